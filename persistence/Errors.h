@@ -1,0 +1,53 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// The error classes of the persistence framework. Their messages are the program's own texts; the
+// application-wide handler shows what() in a message box.
+namespace tulma {
+
+class EStreamError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A class code that no class is registered under.
+class EClassNotFound : public EStreamError {
+public:
+    explicit EClassNotFound(int Code);
+};
+
+// Damaged, truncated or hostile stream data.
+class EReadError : public EStreamError {
+public:
+    explicit EReadError(const std::string& Detail);
+    static constexpr const char* BaseText = "Stream-Read-Fehler";
+};
+
+class EFOpenError : public EStreamError {
+public:
+    explicit EFOpenError(const std::string& FileName);
+};
+
+class EFCreateError : public EStreamError {
+public:
+    explicit EFCreateError(const std::string& FileName);
+};
+
+class EInOutError : public std::runtime_error {
+public:
+    explicit EInOutError(int Code);
+};
+
+class EListError : public std::runtime_error {
+public:
+    EListError();
+};
+
+class EInvalidCast : public std::runtime_error {
+public:
+    EInvalidCast();
+};
+
+}  // namespace tulma

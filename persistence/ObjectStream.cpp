@@ -1,0 +1,127 @@
+#include "ObjectStream.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "ClassRegistry.h"
+#include "FileReplacement.h"
+
+namespace tulma {
+
+TObjectStream::TObjectStream(int32_t InitialSize) : FBuffer(static_cast<size_t>(std::max(InitialSize, 0))) {}
+
+void TObjectStream::LoadFromFile(const std::string& FileName) {
+    std::ifstream File(FileName, std::ios::binary);
+    if (!File) {
+        throw EFOpenError(FileName);
+    }
+    std::vector<uint8_t> Content((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+    if (File.bad()) {
+        throw EFOpenError(FileName);
+    }
+    LoadFromBytes(Content);
+    FSourceName = FileName;
+}
+
+void TObjectStream::LoadFromBytes(std::span<const uint8_t> Bytes) {
+    if (Bytes.size() > static_cast<size_t>(INT32_MAX)) {
+        FailRead("the data is larger than 2 GiB");
+    }
+    FBuffer.assign(Bytes.begin(), Bytes.end());
+    FPosition = 0;
+    FSourceName.clear();
+}
+
+void TObjectStream::SaveToFile(const std::string& FileName) const { ReplaceFileContent(FileName, FBuffer); }
+
+void TObjectStream::WriteObject(const TStreamableObject& Object) {
+    WriteInteger(Object.GetRegistrationCode());
+    Object.Store(*this);
+}
+
+std::unique_ptr<TStreamableObject> TObjectStream::ReadObject() {
+    if (FNesting >= MaxNesting) {
+        FailRead("objects are nested deeper than " + std::to_string(MaxNesting) + " levels at byte " +
+                 std::to_string(FPosition));
+    }
+    const int32_t Code = ReadInteger();
+    const TClassDescriptor& Class = ClassRegistry().GetClassForID(Code);
+    ++FNesting;
+    struct LevelGuard {
+        int& Nesting;
+        ~LevelGuard() { --Nesting; }
+    } Guard{FNesting};
+    return Class.CreateFromStream(*this);
+}
+
+void TObjectStream::WriteString(const std::string& Value) {
+    WriteInteger(static_cast<int32_t>(Value.size()));
+    const size_t End = static_cast<size_t>(FPosition) + Value.size();
+    if (End > FBuffer.size()) {
+        FBuffer.resize(End);
+    }
+    std::copy(Value.begin(), Value.end(), FBuffer.begin() + FPosition);
+    FPosition = static_cast<int32_t>(End);
+}
+
+std::string TObjectStream::ReadString() {
+    const int32_t At = FPosition;
+    const int32_t Length = ReadInteger();
+    if (Length < 0) {
+        FPosition = At;
+        FailRead("negative string length " + std::to_string(Length) + " at byte " + std::to_string(At));
+    }
+    RequireBytes(Length, "a string");
+    const auto* Begin = FBuffer.data() + FPosition;
+    FPosition += Length;
+    std::string Value(reinterpret_cast<const char*>(Begin), static_cast<size_t>(Length));
+    // The value ends at the first NUL among the stored characters.
+    Value.resize(Value.find('\0') == std::string::npos ? Value.size() : Value.find('\0'));
+    return Value;
+}
+
+int32_t TObjectStream::ReadCount(int32_t MinItemSize) {
+    const int32_t At = FPosition;
+    const int32_t Count = ReadInteger();
+    if (Count > 0 && static_cast<int64_t>(Count) * MinItemSize > Remaining()) {
+        FPosition = At;
+        FailRead("count " + std::to_string(Count) + " at byte " + std::to_string(At) +
+                 " is more than the remaining " + std::to_string(Remaining() - 4) + " bytes can hold");
+    }
+    return Count;
+}
+
+void TObjectStream::FailRead(const std::string& What) const {
+    throw EReadError(FSourceName.empty() ? What : FSourceName + ": " + What);
+}
+
+void TObjectStream::WriteLittleEndian(uint32_t Value, int ByteCount) {
+    const size_t End = static_cast<size_t>(FPosition) + static_cast<size_t>(ByteCount);
+    if (End > FBuffer.size()) {
+        FBuffer.resize(End);
+    }
+    for (int I = 0; I < ByteCount; ++I) {
+        FBuffer[static_cast<size_t>(FPosition + I)] = static_cast<uint8_t>(Value >> (8 * I));
+    }
+    FPosition = static_cast<int32_t>(End);
+}
+
+uint32_t TObjectStream::ReadLittleEndian(int ByteCount) {
+    RequireBytes(ByteCount, "a value");
+    uint32_t Value = 0;
+    for (int I = 0; I < ByteCount; ++I) {
+        Value |= static_cast<uint32_t>(FBuffer[static_cast<size_t>(FPosition + I)]) << (8 * I);
+    }
+    FPosition += ByteCount;
+    return Value;
+}
+
+void TObjectStream::RequireBytes(int64_t Count, const char* What) const {
+    if (Count > Remaining()) {
+        FailRead(std::string(What) + " of " + std::to_string(Count) + " bytes at byte " +
+                 std::to_string(FPosition) + " runs past the end of the data (" + std::to_string(Size()) +
+                 " bytes)");
+    }
+}
+
+}  // namespace tulma

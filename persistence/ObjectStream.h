@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Errors.h"
+
+namespace tulma {
+
+class TStreamableObject;
+
+// An in-memory byte buffer with typed little-endian writers and readers. Saving and loading go
+// through it so that a file is read and written in one piece.
+//
+// The readers never trust the data: a value that runs past the end of the buffer, a negative or
+// oversized length, or objects nested too deeply raise EReadError instead of reading garbage.
+class TObjectStream {
+public:
+    static constexpr int32_t GeneralSize = 512;
+    static constexpr int MaxNesting = 64;
+
+    explicit TObjectStream(int32_t InitialSize);
+    TObjectStream(const TObjectStream&) = delete;
+    TObjectStream& operator=(const TObjectStream&) = delete;
+
+    void LoadFromFile(const std::string& FileName);
+    void LoadFromBytes(std::span<const uint8_t> Bytes);
+    // Replaces the file as a whole: either the old or the new content is on disk afterwards.
+    void SaveToFile(const std::string& FileName) const;
+
+    void WriteObject(const TStreamableObject& Object);
+    std::unique_ptr<TStreamableObject> ReadObject();
+    // ReadObject for a field that must hold an object of class T (or derived from it).
+    template <class T>
+    std::unique_ptr<T> ReadObjectOf();
+
+    void WriteInteger(int32_t Value) { WriteLittleEndian(static_cast<uint32_t>(Value), 4); }
+    void WriteLongInt(int32_t Value) { WriteLittleEndian(static_cast<uint32_t>(Value), 4); }
+    void WriteSmallInt(int16_t Value) { WriteLittleEndian(static_cast<uint16_t>(Value), 2); }
+    void WriteWord(uint16_t Value) { WriteLittleEndian(Value, 2); }
+    void WriteByte(uint8_t Value) { WriteLittleEndian(Value, 1); }
+    void WriteBoolean(bool Value) { WriteByte(Value ? 1 : 0); }
+    void WriteString(const std::string& Value);
+
+    int32_t ReadInteger() { return static_cast<int32_t>(ReadLittleEndian(4)); }
+    int32_t ReadLongInt() { return static_cast<int32_t>(ReadLittleEndian(4)); }
+    int16_t ReadSmallInt() { return static_cast<int16_t>(ReadLittleEndian(2)); }
+    uint16_t ReadWord() { return static_cast<uint16_t>(ReadLittleEndian(2)); }
+    uint8_t ReadByte() { return static_cast<uint8_t>(ReadLittleEndian(1)); }
+    bool ReadBoolean() { return ReadByte() != 0; }
+    std::string ReadString();
+
+    // A count of items that each take at least MinItemSize bytes; a count that the remaining data
+    // cannot hold is damage, caught before anything is allocated for it.
+    int32_t ReadCount(int32_t MinItemSize);
+
+    int32_t Size() const { return static_cast<int32_t>(FBuffer.size()); }
+    int32_t Position() const { return FPosition; }
+    int32_t Remaining() const { return Size() - FPosition; }
+    const std::vector<uint8_t>& Bytes() const { return FBuffer; }
+    // The file the buffer was loaded from, for error messages; empty for a stream built in memory.
+    const std::string& SourceName() const { return FSourceName; }
+
+    [[noreturn]] void FailRead(const std::string& What) const;
+
+private:
+    void WriteLittleEndian(uint32_t Value, int ByteCount);
+    uint32_t ReadLittleEndian(int ByteCount);
+    void RequireBytes(int64_t Count, const char* What) const;
+
+    std::vector<uint8_t> FBuffer;
+    int32_t FPosition = 0;
+    int FNesting = 0;
+    std::string FSourceName;
+};
+
+}  // namespace tulma
+
+#include "StreamableObject.h"
+
+namespace tulma {
+
+template <class T>
+std::unique_ptr<T> TObjectStream::ReadObjectOf() {
+    const int32_t At = FPosition;
+    auto Object = ReadObject();
+    if (auto* Typed = dynamic_cast<T*>(Object.get())) {
+        Object.release();
+        return std::unique_ptr<T>(Typed);
+    }
+    FPosition = At;
+    FailRead("the object at byte " + std::to_string(At) + " is not a " + T::ClassName);
+}
+
+}  // namespace tulma

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Tulma needs.
+# Safe to run again: packages already present are skipped.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config clang-format
+  # core libraries and tests
+  libicu-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  # desktop layer and windows
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  libx11-dev libx11-xcb-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
+  libxcb-ewmh-dev libxcb-icccm4-dev libxkbcommon-dev libxkbcommon-x11-dev
+  # a real X display for the end-to-end tests
+  xvfb xauth openbox xdotool wmctrl trayer x11-utils
+  # fonts so that windows have readable text under Xvfb
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
