@@ -9,7 +9,7 @@ namespace tulma {
 
 // One command of a hotkey: what to start and how, or which window to bring back instead.
 class THotKeyCommand : public TSimpleListEntry {
-public:
+  public:
     static constexpr int32_t ClassCode = 201;
     static constexpr const char* ClassName = "THotKeyCommand";
 

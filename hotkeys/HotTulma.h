@@ -11,7 +11,7 @@ namespace tulma {
 
 // One hotkey: a name, a key combination and its commands, run in order.
 class THotTulma : public TSimpleListEntry {
-public:
+  public:
     static constexpr int32_t ClassCode = 155;
     static constexpr const char* ClassName = "THotTulma";
 
@@ -34,7 +34,7 @@ public:
     int32_t GetRegistrationCode() const override { return ClassCode; }
     void VisitFields(TFieldVisitor& Visitor) override;
 
-private:
+  private:
     std::unique_ptr<TIDList> FCommands;
 };
 
