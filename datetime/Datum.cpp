@@ -27,9 +27,10 @@ constexpr const char* WeekdayNames[7] = {"Montag",  "Dienstag", "Mittwoch", "Don
 constexpr const char* MonthNames[12] = {"Jänner", "Februar", "März",      "April",   "Mai",      "Juni",
                                         "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
 
-// A year written with two digits above 30 lies in the 20th century: 98 is 1998, while 5 stays 5.
+// A two-digit year above 30 lies in the 1900s: 98 is 1998, while 5 stays 5. Longer years stand as
+// written, so that 1850 is not read as 3750.
 int64_t CenturyAdjusted(int64_t Year) {
-    return Year > 30 && Year < 1900 ? Year + 1900 : Year;
+    return Year > 30 && Year < 100 ? Year + 1900 : Year;
 }
 
 template <class T>
