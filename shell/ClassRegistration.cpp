@@ -3,10 +3,12 @@
 #include "AppMessage.h"
 #include "BitmappedListEntry.h"
 #include "ClassRegistry.h"
+#include "DateClasses.h"
 #include "HotKeyCommand.h"
 #include "HotKeyFile.h"
 #include "HotTulma.h"
 #include "IDList.h"
+#include "IntlMessages.h"
 #include "ListEntry.h"
 #include "Text.h"
 
@@ -16,9 +18,11 @@ void RegisterAllClasses() {
     TClassRegistry& Registry = ClassRegistry();
     Registry.RegisterObjectClass<TObjectList>();
     Registry.RegisterObjectClass<TText>();
+    RegisterDateClasses();
     Registry.RegisterObjectClass<TID>();
     Registry.RegisterObjectClass<TIDList>();
     Registry.RegisterObjectClass<TDID>();
+    IntlMessages();
     Registry.RegisterObjectClass<TAppMessage>();
     Registry.RegisterObjectClass<TSimpleListEntry>();
     Registry.RegisterObjectClass<TBitmappedListEntry>();
