@@ -2,6 +2,7 @@
 
 #include "BitmappedListEntry.h"
 #include "ClassRegistry.h"
+#include "DateClasses.h"
 #include "HotKeyCommand.h"
 #include "HotKeyFile.h"
 #include "HotTulma.h"
@@ -15,6 +16,7 @@ void RegisterAllClasses() {
     TClassRegistry& Registry = ClassRegistry();
     Registry.RegisterObjectClass<TObjectList>();
     Registry.RegisterObjectClass<TText>();
+    RegisterDateClasses();
     Registry.RegisterObjectClass<TID>();
     Registry.RegisterObjectClass<TIDList>();
     Registry.RegisterObjectClass<TDID>();
