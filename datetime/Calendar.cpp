@@ -7,7 +7,7 @@ constexpr int32_t MonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30
 
 // The proleptic Gregorian day count relative to 1.1.1970, over 400-year eras that begin on 1 March, so
 // that the leap day is the last day of its year.
-int64_t DaysFromCivil(int64_t Year, int64_t Month, int64_t Day) {
+constexpr int64_t DaysFromCivil(int64_t Year, int64_t Month, int64_t Day) {
     Year -= Month <= 2 ? 1 : 0;
     const int64_t Era = FloorDiv(Year, 400);
     const int64_t YearOfEra = Year - Era * 400;
@@ -29,9 +29,9 @@ TCivilDate CivilFromDays(int64_t Days) {
     return {static_cast<int32_t>(Year), static_cast<int32_t>(Month), static_cast<int32_t>(Day)};
 }
 
-const int64_t Base1900 = DaysFromCivil(1900, 12, 31);
+constexpr int64_t Base1900 = DaysFromCivil(1900, 12, 31);
 // 2.1.1995 was a Monday.
-const int64_t KnownMonday = DaysFromCivil(1995, 1, 2) - Base1900;
+constexpr int64_t KnownMonday = DaysFromCivil(1995, 1, 2) - Base1900;
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "ClassRegistry.h"
 #include "DateFormat.h"

@@ -23,14 +23,14 @@ class TZeit : public TCompareableObject {
     static constexpr int32_t SecondUnit = 2;
 
     TZeit() = default;
-    TZeit(int8_t Hour, int8_t Minute, int8_t Second) : Stunde(Hour), Minute(Minute), Sekunde(Second) {}
+    TZeit(int8_t Hour, int8_t NewMinute, int8_t Second) : Stunde(Hour), Minute(NewMinute), Sekunde(Second) {}
     explicit TZeit(TObjectStream& Stream);
 
     int8_t Stunde = 0;
     int8_t Minute = 0;
     int8_t Sekunde = 0;
 
-    void SetTime(int8_t Hour, int8_t Minute, int8_t Second);
+    void SetTime(int8_t Hour, int8_t NewMinute, int8_t Second);
     void SetToZeroTime() { SetTime(0, 0, 0); }
     bool IsZeroTime() const { return Stunde == 0 && Minute == 0 && Sekunde == 0; }
     bool TimeExists() const;

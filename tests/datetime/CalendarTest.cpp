@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <ctime>
 #include <string>
@@ -224,6 +225,11 @@ TEST(DatumClock, CurrentDateIsTheLocalDate) {
     const std::string After = LocalDate();
     // Midnight may pass between the readings.
     EXPECT_TRUE(Fields(Date) == Before || Fields(Date) == After) << Fields(Date);
+}
+
+TEST(DatumClock, StartUpCreatesTodayAndTheChronologicalOrder) {
+    EXPECT_TRUE(Today().DateExists());
+    EXPECT_EQ(ActiveDateOrder().Order, (std::array<uint8_t, 3>{0, 1, 2}));
 }
 
 }  // namespace

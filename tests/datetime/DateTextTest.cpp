@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "DateErrors.h"
 #include "DateFormat.h"
 #include "DateTestSupport.h"
@@ -124,6 +127,33 @@ TEST(DatumSearch, NonNumericPartRaisesTheConversionError) {
     EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4.99999999999"), EInvalidInteger);
     // Parts after the first mismatch are not read.
     EXPECT_FALSE(TDatum(6, 4, 1998).DatumsSuche("7.x.y"));
+}
+
+// Texts made of the characters that the readers look at, and a few they do not.
+TEST_F(DatumReading, ArbitraryTextsNeitherCrashNorHang) {
+    static constexpr char Alphabet[] = "0123456789.,-/:* x+\xff";
+    std::mt19937 Random(4711);
+    std::uniform_int_distribution<size_t> Length(0, 14);
+    std::uniform_int_distribution<size_t> Letter(0, sizeof(Alphabet) - 2);
+    TDatum Date(6, 4, 1998);
+    TZeit Time;
+    for (int32_t Round = 0; Round < 5000; ++Round) {
+        std::string Text(Length(Random), ' ');
+        for (char& C : Text) {
+            C = Alphabet[Letter(Random)];
+        }
+        Read(Text);
+        try {
+            Date.DatumsSuche(Text);
+        } catch (const EConvertError&) {
+        }
+        try {
+            if (Time.Text2Time(Text)) {
+                ASSERT_TRUE(Time.TimeExists()) << Text;
+            }
+        } catch (const EConvertError&) {
+        }
+    }
 }
 
 TEST(IntegerText, WholeNumbersOnly) {
