@@ -95,7 +95,7 @@ void X11HotKeys::UnregisterHotKey(std::uint16_t Id) {
         return;
     }
     ReleaseGrabs(Found->second);
-    xcb_flush(Connection);
+    Sync();
     Registrations.erase(Found);
 }
 
@@ -155,7 +155,7 @@ bool X11HotKeys::TakeGrabs(Registration& Entry) {
     }
     if (Refused) {
         ReleaseGrabs(Entry);
-        xcb_flush(Connection);
+        Sync();
     }
     return !Refused;
 }
@@ -166,6 +166,13 @@ void X11HotKeys::ReleaseGrabs(Registration& Entry) {
         xcb_ungrab_key(Connection, Taken.Keycode, Root, Taken.Modifiers);
     }
     Entry.Grabs.clear();
+}
+
+// A round trip: when it returns, the server has carried out every request sent before, so another client
+// can take a combination given back at once.
+void X11HotKeys::Sync() {
+    XcbReply<xcb_get_input_focus_reply_t> Reply(
+        xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
 }
 
 const std::uint16_t* X11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t State) const {
