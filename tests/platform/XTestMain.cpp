@@ -1,5 +1,6 @@
-// Every X test program runs on a display of its own: Xvfb and openbox are started before the
-// QGuiApplication (on the xcb platform) and stopped after the tests.
+// Every X test program runs on a display of its own: Xvfb (and openbox, unless the program is built to
+// test a desktop without window manager) are started before the QGuiApplication (on the xcb platform)
+// and stopped after the tests.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     const bool OnlyListing = GTEST_FLAG_GET(list_tests);
     std::unique_ptr<QGuiApplication> App;
     if (!OnlyListing && tulma::test::XServerFixture::XvfbInstalled()) {
-        tulma::test::TestDisplay().Start();
+        tulma::test::TestDisplay().Start(TULMA_TEST_WINDOW_MANAGER != 0);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         App = std::make_unique<QGuiApplication>(argc, argv);
     }
