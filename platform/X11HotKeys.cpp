@@ -61,10 +61,12 @@ X11HotKeys::X11HotKeys(QObject* Parent)
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
+// Once the application has gone, so has its connection, and the server has ended the grabs with it.
 X11HotKeys::~X11HotKeys() {
-    if (QCoreApplication::instance() != nullptr) {
-        QCoreApplication::instance()->removeNativeEventFilter(this);
+    if (QCoreApplication::instance() == nullptr) {
+        return;
     }
+    QCoreApplication::instance()->removeNativeEventFilter(this);
     for (auto& [Id, Entry] : Registrations) {
         ReleaseGrabs(Entry);
     }
