@@ -14,4 +14,8 @@ std::string AddFileName(const std::string& FileName) {
     return (std::filesystem::path(ProgramDirectory()) / FileName).string();
 }
 
+std::string AddFileName(const std::string& Directory, const std::string& FileName) {
+    return Directory.ends_with('/') ? Directory + FileName : Directory + '/' + FileName;
+}
+
 }  // namespace tulma

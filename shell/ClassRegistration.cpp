@@ -1,5 +1,6 @@
 #include "ClassRegistration.h"
 
+#include "AppMessage.h"
 #include "BitmappedListEntry.h"
 #include "ClassRegistry.h"
 #include "HotKeyCommand.h"
@@ -18,6 +19,7 @@ void RegisterAllClasses() {
     Registry.RegisterObjectClass<TID>();
     Registry.RegisterObjectClass<TIDList>();
     Registry.RegisterObjectClass<TDID>();
+    Registry.RegisterObjectClass<TAppMessage>();
     Registry.RegisterObjectClass<TSimpleListEntry>();
     Registry.RegisterObjectClass<TBitmappedListEntry>();
     Registry.RegisterObjectClass<THotKeyCommand>();
