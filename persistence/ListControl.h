@@ -7,7 +7,6 @@ namespace tulma {
 
 // A list box or a combo box as the window code offers it to the reference lists: rows of text and a
 // selection. The rows are shown in the order they are added; the control never sorts them itself.
-// Changing the rows or the selection through this interface does not count as a user's choice.
 class IListControl {
   public:
     virtual ~IListControl() = default;
