@@ -5,14 +5,12 @@
 
 namespace tulma {
 
-void TApplicationFilter::SetApplicationsOnly(bool Only) {
-    FApplicationsOnly = Only;
-    invalidateFilter();
-}
+TApplicationFilter::TApplicationFilter(QObject* Parent, std::function<bool()> ApplicationsOnly)
+    : QSortFilterProxyModel(Parent), FApplicationsOnly(std::move(ApplicationsOnly)) {}
 
 bool TApplicationFilter::filterAcceptsRow(int SourceRow, const QModelIndex& SourceParent) const {
     const auto* Files = qobject_cast<const QFileSystemModel*>(sourceModel());
-    if (!FApplicationsOnly || Files == nullptr) {
+    if (Files == nullptr || !FApplicationsOnly()) {
         return true;
     }
     const QFileInfo Info = Files->fileInfo(Files->index(SourceRow, 0, SourceParent));

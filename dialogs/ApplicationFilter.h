@@ -2,23 +2,26 @@
 
 #include <QSortFilterProxyModel>
 
+#include <functional>
+
 namespace tulma {
 
-// Narrows a file dialog's files to applications: folders, .exe files and executable files. Passes
-// everything through while ApplicationsOnly is false.
+// Narrows a file dialog's files to applications (folders, .exe files and executable files) while
+// ApplicationsOnly answers true; passes every file through otherwise.
 class TApplicationFilter : public QSortFilterProxyModel {
     Q_OBJECT
 
   public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
+    TApplicationFilter(QObject* Parent, std::function<bool()> ApplicationsOnly);
 
-    void SetApplicationsOnly(bool Only);
+    // Filters again after ApplicationsOnly changed its answer.
+    void Refresh() { invalidateFilter(); }
 
   protected:
     bool filterAcceptsRow(int SourceRow, const QModelIndex& SourceParent) const override;
 
   private:
-    bool FApplicationsOnly = true;
+    std::function<bool()> FApplicationsOnly;
 };
 
 }  // namespace tulma

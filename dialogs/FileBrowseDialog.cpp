@@ -9,14 +9,18 @@ namespace {
 
 // The shown name comes first; the last pair of parentheses holds the patterns the dialog applies.
 // Applications pass every file on to the filter, which knows executables without an extension.
-const QString ApplicationsFilter = QStringLiteral("applications (*.exe) (*)");
+const QString ApplicationsName = QStringLiteral("applications (*.exe)");
+const QString ApplicationsFilter = ApplicationsName + QStringLiteral(" (*)");
 const QStringList NameFilters{ApplicationsFilter, QStringLiteral("batch files (*.bat) (*.bat)"),
                               QStringLiteral("all files (*.*) (*)")};
 
 }  // namespace
 
 TFileBrowseDialog::TFileBrowseDialog(QWidget* Owner)
-    : QFileDialog(Owner, QStringLiteral("Browse for file")), FFilter(new TApplicationFilter(this)) {
+    : QFileDialog(Owner, QStringLiteral("Browse for file")),
+      // Depending on the Qt version the selected filter is its shown name or the whole filter.
+      FFilter(new TApplicationFilter(this,
+                                     [this] { return selectedNameFilter().startsWith(ApplicationsName); })) {
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::HideNameFilterDetails);
     setFileMode(QFileDialog::ExistingFile);
@@ -24,8 +28,10 @@ TFileBrowseDialog::TFileBrowseDialog(QWidget* Owner)
     setProxyModel(FFilter);
     setNameFilters(NameFilters);
     selectNameFilter(ApplicationsFilter);
-    connect(this, &QFileDialog::filterSelected, this,
-            [this](const QString& Filter) { FFilter->SetApplicationsOnly(Filter == ApplicationsFilter); });
+    FFilter->Refresh();
+    // The user's choice of filter; a filter chosen by code reaches the files through the dialog's own
+    // re-sorting of its model.
+    connect(this, &QFileDialog::filterSelected, FFilter, &TApplicationFilter::Refresh);
 }
 
 void TFileBrowseDialog::accept() {
