@@ -76,7 +76,7 @@ void TFormHotKeyDefine::CreateControls() {
     LabKeyPress->hide();
     NewLabel(this, "Na&me:", 8, 9, TxtName);
     NewLabel(this, "&Key:", 8, 36, TxtKey);
-    NewLabel(this, "defined shortcut:", 6, 60);
+    FitLabelText(NewLabel(this, "defined shortcut:", 6, 60), 100 - 6 - 4);
     LabInfo = NewControl<QLabel>(this, "LabInfo", 100, 60, 320, 16);
     NewLabel(this, "This shortcut launches the following applications:", 6, 82);
     LBCommands = NewControl<QListWidget>(this, "LBCommands", 6, 100, 413, 97);

@@ -94,7 +94,8 @@ void TFormHotKeyCommand::CreateControls() {
     NewLabel(this, "&Parameters:", 6, 57, TxtParameters);
     NewLabel(this, "&Directory:", 6, 81, TxtDirectory);
     NewLabel(this, "e&xec mode:", 6, 105, CBExecMode);
-    NewLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow);
+    FitLabelText(NewLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow),
+                 TxtLookForWindow->x() - 6 - 4);
 
     setTabOrder(TxtName, TxtExec);
     setTabOrder(TxtExec, TxtParameters);
