@@ -67,10 +67,10 @@ void TQBForm::FitOnScreen() {
     }
     const QWidget* Owner = parentWidget();
     const QScreen* Screen = Owner != nullptr ? Owner->screen() : screen();
-    const QRect Available = Screen->geometry();
+    const QRect ScreenArea = Screen->geometry();
     const QRect Placed = frameGeometry();
-    if (Placed.bottom() > Available.bottom() || Placed.right() > Available.right()) {
-        move(Available.topLeft());
+    if (Placed.bottom() > ScreenArea.bottom() || Placed.right() > ScreenArea.right()) {
+        move(ScreenArea.topLeft());
     }
 }
 

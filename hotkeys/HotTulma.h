@@ -9,6 +9,9 @@
 
 namespace tulma {
 
+class DesktopWindows;
+class Launcher;
+
 // One hotkey: a name, a key combination and its commands, run in order.
 class THotTulma : public TSimpleListEntry {
   public:
@@ -25,6 +28,9 @@ class THotTulma : public TSimpleListEntry {
 
     TIDList& Commands() { return *FCommands; }
     const TIDList& Commands() const { return *FCommands; }
+
+    // Runs every command in list order, whatever the previous one did.
+    void ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch) const;
 
     // "Name (key)", for every kind.
     std::string GetDescription(int32_t Kind) const override;

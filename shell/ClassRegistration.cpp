@@ -3,6 +3,7 @@
 #include "AppMessage.h"
 #include "BitmappedListEntry.h"
 #include "ClassRegistry.h"
+#include "DateClasses.h"
 #include "HotKeyCommand.h"
 #include "HotKeyFile.h"
 #include "HotTulma.h"
@@ -16,6 +17,7 @@ void RegisterAllClasses() {
     TClassRegistry& Registry = ClassRegistry();
     Registry.RegisterObjectClass<TObjectList>();
     Registry.RegisterObjectClass<TText>();
+    RegisterDateClasses();
     Registry.RegisterObjectClass<TID>();
     Registry.RegisterObjectClass<TIDList>();
     Registry.RegisterObjectClass<TDID>();

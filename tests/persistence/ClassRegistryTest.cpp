@@ -23,7 +23,7 @@ class TProbe : public TStreamableObject {
 
 TEST(ClassRegistry, ProgramClassesAreKeptInDescendingOrder) {
     const TClassRegistry& Registry = ClassRegistry();
-    ASSERT_GE(Registry.Count(), 10);
+    ASSERT_GE(Registry.Count(), 15);
     for (int32_t I = 1; I < Registry.Count(); ++I) {
         EXPECT_GT(Registry.At(I - 1).Code, Registry.At(I).Code);
     }
