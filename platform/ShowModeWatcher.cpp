@@ -1,6 +1,9 @@
 #include "ShowModeWatcher.h"
 
+#include <signal.h>
+
 #include <algorithm>
+#include <cerrno>
 
 #include "XcbReply.h"
 
@@ -18,6 +21,11 @@ bool Activates(ShowCommand Mode) {
 
 bool KeepsFocusAway(ShowCommand Mode) {
     return Mode == ShowCommand::ShowNoActivate || Mode == ShowCommand::ShowMinNoActive;
+}
+
+// A program that has ended shows no window any more.
+bool ProcessExists(pid_t Pid) {
+    return kill(Pid, 0) == 0 || errno != ESRCH;
 }
 
 bool Minimizes(ShowCommand Mode) {
@@ -59,7 +67,7 @@ bool ShowModeWatcher::Step(Entry& Watch) {
     if (Watch.Found == XCB_WINDOW_NONE) {
         Watch.Found = FindWindow(Watch);
         if (Watch.Found == XCB_WINDOW_NONE) {
-            return Watch.Age.elapsed() < WatchMs;
+            return Watch.Age.elapsed() < WatchMs && ProcessExists(Watch.Pid);
         }
         Apply(Watch);
         Watch.Guard.start();
@@ -104,9 +112,11 @@ void ShowModeWatcher::Apply(Entry& Watch) {
     }
 }
 
-// The window manager may hand focus to a new window; give it back to the window that had it.
+// The window manager may hand focus to the new window, or to nobody when the new window is iconified
+// while it has it; give it back to the window that had it.
 void ShowModeWatcher::KeepFocusAway(const Entry& Watch) {
-    if (ActiveWindow() == Watch.Found && Watch.Previous != XCB_WINDOW_NONE) {
+    const xcb_window_t Active = ActiveWindow();
+    if (Watch.Previous != XCB_WINDOW_NONE && (Active == Watch.Found || Active == XCB_WINDOW_NONE)) {
         Activate(Watch.Previous);
     }
 }

@@ -66,6 +66,7 @@ class X11HotKeys : public QObject, public QAbstractNativeEventFilter, public Hot
 
     bool TakeGrabs(Registration& Entry);
     void ReleaseGrabs(Registration& Entry);
+    void Sync();
     std::vector<std::uint16_t> LockVariants() const;
     std::uint16_t LockBits() const;
     bool HeldElsewhere(std::uint16_t Id, const Registration& Entry) const;
