@@ -12,11 +12,14 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "AppMessages.h"
 #include "Application.h"
 #include "BusyCursor.h"
 #include "CurrentHotKeyFile.h"
 #include "FileDialogs.h"
+#include "FormFont.h"
 #include "HotKeyActivation.h"
 #include "HotKeyFile.h"
 #include "HotTulma.h"
@@ -31,6 +34,10 @@ namespace {
 constexpr int ClientWidth = 419;
 constexpr int ClientHeight = 329;
 constexpr int32_t FixedItemTag = -1;
+// From the title to the text beside it.
+constexpr int TitleRoom = 86 - 6;
+// From the file-name label to the window's right edge.
+constexpr int FileNameRoom = ClientWidth - 248 - 4;
 
 template <class TControl>
 TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
@@ -40,9 +47,17 @@ TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
     return Control;
 }
 
-QLabel* PlaceLabel(QWidget* Parent, const char* Name, const char* Caption, const QRect& Position) {
+void SizeToText(QLabel* Label, int Room) {
+    const QSize Wanted = Label->sizeHint();
+    Label->resize(std::min(Wanted.width(), Room), Wanted.height());
+}
+
+// Labels take the width of their text, as far as Room pixels allow.
+QLabel* PlaceLabel(QWidget* Parent, const char* Name, const char* Caption, const QRect& Position, int Room) {
     auto* Label = Place<QLabel>(Parent, Name, Position);
     Label->setText(Caption);
+    FitLabelText(Label, Room);
+    SizeToText(Label, Room);
     return Label;
 }
 
@@ -77,9 +92,7 @@ TFormMain::TFormMain(const TShellServices& Services)
     setWindowTitle("Tulma");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QFont Font("MS Sans Serif");
-    Font.setPixelSize(11);
-    setFont(Font);
+    setFont(FormFont("MS Sans Serif", 11));
     setFixedSize(ClientWidth, ClientHeight);
     CreateControls();
     ListControl = TListWidgetControl(LBListe);
@@ -107,15 +120,18 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::CreateControls() {
-    Label6 = PlaceLabel(this, "Label6", "Tulma", {6, 4, 72, 28});
-    QFont TitleFont("Arial");
-    TitleFont.setPixelSize(24);
+    Label6 = Place<QLabel>(this, "Label6", {6, 4, 72, 28});
+    Label6->setText("Tulma");
+    QFont TitleFont = FormFont("Arial", 24);
     TitleFont.setBold(true);
     TitleFont.setItalic(true);
     Label6->setFont(TitleFont);
+    FitLabelText(Label6, TitleRoom);
+    SizeToText(Label6, TitleRoom);
     Label6->setStyleSheet("color: red");
-    Label1 = PlaceLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13});
-    Label2 = PlaceLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13});
+    Label1 = PlaceLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13},
+                        ClientWidth - 90);
+    Label2 = PlaceLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13}, 405);
     LBListe = Place<QListWidget>(this, "LBListe", {4, 50, 409, 159});
     Label2->setBuddy(LBListe);
     BtnNew = PlaceButton(this, "BtnNew", "&New...", "create a new hotkey", {4, 212, 75, 21});
@@ -124,8 +140,8 @@ void TFormMain::CreateControls() {
     BtnViewInfo = PlaceButton(this, "BtnViewInfo", "View Info...", "", {292, 212, 121, 21});
     CBMinimize = Place<QCheckBox>(this, "CBMinimize", {4, 242, 169, 17});
     CBMinimize->setText("&minimize Tulma at startup");
-    Label3 = PlaceLabel(this, "Label3", "current file:", {182, 242, 52, 13});
-    LabCurrFileName = PlaceLabel(this, "LabCurrFileName", "", {248, 242, 81, 13});
+    Label3 = PlaceLabel(this, "Label3", "current file:", {182, 242, 52, 13}, 66);
+    LabCurrFileName = PlaceLabel(this, "LabCurrFileName", "", {248, 242, 81, 13}, FileNameRoom);
     BtnOpen = PlaceButton(this, "BtnOpen", "&Open", "", {2, 264, 75, 21});
     BtnSave = PlaceButton(this, "BtnSave", "&Save", "save your hotkeys", {80, 264, 75, 21});
     BtnSaveAs = PlaceButton(this, "BtnSaveAs", "Save &as...", "", {158, 264, 75, 21});
@@ -343,6 +359,7 @@ bool TFormMain::QuerySaveChanges() {
 
 void TFormMain::ShowCurrentFileName() {
     LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
+    SizeToText(LabCurrFileName, FileNameRoom);
 }
 
 void TFormMain::ShowRegistrationMarks() {

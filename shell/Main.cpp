@@ -1,4 +1,3 @@
-#include <QStyle>
 #include <QSystemTrayIcon>
 
 #include <iostream>
@@ -8,9 +7,12 @@
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "FDefine.h"
+#include "FInfo.h"
 #include "FMain.h"
 #include "KeyComboText.h"
 #include "ProgramDirectory.h"
+#include "ProgramIcon.h"
 #include "QtFileDialogs.h"
 #include "QtX11.h"
 #include "X11DesktopWindows.h"
@@ -20,8 +22,10 @@
 namespace tulma {
 namespace {
 
-bool DefineHotKey(QWidget*, THotTulma&) {
-    return false;
+bool DefineHotKey(QWidget* Owner, THotTulma& HotKey) {
+    TFormHotKeyDefine Dialog(Owner);
+    Dialog.SetHotKey(&HotKey);
+    return Dialog.exec() == QDialog::Accepted;
 }
 
 // The file named by the first argument becomes the current one. When it exists but cannot be read,
@@ -42,7 +46,7 @@ int Run(int Argc, char** Argv) {
     RegisterAllClasses();
     TApplication::RunGuarded([] { InitHotKeyModule(ProgramDirectory()); });
     QApplication::setApplicationName("Tulma");
-    QApplication::setWindowIcon(Application.style()->standardIcon(QStyle::SP_ComputerIcon));
+    QApplication::setWindowIcon(ProgramIcon());
     if (Argc > 1 && Argv[1][0] != '\0') {
         OpenCommandLineFile(Argv[1]);
     }
@@ -61,11 +65,14 @@ int Run(int Argc, char** Argv) {
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
+    auto FormInfo = std::make_unique<TFormInfo>();
+    FormMain->SetAboutBox(FormInfo.get());
     FormMain->show();
 
     const int Result = Application.exec();
     EndHotKeyModule();
     FormMain.reset();
+    FormInfo.reset();
     return Result;
 }
 
