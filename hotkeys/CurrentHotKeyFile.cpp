@@ -16,7 +16,9 @@ std::unique_ptr<THotKeyFile>& CurrentFile() {
 
 }  // namespace
 
-THotKeyFile& HotKeyFile() { return *CurrentFile(); }
+THotKeyFile& HotKeyFile() {
+    return *CurrentFile();
+}
 
 std::string& HotKeyFileName() {
     static std::string FileName;
@@ -29,7 +31,9 @@ void InitHotKeyModule(const std::string& ProgramDirectory) {
     LoadHotKeyFile();
 }
 
-void EndHotKeyModule() { CurrentFile() = std::make_unique<THotKeyFile>(); }
+void EndHotKeyModule() {
+    CurrentFile() = std::make_unique<THotKeyFile>();
+}
 
 void LoadHotKeyFile() {
     std::error_code Ignored;

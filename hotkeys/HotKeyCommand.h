@@ -7,9 +7,12 @@
 
 namespace tulma {
 
+class DesktopWindows;
+class Launcher;
+
 // One command of a hotkey: what to start and how, or which window to bring back instead.
 class THotKeyCommand : public TSimpleListEntry {
-public:
+  public:
     static constexpr int32_t ClassCode = 201;
     static constexpr const char* ClassName = "THotKeyCommand";
 
@@ -21,6 +24,10 @@ public:
     std::string Directory;
     std::string LookForWindow;
     int32_t ExecMode = 0;
+
+    // Brings back the first window whose title contains LookForWindow, or else starts Exec with its
+    // environment references expanded. Reports nothing: a command that cannot start just does not.
+    void ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const;
 
     void Store(TObjectStream& Stream) const override;
     void CopyTo(TStreamableObject& Dest) const override;

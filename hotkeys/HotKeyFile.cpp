@@ -16,7 +16,9 @@ THotKeyFile::THotKeyFile(TObjectStream& Stream) {
     FHotKeyList = ReadListOf<THotTulma>(Stream);
 }
 
-THotTulma& THotKeyFile::HotKeyAt(int32_t Index) const { return FHotKeyList->ItemAs<THotTulma>(Index); }
+THotTulma& THotKeyFile::HotKeyAt(int32_t Index) const {
+    return FHotKeyList->ItemAs<THotTulma>(Index);
+}
 
 void THotKeyFile::Store(TObjectStream& Stream) const {
     Stream.WriteLongInt(CurrentLayoutVersion);

@@ -12,7 +12,7 @@ class THotTulma;
 
 // The content of a hotkey file: the start-up option and the list of hotkeys.
 class THotKeyFile : public TStreamableObject {
-public:
+  public:
     static constexpr int32_t ClassCode = 156;
     static constexpr const char* ClassName = "THotKeyFile";
     // The stream size a hotkey file is written with: smaller data is padded up to it.
@@ -32,7 +32,7 @@ public:
     int32_t GetRegistrationCode() const override { return ClassCode; }
     void VisitFields(TFieldVisitor& Visitor) override;
 
-private:
+  private:
     std::unique_ptr<TIDList> FHotKeyList;
 };
 

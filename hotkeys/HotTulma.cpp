@@ -17,7 +17,9 @@ THotTulma::THotTulma(TObjectStream& Stream) : TSimpleListEntry(Stream) {
     FCommands = ReadListOf<THotKeyCommand>(Stream);
 }
 
-std::string THotTulma::GetDescription(int32_t) const { return Name + " (" + KeyComboText(HotKey) + ")"; }
+std::string THotTulma::GetDescription(int32_t) const {
+    return Name + " (" + KeyComboText(HotKey) + ")";
+}
 
 void THotTulma::Store(TObjectStream& Stream) const {
     TSimpleListEntry::Store(Stream);

@@ -9,9 +9,12 @@
 
 namespace tulma {
 
+class DesktopWindows;
+class Launcher;
+
 // One hotkey: a name, a key combination and its commands, run in order.
 class THotTulma : public TSimpleListEntry {
-public:
+  public:
     static constexpr int32_t ClassCode = 155;
     static constexpr const char* ClassName = "THotTulma";
 
@@ -26,6 +29,9 @@ public:
     TIDList& Commands() { return *FCommands; }
     const TIDList& Commands() const { return *FCommands; }
 
+    // Runs every command in list order, whatever the previous one did.
+    void ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch) const;
+
     // "Name (key)", for every kind.
     std::string GetDescription(int32_t Kind) const override;
     void Store(TObjectStream& Stream) const override;
@@ -34,7 +40,7 @@ public:
     int32_t GetRegistrationCode() const override { return ClassCode; }
     void VisitFields(TFieldVisitor& Visitor) override;
 
-private:
+  private:
     std::unique_ptr<TIDList> FCommands;
 };
 

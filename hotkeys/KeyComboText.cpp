@@ -12,22 +12,38 @@ TKeyNameLookup& LayoutKeyName() {
 
 std::string FixedKeyName(uint8_t Key) {
     switch (Key) {
-        case 8: return "Rück";
-        case 9: return "Tab";
-        case 13: return "Enter";
-        case 27: return "Esc";
-        case 32: return "Leertaste";
-        case 33: return "BildAuf";
-        case 34: return "BildAb";
-        case 35: return "Ende";
-        case 36: return "Pos1";
-        case 37: return "Linksbündig";
-        case 38: return "Nach oben";
-        case 39: return "Rechts";
-        case 40: return "Nach unten";
-        case 45: return "Einfg";
-        case 46: return "Entf";
-        default: break;
+        case 8:
+            return "Rück";
+        case 9:
+            return "Tab";
+        case 13:
+            return "Enter";
+        case 27:
+            return "Esc";
+        case 32:
+            return "Leertaste";
+        case 33:
+            return "BildAuf";
+        case 34:
+            return "BildAb";
+        case 35:
+            return "Ende";
+        case 36:
+            return "Pos1";
+        case 37:
+            return "Linksbündig";
+        case 38:
+            return "Nach oben";
+        case 39:
+            return "Rechts";
+        case 40:
+            return "Nach unten";
+        case 45:
+            return "Einfg";
+        case 46:
+            return "Entf";
+        default:
+            break;
     }
     if ((Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z')) {
         return std::string(1, static_cast<char>(Key));
@@ -82,6 +98,8 @@ std::string KeyComboText(uint16_t Value) {
     return Text + Name;
 }
 
-void SetKeyNameLookup(TKeyNameLookup Lookup) { LayoutKeyName() = std::move(Lookup); }
+void SetKeyNameLookup(TKeyNameLookup Lookup) {
+    LayoutKeyName() = std::move(Lookup);
+}
 
 }  // namespace tulma

@@ -16,11 +16,17 @@ const IPictureFactory* GCurrentFactory = nullptr;
 
 }  // namespace
 
-const IPictureFactory* PictureFactory() { return GCurrentFactory; }
+const IPictureFactory* PictureFactory() {
+    return GCurrentFactory;
+}
 
-void SetPictureFactory(const IPictureFactory* Factory) { GCurrentFactory = Factory; }
+void SetPictureFactory(const IPictureFactory* Factory) {
+    GCurrentFactory = Factory;
+}
 
-TBitmappedListEntry::TBitmappedListEntry() { MakeEmptyPictures(); }
+TBitmappedListEntry::TBitmappedListEntry() {
+    MakeEmptyPictures();
+}
 
 TBitmappedListEntry::TBitmappedListEntry(TObjectStream& Stream) : TSimpleListEntry(Stream) {
     Stream.ReadInteger();

@@ -3,15 +3,15 @@
 #include <memory>
 #include <string>
 
-#include "ListEntry.h"
 #include "ListControls.h"
+#include "ListEntry.h"
 
 namespace tulma {
 
 // A named entry with a picture from a file or from the program's named images. The pictures are
 // not stored; they are loaded again whenever the entry is read.
 class TBitmappedListEntry : public TSimpleListEntry {
-public:
+  public:
     static constexpr int32_t ClassCode = 1005;
     static constexpr const char* ClassName = "TBitmappedListEntry";
     static constexpr int32_t SmallSize = 16;
@@ -36,7 +36,7 @@ public:
     int32_t GetRegistrationCode() const override { return ClassCode; }
     void VisitFields(TFieldVisitor& Visitor) override;
 
-private:
+  private:
     // The constant that stands between the name and the picture names in a stream.
     static constexpr int32_t PictureMarker = 100;
 

@@ -11,7 +11,7 @@ namespace tulma {
 class TListEntry;
 
 class IPicture {
-public:
+  public:
     virtual ~IPicture() = default;
     virtual std::unique_ptr<IPicture> Clone() const = 0;
     // This picture drawn stretched into a new one of the given size.
@@ -20,7 +20,7 @@ public:
 
 // Makes pictures: empty ones, from files and from the program's named images.
 class IPictureFactory {
-public:
+  public:
     virtual ~IPictureFactory() = default;
     virtual std::unique_ptr<IPicture> CreateEmpty(int32_t Width, int32_t Height) const = 0;
     // None when the file cannot be read as a picture.
@@ -34,7 +34,7 @@ const IPictureFactory* PictureFactory();
 void SetPictureFactory(const IPictureFactory* Factory);
 
 class IStringGrid {
-public:
+  public:
     virtual ~IStringGrid() = default;
     virtual int32_t RowCount() const = 0;
     virtual void SetRowCount(int32_t Rows) = 0;
@@ -46,7 +46,7 @@ public:
 };
 
 class IImageList {
-public:
+  public:
     virtual ~IImageList() = default;
     // The index of the added picture.
     virtual int32_t Add(const IPicture& Picture) = 0;
@@ -54,7 +54,7 @@ public:
 };
 
 class IListItem {
-public:
+  public:
     virtual ~IListItem() = default;
     virtual int32_t ImageIndex() const = 0;
     virtual void SetImageIndex(int32_t Index) = 0;
@@ -63,7 +63,7 @@ public:
 };
 
 class IListView {
-public:
+  public:
     virtual ~IListView() = default;
     virtual IListItem& AddItem() = 0;
     // None when the view has no such image list.
@@ -72,7 +72,7 @@ public:
 };
 
 class ITreeNode {
-public:
+  public:
     virtual ~ITreeNode() = default;
     virtual int32_t ImageIndex() const = 0;
     virtual void SetImageIndex(int32_t Index) = 0;
@@ -82,7 +82,7 @@ public:
 };
 
 class ITreeView {
-public:
+  public:
     virtual ~ITreeView() = default;
     // A new child of Parent (of the root when Parent is none).
     virtual ITreeNode& AddChild(ITreeNode* Parent, const std::string& Text) = 0;

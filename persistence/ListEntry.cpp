@@ -6,9 +6,13 @@
 
 namespace tulma {
 
-std::string TListEntry::GetDescription(int32_t) const { return {}; }
+std::string TListEntry::GetDescription(int32_t) const {
+    return {};
+}
 
-const IPicture* TListEntry::GetBitmap(bool) const { return nullptr; }
+const IPicture* TListEntry::GetBitmap(bool) const {
+    return nullptr;
+}
 
 void TListEntry::AddToStringGrid(IStringGrid& Grid, int32_t Tag) {
     const int32_t LastRow = Grid.RowCount() - 1;
@@ -35,7 +39,9 @@ void TListEntry::InitStringGrid(IStringGrid& Grid) {
 
 TSimpleListEntry::TSimpleListEntry(TObjectStream& Stream) : TListEntry(Stream), Name(Stream.ReadString()) {}
 
-std::string TSimpleListEntry::GetDescription(int32_t) const { return Name; }
+std::string TSimpleListEntry::GetDescription(int32_t) const {
+    return Name;
+}
 
 void TSimpleListEntry::Store(TObjectStream& Stream) const {
     TListEntry::Store(Stream);

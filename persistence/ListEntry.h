@@ -12,7 +12,7 @@ class IStringGrid;
 
 // An identified object that presents itself in list controls through its description.
 class TListEntry : public TID {
-public:
+  public:
     // Kind 0 asks for the text that is shown, any other kind for the text that entries sort by.
     static constexpr int32_t DisplayKind = 0;
     static constexpr int32_t SortKind = 1;
@@ -28,7 +28,7 @@ public:
 
 // A list entry whose description is its name.
 class TSimpleListEntry : public TListEntry {
-public:
+  public:
     static constexpr int32_t ClassCode = 1004;
     static constexpr const char* ClassName = "TSimpleListEntry";
 

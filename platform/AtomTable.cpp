@@ -1,0 +1,75 @@
+#include "AtomTable.h"
+
+#include <algorithm>
+
+namespace tulma {
+
+namespace {
+
+std::string Folded(const std::string& Name) {
+    std::string Result = Name;
+    std::transform(Result.begin(), Result.end(), Result.begin(),
+                   [](char C) { return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C; });
+    return Result;
+}
+
+}  // namespace
+
+AtomTable& AtomTable::Global() {
+    static AtomTable Table;
+    return Table;
+}
+
+std::uint16_t AtomTable::AddAtom(const std::string& Name) {
+    if (Name.empty() || Name.size() > MaxNameLength) {
+        return 0;
+    }
+    const std::string Key = Folded(Name);
+    if (auto Found = ByFoldedName.find(Key); Found != ByFoldedName.end()) {
+        ++Entries[Found->second].Uses;
+        return Found->second;
+    }
+    const std::uint16_t Value = FreeValue();
+    if (Value == 0) {
+        return 0;
+    }
+    Entries[Value] = Entry{Name, 1};
+    ByFoldedName[Key] = Value;
+    return Value;
+}
+
+std::uint16_t AtomTable::DeleteAtom(std::uint16_t Atom) {
+    auto Found = Entries.find(Atom);
+    if (Found == Entries.end()) {
+        return Atom;
+    }
+    if (--Found->second.Uses == 0) {
+        ByFoldedName.erase(Folded(Found->second.Name));
+        Entries.erase(Found);
+    }
+    return 0;
+}
+
+std::uint16_t AtomTable::FindAtom(const std::string& Name) const {
+    auto Found = ByFoldedName.find(Folded(Name));
+    return Found == ByFoldedName.end() ? 0 : Found->second;
+}
+
+std::string AtomTable::AtomName(std::uint16_t Atom) const {
+    auto Found = Entries.find(Atom);
+    return Found == Entries.end() ? std::string() : Found->second.Name;
+}
+
+// The lowest value not in use, so that values stay small and predictable.
+std::uint16_t AtomTable::FreeValue() const {
+    std::uint32_t Candidate = FirstAtom;
+    for (const auto& [Value, Item] : Entries) {
+        if (Value != Candidate) {
+            break;
+        }
+        ++Candidate;
+    }
+    return Candidate > LastAtom ? 0 : static_cast<std::uint16_t>(Candidate);
+}
+
+}  // namespace tulma

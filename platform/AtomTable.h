@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace tulma {
+
+// The process-wide table of named 16-bit registration identifiers. A name keeps its value while it is in
+// use: adding it again returns the same value and counts one more use; deleting counts one use down and
+// frees the value when no use is left. Values lie in 0xC000..0xFFFF; names compare without regard to
+// ASCII letter case and are 1 to 255 bytes long.
+class AtomTable {
+  public:
+    static constexpr std::uint16_t FirstAtom = 0xC000;
+    static constexpr std::uint16_t LastAtom = 0xFFFF;
+    static constexpr std::size_t MaxNameLength = 255;
+
+    AtomTable() = default;
+    AtomTable(const AtomTable&) = delete;
+    AtomTable& operator=(const AtomTable&) = delete;
+
+    // The one table of the process.
+    static AtomTable& Global();
+
+    // The name's value with one more use, or 0 when the name is empty, too long or the table is full.
+    std::uint16_t AddAtom(const std::string& Name);
+    // Counts one use of the value down; an unknown value is ignored. Returns the value, or 0 when the
+    // value was in use.
+    std::uint16_t DeleteAtom(std::uint16_t Atom);
+    // The value of a name in use, or 0.
+    std::uint16_t FindAtom(const std::string& Name) const;
+    // The name of a value in use, or the empty text.
+    std::string AtomName(std::uint16_t Atom) const;
+    std::size_t Count() const { return Entries.size(); }
+
+  private:
+    struct Entry {
+        std::string Name;
+        std::uint32_t Uses = 0;
+    };
+    std::map<std::uint16_t, Entry> Entries;
+    std::map<std::string, std::uint16_t> ByFoldedName;
+
+    std::uint16_t FreeValue() const;
+};
+
+}  // namespace tulma

@@ -1,0 +1,126 @@
+#include "LaunchPlan.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+#include "CommandLine.h"
+
+namespace tulma {
+
+namespace {
+
+bool IsDirectory(const std::string& Path) {
+    struct stat Info {};
+    return stat(Path.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
+}
+
+bool Exists(const std::string& Path) {
+    struct stat Info {};
+    return stat(Path.c_str(), &Info) == 0;
+}
+
+bool IsExecutableFile(const std::string& Path) {
+    struct stat Info {};
+    return stat(Path.c_str(), &Info) == 0 && S_ISREG(Info.st_mode) && access(Path.c_str(), X_OK) == 0;
+}
+
+bool IsUrl(const std::string& File) {
+    const std::size_t Colon = File.find(':');
+    if (Colon == std::string::npos || Colon < 2) {
+        return false;
+    }
+    for (std::size_t I = 0; I < Colon; ++I) {
+        const char C = File[I];
+        const bool Letter = (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z');
+        const bool Other = (C >= '0' && C <= '9') || C == '+' || C == '-' || C == '.';
+        if (!Letter && !(I > 0 && Other)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string InDirectory(const std::string& Directory, const std::string& File) {
+    if (File.starts_with('/') || Directory.empty()) {
+        return File;
+    }
+    return Directory.ends_with('/') ? Directory + File : Directory + '/' + File;
+}
+
+LaunchPlan Opener(const std::string& Target, const std::string& Directory) {
+    const std::string XdgOpen = FindOnPath("xdg-open");
+    LaunchPlan Plan;
+    if (!XdgOpen.empty()) {
+        Plan = LaunchPlan{true, XdgOpen, {"xdg-open", Target}, Directory};
+    }
+    return Plan;
+}
+
+// The program runs in its own working directory, so whatever it is handed must not depend on ours.
+std::string Absolute(const std::string& Path) {
+    if (Path.starts_with('/')) {
+        return Path;
+    }
+    char Buffer[PATH_MAX];
+    return getcwd(Buffer, sizeof Buffer) != nullptr ? InDirectory(Buffer, Path) : Path;
+}
+
+// Where the file named by a command lies, or empty.
+std::string LocateFile(const std::string& File, const std::string& Directory) {
+    if (File.find('/') == std::string::npos) {
+        if (std::string OnPath = FindOnPath(File); !OnPath.empty()) {
+            return Absolute(OnPath);
+        }
+    }
+    const std::string Path = InDirectory(Directory, File);
+    return Exists(Path) ? Absolute(Path) : std::string();
+}
+
+}  // namespace
+
+std::string FindOnPath(const std::string& Name) {
+    const char* Path = std::getenv("PATH");
+    const std::string Dirs = Path != nullptr ? Path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t Start = 0;
+    while (Start <= Dirs.size()) {
+        std::size_t End = Dirs.find(':', Start);
+        if (End == std::string::npos) {
+            End = Dirs.size();
+        }
+        // An empty PATH entry means the current directory.
+        const std::string Dir = End == Start ? "." : Dirs.substr(Start, End - Start);
+        if (const std::string Candidate = Dir + '/' + Name; IsExecutableFile(Candidate)) {
+            return Candidate;
+        }
+        Start = End + 1;
+    }
+    return {};
+}
+
+LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory) {
+    if (File.empty() || (!Directory.empty() && !IsDirectory(Directory))) {
+        return {};
+    }
+    if (IsUrl(File)) {
+        return Opener(File, Directory);
+    }
+    const std::string Path = LocateFile(File, Directory);
+    if (Path.empty()) {
+        return {};
+    }
+    if (!IsExecutableFile(Path)) {
+        return Opener(Path, Directory);
+    }
+    auto Split = SplitParameters(Parameters);
+    if (!Split) {
+        return {};
+    }
+    LaunchPlan Plan{true, Path, {File}, Directory};
+    Plan.Arguments.insert(Plan.Arguments.end(), Split->begin(), Split->end());
+    return Plan;
+}
+
+}  // namespace tulma

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tulma {
+
+// What starting a file with its default action means on this desktop: the program to run and its argv.
+struct LaunchPlan {
+    bool Valid = false;
+    std::string Program;
+    std::vector<std::string> Arguments;
+    std::string Directory;
+};
+
+// Decides how to start File:
+// - a URL (scheme "name:" of two or more characters, such as https: or mailto:) goes to xdg-open;
+// - File with a '/' is a path, a relative one taken from Directory when given; a name without '/' is
+//   looked up on PATH first, then in Directory (or ours);
+// - an executable regular file is run directly, argv[0] being File as written and the rest split from
+//   Parameters (see SplitParameters); any other existing file or folder goes to xdg-open, without the
+//   parameters.
+// Invalid: empty File, a Directory that is not an existing directory, a file that does not exist, an
+// unbalanced quote in Parameters, or no xdg-open where one is needed.
+LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory);
+
+// The executable file Name resolves to on PATH; empty when none.
+std::string FindOnPath(const std::string& Name);
+
+}  // namespace tulma

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace tulma {
+
+// Starts a program, document, folder or URL with its default action, as a command of a hotkey does.
+class Launcher {
+  public:
+    Launcher() = default;
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+    virtual ~Launcher() = default;
+
+    // File: an executable (a path, or a name found on PATH), which is run with Parameters as its
+    // arguments; or an existing document or folder, or a URL, which the desktop's default handler opens.
+    // Directory: the working directory; empty means the caller's own. A directory that does not exist
+    // starts nothing. ShowCommand: the Windows SW_* number (1, 2, 3, 7 or 8; others count as 1).
+    // Nothing waits for the started program. Returns whether something was started; callers that follow
+    // fire-and-forget rules ignore it.
+    virtual bool ShellExecute(const std::string& File, const std::string& Parameters,
+                              const std::string& Directory, int ShowCommand) = 0;
+};
+
+}  // namespace tulma

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <set>
+#include <vector>
+
+#include <sys/types.h>
+#include <xcb/xcb.h>
+
+#include "ShowCommand.h"
+#include "XcbAtoms.h"
+
+namespace tulma {
+
+// Applies a show command to the first top-level window of a started program once the window manager
+// has taken it on: the window is recognised by its _NET_WM_PID. Watching is polled from the event loop
+// and ends after a bounded time, found or not.
+class ShowModeWatcher : public QObject {
+    Q_OBJECT
+  public:
+    // How long a program may take to show its first window.
+    static constexpr int WatchMs = 10000;
+    // How long focus is kept away from a window started without activation, against late focus changes.
+    static constexpr int GuardMs = 1500;
+    static constexpr int PollMs = 20;
+
+    ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
+
+    void Watch(pid_t Pid, ShowCommand Mode);
+    bool Idle() const { return Watches.empty(); }
+
+  private:
+    struct Entry {
+        pid_t Pid = -1;
+        ShowCommand Mode = ShowCommand::ShowNormal;
+        QElapsedTimer Age;
+        std::set<xcb_window_t> Others;            // windows of other programs, not looked at again
+        xcb_window_t Previous = XCB_WINDOW_NONE;  // active when the program was started
+        xcb_window_t Found = XCB_WINDOW_NONE;
+        QElapsedTimer Guard;
+    };
+
+    xcb_connection_t* Connection;
+    xcb_window_t Root;
+    XcbAtoms Atoms;
+    QTimer Poll;
+    std::vector<Entry> Watches;
+
+    void Tick();
+    bool Step(Entry& Watch);
+    xcb_window_t FindWindow(Entry& Watch);
+    void Apply(Entry& Watch);
+    void KeepFocusAway(const Entry& Watch);
+    xcb_window_t ActiveWindow();
+    void Activate(xcb_window_t Window);
+};
+
+}  // namespace tulma

@@ -1,0 +1,150 @@
+#include "X11DesktopWindows.h"
+
+#include <algorithm>
+
+#include "XcbReply.h"
+
+namespace tulma {
+
+namespace {
+
+constexpr std::uint32_t NetWmStateRemove = 0;
+constexpr std::uint32_t SourcePager = 2;
+constexpr std::uint32_t IcccmIconic = 3;
+constexpr std::uint32_t IcccmWithdrawn = 0;
+
+bool IsContinuationByte(char C) {
+    return (static_cast<unsigned char>(C) & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+std::string CutTitle(std::string Text, std::size_t MaxBytes) {
+    if (const std::size_t Nul = Text.find('\0'); Nul != std::string::npos) {
+        Text.resize(Nul);
+    }
+    if (Text.size() <= MaxBytes) {
+        return Text;
+    }
+    std::size_t End = MaxBytes;
+    while (End > 0 && IsContinuationByte(Text[End])) {
+        --End;
+    }
+    Text.resize(End);
+    return Text;
+}
+
+std::string Latin1ToUtf8(const std::string& Text) {
+    std::string Result;
+    Result.reserve(Text.size());
+    for (char C : Text) {
+        const auto Byte = static_cast<unsigned char>(C);
+        if (Byte < 0x80) {
+            Result += C;
+        } else {
+            Result += static_cast<char>(0xC0 | (Byte >> 6));
+            Result += static_cast<char>(0x80 | (Byte & 0x3F));
+        }
+    }
+    return Result;
+}
+
+X11DesktopWindows::X11DesktopWindows(xcb_connection_t* Connection, TimeSource UserTime)
+    : Connection(Connection), Root(FirstRoot(Connection)), Atoms(Connection), UserTime(std::move(UserTime)) {}
+
+bool X11DesktopWindows::HasWindowManager() {
+    const auto Check = GetCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
+    if (Check.empty()) {
+        return false;
+    }
+    // A stale property left by a window manager that has gone points to a window that no longer says so.
+    const auto Self = GetCardinals(Connection, Check[0], Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
+    return !Self.empty() && Self[0] == Check[0];
+}
+
+std::vector<WindowHandle> X11DesktopWindows::TopLevelWindows() {
+    std::vector<std::uint32_t> BottomUp;
+    if (HasWindowManager()) {
+        BottomUp = GetCardinals(Connection, Root, Atoms.NetClientListStacking, XCB_ATOM_WINDOW);
+        if (BottomUp.empty()) {
+            BottomUp = GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW);
+        }
+    } else {
+        XcbReply<xcb_query_tree_reply_t> Tree(
+            xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr));
+
+        if (Tree) {
+            const xcb_window_t* Children = xcb_query_tree_children(Tree.get());
+            BottomUp.assign(Children, Children + xcb_query_tree_children_length(Tree.get()));
+        }
+    }
+    return std::vector<WindowHandle>(BottomUp.rbegin(), BottomUp.rend());
+}
+
+std::string X11DesktopWindows::WindowTitle(WindowHandle Window) {
+    const auto Id = static_cast<xcb_window_t>(Window);
+    xcb_atom_t Type = XCB_ATOM_NONE;
+    std::string Title = GetBytes(Connection, Id, Atoms.NetWmName, &Type);
+    if (Type != Atoms.Utf8String || Title.empty()) {
+        Title = GetBytes(Connection, Id, XCB_ATOM_WM_NAME, &Type);
+        if (Type == XCB_ATOM_STRING) {
+            Title = Latin1ToUtf8(Title);
+        }
+    }
+    return CutTitle(std::move(Title), MaxTitleBytes);
+}
+
+void X11DesktopWindows::RestoreAndActivate(WindowHandle Window) {
+    const auto Id = static_cast<xcb_window_t>(Window);
+    xcb_generic_error_t* Error = nullptr;
+    XcbReply<xcb_get_window_attributes_reply_t> Attributes(
+        xcb_get_window_attributes_reply(Connection, xcb_get_window_attributes(Connection, Id), &Error));
+    std::free(Error);
+    if (!Attributes) {
+        return;
+    }
+    const bool Mapped = Attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+    if (HasWindowManager()) {
+        RestoreManaged(Id, Mapped);
+    } else {
+        RestoreUnmanaged(Id);
+    }
+    xcb_flush(Connection);
+}
+
+std::uint32_t X11DesktopWindows::IcccmState(xcb_window_t Window) {
+    const auto State = GetCardinals(Connection, Window, Atoms.WmState, Atoms.WmState);
+    return State.empty() ? IcccmWithdrawn : State[0];
+}
+
+void X11DesktopWindows::RestoreManaged(xcb_window_t Window, bool Mapped) {
+    // Mapping an iconic or withdrawn window asks the window manager to show it normally again.
+    if (!Mapped) {
+        const std::uint32_t State = IcccmState(Window);
+        if (State == IcccmIconic || State == IcccmWithdrawn) {
+            xcb_map_window(Connection, Window);
+        }
+    }
+    SendToRoot(Connection, Root, Window, Atoms.NetWmState, NetWmStateRemove, Atoms.NetWmStateMaximizedVert,
+               Atoms.NetWmStateMaximizedHorz, SourcePager);
+    SendToRoot(Connection, Root, Window, Atoms.NetWmState, NetWmStateRemove, Atoms.NetWmStateHidden, 0,
+               SourcePager);
+    const xcb_timestamp_t Time = UserTime ? UserTime() : xcb_timestamp_t{XCB_CURRENT_TIME};
+    const auto Active = GetCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW);
+    SendToRoot(Connection, Root, Window, Atoms.NetActiveWindow, SourcePager, Time,
+               Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0]);
+    const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
+}
+
+void X11DesktopWindows::RestoreUnmanaged(xcb_window_t Window) {
+    xcb_map_window(Connection, Window);
+    const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
+    const xcb_timestamp_t Time = UserTime ? UserTime() : xcb_timestamp_t{XCB_CURRENT_TIME};
+    // The window may be an InputOnly helper or vanish meanwhile; a refused focus is of no consequence.
+    XcbReply<xcb_generic_error_t> Error(xcb_request_check(
+        Connection, xcb_set_input_focus_checked(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, Time)));
+}
+
+}  // namespace tulma

@@ -1,0 +1,269 @@
+#include "X11HotKeys.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include <cstring>
+
+#include "QtX11.h"
+#include "XcbReply.h"
+
+namespace tulma {
+
+namespace {
+
+// Shift, Lock, Control and Mod1..Mod5; button bits never matter for a key combination.
+constexpr std::uint16_t KeyModifierBits = 0xFF;
+// A held key repeats every few dozen milliseconds after a delay well under a second; a press while the
+// key is still down that comes later than this was a press whose release we never saw.
+constexpr xcb_timestamp_t RepeatWindowMs = 1000;
+
+xcb_connection_t* RequireConnection() {
+    xcb_connection_t* Connection = QtX11Connection();
+    if (Connection == nullptr) {
+        throw std::runtime_error("X11HotKeys needs the xcb platform");
+    }
+    return Connection;
+}
+
+// XKB events carry their kind in the byte after the event code. xcb/xkb.h cannot be included from C++
+// (it names a field "explicit"), so the extension is looked up by name.
+constexpr std::uint8_t XkbNewKeyboardNotify = 0;
+constexpr std::uint8_t XkbMapNotify = 1;
+
+std::uint8_t XkbEventBase(xcb_connection_t* Connection) {
+    const char Name[] = "XKEYBOARD";
+    XcbReply<xcb_query_extension_reply_t> Extension(xcb_query_extension_reply(
+        Connection, xcb_query_extension(Connection, std::strlen(Name), Name), nullptr));
+    return Extension && Extension->present ? Extension->first_event : 0;
+}
+
+}  // namespace
+
+bool XModifiersOf(unsigned Modifiers, std::uint16_t* XModifiers) {
+    if ((Modifiers & ~(MOD_ALT | MOD_CONTROL | MOD_SHIFT)) != 0) {
+        return false;
+    }
+    *XModifiers = static_cast<std::uint16_t>(((Modifiers & MOD_ALT) ? XCB_MOD_MASK_1 : 0) |
+                                             ((Modifiers & MOD_CONTROL) ? XCB_MOD_MASK_CONTROL : 0) |
+                                             ((Modifiers & MOD_SHIFT) ? XCB_MOD_MASK_SHIFT : 0));
+    return true;
+}
+
+X11HotKeys::X11HotKeys(QObject* Parent)
+    : QObject(Parent),
+      Connection(RequireConnection()),
+      Root(FirstRoot(Connection)),
+      Keyboard(std::make_unique<X11KeyboardMap>(Connection)),
+      XkbFirstEvent(XkbEventBase(Connection)) {
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+X11HotKeys::~X11HotKeys() {
+    if (QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+    for (auto& [Id, Entry] : Registrations) {
+        ReleaseGrabs(Entry);
+    }
+    xcb_flush(Connection);
+}
+
+void X11HotKeys::SetPressHandler(PressHandler NewHandler) {
+    Handler = std::move(NewHandler);
+}
+
+bool X11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
+    Registration Entry;
+    Entry.VirtualKey = VirtualKey;
+    if (Registrations.contains(Id) || !XModifiersOf(Modifiers, &Entry.Modifiers)) {
+        return false;
+    }
+    Entry.Keycodes = Keyboard->KeycodesForVirtualKey(VirtualKey);
+    if (Entry.Keycodes.empty() || HeldElsewhere(Id, Entry) || !TakeGrabs(Entry)) {
+        return false;
+    }
+    Registrations.emplace(Id, std::move(Entry));
+    return true;
+}
+
+void X11HotKeys::UnregisterHotKey(std::uint16_t Id) {
+    auto Found = Registrations.find(Id);
+    if (Found == Registrations.end()) {
+        return;
+    }
+    ReleaseGrabs(Found->second);
+    xcb_flush(Connection);
+    Registrations.erase(Found);
+}
+
+bool X11HotKeys::HeldElsewhere(std::uint16_t Id, const Registration& Entry) const {
+    return std::any_of(Registrations.begin(), Registrations.end(), [&](const auto& Other) {
+        const Registration& Held = Other.second;
+        return Other.first != Id && Held.Modifiers == Entry.Modifiers &&
+               std::any_of(Entry.Keycodes.begin(), Entry.Keycodes.end(), [&](xcb_keycode_t Keycode) {
+                   return std::find(Held.Keycodes.begin(), Held.Keycodes.end(), Keycode) !=
+                          Held.Keycodes.end();
+               });
+    });
+}
+
+std::uint16_t X11HotKeys::LockBits() const {
+    return static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | Keyboard->NumLockMask() |
+                                      Keyboard->ScrollLockMask());
+}
+
+// Every combination of the lock modifiers that are really on the keyboard, none included.
+std::vector<std::uint16_t> X11HotKeys::LockVariants() const {
+    std::vector<std::uint16_t> Locks{XCB_MOD_MASK_LOCK};
+    for (std::uint16_t Mask : {Keyboard->NumLockMask(), Keyboard->ScrollLockMask()}) {
+        if (Mask != 0 && std::find(Locks.begin(), Locks.end(), Mask) == Locks.end()) {
+            Locks.push_back(Mask);
+        }
+    }
+    std::vector<std::uint16_t> Variants;
+    for (unsigned Subset = 0; Subset < (1u << Locks.size()); ++Subset) {
+        std::uint16_t Bits = 0;
+        for (std::size_t I = 0; I < Locks.size(); ++I) {
+            if (Subset & (1u << I)) {
+                Bits |= Locks[I];
+            }
+        }
+        Variants.push_back(Bits);
+    }
+    return Variants;
+}
+
+// All variants are requested at once and checked afterwards; if any is refused (another client holds
+// it), every variant taken is given back so that no half-registration stays behind.
+bool X11HotKeys::TakeGrabs(Registration& Entry) {
+    std::vector<xcb_void_cookie_t> Cookies;
+    for (xcb_keycode_t Keycode : Entry.Keycodes) {
+        for (std::uint16_t Locks : LockVariants()) {
+            const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Locks);
+            Entry.Grabs.push_back(Grab{Keycode, Modifiers});
+            Cookies.push_back(xcb_grab_key_checked(Connection, 1, Root, Modifiers, Keycode,
+                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        }
+    }
+    bool Refused = false;
+    for (xcb_void_cookie_t Cookie : Cookies) {
+        XcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookie));
+        Refused = Refused || Error != nullptr;
+    }
+    if (Refused) {
+        ReleaseGrabs(Entry);
+        xcb_flush(Connection);
+    }
+    return !Refused;
+}
+
+// Ungrabbing a combination that another client holds leaves that client's grab alone.
+void X11HotKeys::ReleaseGrabs(Registration& Entry) {
+    for (const Grab& Taken : Entry.Grabs) {
+        xcb_ungrab_key(Connection, Taken.Keycode, Root, Taken.Modifiers);
+    }
+    Entry.Grabs.clear();
+}
+
+const std::uint16_t* X11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t State) const {
+    const auto Modifiers = static_cast<std::uint16_t>(State & KeyModifierBits & ~LockBits());
+    for (const auto& [Id, Entry] : Registrations) {
+        if (Entry.Modifiers == Modifiers && !Entry.Grabs.empty() &&
+            std::find(Entry.Keycodes.begin(), Entry.Keycodes.end(), Keycode) != Entry.Keycodes.end()) {
+            return &Id;
+        }
+    }
+    return nullptr;
+}
+
+// Without detectable auto-repeat a held key sends release and press pairs with one time stamp; with it,
+// only further presses while the key is down. Either way such a press is not a new one.
+bool X11HotKeys::IsRepeat(KeyState& State, xcb_timestamp_t Time) const {
+    if (State.Released) {
+        return State.Release == Time;
+    }
+    return State.Down && Time - State.LastPress <= RepeatWindowMs;
+}
+
+void X11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
+    KeyState& State = Keys[Event.detail];
+    const bool Repeat = IsRepeat(State, Event.time);
+    State.Down = true;
+    State.Released = false;
+    State.LastPress = Event.time;
+    if (Repeat) {
+        return;
+    }
+    if (const std::uint16_t* Id = Match(Event.detail, Event.state)) {
+        LastFired = Event.time;
+        const std::uint16_t Fired = *Id;
+        emit HotKeyPressed(Fired);
+        if (Handler) {
+            Handler(Fired);
+        }
+    }
+}
+
+bool X11HotKeys::OnKeyRelease(const xcb_key_release_event_t& Event) {
+    auto Found = Keys.find(Event.detail);
+    if (Found == Keys.end()) {
+        return false;
+    }
+    Found->second.Released = true;
+    Found->second.Release = Event.time;
+    return true;
+}
+
+void X11HotKeys::Regrab() {
+    for (auto& [Id, Entry] : Registrations) {
+        ReleaseGrabs(Entry);
+    }
+    Keyboard = std::make_unique<X11KeyboardMap>(Connection);
+    Keys.clear();
+    // A combination that the new layout cannot type, or that another client took meanwhile, stays
+    // registered without grabs and comes back with a later mapping change.
+    for (auto& [Id, Entry] : Registrations) {
+        Entry.Keycodes = Keyboard->KeycodesForVirtualKey(Entry.VirtualKey);
+        if (!Entry.Keycodes.empty()) {
+            TakeGrabs(Entry);
+        }
+    }
+    xcb_flush(Connection);
+}
+
+bool X11HotKeys::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
+    if (EventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* Event = static_cast<const xcb_generic_event_t*>(Message);
+    const std::uint8_t Type = Event->response_type & 0x7F;
+    if (Type == XCB_KEY_PRESS) {
+        const auto* Press = reinterpret_cast<const xcb_key_press_event_t*>(Event);
+        if (Press->event != Root) {
+            return false;
+        }
+        OnKeyPress(*Press);
+        return true;
+    }
+    if (Type == XCB_KEY_RELEASE) {
+        const auto* Release = reinterpret_cast<const xcb_key_release_event_t*>(Event);
+        return Release->event == Root && OnKeyRelease(*Release);
+    }
+    if (Type == XCB_MAPPING_NOTIFY) {
+        const auto* Mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(Event);
+        if (Mapping->request != XCB_MAPPING_POINTER) {
+            Regrab();
+        }
+    } else if (XkbFirstEvent != 0 && Type == XkbFirstEvent) {
+        const std::uint8_t XkbType = Event->pad0;
+        if (XkbType == XkbNewKeyboardNotify || XkbType == XkbMapNotify) {
+            Regrab();
+        }
+    }
+    return false;
+}
+
+}  // namespace tulma

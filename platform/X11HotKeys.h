@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+#include "HotKeyRegistry.h"
+#include "X11KeyboardMap.h"
+
+namespace tulma {
+
+// System-wide hotkeys as passive key grabs on the root window, on the application's own X connection.
+// Presses arrive through Qt's native event filter, so they are served by whatever event loop runs,
+// modal dialogs included. Holding a combination fires it once; auto-repeat does not fire it again.
+class X11HotKeys : public QObject, public QAbstractNativeEventFilter, public HotKeyRegistry {
+    Q_OBJECT
+  public:
+    // Needs a QGuiApplication on the xcb platform; throws std::runtime_error otherwise.
+    explicit X11HotKeys(QObject* Parent = nullptr);
+    ~X11HotKeys() override;
+
+    bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
+    void UnregisterHotKey(std::uint16_t Id) override;
+    void SetPressHandler(PressHandler Handler) override;
+
+    // The server time of the last press that fired, for activation requests it leads to; CurrentTime
+    // before the first one.
+    xcb_timestamp_t LastPressTime() const { return LastFired; }
+
+    bool nativeEventFilter(const QByteArray& EventType, void* Message, qintptr* Result) override;
+
+  signals:
+    void HotKeyPressed(quint16 Id);
+
+  private:
+    struct Grab {
+        xcb_keycode_t Keycode;
+        std::uint16_t Modifiers;
+    };
+    struct Registration {
+        std::uint16_t Modifiers = 0;  // X modifier bits
+        std::uint8_t VirtualKey = 0;
+        std::vector<xcb_keycode_t> Keycodes;
+        std::vector<Grab> Grabs;
+    };
+    struct KeyState {
+        bool Down = false;
+        xcb_timestamp_t LastPress = 0;
+        xcb_timestamp_t Release = 0;
+        bool Released = false;
+    };
+
+    xcb_connection_t* Connection;
+    xcb_window_t Root;
+    std::unique_ptr<X11KeyboardMap> Keyboard;
+    std::uint8_t XkbFirstEvent = 0;
+    std::map<std::uint16_t, Registration> Registrations;
+    std::map<xcb_keycode_t, KeyState> Keys;
+    PressHandler Handler;
+    xcb_timestamp_t LastFired = XCB_CURRENT_TIME;
+
+    bool TakeGrabs(Registration& Entry);
+    void ReleaseGrabs(Registration& Entry);
+    std::vector<std::uint16_t> LockVariants() const;
+    std::uint16_t LockBits() const;
+    bool HeldElsewhere(std::uint16_t Id, const Registration& Entry) const;
+    const std::uint16_t* Match(xcb_keycode_t Keycode, std::uint16_t State) const;
+    void OnKeyPress(const xcb_key_press_event_t& Event);
+    bool OnKeyRelease(const xcb_key_release_event_t& Event);
+    bool IsRepeat(KeyState& State, xcb_timestamp_t Time) const;
+    void Regrab();
+};
+
+// The X modifier bits of MOD_* flags; false when the flags hold bits other than MOD_ALT, MOD_CONTROL and
+// MOD_SHIFT.
+bool XModifiersOf(unsigned Modifiers, std::uint16_t* XModifiers);
+
+}  // namespace tulma

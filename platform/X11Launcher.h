@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+#include <xcb/xcb.h>
+
+#include "Launcher.h"
+#include "ShowModeWatcher.h"
+
+namespace tulma {
+
+// Starts files as commands do (see PlanLaunch for what is run how) and shows the started program's first
+// window as the show command asks.
+class X11Launcher : public QObject, public Launcher {
+    Q_OBJECT
+  public:
+    // Connection: the application's X connection; without one (nullptr) programs start but show
+    // commands are not applied.
+    explicit X11Launcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
+
+    bool ShellExecute(const std::string& File, const std::string& Parameters, const std::string& Directory,
+                      int ShowCommand) override;
+
+    // Whether every started program's window has been dealt with.
+    bool Idle() const { return Watcher == nullptr || Watcher->Idle(); }
+
+  private:
+    ShowModeWatcher* Watcher = nullptr;
+};
+
+}  // namespace tulma

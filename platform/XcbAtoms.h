@@ -1,0 +1,27 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+namespace tulma {
+
+// The atoms the desktop layer talks in, interned once per connection.
+struct XcbAtoms {
+    xcb_atom_t NetSupportingWmCheck = XCB_ATOM_NONE;
+    xcb_atom_t NetClientList = XCB_ATOM_NONE;
+    xcb_atom_t NetClientListStacking = XCB_ATOM_NONE;
+    xcb_atom_t NetActiveWindow = XCB_ATOM_NONE;
+    xcb_atom_t NetWmName = XCB_ATOM_NONE;
+    xcb_atom_t NetWmPid = XCB_ATOM_NONE;
+    xcb_atom_t NetWmState = XCB_ATOM_NONE;
+    xcb_atom_t NetWmStateHidden = XCB_ATOM_NONE;
+    xcb_atom_t NetWmStateMaximizedVert = XCB_ATOM_NONE;
+    xcb_atom_t NetWmStateMaximizedHorz = XCB_ATOM_NONE;
+    xcb_atom_t NetRestackWindow = XCB_ATOM_NONE;
+    xcb_atom_t Utf8String = XCB_ATOM_NONE;
+    xcb_atom_t WmState = XCB_ATOM_NONE;
+    xcb_atom_t WmChangeState = XCB_ATOM_NONE;
+
+    explicit XcbAtoms(xcb_connection_t* Connection);
+};
+
+}  // namespace tulma

@@ -1,0 +1,69 @@
+#include "XcbReply.h"
+
+#include <cstring>
+
+namespace tulma {
+
+namespace {
+
+// Long enough for any client list or title that matters; longer values are read only this far.
+constexpr std::uint32_t MaxPropertyWords = 65536;
+
+XcbReply<xcb_get_property_reply_t> ReadProperty(xcb_connection_t* Connection, xcb_window_t Window,
+                                                xcb_atom_t Property, xcb_atom_t Type) {
+    auto Cookie = xcb_get_property(Connection, 0, Window, Property, Type, 0, MaxPropertyWords);
+    xcb_generic_error_t* Error = nullptr;
+    XcbReply<xcb_get_property_reply_t> Reply(xcb_get_property_reply(Connection, Cookie, &Error));
+    // A window that has gone meanwhile simply has no properties.
+    std::free(Error);
+    return Reply;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window_t Window,
+                                        xcb_atom_t Property, xcb_atom_t Type) {
+    auto Reply = ReadProperty(Connection, Window, Property, Type);
+    if (!Reply || Reply->format != 32 || Reply->type != Type) {
+        return {};
+    }
+    const auto* Data = static_cast<const std::uint32_t*>(xcb_get_property_value(Reply.get()));
+    const int Count = xcb_get_property_value_length(Reply.get()) / 4;
+    return std::vector<std::uint32_t>(Data, Data + Count);
+}
+
+std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+                     xcb_atom_t* Type) {
+    auto Reply = ReadProperty(Connection, Window, Property, XCB_GET_PROPERTY_TYPE_ANY);
+    if (!Reply || Reply->format != 8) {
+        *Type = XCB_ATOM_NONE;
+        return {};
+    }
+    *Type = Reply->type;
+    const auto* Data = static_cast<const char*>(xcb_get_property_value(Reply.get()));
+    return std::string(Data, static_cast<std::size_t>(xcb_get_property_value_length(Reply.get())));
+}
+
+xcb_window_t FirstRoot(xcb_connection_t* Connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(Connection)).data->root;
+}
+
+void SendToRoot(xcb_connection_t* Connection, xcb_window_t Root, xcb_window_t Window, xcb_atom_t Type,
+                std::uint32_t D0, std::uint32_t D1, std::uint32_t D2, std::uint32_t D3, std::uint32_t D4) {
+    xcb_client_message_event_t Event;
+    std::memset(&Event, 0, sizeof Event);
+    Event.response_type = XCB_CLIENT_MESSAGE;
+    Event.format = 32;
+    Event.window = Window;
+    Event.type = Type;
+    Event.data.data32[0] = D0;
+    Event.data.data32[1] = D1;
+    Event.data.data32[2] = D2;
+    Event.data.data32[3] = D3;
+    Event.data.data32[4] = D4;
+    xcb_send_event(Connection, 0, Root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&Event));
+}
+
+}  // namespace tulma

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+namespace tulma {
+
+struct FreeDeleter {
+    void operator()(void* Pointer) const { std::free(Pointer); }
+};
+
+// xcb hands out replies and errors allocated with malloc.
+template <class T>
+using XcbReply = std::unique_ptr<T, FreeDeleter>;
+
+// A window property of 32-bit items (windows, atoms, cardinals); empty when absent or of another format.
+std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window_t Window,
+                                        xcb_atom_t Property, xcb_atom_t Type);
+
+// A window property of 8-bit items as bytes, with its type; empty when absent.
+std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+                     xcb_atom_t* Type);
+
+// The root window of the connection's first screen.
+xcb_window_t FirstRoot(xcb_connection_t* Connection);
+
+// Sends a 32-bit client message about Window to the root, as window managers expect requests.
+void SendToRoot(xcb_connection_t* Connection, xcb_window_t Root, xcb_window_t Window, xcb_atom_t Type,
+                std::uint32_t D0, std::uint32_t D1 = 0, std::uint32_t D2 = 0, std::uint32_t D3 = 0,
+                std::uint32_t D4 = 0);
+
+}  // namespace tulma
