@@ -9,7 +9,8 @@
 #include "HotTulma.h"
 #include "ObjectJson.h"
 #include "SampleHotKeyFile.h"
-#include "TemporaryDirectory.h"
+#include "TempDir.h"
+#include "TestFiles.h"
 #include "Text.h"
 
 namespace tulma {
@@ -28,7 +29,7 @@ std::string ErrorReading(const std::string& FileName) {
 
 class ObjectFileTest : public testing::Test {
   protected:
-    test::TTemporaryDirectory Directory;
+    test::TempDir Directory;
 };
 
 TEST_F(ObjectFileTest, HotKeyFileIsWrittenWithItsFillerAndReadBackIgnoringIt) {
@@ -90,13 +91,13 @@ TEST_F(ObjectFileTest, DataTheProgramCouldNotLoadIsNotWrittenAndTheOldFileStays)
         EXPECT_THAT(Error.what(), HasSubstr("is not a THotKeyCommand"));
     }
     EXPECT_EQ(test::ReadFileBytes(Name), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_EQ(Directory.Listing(), std::vector<std::string>{"keys.tul"});
+    EXPECT_EQ(test::FileNamesIn(Directory.Path()), std::vector<std::string>{"keys.tul"});
 }
 
 TEST_F(ObjectFileTest, UnwritableTargetRaisesAndLeavesNoFile) {
     const std::string Name = Directory.File("missing-folder/keys.tul");
     EXPECT_THROW(WriteObjectFile(*test::MakeEditorHotKeyFile(), Name), std::runtime_error);
-    EXPECT_TRUE(Directory.Listing().empty());
+    EXPECT_TRUE(test::FileNamesIn(Directory.Path()).empty());
 }
 
 }  // namespace
