@@ -49,10 +49,11 @@ TEST(JsonFileTest, SameNameInDifferentObjectsIsFine) {
     EXPECT_NO_THROW(ReadJsonFile(Directory.File("ok.json")));
 }
 
-TEST(JsonFileTest, MissingFileIsNamed) {
+TEST(JsonFileTest, MissingFileAndFolderAreNamed) {
     test::TempDir Directory;
     const std::string Name = Directory.File("none.json");
     EXPECT_EQ(ErrorReading(Name), Name + ": No such file or directory");
+    EXPECT_EQ(ErrorReading(Directory.Path().string()), Directory.Path().string() + ": is a folder");
 }
 
 }  // namespace

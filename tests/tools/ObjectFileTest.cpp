@@ -40,7 +40,19 @@ TEST_F(ObjectFileTest, HotKeyFileIsWrittenWithItsFillerAndReadBackIgnoringIt) {
     const std::vector<uint8_t> Data = test::EditorHotKeyFileBytes();
     ASSERT_EQ(Bytes.size(), 16384u);
     EXPECT_TRUE(std::equal(Data.begin(), Data.end(), Bytes.begin()));
-    EXPECT_EQ(ToJson(*ReadObjectFile(Name)), test::EditorHotKeyFileJson());
+    EXPECT_EQ(ToJson(*ReadObjectFile(Name).Object), test::EditorHotKeyFileJson());
+}
+
+TEST_F(ObjectFileTest, FileInAnOlderLayoutIsReadButMarkedAsNotStoringBackUnchanged) {
+    const std::string Current = Directory.File("current.tul");
+    const std::string Older = Directory.File("older.tul");
+    test::WriteFileBytes(Current, test::EditorHotKeyFileBytes());
+    test::WriteFileBytes(Older, test::EditorHotKeyFileBytesInLayout100());
+
+    EXPECT_TRUE(ReadObjectFile(Current).StoresBackUnchanged);
+    const TObjectFileContent Content = ReadObjectFile(Older);
+    EXPECT_FALSE(Content.StoresBackUnchanged);
+    EXPECT_EQ(ToJson(*Content.Object), test::EditorHotKeyFileJson());
 }
 
 TEST_F(ObjectFileTest, OtherClassesGetTheGeneralSizeAndLongerDataItsOwnLength) {
@@ -70,7 +82,7 @@ TEST_F(ObjectFileTest, UnknownClassCodeIsReportedWithItsOffset) {
     EXPECT_EQ(ErrorReading(Name), Name + ": Klasse 999 nicht gefunden. (class code at byte 49)");
 }
 
-TEST_F(ObjectFileTest, EmptyAndMissingFilesAreReported) {
+TEST_F(ObjectFileTest, EmptyMissingAndFolderAreReported) {
     test::WriteFileBytes(Directory.File("empty.tul"), {});
     EXPECT_THAT(ErrorReading(Directory.File("empty.tul")), HasSubstr("Stream-Read-Fehler"));
     EXPECT_EQ(ErrorReading(Directory.File("none.tul")),

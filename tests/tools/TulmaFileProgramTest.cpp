@@ -54,12 +54,20 @@ TEST_F(TulmaFileProgramTest, DumpAndBuildReproduceTheFileByteForByte) {
 
     ASSERT_EQ(Run("dump " + File("keys.tul")), 0) << Err;
     EXPECT_EQ(tulma::Json::parse(Out), test::EditorHotKeyFileJson());
+    EXPECT_EQ(Err, "");
     test::WriteTextFile(Directory.File("keys.json"), Out);
 
     ASSERT_EQ(Run("build " + File("keys.json") + " " + File("copy.tul")), 0) << Err;
     std::vector<uint8_t> Expected = test::EditorHotKeyFileBytes();
     Expected.resize(16384, 0);
     EXPECT_EQ(test::ReadFileBytes(Directory.File("copy.tul")), Expected);
+}
+
+TEST_F(TulmaFileProgramTest, DumpOfAnOlderLayoutWarnsButSucceeds) {
+    test::WriteFileBytes(Directory.File("old.tul"), test::EditorHotKeyFileBytesInLayout100());
+    ASSERT_EQ(Run("dump " + File("old.tul")), 0) << Err;
+    EXPECT_EQ(tulma::Json::parse(Out), test::EditorHotKeyFileJson());
+    EXPECT_THAT(Err, HasSubstr(Directory.File("old.tul") + ": warning: not in the current stored form"));
 }
 
 TEST_F(TulmaFileProgramTest, BuildReadsStandardInput) {
