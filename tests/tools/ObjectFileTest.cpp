@@ -87,6 +87,7 @@ TEST_F(ObjectFileTest, EmptyMissingAndFolderAreReported) {
     EXPECT_THAT(ErrorReading(Directory.File("empty.tul")), HasSubstr("Stream-Read-Fehler"));
     EXPECT_EQ(ErrorReading(Directory.File("none.tul")),
               Directory.File("none.tul") + ": No such file or directory");
+    EXPECT_EQ(ErrorReading(Directory.Path().string()), Directory.Path().string() + ": is a folder");
 }
 
 TEST_F(ObjectFileTest, DataTheProgramCouldNotLoadIsNotWrittenAndTheOldFileStays) {
