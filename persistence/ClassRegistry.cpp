@@ -78,7 +78,8 @@ TClassRegistry& ClassRegistry() {
     return Registry;
 }
 
-std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassDescriptor& Class, const std::string& FileName) {
+std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassDescriptor& Class,
+                                                      const std::string& FileName) {
     std::error_code Ignored;
     if (!std::filesystem::exists(FileName, Ignored)) {
         return Class.Create();

@@ -26,8 +26,11 @@ struct TClassDescriptor {
 
     template <class T>
     static TClassDescriptor Of() {
-        return {T::ClassCode, T::ClassName, [] { return std::unique_ptr<TStreamableObject>(std::make_unique<T>()); },
-                [](TObjectStream& Stream) { return std::unique_ptr<TStreamableObject>(std::make_unique<T>(Stream)); }};
+        return {T::ClassCode, T::ClassName,
+                [] { return std::unique_ptr<TStreamableObject>(std::make_unique<T>()); },
+                [](TObjectStream& Stream) {
+                    return std::unique_ptr<TStreamableObject>(std::make_unique<T>(Stream));
+                }};
     }
 };
 
@@ -38,7 +41,7 @@ struct TRegistryEntry {
 
 // The registered classes, kept in descending order of their codes and found by binary search.
 class TClassRegistry {
-public:
+  public:
     // The code under which old files stored identifier lists.
     static constexpr int32_t LegacyIDListCode = 108;
 
@@ -57,7 +60,7 @@ public:
     // The registered class of that name, or none; for tools that name classes in text.
     const TClassDescriptor* FindByName(const std::string& Name) const;
 
-private:
+  private:
     std::vector<TRegistryEntry> FEntries;
 };
 
@@ -65,6 +68,7 @@ private:
 TClassRegistry& ClassRegistry();
 
 // The object stored in FileName, or a fresh object of Class when there is no such file.
-std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassDescriptor& Class, const std::string& FileName);
+std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassDescriptor& Class,
+                                                      const std::string& FileName);
 
 }  // namespace tulma

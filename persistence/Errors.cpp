@@ -8,7 +8,8 @@ EClassNotFound::EClassNotFound(int Code)
 EReadError::EReadError(const std::string& Detail)
     : EStreamError(Detail.empty() ? std::string(BaseText) : std::string(BaseText) + ": " + Detail) {}
 
-EFOpenError::EFOpenError(const std::string& FileName) : EStreamError("Kann Datei " + FileName + " nicht öffnen") {}
+EFOpenError::EFOpenError(const std::string& FileName)
+    : EStreamError("Kann Datei " + FileName + " nicht öffnen") {}
 
 EFCreateError::EFCreateError(const std::string& FileName)
     : EStreamError("Kann Datei " + FileName + " nicht erstellen") {}

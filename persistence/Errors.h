@@ -8,45 +8,45 @@
 namespace tulma {
 
 class EStreamError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A class code that no class is registered under.
 class EClassNotFound : public EStreamError {
-public:
+  public:
     explicit EClassNotFound(int Code);
 };
 
 // Damaged, truncated or hostile stream data.
 class EReadError : public EStreamError {
-public:
+  public:
     explicit EReadError(const std::string& Detail);
     static constexpr const char* BaseText = "Stream-Read-Fehler";
 };
 
 class EFOpenError : public EStreamError {
-public:
+  public:
     explicit EFOpenError(const std::string& FileName);
 };
 
 class EFCreateError : public EStreamError {
-public:
+  public:
     explicit EFCreateError(const std::string& FileName);
 };
 
 class EInOutError : public std::runtime_error {
-public:
+  public:
     explicit EInOutError(int Code);
 };
 
 class EListError : public std::runtime_error {
-public:
+  public:
     EListError();
 };
 
 class EInvalidCast : public std::runtime_error {
-public:
+  public:
     EInvalidCast();
 };
 

@@ -12,7 +12,7 @@ class TObjectList;
 // Walks the stored fields of an object by name, in stream order. The same walk serves to show an
 // object (the visitor reads the references) and to build one (the visitor assigns them).
 class TFieldVisitor {
-public:
+  public:
     virtual ~TFieldVisitor() = default;
     virtual void Integer(std::string_view Name, int32_t& Value) = 0;
     virtual void SmallInt(std::string_view Name, int16_t& Value) = 0;

@@ -33,7 +33,7 @@ fs::path ResolveTarget(const fs::path& FileName) {
 }
 
 class TTemporaryFile {
-public:
+  public:
     explicit TTemporaryFile(const fs::path& Target) {
         std::string Pattern = Target.string() + ".XXXXXX";
         FPath.assign(Pattern.begin(), Pattern.end());
@@ -81,7 +81,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::vector<char> FPath;
     int FHandle = -1;
     bool FCommitted = false;

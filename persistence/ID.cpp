@@ -14,16 +14,22 @@ std::unique_ptr<TID> TID::CreateWithID(int32_t ID) {
     return Probe;
 }
 
-void TID::Store(TObjectStream& Stream) const { Stream.WriteInteger(ID); }
+void TID::Store(TObjectStream& Stream) const {
+    Stream.WriteInteger(ID);
+}
 
 void TID::CopyTo(TStreamableObject& Dest) const {
     TCompareableObject::CopyTo(Dest);
     CastTo<TID>(Dest).ID = ID;
 }
 
-void TID::VisitFields(TFieldVisitor& Visitor) { Visitor.Integer("ID", ID); }
+void TID::VisitFields(TFieldVisitor& Visitor) {
+    Visitor.Integer("ID", ID);
+}
 
-int8_t TID::Compare(const TCompareableObject& Other) const { return CompareInt(ID, CastTo<const TID>(Other).ID); }
+int8_t TID::Compare(const TCompareableObject& Other) const {
+    return CompareInt(ID, CastTo<const TID>(Other).ID);
+}
 
 TDID::TDID(TObjectStream& Stream) : TID(Stream), SecondID(Stream.ReadLongInt()) {}
 

@@ -12,7 +12,7 @@ class TObjectStream;
 // An identified object. The stream constructors of this family read only what is stored: every
 // other field starts as zero, empty or absent.
 class TID : public TCompareableObject {
-public:
+  public:
     static constexpr int32_t ClassCode = 1002;
     static constexpr const char* ClassName = "TID";
     static constexpr int32_t NoID = -1;
@@ -32,7 +32,7 @@ public:
 
 // An identifier with a second number; ordered by ID, then SecondID.
 class TDID : public TID {
-public:
+  public:
     static constexpr int32_t ClassCode = 1011;
     static constexpr const char* ClassName = "TDID";
 

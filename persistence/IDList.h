@@ -10,7 +10,7 @@ namespace tulma {
 // The sorted list of identified objects. It hands out LastID + 1 to every object added without an
 // identifier and never lowers LastID, so an identifier is never handed out twice.
 class TIDList : public TSortedObjectList {
-public:
+  public:
     static constexpr int32_t ClassCode = 1003;
     static constexpr const char* ClassName = "TIDList";
 

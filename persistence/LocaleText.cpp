@@ -41,9 +41,16 @@ icu::UnicodeString Decode(std::string_view Text) {
     return Result;
 }
 
+// The C/POSIX locale maps to ICU's en_US_POSIX, whose collation orders by code point and so tells
+// case apart at the first level; the root collation serves such sessions instead.
+icu::Locale CollationLocale() {
+    const icu::Locale& User = icu::Locale::getDefault();
+    return std::string_view(User.getName()) == "en_US_POSIX" ? icu::Locale::getRoot() : User;
+}
+
 std::unique_ptr<icu::Collator> MakeCollator() {
     UErrorCode Status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> Collator(icu::Collator::createInstance(icu::Locale::getDefault(), Status));
+    std::unique_ptr<icu::Collator> Collator(icu::Collator::createInstance(CollationLocale(), Status));
     if (U_FAILURE(Status) || !Collator) {
         Status = U_ZERO_ERROR;
         Collator.reset(icu::Collator::createInstance(icu::Locale::getRoot(), Status));

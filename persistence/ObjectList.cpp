@@ -15,12 +15,16 @@ constexpr int32_t MinStoredObjectSize = 4;
 
 TObjectList::TObjectList(TObjectStream& Stream) {
     const int32_t Count = Stream.ReadCount(MinStoredObjectSize);
+    // Bounded by the data: ReadCount refused any count the remaining bytes cannot hold.
+    FItems.reserve(static_cast<size_t>(std::max(Count, 0)));
     for (int32_t I = 0; I < Count; ++I) {
         AppendAsStored(Stream.ReadObject());
     }
 }
 
-void TObjectList::Add(std::unique_ptr<TStreamableObject> Item) { FItems.push_back(std::move(Item)); }
+void TObjectList::Add(std::unique_ptr<TStreamableObject> Item) {
+    FItems.push_back(std::move(Item));
+}
 
 std::unique_ptr<TStreamableObject> TObjectList::Remove(const TStreamableObject* Item) {
     const auto Found =
@@ -64,14 +68,18 @@ std::unique_ptr<TStreamableObject> TObjectList::AtDelete(int32_t Index) {
     return Item;
 }
 
-void TObjectList::AtFree(int32_t Index) { AtDelete(Index).reset(); }
+void TObjectList::AtFree(int32_t Index) {
+    AtDelete(Index).reset();
+}
 
 TStreamableObject* TObjectList::Previous() {
     --FCursor;
     return FCursor < 0 ? nullptr : FItems[static_cast<size_t>(FCursor)].get();
 }
 
-void TObjectList::AppendAsStored(std::unique_ptr<TStreamableObject> Item) { FItems.push_back(std::move(Item)); }
+void TObjectList::AppendAsStored(std::unique_ptr<TStreamableObject> Item) {
+    FItems.push_back(std::move(Item));
+}
 
 void TObjectList::Store(TObjectStream& Stream) const {
     Stream.WriteInteger(Count());
@@ -89,7 +97,9 @@ void TObjectList::CopyTo(TStreamableObject& Dest) const {
     }
 }
 
-void TObjectList::VisitFields(TFieldVisitor& Visitor) { Visitor.Items(*this); }
+void TObjectList::VisitFields(TFieldVisitor& Visitor) {
+    Visitor.Items(*this);
+}
 
 void TObjectList::CheckIndex(int32_t Index, int32_t Limit) const {
     if (Index < 0 || Index >= Limit) {

@@ -13,7 +13,7 @@ class TObjectStream;
 // The owning, persistent list of the framework, stored as a count followed by its items.
 // Operations that take an item out without freeing it (Clear, AtDelete, Remove) hand it back.
 class TObjectList : public TStreamableObject {
-public:
+  public:
     static constexpr int32_t ClassCode = 1001;
     static constexpr const char* ClassName = "TObjectList";
 
@@ -49,10 +49,10 @@ public:
     int32_t GetRegistrationCode() const override { return ClassCode; }
     void VisitFields(TFieldVisitor& Visitor) override;
 
-protected:
+  protected:
     void CheckIndex(int32_t Index, int32_t Limit) const;
 
-private:
+  private:
     std::vector<std::unique_ptr<TStreamableObject>> FItems;
     int32_t FCursor = -1;
 };

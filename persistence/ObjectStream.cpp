@@ -1,7 +1,7 @@
 #include "ObjectStream.h"
 
+#include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "ClassRegistry.h"
 #include "FileReplacement.h"
@@ -11,12 +11,17 @@ namespace tulma {
 TObjectStream::TObjectStream(int32_t InitialSize) : FBuffer(static_cast<size_t>(std::max(InitialSize, 0))) {}
 
 void TObjectStream::LoadFromFile(const std::string& FileName) {
-    std::ifstream File(FileName, std::ios::binary);
+    std::ifstream File(FileName, std::ios::binary | std::ios::ate);
     if (!File) {
         throw EFOpenError(FileName);
     }
-    std::vector<uint8_t> Content((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
-    if (File.bad()) {
+    const std::streamoff Length = File.tellg();
+    if (Length < 0 || Length > INT32_MAX) {
+        throw EFOpenError(FileName);
+    }
+    std::vector<uint8_t> Content(static_cast<size_t>(Length));
+    File.seekg(0);
+    if (!File.read(reinterpret_cast<char*>(Content.data()), Length)) {
         throw EFOpenError(FileName);
     }
     LoadFromBytes(Content);
@@ -32,7 +37,9 @@ void TObjectStream::LoadFromBytes(std::span<const uint8_t> Bytes) {
     FSourceName.clear();
 }
 
-void TObjectStream::SaveToFile(const std::string& FileName) const { ReplaceFileContent(FileName, FBuffer); }
+void TObjectStream::SaveToFile(const std::string& FileName) const {
+    ReplaceFileContent(FileName, FBuffer);
+}
 
 void TObjectStream::WriteObject(const TStreamableObject& Object) {
     WriteInteger(Object.GetRegistrationCode());
@@ -72,12 +79,11 @@ std::string TObjectStream::ReadString() {
         FailRead("negative string length " + std::to_string(Length) + " at byte " + std::to_string(At));
     }
     RequireBytes(Length, "a string");
-    const auto* Begin = FBuffer.data() + FPosition;
+    const auto* Begin = reinterpret_cast<const char*>(FBuffer.data() + FPosition);
     FPosition += Length;
-    std::string Value(reinterpret_cast<const char*>(Begin), static_cast<size_t>(Length));
     // The value ends at the first NUL among the stored characters.
-    Value.resize(Value.find('\0') == std::string::npos ? Value.size() : Value.find('\0'));
-    return Value;
+    const void* Nul = std::memchr(Begin, '\0', static_cast<size_t>(Length));
+    return std::string(Begin, Nul ? static_cast<const char*>(Nul) : Begin + Length);
 }
 
 int32_t TObjectStream::ReadCount(int32_t MinItemSize) {
@@ -116,12 +122,10 @@ uint32_t TObjectStream::ReadLittleEndian(int ByteCount) {
     return Value;
 }
 
-void TObjectStream::RequireBytes(int64_t Count, const char* What) const {
-    if (Count > Remaining()) {
-        FailRead(std::string(What) + " of " + std::to_string(Count) + " bytes at byte " +
-                 std::to_string(FPosition) + " runs past the end of the data (" + std::to_string(Size()) +
-                 " bytes)");
-    }
+void TObjectStream::FailPastEnd(int64_t Count, const char* What) const {
+    FailRead(std::string(What) + " of " + std::to_string(Count) + " bytes at byte " +
+             std::to_string(FPosition) + " runs past the end of the data (" + std::to_string(Size()) +
+             " bytes)");
 }
 
 }  // namespace tulma

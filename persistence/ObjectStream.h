@@ -18,7 +18,7 @@ class TStreamableObject;
 // The readers never trust the data: a value that runs past the end of the buffer, a negative or
 // oversized length, or objects nested too deeply raise EReadError instead of reading garbage.
 class TObjectStream {
-public:
+  public:
     static constexpr int32_t GeneralSize = 512;
     static constexpr int MaxNesting = 64;
 
@@ -66,10 +66,15 @@ public:
 
     [[noreturn]] void FailRead(const std::string& What) const;
 
-private:
+  private:
     void WriteLittleEndian(uint32_t Value, int ByteCount);
     uint32_t ReadLittleEndian(int ByteCount);
-    void RequireBytes(int64_t Count, const char* What) const;
+    void RequireBytes(int64_t Count, const char* What) const {
+        if (Count > Remaining()) [[unlikely]] {
+            FailPastEnd(Count, What);
+        }
+    }
+    [[noreturn]] void FailPastEnd(int64_t Count, const char* What) const;
 
     std::vector<uint8_t> FBuffer;
     int32_t FPosition = 0;

@@ -13,7 +13,9 @@ void TSortedObjectList::Add(std::unique_ptr<TStreamableObject> Item) {
     }
 }
 
-void TSortedObjectList::AtInsert(int32_t, std::unique_ptr<TStreamableObject> Item) { Add(std::move(Item)); }
+void TSortedObjectList::AtInsert(int32_t, std::unique_ptr<TStreamableObject> Item) {
+    Add(std::move(Item));
+}
 
 bool TSortedObjectList::Search(const TCompareableObject& Object, int32_t& Position) {
     int32_t Low = 0;

@@ -7,7 +7,7 @@ namespace tulma {
 
 // A list kept in ascending Compare order. Equal items are accepted; the latest comes first.
 class TSortedObjectList : public TObjectList {
-public:
+  public:
     TSortedObjectList() = default;
     explicit TSortedObjectList(TObjectStream& Stream) : TObjectList(Stream) {}
 

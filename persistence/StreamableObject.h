@@ -16,7 +16,7 @@ class TFieldVisitor;
 // Each registered class also declares ClassCode and ClassName, so that the registry can answer its
 // code and name without an instance.
 class TStreamableObject {
-public:
+  public:
     TStreamableObject() = default;
     virtual ~TStreamableObject() = default;
     TStreamableObject(const TStreamableObject&) = delete;

@@ -17,7 +17,9 @@ std::string EnvironmentValue(const std::string& Name) {
 
 }  // namespace
 
-TText::TText(TObjectStream& Stream) { SetText(Stream.ReadString()); }
+TText::TText(TObjectStream& Stream) {
+    SetText(Stream.ReadString());
+}
 
 std::unique_ptr<TText> TText::CreateWithText(std::string_view S) {
     auto Text = std::make_unique<TText>();
@@ -68,7 +70,9 @@ void TText::ExpandEnvironment() {
     }
 }
 
-void TText::Store(TObjectStream& Stream) const { Stream.WriteString(FText); }
+void TText::Store(TObjectStream& Stream) const {
+    Stream.WriteString(FText);
+}
 
 void TText::CopyTo(TStreamableObject& Dest) const {
     TCompareableObject::CopyTo(Dest);

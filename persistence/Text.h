@@ -12,7 +12,7 @@ class TObjectStream;
 
 // The persistent string value. Its text never holds a NUL: everything from the first NUL on is cut.
 class TText : public TCompareableObject {
-public:
+  public:
     static constexpr int32_t ClassCode = 1000;
     static constexpr const char* ClassName = "TText";
     static constexpr int32_t InitialCapacity = 10;
@@ -41,7 +41,7 @@ public:
     void VisitFields(TFieldVisitor& Visitor) override;
     int8_t Compare(const TCompareableObject& Other) const override;
 
-private:
+  private:
     std::string FText;
     int32_t FCapacity = InitialCapacity;
 };

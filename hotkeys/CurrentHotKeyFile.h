@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace tulma {
+
+class THotKeyFile;
+
+// The one current hotkey file of the program and the path it belongs to.
+THotKeyFile& HotKeyFile();
+std::string& HotKeyFileName();
+
+// Makes an empty current file named "KeyList.TUL" in ProgramDirectory and loads it if it exists.
+void InitHotKeyModule(const std::string& ProgramDirectory);
+// Frees the current file with all its hotkeys and commands.
+void EndHotKeyModule();
+
+// Replaces the current file by the one at HotKeyFileName when that exists. A file that cannot be
+// read, or that holds something else, raises its error and leaves the current file as it was.
+void LoadHotKeyFile();
+// Writes the current file to HotKeyFileName; a failure leaves the file on disk as it was.
+void SaveHotKeyFile();
+
+}  // namespace tulma

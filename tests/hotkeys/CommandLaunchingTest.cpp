@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "DesktopWindows.h"
+#include "HotKeyFixtures.h"
+#include "Launcher.h"
+
+namespace tulma {
+namespace {
+
+struct Launch {
+    std::string File, Parameters, Directory;
+    int ShowCommand;
+    bool operator==(const Launch&) const = default;
+};
+
+class FakeLauncher : public Launcher {
+  public:
+    std::vector<Launch> Launches;
+    bool ShellExecute(const std::string& File, const std::string& Parameters, const std::string& Directory,
+                      int ShowCommand) override {
+        Launches.push_back({File, Parameters, Directory, ShowCommand});
+        return true;
+    }
+};
+
+class FakeWindows : public DesktopWindows {
+  public:
+    std::vector<std::pair<WindowHandle, std::string>> Windows;
+    std::vector<WindowHandle> Restored;
+    std::vector<WindowHandle> TopLevelWindows() override {
+        std::vector<WindowHandle> Handles;
+        for (const auto& Window : Windows) {
+            Handles.push_back(Window.first);
+        }
+        return Handles;
+    }
+    std::string WindowTitle(WindowHandle Handle) override {
+        for (const auto& [Window, Title] : Windows) {
+            if (Window == Handle) {
+                return Title;
+            }
+        }
+        return {};
+    }
+    void RestoreAndActivate(WindowHandle Window) override { Restored.push_back(Window); }
+};
+
+class CommandLaunching : public testing::Test {
+  protected:
+    void Run(const THotKeyCommand& Command) { Command.ExecuteCommand(Windows, Starter); }
+
+    FakeWindows Windows;
+    FakeLauncher Starter;
+};
+
+TEST_F(CommandLaunching, HotKeyRunsItsCommandsInTheOrderTheyWereAdded) {
+    auto HotKey = test::HotKey("three", 0x4141);
+    HotKey->Commands().Add(test::Command("c1", "/bin/first"));
+    HotKey->Commands().Add(test::Command("c2", "/no/such/file"));
+    HotKey->Commands().Add(test::Command("c3", "/bin/third"));
+    HotKey->ExecuteHotKey(Windows, Starter);
+    ASSERT_EQ(Starter.Launches.size(), 3u);
+    EXPECT_EQ(Starter.Launches[0].File, "/bin/first");
+    EXPECT_EQ(Starter.Launches[1].File, "/no/such/file");
+    EXPECT_EQ(Starter.Launches[2].File, "/bin/third");
+}
+
+TEST_F(CommandLaunching, FoundWindowIsRestoredInsteadOfStarting) {
+    Windows.Windows = {{1, "Terminal"}, {2, "Untitled - NOTEPAD"}, {3, "notes.txt - NOTEPAD"}};
+    auto Command = test::Command("n", "notepad");
+    Command->LookForWindow = "note";
+    Command->ExecMode = 1;
+    Run(*Command);
+    EXPECT_EQ(Windows.Restored, std::vector<WindowHandle>{2}) << "the first match from the top";
+    EXPECT_TRUE(Starter.Launches.empty());
+}
+
+TEST_F(CommandLaunching, WithoutTextOrMatchTheProgramStarts) {
+    Windows.Windows = {{1, "Untitled - NOTEPAD"}, {2, ""}};
+    auto Command = test::Command("n", "notepad");
+    Run(*Command);
+    Command->LookForWindow = "wordpad";
+    Run(*Command);
+    EXPECT_TRUE(Windows.Restored.empty());
+    EXPECT_EQ(Starter.Launches.size(), 2u);
+}
+
+TEST_F(CommandLaunching, StarInTheTextIsAnOrdinaryCharacter) {
+    Windows.Windows = {{1, "x aXb y"}, {2, "x a*b y"}};
+    auto Command = test::Command("s", "prog");
+    Command->LookForWindow = "a*b";
+    Run(*Command);
+    EXPECT_EQ(Windows.Restored, std::vector<WindowHandle>{2});
+}
+
+TEST_F(CommandLaunching, ExecModesBecomeShowCommands) {
+    const std::map<int32_t, int> Expected{{0, 1}, {1, 3}, {2, 2}, {3, 8}, {4, 7}, {5, 1}, {-1, 1}, {1000, 1}};
+    for (const auto& [Mode, Show] : Expected) {
+        auto Command = test::Command("m", "prog");
+        Command->ExecMode = Mode;
+        Run(*Command);
+        EXPECT_EQ(Starter.Launches.back().ShowCommand, Show) << "exec mode " << Mode;
+    }
+}
+
+TEST_F(CommandLaunching, EnvironmentIsExpandedInCopiesOnly) {
+    setenv("TULMA_TEST_DIR", "/opt/tools", 1);
+    unsetenv("TULMA_TEST_UNSET");
+    auto Command = test::Command("env", "%TULMA_TEST_DIR%/run");
+    Command->Parameters = "--in %TULMA_TEST_DIR% %TULMA_TEST_UNSET%";
+    Command->Directory = "%TULMA_TEST_DIR%";
+    Run(*Command);
+    EXPECT_EQ(Starter.Launches.back(), (Launch{"/opt/tools/run", "--in /opt/tools ", "/opt/tools", 1}));
+    EXPECT_EQ(Command->Exec, "%TULMA_TEST_DIR%/run");
+    EXPECT_EQ(Command->Directory, "%TULMA_TEST_DIR%");
+}
+
+}  // namespace
+}  // namespace tulma

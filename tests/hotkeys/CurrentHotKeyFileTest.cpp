@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "CurrentHotKeyFile.h"
+#include "HotKeyFixtures.h"
+#include "StreamBytes.h"
+#include "TempDir.h"
+
+namespace tulma {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+
+Bytes FileBytes(const std::string& FileName) {
+    std::ifstream File(FileName, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& FileName, const Bytes& Data) {
+    std::ofstream(FileName, std::ios::binary)
+        .write(reinterpret_cast<const char*>(Data.data()), static_cast<std::streamsize>(Data.size()));
+}
+
+class CurrentHotKeyFile : public testing::Test {
+  protected:
+    void SetUp() override { InitHotKeyModule(Dir.Path().string()); }
+    void TearDown() override { EndHotKeyModule(); }
+
+    // Makes the worked example the current file and saves it.
+    void SaveWorkedExample() {
+        test::WorkedExample()->CopyTo(HotKeyFile());
+        SaveHotKeyFile();
+    }
+
+    test::TempDir Dir;
+};
+
+TEST_F(CurrentHotKeyFile, StartsEmptyWithTheDefaultName) {
+    EXPECT_EQ(HotKeyFileName(), Dir.File("KeyList.TUL"));
+    EXPECT_EQ(HotKeyFile().HotKeyList().Count(), 0);
+    EXPECT_FALSE(HotKeyFile().MinimizeAtStartup);
+    EXPECT_FALSE(fs::exists(HotKeyFileName()));
+}
+
+TEST_F(CurrentHotKeyFile, WorkedExampleSavesAsSixteenKilobytesAndReadsBack) {
+    SaveWorkedExample();
+    const Bytes Saved = FileBytes(HotKeyFileName());
+    ASSERT_EQ(Saved.size(), 16384u);
+    EXPECT_EQ(Bytes(Saved.begin(), Saved.begin() + 111), test::WrittenObject(*test::WorkedExample()));
+
+    EndHotKeyModule();
+    InitHotKeyModule(Dir.Path().string());
+    ASSERT_EQ(HotKeyFile().HotKeyList().Count(), 1);
+    const THotTulma& Editor = HotKeyFile().HotKeyAt(0);
+    EXPECT_EQ(Editor.Name, "Editor");
+    EXPECT_EQ(Editor.HotKey, 0xC045);
+    EXPECT_EQ(Editor.Atom, 0);
+    EXPECT_EQ(Editor.Commands().ItemAs<THotKeyCommand>(0).Exec, "notepad.exe");
+}
+
+TEST_F(CurrentHotKeyFile, LargeFileIsExactlyAsLongAsItsData) {
+    for (int I = 0; I < 200; ++I) {
+        auto HotKey =
+            test::HotKey("hotkey number " + std::to_string(I), static_cast<uint16_t>(0x4041 + I % 26));
+        HotKey->Commands().Add(test::Command("command", "/usr/bin/some-program-with-a-long-name"));
+        HotKeyFile().HotKeyList().Add(std::move(HotKey));
+    }
+    SaveHotKeyFile();
+    const auto Size = fs::file_size(HotKeyFileName());
+    EXPECT_GT(Size, 16384u);
+    EXPECT_EQ(Size, test::WrittenObject(HotKeyFile()).size());
+}
+
+TEST_F(CurrentHotKeyFile, MissingFileLeavesTheSameObject) {
+    HotKeyFile().HotKeyList().Add(test::HotKey("kept", 0x41));
+    const THotKeyFile* Before = &HotKeyFile();
+    HotKeyFileName() = Dir.File("absent.tul");
+    LoadHotKeyFile();
+    EXPECT_EQ(&HotKeyFile(), Before);
+    EXPECT_EQ(HotKeyFile().HotKeyList().Count(), 1);
+}
+
+TEST_F(CurrentHotKeyFile, UnreadableFilesLeaveThePreviousHotKeys) {
+    HotKeyFile().HotKeyList().Add(test::HotKey("kept", 0x41));
+    const std::pair<const char*, Bytes> Damaged[] = {
+        {"unknown.tul", {0xE7, 3, 0, 0}},
+        {"text.tul", {0xE8, 3, 0, 0, 1, 0, 0, 0, 'x'}},
+        {"truncated.tul", {0x9C, 0, 0, 0, 0x65, 0, 0}},
+        {"empty.tul", {}},
+    };
+    for (const auto& [Name, Content] : Damaged) {
+        HotKeyFileName() = Dir.File(Name);
+        WriteBytes(HotKeyFileName(), Content);
+        EXPECT_THROW(LoadHotKeyFile(), EStreamError) << Name;
+        ASSERT_EQ(HotKeyFile().HotKeyList().Count(), 1) << Name;
+        EXPECT_EQ(HotKeyFile().HotKeyAt(0).Name, "kept");
+    }
+}
+
+TEST_F(CurrentHotKeyFile, EveryPrefixAndByteFlipEndsInAnErrorOrAValidFile) {
+    auto Example = test::WorkedExample();
+    Example->HotKeyAt(0).Commands().Add(test::Command("Second", "/bin/true"));
+    const Bytes Valid = test::WrittenObject(*Example);
+    auto Attempt = [](const Bytes& Data) {
+        try {
+            auto File = test::ReadBack<THotKeyFile>(Data);
+            for (int32_t I = 0; I < File->HotKeyList().Count(); ++I) {
+                File->HotKeyAt(I).GetDescription(0);
+            }
+        } catch (const std::runtime_error&) {
+        }
+    };
+    for (size_t Length = 0; Length < Valid.size(); ++Length) {
+        Attempt(Bytes(Valid.begin(), Valid.begin() + static_cast<std::ptrdiff_t>(Length)));
+    }
+    std::mt19937 Random(20261207);
+    for (int Round = 0; Round < 20000; ++Round) {
+        Bytes Flipped = Valid;
+        for (int Flip = 0; Flip < 1 + Round % 4; ++Flip) {
+            Flipped[Random() % Flipped.size()] ^= static_cast<uint8_t>(1u << (Random() % 8));
+        }
+        Attempt(Flipped);
+    }
+}
+
+class SavingHotKeyFile : public CurrentHotKeyFile {};
+
+TEST_F(SavingHotKeyFile, KeepsPermissionsAndSymbolicLinks) {
+    SaveWorkedExample();
+    chmod(HotKeyFileName().c_str(), 0640);
+    const std::string Link = Dir.File("link.tul");
+    fs::create_symlink(HotKeyFileName(), Link);
+    const std::string Target = HotKeyFileName();
+    HotKeyFileName() = Link;
+    HotKeyFile().MinimizeAtStartup = true;
+    SaveHotKeyFile();
+    EXPECT_TRUE(fs::is_symlink(Link));
+    EXPECT_EQ(FileBytes(Target)[8], 1) << "the link's target received the new content";
+    EXPECT_EQ(fs::status(Target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(SavingHotKeyFile, FailureReportsAndLeavesTheOldFileWhole) {
+    SaveWorkedExample();
+    const Bytes Before = FileBytes(HotKeyFileName());
+    HotKeyFile().HotKeyList().Add(test::HotKey("new", 0x42));
+    if (geteuid() != 0) {
+        fs::permissions(Dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_THROW(SaveHotKeyFile(), EFCreateError);
+        fs::permissions(Dir.Path(), fs::perms::owner_all);
+        EXPECT_EQ(FileBytes(HotKeyFileName()), Before);
+    }
+    HotKeyFileName() = Dir.File("no/such/dir/keys.tul");
+    try {
+        SaveHotKeyFile();
+        FAIL();
+    } catch (const EFCreateError& Error) {
+        EXPECT_EQ(std::string(Error.what()), "Kann Datei " + HotKeyFileName() + " nicht erstellen");
+    }
+    HotKeyFileName() = Dir.Path().string();
+    EXPECT_THROW(SaveHotKeyFile(), EFCreateError) << "a directory is not replaced";
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path()), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+}  // namespace
+}  // namespace tulma
