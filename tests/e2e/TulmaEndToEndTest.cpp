@@ -25,10 +25,12 @@ constexpr std::uint32_t KeyControl = 0xffe3;
 constexpr std::uint32_t KeyAlt = 0xffe9;
 constexpr std::uint32_t KeyD = 'd';
 constexpr std::uint32_t KeyK = 'k';
+constexpr std::uint32_t KeyL = 'l';
 constexpr std::uint32_t KeyX = 'x';
 constexpr std::uint32_t KeyY = 'y';
 // Ctrl+Alt+K as a hotkey file stores it.
 constexpr std::uint16_t CtrlAltK = 0xC000 | 'K';
+constexpr std::uint16_t CtrlAltL = 0xC000 | 'L';
 
 void Pause(int Ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
@@ -85,16 +87,17 @@ class TulmaEndToEndTest : public testing::Test {
     }
 
     void StartTray() {
-        Started.push_back(Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
-                                 "120", "--height", "24", "--SetDockType", "false"}));
-        ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; })) << "trayer did not come up";
+        Started.push_back(Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                 "--width", "120", "--height", "24", "--SetDockType", "false"}));
+        ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; }))
+            << "trayer did not come up";
     }
 
     xcb_window_t TrayOwner() {
         xcb_connection_t* Connection = Display.Connection();
         const xcb_atom_t Selection = InternAtom(Connection, "_NET_SYSTEM_TRAY_S0");
-        auto* Reply = xcb_get_selection_owner_reply(Connection, xcb_get_selection_owner(Connection, Selection),
-                                                    nullptr);
+        auto* Reply = xcb_get_selection_owner_reply(Connection,
+                                                    xcb_get_selection_owner(Connection, Selection), nullptr);
         const xcb_window_t Owner = Reply != nullptr ? Reply->owner : xcb_window_t{XCB_WINDOW_NONE};
         std::free(Reply);
         return Owner;
@@ -103,7 +106,8 @@ class TulmaEndToEndTest : public testing::Test {
     // A hotkey file in the test directory whose hotkey "&Xmark" on Ctrl+Alt+K adds a line to the marker.
     std::string MarkerHotKeyFile(bool Minimize = false) {
         const std::string FileName = (Dir / "keys.tul").string();
-        WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"}}, Minimize);
+        WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"}},
+                        Minimize);
         return FileName;
     }
 
@@ -178,7 +182,8 @@ class TulmaEndToEndTest : public testing::Test {
     std::string ClassOf(xcb_window_t Window) {
         auto* Reply = xcb_get_property_reply(
             Display.Connection(),
-            xcb_get_property(Display.Connection(), 0, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64), nullptr);
+            xcb_get_property(Display.Connection(), 0, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
+            nullptr);
         std::string Result;
         if (Reply != nullptr) {
             Result.assign(static_cast<const char*>(xcb_get_property_value(Reply)),
@@ -253,8 +258,16 @@ TEST_F(TulmaEndToEndTest, HotKeyFileOpensAndItsCombinationRunsItsCommand) {
     ASSERT_NE(Window, XCB_WINDOW_NONE);
     EXPECT_TRUE(Viewable(Window));
     ASSERT_TRUE(PressUntilRun());
-    EXPECT_EQ(RunsAfterPress(), 2);
     EXPECT_TRUE(TrayIcons().empty());
+}
+
+TEST_F(TulmaEndToEndTest, TwoQuickPressesWhileTheWindowHasTheFocusRunTwice) {
+    const pid_t Tulma = StartTulma(MarkerHotKeyFile());
+    const xcb_window_t Window = MainWindow(Tulma);
+    ASSERT_NE(Window, XCB_WINDOW_NONE);
+    Xdotool("windowactivate --sync " + std::to_string(Window));
+    ASSERT_TRUE(PressUntilRun());
+    EXPECT_EQ(RunsAfterPress(), 2);
 }
 
 TEST_F(TulmaEndToEndTest, TrayMenuListsTheHotKeyAndChoosingItRunsIt) {
@@ -279,7 +292,12 @@ TEST_F(TulmaEndToEndTest, MinimizeFlagStartsWithOnlyTheTrayIcon) {
 }
 
 TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
-    const pid_t Tulma = StartTulma(MarkerHotKeyFile());
+    // A second hotkey, listed after "&Xmark", shows that presses still reach the program.
+    const std::string FileName = (Dir / "keys.tul").string();
+    const std::string Other = (Dir / "other").string();
+    WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"},
+                               {"Zother", CtrlAltL, "/usr/bin/touch", Other}});
+    const pid_t Tulma = StartTulma(FileName);
     const xcb_window_t Window = MainWindow(Tulma);
     ASSERT_NE(Window, XCB_WINDOW_NONE);
     ASSERT_TRUE(PressUntilRun());
@@ -295,6 +313,9 @@ TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
     Pause(1000);
 
     EXPECT_EQ(RunsAfterPress(), 1);
+    Keyboard->Chord({KeyControl, KeyAlt, KeyL});
+    xcb_flush(Display.Connection());
+    EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
 }
 
 TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsTheHotKey) {
