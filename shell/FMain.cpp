@@ -25,7 +25,6 @@
 #include "HotTulma.h"
 #include "MessageBoxFunction.h"
 #include "QtText.h"
-#include "RunHotKey.h"
 #include "TrayIcon.h"
 
 namespace tulma {
@@ -107,7 +106,9 @@ TFormMain::TFormMain(const TShellServices& Services)
     };
     FActivation = new THotKeyActivation(
         Services.HotKeys, Services.Atoms, *FPopupMenu1,
-        [this](const THotTulma& HotKey) { RunHotKey(HotKey, this->Services.Windows, this->Services.Launch); },
+        [this](const THotTulma& HotKey) {
+            HotKey.ExecuteHotKey(this->Services.Windows, this->Services.Launch);
+        },
         this);
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
