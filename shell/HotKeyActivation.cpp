@@ -9,6 +9,7 @@
 #include "HotKeyRegistry.h"
 #include "HotTulma.h"
 #include "KeyComboText.h"
+#include "QtText.h"
 
 namespace tulma {
 namespace {
@@ -60,7 +61,7 @@ void THotKeyActivation::RenewHotKey(THotTulma& HotKey) {
         Item->setData(HotKey.ID);
         connect(Item, &QAction::triggered, this, [this, Item] { PPCUserClick(Item); });
     }
-    Item->setText(QString::fromStdString(HotKey.Name));
+    Item->setText(ToQString(HotKey.Name));
 }
 
 void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
