@@ -26,6 +26,7 @@ constexpr std::uint32_t KeyAlt = 0xffe9;
 constexpr std::uint32_t KeyD = 'd';
 constexpr std::uint32_t KeyK = 'k';
 constexpr std::uint32_t KeyL = 'l';
+constexpr std::uint32_t KeyReturn = 0xff0d;
 constexpr std::uint32_t KeyX = 'x';
 constexpr std::uint32_t KeyY = 'y';
 // Ctrl+Alt+K as a hotkey file stores it.
@@ -259,6 +260,21 @@ TEST_F(TulmaEndToEndTest, HotKeyFileOpensAndItsCombinationRunsItsCommand) {
     EXPECT_TRUE(Viewable(Window));
     ASSERT_TRUE(PressUntilRun());
     EXPECT_TRUE(TrayIcons().empty());
+}
+
+TEST_F(TulmaEndToEndTest, UnreadableCommandLineFileIsReportedAndTheDefaultHotKeysStay) {
+    WriteHotKeyFile((Dir / "KeyList.TUL").string(),
+                    {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"}});
+    std::ofstream((Dir / "damaged.tul").string()) << "not a hotkey file";
+    const pid_t Tulma = StartTulma("damaged");
+    const xcb_window_t ErrorBox = MainWindow(Tulma);
+    ASSERT_NE(ErrorBox, XCB_WINDOW_NONE);
+    // Start-up waits at the error box: nothing is registered yet.
+    EXPECT_EQ(RunsAfterPress(), 0);
+    Xdotool("windowactivate --sync " + std::to_string(ErrorBox));
+    Keyboard->Tap(KeyReturn);
+    xcb_flush(Display.Connection());
+    EXPECT_TRUE(PressUntilRun());
 }
 
 TEST_F(TulmaEndToEndTest, TwoQuickPressesWhileTheWindowHasTheFocusRunTwice) {
