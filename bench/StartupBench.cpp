@@ -46,9 +46,9 @@ std::vector<std::uint16_t> CommonKeys() {
     return Keys;
 }
 
-// 1,000 hotkeys with every combination of the common keys and the modifiers (repeating once they run
+// Count hotkeys with every combination of the common keys and the modifiers (repeating once they run
 // out, so that some are refused as taken), the last one being Ctrl+Alt+K, which touches Marker.
-void WriteLargeFile(const std::string& FileName, const std::string& Marker, bool Minimize) {
+void WriteFile(const std::string& FileName, const std::string& Marker, bool Minimize, int Count) {
     std::vector<std::uint16_t> Combinations;
     for (const std::uint16_t Modifiers :
          {0, Shift, Ctrl, Alt, Shift | Ctrl, Shift | Alt, Ctrl | Alt, 0xE000}) {
@@ -60,7 +60,7 @@ void WriteLargeFile(const std::string& FileName, const std::string& Marker, bool
         }
     }
     std::vector<test::THotKeySpec> HotKeys;
-    for (int I = 0; I + 1 < HotKeyCount; ++I) {
+    for (int I = 0; I + 1 < Count; ++I) {
         HotKeys.emplace_back("Hotkey " + std::to_string(I), Combinations[I % Combinations.size()],
                              "/bin/true");
     }
@@ -116,8 +116,13 @@ long ResidentKilobytes(pid_t Pid) {
     return -1;
 }
 
+void RegisterClassesOnce() {
+    static const bool Registered = (RegisterAllClasses(), true);
+    (void)Registered;
+}
+
 void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
-    RegisterAllClasses();
+    RegisterClassesOnce();
     test::XServerFixture Display;
     Display.Start(false);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -125,7 +130,7 @@ void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
     TProgramDir Dir;
     const std::string FileName = (Dir.Path / "large.tul").string();
     const std::string Marker = (Dir.Path / "marker").string();
-    WriteLargeFile(FileName, Marker, false);
+    WriteFile(FileName, Marker, false, static_cast<int>(State.range(0)));
     for (auto _ : State) {
         pid_t Tulma = -1;
         State.SetIterationTime(SecondsUntilRegistered(Display, Keyboard, Dir, FileName, Marker, Tulma));
@@ -136,14 +141,17 @@ void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
     Display.Stop();
 }
 BENCHMARK(BM_StartUntilAllHotKeysRegistered)
+    ->Arg(1)
+    ->Arg(HotKeyCount)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(15)
-    ->Repetitions(1);
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
 
-// Idle in the tray with the 1,000 hotkeys registered.
+// Idle in the tray with the 1,000 hotkeys registered (argument 1000) or with one (argument 1).
 void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
-    RegisterAllClasses();
+    RegisterClassesOnce();
     test::XServerFixture Display;
     Display.Start(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -154,7 +162,7 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
     TProgramDir Dir;
     const std::string FileName = (Dir.Path / "large.tul").string();
     const std::string Marker = (Dir.Path / "marker").string();
-    WriteLargeFile(FileName, Marker, true);
+    WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
     long Kilobytes = 0;
     for (auto _ : State) {
         pid_t Tulma = -1;
@@ -167,7 +175,11 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
     test::Terminate(Tray);
     Display.Stop();
 }
-BENCHMARK(BM_ResidentMemoryMinimisedToTray)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResidentMemoryMinimisedToTray)
+    ->Arg(1)
+    ->Arg(HotKeyCount)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tulma::bench
