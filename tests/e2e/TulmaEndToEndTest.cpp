@@ -305,6 +305,17 @@ TEST_F(TulmaEndToEndTest, MinimizeFlagStartsWithOnlyTheTrayIcon) {
     ASSERT_TRUE(PressUntilRun());
     const xcb_window_t Window = WindowOfPid(Display.Connection(), Tulma);
     EXPECT_TRUE(Window == XCB_WINDOW_NONE || !Viewable(Window));
+
+    // A double click on the icon brings the window back and takes the icon away.
+    const TPoint Icon = TrayIcons()[0];
+    Click(Icon);
+    Pause(80);
+    Click(Icon);
+    EXPECT_TRUE(Eventually([&] {
+        const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
+        return Shown != XCB_WINDOW_NONE && Viewable(Shown);
+    }));
+    EXPECT_TRUE(Eventually([this] { return TrayIcons().empty(); }));
 }
 
 TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
