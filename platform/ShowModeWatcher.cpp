@@ -41,17 +41,21 @@ ShowModeWatcher::ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent)
     connect(&Poll, &QTimer::timeout, this, &ShowModeWatcher::Tick);
 }
 
-void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode) {
+ShowModeWatcher::Baseline ShowModeWatcher::TakeBaseline() {
+    Baseline Before;
+    Before.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
+    Before.Previous = ActiveWindow(Before.Managed);
+    return Before;
+}
+
+// A fresh process has no windows yet, so every window with its pid is one it made after the start.
+void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, const Baseline& Before) {
     Entry Watch;
     Watch.Pid = Pid;
     Watch.Mode = Mode;
     Watch.Age.start();
-    Watch.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
-    Watch.Previous = ActiveWindow(Watch.Managed);
-    // Windows that exist before the start cannot be the program's first window.
-    for (std::uint32_t Window : TopLevelWindows(Watch.Managed)) {
-        Watch.Others.insert(Window);
-    }
+    Watch.Managed = Before.Managed;
+    Watch.Previous = Before.Previous;
     Watches.push_back(std::move(Watch));
     Poll.start();
 }

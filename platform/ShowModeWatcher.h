@@ -31,7 +31,14 @@ class ShowModeWatcher : public QObject {
 
     ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
-    void Watch(pid_t Pid, ShowCommand Mode);
+    // The desktop as it was before a start: taken before the program runs, since a quick program may
+    // map its window, and the window manager focus it, before the start call has returned.
+    struct Baseline {
+        bool Managed = true;                      // a window manager runs
+        xcb_window_t Previous = XCB_WINDOW_NONE;  // the active (focused) window
+    };
+    Baseline TakeBaseline();
+    void Watch(pid_t Pid, ShowCommand Mode, const Baseline& Before);
     bool Idle() const { return Watches.empty(); }
 
   private:
