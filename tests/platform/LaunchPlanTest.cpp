@@ -52,6 +52,9 @@ TEST(LaunchPlanTest, DocumentsFoldersAndUrlsGoToTheDefaultHandler) {
               (Words{"xdg-open", "https://example.org/a b"}));
     EXPECT_EQ(PlanLaunch("mailto:someone@example.org", "", "").Arguments,
               (Words{"xdg-open", "mailto:someone@example.org"}));
+    Dir.Write("notes:v2.txt", "a colon is an ordinary character");
+    EXPECT_EQ(PlanLaunch("notes:v2.txt", "", Dir.Path).Arguments, (Words{"xdg-open", Dir / "notes:v2.txt"}))
+        << "an existing file is no URL";
 }
 
 TEST(LaunchPlanTest, NothingToStart) {
