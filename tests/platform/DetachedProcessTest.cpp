@@ -37,6 +37,8 @@ TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
     TempDir Dir;
     const std::string Output = Dir / "probe";
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
+    setenv("TULMA_PROBE_ENV", "TULMA_MARK", 1);
+    setenv("TULMA_MARK", "inherited value", 1);
     const StartResult Result =
         StartDetached(TULMA_ARGV_PROBE, {"probe", "a b", "", "\"q\"", "$HOME"}, Dir.Path);
     ASSERT_TRUE(Result.Started);
@@ -46,6 +48,9 @@ TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
     ASSERT_TRUE(ProbeRecord::Read(Output, &Record));
     EXPECT_EQ(Record.Directory, Dir.Path);
     EXPECT_EQ(Record.Argv, (std::vector<std::string>{"probe", "a b", "", "\"q\"", "$HOME"}));
+    EXPECT_NE(Record.Session, getsid(0)) << "detached into a session of its own";
+    EXPECT_EQ(Record.StandardInput, "/dev/null");
+    EXPECT_EQ(Record.Environment["TULMA_MARK"], "inherited value");
     EXPECT_EQ(ChildCount(), 0);
 }
 

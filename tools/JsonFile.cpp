@@ -1,0 +1,101 @@
+#include "JsonFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <vector>
+
+#include "FileError.h"
+#include "JsonPath.h"
+
+namespace tulma {
+namespace {
+
+// Follows the parser through the document so that a member named twice can be reported by its path;
+// the parser itself would silently keep the later value.
+class TDuplicateKeyCheck {
+  public:
+    explicit TDuplicateKeyCheck(std::string FileName) : FFileName(std::move(FileName)) {}
+
+    bool operator()(int, Json::parse_event_t Event, Json& Parsed) {
+        switch (Event) {
+            case Json::parse_event_t::object_start:
+            case Json::parse_event_t::array_start:
+                FOpen.push_back({Event == Json::parse_event_t::array_start, 0, {}, {}});
+                break;
+            case Json::parse_event_t::key:
+                TakeKey(Parsed.get<std::string>());
+                break;
+            case Json::parse_event_t::object_end:
+            case Json::parse_event_t::array_end:
+                FOpen.pop_back();
+                ValueDone();
+                break;
+            case Json::parse_event_t::value:
+                ValueDone();
+                break;
+        }
+        return true;
+    }
+
+  private:
+    struct TLevel {
+        bool IsArray;
+        size_t Index;
+        std::string Key;
+        std::set<std::string> Keys;
+    };
+
+    void TakeKey(const std::string& Key) {
+        TLevel& Level = FOpen.back();
+        Level.Key = Key;
+        if (!Level.Keys.insert(Key).second) {
+            throw EFileError(FFileName, CurrentPath() + ": this member appears twice in one object");
+        }
+    }
+
+    void ValueDone() {
+        if (!FOpen.empty() && FOpen.back().IsArray) {
+            ++FOpen.back().Index;
+        }
+    }
+
+    std::string CurrentPath() const {
+        std::string Path = "$";
+        for (const TLevel& Level : FOpen) {
+            Path = Level.IsArray ? ItemPath(Path, Level.Index) : MemberPath(Path, Level.Key);
+        }
+        return Path;
+    }
+
+    std::string FFileName;
+    std::vector<TLevel> FOpen;
+};
+
+Json Parse(std::istream& Input, const std::string& FileName) {
+    try {
+        return Json::parse(Input, TDuplicateKeyCheck(FileName));
+    } catch (const Json::parse_error& Error) {
+        // Drop the library's "[json.exception.parse_error.101] " tag; the rest says where and what.
+        const std::string Message = Error.what();
+        const size_t TagEnd = Message.find("] ");
+        throw EFileError(FileName, TagEnd == std::string::npos ? Message : Message.substr(TagEnd + 2));
+    }
+}
+
+}  // namespace
+
+Json ReadJsonFile(const std::string& FileName) {
+    if (FileName == "-") {
+        return Parse(std::cin, "<stdin>");
+    }
+    std::ifstream File(FileName, std::ios::binary);
+    if (!File) {
+        throw EFileError(FileName, std::strerror(errno));
+    }
+    return Parse(File, FileName);
+}
+
+}  // namespace tulma

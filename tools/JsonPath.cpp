@@ -1,0 +1,31 @@
+#include "JsonPath.h"
+
+#include <algorithm>
+
+#include "Json.h"
+
+namespace tulma {
+namespace {
+
+bool IsIdentifier(std::string_view Name) {
+    const auto IsWordChar = [](char C) {
+        return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '_';
+    };
+    return !Name.empty() && !(Name[0] >= '0' && Name[0] <= '9') &&
+           std::all_of(Name.begin(), Name.end(), IsWordChar);
+}
+
+}  // namespace
+
+std::string MemberPath(const std::string& Path, std::string_view Name) {
+    if (IsIdentifier(Name)) {
+        return Path + "." + std::string(Name);
+    }
+    return Path + "[" + Json(std::string(Name)).dump(-1, ' ', false, Json::error_handler_t::replace) + "]";
+}
+
+std::string ItemPath(const std::string& Path, size_t Index) {
+    return Path + "[" + std::to_string(Index) + "]";
+}
+
+}  // namespace tulma

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tulma {
+
+class TStreamableObject;
+
+// A stream file holds one object (its class code, then its fields) followed by filler that is never
+// read. Both operations raise EFileError naming the file, with the byte offset of damage on reading.
+
+std::unique_ptr<TStreamableObject> ReadObjectFile(const std::string& FileName);
+
+// The size a stream for the object starts at, and so the least length of its file.
+int32_t StreamSizeFor(const TStreamableObject& Object);
+
+// Writes the object as a stream file. The bytes are first read back and must come back unchanged, so
+// that nothing is written that the program could not load; the file is replaced as a whole or not at all.
+void WriteObjectFile(const TStreamableObject& Object, const std::string& FileName);
+
+}  // namespace tulma
