@@ -162,8 +162,10 @@ void TFormHotKeyDefine::TxtKeyKeyDown(const QKeyEvent& Event) {
 
 void TFormHotKeyDefine::BtnOKClick() {
     FHotKey->Name = GetRequiredText(TxtName);
-    if (!InputError && FOriginal != nullptr) {
-        FHotKey->CopyTo(*FOriginal);
+    if (!InputError) {
+        if (FOriginal != nullptr) {
+            FHotKey->CopyTo(*FOriginal);
+        }
         accept();
     }
     InputError = false;

@@ -118,8 +118,10 @@ void TFormHotKeyCommand::BtnOKClick() {
     FCommand->Parameters = GetControlText(TxtParameters);
     FCommand->Directory = GetControlText(TxtDirectory);
     FCommand->LookForWindow = GetControlText(TxtLookForWindow);
-    if (!InputError && FOriginal != nullptr) {
-        FCommand->CopyTo(*FOriginal);
+    if (!InputError) {
+        if (FOriginal != nullptr) {
+            FCommand->CopyTo(*FOriginal);
+        }
         accept();
     }
     InputError = false;

@@ -74,6 +74,11 @@ TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Ro
     connect(FButtons, &QButtonGroup::idClicked, this, &TFolderBrowserDialog::ProcessCommand);
 }
 
+// Taking the tree down may change its current item; that is nobody's selection.
+TFolderBrowserDialog::~TFolderBrowserDialog() {
+    FTree->blockSignals(true);
+}
+
 void TFolderBrowserDialog::SetStatusText(const QString& Text) {
     FStatus->setText(Text);
 }
