@@ -190,7 +190,7 @@ const std::uint16_t* X11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t Stat
 
 // Without detectable auto-repeat a held key sends release and press pairs with one time stamp; with it,
 // only further presses while the key is down. Either way such a press is not a new one.
-bool X11HotKeys::IsRepeat(KeyState& State, xcb_timestamp_t Time) const {
+bool X11HotKeys::IsRepeat(const KeyState& State, xcb_timestamp_t Time) const {
     if (State.Released) {
         return State.Release == Time;
     }
@@ -209,10 +209,18 @@ void X11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
     if (const std::uint16_t* Id = Match(Event.detail, Event.state)) {
         LastFired = Event.time;
         const std::uint16_t Fired = *Id;
-        emit HotKeyPressed(Fired);
-        if (Handler) {
-            Handler(Fired);
-        }
+        // Posted, as the press message is on Windows: the handlers run as an ordinary event, where the
+        // application's error handler catches what they throw and where a dialog they open may nest its
+        // own loop, not inside the native event filter.
+        QMetaObject::invokeMethod(
+            this, [this, Fired] { Deliver(Fired); }, Qt::QueuedConnection);
+    }
+}
+
+void X11HotKeys::Deliver(std::uint16_t Id) {
+    emit HotKeyPressed(Id);
+    if (Handler) {
+        Handler(Id);
     }
 }
 

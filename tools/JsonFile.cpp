@@ -1,12 +1,10 @@
 #include "JsonFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iostream>
 #include <set>
+#include <utility>
 #include <vector>
 
+#include "FileContent.h"
 #include "FileError.h"
 #include "JsonPath.h"
 
@@ -74,28 +72,19 @@ class TDuplicateKeyCheck {
     std::vector<TLevel> FOpen;
 };
 
-Json Parse(std::istream& Input, const std::string& FileName) {
+}  // namespace
+
+Json ReadJsonFile(const std::string& FileName) {
+    const std::string Content = ReadFileContent(FileName);
+    const std::string Name = DisplayName(FileName);
     try {
-        return Json::parse(Input, TDuplicateKeyCheck(FileName));
+        return Json::parse(Content, TDuplicateKeyCheck(Name));
     } catch (const Json::parse_error& Error) {
         // Drop the library's "[json.exception.parse_error.101] " tag; the rest says where and what.
         const std::string Message = Error.what();
         const size_t TagEnd = Message.find("] ");
-        throw EFileError(FileName, TagEnd == std::string::npos ? Message : Message.substr(TagEnd + 2));
+        throw EFileError(Name, TagEnd == std::string::npos ? Message : Message.substr(TagEnd + 2));
     }
-}
-
-}  // namespace
-
-Json ReadJsonFile(const std::string& FileName) {
-    if (FileName == "-") {
-        return Parse(std::cin, "<stdin>");
-    }
-    std::ifstream File(FileName, std::ios::binary);
-    if (!File) {
-        throw EFileError(FileName, std::strerror(errno));
-    }
-    return Parse(File, FileName);
 }
 
 }  // namespace tulma

@@ -1,30 +1,17 @@
 #include "ObjectFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <span>
 #include <vector>
 
 #include "Errors.h"
+#include "FileContent.h"
 #include "FileError.h"
 #include "HotKeyFile.h"
 #include "ObjectStream.h"
 
 namespace tulma {
 namespace {
-
-std::vector<uint8_t> ReadBytes(const std::string& FileName) {
-    std::ifstream File(FileName, std::ios::binary);
-    if (!File) {
-        throw EFileError(FileName, std::strerror(errno));
-    }
-    std::vector<uint8_t> Bytes((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
-    if (File.bad()) {
-        throw EFileError(FileName, "cannot be read");
-    }
-    return Bytes;
-}
 
 std::unique_ptr<TStreamableObject> ReadObjectFrom(TObjectStream& Stream) {
     try {
@@ -36,16 +23,27 @@ std::unique_ptr<TStreamableObject> ReadObjectFrom(TObjectStream& Stream) {
     }
 }
 
+bool StoresAs(const TStreamableObject& Object, std::span<const uint8_t> Data) {
+    TObjectStream Stream(0);
+    Stream.WriteObject(Object);
+    return std::equal(Data.begin(), Data.end(), Stream.Bytes().begin(), Stream.Bytes().end());
+}
+
 }  // namespace
 
-std::unique_ptr<TStreamableObject> ReadObjectFile(const std::string& FileName) {
+TObjectFileContent ReadObjectFile(const std::string& FileName) {
     TObjectStream Stream(TObjectStream::GeneralSize);
+    TObjectFileContent Content;
     try {
-        Stream.LoadFromBytes(ReadBytes(FileName));
-        return ReadObjectFrom(Stream);
+        const std::string Bytes = ReadFileContent(FileName);
+        Stream.LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size()));
+        Content.Object = ReadObjectFrom(Stream);
     } catch (const EStreamError& Error) {
         throw EFileError(FileName, Error.what());
     }
+    Content.StoresBackUnchanged =
+        StoresAs(*Content.Object, std::span(Stream.Bytes()).first(static_cast<size_t>(Stream.Position())));
+    return Content;
 }
 
 int32_t StreamSizeFor(const TStreamableObject& Object) {
@@ -60,10 +58,7 @@ void WriteObjectFile(const TStreamableObject& Object, const std::string& FileNam
     try {
         TObjectStream Check(TObjectStream::GeneralSize);
         Check.LoadFromBytes(Data);
-        const auto ReadBack = ReadObjectFrom(Check);
-        TObjectStream Again(0);
-        Again.WriteObject(*ReadBack);
-        if (Again.Bytes() != Data) {
+        if (!StoresAs(*ReadObjectFrom(Check), Data)) {
             throw EFileError(FileName, "not written: the data would not read back unchanged");
         }
     } catch (const EStreamError& Error) {

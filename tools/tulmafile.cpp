@@ -2,11 +2,14 @@
 
 #include <exception>
 #include <iostream>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "ClassRegistration.h"
+#include "FileContent.h"
 #include "FileError.h"
 #include "JsonError.h"
 #include "JsonFile.h"
@@ -46,17 +49,24 @@ Strings:
   byte: "Gr\xFC\xDFe" in Windows-1252 is {"bytes": "4772FCDF65"}. Build accepts either form for
   any string. A string cannot hold a NUL byte.
 
-Building from a dump reproduces the stored bytes exactly.
+Building from a dump reproduces the stored bytes exactly. A file in an older layout (or with a
+string that holds a NUL) is dumped with a warning: what the dump cannot show is written in the
+current form when the file is built again.
 
 Exit status: 0 on success, 1 when a file cannot be read, parsed, built or written (the message names
 the file and the byte offset or JSON path), 2 on wrong usage.
 )";
 
 void Dump(const std::string& FileName) {
-    const auto Object = tulma::ReadObjectFile(FileName);
-    std::cout << tulma::ToJson(*Object).dump(2) << '\n' << std::flush;
+    const auto Content = tulma::ReadObjectFile(FileName);
+    std::cout << tulma::ToJson(*Content.Object).dump(2) << '\n' << std::flush;
     if (!std::cout) {
         throw std::runtime_error("standard output: cannot be written");
+    }
+    if (!Content.StoresBackUnchanged) {
+        std::cerr << "tulmafile: " << FileName
+                  << ": warning: not in the current stored form (an older layout, or a string with a NUL);"
+                     " a file built from this dump holds the current form\n";
     }
 }
 
@@ -66,7 +76,7 @@ void Build(const std::string& JsonName, const std::string& FileName) {
     try {
         Object = tulma::FromJson(Document);
     } catch (const tulma::EJsonError& Error) {
-        throw tulma::EFileError(JsonName == "-" ? "<stdin>" : JsonName, Error.what());
+        throw tulma::EFileError(tulma::DisplayName(JsonName), Error.what());
     }
     tulma::WriteObjectFile(*Object, FileName);
 }

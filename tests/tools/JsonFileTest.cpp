@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "FileError.h"
-#include "TemporaryDirectory.h"
+#include "TempDir.h"
+#include "TestFiles.h"
 
 namespace tulma {
 namespace {
@@ -21,13 +22,13 @@ std::string ErrorReading(const std::string& FileName) {
 }
 
 TEST(JsonFileTest, KeepsMemberOrder) {
-    test::TTemporaryDirectory Directory;
+    test::TempDir Directory;
     test::WriteTextFile(Directory.File("a.json"), R"({"z": 1, "a": {"y": [true], "b": "x"}})");
     EXPECT_EQ(ReadJsonFile(Directory.File("a.json")).dump(), R"({"z":1,"a":{"y":[true],"b":"x"}})");
 }
 
 TEST(JsonFileTest, SyntaxErrorNamesFileLineAndColumn) {
-    test::TTemporaryDirectory Directory;
+    test::TempDir Directory;
     const std::string Name = Directory.File("broken.json");
     test::WriteTextFile(Name, "{\n  \"class\": \"TText\",\n  \"Text\" \"x\"\n}");
     const std::string Message = ErrorReading(Name);
@@ -36,22 +37,23 @@ TEST(JsonFileTest, SyntaxErrorNamesFileLineAndColumn) {
 }
 
 TEST(JsonFileTest, MemberNamedTwiceIsRefusedWithItsPath) {
-    test::TTemporaryDirectory Directory;
+    test::TempDir Directory;
     const std::string Name = Directory.File("twice.json");
     test::WriteTextFile(Name, R"({"a": [1, {"b": 1}, {"c": [], "d": {}, "c": 2}], "e": 0})");
     EXPECT_EQ(ErrorReading(Name), Name + ": $.a[2].c: this member appears twice in one object");
 }
 
 TEST(JsonFileTest, SameNameInDifferentObjectsIsFine) {
-    test::TTemporaryDirectory Directory;
+    test::TempDir Directory;
     test::WriteTextFile(Directory.File("ok.json"), R"({"a": {"a": 1}, "b": [{"a": 1}, {"a": 2}]})");
     EXPECT_NO_THROW(ReadJsonFile(Directory.File("ok.json")));
 }
 
-TEST(JsonFileTest, MissingFileIsNamed) {
-    test::TTemporaryDirectory Directory;
+TEST(JsonFileTest, MissingFileAndFolderAreNamed) {
+    test::TempDir Directory;
     const std::string Name = Directory.File("none.json");
     EXPECT_EQ(ErrorReading(Name), Name + ": No such file or directory");
+    EXPECT_EQ(ErrorReading(Directory.Path().string()), Directory.Path().string() + ": is a folder");
 }
 
 }  // namespace

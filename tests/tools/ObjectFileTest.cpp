@@ -9,7 +9,8 @@
 #include "HotTulma.h"
 #include "ObjectJson.h"
 #include "SampleHotKeyFile.h"
-#include "TemporaryDirectory.h"
+#include "TempDir.h"
+#include "TestFiles.h"
 #include "Text.h"
 
 namespace tulma {
@@ -28,7 +29,7 @@ std::string ErrorReading(const std::string& FileName) {
 
 class ObjectFileTest : public testing::Test {
   protected:
-    test::TTemporaryDirectory Directory;
+    test::TempDir Directory;
 };
 
 TEST_F(ObjectFileTest, HotKeyFileIsWrittenWithItsFillerAndReadBackIgnoringIt) {
@@ -39,7 +40,19 @@ TEST_F(ObjectFileTest, HotKeyFileIsWrittenWithItsFillerAndReadBackIgnoringIt) {
     const std::vector<uint8_t> Data = test::EditorHotKeyFileBytes();
     ASSERT_EQ(Bytes.size(), 16384u);
     EXPECT_TRUE(std::equal(Data.begin(), Data.end(), Bytes.begin()));
-    EXPECT_EQ(ToJson(*ReadObjectFile(Name)), test::EditorHotKeyFileJson());
+    EXPECT_EQ(ToJson(*ReadObjectFile(Name).Object), test::EditorHotKeyFileJson());
+}
+
+TEST_F(ObjectFileTest, FileInAnOlderLayoutIsReadButMarkedAsNotStoringBackUnchanged) {
+    const std::string Current = Directory.File("current.tul");
+    const std::string Older = Directory.File("older.tul");
+    test::WriteFileBytes(Current, test::EditorHotKeyFileBytes());
+    test::WriteFileBytes(Older, test::EditorHotKeyFileBytesInLayout100());
+
+    EXPECT_TRUE(ReadObjectFile(Current).StoresBackUnchanged);
+    const TObjectFileContent Content = ReadObjectFile(Older);
+    EXPECT_FALSE(Content.StoresBackUnchanged);
+    EXPECT_EQ(ToJson(*Content.Object), test::EditorHotKeyFileJson());
 }
 
 TEST_F(ObjectFileTest, OtherClassesGetTheGeneralSizeAndLongerDataItsOwnLength) {
@@ -69,11 +82,12 @@ TEST_F(ObjectFileTest, UnknownClassCodeIsReportedWithItsOffset) {
     EXPECT_EQ(ErrorReading(Name), Name + ": Klasse 999 nicht gefunden. (class code at byte 49)");
 }
 
-TEST_F(ObjectFileTest, EmptyAndMissingFilesAreReported) {
+TEST_F(ObjectFileTest, EmptyMissingAndFolderAreReported) {
     test::WriteFileBytes(Directory.File("empty.tul"), {});
     EXPECT_THAT(ErrorReading(Directory.File("empty.tul")), HasSubstr("Stream-Read-Fehler"));
     EXPECT_EQ(ErrorReading(Directory.File("none.tul")),
               Directory.File("none.tul") + ": No such file or directory");
+    EXPECT_EQ(ErrorReading(Directory.Path().string()), Directory.Path().string() + ": is a folder");
 }
 
 TEST_F(ObjectFileTest, DataTheProgramCouldNotLoadIsNotWrittenAndTheOldFileStays) {
@@ -90,13 +104,13 @@ TEST_F(ObjectFileTest, DataTheProgramCouldNotLoadIsNotWrittenAndTheOldFileStays)
         EXPECT_THAT(Error.what(), HasSubstr("is not a THotKeyCommand"));
     }
     EXPECT_EQ(test::ReadFileBytes(Name), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_EQ(Directory.Listing(), std::vector<std::string>{"keys.tul"});
+    EXPECT_EQ(test::FileNamesIn(Directory.Path()), std::vector<std::string>{"keys.tul"});
 }
 
 TEST_F(ObjectFileTest, UnwritableTargetRaisesAndLeavesNoFile) {
     const std::string Name = Directory.File("missing-folder/keys.tul");
     EXPECT_THROW(WriteObjectFile(*test::MakeEditorHotKeyFile(), Name), std::runtime_error);
-    EXPECT_TRUE(Directory.Listing().empty());
+    EXPECT_TRUE(test::FileNamesIn(Directory.Path()).empty());
 }
 
 }  // namespace

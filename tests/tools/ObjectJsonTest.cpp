@@ -11,28 +11,20 @@
 #include "ListEntry.h"
 #include "ObjectStream.h"
 #include "SampleHotKeyFile.h"
+#include "StreamBytes.h"
 #include "Text.h"
 
 namespace tulma {
 namespace {
 
-std::vector<uint8_t> StreamBytes(const TStreamableObject& Object) {
-    TObjectStream Stream(0);
-    Stream.WriteObject(Object);
-    return Stream.Bytes();
-}
-
-std::unique_ptr<TStreamableObject> ReadBack(const std::vector<uint8_t>& Bytes) {
-    TObjectStream Stream(0);
-    Stream.LoadFromBytes(Bytes);
-    return Stream.ReadObject();
-}
+using test::ReadBack;
+using test::WrittenObject;
 
 // Object -> JSON text -> parsed JSON -> object: the stored bytes must not change on the way.
 void ExpectLosslessRoundTrip(TStreamableObject& Object) {
-    const std::vector<uint8_t> Before = StreamBytes(Object);
+    const std::vector<uint8_t> Before = WrittenObject(Object);
     const Json Parsed = Json::parse(ToJson(Object).dump(2));
-    EXPECT_EQ(StreamBytes(*FromJson(Parsed)), Before) << Parsed.dump(2);
+    EXPECT_EQ(WrittenObject(*FromJson(Parsed)), Before) << Parsed.dump(2);
 }
 
 TEST(ObjectJsonTest, HotKeyFileBecomesNestedJsonWithFieldsInStreamOrder) {
@@ -44,13 +36,13 @@ TEST(ObjectJsonTest, HotKeyFileBecomesNestedJsonWithFieldsInStreamOrder) {
 TEST(ObjectJsonTest, HotKeyFileBuiltFromJsonHasTheStoredLayout) {
     const auto Built = FromJson(test::EditorHotKeyFileJson());
     ASSERT_NE(dynamic_cast<THotKeyFile*>(Built.get()), nullptr);
-    EXPECT_EQ(StreamBytes(*Built), test::EditorHotKeyFileBytes());
+    EXPECT_EQ(WrittenObject(*Built), test::EditorHotKeyFileBytes());
 }
 
 TEST(ObjectJsonTest, DumpOfReadFileRebuildsTheSameBytes) {
     const auto Read = ReadBack(test::EditorHotKeyFileBytes());
     const Json Parsed = Json::parse(ToJson(*Read).dump());
-    EXPECT_EQ(StreamBytes(*FromJson(Parsed)), test::EditorHotKeyFileBytes());
+    EXPECT_EQ(WrittenObject(*FromJson(Parsed)), test::EditorHotKeyFileBytes());
 }
 
 TEST(ObjectJsonTest, ListsKeepStoredOrderIdentifiersAndLastID) {

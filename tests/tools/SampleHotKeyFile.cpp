@@ -30,6 +30,13 @@ std::vector<uint8_t> EditorHotKeyFileBytes() {
     };
 }
 
+std::vector<uint8_t> EditorHotKeyFileBytesInLayout100() {
+    std::vector<uint8_t> Bytes = EditorHotKeyFileBytes();
+    Bytes[68] = 100;
+    Bytes.erase(Bytes.begin() + 91, Bytes.begin() + 103);
+    return Bytes;
+}
+
 Json EditorHotKeyFileJson() {
     return Json::parse(R"({
         "class": "THotKeyFile",

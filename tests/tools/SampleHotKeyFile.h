@@ -13,6 +13,8 @@ namespace tulma::test {
 std::unique_ptr<THotKeyFile> MakeEditorHotKeyFile();
 // Its 111 data bytes as a hotkey file holds them.
 std::vector<uint8_t> EditorHotKeyFileBytes();
+// The same file with the command in the older layout that ended after ExecMode (version 100).
+std::vector<uint8_t> EditorHotKeyFileBytesInLayout100();
 // Its JSON form.
 Json EditorHotKeyFileJson();
 

@@ -7,7 +7,8 @@
 #include <sstream>
 
 #include "SampleHotKeyFile.h"
-#include "TemporaryDirectory.h"
+#include "TempDir.h"
+#include "TestFiles.h"
 
 namespace tulma {
 namespace {
@@ -41,7 +42,7 @@ class TulmaFileProgramTest : public testing::Test {
 
     std::string File(const std::string& Name) const { return Quoted(Directory.File(Name)); }
 
-    test::TTemporaryDirectory Directory;
+    test::TempDir Directory;
     std::string Out;
     std::string Err;
 };
@@ -53,12 +54,20 @@ TEST_F(TulmaFileProgramTest, DumpAndBuildReproduceTheFileByteForByte) {
 
     ASSERT_EQ(Run("dump " + File("keys.tul")), 0) << Err;
     EXPECT_EQ(tulma::Json::parse(Out), test::EditorHotKeyFileJson());
+    EXPECT_EQ(Err, "");
     test::WriteTextFile(Directory.File("keys.json"), Out);
 
     ASSERT_EQ(Run("build " + File("keys.json") + " " + File("copy.tul")), 0) << Err;
     std::vector<uint8_t> Expected = test::EditorHotKeyFileBytes();
     Expected.resize(16384, 0);
     EXPECT_EQ(test::ReadFileBytes(Directory.File("copy.tul")), Expected);
+}
+
+TEST_F(TulmaFileProgramTest, DumpOfAnOlderLayoutWarnsButSucceeds) {
+    test::WriteFileBytes(Directory.File("old.tul"), test::EditorHotKeyFileBytesInLayout100());
+    ASSERT_EQ(Run("dump " + File("old.tul")), 0) << Err;
+    EXPECT_EQ(tulma::Json::parse(Out), test::EditorHotKeyFileJson());
+    EXPECT_THAT(Err, HasSubstr(Directory.File("old.tul") + ": warning: not in the current stored form"));
 }
 
 TEST_F(TulmaFileProgramTest, BuildReadsStandardInput) {
@@ -78,12 +87,12 @@ TEST_F(TulmaFileProgramTest, BuildErrorExitsWithOneAndWritesNothing) {
     EXPECT_EQ(Run("build " + File("bad.json") + " " + File("new.tul")), 1);
     EXPECT_THAT(Err,
                 HasSubstr(Directory.File("bad.json") + ": $.HotKeyList.Items[0].Commands.Items[0].ExecMode"));
-    EXPECT_EQ(Directory.Listing(), std::vector<std::string>{"bad.json"});
+    EXPECT_EQ(test::FileNamesIn(Directory.Path()), std::vector<std::string>{"bad.json"});
 
     test::WriteFileBytes(Directory.File("old.tul"), {9, 9, 9});
     EXPECT_EQ(Run("build " + File("bad.json") + " " + File("old.tul")), 1);
     EXPECT_EQ(test::ReadFileBytes(Directory.File("old.tul")), (std::vector<uint8_t>{9, 9, 9}));
-    EXPECT_EQ(Directory.Listing(), (std::vector<std::string>{"bad.json", "old.tul"}));
+    EXPECT_EQ(test::FileNamesIn(Directory.Path()), (std::vector<std::string>{"bad.json", "old.tul"}));
 }
 
 TEST_F(TulmaFileProgramTest, DumpOfTruncatedFileExitsWithOneNamingTheFile) {
