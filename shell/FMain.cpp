@@ -25,7 +25,6 @@
 #include "HotTulma.h"
 #include "MessageBoxFunction.h"
 #include "QtText.h"
-#include "RunHotKey.h"
 #include "TrayIcon.h"
 
 namespace tulma {
@@ -86,8 +85,8 @@ std::string LastComponent(const std::string& Path) {
 
 }  // namespace
 
-TFormMain::TFormMain(const TShellServices& Services)
-    : Services(Services), ListControl(nullptr), HotKeyReferences(HotKeyFile().HotKeyList()) {
+TFormMain::TFormMain(const TShellServices& DesktopServices)
+    : Services(DesktopServices), ListControl(nullptr), HotKeyReferences(HotKeyFile().HotKeyList()) {
     setObjectName("FormMain");
     setWindowTitle("Tulma");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -97,18 +96,10 @@ TFormMain::TFormMain(const TShellServices& Services)
     CreateControls();
     ListControl = TListWidgetControl(LBListe);
     CreateTrayMenu();
-    FTrayIcon1 = new TTrayIcon(this, Services.TrayAvailable);
-    FTrayIcon1->SetActive(true);
-    FTrayIcon1->SetHint("Tulma");
-    FTrayIcon1->OnClick = [this](QObject*) { TrayIcon1Click(); };
-    FTrayIcon1->OnDblClick = [this](QObject*) { PPCRestoreClick(); };
-    FTrayIcon1->OnRightClick = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-        TrayIcon1RightClick();
-    };
+    CreateTrayIcon();
     FActivation = new THotKeyActivation(
         Services.HotKeys, Services.Atoms, *FPopupMenu1,
-        [this](const THotTulma& HotKey) { RunHotKey(HotKey, this->Services.Windows, this->Services.Launch); },
-        this);
+        [this](const THotTulma& HotKey) { HotKey.ExecuteHotKey(Services.Windows, Services.Launch); }, this);
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
     }
@@ -181,6 +172,17 @@ void TFormMain::CreateTrayMenu() {
     N3->setData(FixedItemTag);
     connect(PPCRestore, &QAction::triggered, this, [this] { PPCRestoreClick(); });
     connect(PPCClose, &QAction::triggered, this, [this] { PPCCloseClick(); });
+}
+
+void TFormMain::CreateTrayIcon() {
+    FTrayIcon1 = new TTrayIcon(this, Services.TrayAvailable);
+    FTrayIcon1->SetActive(true);
+    FTrayIcon1->SetHint("Tulma");
+    FTrayIcon1->OnClick = [this](QObject*) { TrayIcon1Click(); };
+    FTrayIcon1->OnDblClick = [this](QObject*) { PPCRestoreClick(); };
+    FTrayIcon1->OnRightClick = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        TrayIcon1RightClick();
+    };
 }
 
 void TFormMain::FormCreate() {

@@ -26,7 +26,7 @@ class TTrayIcon;
 class TFormMain : public TQBForm {
     Q_OBJECT
   public:
-    explicit TFormMain(const TShellServices& Services);
+    explicit TFormMain(const TShellServices& DesktopServices);
     ~TFormMain() override;
 
     // Whether the hotkeys hold changes that are not saved.
@@ -102,6 +102,7 @@ class TFormMain : public TQBForm {
 
     void CreateControls();
     void CreateTrayMenu();
+    void CreateTrayIcon();
     void FormCreate();
     void RefreshList();
     bool QuerySaveChanges();

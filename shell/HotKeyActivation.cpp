@@ -9,6 +9,7 @@
 #include "HotKeyRegistry.h"
 #include "HotTulma.h"
 #include "KeyComboText.h"
+#include "QtText.h"
 
 namespace tulma {
 namespace {
@@ -54,19 +55,20 @@ void THotKeyActivation::ActivateHotKey(THotTulma& HotKey) {
 
 void THotKeyActivation::RenewHotKey(THotTulma& HotKey) {
     Register(HotKey);
-    QAction* Item = MenuItem(HotKey.ID);
+    QAction*& Item = MenuItems[HotKey.ID];
     if (Item == nullptr) {
         Item = Menu.addAction(QString());
         Item->setData(HotKey.ID);
         connect(Item, &QAction::triggered, this, [this, Item] { PPCUserClick(Item); });
     }
-    Item->setText(QString::fromStdString(HotKey.Name));
+    Item->setText(ToQString(HotKey.Name));
 }
 
 void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
-    if (QAction* Item = MenuItem(HotKey.ID)) {
-        Menu.removeAction(Item);
-        Item->deleteLater();
+    if (const auto Found = MenuItems.find(HotKey.ID); Found != MenuItems.end()) {
+        Menu.removeAction(Found->second);
+        Found->second->deleteLater();
+        MenuItems.erase(Found);
     }
     Registry.UnregisterHotKey(HotKey.Atom);
     Atoms.DeleteAtom(HotKey.Atom);
@@ -96,15 +98,6 @@ void THotKeyActivation::PPCUserClick(const QAction* Item) {
             Run(HotKey);
         }
     });
-}
-
-QAction* THotKeyActivation::MenuItem(int32_t ID) const {
-    for (QAction* Item : Menu.actions()) {
-        if (Item->data().isValid() && Item->data().toInt() == ID) {
-            return Item;
-        }
-    }
-    return nullptr;
 }
 
 void THotKeyActivation::Register(const THotTulma& HotKey) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -59,8 +60,10 @@ class THotKeyActivation : public QObject {
     QMenu& Menu;
     TRunHotKey Run;
     std::set<int32_t> Refused;
+    // The menu item of each active hotkey, by identifier: a large file must not walk the menu for every
+    // hotkey.
+    std::map<int32_t, QAction*> MenuItems;
 
-    QAction* MenuItem(int32_t ID) const;
     void Register(const THotTulma& HotKey);
 };
 

@@ -27,6 +27,8 @@ TTrayIcon::TTrayIcon(QWidget* Owner, TAvailability ShellAvailable)
     NotifyIcon.setIcon(FIcon);
     SetTip(QApplication::applicationName());
     connect(&NotifyIcon, &QSystemTrayIcon::activated, this, &TTrayIcon::HandleCallback);
+    PendingClick.setSingleShot(true);
+    connect(&PendingClick, &QTimer::timeout, this, [this] { Notify(OnClick, this); });
     Owner->installEventFilter(this);
     FMinimized = Owner->isMinimized();
 }
@@ -107,9 +109,10 @@ void TTrayIcon::SetTip(const QString& Text) {
 void TTrayIcon::HandleCallback(QSystemTrayIcon::ActivationReason Reason) {
     switch (Reason) {
         case QSystemTrayIcon::Trigger:
-            Notify(OnClick, this);
+            PendingClick.start(QApplication::doubleClickInterval());
             break;
         case QSystemTrayIcon::DoubleClick:
+            PendingClick.stop();
             Notify(OnDblClick, this);
             break;
         case QSystemTrayIcon::Context:

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <functional>
 #include <stdexcept>
@@ -67,6 +68,8 @@ class TTrayIcon : public QObject {
     QWidget* Owner;
     TAvailability Availability;
     QSystemTrayIcon NotifyIcon;
+    // A click waits this long for a second one: a menu opened at once would take the double click.
+    QTimer PendingClick;
     bool FActive = false;
     std::string FHint;
     QIcon FIcon;

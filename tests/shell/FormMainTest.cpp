@@ -526,7 +526,7 @@ class FormMainTest : public QObject {
         QVERIFY(Form->TrayIcon1().IconShown());
         Form->showMinimized();
         QVERIFY(Form->TrayIcon1().IconShown());
-        Form->TrayIcon1().TrayItem().activated(QSystemTrayIcon::DoubleClick);
+        emit Form->TrayIcon1().TrayItem().activated(QSystemTrayIcon::DoubleClick);
         QVERIFY(Form->isVisible());
         QVERIFY(!Form->isMinimized());
         QVERIFY(!Form->TrayIcon1().IconShown());
@@ -564,6 +564,27 @@ class FormMainTest : public QObject {
         QVERIFY(Form->isVisible());
         QVERIFY(!Form->isMinimized());
         QVERIFY(!Form->TrayIcon1().IconShown());
+    }
+
+    void clickOpensTheMenuAndDoubleClickRestores() {
+        TrayAvailable = true;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        Form->showMinimized();
+        QTRY_VERIFY(!Form->isVisible());
+        QSystemTrayIcon& Icon = Form->TrayIcon1().TrayItem();
+        emit Icon.activated(QSystemTrayIcon::Trigger);
+        QTRY_VERIFY(Form->PopupMenu1().isVisible());
+        Form->PopupMenu1().hide();
+        emit Icon.activated(QSystemTrayIcon::Context);
+        QVERIFY(Form->PopupMenu1().isVisible());
+        Form->PopupMenu1().hide();
+
+        emit Icon.activated(QSystemTrayIcon::Trigger);
+        emit Icon.activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(Form->isVisible());
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QVERIFY(!Form->PopupMenu1().isVisible());
     }
 
     void trayTip() {

@@ -34,6 +34,7 @@ void WriteHotKeyFile(const std::string& FileName, const std::vector<THotKeySpec>
         auto Command = std::make_unique<THotKeyCommand>();
         Command->Name = Spec.Name;
         Command->Exec = Spec.Exec;
+        Command->Parameters = Spec.Parameters;
         HotKey->Commands().Add(std::move(Command));
         File.HotKeyList().Add(std::move(HotKey));
     }

@@ -2,14 +2,19 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tulma::test {
 
 struct THotKeySpec {
+    THotKeySpec(std::string Name, std::uint16_t HotKey, std::string Exec, std::string Parameters = {})
+        : Name(std::move(Name)), HotKey(HotKey), Exec(std::move(Exec)), Parameters(std::move(Parameters)) {}
+
     std::string Name;
     std::uint16_t HotKey = 0;
     std::string Exec;
+    std::string Parameters;
 };
 
 // Writes a hotkey file holding the hotkeys in the given order, each with one command starting Exec.
