@@ -63,10 +63,7 @@ void TMessageList::LoadMessageFile(const std::string& FileName) {
         throw EReadError(FileName + ": the file holds a " + ClassNameOf(*Read) + ", not a list of messages");
     }
     for (int32_t I = 0; I < List->Count(); ++I) {
-        std::unique_ptr<TStreamableObject> Copy = List->At(I)->CopyToNew();
-        auto& Message = CastTo<TAppMessage>(*Copy);
-        Copy.release();
-        AddMessage(std::unique_ptr<TAppMessage>(&Message));
+        AddMessage(OwnedAs<TAppMessage>(List->At(I)->CopyToNew()));
     }
 }
 

@@ -46,4 +46,12 @@ T& CastTo(From& Object) {
     return *Typed;
 }
 
+// Takes over an owned object as a T; an object of another class is an invalid cast and is freed.
+template <class T>
+std::unique_ptr<T> OwnedAs(std::unique_ptr<TStreamableObject> Object) {
+    T& Typed = CastTo<T>(*Object);
+    Object.release();
+    return std::unique_ptr<T>(&Typed);
+}
+
 }  // namespace tulma

@@ -10,22 +10,13 @@
 #include "HotKeyFixtures.h"
 #include "StreamBytes.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 
 namespace tulma {
 namespace {
 
 namespace fs = std::filesystem;
 using test::Bytes;
-
-Bytes FileBytes(const std::string& FileName) {
-    std::ifstream File(FileName, std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& FileName, const Bytes& Data) {
-    std::ofstream(FileName, std::ios::binary)
-        .write(reinterpret_cast<const char*>(Data.data()), static_cast<std::streamsize>(Data.size()));
-}
 
 class CurrentHotKeyFile : public testing::Test {
   protected:
@@ -50,7 +41,7 @@ TEST_F(CurrentHotKeyFile, StartsEmptyWithTheDefaultName) {
 
 TEST_F(CurrentHotKeyFile, WorkedExampleSavesAsSixteenKilobytesAndReadsBack) {
     SaveWorkedExample();
-    const Bytes Saved = FileBytes(HotKeyFileName());
+    const Bytes Saved = test::ReadFileBytes(HotKeyFileName());
     ASSERT_EQ(Saved.size(), 16384u);
     EXPECT_EQ(Bytes(Saved.begin(), Saved.begin() + 111), test::WrittenObject(*test::WorkedExample()));
 
@@ -96,7 +87,7 @@ TEST_F(CurrentHotKeyFile, UnreadableFilesLeaveThePreviousHotKeys) {
     };
     for (const auto& [Name, Content] : Damaged) {
         HotKeyFileName() = Dir.File(Name);
-        WriteBytes(HotKeyFileName(), Content);
+        test::WriteFileBytes(HotKeyFileName(), Content);
         EXPECT_THROW(LoadHotKeyFile(), EStreamError) << Name;
         ASSERT_EQ(HotKeyFile().HotKeyList().Count(), 1) << Name;
         EXPECT_EQ(HotKeyFile().HotKeyAt(0).Name, "kept");
@@ -141,20 +132,20 @@ TEST_F(SavingHotKeyFile, KeepsPermissionsAndSymbolicLinks) {
     HotKeyFile().MinimizeAtStartup = true;
     SaveHotKeyFile();
     EXPECT_TRUE(fs::is_symlink(Link));
-    EXPECT_EQ(FileBytes(Target)[8], 1) << "the link's target received the new content";
+    EXPECT_EQ(test::ReadFileBytes(Target)[8], 1) << "the link's target received the new content";
     EXPECT_EQ(fs::status(Target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(SavingHotKeyFile, FailureReportsAndLeavesTheOldFileWhole) {
     SaveWorkedExample();
-    const Bytes Before = FileBytes(HotKeyFileName());
+    const Bytes Before = test::ReadFileBytes(HotKeyFileName());
     HotKeyFile().HotKeyList().Add(test::HotKey("new", 0x42));
     if (geteuid() != 0) {
         fs::permissions(Dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_THROW(SaveHotKeyFile(), EFCreateError);
         fs::permissions(Dir.Path(), fs::perms::owner_all);
-        EXPECT_EQ(FileBytes(HotKeyFileName()), Before);
+        EXPECT_EQ(test::ReadFileBytes(HotKeyFileName()), Before);
     }
     HotKeyFileName() = Dir.File("no/such/dir/keys.tul");
     try {

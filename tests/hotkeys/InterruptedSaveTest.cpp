@@ -11,17 +11,13 @@
 #include "HotKeyFixtures.h"
 #include "StreamBytes.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 
 namespace tulma {
 namespace {
 
 namespace fs = std::filesystem;
 using test::Bytes;
-
-Bytes FileBytes(const std::string& FileName) {
-    std::ifstream File(FileName, std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
-}
 
 // Makes every write past Limit bytes of a file fail, as a full disk or quota does.
 class FileSizeLimit {
@@ -50,7 +46,7 @@ class InterruptedSave : public testing::Test {
         InitHotKeyModule(Dir.Path().string());
         test::WorkedExample()->CopyTo(HotKeyFile());
         SaveHotKeyFile();
-        OldContent = FileBytes(HotKeyFileName());
+        OldContent = test::ReadFileBytes(HotKeyFileName());
         for (int I = 0; I < 600; ++I) {
             HotKeyFile().HotKeyList().Add(test::HotKey("added " + std::to_string(I), 0x4041));
         }
@@ -77,12 +73,12 @@ TEST_F(InterruptedSave, WriteFailingAtAnyByteLeavesTheOldFileWhole) {
             FileSizeLimit Limit(Cut);
             EXPECT_THROW(SaveHotKeyFile(), EFCreateError) << "cut at " << Cut;
         }
-        ASSERT_EQ(FileBytes(HotKeyFileName()), OldContent) << "cut at " << Cut;
+        ASSERT_EQ(test::ReadFileBytes(HotKeyFileName()), OldContent) << "cut at " << Cut;
         ASSERT_EQ(EntriesInDirectory(), 1u) << "a temporary file was left at cut " << Cut;
     }
     FileSizeLimit Enough(NewContent.size());
     SaveHotKeyFile();
-    EXPECT_EQ(FileBytes(HotKeyFileName()), NewContent);
+    EXPECT_EQ(test::ReadFileBytes(HotKeyFileName()), NewContent);
 }
 
 TEST_F(InterruptedSave, KilledSavingProcessLeavesOldOrNewFile) {
@@ -97,7 +93,7 @@ TEST_F(InterruptedSave, KilledSavingProcessLeavesOldOrNewFile) {
         usleep(static_cast<useconds_t>(500 + Round * 250));
         kill(Saver, SIGKILL);
         waitpid(Saver, nullptr, 0);
-        const Bytes OnDisk = FileBytes(HotKeyFileName());
+        const Bytes OnDisk = test::ReadFileBytes(HotKeyFileName());
         ASSERT_TRUE(OnDisk == OldContent || OnDisk == NewContent) << "round " << Round;
     }
 }

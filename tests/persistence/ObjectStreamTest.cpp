@@ -9,6 +9,7 @@
 #include "SortedObjectList.h"
 #include "StreamBytes.h"
 #include "TempDir.h"
+#include "TestFiles.h"
 #include "Text.h"
 
 namespace tulma {
@@ -193,8 +194,7 @@ TEST(ObjectFraming, SaveToFileWritesFieldsWithoutClassCode) {
     TText Text;
     Text.SetText("hi");
     Text.SaveToFile(Dir.File("text"));
-    std::ifstream File(Dir.File("text"), std::ios::binary);
-    const Bytes Content((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+    const Bytes Content = test::ReadFileBytes(Dir.File("text"));
     ASSERT_EQ(Content.size(), 512u);
     EXPECT_EQ(Bytes(Content.begin(), Content.begin() + 6), (Bytes{2, 0, 0, 0, 'h', 'i'}));
 }
