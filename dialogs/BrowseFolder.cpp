@@ -2,13 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFile>
 #include <QRect>
 #include <QWidget>
 
 #include <filesystem>
 
 #include "FolderBrowserDialog.h"
+#include "PathText.h"
 #include "ShortenPath.h"
 #include "SpecialFolders.h"
 
@@ -16,10 +16,6 @@ namespace tulma {
 namespace {
 
 constexpr std::uint32_t StatusTextFlag = 0x0004;
-
-QString FromPath(const std::string& Path) {
-    return QFile::decodeName(QByteArray::fromStdString(Path));
-}
 
 bool IsExistingFolder(const std::string& Path) {
     std::error_code Ignored;
@@ -102,7 +98,7 @@ void TBrowseFolder::BrowseInitialized(TFolderBrowserDialog& Dialog) {
 void TBrowseFolder::BrowseSelectionChanged(TFolderBrowserDialog& Dialog, const TFolderItem& Item) {
     FSelection = Item.Path;
     if (ShowPathInStatusArea) {
-        Dialog.SetStatusText(FromPath(ShortenPath(FSelection, '/', "...", MaxStatusPathLength)));
+        Dialog.SetStatusText(PathToQString(ShortenPath(FSelection, '/', "...", MaxStatusPathLength)));
     }
     const bool HasPath = !Item.Path.empty();
     Dialog.EnableOK(HasPath);

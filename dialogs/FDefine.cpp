@@ -10,6 +10,7 @@
 #include "AppMessages.h"
 #include "ControlText.h"
 #include "FKeyCommand.h"
+#include "FormControls.h"
 #include "FormFont.h"
 #include "HotKeyCommand.h"
 #include "HotTulma.h"
@@ -23,32 +24,6 @@
 #include "ReferenceList.h"
 
 namespace tulma {
-namespace {
-
-QLabel* NewLabel(QWidget* Parent, const QString& Text, int Left, int Top, QWidget* Buddy = nullptr) {
-    auto* Label = new QLabel(Text, Parent);
-    Label->move(Left, Top);
-    Label->setBuddy(Buddy);
-    Label->adjustSize();
-    return Label;
-}
-
-template <class Control>
-Control* NewControl(QWidget* Parent, const char* Name, int Left, int Top, int Width, int Height) {
-    auto* Widget = new Control(Parent);
-    Widget->setObjectName(Name);
-    Widget->setGeometry(Left, Top, Width, Height);
-    return Widget;
-}
-
-QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Text, int Left, int Top) {
-    auto* Button = NewControl<QPushButton>(Parent, Name, Left, Top, 78, 21);
-    Button->setText(Text);
-    return Button;
-}
-
-}  // namespace
-
 TFormHotKeyDefine::TFormHotKeyDefine(QWidget* Owner)
     : TQBForm(Owner),
       FHotKey(std::make_unique<THotTulma>()),
@@ -66,27 +41,27 @@ TFormHotKeyDefine::TFormHotKeyDefine(QWidget* Owner)
 TFormHotKeyDefine::~TFormHotKeyDefine() = default;
 
 void TFormHotKeyDefine::CreateControls() {
-    TxtName = NewControl<QLineEdit>(this, "TxtName", 100, 6, 221, 21);
-    TxtKey = NewControl<QLineEdit>(this, "TxtKey", 100, 33, 27, 21);
+    TxtName = PlaceControl<QLineEdit>(this, "TxtName", {100, 6, 221, 21});
+    TxtKey = PlaceControl<QLineEdit>(this, "TxtKey", {100, 33, 27, 21});
     // Its content means nothing: the combination comes from the key press itself.
     TxtKey->setReadOnly(true);
     TxtKey->installEventFilter(this);
-    LabKeyPress = NewLabel(this, "press the key combination you want to define", 132, 36);
+    LabKeyPress = PlaceLabel(this, "press the key combination you want to define", 132, 36);
     LabKeyPress->setObjectName("LabKeyPress");
     LabKeyPress->hide();
-    NewLabel(this, "Na&me:", 8, 9, TxtName);
-    NewLabel(this, "&Key:", 8, 36, TxtKey);
-    FitLabelText(NewLabel(this, "defined shortcut:", 6, 60), 100 - 6 - 4);
-    LabInfo = NewControl<QLabel>(this, "LabInfo", 100, 60, 320, 16);
-    NewLabel(this, "This shortcut launches the following applications:", 6, 82);
-    LBCommands = NewControl<QListWidget>(this, "LBCommands", 6, 100, 413, 97);
+    PlaceLabel(this, "Na&me:", 8, 9, TxtName);
+    PlaceLabel(this, "&Key:", 8, 36, TxtKey);
+    FitLabelText(PlaceLabel(this, "defined shortcut:", 6, 60), 100 - 6 - 4);
+    LabInfo = PlaceControl<QLabel>(this, "LabInfo", {100, 60, 320, 16});
+    PlaceLabel(this, "This shortcut launches the following applications:", 6, 82);
+    LBCommands = PlaceControl<QListWidget>(this, "LBCommands", {6, 100, 413, 97});
     LBCommands->viewport()->installEventFilter(this);
-    BtnNew = NewButton(this, "BtnNew", "&New...", 6, 203);
-    BtnEdit = NewButton(this, "BtnEdit", "&Edit", 90, 203);
-    BtnDelete = NewButton(this, "BtnDelete", "&Delete", 174, 203);
-    BtnOK = NewButton(this, "BtnOK", "OK", 257, 228);
+    BtnNew = PlaceButton(this, "BtnNew", "&New...", {6, 203, 78, 21});
+    BtnEdit = PlaceButton(this, "BtnEdit", "&Edit", {90, 203, 78, 21});
+    BtnDelete = PlaceButton(this, "BtnDelete", "&Delete", {174, 203, 78, 21});
+    BtnOK = PlaceButton(this, "BtnOK", "OK", {257, 228, 78, 21});
     BtnOK->setDefault(true);
-    BtnCancel = NewButton(this, "BtnCancel", "Cancel", 341, 228);
+    BtnCancel = PlaceButton(this, "BtnCancel", "Cancel", {341, 228, 78, 21});
 
     setTabOrder(TxtName, TxtKey);
     setTabOrder(TxtKey, LBCommands);
@@ -187,8 +162,10 @@ void TFormHotKeyDefine::TxtKeyKeyDown(const QKeyEvent& Event) {
 
 void TFormHotKeyDefine::BtnOKClick() {
     FHotKey->Name = GetRequiredText(TxtName);
-    if (!InputError && FOriginal != nullptr) {
-        FHotKey->CopyTo(*FOriginal);
+    if (!InputError) {
+        if (FOriginal != nullptr) {
+            FHotKey->CopyTo(*FOriginal);
+        }
         accept();
     }
     InputError = false;

@@ -1,7 +1,6 @@
 #include "FKeyCommand.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,8 +11,10 @@
 #include "BrowseFolder.h"
 #include "ControlText.h"
 #include "FileBrowseDialog.h"
+#include "FormControls.h"
 #include "FormFont.h"
 #include "HotKeyCommand.h"
+#include "PathText.h"
 #include "ProgramIcon.h"
 
 namespace tulma {
@@ -22,36 +23,12 @@ namespace {
 const QStringList ExecModes{"normal", "maximized", "minimized", "normal (no activate)",
                             "minimized (no activate)"};
 
-QLabel* NewLabel(QWidget* Parent, const QString& Text, int Left, int Top, QWidget* Buddy) {
-    auto* Label = new QLabel(Text, Parent);
-    Label->move(Left, Top);
-    Label->setBuddy(Buddy);
-    Label->adjustSize();
-    return Label;
-}
-
-template <class Control>
-Control* NewControl(QWidget* Parent, const char* Name, int Left, int Top, int Width, int Height) {
-    auto* Widget = new Control(Parent);
-    Widget->setObjectName(Name);
-    Widget->setGeometry(Left, Top, Width, Height);
-    return Widget;
-}
-
 QToolButton* NewFolderButton(QWidget* Parent, const char* Name, int Left, int Top) {
-    auto* Button = NewControl<QToolButton>(Parent, Name, Left, Top, 21, 21);
+    auto* Button = PlaceControl<QToolButton>(Parent, Name, {Left, Top, 21, 21});
     Button->setIcon(QIcon::fromTheme("folder-open", Parent->style()->standardIcon(QStyle::SP_DirOpenIcon)));
     Button->setAutoRaise(true);
     Button->setFocusPolicy(Qt::NoFocus);
     return Button;
-}
-
-QString FromPath(const std::string& Path) {
-    return QFile::decodeName(QByteArray::fromStdString(Path));
-}
-
-std::string ToPath(const QString& Path) {
-    return QFile::encodeName(Path).toStdString();
 }
 
 }  // namespace
@@ -74,27 +51,25 @@ TFormHotKeyCommand::TFormHotKeyCommand(QWidget* Owner)
 TFormHotKeyCommand::~TFormHotKeyCommand() = default;
 
 void TFormHotKeyCommand::CreateControls() {
-    TxtName = NewControl<QLineEdit>(this, "TxtName", 100, 6, 294, 21);
-    TxtExec = NewControl<QLineEdit>(this, "TxtExec", 100, 30, 294, 21);
+    TxtName = PlaceControl<QLineEdit>(this, "TxtName", {100, 6, 294, 21});
+    TxtExec = PlaceControl<QLineEdit>(this, "TxtExec", {100, 30, 294, 21});
     BtnBrowse = NewFolderButton(this, "BtnBrowse", 394, 30);
-    TxtParameters = NewControl<QLineEdit>(this, "TxtParameters", 99, 54, 294, 21);
-    TxtDirectory = NewControl<QLineEdit>(this, "TxtDirectory", 99, 78, 294, 21);
+    TxtParameters = PlaceControl<QLineEdit>(this, "TxtParameters", {99, 54, 294, 21});
+    TxtDirectory = PlaceControl<QLineEdit>(this, "TxtDirectory", {99, 78, 294, 21});
     BtnBrowseDirectory = NewFolderButton(this, "BtnBrowseDirectory", 391, 78);
-    CBExecMode = NewControl<QComboBox>(this, "CBExecMode", 99, 102, 225, 21);
+    CBExecMode = PlaceControl<QComboBox>(this, "CBExecMode", {99, 102, 225, 21});
     CBExecMode->addItems(ExecModes);
-    TxtLookForWindow = NewControl<QLineEdit>(this, "TxtLookForWindow", 204, 129, 187, 21);
-    BtnOK = NewControl<QPushButton>(this, "BtnOK", 258, 157, 78, 21);
-    BtnOK->setText("OK");
+    TxtLookForWindow = PlaceControl<QLineEdit>(this, "TxtLookForWindow", {204, 129, 187, 21});
+    BtnOK = PlaceButton(this, "BtnOK", "OK", {258, 157, 78, 21});
     BtnOK->setDefault(true);
-    BtnCancel = NewControl<QPushButton>(this, "BtnCancel", 341, 157, 78, 21);
-    BtnCancel->setText("Cancel");
+    BtnCancel = PlaceButton(this, "BtnCancel", "Cancel", {341, 157, 78, 21});
 
-    NewLabel(this, "&Name:", 6, 9, TxtName);
-    NewLabel(this, "&Filename:", 6, 33, TxtExec);
-    NewLabel(this, "&Parameters:", 6, 57, TxtParameters);
-    NewLabel(this, "&Directory:", 6, 81, TxtDirectory);
-    NewLabel(this, "e&xec mode:", 6, 105, CBExecMode);
-    FitLabelText(NewLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow),
+    PlaceLabel(this, "&Name:", 6, 9, TxtName);
+    PlaceLabel(this, "&Filename:", 6, 33, TxtExec);
+    PlaceLabel(this, "&Parameters:", 6, 57, TxtParameters);
+    PlaceLabel(this, "&Directory:", 6, 81, TxtDirectory);
+    PlaceLabel(this, "e&xec mode:", 6, 105, CBExecMode);
+    FitLabelText(PlaceLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow),
                  TxtLookForWindow->x() - 6 - 4);
 
     setTabOrder(TxtName, TxtExec);
@@ -143,8 +118,10 @@ void TFormHotKeyCommand::BtnOKClick() {
     FCommand->Parameters = GetControlText(TxtParameters);
     FCommand->Directory = GetControlText(TxtDirectory);
     FCommand->LookForWindow = GetControlText(TxtLookForWindow);
-    if (!InputError && FOriginal != nullptr) {
-        FCommand->CopyTo(*FOriginal);
+    if (!InputError) {
+        if (FOriginal != nullptr) {
+            FCommand->CopyTo(*FOriginal);
+        }
         accept();
     }
     InputError = false;
@@ -152,9 +129,9 @@ void TFormHotKeyCommand::BtnOKClick() {
 
 void TFormHotKeyCommand::BtnBrowseClick() {
     TFileBrowseDialog Dialog(this);
-    Dialog.selectFile(FromPath(GetControlText(TxtExec)));
+    Dialog.selectFile(PathToQString(GetControlText(TxtExec)));
     if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()) {
-        SetControlText(TxtExec, ToPath(Dialog.selectedFiles().front()));
+        SetControlText(TxtExec, PathFromQString(Dialog.selectedFiles().front()));
     }
 }
 

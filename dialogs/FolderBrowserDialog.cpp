@@ -3,11 +3,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include "PathText.h"
 
 namespace tulma {
 namespace {
@@ -19,10 +20,6 @@ constexpr int ClientWidth = 330;
 constexpr int ClientHeight = 305;
 constexpr int ButtonTop = 270;
 constexpr int ButtonHeight = 23;
-
-QString FromPath(const std::string& Path) {
-    return QFile::decodeName(QByteArray::fromStdString(Path));
-}
 
 QTreeWidgetItem* NewFolderItem(const QString& Name, const QString& Path) {
     auto* Item = new QTreeWidgetItem(QStringList{Name});
@@ -56,7 +53,7 @@ TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Ro
     FTree->setObjectName("Folders");
     FTree->setHeaderHidden(true);
     FTree->setGeometry(12, 50, ClientWidth - 24, ButtonTop - 50 - 10);
-    FTree->addTopLevelItem(NewFolderItem(FromPath(Root.DisplayName), FromPath(Root.Path)));
+    FTree->addTopLevelItem(NewFolderItem(PathToQString(Root.DisplayName), PathToQString(Root.Path)));
     connect(FTree, &QTreeWidget::itemExpanded, this, &TFolderBrowserDialog::FillChildren);
     connect(FTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* Current) { emit SelectionChanged(ItemOf(Current)); });
@@ -77,6 +74,11 @@ TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Ro
     connect(FButtons, &QButtonGroup::idClicked, this, &TFolderBrowserDialog::ProcessCommand);
 }
 
+// Taking the tree down may change its current item; that is nobody's selection.
+TFolderBrowserDialog::~TFolderBrowserDialog() {
+    FTree->blockSignals(true);
+}
+
 void TFolderBrowserDialog::SetStatusText(const QString& Text) {
     FStatus->setText(Text);
 }
@@ -88,7 +90,7 @@ void TFolderBrowserDialog::EnableOK(bool Enable) {
 bool TFolderBrowserDialog::SetSelection(const std::string& Path) {
     QTreeWidgetItem* Item = FTree->topLevelItem(0);
     const QString RootPath = Item->data(0, PathRole).toString();
-    const QString Wanted = QDir::cleanPath(FromPath(Path));
+    const QString Wanted = QDir::cleanPath(PathToQString(Path));
     if (RootPath.isEmpty() || !(Wanted == RootPath || Wanted.startsWith(ChildPath(RootPath, {})))) {
         return false;
     }
@@ -171,8 +173,7 @@ TFolderItem TFolderBrowserDialog::ItemOf(const QTreeWidgetItem* Item) {
     if (Item == nullptr) {
         return {};
     }
-    return {QFile::encodeName(Item->text(0)).toStdString(),
-            QFile::encodeName(Item->data(0, PathRole).toString()).toStdString()};
+    return {PathFromQString(Item->text(0)), PathFromQString(Item->data(0, PathRole).toString())};
 }
 
 }  // namespace tulma

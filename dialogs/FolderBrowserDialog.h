@@ -31,6 +31,7 @@ class TFolderBrowserDialog : public QDialog {
     using TCommandFilter = std::function<bool(int ID)>;
 
     TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Root, const QString& Title, bool StatusText);
+    ~TFolderBrowserDialog() override;
 
     void SetStatusText(const QString& Text);
     void EnableOK(bool Enable);

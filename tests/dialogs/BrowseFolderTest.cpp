@@ -63,9 +63,8 @@ class BrowseFolderTest : public QObject {
                                        << R"(C:\Data\Projects\Customers\Archive1)";
         QTest::newRow("one separator, long") << R"(C:\AVeryLongFolderNameThatGoesOnAndOnForever)"
                                              << R"(C:\AVeryLongFolderNameThatGoesOnAndOnForever)";
-        QTest::newRow("still long with three parts")
-            << R"(C:\Data\AVeryLongFolderNameThatGoesOnAndOnForever)"
-            << R"(C:\...\AVeryLongFolderNameThatGoesOnAndOnForever)";
+        QTest::newRow("still long with three parts") << R"(C:\Data\AVeryLongFolderNameThatGoesOnAndOnForever)"
+                                                     << R"(C:\...\AVeryLongFolderNameThatGoesOnAndOnForever)";
         QTest::newRow("empty parts count") << R"(\\\\Server\Share\Projects\Customers\Archive\Final)"
                                            << R"(\...\Customers\Archive\Final)";
     }
@@ -159,8 +158,9 @@ class BrowseFolderTest : public QObject {
         QCOMPARE(Browser.Directory, Folders.Path("work/reports"));
         QCOMPARE(Browser.Selection(), Browser.Directory);
         QCOMPARE(Browser.DisplayName(), std::string("reports"));
-        QCOMPARE(Events, std::vector<std::string>({"selected work " + Folders.Path("work"), "initialized hidden",
-                                                   "selected reports " + Folders.Path("work/reports")}));
+        QCOMPARE(Events,
+                 std::vector<std::string>({"selected work " + Folders.Path("work"), "initialized hidden",
+                                           "selected reports " + Folders.Path("work/reports")}));
     }
 
     void withoutAnExistingDirectoryTheRootIsSelected() {
