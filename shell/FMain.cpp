@@ -365,16 +365,25 @@ void TFormMain::ShowCurrentFileName() {
 }
 
 void TFormMain::ShowRegistrationMarks() {
-    const QIcon Warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const QString Taken =
+        "This key combination is taken by another program or cannot be used: pressing it "
+        "does not run the hotkey. Its tray menu item still does.";
     for (int Row = 0; Row < LBListe->count() && Row < HotKeyReferences.Count(); ++Row) {
-        const TListEntry* Entry = HotKeyReferences.ObjectAt(Row);
         QListWidgetItem* Item = LBListe->item(Row);
-        const bool Refused = FActivation->IsRefused(Entry->ID);
-        Item->setIcon(Refused ? Warning : QIcon());
-        Item->setToolTip(Refused ? "This key combination is taken by another program or cannot be used: "
-                                   "pressing it does not run the hotkey. Its tray menu item still does."
-                                 : QString());
+        const bool Refused = FActivation->IsRefused(HotKeyReferences.ObjectAt(Row)->ID);
+        // Only lines whose mark changes are touched: a large list is marked after every registration.
+        if (Refused != !Item->toolTip().isEmpty()) {
+            Item->setIcon(Refused ? WarningIcon() : QIcon());
+            Item->setToolTip(Refused ? Taken : QString());
+        }
     }
+}
+
+const QIcon& TFormMain::WarningIcon() {
+    if (FWarningIcon.isNull()) {
+        FWarningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    }
+    return FWarningIcon;
 }
 
 void TFormMain::LoadCurrentFile() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPointer>
 
 #include <memory>
@@ -99,6 +100,7 @@ class TFormMain : public TQBForm {
     bool FModified = false;
     bool FActivated = false;
     QPointer<QDialog> FAboutBox;
+    QIcon FWarningIcon;
 
     void CreateControls();
     void CreateTrayMenu();
@@ -108,6 +110,8 @@ class TFormMain : public TQBForm {
     bool QuerySaveChanges();
     void ShowCurrentFileName();
     void ShowRegistrationMarks();
+    // The mark of a line whose key combination could not be registered; made when first needed.
+    const QIcon& WarningIcon();
     // Registers the hotkeys of the file at HotKeyFileName in place of the current ones; on a failure
     // the current ones stay registered and the error goes on to the caller.
     void LoadCurrentFile();
