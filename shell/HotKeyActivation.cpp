@@ -55,13 +55,14 @@ void THotKeyActivation::ActivateHotKey(THotTulma& HotKey) {
 
 void THotKeyActivation::RenewHotKey(THotTulma& HotKey) {
     Register(HotKey);
+    const QString Caption = ToQString(HotKey.Name);
     QAction*& Item = MenuItems[HotKey.ID];
     if (Item == nullptr) {
-        Item = Menu.addAction(QString());
+        Item = Menu.addAction(Caption);
         Item->setData(HotKey.ID);
         connect(Item, &QAction::triggered, this, [this, Item] { PPCUserClick(Item); });
     }
-    Item->setText(ToQString(HotKey.Name));
+    Item->setText(Caption);
 }
 
 void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
