@@ -14,10 +14,7 @@
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "QtFileDialogs.h"
-#include "QtX11.h"
-#include "X11DesktopWindows.h"
-#include "X11HotKeys.h"
-#include "X11Launcher.h"
+#include "X11Desktop.h"
 
 namespace tulma {
 namespace {
@@ -41,7 +38,6 @@ void OpenCommandLineFile(const std::string& Argument) {
 int Run(int Argc, char** Argv) {
     TApplication Application(Argc, Argv);
     Application.setQuitOnLastWindowClosed(false);
-    SetKeyNameLookup(X11KeyNames());
 
     RegisterAllClasses();
     TApplication::RunGuarded([] { InitHotKeyModule(ProgramDirectory()); });
@@ -51,14 +47,13 @@ int Run(int Argc, char** Argv) {
         OpenCommandLineFile(Argv[1]);
     }
 
-    X11HotKeys HotKeys;
-    X11DesktopWindows Windows(QtX11Connection(), [&HotKeys] { return HotKeys.LastPressTime(); });
-    X11Launcher Launch(QtX11Connection());
+    X11Desktop Desktop;
+    SetKeyNameLookup(Desktop.KeyNames());
     TQtFileDialogs FileDialogs;
     const TShellServices Services{
-        .HotKeys = HotKeys,
-        .Windows = Windows,
-        .Launch = Launch,
+        .HotKeys = Desktop.HotKeys(),
+        .Windows = Desktop.Windows(),
+        .Launch = Desktop.Starter(),
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .DefineHotKey = DefineHotKey,
