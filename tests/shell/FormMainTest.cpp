@@ -316,6 +316,18 @@ class FormMainTest : public QObject {
         }
     }
 
+    void reloadWithoutAFileKeepsTheHotKeysRegistered() {
+        Start({});
+        Define = Accept("Beta", CtrlAlt | 'B');
+        Form->BtnNewClick();
+        Boxes->SetNextAnswer(MessageBoxResult::No);
+        Form->BtnReloadClick();
+        QVERIFY(!Form->Modified());
+        QCOMPARE(Rows(), QStringList({"Beta (Strg+Alt+B)"}));
+        QCOMPARE(MenuHotKeys(), QStringList({"Beta"}));
+        QCOMPARE(Registry->Registered.size(), std::size_t{1});
+    }
+
     void quitWithoutChangesAsksNothing() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
         Form->show();
