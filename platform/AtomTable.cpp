@@ -29,7 +29,7 @@ std::uint16_t AtomTable::AddAtom(const std::string& Name) {
         ++Entries[Found->second].Uses;
         return Found->second;
     }
-    const std::uint16_t Value = FreeValue();
+    const std::uint16_t Value = TakeValue();
     if (Value == 0) {
         return 0;
     }
@@ -46,6 +46,7 @@ std::uint16_t AtomTable::DeleteAtom(std::uint16_t Atom) {
     if (--Found->second.Uses == 0) {
         ByFoldedName.erase(Folded(Found->second.Name));
         Entries.erase(Found);
+        Freed.insert(Atom);
     }
     return 0;
 }
@@ -60,16 +61,14 @@ std::string AtomTable::AtomName(std::uint16_t Atom) const {
     return Found == Entries.end() ? std::string() : Found->second.Name;
 }
 
-// The lowest value not in use, so that values stay small and predictable.
-std::uint16_t AtomTable::FreeValue() const {
-    std::uint32_t Candidate = FirstAtom;
-    for (const auto& [Value, Item] : Entries) {
-        if (Value != Candidate) {
-            break;
-        }
-        ++Candidate;
+// The lowest free value, so that values stay small and predictable.
+std::uint16_t AtomTable::TakeValue() {
+    if (!Freed.empty()) {
+        const std::uint16_t Value = *Freed.begin();
+        Freed.erase(Freed.begin());
+        return Value;
     }
-    return Candidate > LastAtom ? 0 : static_cast<std::uint16_t>(Candidate);
+    return NextUnused > LastAtom ? 0 : static_cast<std::uint16_t>(NextUnused++);
 }
 
 }  // namespace tulma

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 
 namespace tulma {
@@ -41,8 +42,11 @@ class AtomTable {
     };
     std::map<std::uint16_t, Entry> Entries;
     std::map<std::string, std::uint16_t> ByFoldedName;
+    // Values handed out before and free again, and the first value never handed out.
+    std::set<std::uint16_t> Freed;
+    std::uint32_t NextUnused = FirstAtom;
 
-    std::uint16_t FreeValue() const;
+    std::uint16_t TakeValue();
 };
 
 }  // namespace tulma

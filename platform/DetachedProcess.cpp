@@ -22,6 +22,7 @@ struct ChildPlan {
     const char* Directory;
     int NullInput;
     int ReportFd;
+    int MaxFd;  // taken before the fork: sysconf is not safe after it
 };
 
 bool WriteAll(int Fd, const void* Data, std::size_t Size) {
@@ -69,17 +70,14 @@ void ResetSignals() {
 }
 
 // Descriptors the parent forgot to mark close-on-exec must not leak into the program.
-void CloseOnExecAbove2(int Keep) {
+void CloseOnExecAbove2(int MaxFd) {
 #ifdef SYS_close_range
     if (syscall(SYS_close_range, 3U, ~0U, 4U /* CLOSE_RANGE_CLOEXEC */) == 0) {
         return;
     }
 #endif
-    const long Max = sysconf(_SC_OPEN_MAX);
-    for (int Fd = 3; Fd < (Max > 0 && Max < 65536 ? Max : 65536); ++Fd) {
-        if (Fd != Keep) {
-            fcntl(Fd, F_SETFD, FD_CLOEXEC);
-        }
+    for (int Fd = 3; Fd < MaxFd; ++Fd) {
+        fcntl(Fd, F_SETFD, FD_CLOEXEC);
     }
 }
 
@@ -90,7 +88,7 @@ void CloseOnExecAbove2(int Keep) {
         Error = errno;
     } else {
         dup2(Plan.NullInput, STDIN_FILENO);
-        CloseOnExecAbove2(Plan.ReportFd);
+        CloseOnExecAbove2(Plan.MaxFd);
         execve(Plan.Program, Plan.Argv, environ);
         Error = errno;
     }
@@ -130,8 +128,10 @@ StartResult StartDetached(const std::string& Program, const std::vector<std::str
         return Result;
     }
     const int NullInput = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    const ChildPlan Plan{Program.c_str(), Argv.data(), Directory.empty() ? nullptr : Directory.c_str(),
-                         NullInput, Report[1]};
+    const long OpenMax = sysconf(_SC_OPEN_MAX);
+    const ChildPlan Plan{
+        Program.c_str(), Argv.data(), Directory.empty() ? nullptr : Directory.c_str(),
+        NullInput,       Report[1],   OpenMax > 0 && OpenMax < 65536 ? static_cast<int>(OpenMax) : 65536};
     const pid_t Middle = fork();
     if (Middle == 0) {
         close(Report[0]);

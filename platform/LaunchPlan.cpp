@@ -104,12 +104,10 @@ LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, co
     if (File.empty() || (!Directory.empty() && !IsDirectory(Directory))) {
         return {};
     }
-    if (IsUrl(File)) {
-        return Opener(File, Directory);
-    }
+    // ':' is an ordinary character in file names, so an existing file wins over a URL.
     const std::string Path = LocateFile(File, Directory);
     if (Path.empty()) {
-        return {};
+        return IsUrl(File) ? Opener(File, Directory) : LaunchPlan{};
     }
     if (!IsExecutableFile(Path)) {
         return Opener(Path, Directory);

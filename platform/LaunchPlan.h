@@ -14,9 +14,10 @@ struct LaunchPlan {
 };
 
 // Decides how to start File:
-// - a URL (scheme "name:" of two or more characters, such as https: or mailto:) goes to xdg-open;
 // - File with a '/' is a path, a relative one taken from Directory when given; a name without '/' is
 //   looked up on PATH first, then in Directory (or ours);
+// - a File that names no existing file but starts like a URL (a scheme "name:" of two or more
+//   characters, such as https: or mailto:) goes to xdg-open;
 // - an executable regular file is run directly, argv[0] being File as written and the rest split from
 //   Parameters (see SplitParameters); any other existing file or folder goes to xdg-open, without the
 //   parameters.

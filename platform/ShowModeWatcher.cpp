@@ -1,6 +1,10 @@
 #include "ShowModeWatcher.h"
 
+#include <signal.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 
 #include "XcbReply.h"
 
@@ -20,6 +24,11 @@ bool KeepsFocusAway(ShowCommand Mode) {
     return Mode == ShowCommand::ShowNoActivate || Mode == ShowCommand::ShowMinNoActive;
 }
 
+// A program that has ended shows no window any more.
+bool ProcessExists(pid_t Pid) {
+    return kill(Pid, 0) == 0 || errno != ESRCH;
+}
+
 bool Minimizes(ShowCommand Mode) {
     return Mode == ShowCommand::ShowMinimized || Mode == ShowCommand::ShowMinNoActive;
 }
@@ -32,16 +41,21 @@ ShowModeWatcher::ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent)
     connect(&Poll, &QTimer::timeout, this, &ShowModeWatcher::Tick);
 }
 
-void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode) {
+ShowModeWatcher::Baseline ShowModeWatcher::TakeBaseline() {
+    Baseline Before;
+    Before.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
+    Before.Previous = ActiveWindow(Before.Managed);
+    return Before;
+}
+
+// A fresh process has no windows yet, so every window with its pid is one it made after the start.
+void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, const Baseline& Before) {
     Entry Watch;
     Watch.Pid = Pid;
     Watch.Mode = Mode;
     Watch.Age.start();
-    Watch.Previous = ActiveWindow();
-    // Windows that exist before the start cannot be the program's first window.
-    for (std::uint32_t Window : GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW)) {
-        Watch.Others.insert(Window);
-    }
+    Watch.Managed = Before.Managed;
+    Watch.Previous = Before.Previous;
     Watches.push_back(std::move(Watch));
     Poll.start();
 }
@@ -59,7 +73,7 @@ bool ShowModeWatcher::Step(Entry& Watch) {
     if (Watch.Found == XCB_WINDOW_NONE) {
         Watch.Found = FindWindow(Watch);
         if (Watch.Found == XCB_WINDOW_NONE) {
-            return Watch.Age.elapsed() < WatchMs;
+            return Watch.Age.elapsed() < WatchMs && ProcessExists(Watch.Pid);
         }
         Apply(Watch);
         Watch.Guard.start();
@@ -71,8 +85,29 @@ bool ShowModeWatcher::Step(Entry& Watch) {
     return Watch.Guard.elapsed() < GuardMs;
 }
 
+std::vector<std::uint32_t> ShowModeWatcher::TopLevelWindows(bool Managed) {
+    if (Managed) {
+        return GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW);
+    }
+    XcbReply<xcb_query_tree_reply_t> Tree(
+        xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr));
+    if (!Tree) {
+        return {};
+    }
+    const xcb_window_t* Children = xcb_query_tree_children(Tree.get());
+    return std::vector<std::uint32_t>(Children, Children + xcb_query_tree_children_length(Tree.get()));
+}
+
+bool ShowModeWatcher::Viewable(xcb_window_t Window) {
+    xcb_generic_error_t* Error = nullptr;
+    XcbReply<xcb_get_window_attributes_reply_t> Attributes(
+        xcb_get_window_attributes_reply(Connection, xcb_get_window_attributes(Connection, Window), &Error));
+    std::free(Error);
+    return Attributes && Attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
 xcb_window_t ShowModeWatcher::FindWindow(Entry& Watch) {
-    for (std::uint32_t Window : GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW)) {
+    for (std::uint32_t Window : TopLevelWindows(Watch.Managed)) {
         if (Watch.Others.contains(Window)) {
             continue;
         }
@@ -81,6 +116,10 @@ xcb_window_t ShowModeWatcher::FindWindow(Entry& Watch) {
             continue;  // may still get its pid
         }
         if (static_cast<pid_t>(Pid[0]) == Watch.Pid) {
+            // Without a window manager the window is ours to deal with once the program has mapped it.
+            if (!Watch.Managed && !Viewable(Window)) {
+                continue;
+            }
             return Window;
         }
         Watch.Others.insert(Window);
@@ -89,6 +128,10 @@ xcb_window_t ShowModeWatcher::FindWindow(Entry& Watch) {
 }
 
 void ShowModeWatcher::Apply(Entry& Watch) {
+    if (!Watch.Managed) {
+        ApplyUnmanaged(Watch);
+        return;
+    }
     if (Watch.Mode == ShowCommand::ShowMaximized) {
         SendToRoot(Connection, Root, Watch.Found, Atoms.NetWmState, NetWmStateAdd,
                    Atoms.NetWmStateMaximizedVert, Atoms.NetWmStateMaximizedHorz, SourcePager);
@@ -97,28 +140,65 @@ void ShowModeWatcher::Apply(Entry& Watch) {
         SendToRoot(Connection, Root, Watch.Found, Atoms.WmChangeState, IcccmIconic);
     }
     if (Activates(Watch.Mode)) {
-        Activate(Watch.Found);
+        Activate(Watch.Found, true);
     }
     if (KeepsFocusAway(Watch.Mode)) {
         KeepFocusAway(Watch);
     }
 }
 
-// The window manager may hand focus to a new window; give it back to the window that had it.
-void ShowModeWatcher::KeepFocusAway(const Entry& Watch) {
-    if (ActiveWindow() == Watch.Found && Watch.Previous != XCB_WINDOW_NONE) {
-        Activate(Watch.Previous);
+void ShowModeWatcher::ApplyUnmanaged(Entry& Watch) {
+    if (Watch.Mode == ShowCommand::ShowMaximized) {
+        const xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
+        const std::uint32_t Geometry[] = {0, 0, Screen->width_in_pixels, Screen->height_in_pixels};
+        xcb_configure_window(
+            Connection, Watch.Found,
+            XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+            Geometry);
+    }
+    if (Activates(Watch.Mode)) {
+        Activate(Watch.Found, false);
+    }
+    if (KeepsFocusAway(Watch.Mode)) {
+        KeepFocusAway(Watch);
     }
 }
 
-xcb_window_t ShowModeWatcher::ActiveWindow() {
+// The window manager may hand focus to the new window, or to nobody when the new window is iconified
+// while it has it; give it back to the window that had it.
+void ShowModeWatcher::KeepFocusAway(const Entry& Watch) {
+    const xcb_window_t Active = ActiveWindow(Watch.Managed);
+    if (Watch.Previous != XCB_WINDOW_NONE && (Active == Watch.Found || Active == XCB_WINDOW_NONE)) {
+        Activate(Watch.Previous, Watch.Managed);
+    }
+}
+
+// The window manager's active window, or without one the window with the input focus.
+xcb_window_t ShowModeWatcher::ActiveWindow(bool Managed) {
+    if (!Managed) {
+        XcbReply<xcb_get_input_focus_reply_t> Focus(
+            xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
+        return Focus ? Focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+    }
     const auto Active = GetCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW);
     return Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0];
 }
 
-void ShowModeWatcher::Activate(xcb_window_t Window) {
-    SendToRoot(Connection, Root, Window, Atoms.NetActiveWindow, SourcePager, XCB_CURRENT_TIME,
-               XCB_WINDOW_NONE);
+void ShowModeWatcher::Activate(xcb_window_t Window, bool Managed) {
+    if (Managed) {
+        SendToRoot(Connection, Root, Window, Atoms.NetActiveWindow, SourcePager, XCB_CURRENT_TIME,
+                   XCB_WINDOW_NONE);
+        return;
+    }
+    // The focus may have been PointerRoot, which is no window to raise.
+    if (Window != XCB_INPUT_FOCUS_POINTER_ROOT) {
+        const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
+    }
+    // The window may have gone meanwhile; a refused focus is of no consequence.
+    XcbReply<xcb_generic_error_t> Error(xcb_request_check(
+        Connection,
+        xcb_set_input_focus_checked(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, XCB_CURRENT_TIME)));
 }
 
 }  // namespace tulma

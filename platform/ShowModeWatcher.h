@@ -16,8 +16,10 @@
 namespace tulma {
 
 // Applies a show command to the first top-level window of a started program once the window manager
-// has taken it on: the window is recognised by its _NET_WM_PID. Watching is polled from the event loop
-// and ends after a bounded time, found or not.
+// has taken it on (or, without one, once it is mapped): the window is recognised by its _NET_WM_PID.
+// Watching is polled from the event loop and ends after a bounded time, found or not, or when the
+// program has ended. Without a window manager nobody could bring an iconified window back, so the
+// minimized modes leave the window shown and only keep the focus where it was.
 class ShowModeWatcher : public QObject {
     Q_OBJECT
   public:
@@ -29,7 +31,14 @@ class ShowModeWatcher : public QObject {
 
     ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
-    void Watch(pid_t Pid, ShowCommand Mode);
+    // The desktop as it was before a start: taken before the program runs, since a quick program may
+    // map its window, and the window manager focus it, before the start call has returned.
+    struct Baseline {
+        bool Managed = true;                      // a window manager runs
+        xcb_window_t Previous = XCB_WINDOW_NONE;  // the active (focused) window
+    };
+    Baseline TakeBaseline();
+    void Watch(pid_t Pid, ShowCommand Mode, const Baseline& Before);
     bool Idle() const { return Watches.empty(); }
 
   private:
@@ -38,7 +47,8 @@ class ShowModeWatcher : public QObject {
         ShowCommand Mode = ShowCommand::ShowNormal;
         QElapsedTimer Age;
         std::set<xcb_window_t> Others;            // windows of other programs, not looked at again
-        xcb_window_t Previous = XCB_WINDOW_NONE;  // active when the program was started
+        bool Managed = true;                      // a window manager ran when the program was started
+        xcb_window_t Previous = XCB_WINDOW_NONE;  // active (focused) when the program was started
         xcb_window_t Found = XCB_WINDOW_NONE;
         QElapsedTimer Guard;
     };
@@ -51,11 +61,14 @@ class ShowModeWatcher : public QObject {
 
     void Tick();
     bool Step(Entry& Watch);
+    std::vector<std::uint32_t> TopLevelWindows(bool Managed);
+    bool Viewable(xcb_window_t Window);
     xcb_window_t FindWindow(Entry& Watch);
     void Apply(Entry& Watch);
+    void ApplyUnmanaged(Entry& Watch);
     void KeepFocusAway(const Entry& Watch);
-    xcb_window_t ActiveWindow();
-    void Activate(xcb_window_t Window);
+    xcb_window_t ActiveWindow(bool Managed);
+    void Activate(xcb_window_t Window, bool Managed);
 };
 
 }  // namespace tulma

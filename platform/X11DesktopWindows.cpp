@@ -53,13 +53,7 @@ X11DesktopWindows::X11DesktopWindows(xcb_connection_t* Connection, TimeSource Us
     : Connection(Connection), Root(FirstRoot(Connection)), Atoms(Connection), UserTime(std::move(UserTime)) {}
 
 bool X11DesktopWindows::HasWindowManager() {
-    const auto Check = GetCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
-    if (Check.empty()) {
-        return false;
-    }
-    // A stale property left by a window manager that has gone points to a window that no longer says so.
-    const auto Self = GetCardinals(Connection, Check[0], Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
-    return !Self.empty() && Self[0] == Check[0];
+    return WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
 }
 
 std::vector<WindowHandle> X11DesktopWindows::TopLevelWindows() {

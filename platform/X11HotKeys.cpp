@@ -61,10 +61,12 @@ X11HotKeys::X11HotKeys(QObject* Parent)
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
+// Once the application has gone, so has its connection, and the server has ended the grabs with it.
 X11HotKeys::~X11HotKeys() {
-    if (QCoreApplication::instance() != nullptr) {
-        QCoreApplication::instance()->removeNativeEventFilter(this);
+    if (QCoreApplication::instance() == nullptr) {
+        return;
     }
+    QCoreApplication::instance()->removeNativeEventFilter(this);
     for (auto& [Id, Entry] : Registrations) {
         ReleaseGrabs(Entry);
     }
@@ -95,7 +97,7 @@ void X11HotKeys::UnregisterHotKey(std::uint16_t Id) {
         return;
     }
     ReleaseGrabs(Found->second);
-    xcb_flush(Connection);
+    Sync();
     Registrations.erase(Found);
 }
 
@@ -155,7 +157,7 @@ bool X11HotKeys::TakeGrabs(Registration& Entry) {
     }
     if (Refused) {
         ReleaseGrabs(Entry);
-        xcb_flush(Connection);
+        Sync();
     }
     return !Refused;
 }
@@ -166,6 +168,13 @@ void X11HotKeys::ReleaseGrabs(Registration& Entry) {
         xcb_ungrab_key(Connection, Taken.Keycode, Root, Taken.Modifiers);
     }
     Entry.Grabs.clear();
+}
+
+// A round trip: when it returns, the server has carried out every request sent before, so another client
+// can take a combination given back at once.
+void X11HotKeys::Sync() {
+    XcbReply<xcb_get_input_focus_reply_t> Reply(
+        xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
 }
 
 const std::uint16_t* X11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t State) const {
@@ -181,7 +190,7 @@ const std::uint16_t* X11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t Stat
 
 // Without detectable auto-repeat a held key sends release and press pairs with one time stamp; with it,
 // only further presses while the key is down. Either way such a press is not a new one.
-bool X11HotKeys::IsRepeat(KeyState& State, xcb_timestamp_t Time) const {
+bool X11HotKeys::IsRepeat(const KeyState& State, xcb_timestamp_t Time) const {
     if (State.Released) {
         return State.Release == Time;
     }
@@ -200,10 +209,18 @@ void X11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
     if (const std::uint16_t* Id = Match(Event.detail, Event.state)) {
         LastFired = Event.time;
         const std::uint16_t Fired = *Id;
-        emit HotKeyPressed(Fired);
-        if (Handler) {
-            Handler(Fired);
-        }
+        // Posted, as the press message is on Windows: the handlers run as an ordinary event, where the
+        // application's error handler catches what they throw and where a dialog they open may nest its
+        // own loop, not inside the native event filter.
+        QMetaObject::invokeMethod(
+            this, [this, Fired] { Deliver(Fired); }, Qt::QueuedConnection);
+    }
+}
+
+void X11HotKeys::Deliver(std::uint16_t Id) {
+    emit HotKeyPressed(Id);
+    if (Handler) {
+        Handler(Id);
     }
 }
 

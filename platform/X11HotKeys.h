@@ -15,8 +15,9 @@
 namespace tulma {
 
 // System-wide hotkeys as passive key grabs on the root window, on the application's own X connection.
-// Presses arrive through Qt's native event filter, so they are served by whatever event loop runs,
-// modal dialogs included. Holding a combination fires it once; auto-repeat does not fire it again.
+// Presses arrive through Qt's native event filter and are handed on as posted events, so they are served
+// by whatever event loop runs, modal dialogs included. Holding a combination fires it once; auto-repeat does
+// not fire it again.
 class X11HotKeys : public QObject, public QAbstractNativeEventFilter, public HotKeyRegistry {
     Q_OBJECT
   public:
@@ -66,13 +67,15 @@ class X11HotKeys : public QObject, public QAbstractNativeEventFilter, public Hot
 
     bool TakeGrabs(Registration& Entry);
     void ReleaseGrabs(Registration& Entry);
+    void Sync();
     std::vector<std::uint16_t> LockVariants() const;
     std::uint16_t LockBits() const;
     bool HeldElsewhere(std::uint16_t Id, const Registration& Entry) const;
     const std::uint16_t* Match(xcb_keycode_t Keycode, std::uint16_t State) const;
     void OnKeyPress(const xcb_key_press_event_t& Event);
     bool OnKeyRelease(const xcb_key_release_event_t& Event);
-    bool IsRepeat(KeyState& State, xcb_timestamp_t Time) const;
+    bool IsRepeat(const KeyState& State, xcb_timestamp_t Time) const;
+    void Deliver(std::uint16_t Id);
     void Regrab();
 };
 

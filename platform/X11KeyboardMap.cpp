@@ -11,8 +11,6 @@ namespace tulma {
 
 namespace {
 
-// The core protocol lays out group 1 in columns 0 and 1 and group 2 in columns 2 and 3; columns beyond
-// are rarely used and count as further levels.
 int CodePointCount(const std::string& Utf8) {
     return static_cast<int>(std::count_if(
         Utf8.begin(), Utf8.end(), [](char C) { return (static_cast<unsigned char>(C) & 0xC0) != 0x80; }));
@@ -40,8 +38,12 @@ X11KeyboardMap::X11KeyboardMap(xcb_connection_t* Connection) {
         const xcb_keycode_t* Data = xcb_get_modifier_mapping_keycodes(Modifiers.get());
         ModifierKeycodes.assign(Data, Data + xcb_get_modifier_mapping_keycodes_length(Modifiers.get()));
     }
+    NumLock = ModifierMaskOf(NumLockSym);
+    ScrollLock = ModifierMaskOf(ScrollLockSym);
 }
 
+// The core protocol lays out group 1 in columns 0 and 1 and group 2 in columns 2 and 3; searches look at
+// every column, so a key counts wherever a group or level gives the keysym.
 Keysym X11KeyboardMap::KeysymAt(xcb_keycode_t Keycode, int Level) const {
     const int Index = Keycode - MinKeycode;
     if (Keycode < MinKeycode || Index >= KeycodeCount() || Level < 0 || Level >= SymsPerCode) {

@@ -26,8 +26,8 @@ class X11KeyboardMap {
     // The modifier bit that a key with the keysym sets, 0 when no modifier carries it.
     std::uint16_t ModifierMaskOf(Keysym Sym) const;
 
-    std::uint16_t NumLockMask() const { return ModifierMaskOf(NumLockSym); }
-    std::uint16_t ScrollLockMask() const { return ModifierMaskOf(ScrollLockSym); }
+    std::uint16_t NumLockMask() const { return NumLock; }
+    std::uint16_t ScrollLockMask() const { return ScrollLock; }
 
     // The virtual-key code of a pressed key: Keycode is the X keycode, Pressed the keysym it typed with the
     // modifiers of the moment. The unshifted symbol decides, so that Shift+1 is still the 1 key; keypad
@@ -47,6 +47,8 @@ class X11KeyboardMap {
     std::vector<Keysym> Syms;
     int KeycodesPerModifier = 0;
     std::vector<xcb_keycode_t> ModifierKeycodes;
+    std::uint16_t NumLock = 0;
+    std::uint16_t ScrollLock = 0;
 
     std::vector<xcb_keycode_t> KeycodesAtLevel(Keysym Sym, int Level) const;
     int KeycodeCount() const { return SymsPerCode == 0 ? 0 : static_cast<int>(Syms.size()) / SymsPerCode; }

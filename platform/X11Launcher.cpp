@@ -17,9 +17,11 @@ bool X11Launcher::ShellExecute(const std::string& File, const std::string& Param
     if (!Plan.Valid) {
         return false;
     }
+    const ShowModeWatcher::Baseline Before =
+        Watcher != nullptr ? Watcher->TakeBaseline() : ShowModeWatcher::Baseline{};
     const StartResult Result = StartDetached(Plan.Program, Plan.Arguments, Plan.Directory);
     if (Result.Started && Watcher != nullptr) {
-        Watcher->Watch(Result.Pid, ShowCommandFromNumber(Show));
+        Watcher->Watch(Result.Pid, ShowCommandFromNumber(Show), Before);
     }
     return Result.Started;
 }

@@ -44,6 +44,15 @@ std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom
     return std::string(Data, static_cast<std::size_t>(xcb_get_property_value_length(Reply.get())));
 }
 
+bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t SupportingWmCheck) {
+    const auto Check = GetCardinals(Connection, Root, SupportingWmCheck, XCB_ATOM_WINDOW);
+    if (Check.empty()) {
+        return false;
+    }
+    const auto Self = GetCardinals(Connection, Check[0], SupportingWmCheck, XCB_ATOM_WINDOW);
+    return !Self.empty() && Self[0] == Check[0];
+}
+
 xcb_window_t FirstRoot(xcb_connection_t* Connection) {
     return xcb_setup_roots_iterator(xcb_get_setup(Connection)).data->root;
 }

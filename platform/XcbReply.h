@@ -26,6 +26,10 @@ std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window
 std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
                      xcb_atom_t* Type);
 
+// Whether an EWMH window manager runs: the root names a check window that names itself. A property left
+// behind by a window manager that has gone does not count.
+bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t SupportingWmCheck);
+
 // The root window of the connection's first screen.
 xcb_window_t FirstRoot(xcb_connection_t* Connection);
 

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "ChildProcesses.h"
+#include "DetachedProcess.h"
+#include "ProbeRecord.h"
+#include "ScratchDir.h"
+
+namespace tulma {
+namespace {
+
+using test::ProbeRecord;
+using test::ScratchDir;
+
+int ChildCount() {
+    return static_cast<int>(test::ChildProcesses().size());
+}
+
+bool WaitForFile(const std::string& File) {
+    for (int I = 0; I < 500; ++I) {
+        if (access(File.c_str(), F_OK) == 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
+    ScratchDir Dir;
+    const std::string Output = Dir / "probe";
+    setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
+    setenv("TULMA_PROBE_ENV", "TULMA_MARK", 1);
+    setenv("TULMA_MARK", "inherited value", 1);
+    const StartResult Result =
+        StartDetached(TULMA_ARGV_PROBE, {"probe", "a b", "", "\"q\"", "$HOME"}, Dir.Path);
+    ASSERT_TRUE(Result.Started);
+    EXPECT_GT(Result.Pid, 0);
+    ASSERT_TRUE(WaitForFile(Output));
+    ProbeRecord Record;
+    ASSERT_TRUE(ProbeRecord::Read(Output, &Record));
+    EXPECT_EQ(Record.Directory, Dir.Path);
+    EXPECT_EQ(Record.Argv, (std::vector<std::string>{"probe", "a b", "", "\"q\"", "$HOME"}));
+    EXPECT_NE(Record.Session, getsid(0)) << "detached into a session of its own";
+    EXPECT_EQ(Record.StandardInput, "/dev/null");
+    EXPECT_EQ(Record.Environment["TULMA_MARK"], "inherited value");
+    EXPECT_EQ(ChildCount(), 0);
+}
+
+TEST(DetachedProcessTest, FailuresAreReportedAndNothingRuns) {
+    ScratchDir Dir;
+    const StartResult Missing = StartDetached(Dir / "missing", {"missing"}, "");
+    EXPECT_FALSE(Missing.Started);
+    EXPECT_EQ(Missing.Error, ENOENT);
+
+    const std::string Output = Dir / "probe";
+    setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
+    const StartResult BadDir = StartDetached(TULMA_ARGV_PROBE, {"probe"}, Dir / "missing-dir");
+    EXPECT_FALSE(BadDir.Started);
+    EXPECT_EQ(BadDir.Error, ENOENT);
+
+    const StartResult NotAProgram =
+        StartDetached(Dir.Write("garbage", "\x7f\x01\x02", true), {"garbage"}, "");
+    EXPECT_FALSE(NotAProgram.Started);
+    EXPECT_EQ(NotAProgram.Error, ENOEXEC);
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_NE(access(Output.c_str(), F_OK), 0);
+    EXPECT_EQ(ChildCount(), 0);
+}
+
+TEST(DetachedProcessTest, TwoHundredStartsLeaveNoChild) {
+    for (int I = 0; I < 200; ++I) {
+        ASSERT_TRUE(StartDetached("/bin/true", {"true"}, "").Started);
+        ASSERT_EQ(ChildCount(), 0) << "after start " << I;
+    }
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+}  // namespace
+}  // namespace tulma

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "LaunchPlan.h"
+#include "ScratchDir.h"
+
+namespace tulma {
+namespace {
+
+using test::ScratchDir;
+using Words = std::vector<std::string>;
+
+TEST(LaunchPlanTest, ExecutableRunsDirectlyWithSplitParameters) {
+    const LaunchPlan Plan = PlanLaunch(TULMA_ARGV_PROBE, R"(one "two words")", "/tmp");
+    ASSERT_TRUE(Plan.Valid);
+    EXPECT_EQ(Plan.Program, TULMA_ARGV_PROBE);
+    EXPECT_EQ(Plan.Arguments, (Words{TULMA_ARGV_PROBE, "one", "two words"}));
+    EXPECT_EQ(Plan.Directory, "/tmp");
+}
+
+TEST(LaunchPlanTest, NameIsLookedUpOnPathThenInTheDirectory) {
+    const LaunchPlan OnPath = PlanLaunch("sh", "-c 'exit 0'", "");
+    ASSERT_TRUE(OnPath.Valid);
+    EXPECT_EQ(OnPath.Program, FindOnPath("sh"));
+    EXPECT_EQ(OnPath.Arguments, (Words{"sh", "-c", "exit 0"}));
+
+    ScratchDir Dir;
+    Dir.Write("tool", "#!/bin/sh\n", true);
+    const LaunchPlan InDir = PlanLaunch("tool", "", Dir.Path);
+    ASSERT_TRUE(InDir.Valid);
+    EXPECT_EQ(InDir.Program, Dir / "tool");
+    EXPECT_EQ(InDir.Arguments, Words{"tool"});
+    const LaunchPlan Relative = PlanLaunch("./tool", "x", Dir.Path);
+    ASSERT_TRUE(Relative.Valid);
+    EXPECT_EQ(Relative.Program, Dir / "./tool");
+}
+
+TEST(LaunchPlanTest, DocumentsFoldersAndUrlsGoToTheDefaultHandler) {
+    if (FindOnPath("xdg-open").empty()) {
+        GTEST_SKIP() << "xdg-open is not installed";
+    }
+    ScratchDir Dir;
+    const std::string Document = Dir.Write("notes.txt", "hello");
+    const LaunchPlan Opened = PlanLaunch(Document, "ignored", "");
+    ASSERT_TRUE(Opened.Valid);
+    EXPECT_EQ(Opened.Program, FindOnPath("xdg-open"));
+    EXPECT_EQ(Opened.Arguments, (Words{"xdg-open", Document}));
+    EXPECT_EQ(PlanLaunch(Dir.Path, "", "").Arguments, (Words{"xdg-open", Dir.Path}));
+    EXPECT_EQ(PlanLaunch("notes.txt", "", Dir.Path).Arguments, (Words{"xdg-open", Dir / "notes.txt"}));
+    EXPECT_EQ(PlanLaunch("https://example.org/a b", "", "").Arguments,
+              (Words{"xdg-open", "https://example.org/a b"}));
+    EXPECT_EQ(PlanLaunch("mailto:someone@example.org", "", "").Arguments,
+              (Words{"xdg-open", "mailto:someone@example.org"}));
+    Dir.Write("notes:v2.txt", "a colon is an ordinary character");
+    EXPECT_EQ(PlanLaunch("notes:v2.txt", "", Dir.Path).Arguments, (Words{"xdg-open", Dir / "notes:v2.txt"}))
+        << "an existing file is no URL";
+}
+
+TEST(LaunchPlanTest, NothingToStart) {
+    ScratchDir Dir;
+    EXPECT_FALSE(PlanLaunch("", "", "").Valid);
+    EXPECT_FALSE(PlanLaunch(Dir / "missing", "", "").Valid);
+    EXPECT_FALSE(PlanLaunch("no-such-program-tulma", "", "").Valid);
+    EXPECT_FALSE(PlanLaunch(TULMA_ARGV_PROBE, "", Dir / "missing-dir").Valid) << "a missing directory";
+    EXPECT_FALSE(PlanLaunch(TULMA_ARGV_PROBE, "", Dir.Write("file", "x")).Valid)
+        << "a directory that is a file";
+    EXPECT_FALSE(PlanLaunch(TULMA_ARGV_PROBE, R"(a "b)", "").Valid) << "an unbalanced quote";
+    EXPECT_FALSE(PlanLaunch("C:notes.txt", "", Dir.Path).Valid) << "one letter before a colon is no URL";
+}
+
+}  // namespace
+}  // namespace tulma

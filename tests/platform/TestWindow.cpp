@@ -1,0 +1,65 @@
+// A plain top-level X window for tests: title from the first argument, _NET_WM_PID set, lives until its
+// display goes away or it is killed. With --legacy as second argument the title is only in WM_NAME, as
+// the Latin-1 bytes given.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <xcb/xcb.h>
+
+namespace {
+
+xcb_atom_t Intern(xcb_connection_t* Connection, const char* Name) {
+    xcb_intern_atom_reply_t* Reply = xcb_intern_atom_reply(
+        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(std::strlen(Name)), Name),
+        nullptr);
+    const xcb_atom_t Atom = Reply != nullptr ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(Reply);
+    return Atom;
+}
+
+void SetText(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property, xcb_atom_t Type,
+             const std::string& Text) {
+    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, Window, Property, Type, 8,
+                        static_cast<std::uint32_t>(Text.size()), Text.data());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string Title = argc > 1 ? argv[1] : "Test window";
+    xcb_connection_t* Connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(Connection)) {
+        return 1;
+    }
+    xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
+    const xcb_window_t Window = xcb_generate_id(Connection);
+    const std::uint32_t Values[] = {Screen->white_pixel,
+                                    XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_FOCUS_CHANGE};
+    xcb_create_window(Connection, XCB_COPY_FROM_PARENT, Window, Screen->root, 40, 40, 320, 200, 1,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, Screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, Values);
+    SetText(Connection, Window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, Title);
+    if (argc <= 2 || std::string(argv[2]) != "--legacy") {
+        SetText(Connection, Window, Intern(Connection, "_NET_WM_NAME"), Intern(Connection, "UTF8_STRING"),
+                Title);
+    }
+    SetText(Connection, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
+            std::string("testwindow\0TestWindow\0", 22));
+    char Host[256] = {};
+    gethostname(Host, sizeof Host - 1);
+    SetText(Connection, Window, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, Host);
+    const std::uint32_t Pid = static_cast<std::uint32_t>(getpid());
+    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, Window, Intern(Connection, "_NET_WM_PID"),
+                        XCB_ATOM_CARDINAL, 32, 1, &Pid);
+    xcb_map_window(Connection, Window);
+    xcb_flush(Connection);
+    while (xcb_generic_event_t* Event = xcb_wait_for_event(Connection)) {
+        std::free(Event);
+    }
+    xcb_disconnect(Connection);
+    return 0;
+}

@@ -1,0 +1,140 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "QtX11.h"
+#include "X11DesktopWindows.h"
+#include "XDisplayTest.h"
+
+namespace tulma::test {
+namespace {
+
+class X11DesktopWindowsTest : public XDisplayTest {
+  protected:
+    std::unique_ptr<X11DesktopWindows> Windows;
+    std::vector<pid_t> Started;
+
+    void SetUp() override {
+        XDisplayTest::SetUp();
+        if (!IsSkipped()) {
+            Windows = std::make_unique<X11DesktopWindows>(QtX11Connection());
+        }
+    }
+    void TearDown() override {
+        for (pid_t Pid : Started) {
+            Terminate(Pid);
+        }
+    }
+
+    // Starts the test client and waits until the window manager has taken its window on.
+    xcb_window_t OpenWindow(const std::vector<std::string>& Arguments) {
+        std::vector<std::string> Argv{TULMA_TEST_WINDOW};
+        Argv.insert(Argv.end(), Arguments.begin(), Arguments.end());
+        const pid_t Pid = Spawn(Argv);
+        Started.push_back(Pid);
+        xcb_window_t Window = XCB_WINDOW_NONE;
+        WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; });
+        return Window;
+    }
+
+    xcb_window_t FindByTitle(const std::string& Title) {
+        for (WindowHandle Window : Windows->TopLevelWindows()) {
+            if (Windows->WindowTitle(Window) == Title) {
+                return static_cast<xcb_window_t>(Window);
+            }
+        }
+        return XCB_WINDOW_NONE;
+    }
+
+    void RequestState(xcb_window_t Window, std::uint32_t Action, const std::string& First,
+                      const std::string& Second) {
+        SendClientMessage(Window, "_NET_WM_STATE",
+                          {Action, InternAtom(X(), First), Second.empty() ? 0 : InternAtom(X(), Second), 1});
+    }
+
+    void SendClientMessage(xcb_window_t Window, const std::string& Type, std::vector<std::uint32_t> Data) {
+        xcb_client_message_event_t Event{};
+        Event.response_type = XCB_CLIENT_MESSAGE;
+        Event.format = 32;
+        Event.window = Window;
+        Event.type = InternAtom(X(), Type);
+        std::copy(Data.begin(), Data.end(), Event.data.data32);
+        xcb_send_event(X(), 0, Root(),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&Event));
+        xcb_flush(X());
+    }
+
+    bool Viewable(xcb_window_t Window) {
+        xcb_get_window_attributes_reply_t* Reply =
+            xcb_get_window_attributes_reply(X(), xcb_get_window_attributes(X(), Window), nullptr);
+        const bool Result = Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(Reply);
+        return Result;
+    }
+};
+
+TEST_F(X11DesktopWindowsTest, WindowsAreListedTopmostFirstWithTheirTitles) {
+    const xcb_window_t Notepad = OpenWindow({"Untitled - NOTEPAD"});
+    const xcb_window_t Other = OpenWindow({"Other window"});
+    ASSERT_NE(Notepad, xcb_window_t{XCB_WINDOW_NONE});
+    ASSERT_NE(Other, xcb_window_t{XCB_WINDOW_NONE});
+    WaitUntil([&] { return FindByTitle("Other window") == Other; });
+
+    EXPECT_EQ(FindByTitle("Untitled - NOTEPAD"), Notepad);
+    const auto List = Windows->TopLevelWindows();
+    const auto NotepadAt = std::find(List.begin(), List.end(), Notepad);
+    const auto OtherAt = std::find(List.begin(), List.end(), Other);
+    ASSERT_NE(NotepadAt, List.end());
+    EXPECT_LT(OtherAt, NotepadAt) << "the window opened last is on top";
+}
+
+TEST_F(X11DesktopWindowsTest, TitlesAreCutAt199BytesOnACharacterBoundary) {
+    const std::string Long = std::string(198, 'x') + "\xC3\xA4" + "tail";
+    const xcb_window_t Window = OpenWindow({Long});
+    EXPECT_EQ(Windows->WindowTitle(Window), std::string(198, 'x'));
+    const xcb_window_t Exact = OpenWindow({std::string(199, 'y') + "z"});
+    EXPECT_EQ(Windows->WindowTitle(Exact), std::string(199, 'y'));
+}
+
+TEST_F(X11DesktopWindowsTest, LegacyLatin1TitleIsReadAsUtf8) {
+    const xcb_window_t Window = OpenWindow({"\xC4pfel", "--legacy"});
+    EXPECT_EQ(Windows->WindowTitle(Window), "\xC3\x84pfel");
+    EXPECT_EQ(Windows->WindowTitle(0x7ffffff), "") << "a window that does not exist has no title";
+}
+
+TEST_F(X11DesktopWindowsTest, MinimisedAndMaximisedWindowIsRestoredAndActivated) {
+    const xcb_window_t Notepad = OpenWindow({"Untitled - NOTEPAD"});
+    const xcb_window_t Other = OpenWindow({"Other window"});
+    RequestState(Notepad, 1, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+    ASSERT_TRUE(WaitUntil([&] { return HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_VERT"); }));
+    SendClientMessage(Notepad, "WM_CHANGE_STATE", {3});
+    ASSERT_TRUE(WaitUntil([&] { return HasState(X(), Notepad, "_NET_WM_STATE_HIDDEN"); }));
+    SendClientMessage(Other, "_NET_ACTIVE_WINDOW", {2, 0, 0});
+    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Other; }));
+
+    Windows->RestoreAndActivate(FindByTitle("Untitled - NOTEPAD"));
+    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Notepad; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return !HasState(X(), Notepad, "_NET_WM_STATE_HIDDEN") &&
+               !HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_VERT") &&
+               !HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_HORZ") && Viewable(Notepad);
+    }));
+    const auto List = Windows->TopLevelWindows();
+    ASSERT_FALSE(List.empty());
+    EXPECT_EQ(List.front(), Notepad) << "raised to the top";
+}
+
+TEST_F(X11DesktopWindowsTest, WindowThatHasGoneIsIgnored) {
+    const xcb_window_t Window = OpenWindow({"Short-lived"});
+    Terminate(Started.back());
+    Started.pop_back();
+    WaitUntil([&] { return FindByTitle("Short-lived") == XCB_WINDOW_NONE; });
+    EXPECT_NO_THROW(Windows->RestoreAndActivate(Window));
+    EXPECT_EQ(Windows->WindowTitle(Window), "");
+}
+
+}  // namespace
+}  // namespace tulma::test

@@ -1,0 +1,214 @@
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+#include <memory>
+#include <vector>
+
+#include "KeyboardMapping.h"
+#include "X11HotKeys.h"
+#include "XDisplayTest.h"
+
+namespace tulma::test {
+namespace {
+
+constexpr std::uint16_t FirstId = 0xC000;
+constexpr std::uint16_t SecondId = 0xC001;
+constexpr unsigned CtrlAlt = MOD_CONTROL | MOD_ALT;
+
+// Counts the presses of one key that reach the application, before the hotkeys see them.
+class PressCounter : public QAbstractNativeEventFilter {
+  public:
+    explicit PressCounter(xcb_keycode_t Keycode) : Keycode(Keycode) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~PressCounter() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    bool nativeEventFilter(const QByteArray&, void* Message, qintptr*) override {
+        const auto* Event = static_cast<const xcb_key_press_event_t*>(Message);
+        if ((Event->response_type & 0x7F) == XCB_KEY_PRESS && Event->detail == Keycode) {
+            ++Count;
+        }
+        return false;
+    }
+    int Count = 0;
+
+  private:
+    xcb_keycode_t Keycode;
+};
+
+class X11HotKeysTest : public XDisplayTest {
+  protected:
+    std::unique_ptr<X11HotKeys> HotKeys;
+    std::vector<std::uint16_t> Fired;
+    std::unique_ptr<FakeKeyboard> Keyboard;
+
+    void SetUp() override {
+        XDisplayTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        HotKeys = std::make_unique<X11HotKeys>();
+        HotKeys->SetPressHandler([this](std::uint16_t Id) { Fired.push_back(Id); });
+        Keyboard = std::make_unique<FakeKeyboard>(X());
+    }
+
+    void PressCtrlAlt(std::uint32_t Keysym) { Keyboard->Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, Keysym}); }
+
+    bool FiredCount(std::size_t Count) {
+        return WaitUntil([&] { return Fired.size() >= Count; }, 3000) && Fired.size() == Count;
+    }
+
+    // Nothing more arrives within a generous pause.
+    bool StaysAt(std::size_t Count) {
+        Settle(300);
+        return Fired.size() == Count;
+    }
+};
+
+TEST_F(X11HotKeysTest, CtrlAltKFiresAlsoWithNumLockAndCapsLockAndStopsAfterUnregister) {
+    ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
+    std::vector<quint16> Signalled;
+    QObject::connect(HotKeys.get(), &X11HotKeys::HotKeyPressed, [&](quint16 Id) { Signalled.push_back(Id); });
+
+    PressCtrlAlt(XKB_KEY_k);
+    ASSERT_TRUE(FiredCount(1));
+    EXPECT_EQ(Fired[0], FirstId);
+    EXPECT_EQ(Signalled, std::vector<quint16>{FirstId});
+    EXPECT_NE(HotKeys->LastPressTime(), xcb_timestamp_t{XCB_CURRENT_TIME});
+
+    Keyboard->Tap(XKB_KEY_Num_Lock);
+    PressCtrlAlt(XKB_KEY_k);
+    EXPECT_TRUE(FiredCount(2));
+    Keyboard->Tap(XKB_KEY_Caps_Lock);
+    PressCtrlAlt(XKB_KEY_k);
+    EXPECT_TRUE(FiredCount(3));
+    Keyboard->Tap(XKB_KEY_Num_Lock);
+    Keyboard->Tap(XKB_KEY_Caps_Lock);
+
+    // Other modifier sets are other combinations.
+    Keyboard->Tap(XKB_KEY_k);
+    Keyboard->Chord({XKB_KEY_Control_L, XKB_KEY_k});
+    Keyboard->Chord({XKB_KEY_Shift_L, XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_k});
+    EXPECT_TRUE(StaysAt(3));
+
+    HotKeys->UnregisterHotKey(FirstId);
+    PressCtrlAlt(XKB_KEY_k);
+    EXPECT_TRUE(StaysAt(3));
+    HotKeys->UnregisterHotKey(FirstId);
+}
+
+TEST_F(X11HotKeysTest, ModifierFlagsAndKeysMapOneToOne) {
+    ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, MOD_SHIFT, 'K'));
+    ASSERT_TRUE(HotKeys->RegisterHotKey(SecondId, 0, 0x78));  // F9 alone
+    Keyboard->Chord({XKB_KEY_Shift_L, XKB_KEY_k});
+    ASSERT_TRUE(FiredCount(1));
+    Keyboard->Tap(XKB_KEY_F9);
+    ASSERT_TRUE(FiredCount(2));
+    EXPECT_EQ(Fired, (std::vector<std::uint16_t>{FirstId, SecondId}));
+
+    EXPECT_FALSE(HotKeys->RegisterHotKey(0xC002, 8, 'K')) << "the Windows key is not offered";
+    EXPECT_FALSE(HotKeys->RegisterHotKey(0xC002, CtrlAlt, 0)) << "no key";
+    EXPECT_FALSE(HotKeys->RegisterHotKey(0xC002, CtrlAlt, 0xFF)) << "a code without a key";
+}
+
+TEST_F(X11HotKeysTest, CombinationHeldByThisProcessOrUnderTheSameIdIsRefused) {
+    ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
+    EXPECT_FALSE(HotKeys->RegisterHotKey(SecondId, CtrlAlt, 'K'));
+    EXPECT_FALSE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'L'));
+    ASSERT_TRUE(HotKeys->RegisterHotKey(SecondId, CtrlAlt, 'L'));
+
+    PressCtrlAlt(XKB_KEY_k);
+    ASSERT_TRUE(FiredCount(1));
+    EXPECT_EQ(Fired[0], FirstId);
+
+    HotKeys->UnregisterHotKey(FirstId);
+    HotKeys->UnregisterHotKey(SecondId);
+    ASSERT_TRUE(HotKeys->RegisterHotKey(SecondId, CtrlAlt, 'K'));
+    PressCtrlAlt(XKB_KEY_k);
+    ASSERT_TRUE(FiredCount(2));
+    EXPECT_EQ(Fired[1], SecondId);
+}
+
+// Another client's grab of the plain combination, or of only one lock variant, makes the registration
+// fail; the variants taken before the refusal are given back.
+TEST_F(X11HotKeysTest, CombinationGrabbedByAnotherClientFailsAndLeavesNothingBehind) {
+    xcb_connection_t* Other = xcb_connect(TestDisplay().DisplayName().c_str(), nullptr);
+    const xcb_keycode_t J = Keyboard->Keycode(XKB_KEY_j);
+    const std::uint16_t CtrlAltMask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+    auto GrabBy = [&](xcb_connection_t* Client, std::uint16_t Modifiers) {
+        xcb_generic_error_t* Error = xcb_request_check(
+            Client,
+            xcb_grab_key_checked(Client, 1, Root(), Modifiers, J, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        const bool Taken = Error == nullptr;
+        std::free(Error);
+        return Taken;
+    };
+
+    ASSERT_TRUE(GrabBy(Other, CtrlAltMask));
+    EXPECT_FALSE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'J'));
+    xcb_ungrab_key(Other, J, Root(), CtrlAltMask);
+
+    ASSERT_TRUE(GrabBy(Other, CtrlAltMask | XCB_MOD_MASK_LOCK));
+    EXPECT_FALSE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'J'));
+    xcb_connection_t* Third = xcb_connect(TestDisplay().DisplayName().c_str(), nullptr);
+    EXPECT_TRUE(GrabBy(Third, CtrlAltMask)) << "the variant taken before the refusal was not given back";
+    xcb_disconnect(Third);
+    xcb_disconnect(Other);
+
+    Settle(100);
+    EXPECT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'J'))
+        << "free again once the other clients are gone";
+}
+
+TEST_F(X11HotKeysTest, HeldCombinationFiresOnceDespiteAutoRepeat) {
+    ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
+    PressCounter Presses(Keyboard->Keycode(XKB_KEY_k));
+
+    Keyboard->Press(XKB_KEY_Control_L);
+    Keyboard->Press(XKB_KEY_Alt_L);
+    Keyboard->Press(XKB_KEY_k);
+    ASSERT_TRUE(WaitUntil([&] { return Presses.Count >= 4; }, 5000)) << "the server sent no repeats";
+    Keyboard->Release(XKB_KEY_k);
+    EXPECT_TRUE(StaysAt(1));
+
+    // A new press while the modifiers are still held is a new firing.
+    Keyboard->Press(XKB_KEY_k);
+    Keyboard->Release(XKB_KEY_k);
+    Keyboard->Release(XKB_KEY_Alt_L);
+    Keyboard->Release(XKB_KEY_Control_L);
+    EXPECT_TRUE(FiredCount(2));
+}
+
+TEST_F(X11HotKeysTest, PressIsServedByANestedEventLoop) {
+    ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
+    QEventLoop Modal;
+    QObject::connect(HotKeys.get(), &X11HotKeys::HotKeyPressed, &Modal, &QEventLoop::quit);
+    QTimer::singleShot(3000, &Modal, &QEventLoop::quit);
+    QTimer::singleShot(0, [&] { PressCtrlAlt(XKB_KEY_k); });
+    Modal.exec();
+    EXPECT_EQ(Fired, std::vector<std::uint16_t>{FirstId});
+}
+
+TEST_F(X11HotKeysTest, FollowsTheKeyAfterAMappingChange) {
+    ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'A'));
+    KeyboardMapping Mapping(X());
+    const xcb_keycode_t OldA = Keyboard->Keycode(XKB_KEY_a);
+    const xcb_keycode_t OldQ = Keyboard->Keycode(XKB_KEY_q);
+    // An AZERTY-like swap: the key that typed q now types a.
+    Mapping.Set(OldQ, {XKB_KEY_a, XKB_KEY_A});
+    Mapping.Set(OldA, {XKB_KEY_q, XKB_KEY_Q});
+    Settle(300);
+
+    FakeKeyboard Swapped(X());
+    ASSERT_EQ(Swapped.Keycode(XKB_KEY_a), OldQ);
+    Swapped.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_q});
+    EXPECT_TRUE(StaysAt(0));
+    Swapped.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_a});
+    EXPECT_TRUE(FiredCount(1));
+}
+
+}  // namespace
+}  // namespace tulma::test

@@ -1,0 +1,192 @@
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "ChildProcesses.h"
+#include "ProbeRecord.h"
+#include "QtX11.h"
+#include "ScratchDir.h"
+#include "X11Launcher.h"
+#include "XDisplayTest.h"
+
+namespace tulma::test {
+namespace {
+
+class X11LauncherTest : public XDisplayTest {
+  protected:
+    std::unique_ptr<X11Launcher> Launcher;
+    ScratchDir Dir;
+    std::string ProbeOutput;
+    std::vector<pid_t> Spawned;
+
+    void SetUp() override {
+        XDisplayTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        Launcher = std::make_unique<X11Launcher>(QtX11Connection());
+        ProbeOutput = Dir / "probe";
+        setenv("TULMA_PROBE_FILE", ProbeOutput.c_str(), 1);
+    }
+    void TearDown() override {
+        for (pid_t Pid : Spawned) {
+            Terminate(Pid);
+        }
+        // Test windows started through the launcher are not our children; end them by their windows.
+        for (xcb_window_t Window : Launched) {
+            const auto Pid = WindowProperty(X(), Window, "_NET_WM_PID", XCB_ATOM_CARDINAL);
+            if (!Pid.empty()) {
+                kill(static_cast<pid_t>(Pid[0]), SIGTERM);
+            }
+        }
+    }
+
+    bool Probe(ProbeRecord* Record) {
+        return WaitUntil([&] { return ProbeRecord::Read(ProbeOutput, Record); });
+    }
+
+    // An ordinary window that has the focus before a launch.
+    xcb_window_t FocusedWindow() {
+        const pid_t Pid = Spawn({TULMA_TEST_WINDOW, "Previously active"});
+        Spawned.push_back(Pid);
+        xcb_window_t Window = XCB_WINDOW_NONE;
+        EXPECT_TRUE(WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; }));
+        xcb_client_message_event_t Event{};
+        Event.response_type = XCB_CLIENT_MESSAGE;
+        Event.format = 32;
+        Event.window = Window;
+        Event.type = InternAtom(X(), "_NET_ACTIVE_WINDOW");
+        Event.data.data32[0] = 2;
+        xcb_send_event(X(), 0, Root(),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&Event));
+        xcb_flush(X());
+        EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Window; }));
+        return Window;
+    }
+
+    // Starts the test window with a show command and waits until the launcher has dealt with it.
+    xcb_window_t LaunchWindow(const std::string& Title, int Show) {
+        if (!Launcher->ShellExecute(TULMA_TEST_WINDOW, "'" + Title + "'", "", Show)) {
+            return XCB_WINDOW_NONE;
+        }
+        WaitUntil([&] { return Launcher->Idle(); }, 15000);
+        for (std::uint32_t Candidate : WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
+            const auto Id = static_cast<xcb_window_t>(Candidate);
+            xcb_get_property_reply_t* Reply = xcb_get_property_reply(
+                X(), xcb_get_property(X(), 0, Id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 0, 64), nullptr);
+            const std::string Name =
+                Reply != nullptr ? std::string(static_cast<const char*>(xcb_get_property_value(Reply)),
+                                               xcb_get_property_value_length(Reply))
+                                 : "";
+            std::free(Reply);
+            if (Name == Title) {
+                Launched.push_back(Id);
+                return Id;
+            }
+        }
+        return XCB_WINDOW_NONE;
+    }
+
+    std::vector<xcb_window_t> Launched;
+};
+
+TEST_F(X11LauncherTest, ProgramReceivesExactArgvAndWorkingDirectory) {
+    ASSERT_TRUE(Launcher->ShellExecute(
+        TULMA_ARGV_PROBE, R"(plain "two words" 'it''s' back\ slash "say \"hi\"" "" $HOME *)", Dir.Path, 1));
+    ProbeRecord Record;
+    ASSERT_TRUE(Probe(&Record));
+    EXPECT_EQ(Record.Directory, Dir.Path);
+    EXPECT_EQ(Record.Argv, (std::vector<std::string>{TULMA_ARGV_PROBE, "plain", "two words", "its",
+                                                     "back slash", "say \"hi\"", "", "$HOME", "*"}));
+}
+
+TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
+    const std::string ProbeDir =
+        std::string(TULMA_ARGV_PROBE).substr(0, std::string(TULMA_ARGV_PROBE).rfind('/'));
+    const std::string OldPath = std::getenv("PATH");
+    setenv("PATH", (ProbeDir + ":" + OldPath).c_str(), 1);
+    const bool Started = Launcher->ShellExecute("argv_probe", "x", "", 1);
+    setenv("PATH", OldPath.c_str(), 1);
+    ASSERT_TRUE(Started);
+    ProbeRecord Record;
+    ASSERT_TRUE(Probe(&Record));
+    EXPECT_EQ(Record.Argv, (std::vector<std::string>{"argv_probe", "x"}));
+}
+
+TEST_F(X11LauncherTest, MissingFileOrDirectoryOrBrokenQuotingStartsNothing) {
+    EXPECT_FALSE(Launcher->ShellExecute(Dir / "missing", "", "", 1));
+    EXPECT_FALSE(Launcher->ShellExecute(TULMA_ARGV_PROBE, "", Dir / "missing-dir", 1));
+    EXPECT_FALSE(Launcher->ShellExecute(TULMA_ARGV_PROBE, R"(a "b)", "", 1));
+    EXPECT_FALSE(Launcher->ShellExecute("", "", "", 1));
+    const auto WindowsBefore = WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
+    Settle(500);
+    EXPECT_NE(access(ProbeOutput.c_str(), F_OK), 0);
+    EXPECT_EQ(WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW), WindowsBefore);
+    EXPECT_TRUE(Launcher->Idle());
+}
+
+TEST_F(X11LauncherTest, TwoHundredLaunchesLeaveNoZombie) {
+    for (int I = 0; I < 200; ++I) {
+        ASSERT_TRUE(Launcher->ShellExecute("true", "", "", 8));
+    }
+    ASSERT_TRUE(Launcher->ShellExecute(TULMA_ARGV_PROBE, "last", "", 1));
+    ProbeRecord Record;
+    ASSERT_TRUE(Probe(&Record));
+    // The display's own processes (Xvfb, openbox) are the only children.
+    const auto Children = ChildProcesses();
+    EXPECT_EQ(Children.size(), TestDisplay().HasWindowManager() ? 2u : 1u);
+    for (const ChildProcess& Child : Children) {
+        EXPECT_NE(Child.State, 'Z') << Child.Pid;
+    }
+}
+
+TEST_F(X11LauncherTest, NormalShowsAndActivates) {
+    const xcb_window_t Previous = FocusedWindow();
+    const xcb_window_t Window = LaunchWindow("Started normal", 1);
+    ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
+    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Window; }));
+    EXPECT_NE(ActiveWindow(X()), Previous);
+    EXPECT_FALSE(HasState(X(), Window, "_NET_WM_STATE_HIDDEN"));
+    EXPECT_FALSE(HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_VERT"));
+}
+
+TEST_F(X11LauncherTest, MaximizedShowsMaximizedAndActive) {
+    FocusedWindow();
+    const xcb_window_t Window = LaunchWindow("Started maximized", 3);
+    ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
+    EXPECT_TRUE(WaitUntil([&] {
+        return HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_VERT") &&
+               HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_HORZ") && ActiveWindow(X()) == Window;
+    }));
+}
+
+TEST_F(X11LauncherTest, MinimizedShowsIconic) {
+    FocusedWindow();
+    const xcb_window_t Window = LaunchWindow("Started minimized", 2);
+    ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
+    EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }));
+}
+
+TEST_F(X11LauncherTest, NoActivateLeavesTheFocusWhereItWas) {
+    const xcb_window_t Previous = FocusedWindow();
+    const xcb_window_t Window = LaunchWindow("Started without activation", 8);
+    ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
+    Settle(300);
+    EXPECT_EQ(ActiveWindow(X()), Previous);
+    EXPECT_FALSE(HasState(X(), Window, "_NET_WM_STATE_HIDDEN"));
+}
+
+TEST_F(X11LauncherTest, MinimizedNoActivateIsIconicAndLeavesTheFocus) {
+    const xcb_window_t Previous = FocusedWindow();
+    const xcb_window_t Window = LaunchWindow("Started minimized without activation", 7);
+    ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
+    EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }));
+    Settle(300);
+    EXPECT_EQ(ActiveWindow(X()), Previous);
+}
+
+}  // namespace
+}  // namespace tulma::test

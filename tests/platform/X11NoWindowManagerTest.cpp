@@ -1,0 +1,132 @@
+#include <signal.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "QtX11.h"
+#include "X11DesktopWindows.h"
+#include "X11Launcher.h"
+#include "XDisplayTest.h"
+
+namespace tulma::test {
+namespace {
+
+// A desktop without window manager: the window tree is the list, and activation is done by hand.
+class X11NoWindowManagerTest : public XDisplayTest {
+  protected:
+    std::unique_ptr<X11DesktopWindows> Windows;
+    std::vector<pid_t> Started;
+
+    void SetUp() override {
+        XDisplayTest::SetUp();
+        if (!IsSkipped()) {
+            Windows = std::make_unique<X11DesktopWindows>(QtX11Connection());
+        }
+    }
+    void TearDown() override {
+        for (pid_t Pid : Started) {
+            Terminate(Pid);
+        }
+    }
+
+    // Starts the test client unless a window with that title is already there, and waits for its window.
+    xcb_window_t OpenWindow(const std::string& Title) {
+        if (const xcb_window_t Open = FindViewable(Title); Open != XCB_WINDOW_NONE) {
+            return Open;
+        }
+        Started.push_back(Spawn({TULMA_TEST_WINDOW, Title}));
+        xcb_window_t Found = XCB_WINDOW_NONE;
+        WaitUntil([&] { return (Found = FindViewable(Title)) != XCB_WINDOW_NONE; });
+        return Found;
+    }
+
+    xcb_window_t FindViewable(const std::string& Title) {
+        xcb_window_t Found = XCB_WINDOW_NONE;
+        for (WindowHandle Window : Windows->TopLevelWindows()) {
+            if (Windows->WindowTitle(Window) == Title && Viewable(static_cast<xcb_window_t>(Window))) {
+                Found = static_cast<xcb_window_t>(Window);
+                break;
+            }
+        }
+        return Found;
+    }
+
+    // Test windows started through the launcher are not our children; end them by their windows.
+    void CloseByTitle(const std::vector<std::string>& Titles) {
+        for (const std::string& Title : Titles) {
+            const auto Pid = WindowProperty(X(), FindViewable(Title), "_NET_WM_PID", XCB_ATOM_CARDINAL);
+            if (!Pid.empty()) {
+                kill(static_cast<pid_t>(Pid[0]), SIGTERM);
+            }
+        }
+    }
+
+    bool Viewable(xcb_window_t Window) {
+        xcb_get_window_attributes_reply_t* Reply =
+            xcb_get_window_attributes_reply(X(), xcb_get_window_attributes(X(), Window), nullptr);
+        const bool Result = Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(Reply);
+        return Result;
+    }
+
+    xcb_window_t Focus() {
+        xcb_get_input_focus_reply_t* Reply =
+            xcb_get_input_focus_reply(X(), xcb_get_input_focus(X()), nullptr);
+        const xcb_window_t Window = Reply != nullptr ? Reply->focus : xcb_window_t{XCB_WINDOW_NONE};
+        std::free(Reply);
+        return Window;
+    }
+};
+
+TEST_F(X11NoWindowManagerTest, WithdrawnWindowIsMappedRaisedAndFocused) {
+    ASSERT_FALSE(Windows->HasWindowManager());
+    const xcb_window_t First = OpenWindow("First window");
+    const xcb_window_t Second = OpenWindow("Second window");
+    ASSERT_NE(First, xcb_window_t{XCB_WINDOW_NONE});
+    ASSERT_NE(Second, xcb_window_t{XCB_WINDOW_NONE});
+    auto List = Windows->TopLevelWindows();
+    EXPECT_LT(std::find(List.begin(), List.end(), Second), std::find(List.begin(), List.end(), First));
+
+    xcb_unmap_window(X(), First);
+    xcb_flush(X());
+    ASSERT_TRUE(WaitUntil([&] { return !Viewable(First); }));
+
+    Windows->RestoreAndActivate(First);
+    EXPECT_TRUE(WaitUntil([&] { return Viewable(First) && Focus() == First; }));
+    List = Windows->TopLevelWindows();
+    ASSERT_FALSE(List.empty());
+    EXPECT_EQ(List.front(), First);
+}
+
+TEST_F(X11NoWindowManagerTest, ShowCommandsWithoutWindowManager) {
+    const xcb_window_t Previous = OpenWindow("Previously focused");
+    xcb_set_input_focus(X(), XCB_INPUT_FOCUS_POINTER_ROOT, Previous, XCB_CURRENT_TIME);
+    xcb_flush(X());
+    ASSERT_TRUE(WaitUntil([&] { return Focus() == Previous; }));
+    X11Launcher Launcher(QtX11Connection());
+
+    // Started with SW_SHOWNA the window shows without the focus.
+    ASSERT_TRUE(Launcher.ShellExecute(TULMA_TEST_WINDOW, "Quiet", "", 8));
+    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
+    const xcb_window_t Quiet = OpenWindow("Quiet");
+    EXPECT_NE(Quiet, xcb_window_t{XCB_WINDOW_NONE});
+    EXPECT_EQ(Focus(), Previous);
+
+    // Started maximized it covers the screen and has the focus.
+    ASSERT_TRUE(Launcher.ShellExecute(TULMA_TEST_WINDOW, "Big", "", 3));
+    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
+    const xcb_window_t Big = OpenWindow("Big");
+    ASSERT_NE(Big, xcb_window_t{XCB_WINDOW_NONE});
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == Big; }));
+    xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(X(), xcb_get_geometry(X(), Big), nullptr);
+    ASSERT_NE(Geometry, nullptr);
+    const xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(X())).data;
+    EXPECT_EQ(Geometry->width, Screen->width_in_pixels);
+    EXPECT_EQ(Geometry->height, Screen->height_in_pixels);
+    std::free(Geometry);
+    CloseByTitle({"Quiet", "Big"});
+}
+
+}  // namespace
+}  // namespace tulma::test
