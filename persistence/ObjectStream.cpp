@@ -25,7 +25,8 @@ void TObjectStream::LoadFromFile(const std::string& FileName) {
     if (!File.read(reinterpret_cast<char*>(Content.data()), Length)) {
         throw EFOpenError(FileName);
     }
-    LoadFromBytes(Content);
+    FBuffer = std::move(Content);
+    FPosition = 0;
     FSourceName = FileName;
 }
 
