@@ -1,5 +1,6 @@
 #include "ObjectStream.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -24,7 +25,8 @@ void TObjectStream::LoadFromFile(const std::string& FileName) {
     if (!File.read(reinterpret_cast<char*>(Content.data()), Length)) {
         throw EFOpenError(FileName);
     }
-    LoadFromBytes(Content);
+    FBuffer = std::move(Content);
+    FPosition = 0;
     FSourceName = FileName;
 }
 
@@ -63,12 +65,7 @@ std::unique_ptr<TStreamableObject> TObjectStream::ReadObject() {
 
 void TObjectStream::WriteString(const std::string& Value) {
     WriteInteger(static_cast<int32_t>(Value.size()));
-    const size_t End = static_cast<size_t>(FPosition) + Value.size();
-    if (End > FBuffer.size()) {
-        FBuffer.resize(End);
-    }
-    std::copy(Value.begin(), Value.end(), FBuffer.begin() + FPosition);
-    FPosition = static_cast<int32_t>(End);
+    WriteBytes(reinterpret_cast<const uint8_t*>(Value.data()), Value.size());
 }
 
 std::string TObjectStream::ReadString() {
@@ -102,14 +99,20 @@ void TObjectStream::FailRead(const std::string& What) const {
 }
 
 void TObjectStream::WriteLittleEndian(uint32_t Value, int ByteCount) {
-    const size_t End = static_cast<size_t>(FPosition) + static_cast<size_t>(ByteCount);
-    if (End > FBuffer.size()) {
-        FBuffer.resize(End);
-    }
+    uint8_t Bytes[4];
     for (int I = 0; I < ByteCount; ++I) {
-        FBuffer[static_cast<size_t>(FPosition + I)] = static_cast<uint8_t>(Value >> (8 * I));
+        Bytes[I] = static_cast<uint8_t>(Value >> (8 * I));
     }
-    FPosition = static_cast<int32_t>(End);
+    WriteBytes(Bytes, static_cast<size_t>(ByteCount));
+}
+
+// Overwrites what lies at the position and appends the rest, so the buffer grows only past its end.
+void TObjectStream::WriteBytes(const uint8_t* Data, size_t Count) {
+    const size_t Position = static_cast<size_t>(FPosition);
+    const size_t Overwritten = std::min(Count, FBuffer.size() - Position);
+    std::copy_n(Data, Overwritten, FBuffer.begin() + static_cast<std::ptrdiff_t>(Position));
+    FBuffer.insert(FBuffer.end(), Data + Overwritten, Data + Count);
+    FPosition = static_cast<int32_t>(Position + Count);
 }
 
 uint32_t TObjectStream::ReadLittleEndian(int ByteCount) {

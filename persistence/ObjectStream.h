@@ -68,6 +68,7 @@ class TObjectStream {
 
   private:
     void WriteLittleEndian(uint32_t Value, int ByteCount);
+    void WriteBytes(const uint8_t* Data, size_t Count);
     uint32_t ReadLittleEndian(int ByteCount);
     void RequireBytes(int64_t Count, const char* What) const {
         if (Count > Remaining()) [[unlikely]] {
