@@ -137,6 +137,7 @@ class HotKeyCommandTest : public QObject {
         TMessageBoxScript Boxes;
         THotKeyCommand Command;
         TOpenDialog Dialog(Command);
+        QCOMPARE(Dialog.ExecMode->currentText(), QString("normal"));
         Dialog.Click("BtnOK");
         QCOMPARE(Boxes.Shown().size(), size_t{1});
         QCOMPARE(Dialog.Form.focusWidget(), Dialog.Name);
