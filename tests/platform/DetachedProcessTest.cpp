@@ -11,13 +11,13 @@
 #include "ChildProcesses.h"
 #include "DetachedProcess.h"
 #include "ProbeRecord.h"
-#include "TempDir.h"
+#include "ScratchDir.h"
 
 namespace tulma {
 namespace {
 
 using test::ProbeRecord;
-using test::TempDir;
+using test::ScratchDir;
 
 int ChildCount() {
     return static_cast<int>(test::ChildProcesses().size());
@@ -34,7 +34,7 @@ bool WaitForFile(const std::string& File) {
 }
 
 TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
-    TempDir Dir;
+    ScratchDir Dir;
     const std::string Output = Dir / "probe";
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
     setenv("TULMA_PROBE_ENV", "TULMA_MARK", 1);
@@ -55,7 +55,7 @@ TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
 }
 
 TEST(DetachedProcessTest, FailuresAreReportedAndNothingRuns) {
-    TempDir Dir;
+    ScratchDir Dir;
     const StartResult Missing = StartDetached(Dir / "missing", {"missing"}, "");
     EXPECT_FALSE(Missing.Started);
     EXPECT_EQ(Missing.Error, ENOENT);

@@ -3,12 +3,12 @@
 #include <cstdlib>
 
 #include "LaunchPlan.h"
-#include "TempDir.h"
+#include "ScratchDir.h"
 
 namespace tulma {
 namespace {
 
-using test::TempDir;
+using test::ScratchDir;
 using Words = std::vector<std::string>;
 
 TEST(LaunchPlanTest, ExecutableRunsDirectlyWithSplitParameters) {
@@ -25,7 +25,7 @@ TEST(LaunchPlanTest, NameIsLookedUpOnPathThenInTheDirectory) {
     EXPECT_EQ(OnPath.Program, FindOnPath("sh"));
     EXPECT_EQ(OnPath.Arguments, (Words{"sh", "-c", "exit 0"}));
 
-    TempDir Dir;
+    ScratchDir Dir;
     Dir.Write("tool", "#!/bin/sh\n", true);
     const LaunchPlan InDir = PlanLaunch("tool", "", Dir.Path);
     ASSERT_TRUE(InDir.Valid);
@@ -40,7 +40,7 @@ TEST(LaunchPlanTest, DocumentsFoldersAndUrlsGoToTheDefaultHandler) {
     if (FindOnPath("xdg-open").empty()) {
         GTEST_SKIP() << "xdg-open is not installed";
     }
-    TempDir Dir;
+    ScratchDir Dir;
     const std::string Document = Dir.Write("notes.txt", "hello");
     const LaunchPlan Opened = PlanLaunch(Document, "ignored", "");
     ASSERT_TRUE(Opened.Valid);
@@ -58,7 +58,7 @@ TEST(LaunchPlanTest, DocumentsFoldersAndUrlsGoToTheDefaultHandler) {
 }
 
 TEST(LaunchPlanTest, NothingToStart) {
-    TempDir Dir;
+    ScratchDir Dir;
     EXPECT_FALSE(PlanLaunch("", "", "").Valid);
     EXPECT_FALSE(PlanLaunch(Dir / "missing", "", "").Valid);
     EXPECT_FALSE(PlanLaunch("no-such-program-tulma", "", "").Valid);

@@ -4,7 +4,7 @@
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 
-#include "TempDir.h"
+#include "ScratchDir.h"
 #include "X11Desktop.h"
 #include "X11HotKeys.h"
 #include "XDisplayTest.h"
@@ -18,7 +18,7 @@ using X11DesktopTest = XDisplayTest;
 TEST_F(X11DesktopTest, HotKeyPressStartsAProgram) {
     X11Desktop Desktop;
     EXPECT_EQ(Desktop.KeyNames()('Q'), "Q");
-    TempDir Dir;
+    ScratchDir Dir;
     const std::string Output = Dir / "probe";
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
     Desktop.HotKeys().SetPressHandler(

@@ -7,7 +7,7 @@
 #include "ChildProcesses.h"
 #include "ProbeRecord.h"
 #include "QtX11.h"
-#include "TempDir.h"
+#include "ScratchDir.h"
 #include "X11Launcher.h"
 #include "XDisplayTest.h"
 
@@ -17,7 +17,7 @@ namespace {
 class X11LauncherTest : public XDisplayTest {
   protected:
     std::unique_ptr<X11Launcher> Launcher;
-    TempDir Dir;
+    ScratchDir Dir;
     std::string ProbeOutput;
     std::vector<pid_t> Spawned;
 

@@ -8,19 +8,20 @@
 
 namespace tulma::test {
 
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDir {
+// A fresh directory under the system's temporary directory, removed with everything in it, that files
+// are written into by name.
+class ScratchDir {
   public:
-    TempDir() {
+    ScratchDir() {
         std::string Pattern = (std::filesystem::temp_directory_path() / "tulma-test-XXXXXX").string();
         Path = mkdtemp(Pattern.data()) != nullptr ? Pattern : std::string();
     }
-    ~TempDir() {
+    ~ScratchDir() {
         std::error_code Ignored;
         std::filesystem::remove_all(Path, Ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
 
     std::string operator/(const std::string& Name) const { return Path + "/" + Name; }
     std::string Write(const std::string& Name, const std::string& Text, bool Executable = false) const {
