@@ -9,6 +9,7 @@
 
 #include "FolderBrowserDialog.h"
 #include "PathText.h"
+#include "QtText.h"
 #include "ShortenPath.h"
 #include "SpecialFolders.h"
 
@@ -31,8 +32,6 @@ QPoint CenteredOverForeground(const QRect& Foreground, const QSize& Dialog) {
 
 TBrowseFolder::TBrowseFolder(QObject* Owner) : QObject(Owner) {}
 
-TBrowseFolder::~TBrowseFolder() = default;
-
 void TBrowseFolder::SetCustomButtonEnabled(bool Enabled) {
     FCustomButtonEnabled = Enabled;
     if (FCustomButtonWindow) {
@@ -43,7 +42,7 @@ void TBrowseFolder::SetCustomButtonEnabled(bool Enabled) {
 void TBrowseFolder::SetCustomButtonCaption(const std::string& Caption) {
     FCustomButtonCaption = Caption;
     if (FCustomButtonWindow) {
-        FCustomButtonWindow->setText(QString::fromStdString(Caption));
+        FCustomButtonWindow->setText(ToQString(Caption));
     }
 }
 
@@ -52,7 +51,7 @@ void TBrowseFolder::SetCustomButtonWidth(int Width) {
 }
 
 bool TBrowseFolder::Execute() {
-    TFolderBrowserDialog Dialog(DialogOwner(), FolderRootOf(RootFolder), QString::fromStdString(Title),
+    TFolderBrowserDialog Dialog(DialogOwner(), FolderRootOf(RootFolder), ToQString(Title),
                                 (PlatformFlags(Flags) & StatusTextFlag) != 0);
     connect(&Dialog, &TFolderBrowserDialog::SelectionChanged, this,
             [this, &Dialog](const TFolderItem& Item) { BrowseSelectionChanged(Dialog, Item); });
@@ -113,7 +112,7 @@ void TBrowseFolder::BrowseSelectionChanged(TFolderBrowserDialog& Dialog, const T
 void TBrowseFolder::CreateCustomButton(TFolderBrowserDialog& Dialog) {
     const bool CheckBox = CustomButtonType == TCustomButtonType::btCheckBox;
     QAbstractButton* Button =
-        Dialog.CreateCustomButton(QString::fromStdString(FCustomButtonCaption), FCustomButtonWidth, CheckBox);
+        Dialog.CreateCustomButton(ToQString(FCustomButtonCaption), FCustomButtonWidth, CheckBox);
     Button->setEnabled(FCustomButtonEnabled);
     if (CheckBox) {
         Button->setChecked(CustomButtonChecked);

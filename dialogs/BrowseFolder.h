@@ -35,7 +35,6 @@ class TBrowseFolder : public QObject {
     static constexpr std::size_t DisplayNameSize = 260;
 
     explicit TBrowseFolder(QObject* Owner);
-    ~TBrowseFolder() override;
 
     // True when the user chose a folder with OK; only then do Directory and Selection change.
     bool Execute();

@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -38,7 +37,7 @@ QString ChildPath(const QString& Parent, const QString& Name) {
 TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Root, const QString& Title,
                                            bool StatusText)
     : QDialog(Owner) {
-    setWindowTitle(tr("Browse for Folder"));
+    setWindowTitle("Browse for Folder");
     setFixedSize(ClientWidth, ClientHeight);
 
     auto* TitleLabel = new QLabel(Title, this);
@@ -59,11 +58,11 @@ TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Ro
             [this](QTreeWidgetItem* Current) { emit SelectionChanged(ItemOf(Current)); });
     FTree->topLevelItem(0)->setExpanded(true);
 
-    FOK = new QPushButton(tr("OK"), this);
+    FOK = new QPushButton("OK", this);
     FOK->setObjectName("OK");
     FOK->setDefault(true);
     FOK->setGeometry(ClientWidth - 12 - 75 - 8 - 75, ButtonTop, 75, ButtonHeight);
-    auto* Cancel = new QPushButton(tr("Cancel"), this);
+    auto* Cancel = new QPushButton("Cancel", this);
     Cancel->setObjectName("Cancel");
     Cancel->setGeometry(ClientWidth - 12 - 75, ButtonTop, 75, ButtonHeight);
 

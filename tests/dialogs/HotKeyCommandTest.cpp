@@ -102,6 +102,22 @@ class HotKeyCommandTest : public QObject {
         QCOMPARE(Dialog.Form.focusWidget(), Dialog.Name);
     }
 
+    void acceleratorsReachTheirFieldsAndTheFolderButtonsTakeNoFocus() {
+        auto Owned = SampleCommand();
+        TOpenDialog Dialog(*Owned);
+        QTest::keyClick(Dialog.Name, Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Exec);
+        QTest::keyClick(Dialog.Exec, Qt::Key_X, Qt::AltModifier);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.ExecMode);
+        QTest::keyClick(Dialog.ExecMode, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.LookForWindow);
+        QTest::keyClick(Dialog.LookForWindow, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Directory);
+        QTest::keyClick(Dialog.Directory, Qt::Key_Tab);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.ExecMode);
+        QCOMPARE(Child<QToolButton>(Dialog.Form, "BtnBrowse")->focusPolicy(), Qt::NoFocus);
+    }
+
     void okWritesEveryFieldBack() {
         auto Owned = SampleCommand();
         THotKeyCommand& Command = *Owned;
@@ -121,6 +137,7 @@ class HotKeyCommandTest : public QObject {
         TMessageBoxScript Boxes;
         THotKeyCommand Command;
         TOpenDialog Dialog(Command);
+        QCOMPARE(Dialog.ExecMode->currentText(), QString("normal"));
         Dialog.Click("BtnOK");
         QCOMPARE(Boxes.Shown().size(), size_t{1});
         QCOMPARE(Dialog.Form.focusWidget(), Dialog.Name);

@@ -99,6 +99,23 @@ class HotKeyDefineTest : public QObject {
         QVERIFY(!Dialog.Prompt->isVisible());
     }
 
+    void tabKeepsItsRoleInTheKeyField() {
+        THotTulma HotKey;
+        HotKey.HotKey = 0x4045;
+        TOpenDialog Dialog(HotKey);
+        QTest::keyClick(Dialog.Name, Qt::Key_Tab);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Key);
+        QVERIFY(Dialog.Prompt->isVisible());
+        QTest::keyClick(Dialog.Key, Qt::Key_Tab);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Commands);
+        QVERIFY(!Dialog.Prompt->isVisible());
+        QTest::keyClick(Dialog.Commands, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Key);
+        QTest::keyClick(Dialog.Key, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Name);
+        QCOMPARE(Dialog.Info->text(), QString("Strg+E"));
+    }
+
     void ctrlShiftACapturedAndFocusMovesToTheCommandList() {
         THotTulma HotKey;
         HotKey.Name = "Editor";
