@@ -146,7 +146,9 @@ bool X11HotKeys::TakeGrabs(Registration& Entry) {
         for (std::uint16_t Locks : LockVariants()) {
             const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Locks);
             Entry.Grabs.push_back(Grab{Keycode, Modifiers});
-            Cookies.push_back(xcb_grab_key_checked(Connection, 1, Root, Modifiers, Keycode,
+            // owner_events false: press and release always come to the root window, also while one of
+            // our own windows has the focus, so no release is missed and a quick second press counts.
+            Cookies.push_back(xcb_grab_key_checked(Connection, 0, Root, Modifiers, Keycode,
                                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         }
     }
