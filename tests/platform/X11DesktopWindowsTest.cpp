@@ -4,30 +4,15 @@
 #include <memory>
 #include <string>
 
+#include "DesktopWindowsTest.h"
 #include "QtX11.h"
 #include "X11DesktopWindows.h"
-#include "XDisplayTest.h"
 
 namespace tulma::test {
 namespace {
 
-class X11DesktopWindowsTest : public XDisplayTest {
+class X11DesktopWindowsTest : public DesktopWindowsTest {
   protected:
-    std::unique_ptr<X11DesktopWindows> Windows;
-    std::vector<pid_t> Started;
-
-    void SetUp() override {
-        XDisplayTest::SetUp();
-        if (!IsSkipped()) {
-            Windows = std::make_unique<X11DesktopWindows>(QtX11Connection());
-        }
-    }
-    void TearDown() override {
-        for (pid_t Pid : Started) {
-            Terminate(Pid);
-        }
-    }
-
     // Starts the test client and waits until the window manager has taken its window on.
     xcb_window_t OpenWindow(const std::vector<std::string>& Arguments) {
         std::vector<std::string> Argv{TULMA_TEST_WINDOW};
@@ -65,14 +50,6 @@ class X11DesktopWindowsTest : public XDisplayTest {
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&Event));
         xcb_flush(X());
-    }
-
-    bool Viewable(xcb_window_t Window) {
-        xcb_get_window_attributes_reply_t* Reply =
-            xcb_get_window_attributes_reply(X(), xcb_get_window_attributes(X(), Window), nullptr);
-        const bool Result = Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
-        std::free(Reply);
-        return Result;
     }
 };
 

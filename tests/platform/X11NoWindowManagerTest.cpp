@@ -4,32 +4,17 @@
 #include <cstdlib>
 #include <memory>
 
+#include "DesktopWindowsTest.h"
 #include "QtX11.h"
 #include "X11DesktopWindows.h"
 #include "X11Launcher.h"
-#include "XDisplayTest.h"
 
 namespace tulma::test {
 namespace {
 
 // A desktop without window manager: the window tree is the list, and activation is done by hand.
-class X11NoWindowManagerTest : public XDisplayTest {
+class X11NoWindowManagerTest : public DesktopWindowsTest {
   protected:
-    std::unique_ptr<X11DesktopWindows> Windows;
-    std::vector<pid_t> Started;
-
-    void SetUp() override {
-        XDisplayTest::SetUp();
-        if (!IsSkipped()) {
-            Windows = std::make_unique<X11DesktopWindows>(QtX11Connection());
-        }
-    }
-    void TearDown() override {
-        for (pid_t Pid : Started) {
-            Terminate(Pid);
-        }
-    }
-
     // Starts the test client unless a window with that title is already there, and waits for its window.
     xcb_window_t OpenWindow(const std::string& Title) {
         if (const xcb_window_t Open = FindViewable(Title); Open != XCB_WINDOW_NONE) {
@@ -60,14 +45,6 @@ class X11NoWindowManagerTest : public XDisplayTest {
                 kill(static_cast<pid_t>(Pid[0]), SIGTERM);
             }
         }
-    }
-
-    bool Viewable(xcb_window_t Window) {
-        xcb_get_window_attributes_reply_t* Reply =
-            xcb_get_window_attributes_reply(X(), xcb_get_window_attributes(X(), Window), nullptr);
-        const bool Result = Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
-        std::free(Reply);
-        return Result;
     }
 
     xcb_window_t Focus() {
