@@ -62,7 +62,7 @@ class FormMainTest : public QObject {
     std::string DefaultFile() const { return Dir->File("KeyList.TUL"); }
 
     // The program directory holds DefaultHotKeys (when given) as its default file.
-    void Start(const std::vector<THotKeySpec>& DefaultHotKeys, bool Minimize = false,
+    void Start(const std::vector<THotKeyOutline>& DefaultHotKeys, bool Minimize = false,
                bool WithSaveQuestion = true) {
         if (!DefaultHotKeys.empty() || Minimize) {
             WriteHotKeyFile(DefaultFile(), DefaultHotKeys, Minimize);

@@ -23,18 +23,18 @@ void AddMessage(int32_t ID, const std::string& Text, int32_t Flags) {
 
 }  // namespace
 
-void WriteHotKeyFile(const std::string& FileName, const std::vector<THotKeySpec>& HotKeys,
+void WriteHotKeyFile(const std::string& FileName, const std::vector<THotKeyOutline>& HotKeys,
                      bool MinimizeAtStartup) {
     THotKeyFile File;
     File.MinimizeAtStartup = MinimizeAtStartup;
-    for (const THotKeySpec& Spec : HotKeys) {
+    for (const THotKeyOutline& Outline : HotKeys) {
         auto HotKey = std::make_unique<THotTulma>();
-        HotKey->Name = Spec.Name;
-        HotKey->HotKey = Spec.HotKey;
+        HotKey->Name = Outline.Name;
+        HotKey->HotKey = Outline.HotKey;
         auto Command = std::make_unique<THotKeyCommand>();
-        Command->Name = Spec.Name;
-        Command->Exec = Spec.Exec;
-        Command->Parameters = Spec.Parameters;
+        Command->Name = Outline.Name;
+        Command->Exec = Outline.Exec;
+        Command->Parameters = Outline.Parameters;
         HotKey->Commands().Add(std::move(Command));
         File.HotKeyList().Add(std::move(HotKey));
     }

@@ -7,8 +7,8 @@
 
 namespace tulma::test {
 
-struct THotKeySpec {
-    THotKeySpec(std::string Name, std::uint16_t HotKey, std::string Exec, std::string Parameters = {})
+struct THotKeyOutline {
+    THotKeyOutline(std::string Name, std::uint16_t HotKey, std::string Exec, std::string Parameters = {})
         : Name(std::move(Name)), HotKey(HotKey), Exec(std::move(Exec)), Parameters(std::move(Parameters)) {}
 
     std::string Name;
@@ -18,7 +18,7 @@ struct THotKeySpec {
 };
 
 // Writes a hotkey file holding the hotkeys in the given order, each with one command starting Exec.
-void WriteHotKeyFile(const std::string& FileName, const std::vector<THotKeySpec>& HotKeys,
+void WriteHotKeyFile(const std::string& FileName, const std::vector<THotKeyOutline>& HotKeys,
                      bool MinimizeAtStartup = false);
 
 // Replaces the program's catalogue by one with the messages the main window asks (0, 8, 9), leaving
