@@ -59,7 +59,7 @@ void WriteFile(const std::string& FileName, const std::string& Marker, bool Mini
             }
         }
     }
-    std::vector<test::THotKeySpec> HotKeys;
+    std::vector<test::THotKeyOutline> HotKeys;
     for (int I = 0; I + 1 < Count; ++I) {
         HotKeys.emplace_back("Hotkey " + std::to_string(I), Combinations[I % Combinations.size()],
                              "/bin/true");
