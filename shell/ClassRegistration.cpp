@@ -8,6 +8,7 @@
 #include "HotKeyFile.h"
 #include "HotTulma.h"
 #include "IDList.h"
+#include "IntlMessages.h"
 #include "ListEntry.h"
 #include "Text.h"
 
@@ -21,6 +22,7 @@ void RegisterAllClasses() {
     Registry.RegisterObjectClass<TID>();
     Registry.RegisterObjectClass<TIDList>();
     Registry.RegisterObjectClass<TDID>();
+    IntlMessages();
     Registry.RegisterObjectClass<TAppMessage>();
     Registry.RegisterObjectClass<TSimpleListEntry>();
     Registry.RegisterObjectClass<TBitmappedListEntry>();

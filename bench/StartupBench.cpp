@@ -1,0 +1,187 @@
+// How long the real tulma program takes from its start to holding every hotkey of a 1,000-hotkey file,
+// and how much memory it keeps while it idles in the tray. Runs on a private Xvfb display.
+#include <benchmark/benchmark.h>
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ClassRegistration.h"
+#include "ShellTestSupport.h"
+#include "XServerFixture.h"
+
+namespace tulma::bench {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int HotKeyCount = 1000;
+constexpr int Shift = 0x2000, Ctrl = 0x4000, Alt = 0x8000;
+constexpr std::uint32_t KeyControl = 0xffe3, KeyAlt = 0xffe9, KeyK = 'k';
+
+// Keys every keyboard layout of the test display has: letters, digits, F1-F12, keypad digits, the
+// navigation block.
+std::vector<std::uint16_t> CommonKeys() {
+    std::vector<std::uint16_t> Keys;
+    for (std::uint16_t Key = 'A'; Key <= 'Z'; ++Key) {
+        Keys.push_back(Key);
+    }
+    for (std::uint16_t Key = '0'; Key <= '9'; ++Key) {
+        Keys.push_back(Key);
+    }
+    for (std::uint16_t Key = 0x70; Key <= 0x7B; ++Key) {
+        Keys.push_back(Key);
+    }
+    for (std::uint16_t Key = 0x60; Key <= 0x69; ++Key) {
+        Keys.push_back(Key);
+    }
+    for (std::uint16_t Key = 0x21; Key <= 0x28; ++Key) {
+        Keys.push_back(Key);
+    }
+    return Keys;
+}
+
+// Count hotkeys with every combination of the common keys and the modifiers (repeating once they run
+// out, so that some are refused as taken), the last one being Ctrl+Alt+K, which touches Marker.
+void WriteFile(const std::string& FileName, const std::string& Marker, bool Minimize, int Count) {
+    std::vector<std::uint16_t> Combinations;
+    for (const std::uint16_t Modifiers :
+         {0, Shift, Ctrl, Alt, Shift | Ctrl, Shift | Alt, Ctrl | Alt, 0xE000}) {
+        for (const std::uint16_t Key : CommonKeys()) {
+            const auto Combination = static_cast<std::uint16_t>(Modifiers | Key);
+            if (Combination != (Ctrl | Alt | 'K')) {
+                Combinations.push_back(Combination);
+            }
+        }
+    }
+    std::vector<test::THotKeySpec> HotKeys;
+    for (int I = 0; I + 1 < Count; ++I) {
+        HotKeys.emplace_back("Hotkey " + std::to_string(I), Combinations[I % Combinations.size()],
+                             "/bin/true");
+    }
+    HotKeys.emplace_back("Last", static_cast<std::uint16_t>(Ctrl | Alt | 'K'), "/usr/bin/touch", Marker);
+    test::WriteHotKeyFile(FileName, HotKeys, Minimize);
+}
+
+class TProgramDir {
+  public:
+    TProgramDir() {
+        std::string Pattern = (fs::temp_directory_path() / "tulma-bench-XXXXXX").string();
+        Path = mkdtemp(Pattern.data());
+        fs::copy_file(TULMA_PROGRAM, Path / "tulma");
+        fs::copy_file(TULMA_MESSAGE_FILE, Path / "stdmess0.mes");
+    }
+    ~TProgramDir() {
+        std::error_code Ignored;
+        fs::remove_all(Path, Ignored);
+    }
+    fs::path Path;
+};
+
+void PressCtrlAltK(test::FakeKeyboard& Keyboard, xcb_connection_t* Connection) {
+    Keyboard.Chord({KeyControl, KeyAlt, KeyK});
+    xcb_flush(Connection);
+}
+
+// Starts tulma and returns once the last hotkey of the file answers; the time includes one start of
+// the command that proves it.
+double SecondsUntilRegistered(test::XServerFixture& Display, test::FakeKeyboard& Keyboard,
+                              const TProgramDir& Dir, const std::string& FileName, const std::string& Marker,
+                              pid_t& Tulma) {
+    fs::remove(Marker);
+    const auto Start = Clock::now();
+    Tulma = test::Spawn({(Dir.Path / "tulma").string(), FileName});
+    while (!fs::exists(Marker)) {
+        PressCtrlAltK(Keyboard, Display.Connection());
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (Clock::now() - Start > std::chrono::seconds(20)) {
+            break;
+        }
+    }
+    return std::chrono::duration<double>(Clock::now() - Start).count();
+}
+
+long ResidentKilobytes(pid_t Pid) {
+    std::ifstream Status("/proc/" + std::to_string(Pid) + "/status");
+    for (std::string Line; std::getline(Status, Line);) {
+        if (Line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(Line.substr(6));
+        }
+    }
+    return -1;
+}
+
+void RegisterClassesOnce() {
+    static const bool Registered = (RegisterAllClasses(), true);
+    (void)Registered;
+}
+
+void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
+    RegisterClassesOnce();
+    test::XServerFixture Display;
+    Display.Start(false);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    test::FakeKeyboard Keyboard(Display.Connection());
+    TProgramDir Dir;
+    const std::string FileName = (Dir.Path / "large.tul").string();
+    const std::string Marker = (Dir.Path / "marker").string();
+    WriteFile(FileName, Marker, false, static_cast<int>(State.range(0)));
+    for (auto _ : State) {
+        pid_t Tulma = -1;
+        State.SetIterationTime(SecondsUntilRegistered(Display, Keyboard, Dir, FileName, Marker, Tulma));
+        State.PauseTiming();
+        test::Terminate(Tulma);
+        State.ResumeTiming();
+    }
+    Display.Stop();
+}
+BENCHMARK(BM_StartUntilAllHotKeysRegistered)
+    ->Arg(1)
+    ->Arg(HotKeyCount)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+
+// Idle in the tray with the 1,000 hotkeys registered (argument 1000) or with one (argument 1).
+void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
+    RegisterClassesOnce();
+    test::XServerFixture Display;
+    Display.Start(true);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    const pid_t Tray = test::Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                    "--width", "120", "--height", "24"});
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    test::FakeKeyboard Keyboard(Display.Connection());
+    TProgramDir Dir;
+    const std::string FileName = (Dir.Path / "large.tul").string();
+    const std::string Marker = (Dir.Path / "marker").string();
+    WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
+    long Kilobytes = 0;
+    for (auto _ : State) {
+        pid_t Tulma = -1;
+        SecondsUntilRegistered(Display, Keyboard, Dir, FileName, Marker, Tulma);
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        Kilobytes = ResidentKilobytes(Tulma);
+        test::Terminate(Tulma);
+    }
+    State.counters["RSS_MB"] = static_cast<double>(Kilobytes) / 1024.0;
+    test::Terminate(Tray);
+    Display.Stop();
+}
+BENCHMARK(BM_ResidentMemoryMinimisedToTray)
+    ->Arg(1)
+    ->Arg(HotKeyCount)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tulma::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,214 @@
+#include "FDefine.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+#include "AppMessages.h"
+#include "ControlText.h"
+#include "FKeyCommand.h"
+#include "FormControls.h"
+#include "FormFont.h"
+#include "HotKeyCommand.h"
+#include "HotTulma.h"
+#include "KeyCapture.h"
+#include "KeyComboText.h"
+#include "MessageBoxFunction.h"
+#include "ProgramIcon.h"
+#include "QtKeys.h"
+#include "QtListControls.h"
+#include "QtText.h"
+#include "ReferenceList.h"
+
+namespace tulma {
+TFormHotKeyDefine::TFormHotKeyDefine(QWidget* Owner)
+    : TQBForm(Owner),
+      FHotKey(std::make_unique<THotTulma>()),
+      FCommandRefs(std::make_unique<TReferenceList>()) {
+    setWindowTitle("Hotkey definition");
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(424, 254);
+    setFont(FormFont("MS Sans Serif", 11));
+    CreateControls();
+    FCommandRows = std::make_unique<TListWidgetControl>(LBCommands);
+}
+
+TFormHotKeyDefine::~TFormHotKeyDefine() = default;
+
+void TFormHotKeyDefine::CreateControls() {
+    TxtName = PlaceControl<QLineEdit>(this, "TxtName", {100, 6, 221, 21});
+    TxtKey = PlaceControl<QLineEdit>(this, "TxtKey", {100, 33, 27, 21});
+    // Its content means nothing: the combination comes from the key press itself.
+    TxtKey->setReadOnly(true);
+    TxtKey->installEventFilter(this);
+    LabKeyPress = PlaceLabel(this, "press the key combination you want to define", 132, 36);
+    LabKeyPress->setObjectName("LabKeyPress");
+    LabKeyPress->hide();
+    PlaceLabel(this, "Na&me:", 8, 9, TxtName);
+    PlaceLabel(this, "&Key:", 8, 36, TxtKey);
+    FitLabelText(PlaceLabel(this, "defined shortcut:", 6, 60), 100 - 6 - 4);
+    LabInfo = PlaceControl<QLabel>(this, "LabInfo", {100, 60, 320, 16});
+    PlaceLabel(this, "This shortcut launches the following applications:", 6, 82);
+    LBCommands = PlaceControl<QListWidget>(this, "LBCommands", {6, 100, 413, 97});
+    LBCommands->viewport()->installEventFilter(this);
+    BtnNew = PlaceButton(this, "BtnNew", "&New...", {6, 203, 78, 21});
+    BtnEdit = PlaceButton(this, "BtnEdit", "&Edit", {90, 203, 78, 21});
+    BtnDelete = PlaceButton(this, "BtnDelete", "&Delete", {174, 203, 78, 21});
+    BtnOK = PlaceButton(this, "BtnOK", "OK", {257, 228, 78, 21});
+    BtnOK->setDefault(true);
+    BtnCancel = PlaceButton(this, "BtnCancel", "Cancel", {341, 228, 78, 21});
+
+    setTabOrder(TxtName, TxtKey);
+    setTabOrder(TxtKey, LBCommands);
+    setTabOrder(LBCommands, BtnNew);
+    setTabOrder(BtnNew, BtnEdit);
+    setTabOrder(BtnEdit, BtnDelete);
+    setTabOrder(BtnDelete, BtnOK);
+    setTabOrder(BtnOK, BtnCancel);
+
+    connect(BtnNew, &QPushButton::clicked, this, &TFormHotKeyDefine::BtnNewClick);
+    connect(BtnEdit, &QPushButton::clicked, this, &TFormHotKeyDefine::BtnEditClick);
+    connect(BtnDelete, &QPushButton::clicked, this, &TFormHotKeyDefine::BtnDeleteClick);
+    connect(BtnOK, &QPushButton::clicked, this, &TFormHotKeyDefine::BtnOKClick);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormHotKeyDefine::SetHotKey(THotTulma* HotKey) {
+    FOriginal = HotKey;
+    HotKey->CopyTo(*FHotKey);
+}
+
+void TFormHotKeyDefine::showEvent(QShowEvent* Event) {
+    const bool First = !FActivated && !Event->spontaneous();
+    if (First) {
+        FActivated = true;
+        FormActivate();
+    }
+    TQBForm::showEvent(Event);
+    if (First) {
+        move(screen()->availableGeometry().center() - rect().center());
+    }
+}
+
+void TFormHotKeyDefine::FormActivate() {
+    ShowKeyCombo(FHotKey->HotKey);
+    SetControlText(TxtName, FHotKey->Name);
+    RefreshCommandList();
+    TxtName->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormHotKeyDefine::RefreshCommandList() {
+    FCommandRefs->ReCreateFromList(FHotKey->Commands());
+    FCommandRefs->FillListBox(*FCommandRows);
+}
+
+void TFormHotKeyDefine::ShowKeyCombo(std::uint16_t Value) {
+    LabInfo->setText(ToQString(KeyComboText(Value)));
+}
+
+bool TFormHotKeyDefine::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == TxtKey) {
+        switch (Event->type()) {
+            case QEvent::FocusIn:
+                TxtKeyEnter();
+                break;
+            case QEvent::FocusOut:
+                TxtKeyExit();
+                break;
+            case QEvent::ShortcutOverride:
+                // A combination that the field captures is no shortcut of the dialog (Alt+N included).
+                if (CapturedKeyValue(VirtualKeyFromKeyEvent(static_cast<QKeyEvent&>(*Event)),
+                                     static_cast<QKeyEvent*>(Event)->modifiers())) {
+                    Event->accept();
+                    return true;
+                }
+                break;
+            case QEvent::KeyPress:
+                TxtKeyKeyDown(static_cast<QKeyEvent&>(*Event));
+                break;
+            default:
+                break;
+        }
+    } else if (Watched == LBCommands->viewport() && Event->type() == QEvent::MouseButtonDblClick) {
+        BtnEditClick();
+        return true;
+    }
+    return TQBForm::eventFilter(Watched, Event);
+}
+
+void TFormHotKeyDefine::TxtKeyEnter() {
+    TxtKey->clear();
+    LabKeyPress->show();
+}
+
+void TFormHotKeyDefine::TxtKeyExit() {
+    LabKeyPress->hide();
+}
+
+void TFormHotKeyDefine::TxtKeyKeyDown(const QKeyEvent& Event) {
+    const auto Value = CapturedKeyValue(VirtualKeyFromKeyEvent(Event), Event.modifiers());
+    if (!Value) {
+        return;
+    }
+    FHotKey->HotKey = *Value;
+    ShowKeyCombo(*Value);
+    SetFocusTo(LBCommands);
+}
+
+void TFormHotKeyDefine::BtnOKClick() {
+    FHotKey->Name = GetRequiredText(TxtName);
+    if (!InputError) {
+        if (FOriginal != nullptr) {
+            FHotKey->CopyTo(*FOriginal);
+        }
+        accept();
+    }
+    InputError = false;
+}
+
+void TFormHotKeyDefine::BtnNewClick() {
+    auto Command = std::make_unique<THotKeyCommand>();
+    TFormHotKeyCommand Dialog(this);
+    Dialog.SetCommand(Command.get());
+    if (Dialog.exec() == QDialog::Accepted) {
+        FHotKey->Commands().Add(std::move(Command));
+        RefreshCommandList();
+    }
+}
+
+void TFormHotKeyDefine::BtnEditClick() {
+    int32_t Index = -1;
+    if (!GetSelectedIndex(LBCommands, Index)) {
+        InputError = false;
+        return;
+    }
+    auto* Command = dynamic_cast<THotKeyCommand*>(FCommandRefs->ObjectAt(Index));
+    if (Command == nullptr) {
+        return;
+    }
+    TFormHotKeyCommand Dialog(this);
+    Dialog.SetCommand(Command);
+    if (Dialog.exec() == QDialog::Accepted) {
+        RefreshCommandList();
+    }
+}
+
+void TFormHotKeyDefine::BtnDeleteClick() {
+    int32_t Index = -1;
+    if (!GetSelectedIndex(LBCommands, Index)) {
+        InputError = false;
+        return;
+    }
+    if (ShowAppMessage(MessageNumber::ConfirmDelete) != MessageBoxResult::Yes) {
+        return;
+    }
+    FHotKey->Commands().FreeByID(FCommandRefs->GetSelectedID(FCommandRows.get()));
+    RefreshCommandList();
+}
+
+}  // namespace tulma

@@ -1,0 +1,86 @@
+#include "FInfo.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "FormFont.h"
+#include "ProgramIcon.h"
+
+namespace tulma {
+namespace {
+
+constexpr int IconSize = 32;
+
+QLabel* NewIcon(QWidget* Parent) {
+    auto* Image = new QLabel(Parent);
+    Image->setObjectName("Image1");
+    Image->setGeometry(166, 6, IconSize, IconSize);
+    Image->setPixmap(ProgramIcon().pixmap(IconSize, IconSize));
+    return Image;
+}
+
+QLabel* NewProductName(QWidget* Parent) {
+    auto* Label = new QLabel("Tulma", Parent);
+    Label->setObjectName("Label6");
+    QFont Font = FormFont("Arial", 24);
+    Font.setBold(true);
+    Font.setItalic(true);
+    Label->setFont(Font);
+    QPalette Colours = Label->palette();
+    Colours.setColor(QPalette::WindowText, Qt::red);
+    Label->setPalette(Colours);
+    Label->move(26, 24);
+    Label->adjustSize();
+    return Label;
+}
+
+QLabel* NewVersion(QWidget* Parent) {
+    auto* Label = new QLabel("Version 1.02\nDate: 1998/04/11", Parent);
+    Label->setObjectName("Label1");
+    Label->setAlignment(Qt::AlignHCenter);
+    Label->move(132, 46);
+    Label->adjustSize();
+    return Label;
+}
+
+}  // namespace
+
+TFormInfo::TFormInfo(QWidget* Owner) : TQBForm(Owner) {
+    setWindowTitle("About Tulma");
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(385, 368);
+    setFont(FormFont("Arial", 12));
+    NewIcon(this);
+    NewProductName(this);
+    NewVersion(this);
+    BtnClose = new QPushButton("Close", this);
+    BtnClose->setObjectName("BtnClose");
+    BtnClose->setGeometry(304, 338, 75, 25);
+    BtnClose->setDefault(true);
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFormInfo::showEvent(QShowEvent* Event) {
+    TQBForm::showEvent(Event);
+    if (!Event->spontaneous()) {
+        move(screen()->availableGeometry().center() - rect().center());
+        BtnClose->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// Escape is the Close button's key, so it closes with the same result.
+void TFormInfo::keyPressEvent(QKeyEvent* Event) {
+    if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+        BtnClose->click();
+        return;
+    }
+    TQBForm::keyPressEvent(Event);
+}
+
+}  // namespace tulma

@@ -1,0 +1,145 @@
+#include "FKeyCommand.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolButton>
+
+#include "BrowseFolder.h"
+#include "ControlText.h"
+#include "FileBrowseDialog.h"
+#include "FormControls.h"
+#include "FormFont.h"
+#include "HotKeyCommand.h"
+#include "PathText.h"
+#include "ProgramIcon.h"
+
+namespace tulma {
+namespace {
+
+const QStringList ExecModes{"normal", "maximized", "minimized", "normal (no activate)",
+                            "minimized (no activate)"};
+
+QToolButton* NewFolderButton(QWidget* Parent, const char* Name, int Left, int Top) {
+    auto* Button = PlaceControl<QToolButton>(Parent, Name, {Left, Top, 21, 21});
+    Button->setIcon(QIcon::fromTheme("folder-open", Parent->style()->standardIcon(QStyle::SP_DirOpenIcon)));
+    Button->setAutoRaise(true);
+    Button->setFocusPolicy(Qt::NoFocus);
+    return Button;
+}
+
+}  // namespace
+
+TFormHotKeyCommand::TFormHotKeyCommand(QWidget* Owner)
+    : TQBForm(Owner), FCommand(std::make_unique<THotKeyCommand>()) {
+    setWindowTitle("Hotkey command");
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(424, 184);
+    setFont(FormFont("MS Sans Serif", 11));
+    CreateControls();
+    BrowseFolder = new TBrowseFolder(this);
+    BrowseFolder->Flags = {TBrowseInfoFlag::bfFileSysDirsOnly, TBrowseInfoFlag::bfStatusText};
+    BrowseFolder->ShowPathInStatusArea = false;
+    BrowseFolder->SyncCustomButton = false;
+}
+
+TFormHotKeyCommand::~TFormHotKeyCommand() = default;
+
+void TFormHotKeyCommand::CreateControls() {
+    TxtName = PlaceControl<QLineEdit>(this, "TxtName", {100, 6, 294, 21});
+    TxtExec = PlaceControl<QLineEdit>(this, "TxtExec", {100, 30, 294, 21});
+    BtnBrowse = NewFolderButton(this, "BtnBrowse", 394, 30);
+    TxtParameters = PlaceControl<QLineEdit>(this, "TxtParameters", {99, 54, 294, 21});
+    TxtDirectory = PlaceControl<QLineEdit>(this, "TxtDirectory", {99, 78, 294, 21});
+    BtnBrowseDirectory = NewFolderButton(this, "BtnBrowseDirectory", 391, 78);
+    CBExecMode = PlaceControl<QComboBox>(this, "CBExecMode", {99, 102, 225, 21});
+    CBExecMode->addItems(ExecModes);
+    TxtLookForWindow = PlaceControl<QLineEdit>(this, "TxtLookForWindow", {204, 129, 187, 21});
+    BtnOK = PlaceButton(this, "BtnOK", "OK", {258, 157, 78, 21});
+    BtnOK->setDefault(true);
+    BtnCancel = PlaceButton(this, "BtnCancel", "Cancel", {341, 157, 78, 21});
+
+    PlaceLabel(this, "&Name:", 6, 9, TxtName);
+    PlaceLabel(this, "&Filename:", 6, 33, TxtExec);
+    PlaceLabel(this, "&Parameters:", 6, 57, TxtParameters);
+    PlaceLabel(this, "&Directory:", 6, 81, TxtDirectory);
+    PlaceLabel(this, "e&xec mode:", 6, 105, CBExecMode);
+    FitLabelText(PlaceLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow),
+                 TxtLookForWindow->x() - 6 - 4);
+
+    setTabOrder(TxtName, TxtExec);
+    setTabOrder(TxtExec, TxtParameters);
+    setTabOrder(TxtParameters, TxtDirectory);
+    setTabOrder(TxtDirectory, CBExecMode);
+    setTabOrder(CBExecMode, TxtLookForWindow);
+    setTabOrder(TxtLookForWindow, BtnOK);
+    setTabOrder(BtnOK, BtnCancel);
+
+    connect(BtnOK, &QPushButton::clicked, this, &TFormHotKeyCommand::BtnOKClick);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnBrowse, &QToolButton::clicked, this, &TFormHotKeyCommand::BtnBrowseClick);
+    connect(BtnBrowseDirectory, &QToolButton::clicked, this, &TFormHotKeyCommand::BtnBrowseDirectoryClick);
+}
+
+void TFormHotKeyCommand::SetCommand(THotKeyCommand* Command) {
+    FOriginal = Command;
+    Command->CopyTo(*FCommand);
+}
+
+void TFormHotKeyCommand::showEvent(QShowEvent* Event) {
+    if (!FShown && !Event->spontaneous()) {
+        FShown = true;
+        FormShow();
+    }
+    TQBForm::showEvent(Event);
+}
+
+void TFormHotKeyCommand::FormShow() {
+    SetControlText(TxtName, FCommand->Name);
+    SetControlText(TxtExec, FCommand->Exec);
+    // A mode outside the list selects nothing.
+    CBExecMode->setCurrentIndex(
+        FCommand->ExecMode >= 0 && FCommand->ExecMode < CBExecMode->count() ? FCommand->ExecMode : -1);
+    SetControlText(TxtParameters, FCommand->Parameters);
+    SetControlText(TxtDirectory, FCommand->Directory);
+    SetControlText(TxtLookForWindow, FCommand->LookForWindow);
+    TxtName->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormHotKeyCommand::BtnOKClick() {
+    FCommand->Name = GetRequiredText(TxtName);
+    FCommand->Exec = GetRequiredText(TxtExec);
+    FCommand->ExecMode = CBExecMode->currentIndex();
+    FCommand->Parameters = GetControlText(TxtParameters);
+    FCommand->Directory = GetControlText(TxtDirectory);
+    FCommand->LookForWindow = GetControlText(TxtLookForWindow);
+    if (!InputError) {
+        if (FOriginal != nullptr) {
+            FCommand->CopyTo(*FOriginal);
+        }
+        accept();
+    }
+    InputError = false;
+}
+
+void TFormHotKeyCommand::BtnBrowseClick() {
+    TFileBrowseDialog Dialog(this);
+    Dialog.selectFile(PathToQString(GetControlText(TxtExec)));
+    if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()) {
+        SetControlText(TxtExec, PathFromQString(Dialog.selectedFiles().front()));
+    }
+}
+
+void TFormHotKeyCommand::BtnBrowseDirectoryClick() {
+    BrowseFolder->Directory = GetControlText(TxtDirectory);
+    if (BrowseFolder->Execute()) {
+        SetControlText(TxtDirectory, BrowseFolder->Directory);
+    }
+}
+
+}  // namespace tulma

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+
+#include "QBForm.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace tulma {
+
+class TBrowseFolder;
+class THotKeyCommand;
+
+// The dialog that edits one command of a hotkey. It works on a copy of the command and writes the copy
+// back only when OK succeeds.
+class TFormHotKeyCommand : public TQBForm {
+    Q_OBJECT
+
+  public:
+    explicit TFormHotKeyCommand(QWidget* Owner);
+    ~TFormHotKeyCommand() override;
+
+    // Command stays the caller's; it receives the edited values on a successful OK.
+    void SetCommand(THotKeyCommand* Command);
+
+  protected:
+    void showEvent(QShowEvent* Event) override;
+
+  private:
+    std::unique_ptr<THotKeyCommand> FCommand;
+    THotKeyCommand* FOriginal = nullptr;
+    bool FShown = false;
+
+    QLineEdit* TxtName;
+    QLineEdit* TxtExec;
+    QToolButton* BtnBrowse;
+    QLineEdit* TxtParameters;
+    QLineEdit* TxtDirectory;
+    QToolButton* BtnBrowseDirectory;
+    QComboBox* CBExecMode;
+    QLineEdit* TxtLookForWindow;
+    QPushButton* BtnOK;
+    QPushButton* BtnCancel;
+    TBrowseFolder* BrowseFolder;
+
+    void CreateControls();
+    void FormShow();
+    void BtnOKClick();
+    void BtnBrowseClick();
+    void BtnBrowseDirectoryClick();
+};
+
+}  // namespace tulma

@@ -1,0 +1,22 @@
+#include "FormControls.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tulma {
+
+QLabel* PlaceLabel(QWidget* Parent, const QString& Text, int Left, int Top, QWidget* Buddy) {
+    auto* Label = new QLabel(Text, Parent);
+    Label->move(Left, Top);
+    Label->setBuddy(Buddy);
+    Label->adjustSize();
+    return Label;
+}
+
+QPushButton* PlaceButton(QWidget* Parent, const char* Name, const QString& Text, const QRect& Position) {
+    auto* Button = PlaceControl<QPushButton>(Parent, Name, Position);
+    Button->setText(Text);
+    return Button;
+}
+
+}  // namespace tulma

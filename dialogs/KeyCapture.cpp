@@ -1,0 +1,32 @@
+#include "KeyCapture.h"
+
+#include "KeyComboText.h"
+#include "VirtualKeys.h"
+
+namespace tulma {
+
+std::optional<std::uint16_t> CapturedKeyValue(std::uint8_t VirtualKey, Qt::KeyboardModifiers Modifiers) {
+    switch (VirtualKey) {
+        case 0:
+        case vk::Tab:
+        case vk::Shift:
+        case vk::Control:
+        case vk::Menu:
+            return std::nullopt;
+        default:
+            break;
+    }
+    const bool Shift = Modifiers.testFlag(Qt::ShiftModifier);
+    const bool Ctrl = Modifiers.testFlag(Qt::ControlModifier);
+    const bool Alt = Modifiers.testFlag(Qt::AltModifier);
+    if ((VirtualKey == vk::Return || VirtualKey == vk::Escape) && !Shift && !Ctrl && !Alt) {
+        return std::nullopt;
+    }
+    std::uint16_t Value = VirtualKey;
+    Value |= Shift ? ShiftBit : 0;
+    Value |= Ctrl ? CtrlBit : 0;
+    Value |= Alt ? AltBit : 0;
+    return Value;
+}
+
+}  // namespace tulma

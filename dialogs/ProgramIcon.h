@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tulma {
+
+// Tulma's own icon, scalable: a key cap struck by lightning. For the windows, the tray and the about box.
+QIcon ProgramIcon();
+
+}  // namespace tulma

@@ -1,0 +1,410 @@
+#include "FMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "AppMessages.h"
+#include "Application.h"
+#include "BusyCursor.h"
+#include "CurrentHotKeyFile.h"
+#include "FileDialogs.h"
+#include "FormFont.h"
+#include "HotKeyActivation.h"
+#include "HotKeyFile.h"
+#include "HotTulma.h"
+#include "MessageBoxFunction.h"
+#include "QtText.h"
+#include "TrayIcon.h"
+
+namespace tulma {
+namespace {
+
+constexpr int ClientWidth = 419;
+constexpr int ClientHeight = 329;
+constexpr int32_t FixedItemTag = -1;
+// From the title to the text beside it.
+constexpr int TitleRoom = 86 - 6;
+// From the file-name label to the window's right edge.
+constexpr int FileNameRoom = ClientWidth - 248 - 4;
+
+template <class TControl>
+TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
+    auto* Control = new TControl(Parent);
+    Control->setObjectName(Name);
+    Control->setGeometry(Position);
+    return Control;
+}
+
+void SizeToText(QLabel* Label, int Room) {
+    const QSize Wanted = Label->sizeHint();
+    Label->resize(std::min(Wanted.width(), Room), Wanted.height());
+}
+
+// Labels take the width of their text, as far as Room pixels allow.
+QLabel* PlaceLabel(QWidget* Parent, const char* Name, const char* Caption, const QRect& Position, int Room) {
+    auto* Label = Place<QLabel>(Parent, Name, Position);
+    Label->setText(Caption);
+    FitLabelText(Label, Room);
+    SizeToText(Label, Room);
+    return Label;
+}
+
+QPushButton* PlaceButton(QWidget* Parent, const char* Name, const char* Caption, const char* Hint,
+                         const QRect& Position) {
+    auto* Button = Place<QPushButton>(Parent, Name, Position);
+    Button->setText(Caption);
+    Button->setToolTip(Hint);
+    // A form's buttons are no default buttons: Enter in the list does not press one.
+    Button->setAutoDefault(false);
+    return Button;
+}
+
+QAction* FixedItem(QMenu* Menu, const char* Name, const char* Caption) {
+    QAction* Item = Menu->addAction(Caption);
+    Item->setObjectName(Name);
+    Item->setData(FixedItemTag);
+    return Item;
+}
+
+// The last component of a path.
+std::string LastComponent(const std::string& Path) {
+    const auto Separator = Path.rfind('/');
+    return Separator == std::string::npos ? Path : Path.substr(Separator + 1);
+}
+
+}  // namespace
+
+TFormMain::TFormMain(const TShellServices& DesktopServices)
+    : Services(DesktopServices), ListControl(nullptr), HotKeyReferences(HotKeyFile().HotKeyList()) {
+    setObjectName("FormMain");
+    setWindowTitle("Tulma");
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(FormFont("MS Sans Serif", 11));
+    setFixedSize(ClientWidth, ClientHeight);
+    CreateControls();
+    ListControl = TListWidgetControl(LBListe);
+    CreateTrayMenu();
+    CreateTrayIcon();
+    FActivation = new THotKeyActivation(
+        Services.HotKeys, Services.Atoms, *FPopupMenu1,
+        [this](const THotTulma& HotKey) { HotKey.ExecuteHotKey(Services.Windows, Services.Launch); }, this);
+    if (const QScreen* Screen = screen()) {
+        move(Screen->availableGeometry().center() - rect().center());
+    }
+    FormCreate();
+}
+
+TFormMain::~TFormMain() {
+    FreeMessageList();
+}
+
+void TFormMain::CreateControls() {
+    Label6 = Place<QLabel>(this, "Label6", {6, 4, 72, 28});
+    Label6->setText("Tulma");
+    QFont TitleFont = FormFont("Arial", 24);
+    TitleFont.setBold(true);
+    TitleFont.setItalic(true);
+    Label6->setFont(TitleFont);
+    FitLabelText(Label6, TitleRoom);
+    SizeToText(Label6, TitleRoom);
+    Label6->setStyleSheet("color: red");
+    Label1 = PlaceLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13},
+                        ClientWidth - 90);
+    Label2 = PlaceLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13}, 405);
+    LBListe = Place<QListWidget>(this, "LBListe", {4, 50, 409, 159});
+    Label2->setBuddy(LBListe);
+    BtnNew = PlaceButton(this, "BtnNew", "&New...", "create a new hotkey", {4, 212, 75, 21});
+    BtnEdit = PlaceButton(this, "BtnEdit", "&Edit...", "edit the selected hotkey", {82, 212, 75, 21});
+    BtnDelete = PlaceButton(this, "BtnDelete", "&Delete", "delete the selected hotkey", {160, 212, 75, 21});
+    BtnViewInfo = PlaceButton(this, "BtnViewInfo", "View Info...", "", {292, 212, 121, 21});
+    CBMinimize = Place<QCheckBox>(this, "CBMinimize", {4, 242, 169, 17});
+    CBMinimize->setText("&minimize Tulma at startup");
+    Label3 = PlaceLabel(this, "Label3", "current file:", {182, 242, 52, 13}, 66);
+    LabCurrFileName = PlaceLabel(this, "LabCurrFileName", "", {248, 242, 81, 13}, FileNameRoom);
+    BtnOpen = PlaceButton(this, "BtnOpen", "&Open", "", {2, 264, 75, 21});
+    BtnSave = PlaceButton(this, "BtnSave", "&Save", "save your hotkeys", {80, 264, 75, 21});
+    BtnSaveAs = PlaceButton(this, "BtnSaveAs", "Save &as...", "", {158, 264, 75, 21});
+    BtnReload = PlaceButton(this, "BtnReload", "&Reload", "reload the hotkey file (undo any changes)",
+                            {236, 264, 75, 21});
+    BtnQuit =
+        PlaceButton(this, "BtnQuit", "Quit", "exit the program (disables all hotkeys)", {336, 264, 75, 21});
+
+    QWidget* TabOrder[] = {LBListe, BtnNew,  BtnEdit,   BtnDelete, BtnViewInfo, CBMinimize,
+                           BtnOpen, BtnSave, BtnSaveAs, BtnReload, BtnQuit};
+    for (std::size_t I = 1; I < std::size(TabOrder); ++I) {
+        setTabOrder(TabOrder[I - 1], TabOrder[I]);
+    }
+
+    connect(LBListe, &QListWidget::itemDoubleClicked, this, [this] { BtnEditClick(); });
+    connect(BtnNew, &QPushButton::clicked, this, [this] { BtnNewClick(); });
+    connect(BtnEdit, &QPushButton::clicked, this, [this] { BtnEditClick(); });
+    connect(BtnDelete, &QPushButton::clicked, this, [this] { BtnDeleteClick(); });
+    connect(BtnViewInfo, &QPushButton::clicked, this, [this] { BtnViewInfoClick(); });
+    connect(CBMinimize, &QCheckBox::toggled, this, [this] { CBMinimizeClick(); });
+    connect(BtnOpen, &QPushButton::clicked, this, [this] { BtnOpenClick(); });
+    connect(BtnSave, &QPushButton::clicked, this, [this] { BtnSaveClick(); });
+    connect(BtnSaveAs, &QPushButton::clicked, this, [this] { BtnSaveAsClick(); });
+    connect(BtnReload, &QPushButton::clicked, this, [this] { BtnReloadClick(); });
+    connect(BtnQuit, &QPushButton::clicked, this, [this] { BtnQuitClick(); });
+}
+
+void TFormMain::CreateTrayMenu() {
+    FPopupMenu1 = new QMenu(this);
+    FPopupMenu1->setObjectName("PopupMenu1");
+    MCHide = FixedItem(FPopupMenu1, "MCHide", "Hide");
+    PPCRestore = FixedItem(FPopupMenu1, "PPCRestore", "&Restore");
+    FPopupMenu1->setDefaultAction(PPCRestore);
+    PPCClose = FixedItem(FPopupMenu1, "PPCClose", "&Close");
+    N3 = FPopupMenu1->addSeparator();
+    N3->setObjectName("N3");
+    N3->setData(FixedItemTag);
+    connect(PPCRestore, &QAction::triggered, this, [this] { PPCRestoreClick(); });
+    connect(PPCClose, &QAction::triggered, this, [this] { PPCCloseClick(); });
+}
+
+void TFormMain::CreateTrayIcon() {
+    FTrayIcon1 = new TTrayIcon(this, Services.TrayAvailable);
+    FTrayIcon1->SetActive(true);
+    FTrayIcon1->SetHint("Tulma");
+    FTrayIcon1->OnClick = [this](QObject*) { TrayIcon1Click(); };
+    FTrayIcon1->OnDblClick = [this](QObject*) { PPCRestoreClick(); };
+    FTrayIcon1->OnRightClick = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        TrayIcon1RightClick();
+    };
+}
+
+void TFormMain::FormCreate() {
+    // A damaged message file is reported; the window goes on with the messages read before the damage.
+    TApplication::RunGuarded([] { CreateMessageList<TMessageList>(0); });
+    FModified = false;
+}
+
+void TFormMain::showEvent(QShowEvent* Event) {
+    TQBForm::showEvent(Event);
+    if (!FActivated) {
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    }
+}
+
+void TFormMain::FormActivate() {
+    if (FActivated) {
+        return;
+    }
+    FActivated = true;
+    RefreshList();
+    ShowCurrentFileName();
+    if (HotKeyFile().MinimizeAtStartup) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+    }
+    FActivation->ActivateAllHotKeys();
+    ShowRegistrationMarks();
+}
+
+void TFormMain::closeEvent(QCloseEvent* Event) {
+    // Until the question is settled the window stays, also when saving fails with an error.
+    Event->ignore();
+    if (QuerySaveChanges()) {
+        Event->accept();
+        emit Closed();
+    }
+}
+
+void TFormMain::BtnNewClick() {
+    auto NewHotKey = std::make_unique<THotTulma>();
+    if (!Services.DefineHotKey || !Services.DefineHotKey(this, *NewHotKey)) {
+        return;
+    }
+    THotTulma& HotKey = *NewHotKey;
+    HotKeyFile().HotKeyList().Add(std::move(NewHotKey));
+    FActivation->ActivateHotKey(HotKey);
+    RefreshList();
+    FModified = true;
+}
+
+void TFormMain::BtnEditClick() {
+    int32_t Index = -1;
+    if (!SelectedIndex(Index)) {
+        return;
+    }
+    auto& HotKey = CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Index));
+    if (Services.DefineHotKey && Services.DefineHotKey(this, HotKey)) {
+        FModified = true;
+        RefreshList();
+    }
+    FActivation->RenewHotKey(HotKey);
+    ShowRegistrationMarks();
+}
+
+void TFormMain::BtnDeleteClick() {
+    int32_t Index = -1;
+    if (!SelectedIndex(Index) || ShowAppMessage(MessageNumber::ConfirmDelete) != MessageBoxResult::Yes) {
+        return;
+    }
+    const int32_t ID = HotKeyReferences.GetSelectedID(&ListControl);
+    FActivation->DeactivateHotKey(CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Index)));
+    HotKeyFile().HotKeyList().FreeByID(ID);
+    RefreshList();
+    FModified = true;
+}
+
+void TFormMain::BtnViewInfoClick() {
+    if (FAboutBox != nullptr) {
+        FAboutBox->exec();
+    }
+}
+
+void TFormMain::CBMinimizeClick() {
+    HotKeyFile().MinimizeAtStartup = CBMinimize->isChecked();
+}
+
+void TFormMain::BtnOpenClick() {
+    const auto Chosen = Services.FileDialogs.OpenFileName(this, HotKeyFileName());
+    if (!Chosen || !QuerySaveChanges()) {
+        return;
+    }
+    const std::string Previous = HotKeyFileName();
+    HotKeyFileName() = *Chosen;
+    try {
+        LoadCurrentFile();
+    } catch (...) {
+        // The hotkeys in use stay those of the previous file, so a save must not go to the one that
+        // could not be read.
+        HotKeyFileName() = Previous;
+        throw;
+    }
+    ShowCurrentFileName();
+}
+
+void TFormMain::BtnSaveClick() {
+    {
+        TBusyCursor Busy;
+        SaveHotKeyFile();
+    }
+    FModified = false;
+}
+
+void TFormMain::BtnSaveAsClick() {
+    const auto Chosen = Services.FileDialogs.SaveFileName(this, HotKeyFileName());
+    if (!Chosen) {
+        return;
+    }
+    HotKeyFileName() = *Chosen;
+    ShowCurrentFileName();
+    SaveHotKeyFile();
+}
+
+void TFormMain::BtnReloadClick() {
+    if (QuerySaveChanges()) {
+        LoadCurrentFile();
+    }
+}
+
+void TFormMain::BtnQuitClick() {
+    if (QuerySaveChanges()) {
+        close();
+    }
+}
+
+void TFormMain::TrayIcon1Click() {
+    FPopupMenu1->popup(QCursor::pos());
+}
+
+void TFormMain::TrayIcon1RightClick() {
+    FPopupMenu1->popup(QCursor::pos());
+}
+
+void TFormMain::PPCRestoreClick() {
+    RestoreApplication();
+}
+
+void TFormMain::PPCCloseClick() {
+    close();
+}
+
+void TFormMain::RefreshList() {
+    CBMinimize->setChecked(HotKeyFile().MinimizeAtStartup);
+    HotKeyReferences.ReCreateFromList(HotKeyFile().HotKeyList());
+    HotKeyReferences.FillListBox(ListControl);
+    ShowRegistrationMarks();
+}
+
+bool TFormMain::QuerySaveChanges() {
+    RestoreApplication();
+    if (!FModified) {
+        return true;
+    }
+    switch (ShowAppMessage(MessageNumber::SaveChanges)) {
+        case MessageBoxResult::Cancel:
+            return false;
+        case MessageBoxResult::Yes:
+            BtnSaveClick();
+            return true;
+        case MessageBoxResult::No:
+            FModified = false;
+            return true;
+        default:
+            return true;
+    }
+}
+
+void TFormMain::ShowCurrentFileName() {
+    LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
+    SizeToText(LabCurrFileName, FileNameRoom);
+}
+
+void TFormMain::ShowRegistrationMarks() {
+    const QIcon Warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int Row = 0; Row < LBListe->count() && Row < HotKeyReferences.Count(); ++Row) {
+        const TListEntry* Entry = HotKeyReferences.ObjectAt(Row);
+        QListWidgetItem* Item = LBListe->item(Row);
+        const bool Refused = FActivation->IsRefused(Entry->ID);
+        Item->setIcon(Refused ? Warning : QIcon());
+        Item->setToolTip(Refused ? "This key combination is taken by another program or cannot be used: "
+                                   "pressing it does not run the hotkey. Its tray menu item still does."
+                                 : QString());
+    }
+}
+
+void TFormMain::LoadCurrentFile() {
+    TBusyCursor Busy;
+    FActivation->DeactivateAllHotKeys();
+    try {
+        LoadHotKeyFile();
+    } catch (...) {
+        FActivation->ActivateAllHotKeys();
+        RefreshList();
+        throw;
+    }
+    FActivation->ActivateAllHotKeys();
+    RefreshList();
+    FModified = false;
+}
+
+void TFormMain::RestoreApplication() {
+    if (isMinimized()) {
+        showNormal();
+        raise();
+        activateWindow();
+    }
+}
+
+bool TFormMain::SelectedIndex(int32_t& Index) {
+    const bool Selected = GetSelectedIndex(LBListe, Index);
+    // Every attempt without a selection complains again.
+    InputError = false;
+    return Selected;
+}
+
+}  // namespace tulma

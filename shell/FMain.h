@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QPointer>
+
+#include <memory>
+
+#include "QBForm.h"
+#include "QtListControls.h"
+#include "ReferenceList.h"
+#include "ShellServices.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace tulma {
+
+class THotKeyActivation;
+class TTrayIcon;
+
+// The program's main window: the list of hotkeys of the current hotkey file, the file commands, and
+// the owner of every hotkey registration and of the tray icon. Closing it ends the program.
+class TFormMain : public TQBForm {
+    Q_OBJECT
+  public:
+    explicit TFormMain(const TShellServices& DesktopServices);
+    ~TFormMain() override;
+
+    // Whether the hotkeys hold changes that are not saved.
+    bool Modified() const { return FModified; }
+    // The about box that "View Info..." shows; the window does not own it.
+    void SetAboutBox(QDialog* AboutBox) { FAboutBox = AboutBox; }
+
+    TTrayIcon& TrayIcon1() { return *FTrayIcon1; }
+    QMenu& PopupMenu1() { return *FPopupMenu1; }
+    THotKeyActivation& Activation() { return *FActivation; }
+
+    // Fills the list, minimises to the tray when the file asks for it and registers every hotkey. Runs
+    // once, after the window is first shown; later calls do nothing.
+    void FormActivate();
+
+    void BtnNewClick();
+    void BtnEditClick();
+    void BtnDeleteClick();
+    void BtnViewInfoClick();
+    void CBMinimizeClick();
+    void BtnOpenClick();
+    void BtnSaveClick();
+    void BtnSaveAsClick();
+    void BtnReloadClick();
+    void BtnQuitClick();
+
+    void TrayIcon1Click();
+    void TrayIcon1RightClick();
+    void PPCRestoreClick();
+    void PPCCloseClick();
+
+  signals:
+    // The close was accepted: the program ends.
+    void Closed();
+
+  protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    // Escape does not close the main window.
+    void reject() override {}
+
+  private:
+    TShellServices Services;
+    QLabel* Label6;
+    QLabel* Label1;
+    QLabel* Label2;
+    QListWidget* LBListe;
+    QPushButton* BtnNew;
+    QPushButton* BtnEdit;
+    QPushButton* BtnDelete;
+    QPushButton* BtnViewInfo;
+    QCheckBox* CBMinimize;
+    QLabel* Label3;
+    QLabel* LabCurrFileName;
+    QPushButton* BtnOpen;
+    QPushButton* BtnSave;
+    QPushButton* BtnSaveAs;
+    QPushButton* BtnReload;
+    QPushButton* BtnQuit;
+    QMenu* FPopupMenu1;
+    QAction* MCHide;
+    QAction* PPCRestore;
+    QAction* PPCClose;
+    QAction* N3;
+    TTrayIcon* FTrayIcon1;
+    THotKeyActivation* FActivation;
+
+    TListWidgetControl ListControl;
+    TReferenceList HotKeyReferences;
+    bool FModified = false;
+    bool FActivated = false;
+    QPointer<QDialog> FAboutBox;
+
+    void CreateControls();
+    void CreateTrayMenu();
+    void CreateTrayIcon();
+    void FormCreate();
+    void RefreshList();
+    bool QuerySaveChanges();
+    void ShowCurrentFileName();
+    void ShowRegistrationMarks();
+    // Registers the hotkeys of the file at HotKeyFileName in place of the current ones; on a failure
+    // the current ones stay registered and the error goes on to the caller.
+    void LoadCurrentFile();
+    void RestoreApplication();
+    bool SelectedIndex(int32_t& Index);
+};
+
+}  // namespace tulma

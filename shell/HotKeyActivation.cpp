@@ -1,0 +1,118 @@
+#include "HotKeyActivation.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "AtomTable.h"
+#include "CurrentHotKeyFile.h"
+#include "HotKeyFile.h"
+#include "HotKeyRegistry.h"
+#include "HotTulma.h"
+#include "KeyComboText.h"
+#include "QtText.h"
+
+namespace tulma {
+namespace {
+
+constexpr std::uint16_t VirtualKeyMask = 0x1FFF;
+
+template <class TAction>
+void ForEachHotKey(TAction Action) {
+    TIDList& List = HotKeyFile().HotKeyList();
+    for (int32_t I = 0; I < List.Count(); ++I) {
+        Action(List.ItemAs<THotTulma>(I));
+    }
+}
+
+}  // namespace
+
+THotKeyRegistration RegistrationOf(std::uint16_t HotKey) {
+    THotKeyRegistration Result;
+    Result.VirtualKey = HotKey & VirtualKeyMask;
+    Result.Modifiers = ((HotKey & AltBit) ? MOD_ALT : 0) | ((HotKey & CtrlBit) ? MOD_CONTROL : 0) |
+                       ((HotKey & ShiftBit) ? MOD_SHIFT : 0);
+    return Result;
+}
+
+std::string AtomNameOf(int32_t ID) {
+    return "THotTulma" + std::to_string(ID);
+}
+
+THotKeyActivation::THotKeyActivation(HotKeyRegistry& Registry, AtomTable& Atoms, QMenu& Menu, TRunHotKey Run,
+                                     QObject* Parent)
+    : QObject(Parent), Registry(Registry), Atoms(Atoms), Menu(Menu), Run(std::move(Run)) {
+    Registry.SetPressHandler([this](std::uint16_t Atom) { WMHotKey(Atom); });
+}
+
+THotKeyActivation::~THotKeyActivation() {
+    Registry.SetPressHandler({});
+}
+
+void THotKeyActivation::ActivateHotKey(THotTulma& HotKey) {
+    HotKey.Atom = Atoms.AddAtom(AtomNameOf(HotKey.ID));
+    RenewHotKey(HotKey);
+}
+
+void THotKeyActivation::RenewHotKey(THotTulma& HotKey) {
+    Register(HotKey);
+    QAction*& Item = MenuItems[HotKey.ID];
+    if (Item == nullptr) {
+        Item = Menu.addAction(QString());
+        Item->setData(HotKey.ID);
+        connect(Item, &QAction::triggered, this, [this, Item] { PPCUserClick(Item); });
+    }
+    Item->setText(ToQString(HotKey.Name));
+}
+
+void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
+    if (const auto Found = MenuItems.find(HotKey.ID); Found != MenuItems.end()) {
+        Menu.removeAction(Found->second);
+        Found->second->deleteLater();
+        MenuItems.erase(Found);
+    }
+    Registry.UnregisterHotKey(HotKey.Atom);
+    Atoms.DeleteAtom(HotKey.Atom);
+    Refused.erase(HotKey.ID);
+}
+
+void THotKeyActivation::ActivateAllHotKeys() {
+    ForEachHotKey([this](THotTulma& HotKey) { ActivateHotKey(HotKey); });
+}
+
+void THotKeyActivation::DeactivateAllHotKeys() {
+    ForEachHotKey([this](THotTulma& HotKey) { DeactivateHotKey(HotKey); });
+}
+
+void THotKeyActivation::WMHotKey(std::uint16_t Atom) {
+    ForEachHotKey([this, Atom](const THotTulma& HotKey) {
+        if (HotKey.Atom == Atom) {
+            Run(HotKey);
+        }
+    });
+}
+
+void THotKeyActivation::PPCUserClick(const QAction* Item) {
+    const int32_t ID = Item->data().toInt();
+    ForEachHotKey([this, ID](const THotTulma& HotKey) {
+        if (HotKey.ID == ID) {
+            Run(HotKey);
+        }
+    });
+}
+
+void THotKeyActivation::Register(const THotTulma& HotKey) {
+    Registry.UnregisterHotKey(HotKey.Atom);
+    const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
+    // An atom table that is full gives no atom, and a key code beyond one byte names no key: neither
+    // can be registered.
+    const bool Registered =
+        HotKey.Atom != 0 && Wanted.VirtualKey <= 0xFF &&
+        Registry.RegisterHotKey(HotKey.Atom, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey));
+    if (Registered) {
+        Refused.erase(HotKey.ID);
+    } else {
+        Refused.insert(HotKey.ID);
+    }
+}
+
+}  // namespace tulma

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+class QAction;
+class QMenu;
+
+namespace tulma {
+
+class AtomTable;
+class HotKeyRegistry;
+class THotTulma;
+
+// What a key-combination value asks the window system for: MOD_* flags and the virtual-key code.
+struct THotKeyRegistration {
+    unsigned Modifiers = 0;
+    std::uint16_t VirtualKey = 0;
+};
+THotKeyRegistration RegistrationOf(std::uint16_t HotKey);
+
+// The atom name of a hotkey identifier: "THotTulma" and the identifier in decimal.
+std::string AtomNameOf(int32_t ID);
+
+// Keeps every active hotkey of the current hotkey file registered system-wide under its atom and listed
+// in the tray menu, and runs a hotkey when its combination is pressed or its menu item chosen.
+class THotKeyActivation : public QObject {
+    Q_OBJECT
+  public:
+    using TRunHotKey = std::function<void(const THotTulma&)>;
+
+    // Menu: the tray menu; the hotkeys' items follow the items already in it.
+    THotKeyActivation(HotKeyRegistry& Registry, AtomTable& Atoms, QMenu& Menu, TRunHotKey Run,
+                      QObject* Parent = nullptr);
+    ~THotKeyActivation() override;
+
+    void ActivateHotKey(THotTulma& HotKey);
+    // Registers the current combination in place of the earlier one and renames the menu item.
+    void RenewHotKey(THotTulma& HotKey);
+    void DeactivateHotKey(THotTulma& HotKey);
+    void ActivateAllHotKeys();
+    void DeactivateAllHotKeys();
+
+    // A press of the registration Atom: runs every hotkey of the current file holding that atom.
+    void WMHotKey(std::uint16_t Atom);
+    // A hotkey's menu item chosen: runs every hotkey of the current file with the item's identifier.
+    void PPCUserClick(const QAction* Item);
+
+    // Whether the window system refused the hotkey's combination when it was last registered.
+    bool IsRefused(int32_t ID) const { return Refused.contains(ID); }
+
+  private:
+    HotKeyRegistry& Registry;
+    AtomTable& Atoms;
+    QMenu& Menu;
+    TRunHotKey Run;
+    std::set<int32_t> Refused;
+    // The menu item of each active hotkey, by identifier: a large file must not walk the menu for every
+    // hotkey.
+    std::map<int32_t, QAction*> MenuItems;
+
+    void Register(const THotTulma& HotKey);
+};
+
+}  // namespace tulma

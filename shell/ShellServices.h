@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+#include "AtomTable.h"
+
+class QWidget;
+
+namespace tulma {
+
+class DesktopWindows;
+class HotKeyRegistry;
+class IFileDialogs;
+class Launcher;
+class THotTulma;
+
+// The desktop as the main window reaches it. The program hands in the X11 implementations; tests hand
+// in fakes.
+struct TShellServices {
+    HotKeyRegistry& HotKeys;
+    DesktopWindows& Windows;
+    Launcher& Launch;
+    IFileDialogs& FileDialogs;
+    // Whether the desktop has a notification area for the tray icon.
+    std::function<bool()> TrayAvailable;
+    // Opens the hotkey definition dialog on HotKey; true when it ended with OK.
+    std::function<bool(QWidget* Owner, THotTulma& HotKey)> DefineHotKey;
+    AtomTable& Atoms = AtomTable::Global();
+};
+
+}  // namespace tulma

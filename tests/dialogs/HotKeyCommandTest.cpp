@@ -1,0 +1,288 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+#include <string>
+
+#include "AppMessages.h"
+#include "ClassRegistration.h"
+#include "DialogTestSupport.h"
+#include "FKeyCommand.h"
+#include "FileBrowseDialog.h"
+#include "FolderBrowserDialog.h"
+#include "HotKeyCommand.h"
+#include "MessageBoxScript.h"
+#include "QtTestMain.h"
+
+using namespace tulma;
+using test::Child;
+using test::WhenModal;
+
+namespace {
+
+std::unique_ptr<THotKeyCommand> SampleCommand() {
+    auto Command = std::make_unique<THotKeyCommand>();
+    Command->ID = 3;
+    Command->Name = "Notes";
+    Command->Exec = "%HOME%/bin/notes";
+    Command->Parameters = "--new";
+    Command->Directory = "/tmp";
+    Command->LookForWindow = "Notes -";
+    Command->ExecMode = 1;
+    return Command;
+}
+
+std::string Snapshot(const THotKeyCommand& Command) {
+    return std::to_string(Command.ID) + "|" + Command.Name + "|" + Command.Exec + "|" + Command.Parameters +
+           "|" + Command.Directory + "|" + Command.LookForWindow + "|" + std::to_string(Command.ExecMode);
+}
+
+struct TOpenDialog {
+    explicit TOpenDialog(THotKeyCommand& Command) {
+        Form.SetCommand(&Command);
+        Form.show();
+        if (!QTest::qWaitForWindowActive(&Form)) {
+            qFatal("dialog not active");
+        }
+    }
+    TFormHotKeyCommand Form{nullptr};
+    QLineEdit* Name = Child<QLineEdit>(Form, "TxtName");
+    QLineEdit* Exec = Child<QLineEdit>(Form, "TxtExec");
+    QLineEdit* Parameters = Child<QLineEdit>(Form, "TxtParameters");
+    QLineEdit* Directory = Child<QLineEdit>(Form, "TxtDirectory");
+    QLineEdit* LookForWindow = Child<QLineEdit>(Form, "TxtLookForWindow");
+    QComboBox* ExecMode = Child<QComboBox>(Form, "CBExecMode");
+
+    void Click(const char* Button) { Child<QAbstractButton>(Form, Button)->click(); }
+};
+
+void WriteFile(const QString& Path, QFileDevice::Permissions Permissions) {
+    QFile File(Path);
+    if (!File.open(QIODevice::WriteOnly) || !File.setPermissions(Permissions)) {
+        qFatal("cannot write %s", qPrintable(Path));
+    }
+}
+
+}  // namespace
+
+class HotKeyCommandTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { RegisterAllClasses(); }
+    void init() { test::InstallDialogMessages(); }
+    void cleanup() { FreeMessageList(); }
+
+    void showsTheCommandsFieldsAndTheFiveModesInOrder() {
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        TOpenDialog Dialog(Command);
+        QCOMPARE(Dialog.Form.windowTitle(), QString("Hotkey command"));
+        QCOMPARE(Dialog.Form.size(), QSize(424, 184));
+        QCOMPARE(Dialog.Name->text(), QString("Notes"));
+        QCOMPARE(Dialog.Exec->text(), QString("%HOME%/bin/notes"));
+        QCOMPARE(Dialog.Parameters->text(), QString("--new"));
+        QCOMPARE(Dialog.Directory->text(), QString("/tmp"));
+        QCOMPARE(Dialog.LookForWindow->text(), QString("Notes -"));
+        QCOMPARE(Dialog.ExecMode->currentIndex(), 1);
+        QStringList Modes;
+        for (int I = 0; I < Dialog.ExecMode->count(); ++I) {
+            Modes << Dialog.ExecMode->itemText(I);
+        }
+        QCOMPARE(Modes, QStringList({"normal", "maximized", "minimized", "normal (no activate)",
+                                     "minimized (no activate)"}));
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Name);
+    }
+
+    void okWritesEveryFieldBack() {
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        TOpenDialog Dialog(Command);
+        Dialog.Name->setText("Editor");
+        Dialog.Exec->setText("gedit");
+        Dialog.Parameters->clear();
+        Dialog.Directory->setText("%HOME%");
+        Dialog.LookForWindow->setText("gedit");
+        Dialog.ExecMode->setCurrentIndex(4);
+        Dialog.Click("BtnOK");
+        QCOMPARE(Dialog.Form.result(), int(QDialog::Accepted));
+        QCOMPARE(Snapshot(Command), std::string("3|Editor|gedit||%HOME%|gedit|4"));
+    }
+
+    void okReportsOnlyTheFirstEmptyRequiredField() {
+        TMessageBoxScript Boxes;
+        THotKeyCommand Command;
+        TOpenDialog Dialog(Command);
+        Dialog.Click("BtnOK");
+        QCOMPARE(Boxes.Shown().size(), size_t{1});
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Name);
+        QVERIFY(Dialog.Form.isVisible());
+
+        Dialog.Name->setText("Editor");
+        Dialog.Click("BtnOK");
+        QCOMPARE(Boxes.Shown().size(), size_t{2});
+        QCOMPARE(Dialog.Form.focusWidget(), Dialog.Exec);
+        QVERIFY(Dialog.Form.isVisible());
+        QCOMPARE(Snapshot(Command), std::string("-1||||||0"));
+
+        Dialog.Exec->setText("gedit");
+        Dialog.Click("BtnOK");
+        QVERIFY(!Dialog.Form.isVisible());
+        QCOMPARE(Command.Name, std::string("Editor"));
+        QCOMPARE(Boxes.Shown().size(), size_t{2});
+    }
+
+    void execModeOutsideTheListSelectsNothingAndStoresMinusOne() {
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        Command.ExecMode = 7;
+        TOpenDialog Dialog(Command);
+        QCOMPARE(Dialog.ExecMode->currentIndex(), -1);
+        Dialog.Click("BtnOK");
+        QCOMPARE(Command.ExecMode, -1);
+    }
+
+    void cancelAfterTypingLeavesTheCommand() {
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        TOpenDialog Dialog(Command);
+        QTest::keyClicks(Dialog.Name, "more");
+        Dialog.ExecMode->setCurrentIndex(0);
+        QTest::keyClick(Dialog.Name, Qt::Key_Escape);
+        QCOMPARE(Dialog.Form.result(), int(QDialog::Rejected));
+        QCOMPARE(Snapshot(Command), Snapshot(*SampleCommand()));
+    }
+
+    // Text from a Windows file is not UTF-8; untouched it goes back as the same bytes.
+    void untouchedWindowsTextKeepsItsBytes() {
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        Command.Name =
+            "Gr\xF6\xDF"
+            "e";
+        TOpenDialog Dialog(Command);
+        QCOMPARE(Dialog.Name->text(), QString::fromUtf8("Größe"));
+        Dialog.Click("BtnOK");
+        QCOMPARE(Command.Name, std::string("Gr\xF6\xDF"
+                                           "e"));
+    }
+
+    void fileDialogFillsOnlyTheFileField() {
+        QTemporaryDir Folder;
+        const QString Tool = Folder.filePath("tool");
+        WriteFile(Tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        TOpenDialog Dialog(Command);
+        Dialog.Exec->setText(Tool);
+        QString Title;
+        QStringList Filters;
+        WhenModal<TFileBrowseDialog>([&](TFileBrowseDialog& Files) {
+            Title = Files.windowTitle();
+            Filters = Files.nameFilters();
+            Files.accept();
+        });
+        Dialog.Exec->setText(Tool);
+        Dialog.Click("BtnBrowse");
+        QCOMPARE(Title, QString("Browse for file"));
+        QCOMPARE(Filters.size(), 3);
+        QVERIFY(Filters[0].startsWith("applications (*.exe)"));
+        QVERIFY(Filters[1].startsWith("batch files (*.bat)"));
+        QVERIFY(Filters[2].startsWith("all files (*.*)"));
+        QCOMPARE(Dialog.Exec->text(), Tool);
+        QCOMPARE(Dialog.Directory->text(), QString("/tmp"));
+        QCOMPARE(Dialog.Parameters->text(), QString("--new"));
+    }
+
+    void applicationsAreExeAndExecutableFiles() {
+        QTemporaryDir Folder;
+        WriteFile(Folder.filePath("setup.exe"), QFile::ReadOwner | QFile::WriteOwner);
+        WriteFile(Folder.filePath("tool"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        WriteFile(Folder.filePath("notes.txt"), QFile::ReadOwner | QFile::WriteOwner);
+        WriteFile(Folder.filePath("run.bat"), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QDir(Folder.path()).mkdir("sub"));
+        TFileBrowseDialog Files(nullptr);
+        Files.setDirectory(Folder.path());
+        const auto Shown = [&] {
+            const auto* Filter = Files.proxyModel();
+            const auto* Model = qobject_cast<const QFileSystemModel*>(Filter->sourceModel());
+            const QModelIndex Parent = Filter->mapFromSource(Model->index(Folder.path()));
+            QStringList Names;
+            for (int Row = 0; Row < Filter->rowCount(Parent); ++Row) {
+                Names << Filter->index(Row, 0, Parent).data().toString();
+            }
+            Names.sort();
+            return Names;
+        };
+        QTRY_COMPARE(Shown(), QStringList({"setup.exe", "sub", "tool"}));
+        Files.selectNameFilter(Files.nameFilters()[1]);
+        QTRY_COMPARE(Shown(), QStringList({"run.bat", "sub"}));
+        Files.selectNameFilter(Files.nameFilters()[2]);
+        QTRY_COMPARE(Shown(), QStringList({"notes.txt", "run.bat", "setup.exe", "sub", "tool"}));
+    }
+
+    void nameTypedWithoutExtensionTakesTheExeFile() {
+        QTemporaryDir Folder;
+        WriteFile(Folder.filePath("setup.exe"), QFile::ReadOwner | QFile::WriteOwner);
+        THotKeyCommand Command;
+        TOpenDialog Dialog(Command);
+        Dialog.Exec->setText(Folder.filePath("setup"));
+        WhenModal<TFileBrowseDialog>([](TFileBrowseDialog& Files) { Files.accept(); });
+        Dialog.Click("BtnBrowse");
+        QCOMPARE(Dialog.Exec->text(), Folder.filePath("setup.exe"));
+    }
+
+    void cancelledFileDialogChangesNothing() {
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        TOpenDialog Dialog(Command);
+        WhenModal<TFileBrowseDialog>([](TFileBrowseDialog& Files) { Files.reject(); });
+        Dialog.Click("BtnBrowse");
+        QCOMPARE(Dialog.Exec->text(), QString("%HOME%/bin/notes"));
+    }
+
+    void folderBrowserStartsAtTheDirectoryAndFillsTheField() {
+        QTemporaryDir Folder;
+        QVERIFY(QDir(Folder.path()).mkpath("work/reports"));
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        TOpenDialog Dialog(Command);
+        Dialog.Directory->setText(Folder.filePath("work"));
+        std::string Preselected;
+        WhenModal<TFolderBrowserDialog>([&](TFolderBrowserDialog& Browser) {
+            Preselected = Browser.SelectedItem().Path;
+            Browser.SetSelection(Folder.filePath("work/reports").toStdString());
+            Child<QPushButton>(Browser, "OK")->click();
+        });
+        Dialog.Click("BtnBrowseDirectory");
+        QCOMPARE(Preselected, Folder.filePath("work").toStdString());
+        QCOMPARE(Dialog.Directory->text(), Folder.filePath("work/reports"));
+        QCOMPARE(Dialog.Exec->text(), QString("%HOME%/bin/notes"));
+    }
+
+    void folderBrowserWithoutAnExistingDirectoryAndCancelled() {
+        auto Owned = SampleCommand();
+        THotKeyCommand& Command = *Owned;
+        TOpenDialog Dialog(Command);
+        Dialog.Directory->setText("/no/such/folder");
+        std::string Preselected;
+        WhenModal<TFolderBrowserDialog>([&](TFolderBrowserDialog& Browser) {
+            Preselected = Browser.SelectedItem().Path;
+            Child<QPushButton>(Browser, "Cancel")->click();
+        });
+        Dialog.Click("BtnBrowseDirectory");
+        QCOMPARE(Preselected, std::string("/"));
+        QCOMPARE(Dialog.Directory->text(), QString("/no/such/folder"));
+    }
+};
+
+TULMA_QTEST_MAIN(HotKeyCommandTest)
+#include "HotKeyCommandTest.moc"

@@ -1,0 +1,152 @@
+// The key field on a real X display: key presses made through XTEST, on a layout other than the US one,
+// give the virtual-key codes under which the X11 hotkeys grab and fire.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Application.h"
+#include "ClassRegistration.h"
+#include "DialogTestSupport.h"
+#include "FDefine.h"
+#include "HotTulma.h"
+#include "KeyComboText.h"
+#include "KeyboardMapping.h"
+#include "QtX11.h"
+#include "X11HotKeys.h"
+#include "XServerFixture.h"
+
+using namespace tulma;
+using test::Child;
+
+namespace {
+
+// The modifiers of a key-combination value as a registration takes them.
+unsigned ModifiersOf(std::uint16_t Value) {
+    return ((Value & AltBit) != 0 ? MOD_ALT : 0u) | ((Value & CtrlBit) != 0 ? MOD_CONTROL : 0u) |
+           ((Value & ShiftBit) != 0 ? MOD_SHIFT : 0u);
+}
+
+struct TOpenDialog {
+    explicit TOpenDialog(THotTulma& HotKey) {
+        Form.SetHotKey(&HotKey);
+        Form.show();
+        Form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&Form)) {
+            qFatal("dialog not active");
+        }
+        Child<QLineEdit>(Form, "TxtKey")->setFocus(Qt::TabFocusReason);
+    }
+    TFormHotKeyDefine Form{nullptr};
+    QLabel* Info = Child<QLabel>(Form, "LabInfo");
+};
+
+}  // namespace
+
+class KeyCaptureX11Test : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit KeyCaptureX11Test(test::XServerFixture& Display) : Display(Display) {}
+
+  private slots:
+    void initTestCase() {
+        RegisterAllClasses();
+        SetKeyNameLookup(X11KeyNames());
+    }
+
+    // The key that types a is A (0x41) wherever it sits, and its registration fires on it.
+    void theKeyThatTypesAIsCapturedAsAAndItsRegistrationFires() {
+        test::FakeKeyboard UsKeys(Display.Connection());
+        const xcb_keycode_t KeyA = UsKeys.Keycode(XKB_KEY_a);
+        const xcb_keycode_t KeyQ = UsKeys.Keycode(XKB_KEY_q);
+        test::KeyboardMapping Azerty(Display.Connection());
+        Azerty.Set(KeyQ, {XKB_KEY_a, XKB_KEY_A});
+        Azerty.Set(KeyA, {XKB_KEY_q, XKB_KEY_Q});
+        test::Settle(200);
+
+        THotTulma HotKey;
+        HotKey.Name = "Editor";
+        {
+            TOpenDialog Dialog(HotKey);
+            test::FakeKeyboard Keys(Display.Connection());
+            QCOMPARE(Keys.Keycode(XKB_KEY_a), KeyQ);
+            Keys.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_a});
+            QTRY_COMPARE(Dialog.Info->text(), QString("Strg+Alt+A"));
+            QCOMPARE(Dialog.Form.focusWidget(), Child<QListWidget>(Dialog.Form, "LBCommands"));
+            Child<QPushButton>(Dialog.Form, "BtnOK")->click();
+        }
+        QCOMPARE(HotKey.HotKey, uint16_t{0xC041});
+
+        X11HotKeys HotKeys;
+        std::vector<std::uint16_t> Fired;
+        HotKeys.SetPressHandler([&Fired](std::uint16_t Id) { Fired.push_back(Id); });
+        QVERIFY(HotKeys.RegisterHotKey(0xC000, ModifiersOf(HotKey.HotKey), HotKey.HotKey & 0xFF));
+        test::FakeKeyboard Keys(Display.Connection());
+        Keys.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_a});
+        QVERIFY(test::WaitUntil([&] { return !Fired.empty(); }, 3000));
+        QCOMPARE(Fired, std::vector<std::uint16_t>({0xC000}));
+    }
+
+    void shiftedDigitAndPunctuationKeysKeepTheirKey() {
+        THotTulma HotKey;
+        HotKey.Name = "Digits";
+        TOpenDialog Dialog(HotKey);
+        test::FakeKeyboard Keys(Display.Connection());
+        Keys.Chord({XKB_KEY_Shift_L, XKB_KEY_1});
+        QTRY_COMPARE(Dialog.Info->text(), QString("Umsch+1"));
+
+        Child<QLineEdit>(Dialog.Form, "TxtKey")->setFocus(Qt::TabFocusReason);
+        Keys.Chord({XKB_KEY_Control_L, XKB_KEY_semicolon});
+        QTRY_COMPARE(Dialog.Info->text(), QString("Strg+;"));
+        Child<QPushButton>(Dialog.Form, "BtnOK")->click();
+        QCOMPARE(HotKey.HotKey, uint16_t{0x40BA});
+    }
+
+    void modifierPressedAloneAndReturnKeepTheirRoles() {
+        THotTulma HotKey;
+        HotKey.Name = "Keys";
+        HotKey.HotKey = 0x4045;
+        TOpenDialog Dialog(HotKey);
+        test::FakeKeyboard Keys(Display.Connection());
+        Keys.Tap(XKB_KEY_Shift_L);
+        Keys.Tap(XKB_KEY_Alt_L);
+        test::Settle(200);
+        QCOMPARE(Dialog.Info->text(), QString("Strg+E"));
+        Keys.Tap(XKB_KEY_Return);
+        QTRY_VERIFY(!Dialog.Form.isVisible());
+        QCOMPARE(Dialog.Form.result(), int(QDialog::Accepted));
+        QCOMPARE(HotKey.HotKey, uint16_t{0x4045});
+    }
+
+  private:
+    test::XServerFixture& Display;
+};
+
+int main(int Argc, char** Argv) {
+    test::XServerFixture Display;
+    if (!test::XServerFixture::XvfbInstalled()) {
+        std::puts("SKIP: Xvfb is not installed");
+        return 0;
+    }
+    Display.Start(true);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    int Result = 0;
+    {
+        TApplication Application(Argc, Argv);
+        KeyCaptureX11Test Test(Display);
+        Result = QTest::qExec(&Test, Argc, Argv);
+    }
+    Display.Stop();
+    return Result;
+}
+
+#include "KeyCaptureX11Test.moc"

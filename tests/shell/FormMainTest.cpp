@@ -1,0 +1,601 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <fstream>
+#include <memory>
+
+#include "AppMessages.h"
+#include "Application.h"
+#include "ClassRegistration.h"
+#include "CurrentHotKeyFile.h"
+#include "FMain.h"
+#include "HotKeyActivation.h"
+#include "HotKeyFile.h"
+#include "HotTulma.h"
+#include "KeyComboText.h"
+#include "MessageBoxFunction.h"
+#include "MessageBoxScript.h"
+#include "ObjectStream.h"
+#include "QtTestMain.h"
+#include "ShellFakes.h"
+#include "ShellTestSupport.h"
+#include "TempDir.h"
+#include "TrayIcon.h"
+
+using namespace tulma;
+using namespace tulma::test;
+
+namespace {
+
+constexpr std::uint16_t CtrlAlt = 0xC000;
+
+int32_t HotKeyCountOnDisk(const std::string& FileName) {
+    TObjectStream Stream(THotKeyFile::StreamSize);
+    Stream.LoadFromFile(FileName);
+    return Stream.ReadObjectOf<THotKeyFile>()->HotKeyList().Count();
+}
+
+}  // namespace
+
+class FormMainTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TempDir> Dir;
+    std::unique_ptr<FakeHotKeyRegistry> Registry;
+    std::unique_ptr<FakeDesktopWindows> Windows;
+    std::unique_ptr<FakeLauncher> Launch;
+    std::unique_ptr<FakeFileDialogs> Dialogs;
+    std::unique_ptr<AtomTable> Atoms;
+    std::unique_ptr<TMessageBoxScript> Boxes;
+    std::unique_ptr<TFormMain> Form;
+    bool TrayAvailable = false;
+    std::function<bool(QWidget*, THotTulma&)> Define;
+
+    std::string DefaultFile() const { return Dir->File("KeyList.TUL"); }
+
+    // The program directory holds DefaultHotKeys (when given) as its default file.
+    void Start(const std::vector<THotKeySpec>& DefaultHotKeys, bool Minimize = false,
+               bool WithSaveQuestion = true) {
+        if (!DefaultHotKeys.empty() || Minimize) {
+            WriteHotKeyFile(DefaultFile(), DefaultHotKeys, Minimize);
+        }
+        InitHotKeyModule(Dir->Path().string());
+        Form = std::make_unique<TFormMain>(TShellServices{
+            .HotKeys = *Registry,
+            .Windows = *Windows,
+            .Launch = *Launch,
+            .FileDialogs = *Dialogs,
+            .TrayAvailable = [this] { return TrayAvailable; },
+            .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },
+            .Atoms = *Atoms,
+        });
+        InstallTestCatalogue(WithSaveQuestion);
+        Boxes->ClearShown();
+        Form->FormActivate();
+    }
+
+    QListWidget* List() const { return Form->findChild<QListWidget*>("LBListe"); }
+    template <class T = QPushButton>
+    T* Control(const char* Name) const {
+        return Form->findChild<T*>(Name);
+    }
+
+    QStringList Rows() const {
+        QStringList Result;
+        for (int Row = 0; Row < List()->count(); ++Row) {
+            Result << List()->item(Row)->text();
+        }
+        return Result;
+    }
+
+    // The tray menu's hotkey items, after the four fixed ones.
+    QStringList MenuHotKeys() const {
+        QStringList Result;
+        const auto Items = Form->PopupMenu1().actions();
+        for (qsizetype I = 4; I < Items.size(); ++I) {
+            Result << Items[I]->text();
+        }
+        return Result;
+    }
+
+    static QWidget* NextTabStop(QWidget* Control) {
+        QWidget* Next = Control->nextInFocusChain();
+        while (!(Next->focusPolicy() & Qt::TabFocus) || Next->parentWidget() != Control->parentWidget()) {
+            Next = Next->nextInFocusChain();
+        }
+        return Next;
+    }
+
+    QAction* MenuItem(const QString& Caption) const {
+        for (QAction* Item : Form->PopupMenu1().actions()) {
+            if (Item->text() == Caption) {
+                return Item;
+            }
+        }
+        return nullptr;
+    }
+
+    void Select(const QString& Prefix) {
+        for (int Row = 0; Row < List()->count(); ++Row) {
+            if (List()->item(Row)->text().startsWith(Prefix)) {
+                List()->setCurrentRow(Row);
+                return;
+            }
+        }
+        QFAIL("no such row");
+    }
+
+    // Makes a change that needs saving: Alpha is deleted.
+    void DeleteAlpha() {
+        Select("Alpha");
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        Form->BtnDeleteClick();
+        QVERIFY(Form->Modified());
+        Boxes->ClearShown();
+    }
+
+    static auto Accept(const std::string& Name, std::uint16_t Key) {
+        return [Name, Key](QWidget*, THotTulma& HotKey) {
+            HotKey.Name = Name;
+            HotKey.HotKey = Key;
+            return true;
+        };
+    }
+
+  private slots:
+    void initTestCase() {
+        RegisterAllClasses();
+        QPixmap Picture(16, 16);
+        Picture.fill(Qt::red);
+        QApplication::setWindowIcon(QIcon(Picture));
+    }
+
+    void init() {
+        Dir = std::make_unique<TempDir>();
+        Registry = std::make_unique<FakeHotKeyRegistry>();
+        Windows = std::make_unique<FakeDesktopWindows>();
+        Launch = std::make_unique<FakeLauncher>();
+        Dialogs = std::make_unique<FakeFileDialogs>();
+        Atoms = std::make_unique<AtomTable>();
+        Boxes = std::make_unique<TMessageBoxScript>();
+        TrayAvailable = false;
+        Define = [](QWidget*, THotTulma&) { return false; };
+    }
+
+    void cleanup() {
+        Form.reset();
+        Boxes.reset();
+        EndHotKeyModule();
+        Dir.reset();
+    }
+
+    void windowLayout() {
+        Start({});
+        QCOMPARE(Form->windowTitle(), QString("Tulma"));
+        QCOMPARE(Form->size(), QSize(419, 329));
+        QVERIFY(!(Form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(List()->geometry(), QRect(4, 50, 409, 159));
+        QCOMPARE(Control("BtnQuit")->toolTip(), QString("exit the program (disables all hotkeys)"));
+        QCOMPARE(Control<QLabel>("LabCurrFileName")->text(), QString("KeyList.TUL"));
+        QWidget* Expected[] = {List(),
+                               Control("BtnNew"),
+                               Control("BtnEdit"),
+                               Control("BtnDelete"),
+                               Control("BtnViewInfo"),
+                               Control<QCheckBox>("CBMinimize"),
+                               Control("BtnOpen"),
+                               Control("BtnSave"),
+                               Control("BtnSaveAs"),
+                               Control("BtnReload"),
+                               Control("BtnQuit")};
+        for (std::size_t I = 1; I < std::size(Expected); ++I) {
+            QCOMPARE(NextTabStop(Expected[I - 1]), Expected[I]);
+        }
+    }
+
+    void modifiedFollowsTheTable() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        QVERIFY(!Form->Modified());
+
+        Form->BtnNewClick();  // cancelled
+        QVERIFY(!Form->Modified());
+        Define = Accept("Beta", CtrlAlt | 'B');
+        Control("BtnNew")->click();
+        QVERIFY(Form->Modified());
+        QCOMPARE(Rows(), QStringList({"Alpha (Strg+Alt+A)", "Beta (Strg+Alt+B)"}));
+
+        Control("BtnSave")->click();
+        QVERIFY(!Form->Modified());
+        QCOMPARE(HotKeyCountOnDisk(DefaultFile()), 2);
+
+        Select("Alpha");
+        Define = [](QWidget*, THotTulma&) { return false; };
+        Form->BtnEditClick();
+        QVERIFY(!Form->Modified());
+        Define = Accept("Gamma", CtrlAlt | 'G');
+        Form->BtnEditClick();
+        QVERIFY(Form->Modified());
+        QCOMPARE(Rows(), QStringList({"Beta (Strg+Alt+B)", "Gamma (Strg+Alt+G)"}));
+
+        Form->BtnSaveClick();
+        Control<QCheckBox>("CBMinimize")->click();
+        QVERIFY(HotKeyFile().MinimizeAtStartup);
+        QVERIFY(!Form->Modified());
+
+        Select("Beta");
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        Form->BtnDeleteClick();
+        QVERIFY(Form->Modified());
+
+        Dialogs->NextSave = Dir->File("other.tul");
+        Form->BtnSaveAsClick();
+        QVERIFY(Form->Modified());
+        QCOMPARE(HotKeyFileName(), Dir->File("other.tul"));
+        QCOMPARE(Control<QLabel>("LabCurrFileName")->text(), QString("other.tul"));
+        QCOMPARE(HotKeyCountOnDisk(Dir->File("other.tul")), 1);
+
+        Boxes->SetNextAnswer(MessageBoxResult::No);
+        Form->BtnReloadClick();
+        QVERIFY(!Form->Modified());
+        QCOMPARE(Boxes->Shown().back().Text, std::string(SaveQuestionText));
+
+        Dialogs->NextOpen = DefaultFile();
+        Form->BtnOpenClick();
+        QVERIFY(!Form->Modified());
+        QCOMPARE(Rows(), QStringList({"Beta (Strg+Alt+B)", "Gamma (Strg+Alt+G)"}));
+    }
+
+    void saveQuestion_data() {
+        QTest::addColumn<QString>("Action");
+        QTest::addColumn<int>("Answer");
+        for (const char* Action : {"close", "quit", "reload", "open"}) {
+            QTest::addRow("%s yes", Action) << Action << MessageBoxResult::Yes;
+            QTest::addRow("%s no", Action) << Action << MessageBoxResult::No;
+            QTest::addRow("%s cancel", Action) << Action << MessageBoxResult::Cancel;
+            QTest::addRow("%s missing message", Action) << Action << MessageBoxResult::None;
+        }
+    }
+
+    void saveQuestion() {
+        QFETCH(QString, Action);
+        QFETCH(int, Answer);
+        const bool Missing = Answer == MessageBoxResult::None;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        WriteHotKeyFile(Dir->File("other.tul"), {{"Other", CtrlAlt | 'O', "other"}});
+        Form->show();
+        DeleteAlpha();
+        if (Missing) {
+            InstallTestCatalogue(false);
+        } else {
+            Boxes->SetNextAnswer(Answer);
+        }
+        QSignalSpy Closed(Form.get(), &TFormMain::Closed);
+
+        if (Action == "close") {
+            Form->close();
+        } else if (Action == "quit") {
+            Control("BtnQuit")->click();
+        } else if (Action == "reload") {
+            Control("BtnReload")->click();
+        } else {
+            Dialogs->NextOpen = Dir->File("other.tul");
+            Control("BtnOpen")->click();
+        }
+
+        QVERIFY(!Boxes->Shown().empty());
+        QCOMPARE(Boxes->Shown()[0].Text,
+                 std::string(Missing ? "Meldung 0 nicht gefunden." : SaveQuestionText));
+        const bool GoesOn = Answer != MessageBoxResult::Cancel;
+        const bool Saved = Answer == MessageBoxResult::Yes;
+        QCOMPARE(HotKeyCountOnDisk(DefaultFile()), Saved ? 1 : 2);
+        const bool Closing = Action == "close" || Action == "quit";
+        if (Closing) {
+            QCOMPARE(Closed.count(), GoesOn ? 1 : 0);
+            QCOMPARE(Form->isVisible(), !GoesOn);
+            // Neither Yes nor No was answered to the missing message: the changes are still unsaved.
+            QCOMPARE(Form->Modified(), !GoesOn || Missing);
+        } else {
+            QCOMPARE(Form->Modified(), !GoesOn);
+            QCOMPARE(HotKeyFileName(), Action == "open" && GoesOn ? Dir->File("other.tul") : DefaultFile());
+        }
+        if (Action == "reload") {
+            QCOMPARE(Rows(), GoesOn && !Saved ? QStringList({"Alpha (Strg+Alt+A)", "Beta (Strg+Alt+B)"})
+                                              : QStringList({"Beta (Strg+Alt+B)"}));
+        }
+        if (Action == "open" && GoesOn) {
+            QCOMPARE(Rows(), QStringList({"Other (Strg+Alt+O)"}));
+            QCOMPARE(Control<QLabel>("LabCurrFileName")->text(), QString("other.tul"));
+        }
+    }
+
+    void quitWithoutChangesAsksNothing() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        Control<QCheckBox>("CBMinimize")->click();
+        QSignalSpy Closed(Form.get(), &TFormMain::Closed);
+        Form->BtnQuitClick();
+        QCOMPARE(Closed.count(), 1);
+        QVERIFY(Boxes->Shown().empty());
+    }
+
+    void editAndDeleteWithoutSelectionComplainEveryTime() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        List()->setCurrentRow(-1);
+        Form->BtnEditClick();
+        Form->BtnEditClick();
+        Form->BtnDeleteClick();
+        Form->BtnDeleteClick();
+        QCOMPARE(Boxes->Shown().size(), std::size_t{4});
+        for (const auto& Box : Boxes->Shown()) {
+            QCOMPARE(Box.Text, std::string(NothingSelectedText));
+        }
+        QCOMPARE(HotKeyFile().HotKeyList().Count(), 1);
+    }
+
+    void deleteAnsweredNoKeepsEverything() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Select("Alpha");
+        Boxes->SetNextAnswer(MessageBoxResult::No);
+        Form->BtnDeleteClick();
+        QCOMPARE(Boxes->Shown().size(), std::size_t{1});
+        QCOMPARE(Boxes->Shown()[0].Text, std::string(ConfirmDeleteText));
+        QVERIFY(!Form->Modified());
+        QCOMPARE(Rows(), QStringList({"Alpha (Strg+Alt+A)"}));
+        QCOMPARE(MenuHotKeys(), QStringList({"Alpha"}));
+        QCOMPARE(Registry->Registered.size(), std::size_t{1});
+    }
+
+    void deletedHotKeyNoLongerRuns() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"},
+               {"Beta", CtrlAlt | 'B', "beta"},
+               {"Gamma", CtrlAlt | 'G', "g"}});
+        Select("Beta");
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        Form->BtnDeleteClick();
+        QCOMPARE(MenuHotKeys(), QStringList({"Alpha", "Gamma"}));
+        QCOMPARE(Atoms->FindAtom("THotTulma1"), std::uint16_t{0});
+        Registry->Press(MOD_CONTROL | MOD_ALT, 'B');
+        QVERIFY(Launch->Started.empty());
+        Registry->Press(MOD_CONTROL | MOD_ALT, 'G');
+        QCOMPARE(Launch->Files(), std::vector<std::string>({"g"}));
+    }
+
+    void registrationUsesTheAtomAndTheModifiers() {
+        WriteHotKeyFile(Dir->File("seven.tul"), {});
+        Start({{"Zero", ShiftBit | 'K', "zero"}, {"One", 'K', "one"}});
+        THotTulma& Seven = [&]() -> THotTulma& {
+            auto HotKey = std::make_unique<THotTulma>();
+            HotKey->ID = 7;
+            HotKey->Name = "Seven";
+            HotKey->HotKey = CtrlAlt | 0x4B;
+            THotTulma& Result = *HotKey;
+            HotKeyFile().HotKeyList().Add(std::move(HotKey));
+            return Result;
+        }();
+        Form->Activation().ActivateHotKey(Seven);
+        const std::uint16_t Atom = Atoms->FindAtom("THotTulma7");
+        QVERIFY(Atom >= AtomTable::FirstAtom);
+        QCOMPARE(Seven.Atom, Atom);
+        QCOMPARE(Registry->Registered.at(Atom).Modifiers, MOD_CONTROL | MOD_ALT);
+        QCOMPARE(Registry->Registered.at(Atom).VirtualKey, std::uint8_t{0x4B});
+        QCOMPARE(Registry->Registered.at(Atoms->FindAtom("THotTulma0")).Modifiers, MOD_SHIFT);
+        QCOMPARE(Registry->Registered.at(Atoms->FindAtom("THotTulma1")).Modifiers, 0u);
+    }
+
+    void pressAndMenuItemRunTheCommands() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        Registry->Press(MOD_CONTROL | MOD_ALT, 'A');
+        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
+        MenuItem("Beta")->trigger();
+        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha", "beta"}));
+        MenuItem("Hide")->trigger();
+        QCOMPARE(Launch->Started.size(), std::size_t{2});
+    }
+
+    void editRenewsTheRegistrationWhateverTheOutcome() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Select("Alpha");
+        Define = Accept("Omega", CtrlAlt | 'O');
+        Form->BtnEditClick();
+        Registry->Press(MOD_CONTROL | MOD_ALT, 'A');
+        QVERIFY(Launch->Started.empty());
+        Registry->Press(MOD_CONTROL | MOD_ALT, 'O');
+        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
+        QCOMPARE(MenuHotKeys(), QStringList({"Omega"}));
+    }
+
+    void refusedCombinationIsMarkedInTheList() {
+        Registry->Taken.insert({MOD_CONTROL | MOD_ALT, 'A'});
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        QCOMPARE(Rows(), QStringList({"Alpha (Strg+Alt+A)", "Beta (Strg+Alt+B)"}));
+        QVERIFY(!List()->item(0)->icon().isNull());
+        QVERIFY(List()->item(0)->toolTip().contains("taken"));
+        QVERIFY(List()->item(1)->icon().isNull());
+        QVERIFY(List()->item(1)->toolTip().isEmpty());
+        QVERIFY(Boxes->Shown().empty());
+        MenuItem("Alpha")->trigger();
+        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
+
+        // Once the other program lets go, a renewal takes the combination and the mark goes.
+        Registry->Taken.clear();
+        Select("Alpha");
+        Form->BtnEditClick();
+        QVERIFY(List()->item(0)->icon().isNull());
+    }
+
+    void refreshListWritesTheMinimizeFlagBack() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
+        auto* Minimize = Control<QCheckBox>("CBMinimize");
+        QVERIFY(Minimize->isChecked());
+        QVERIFY(HotKeyFile().MinimizeAtStartup);
+        Minimize->click();
+        QVERIFY(!HotKeyFile().MinimizeAtStartup);
+        QVERIFY(!Form->Modified());
+        Form->BtnReloadClick();
+        QVERIFY(Minimize->isChecked());
+        QVERIFY(HotKeyFile().MinimizeAtStartup);
+        WriteHotKeyFile(Dir->File("plain.tul"), {{"Plain", CtrlAlt | 'P', "plain"}});
+        Dialogs->NextOpen = Dir->File("plain.tul");
+        Form->BtnOpenClick();
+        QVERIFY(!Minimize->isChecked());
+        QVERIFY(!HotKeyFile().MinimizeAtStartup);
+    }
+
+    void trayMenuOrderAfterReload() {
+        Start({{"Zeta", CtrlAlt | 'Z', "z"}, {"Alpha", CtrlAlt | 'A', "a"}, {"Mid", CtrlAlt | 'M', "m"}});
+        const auto Items = Form->PopupMenu1().actions();
+        QCOMPARE(Items[0]->text(), QString("Hide"));
+        QCOMPARE(Items[1]->text(), QString("&Restore"));
+        QCOMPARE(Form->PopupMenu1().defaultAction(), Items[1]);
+        QCOMPARE(Items[2]->text(), QString("&Close"));
+        QVERIFY(Items[3]->isSeparator());
+        QCOMPARE(Rows(), QStringList({"Alpha (Strg+Alt+A)", "Mid (Strg+Alt+M)", "Zeta (Strg+Alt+Z)"}));
+        QCOMPARE(MenuHotKeys(), QStringList({"Zeta", "Alpha", "Mid"}));
+
+        Define = Accept("Beta", CtrlAlt | 'B');
+        Form->BtnNewClick();
+        QCOMPARE(MenuHotKeys(), QStringList({"Zeta", "Alpha", "Mid", "Beta"}));
+
+        WriteHotKeyFile(DefaultFile(), {{"Two", CtrlAlt | '2', "2"}, {"One", CtrlAlt | '1', "1"}});
+        Boxes->SetNextAnswer(MessageBoxResult::No);
+        Form->BtnReloadClick();
+        QCOMPARE(Form->PopupMenu1().actions().size(), 6);
+        QCOMPARE(MenuHotKeys(), QStringList({"Two", "One"}));
+        QCOMPARE(Registry->Registered.size(), std::size_t{2});
+        QCOMPARE(Atoms->Count(), std::size_t{2});
+    }
+
+    void unreadableFileKeepsTheHotKeysInUse_data() {
+        QTest::addColumn<bool>("Open");
+        QTest::addRow("reload") << false;
+        QTest::addRow("open") << true;
+    }
+
+    void unreadableFileKeepsTheHotKeysInUse() {
+        QFETCH(bool, Open);
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}}, false, false);
+        DeleteAlpha();
+        const std::string Damaged = Open ? Dir->File("damaged.tul") : DefaultFile();
+        std::ofstream(Damaged, std::ios::binary | std::ios::trunc) << "not a hotkey file";
+        Dialogs->NextOpen = Damaged;
+
+        const bool RanToEnd =
+            TApplication::RunGuarded([&] { Open ? Form->BtnOpenClick() : Form->BtnReloadClick(); });
+
+        QVERIFY(!RanToEnd);
+        QCOMPARE(Boxes->Shown().size(), std::size_t{2});
+        QCOMPARE(Boxes->Shown()[0].Text, std::string("Meldung 0 nicht gefunden."));
+        QVERIFY(Boxes->Shown()[1].Style & MessageBoxStyle::IconStop);
+        QVERIFY(Form->Modified());
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        QCOMPARE(HotKeyFileName(), DefaultFile());
+        QCOMPARE(Control<QLabel>("LabCurrFileName")->text(), QString("KeyList.TUL"));
+        QCOMPARE(Rows(), QStringList({"Beta (Strg+Alt+B)"}));
+        QCOMPARE(MenuHotKeys(), QStringList({"Beta"}));
+        Registry->Press(MOD_CONTROL | MOD_ALT, 'B');
+        QCOMPARE(Launch->Files(), std::vector<std::string>({"beta"}));
+    }
+
+    void failedSaveKeepsTheQuestionOpen() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        Form->show();
+        DeleteAlpha();
+        HotKeyFileName() = Dir->File("missing-dir/KeyList.TUL");
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        QSignalSpy Closed(Form.get(), &TFormMain::Closed);
+        QVERIFY(!TApplication::RunGuarded([&] { Form->BtnQuitClick(); }));
+        QCOMPARE(Closed.count(), 0);
+        QVERIFY(Form->Modified());
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    void minimisingGoesToTheTray() {
+        TrayAvailable = true;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        Form->showMinimized();
+        QTRY_VERIFY(!Form->isVisible());
+        QVERIFY(Form->TrayIcon1().IconShown());
+        Form->showMinimized();
+        QVERIFY(Form->TrayIcon1().IconShown());
+        emit Form->TrayIcon1().TrayItem().activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(Form->isVisible());
+        QVERIFY(!Form->isMinimized());
+        QVERIFY(!Form->TrayIcon1().IconShown());
+    }
+
+    void withoutATrayMinimisingKeepsTheWindow() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
+        Form->show();
+        QVERIFY(Form->isMinimized());
+        QVERIFY(Form->isVisible());
+        QVERIFY(!Form->TrayIcon1().IconShown());
+        Form->PPCRestoreClick();
+        QVERIFY(!Form->isMinimized());
+    }
+
+    void minimizeFlagStartsInTheTray() {
+        TrayAvailable = true;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
+        Form->show();
+        QTRY_VERIFY(!Form->isVisible());
+        QVERIFY(Form->TrayIcon1().IconShown());
+        QCOMPARE(Registry->Registered.size(), std::size_t{1});
+    }
+
+    void closeFromTheTrayAsksWithTheWindowShown() {
+        TrayAvailable = true;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        Form->show();
+        DeleteAlpha();
+        Form->showMinimized();
+        QTRY_VERIFY(!Form->isVisible());
+        Boxes->SetNextAnswer(MessageBoxResult::Cancel);
+        MenuItem("&Close")->trigger();
+        QCOMPARE(Boxes->Shown().size(), std::size_t{1});
+        QVERIFY(Form->isVisible());
+        QVERIFY(!Form->isMinimized());
+        QVERIFY(!Form->TrayIcon1().IconShown());
+    }
+
+    void clickOpensTheMenuAndDoubleClickRestores() {
+        TrayAvailable = true;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        Form->showMinimized();
+        QTRY_VERIFY(!Form->isVisible());
+        QSystemTrayIcon& Icon = Form->TrayIcon1().TrayItem();
+        emit Icon.activated(QSystemTrayIcon::Trigger);
+        QTRY_VERIFY(Form->PopupMenu1().isVisible());
+        Form->PopupMenu1().hide();
+        emit Icon.activated(QSystemTrayIcon::Context);
+        QVERIFY(Form->PopupMenu1().isVisible());
+        Form->PopupMenu1().hide();
+
+        emit Icon.activated(QSystemTrayIcon::Trigger);
+        emit Icon.activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(Form->isVisible());
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QVERIFY(!Form->PopupMenu1().isVisible());
+    }
+
+    void trayTip() {
+        Start({});
+        QCOMPARE(Form->TrayIcon1().Tip(), QString("Tulma"));
+        Form->TrayIcon1().SetHint(std::string(70, 'x'));
+        QCOMPARE(Form->TrayIcon1().Tip(), QString(63, 'x'));
+        Form->TrayIcon1().SetHint("");
+        QVERIFY(Form->TrayIcon1().Tip().isEmpty());
+    }
+};
+
+TULMA_QTEST_MAIN(FormMainTest)
+#include "FormMainTest.moc"

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "DesktopWindows.h"
+#include "FileDialogs.h"
+#include "HotKeyRegistry.h"
+#include "Launcher.h"
+
+namespace tulma::test {
+
+// Registrations kept in memory; a combination in Taken belongs to "another program".
+class FakeHotKeyRegistry : public HotKeyRegistry {
+  public:
+    struct Combination {
+        unsigned Modifiers = 0;
+        std::uint8_t VirtualKey = 0;
+        auto operator<=>(const Combination&) const = default;
+    };
+
+    std::map<std::uint16_t, Combination> Registered;
+    std::set<Combination> Taken;
+    int Attempts = 0;
+
+    bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override {
+        ++Attempts;
+        const Combination Wanted{Modifiers, VirtualKey};
+        if (VirtualKey == 0 || Registered.contains(Id) || Taken.contains(Wanted)) {
+            return false;
+        }
+        for (const auto& [Other, Held] : Registered) {
+            if (Held == Wanted) {
+                return false;
+            }
+        }
+        Registered[Id] = Wanted;
+        return true;
+    }
+    void UnregisterHotKey(std::uint16_t Id) override { Registered.erase(Id); }
+    void SetPressHandler(PressHandler NewHandler) override { Handler = std::move(NewHandler); }
+
+    // The window system reporting a press of the combination, when it is registered.
+    void Press(unsigned Modifiers, std::uint8_t VirtualKey) {
+        for (const auto& [Id, Held] : Registered) {
+            if (Held == Combination{Modifiers, VirtualKey} && Handler) {
+                Handler(Id);
+            }
+        }
+    }
+
+  private:
+    PressHandler Handler;
+};
+
+class FakeDesktopWindows : public DesktopWindows {
+  public:
+    std::vector<std::pair<WindowHandle, std::string>> Windows;
+    std::vector<WindowHandle> Restored;
+
+    std::vector<WindowHandle> TopLevelWindows() override {
+        std::vector<WindowHandle> Result;
+        for (const auto& Window : Windows) {
+            Result.push_back(Window.first);
+        }
+        return Result;
+    }
+    std::string WindowTitle(WindowHandle Window) override {
+        for (const auto& [Handle, Title] : Windows) {
+            if (Handle == Window) {
+                return Title;
+            }
+        }
+        return {};
+    }
+    void RestoreAndActivate(WindowHandle Window) override { Restored.push_back(Window); }
+};
+
+class FakeLauncher : public Launcher {
+  public:
+    struct Start {
+        std::string File;
+        std::string Parameters;
+        std::string Directory;
+        int ShowCommand = 0;
+    };
+    std::vector<Start> Started;
+
+    bool ShellExecute(const std::string& File, const std::string& Parameters, const std::string& Directory,
+                      int ShowCommand) override {
+        Started.push_back({File, Parameters, Directory, ShowCommand});
+        return true;
+    }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> Result;
+        for (const auto& Item : Started) {
+            Result.push_back(Item.File);
+        }
+        return Result;
+    }
+};
+
+// Answers each dialog with the name queued for it, or cancels when none is queued.
+class FakeFileDialogs : public IFileDialogs {
+  public:
+    std::optional<std::string> NextOpen;
+    std::optional<std::string> NextSave;
+    std::vector<std::string> Presets;
+
+    std::optional<std::string> OpenFileName(QWidget*, const std::string& Preset) override {
+        Presets.push_back(Preset);
+        return std::exchange(NextOpen, std::nullopt);
+    }
+    std::optional<std::string> SaveFileName(QWidget*, const std::string& Preset) override {
+        Presets.push_back(Preset);
+        return std::exchange(NextSave, std::nullopt);
+    }
+};
+
+}  // namespace tulma::test
