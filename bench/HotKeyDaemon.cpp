@@ -85,15 +85,25 @@ void THotKeyDaemon::StartSxhkd() {
     Daemon = test::Spawn({"sxhkd", "-c", Config});
 }
 
-// Presses the hotkey until the daemon has its grab and answers, then lets the launches die down.
+// Presses the hotkey until the daemon answers several presses in a row: a program that is still
+// starting up (tulma registers its hotkeys when its window is first activated) may answer one and miss
+// the next. Then lets the launches die down.
 void THotKeyDaemon::WaitUntilAnswering() {
+    constexpr int InARow = 5;
     const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!Pipe->Read(0)) {
+    for (int Answered = 0; Answered < InARow;) {
         if (std::chrono::steady_clock::now() > Deadline) {
             throw std::runtime_error(Name() + " did not answer its hotkey within 30 s");
         }
         Keyboard->Chord({KeyControl, KeyAlt, KeyL});
-        Sleep(100);
+        const auto Launch = Pipe->Read(1000);
+        Answered = Launch ? Answered + 1 : 0;
+        if (Launch) {
+            ReapWhenGone(static_cast<pid_t>(Launch->Pid), LaunchTimeoutMs);
+        }
+        // tulma takes a press within 1 s of a fired one for auto-repeat when it has not seen the release,
+        // which a press and release in quick succession (as here) can cause.
+        Sleep(Launch ? 1100 : 100);
     }
     Settle();
 }
