@@ -1,0 +1,143 @@
+#include "HotKeyDaemon.h"
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+#include <xcb/xtest.h>
+
+#include "OrphanReaper.h"
+#include "ShellTestSupport.h"
+
+namespace tulma::bench {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t KeyControl = 0xffe3;
+constexpr std::uint32_t KeyAlt = 0xffe9;
+constexpr std::uint32_t KeyL = 'l';
+// Ctrl+Alt+L as a hotkey file stores it.
+constexpr std::uint16_t CtrlAltL = 0xC000 | 'L';
+constexpr int LaunchTimeoutMs = 5000;
+
+fs::path MakeScratchDir() {
+    std::string Pattern = (fs::temp_directory_path() / "tulma-bench-XXXXXX").string();
+    if (mkdtemp(Pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a scratch directory");
+    }
+    return Pattern;
+}
+
+void Sleep(int Ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
+}
+
+}  // namespace
+
+THotKeyDaemon::THotKeyDaemon(TKind Kind) : Kind(Kind), Dir(MakeScratchDir()) {
+    Pipe = std::make_unique<TProbePipe>((Dir / "launches").string());
+    Display.Start(true);
+    Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());
+    if (Kind == TKind::Tulma) {
+        StartTulma();
+    } else {
+        StartSxhkd();
+    }
+    WaitUntilAnswering();
+}
+
+THotKeyDaemon::~THotKeyDaemon() {
+    if (Daemon > 0) {
+        test::Terminate(Daemon);
+    }
+    Keyboard.reset();
+    Display.Stop();
+    Pipe.reset();
+    std::error_code Ignored;
+    fs::remove_all(Dir, Ignored);
+}
+
+std::string THotKeyDaemon::Name() const {
+    return Kind == TKind::Tulma ? "tulma" : "sxhkd";
+}
+
+// The program looks for its message file beside itself, hence a copy in the scratch directory.
+void THotKeyDaemon::StartTulma() {
+    fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
+    fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
+    const std::string Keys = (Dir / "bench.tul").string();
+    test::WriteHotKeyFile(Keys, {{"Launch probe", CtrlAltL, BENCH_LAUNCH_PROBE, Pipe->Path()}});
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    Daemon = test::Spawn({(Dir / "tulma").string(), Keys});
+}
+
+// sxhkd runs every command through a shell; /bin/sh (dash) is the quickest a user could choose.
+void THotKeyDaemon::StartSxhkd() {
+    const std::string Config = (Dir / "sxhkdrc").string();
+    std::ofstream(Config) << "ctrl + alt + l\n    " << BENCH_LAUNCH_PROBE << " " << Pipe->Path() << "\n";
+    setenv("SXHKD_SHELL", "/bin/sh", 1);
+    Daemon = test::Spawn({"sxhkd", "-c", Config});
+}
+
+// Presses the hotkey until the daemon answers several presses in a row: a program that is still
+// starting up (tulma registers its hotkeys when its window is first activated) may answer one and miss
+// the next. Then lets the launches die down.
+void THotKeyDaemon::WaitUntilAnswering() {
+    constexpr int InARow = 5;
+    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (int Answered = 0; Answered < InARow;) {
+        if (std::chrono::steady_clock::now() > Deadline) {
+            throw std::runtime_error(Name() + " did not answer its hotkey within 30 s");
+        }
+        Keyboard->Chord({KeyControl, KeyAlt, KeyL});
+        const auto Launch = Pipe->Read(1000);
+        Answered = Launch ? Answered + 1 : 0;
+        if (Launch) {
+            ReapWhenGone(static_cast<pid_t>(Launch->Pid), LaunchTimeoutMs);
+        }
+        // tulma takes a press within 1 s of a fired one for auto-repeat when it has not seen the release,
+        // which a press and release in quick succession (as here) can cause.
+        Sleep(Launch ? 1100 : 100);
+    }
+    Settle();
+}
+
+void THotKeyDaemon::Settle() {
+    Sleep(300);
+    for (const TLaunchRecord& Late : Pipe->Drain()) {
+        ReapWhenGone(static_cast<pid_t>(Late.Pid), LaunchTimeoutMs);
+    }
+}
+
+double THotKeyDaemon::PressToLaunch() {
+    xcb_connection_t* Connection = Display.Connection();
+    // Checked requests: the server has the modifiers down before the clock starts.
+    Keyboard->Press(KeyControl);
+    Keyboard->Press(KeyAlt);
+    const xcb_keycode_t L = Keyboard->Keycode(KeyL);
+    const std::int64_t Before = MonotonicNs();
+    xcb_test_fake_input(Connection, XCB_KEY_PRESS, L, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+    xcb_flush(Connection);
+    const auto Launch = Pipe->Read(LaunchTimeoutMs);
+    Keyboard->Release(KeyL);
+    Keyboard->Release(KeyAlt);
+    Keyboard->Release(KeyControl);
+    if (!Launch) {
+        throw std::runtime_error(Name() + " started nothing within 5 s of the press");
+    }
+    if (!ReapWhenGone(static_cast<pid_t>(Launch->Pid), LaunchTimeoutMs)) {
+        throw std::runtime_error("the probe started by " + Name() + " did not end");
+    }
+    if (!Pipe->Drain().empty()) {
+        throw std::runtime_error(Name() + " started the probe more than once for one press");
+    }
+    return static_cast<double>(Launch->StartNs - Before) / 1e9;
+}
+
+}  // namespace tulma::bench

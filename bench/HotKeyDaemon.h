@@ -1,0 +1,48 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "ProbePipe.h"
+#include "XServerFixture.h"
+
+namespace tulma::bench {
+
+// A hotkey daemon on a display of its own (Xvfb with openbox), with Ctrl+Alt+L bound to the launch
+// probe. Either the real tulma program with a hotkey file, or sxhkd with a configuration file.
+class THotKeyDaemon {
+  public:
+    enum class TKind { Tulma, Sxhkd };
+
+    // Returns once a press of the hotkey starts the probe. Throws std::runtime_error otherwise.
+    explicit THotKeyDaemon(TKind Kind);
+    ~THotKeyDaemon();
+    THotKeyDaemon(const THotKeyDaemon&) = delete;
+    THotKeyDaemon& operator=(const THotKeyDaemon&) = delete;
+
+    // One press of Ctrl+Alt+L: seconds from just before the L key goes down (the modifiers are held
+    // already) to the first statement of the started probe. Returns after the keys are up and the probe
+    // is gone, so that launches never overlap.
+    double PressToLaunch();
+
+    pid_t Pid() const { return Daemon; }
+
+  private:
+    TKind Kind;
+    test::XServerFixture Display;
+    std::filesystem::path Dir;
+    std::unique_ptr<TProbePipe> Pipe;
+    std::unique_ptr<test::FakeKeyboard> Keyboard;
+    pid_t Daemon = -1;
+
+    void StartTulma();
+    void StartSxhkd();
+    void WaitUntilAnswering();
+    void Settle();
+    std::string Name() const;
+};
+
+}  // namespace tulma::bench

@@ -1,0 +1,82 @@
+#include "SideBySideReporter.h"
+
+#include <cstdio>
+#include <set>
+
+namespace tulma::bench {
+
+namespace {
+
+constexpr const char* Ours = "tulma";
+const char* const Columns[] = {"median", "p90", "p99", "max"};
+
+std::string Family(const std::string& Name) {
+    return Name.substr(0, Name.find('/'));
+}
+
+std::string Contender(const std::string& Name) {
+    const auto Slash = Name.find('/');
+    return Slash == std::string::npos ? std::string() : Name.substr(Slash + 1);
+}
+
+std::string Row(const std::string& Name, const std::map<std::string, double>& Values,
+                const std::string& Unit) {
+    std::string Line;
+    char Cell[64];
+    std::snprintf(Cell, sizeof Cell, "  %-34s", Name.c_str());
+    Line += Cell;
+    for (const char* Column : Columns) {
+        const auto Found = Values.find(Column);
+        std::snprintf(Cell, sizeof Cell, " %10.1f", Found != Values.end() ? Found->second : 0.0);
+        Line += Cell;
+    }
+    return Line + " " + Unit + "\n";
+}
+
+}  // namespace
+
+void TSideBySideReporter::ReportRuns(const std::vector<Run>& Runs) {
+    ConsoleReporter::ReportRuns(Runs);
+    for (const Run& Each : Runs) {
+        if (Each.run_type == Run::RT_Aggregate && !Each.error_occurred) {
+            const std::string& Name = Each.run_name.function_name;
+            Figures[Name][Each.aggregate_name] = Each.GetAdjustedRealTime();
+            Units[Name] = benchmark::GetTimeUnitString(Each.time_unit);
+        }
+    }
+}
+
+bool TSideBySideReporter::PrintSummary(std::ostream& Out) const {
+    bool AllInFavour = true;
+    char Header[128];
+    std::snprintf(Header, sizeof Header, "  %-34s %10s %10s %10s %10s\n", "", "median", "p90", "p99", "max");
+    std::set<std::string> Families;
+    for (const auto& [Name, Values] : Figures) {
+        Families.insert(Family(Name));
+    }
+    for (const std::string& Name : Families) {
+        Out << "\n" << Name << "\n" << Header;
+        for (const auto& [Bench, Values] : Figures) {
+            if (Family(Bench) == Name) {
+                Out << Row(Bench, Values, Units.at(Bench));
+            }
+        }
+        const auto Tulma = Figures.find(Name + "/" + Ours);
+        if (Tulma == Figures.end()) {
+            continue;
+        }
+        for (const auto& [Bench, Values] : Figures) {
+            if (Family(Bench) != Name || Bench == Tulma->first) {
+                continue;
+            }
+            const bool Median = Tulma->second.at("median") <= Values.at("median");
+            const bool Tail = Tulma->second.at("p99") <= Values.at("p99");
+            AllInFavour = AllInFavour && Median && Tail;
+            Out << "  verdict vs " << Contender(Bench) << ": median " << (Median ? "met" : "NOT met")
+                << ", p99 " << (Tail ? "met" : "NOT met") << " (Tulma must be at least as fast at both)\n";
+        }
+    }
+    return AllInFavour;
+}
+
+}  // namespace tulma::bench
