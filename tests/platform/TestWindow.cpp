@@ -10,24 +10,10 @@
 
 #include <xcb/xcb.h>
 
-namespace {
+#include "XcbWindowText.h"
 
-xcb_atom_t Intern(xcb_connection_t* Connection, const char* Name) {
-    xcb_intern_atom_reply_t* Reply = xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(std::strlen(Name)), Name),
-        nullptr);
-    const xcb_atom_t Atom = Reply != nullptr ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(Reply);
-    return Atom;
-}
-
-void SetText(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property, xcb_atom_t Type,
-             const std::string& Text) {
-    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, Window, Property, Type, 8,
-                        static_cast<std::uint32_t>(Text.size()), Text.data());
-}
-
-}  // namespace
+using tulma::test::Intern;
+using tulma::test::SetText;
 
 int main(int argc, char** argv) {
     const std::string Title = argc > 1 ? argv[1] : "Test window";
