@@ -9,6 +9,7 @@
 
 #include "FormFont.h"
 #include "ProgramIcon.h"
+#include "ProgramVersion.h"
 
 namespace tulma {
 namespace {
@@ -39,7 +40,7 @@ QLabel* NewProductName(QWidget* Parent) {
 }
 
 QLabel* NewVersion(QWidget* Parent) {
-    auto* Label = new QLabel("Version 1.02\nDate: 1998/04/11", Parent);
+    auto* Label = new QLabel(QString("Version %1\nDate: %2").arg(ProgramVersion, ProgramDate), Parent);
     Label->setObjectName("Label1");
     Label->setAlignment(Qt::AlignHCenter);
     Label->move(132, 46);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "DefaultHotKeyFile.h"
 #include "HotKeyFile.h"
 #include "ObjectStream.h"
 
@@ -12,6 +13,12 @@ namespace {
 std::unique_ptr<THotKeyFile>& CurrentFile() {
     static std::unique_ptr<THotKeyFile> File = std::make_unique<THotKeyFile>();
     return File;
+}
+
+// The default file's name as start-up settled it: its folder is made when the file is first saved.
+std::string& DefaultFileName() {
+    static std::string FileName;
+    return FileName;
 }
 
 }  // namespace
@@ -26,7 +33,8 @@ std::string& HotKeyFileName() {
 }
 
 void InitHotKeyModule(const std::string& ProgramDirectory) {
-    HotKeyFileName() = (std::filesystem::path(ProgramDirectory) / "KeyList.TUL").string();
+    DefaultFileName() = DefaultHotKeyFileName(ProgramDirectory);
+    HotKeyFileName() = DefaultFileName();
     CurrentFile() = std::make_unique<THotKeyFile>();
     LoadHotKeyFile();
 }
@@ -48,6 +56,10 @@ void LoadHotKeyFile() {
 void SaveHotKeyFile() {
     TObjectStream Stream(THotKeyFile::StreamSize);
     Stream.WriteObject(HotKeyFile());
+    if (HotKeyFileName() == DefaultFileName()) {
+        CreatePrivateDirectories(std::filesystem::path(HotKeyFileName()).parent_path().string(),
+                                 HotKeyFileName());
+    }
     Stream.SaveToFile(HotKeyFileName());
 }
 

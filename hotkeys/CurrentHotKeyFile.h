@@ -10,7 +10,9 @@ class THotKeyFile;
 THotKeyFile& HotKeyFile();
 std::string& HotKeyFileName();
 
-// Makes an empty current file named "KeyList.TUL" in ProgramDirectory and loads it if it exists.
+// Makes an empty current file named "KeyList.TUL" and loads it if it exists. The file lies in
+// ProgramDirectory, or in the user's configuration folder when the program may not write there
+// (DefaultHotKeyFileName).
 void InitHotKeyModule(const std::string& ProgramDirectory);
 // Frees the current file with all its hotkeys and commands.
 void EndHotKeyModule();
@@ -18,7 +20,8 @@ void EndHotKeyModule();
 // Replaces the current file by the one at HotKeyFileName when that exists. A file that cannot be
 // read, or that holds something else, raises its error and leaves the current file as it was.
 void LoadHotKeyFile();
-// Writes the current file to HotKeyFileName; a failure leaves the file on disk as it was.
+// Writes the current file to HotKeyFileName; a failure leaves the file on disk as it was. Saving the
+// default file first makes its folder when that is missing.
 void SaveHotKeyFile();
 
 }  // namespace tulma

@@ -28,6 +28,10 @@ Launcher& X11Desktop::Starter() {
     return *Launch;
 }
 
+bool X11Desktop::LaunchesSettled() const {
+    return Launch->Idle();
+}
+
 KeyNameLookup X11Desktop::KeyNames() const {
     return X11KeyNames();
 }

@@ -29,6 +29,8 @@ class X11Desktop : public QObject {
     X11HotKeys& HotKeySignals() { return *Keys; }
     DesktopWindows& Windows();
     Launcher& Starter();
+    // Whether every program started so far has had its show command applied (or given up on).
+    bool LaunchesSettled() const;
     KeyNameLookup KeyNames() const;
 
   private:

@@ -18,6 +18,10 @@ packages=(
   sxhkd
   # the desktop's default handler for documents, folders and URLs
   xdg-utils libxcb-xkb-dev
+  # the icon's PNG sizes, rendered from its SVG at build time
+  librsvg2-bin
+  # checks the launcher entry in the install test
+  desktop-file-utils
   # fonts so that windows have readable text under Xvfb
   fonts-dejavu-core
 )

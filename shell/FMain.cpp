@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 
@@ -18,6 +19,7 @@
 #include "Application.h"
 #include "BusyCursor.h"
 #include "CurrentHotKeyFile.h"
+#include "DisplaySession.h"
 #include "FileDialogs.h"
 #include "FormFont.h"
 #include "HotKeyActivation.h"
@@ -37,6 +39,15 @@ constexpr int32_t FixedItemTag = -1;
 constexpr int TitleRoom = 86 - 6;
 // From the file-name label to the window's right edge.
 constexpr int FileNameRoom = ClientWidth - 248 - 4;
+// The autostart check box and the session notice sit below the file buttons.
+constexpr int AutostartTop = 292;
+constexpr int NoticeTop = 314;
+constexpr int NoticeWidth = ClientWidth - 8;
+
+constexpr const char* WaylandNotice =
+    "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus, and "
+    "only X11 windows are found. To run a hotkey from anywhere, bind a desktop shortcut to "
+    "\"tulma --run NAME\" (see man tulma).";
 
 template <class TControl>
 TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
@@ -86,7 +97,10 @@ std::string LastComponent(const std::string& Path) {
 }  // namespace
 
 TFormMain::TFormMain(const TShellServices& DesktopServices)
-    : Services(DesktopServices), ListControl(nullptr), HotKeyReferences(HotKeyFile().HotKeyList()) {
+    : Services(DesktopServices),
+      ListControl(nullptr),
+      HotKeyReferences(HotKeyFile().HotKeyList()),
+      Autostart(TAutostartEntry::ForThisUser()) {
     setObjectName("FormMain");
     setWindowTitle("Tulma");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -94,6 +108,7 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     setFont(FormFont("MS Sans Serif", 11));
     setFixedSize(ClientWidth, ClientHeight);
     CreateControls();
+    CreateDesktopControls();
     ListControl = TListWidgetControl(LBListe);
     CreateTrayMenu();
     CreateTrayIcon();
@@ -158,6 +173,25 @@ void TFormMain::CreateControls() {
     connect(BtnSaveAs, &QPushButton::clicked, this, [this] { BtnSaveAsClick(); });
     connect(BtnReload, &QPushButton::clicked, this, [this] { BtnReloadClick(); });
     connect(BtnQuit, &QPushButton::clicked, this, [this] { BtnQuitClick(); });
+}
+
+void TFormMain::CreateDesktopControls() {
+    CBAutostart = Place<QCheckBox>(this, "CBAutostart", {4, AutostartTop, 250, 17});
+    CBAutostart->setText("start Tulma when I log in");
+    CBAutostart->setToolTip(ToQString(Autostart.FileName()));
+    setTabOrder(BtnQuit, CBAutostart);
+    ShowAutostartState();
+    // Only the user's click writes the entry, not the check box following the file.
+    connect(CBAutostart, &QCheckBox::clicked, this, [this] { CBAutostartClick(); });
+
+    LabSessionNotice = Place<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
+    LabSessionNotice->setWordWrap(true);
+    LabSessionNotice->setText(WaylandNotice);
+    LabSessionNotice->resize(NoticeWidth, LabSessionNotice->heightForWidth(NoticeWidth));
+    LabSessionNotice->setVisible(IsWaylandSession());
+    if (IsWaylandSession()) {
+        setFixedSize(ClientWidth, std::max(ClientHeight, LabSessionNotice->geometry().bottom() + 5));
+    }
 }
 
 void TFormMain::CreateTrayMenu() {
@@ -317,6 +351,15 @@ void TFormMain::BtnQuitClick() {
     }
 }
 
+void TFormMain::CBAutostartClick() {
+    try {
+        Autostart.SetEnabled(CBAutostart->isChecked());
+    } catch (...) {
+        ShowAutostartState();
+        throw;
+    }
+}
+
 void TFormMain::TrayIcon1Click() {
     FPopupMenu1->popup(QCursor::pos());
 }
@@ -362,6 +405,11 @@ bool TFormMain::QuerySaveChanges() {
 void TFormMain::ShowCurrentFileName() {
     LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
     SizeToText(LabCurrFileName, FileNameRoom);
+}
+
+void TFormMain::ShowAutostartState() {
+    const QSignalBlocker Quiet(CBAutostart);
+    CBAutostart->setChecked(Autostart.Enabled());
 }
 
 void TFormMain::ShowRegistrationMarks() {

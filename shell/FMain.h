@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "AutostartEntry.h"
 #include "QBForm.h"
 #include "QtListControls.h"
 #include "ReferenceList.h"
@@ -53,6 +54,8 @@ class TFormMain : public TQBForm {
     void BtnSaveAsClick();
     void BtnReloadClick();
     void BtnQuitClick();
+    // Writes or removes the autostart entry; the hotkeys and Modified stay as they are.
+    void CBAutostartClick();
 
     void TrayIcon1Click();
     void TrayIcon1RightClick();
@@ -87,6 +90,9 @@ class TFormMain : public TQBForm {
     QPushButton* BtnSaveAs;
     QPushButton* BtnReload;
     QPushButton* BtnQuit;
+    QCheckBox* CBAutostart;
+    // Shown in a Wayland session only: what the hotkeys can reach there.
+    QLabel* LabSessionNotice;
     QMenu* FPopupMenu1;
     QAction* MCHide;
     QAction* PPCRestore;
@@ -101,14 +107,17 @@ class TFormMain : public TQBForm {
     bool FActivated = false;
     QPointer<QDialog> FAboutBox;
     QIcon FWarningIcon;
+    TAutostartEntry Autostart;
 
     void CreateControls();
+    void CreateDesktopControls();
     void CreateTrayMenu();
     void CreateTrayIcon();
     void FormCreate();
     void RefreshList();
     bool QuerySaveChanges();
     void ShowCurrentFileName();
+    void ShowAutostartState();
     void ShowRegistrationMarks();
     // The mark of a line whose key combination could not be registered; made when first needed.
     const QIcon& WarningIcon();

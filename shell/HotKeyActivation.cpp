@@ -5,6 +5,7 @@
 
 #include "AtomTable.h"
 #include "CurrentHotKeyFile.h"
+#include "FindHotKey.h"
 #include "HotKeyFile.h"
 #include "HotKeyRegistry.h"
 #include "HotTulma.h"
@@ -99,6 +100,15 @@ void THotKeyActivation::PPCUserClick(const QAction* Item) {
             Run(HotKey);
         }
     });
+}
+
+bool THotKeyActivation::RunHotKey(const std::string& Name) {
+    const THotTulma* HotKey = FindHotKey(HotKeyFile().HotKeyList(), Name);
+    if (HotKey == nullptr) {
+        return false;
+    }
+    Run(*HotKey);
+    return true;
 }
 
 void THotKeyActivation::Register(const THotTulma& HotKey) {

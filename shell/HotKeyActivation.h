@@ -50,6 +50,9 @@ class THotKeyActivation : public QObject {
     void WMHotKey(std::uint16_t Atom);
     // A hotkey's menu item chosen: runs every hotkey of the current file with the item's identifier.
     void PPCUserClick(const QAction* Item);
+    // A hotkey asked for by name ("tulma --run NAME"): runs the hotkey of the current file that Name
+    // means (FindHotKey) as its menu item would; false when no hotkey fits.
+    bool RunHotKey(const std::string& Name);
 
     // Whether the window system refused the hotkey's combination when it was last registered.
     bool IsRefused(int32_t ID) const { return Refused.contains(ID); }

@@ -7,12 +7,17 @@
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "DisplaySession.h"
 #include "FDefine.h"
 #include "FInfo.h"
 #include "FMain.h"
+#include "HotKeyActivation.h"
+#include "HotKeyServer.h"
 #include "KeyComboText.h"
+#include "NamedHotKeyRun.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
+#include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "X11Desktop.h"
 
@@ -25,8 +30,8 @@ bool DefineHotKey(QWidget* Owner, THotTulma& HotKey) {
     return Dialog.exec() == QDialog::Accepted;
 }
 
-// The file named by the first argument becomes the current one. When it exists but cannot be read,
-// the error is shown and the hotkeys and file name in use stay.
+// The file named on the command line becomes the current one. When it exists but cannot be read, the
+// error is shown and the hotkeys and file name in use stay.
 void OpenCommandLineFile(const std::string& Argument) {
     const std::string Previous = HotKeyFileName();
     HotKeyFileName() = CommandLineFileName(Argument, ProgramDirectory());
@@ -35,7 +40,7 @@ void OpenCommandLineFile(const std::string& Argument) {
     }
 }
 
-int Run(int Argc, char** Argv) {
+int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     TApplication Application(Argc, Argv);
     Application.setQuitOnLastWindowClosed(false);
 
@@ -43,8 +48,8 @@ int Run(int Argc, char** Argv) {
     TApplication::RunGuarded([] { InitHotKeyModule(ProgramDirectory()); });
     QApplication::setApplicationName("Tulma");
     QApplication::setWindowIcon(ProgramIcon());
-    if (Argc > 1 && Argv[1][0] != '\0') {
-        OpenCommandLineFile(Argv[1]);
+    if (!Options.FileArgument.empty()) {
+        OpenCommandLineFile(Options.FileArgument);
     }
 
     X11Desktop Desktop;
@@ -62,6 +67,8 @@ int Run(int Argc, char** Argv) {
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
     auto FormInfo = std::make_unique<TFormInfo>();
     FormMain->SetAboutBox(FormInfo.get());
+    const THotKeyServer Server(
+        [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); });
     FormMain->show();
 
     const int Result = Application.exec();
@@ -71,12 +78,33 @@ int Run(int Argc, char** Argv) {
     return Result;
 }
 
+int Start(int Argc, char** Argv) {
+    const TProgramOptions Options = ParseProgramOptions({Argv + 1, Argv + Argc});
+    PreferX11Platform();
+    switch (Options.Action) {
+        case TProgramOptions::TAction::Help:
+            std::cout << UsageText();
+            return 0;
+        case TProgramOptions::TAction::Version:
+            std::cout << VersionText();
+            return 0;
+        case TProgramOptions::TAction::RunHotKey:
+            return RunNamedHotKey(Options, Argc, Argv);
+        case TProgramOptions::TAction::Start:
+            break;
+    }
+    return Run(Options, Argc, Argv);
+}
+
 }  // namespace
 }  // namespace tulma
 
 int main(int Argc, char** Argv) {
     try {
-        return tulma::Run(Argc, Argv);
+        return tulma::Start(Argc, Argv);
+    } catch (const tulma::EUsageError& Error) {
+        std::cerr << "tulma: " << Error.what() << "\nTry 'tulma --help' for more information." << std::endl;
+        return 2;
     } catch (const std::exception& Error) {
         std::cerr << "tulma: " << Error.what() << std::endl;
         return 1;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -247,6 +248,28 @@ class TulmaEndToEndTest : public testing::Test {
         ASSERT_EQ(std::system(("xdotool " + Arguments + " >/dev/null 2>&1").c_str()), 0) << Arguments;
     }
 
+    struct TCommandResult {
+        int Status = -1;
+        std::string Output;
+    };
+
+    // Runs the copy of tulma at Program with Arguments to its end; its standard output and error.
+    TCommandResult RunTulma(const fs::path& Program, const std::string& Arguments) {
+        const fs::path Output = Dir / "output";
+        const std::string Command = Program.string() + " " + Arguments + " >" + Output.string() + " 2>&1";
+        const int Status = std::system(Command.c_str());
+        std::ifstream File(Output);
+        return {WIFEXITED(Status) ? WEXITSTATUS(Status) : -1,
+                std::string(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>())};
+    }
+
+    // A private place for the running program's socket.
+    void UsePrivateRuntimeDirectory() {
+        fs::create_directory(Dir / "runtime");
+        fs::permissions(Dir / "runtime", fs::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", (Dir / "runtime").c_str(), 1);
+    }
+
     void ClickInWindow(xcb_window_t Window, int X, int Y) {
         Xdotool("mousemove --window " + std::to_string(Window) + " " + std::to_string(X) + " " +
                 std::to_string(Y) + " click 1");
@@ -363,6 +386,58 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
     EXPECT_TRUE(Eventually([this] { return Runs() == 3; }, 3000));
     EXPECT_EQ(RunsAfterPress(), 4);
+}
+
+TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {
+    UsePrivateRuntimeDirectory();
+    const pid_t Tulma = StartTulma(MarkerHotKeyFile());
+    ASSERT_NE(MainWindow(Tulma), XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun());
+
+    // The program's directory has no default file: only the running Tulma knows the hotkey.
+    TCommandResult Result = RunTulma(Dir / "tulma", "--run Xmark");
+    EXPECT_EQ(Result.Status, 0) << Result.Output;
+    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+    Result = RunTulma(Dir / "tulma", "--run '&Xmark'");
+    EXPECT_EQ(Result.Status, 0) << Result.Output;
+    EXPECT_TRUE(Eventually([this] { return Runs() == 3; }, 3000));
+
+    Result = RunTulma(Dir / "tulma", "--run Nothing");
+    EXPECT_EQ(Result.Status, 1);
+    EXPECT_NE(Result.Output.find("no hotkey is named \"Nothing\""), std::string::npos) << Result.Output;
+    Pause(500);
+    EXPECT_EQ(Runs(), 3);
+}
+
+TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
+    UsePrivateRuntimeDirectory();
+    // An installed program: its directory is read-only, so the default file lies in the config folder.
+    const fs::path Program = Dir / "installed";
+    fs::create_directory(Program);
+    fs::copy_file(Dir / "tulma", Program / "tulma");
+    fs::copy_file(Dir / "stdmess0.mes", Program / "stdmess0.mes");
+    fs::permissions(Program, fs::perms::owner_read | fs::perms::owner_exec);
+    setenv("XDG_CONFIG_HOME", (Dir / "config").c_str(), 1);
+    fs::create_directories(Dir / "config" / "tulma");
+    WriteHotKeyFile((Dir / "config" / "tulma" / "KeyList.TUL").string(),
+                    {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"}});
+
+    TCommandResult Result = RunTulma(Program / "tulma", "--run Xmark");
+    EXPECT_EQ(Result.Status, 0) << Result.Output;
+    EXPECT_EQ(Runs(), 1);
+
+    // A file named on the command line is used in place of the default file.
+    const fs::path Other = Dir / "other";
+    WriteHotKeyFile((Dir / "-other.tul").string(), {{"Other", CtrlAltL, "/usr/bin/touch", Other.string()}});
+    Result = RunTulma(Program / "tulma", "--run Other -- " + (Dir / "-other.tul").string());
+    EXPECT_EQ(Result.Status, 0) << Result.Output;
+    EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
+
+    Result = RunTulma(Program / "tulma", "--run Nothing");
+    EXPECT_EQ(Result.Status, 1);
+    EXPECT_NE(Result.Output.find("no hotkey is named \"Nothing\""), std::string::npos) << Result.Output;
+    EXPECT_EQ(Runs(), 1);
+    fs::permissions(Program, fs::perms::owner_all);
 }
 
 }  // namespace

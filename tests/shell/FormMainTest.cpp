@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -160,6 +161,10 @@ class FormMainTest : public QObject {
 
     void init() {
         Dir = std::make_unique<TempDir>();
+        // The window reads the user's autostart entry; tests keep theirs in the test directory.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Dir->File("config")));
+        qunsetenv("WAYLAND_DISPLAY");
+        qunsetenv("XDG_SESSION_TYPE");
         Registry = std::make_unique<FakeHotKeyRegistry>();
         Windows = std::make_unique<FakeDesktopWindows>();
         Launch = std::make_unique<FakeLauncher>();
@@ -195,10 +200,89 @@ class FormMainTest : public QObject {
                                Control("BtnSave"),
                                Control("BtnSaveAs"),
                                Control("BtnReload"),
-                               Control("BtnQuit")};
+                               Control("BtnQuit"),
+                               Control<QCheckBox>("CBAutostart")};
         for (std::size_t I = 1; I < std::size(Expected); ++I) {
             QCOMPARE(NextTabStop(Expected[I - 1]), Expected[I]);
         }
+        // The autostart check box lies below every other control, inside the window.
+        const QRect Autostart = Control<QCheckBox>("CBAutostart")->geometry();
+        QVERIFY(Autostart.top() > Control("BtnQuit")->geometry().bottom());
+        QVERIFY(Form->rect().contains(Autostart));
+        QVERIFY(Control<QLabel>("LabSessionNotice")->isHidden());
+    }
+
+    void waylandSessionIsToldOnceInTheWindow_data() {
+        QTest::addColumn<QByteArray>("Variable");
+        QTest::addColumn<QByteArray>("Value");
+        QTest::addColumn<bool>("Told");
+        QTest::newRow("Wayland display") << QByteArray("WAYLAND_DISPLAY") << QByteArray("wayland-0") << true;
+        QTest::newRow("Wayland session type")
+            << QByteArray("XDG_SESSION_TYPE") << QByteArray("wayland") << true;
+        QTest::newRow("X11 session type") << QByteArray("XDG_SESSION_TYPE") << QByteArray("x11") << false;
+        QTest::newRow("empty Wayland display") << QByteArray("WAYLAND_DISPLAY") << QByteArray("") << false;
+    }
+
+    void waylandSessionIsToldOnceInTheWindow() {
+        QFETCH(QByteArray, Variable);
+        QFETCH(QByteArray, Value);
+        QFETCH(bool, Told);
+        qputenv(Variable.constData(), Value);
+        Start({});
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        const QLabel* Notice = Control<QLabel>("LabSessionNotice");
+        QCOMPARE(Notice->isVisible(), Told);
+        QVERIFY(Boxes->Shown().empty());
+        // The window grows for the notice; the controls keep their places.
+        QCOMPARE(List()->geometry(), QRect(4, 50, 409, 159));
+        QCOMPARE(Control("BtnQuit")->geometry(), QRect(336, 264, 75, 21));
+        if (Told) {
+            QVERIFY(Notice->text().contains("tulma --run NAME"));
+            QVERIFY(Form->rect().contains(Notice->geometry()));
+            QVERIFY(Notice->geometry().top() > Control<QCheckBox>("CBAutostart")->geometry().bottom());
+        } else {
+            QCOMPARE(Form->size(), QSize(419, 329));
+        }
+    }
+
+    void autostartEntryIsWrittenAndRemoved() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        const std::string Entry = Dir->File("config") + "/autostart/tulma.desktop";
+        const auto HotKeysBefore = std::filesystem::last_write_time(DefaultFile());
+        auto* Box = Control<QCheckBox>("CBAutostart");
+        QVERIFY(!Box->isChecked());
+
+        Box->click();
+        QVERIFY(std::filesystem::exists(Entry));
+        std::ifstream Written(Entry);
+        const std::string Text((std::istreambuf_iterator<char>(Written)), std::istreambuf_iterator<char>());
+        QVERIFY(Text.starts_with("[Desktop Entry]\n"));
+        QVERIFY(Text.find("\nExec=" + QCoreApplication::applicationFilePath().toStdString() + "\n") !=
+                std::string::npos);
+        QVERIFY(!Form->Modified());
+        QCOMPARE(std::filesystem::last_write_time(DefaultFile()), HotKeysBefore);
+
+        // A window made later finds the entry; clearing the box removes it.
+        Form.reset();
+        EndHotKeyModule();
+        Start({});
+        Box = Control<QCheckBox>("CBAutostart");
+        QVERIFY(Box->isChecked());
+        Box->click();
+        QVERIFY(!std::filesystem::exists(Entry));
+        QVERIFY(!Form->Modified());
+    }
+
+    void autostartEntryThatCannotBeWrittenLeavesTheBoxClear() {
+        Start({});
+        // A file where the autostart folder should be.
+        std::filesystem::create_directories(Dir->File("config"));
+        std::ofstream(Dir->File("config") + "/autostart") << "in the way";
+        auto* Box = Control<QCheckBox>("CBAutostart");
+        Box->setChecked(true);
+        QVERIFY_THROWS_EXCEPTION(std::exception, Form->CBAutostartClick());
+        QVERIFY(!Box->isChecked());
     }
 
     void modifiedFollowsTheTable() {
@@ -410,6 +494,16 @@ class FormMainTest : public QObject {
         QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha", "beta"}));
         MenuItem("Hide")->trigger();
         QCOMPARE(Launch->Started.size(), std::size_t{2});
+    }
+
+    void namedHotKeyRunsFromTheListInMemory() {
+        Start({{"&Alpha", CtrlAlt | 'A', "alpha"}});
+        Define = Accept("Beta", CtrlAlt | 'B');
+        Form->BtnNewClick();  // not saved, and without commands
+        QVERIFY(Form->Activation().RunHotKey("Beta"));
+        QVERIFY(Form->Activation().RunHotKey("Alpha"));
+        QVERIFY(!Form->Activation().RunHotKey("Gamma"));
+        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
     }
 
     void editRenewsTheRegistrationWhateverTheOutcome() {

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace tulma {
+
+// The user's configuration directory: $XDG_CONFIG_HOME when it holds an absolute path, otherwise
+// ".config" in the home directory.
+std::string ConfigHome();
+
+}  // namespace tulma

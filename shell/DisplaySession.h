@@ -1,0 +1,13 @@
+#pragma once
+
+namespace tulma {
+
+// Whether the desktop session is a Wayland one (WAYLAND_DISPLAY set, or XDG_SESSION_TYPE "wayland").
+// Key grabs through XWayland then see only the keys pressed in X11 programs.
+bool IsWaylandSession();
+
+// Has Qt use its X11 platform unless QT_QPA_PLATFORM chooses one: hotkeys and window search work on
+// X11, which a Wayland session offers through XWayland.
+void PreferX11Platform();
+
+}  // namespace tulma

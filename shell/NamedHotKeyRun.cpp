@@ -1,0 +1,95 @@
+#include "NamedHotKeyRun.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "ClassRegistration.h"
+#include "CommandLineFileName.h"
+#include "CurrentHotKeyFile.h"
+#include "FindHotKey.h"
+#include "HotKeyFile.h"
+#include "HotKeyRequest.h"
+#include "HotTulma.h"
+#include "ProgramDirectory.h"
+#include "ProgramOptions.h"
+#include "ShowModeWatcher.h"
+#include "X11Desktop.h"
+
+namespace tulma {
+namespace {
+
+constexpr int SettlePollMs = 50;
+constexpr int SettleMs = ShowModeWatcher::WatchMs + ShowModeWatcher::GuardMs + 1000;
+
+int Fail(const std::string& Message) {
+    std::cerr << "tulma: " << Message << std::endl;
+    return 1;
+}
+
+std::string NoSuchHotKey(const std::string& Name) {
+    return "no hotkey is named \"" + Name + "\"";
+}
+
+// Gives the event loop time to show the started programs' windows as their commands ask.
+void WaitUntilSettled(const X11Desktop& Desktop) {
+    QElapsedTimer Waited;
+    Waited.start();
+    QEventLoop Loop;
+    QTimer Poll;
+    QObject::connect(&Poll, &QTimer::timeout, &Loop, [&] {
+        if (Desktop.LaunchesSettled() || Waited.elapsed() > SettleMs) {
+            Loop.quit();
+        }
+    });
+    Poll.start(SettlePollMs);
+    Loop.exec();
+}
+
+int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
+    const char* Display = std::getenv("DISPLAY");
+    if (Display == nullptr || Display[0] == '\0') {
+        return Fail("no Tulma is running and there is no X display to run the hotkey on");
+    }
+    QGuiApplication Application(Argc, Argv);
+    RegisterAllClasses();
+    InitHotKeyModule(ProgramDirectory());
+    if (!Options.FileArgument.empty()) {
+        HotKeyFileName() = CommandLineFileName(Options.FileArgument, ProgramDirectory());
+        LoadHotKeyFile();
+    }
+    const THotTulma* HotKey = FindHotKey(HotKeyFile().HotKeyList(), Options.HotKeyName);
+    if (HotKey == nullptr) {
+        return Fail(NoSuchHotKey(Options.HotKeyName) + " in " + HotKeyFileName());
+    }
+    X11Desktop Desktop;
+    HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Starter());
+    WaitUntilSettled(Desktop);
+    return 0;
+}
+
+}  // namespace
+
+int RunNamedHotKey(const TProgramOptions& Options, int& Argc, char** Argv) {
+    switch (SendRunRequest(Options.HotKeyName)) {
+        case TRunReply::Ran:
+            return 0;
+        case TRunReply::Unknown:
+            return Fail(NoSuchHotKey(Options.HotKeyName) + " in the running Tulma");
+        case TRunReply::NoAnswer:
+            return Fail("the running Tulma did not answer");
+        case TRunReply::NoServer:
+            break;
+    }
+    try {
+        return RunHere(Options, Argc, Argv);
+    } catch (const std::exception& Error) {
+        return Fail(Error.what());
+    }
+}
+
+}  // namespace tulma

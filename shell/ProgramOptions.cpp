@@ -1,0 +1,78 @@
+#include "ProgramOptions.h"
+
+#include <iterator>
+#include <string_view>
+
+#include "ProgramVersion.h"
+
+namespace tulma {
+namespace {
+
+constexpr std::string_view RunOption = "--run";
+
+bool IsOption(const std::string& Argument) {
+    return Argument.size() > 1 && Argument[0] == '-';
+}
+
+}  // namespace
+
+TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
+    TProgramOptions Options;
+    bool WantsHelp = false;
+    bool WantsVersion = false;
+    bool WantsRun = false;
+    bool FileSeen = false;
+    bool OptionsEnded = false;
+    for (auto Argument = Arguments.begin(); Argument != Arguments.end(); ++Argument) {
+        if (OptionsEnded || !IsOption(*Argument)) {
+            if (!FileSeen) {
+                Options.FileArgument = *Argument;
+                FileSeen = true;
+            }
+        } else if (*Argument == "--") {
+            OptionsEnded = true;
+        } else if (*Argument == "--help" || *Argument == "-h") {
+            WantsHelp = true;
+        } else if (*Argument == "--version") {
+            WantsVersion = true;
+        } else if (*Argument == RunOption) {
+            if (std::next(Argument) == Arguments.end()) {
+                throw EUsageError("option '--run' needs the name of a hotkey");
+            }
+            Options.HotKeyName = *++Argument;
+            WantsRun = true;
+        } else if (Argument->starts_with(std::string(RunOption) + "=")) {
+            Options.HotKeyName = Argument->substr(RunOption.size() + 1);
+            WantsRun = true;
+        } else {
+            throw EUsageError("unknown option '" + *Argument + "'");
+        }
+    }
+    using enum TProgramOptions::TAction;
+    Options.Action = WantsHelp ? Help : WantsVersion ? Version : WantsRun ? RunHotKey : Start;
+    return Options;
+}
+
+std::string UsageText() {
+    return "Usage: tulma [FILE]\n"
+           "       tulma --run NAME [FILE]\n"
+           "Binds system-wide hotkeys to programs.\n"
+           "\n"
+           "FILE is the hotkey file to use (\".tul\" is added when it has no extension, a name\n"
+           "without a folder is looked for beside the program); without it, the default file\n"
+           "KeyList.TUL.\n"
+           "\n"
+           "  --run NAME   run the hotkey NAME in the running Tulma, or, when none runs, from\n"
+           "               FILE or the default file; exit status 1 when no hotkey has that name\n"
+           "  --help       show this help and exit\n"
+           "  --version    show the version and exit\n"
+           "  --           end of options: the next argument is FILE, whatever it starts with\n"
+           "\n"
+           "See tulma(1) for more.\n";
+}
+
+std::string VersionText() {
+    return std::string("Tulma ") + ProgramVersion + " (" + ProgramDate + ")\n";
+}
+
+}  // namespace tulma

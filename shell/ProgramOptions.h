@@ -1,0 +1,35 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tulma {
+
+// What the command line asks of the program.
+struct TProgramOptions {
+    enum class TAction { Start, Help, Version, RunHotKey };
+
+    TAction Action = TAction::Start;
+    // The hotkey that "--run NAME" names.
+    std::string HotKeyName;
+    // The first argument that is not an option: the hotkey file; empty when there is none.
+    std::string FileArgument;
+};
+
+// A command line that names an unknown option or leaves out an option's value.
+class EUsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program's name. "--help" wins over "--version", which wins over
+// "--run"; "--" ends the options, so that a hotkey file may have any name; arguments after the file
+// are ignored. Raises EUsageError for anything else that starts with "-".
+TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments);
+
+// The texts of "--help" and "--version".
+std::string UsageText();
+std::string VersionText();
+
+}  // namespace tulma

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "ProgramOptions.h"
+
+namespace tulma {
+namespace {
+
+using enum TProgramOptions::TAction;
+
+TProgramOptions Parse(std::vector<std::string> Arguments) {
+    return ParseProgramOptions(Arguments);
+}
+
+TEST(ProgramOptions, FileArgumentStaysTheFirstArgument) {
+    EXPECT_EQ(Parse({}).Action, Start);
+    EXPECT_EQ(Parse({}).FileArgument, "");
+    EXPECT_EQ(Parse({"work"}).FileArgument, "work");
+    EXPECT_EQ(Parse({"work", "other"}).FileArgument, "work");
+    EXPECT_EQ(Parse({""}).FileArgument, "");
+    // A lone "-" is no option.
+    EXPECT_EQ(Parse({"-"}).FileArgument, "-");
+}
+
+TEST(ProgramOptions, DoubleDashEndsTheOptions) {
+    const TProgramOptions Options = Parse({"--", "--help"});
+    EXPECT_EQ(Options.Action, Start);
+    EXPECT_EQ(Options.FileArgument, "--help");
+    EXPECT_EQ(Parse({"--", "-x.tul", "--version"}).FileArgument, "-x.tul");
+    EXPECT_EQ(Parse({"--run", "Mail", "--", "--"}).FileArgument, "--");
+}
+
+TEST(ProgramOptions, RunTakesTheNextArgumentWhateverItIs) {
+    const TProgramOptions Options = Parse({"--run", "Mail", "work"});
+    EXPECT_EQ(Options.Action, RunHotKey);
+    EXPECT_EQ(Options.HotKeyName, "Mail");
+    EXPECT_EQ(Options.FileArgument, "work");
+    EXPECT_EQ(Parse({"work", "--run", "--help"}).HotKeyName, "--help");
+    EXPECT_EQ(Parse({"--run=&Mail box"}).HotKeyName, "&Mail box");
+    EXPECT_EQ(Parse({"--run="}).Action, RunHotKey);
+    EXPECT_EQ(Parse({"--run", ""}).HotKeyName, "");
+}
+
+TEST(ProgramOptions, HelpWinsOverVersionWhichWinsOverRun) {
+    EXPECT_EQ(Parse({"--run", "Mail", "--version", "--help"}).Action, Help);
+    EXPECT_EQ(Parse({"-h"}).Action, Help);
+    EXPECT_EQ(Parse({"--run", "Mail", "--version"}).Action, Version);
+}
+
+TEST(ProgramOptions, UnknownOptionsAndMissingValuesAreUsageErrors) {
+    for (const std::vector<std::string>& Arguments :
+         {std::vector<std::string>{"--run"}, {"work", "--run"}, {"-x"}, {"--verbose"}, {"--runs=Mail"}}) {
+        EXPECT_THROW(Parse(Arguments), EUsageError) << Arguments.front();
+    }
+}
+
+}  // namespace
+}  // namespace tulma
