@@ -181,7 +181,7 @@ void TFormMain::CreateDesktopControls() {
     CBAutostart->setToolTip(ToQString(Autostart.FileName()));
     setTabOrder(BtnQuit, CBAutostart);
     ShowAutostartState();
-    // Only the user's click writes the entry, not the check box following the file.
+    // "clicked" comes from the user only: ShowAutostartState sets the box without writing the entry.
     connect(CBAutostart, &QCheckBox::clicked, this, [this] { CBAutostartClick(); });
 
     LabSessionNotice = Place<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});

@@ -36,14 +36,13 @@ bool THotKeyServer::Listening() const {
 
 void THotKeyServer::Listen() {
     const QString Name = HotKeySocketName();
-    if (Server->listen(Name) || Server->serverError() != QAbstractSocket::AddressInUseError) {
+    // Listening puts a new socket in place of any old one, so a Tulma already serving must be asked
+    // first; a socket that nobody serves was left by a Tulma that ended without cleaning up.
+    if (SomeoneServes(Name)) {
         return;
     }
-    // A socket left behind by a Tulma that ended without cleaning up is taken over.
-    if (!SomeoneServes(Name)) {
-        QLocalServer::removeServer(Name);
-        Server->listen(Name);
-    }
+    QLocalServer::removeServer(Name);
+    Server->listen(Name);
 }
 
 void THotKeyServer::Serve(QLocalSocket* Client) {

@@ -1,11 +1,11 @@
 #include "NamedHotKeyRun.h"
 
+#include <xcb/xcb.h>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
 
-#include <cstdlib>
 #include <iostream>
 
 #include "ClassRegistration.h"
@@ -50,9 +50,16 @@ void WaitUntilSettled(const X11Desktop& Desktop) {
     Loop.exec();
 }
 
+// Whether an X display answers: Qt would end the program if none did.
+bool DisplayReachable() {
+    xcb_connection_t* Connection = xcb_connect(nullptr, nullptr);
+    const bool Reachable = xcb_connection_has_error(Connection) == 0;
+    xcb_disconnect(Connection);
+    return Reachable;
+}
+
 int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
-    const char* Display = std::getenv("DISPLAY");
-    if (Display == nullptr || Display[0] == '\0') {
+    if (!DisplayReachable()) {
         return Fail("no Tulma is running and there is no X display to run the hotkey on");
     }
     QGuiApplication Application(Argc, Argv);

@@ -45,8 +45,8 @@ endif()
 # Runs the installed program without any display, as from a plain terminal.
 function(run_installed Expected)
     execute_process(
-        COMMAND env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR=${WORK_DIR}/runtime HOME=${WORK_DIR}/home
-                -u XDG_CONFIG_HOME ${PREFIX}/bin/tulma ${ARGN}
+        COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME XDG_RUNTIME_DIR=${WORK_DIR}/runtime
+                HOME=${WORK_DIR}/home ${PREFIX}/bin/tulma ${ARGN}
         RESULT_VARIABLE Result OUTPUT_VARIABLE Out ERROR_VARIABLE Err TIMEOUT 30)
     if(NOT Result STREQUAL Expected)
         message(SEND_ERROR "tulma ${ARGN}: exit status ${Result}, expected ${Expected}\n${Out}${Err}")
