@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <iostream>
+#include <memory>
 
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
@@ -50,19 +51,28 @@ void WaitUntilSettled(const X11Desktop& Desktop) {
     Loop.exec();
 }
 
-// Whether an X display answers: Qt would end the program if none did.
-bool DisplayReachable() {
-    xcb_connection_t* Connection = xcb_connect(nullptr, nullptr);
-    const bool Reachable = xcb_connection_has_error(Connection) == 0;
-    xcb_disconnect(Connection);
-    return Reachable;
-}
+// An X connection held while Qt makes its own: Qt would end the program if no display answered, and an
+// X server that has lost its last client resets itself, refusing connections for a moment.
+class TDisplayProbe {
+  public:
+    TDisplayProbe() : Connection(xcb_connect(nullptr, nullptr)) {}
+    ~TDisplayProbe() { xcb_disconnect(Connection); }
+    TDisplayProbe(const TDisplayProbe&) = delete;
+    TDisplayProbe& operator=(const TDisplayProbe&) = delete;
+
+    bool Reachable() const { return xcb_connection_has_error(Connection) == 0; }
+
+  private:
+    xcb_connection_t* Connection;
+};
 
 int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
-    if (!DisplayReachable()) {
+    auto Probe = std::make_unique<TDisplayProbe>();
+    if (!Probe->Reachable()) {
         return Fail("no Tulma is running and there is no X display to run the hotkey on");
     }
     QGuiApplication Application(Argc, Argv);
+    Probe.reset();
     RegisterAllClasses();
     InitHotKeyModule(ProgramDirectory());
     if (!Options.FileArgument.empty()) {
