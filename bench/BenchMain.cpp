@@ -2,15 +2,37 @@
 
 #include <benchmark/benchmark.h>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SideBySideReporter.h"
 
 namespace tulma::bench {
 
-int RunSideBySide(int Argc, char** Argv, int Repetitions) {
+namespace {
+
+// The harness leads a process group of its own, which every server and daemon it starts joins, so
+// that one signal ends them all.
+void KillAllAfter(int Minutes) {
+    setpgid(0, 0);
+    std::thread([Minutes] {
+        std::this_thread::sleep_for(std::chrono::minutes(Minutes));
+        const char Message[] = "\nThe benchmark ran past its time limit and was stopped.\n";
+        [[maybe_unused]] const ssize_t Written = write(STDERR_FILENO, Message, sizeof Message - 1);
+        kill(0, SIGKILL);
+    }).detach();
+}
+
+}  // namespace
+
+int RunSideBySide(int Argc, char** Argv, int Repetitions, int TimeLimitMinutes) {
+    KillAllAfter(TimeLimitMinutes);
     std::vector<std::string> Arguments = {Argv[0], "--benchmark_repetitions=" + std::to_string(Repetitions),
                                           "--benchmark_enable_random_interleaving=true",
                                           "--benchmark_report_aggregates_only=true"};

@@ -13,11 +13,11 @@ struct StartResult {
     int Error = 0;   // errno of the failed step when not started
 };
 
-// Runs Program (a path) with Arguments (argv, argv[0] included) in Directory (empty: ours) as a new
-// session that nobody waits for: fork, setsid, fork again, exec. The middle process is reaped at once and
-// the program is adopted by init, so no zombie is left behind. A failed exec (or chdir) is reported back
-// through a pipe that closes on a successful exec; the call returns as soon as that is known. Standard
-// input is /dev/null; signal dispositions and mask start at their defaults.
+// Runs Program (a path) with Arguments (argv, argv[0] included) in Directory (empty: ours) in a session of
+// its own, without copying this process's memory (posix_spawn), so that a start is quick however large
+// we are. A failed exec (or chdir) is reported and leaves nothing behind. Standard input is /dev/null, no
+// other descriptor is inherited, signal dispositions and mask start at their defaults.
+// The program is our child: the caller reaps it (ChildReaper) so that it leaves no zombie.
 StartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
                           const std::string& Directory);
 

@@ -41,21 +41,29 @@ ShowModeWatcher::ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent)
     connect(&Poll, &QTimer::timeout, this, &ShowModeWatcher::Tick);
 }
 
-ShowModeWatcher::Baseline ShowModeWatcher::TakeBaseline() {
-    Baseline Before;
-    Before.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
-    Before.Previous = ActiveWindow(Before.Managed);
+ShowModeWatcher::BaselineRequest ShowModeWatcher::AskBaseline() {
+    BaselineRequest Before{
+        RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW),
+        RequestCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW),
+        {Connection, xcb_get_input_focus(Connection), xcb_get_input_focus_reply},
+    };
+    xcb_flush(Connection);
     return Before;
 }
 
 // A fresh process has no windows yet, so every window with its pid is one it made after the start.
-void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, const Baseline& Before) {
+void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before) {
     Entry Watch;
     Watch.Pid = Pid;
     Watch.Mode = Mode;
     Watch.Age.start();
-    Watch.Managed = Before.Managed;
-    Watch.Previous = Before.Previous;
+    Watch.Managed = WindowManagerRunning(Connection, Before.WmCheck, Atoms.NetSupportingWmCheck);
+    if (Watch.Managed) {
+        const auto Active = CardinalsOf(Before.Active, XCB_ATOM_WINDOW);
+        Watch.Previous = Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0];
+    } else if (const auto Focus = Before.Focus.Take()) {
+        Watch.Previous = Focus->focus;
+    }
     Watches.push_back(std::move(Watch));
     Poll.start();
 }

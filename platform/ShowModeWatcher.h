@@ -12,6 +12,7 @@
 
 #include "ShowCommand.h"
 #include "XcbAtoms.h"
+#include "XcbReply.h"
 
 namespace tulma {
 
@@ -31,14 +32,16 @@ class ShowModeWatcher : public QObject {
 
     ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
-    // The desktop as it was before a start: taken before the program runs, since a quick program may
-    // map its window, and the window manager focus it, before the start call has returned.
-    struct Baseline {
-        bool Managed = true;                      // a window manager runs
-        xcb_window_t Previous = XCB_WINDOW_NONE;  // the active (focused) window
+    // The desktop as it was before a start: asked for before the program runs, since a quick program may
+    // map its window, and the window manager focus it, before the start call has returned; read after
+    // the start, so that the round trips do not delay it.
+    struct BaselineRequest {
+        DeferredProperty WmCheck;
+        DeferredProperty Active;
+        DeferredReply<xcb_get_input_focus_reply_t, xcb_get_input_focus_cookie_t> Focus;
     };
-    Baseline TakeBaseline();
-    void Watch(pid_t Pid, ShowCommand Mode, const Baseline& Before);
+    BaselineRequest AskBaseline();
+    void Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before);
     bool Idle() const { return Watches.empty(); }
 
   private:

@@ -5,7 +5,8 @@
 
 namespace tulma {
 
-X11Launcher::X11Launcher(xcb_connection_t* Connection, QObject* Parent) : QObject(Parent) {
+X11Launcher::X11Launcher(xcb_connection_t* Connection, QObject* Parent)
+    : QObject(Parent), Reaper(new ChildReaper(this)) {
     if (Connection != nullptr) {
         Watcher = new ShowModeWatcher(Connection, this);
     }
@@ -17,13 +18,24 @@ bool X11Launcher::ShellExecute(const std::string& File, const std::string& Param
     if (!Plan.Valid) {
         return false;
     }
-    const ShowModeWatcher::Baseline Before =
-        Watcher != nullptr ? Watcher->TakeBaseline() : ShowModeWatcher::Baseline{};
-    const StartResult Result = StartDetached(Plan.Program, Plan.Arguments, Plan.Directory);
-    if (Result.Started && Watcher != nullptr) {
-        Watcher->Watch(Result.Pid, ShowCommandFromNumber(Show), Before);
+    if (Watcher == nullptr) {
+        return Start(Plan);
     }
-    return Result.Started;
+    ShowModeWatcher::BaselineRequest Before = Watcher->AskBaseline();
+    const pid_t Pid = Start(Plan);
+    if (Pid > 0) {
+        Watcher->Watch(Pid, ShowCommandFromNumber(Show), Before);
+    }
+    return Pid > 0;
+}
+
+pid_t X11Launcher::Start(const LaunchPlan& Plan) {
+    const StartResult Result = StartDetached(Plan.Program, Plan.Arguments, Plan.Directory);
+    if (!Result.Started) {
+        return -1;
+    }
+    Reaper->Adopt(Result.Pid);
+    return Result.Pid;
 }
 
 }  // namespace tulma

@@ -4,10 +4,13 @@
 
 #include <xcb/xcb.h>
 
+#include "ChildReaper.h"
 #include "Launcher.h"
 #include "ShowModeWatcher.h"
 
 namespace tulma {
+
+struct LaunchPlan;
 
 // Starts files as commands do (see PlanLaunch for what is run how) and shows the started program's first
 // window as the show command asks.
@@ -25,7 +28,11 @@ class X11Launcher : public QObject, public Launcher {
     bool Idle() const { return Watcher == nullptr || Watcher->Idle(); }
 
   private:
+    ChildReaper* Reaper;
     ShowModeWatcher* Watcher = nullptr;
+
+    // The started program's pid, or -1.
+    pid_t Start(const LaunchPlan& Plan);
 };
 
 }  // namespace tulma

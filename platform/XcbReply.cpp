@@ -9,21 +9,23 @@ namespace {
 // Long enough for any client list or title that matters; longer values are read only this far.
 constexpr std::uint32_t MaxPropertyWords = 65536;
 
-XcbReply<xcb_get_property_reply_t> ReadProperty(xcb_connection_t* Connection, xcb_window_t Window,
-                                                xcb_atom_t Property, xcb_atom_t Type) {
-    auto Cookie = xcb_get_property(Connection, 0, Window, Property, Type, 0, MaxPropertyWords);
-    xcb_generic_error_t* Error = nullptr;
-    XcbReply<xcb_get_property_reply_t> Reply(xcb_get_property_reply(Connection, Cookie, &Error));
-    // A window that has gone meanwhile simply has no properties.
-    std::free(Error);
-    return Reply;
+// A window that has gone meanwhile simply has no properties: its error is dropped.
+DeferredProperty RequestProperty(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+                                 xcb_atom_t Type) {
+    return DeferredProperty(Connection,
+                            xcb_get_property(Connection, 0, Window, Property, Type, 0, MaxPropertyWords),
+                            xcb_get_property_reply);
 }
 
 }  // namespace
 
-std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window_t Window,
-                                        xcb_atom_t Property, xcb_atom_t Type) {
-    auto Reply = ReadProperty(Connection, Window, Property, Type);
+DeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+                                  xcb_atom_t Type) {
+    return RequestProperty(Connection, Window, Property, Type);
+}
+
+std::vector<std::uint32_t> CardinalsOf(DeferredProperty& Request, xcb_atom_t Type) {
+    auto Reply = Request.Take();
     if (!Reply || Reply->format != 32 || Reply->type != Type) {
         return {};
     }
@@ -32,9 +34,15 @@ std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window
     return std::vector<std::uint32_t>(Data, Data + Count);
 }
 
+std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window_t Window,
+                                        xcb_atom_t Property, xcb_atom_t Type) {
+    auto Request = RequestCardinals(Connection, Window, Property, Type);
+    return CardinalsOf(Request, Type);
+}
+
 std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
                      xcb_atom_t* Type) {
-    auto Reply = ReadProperty(Connection, Window, Property, XCB_GET_PROPERTY_TYPE_ANY);
+    auto Reply = RequestProperty(Connection, Window, Property, XCB_GET_PROPERTY_TYPE_ANY).Take();
     if (!Reply || Reply->format != 8) {
         *Type = XCB_ATOM_NONE;
         return {};
@@ -45,7 +53,13 @@ std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom
 }
 
 bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t SupportingWmCheck) {
-    const auto Check = GetCardinals(Connection, Root, SupportingWmCheck, XCB_ATOM_WINDOW);
+    auto Request = RequestCardinals(Connection, Root, SupportingWmCheck, XCB_ATOM_WINDOW);
+    return WindowManagerRunning(Connection, Request, SupportingWmCheck);
+}
+
+bool WindowManagerRunning(xcb_connection_t* Connection, DeferredProperty& RootCheck,
+                          xcb_atom_t SupportingWmCheck) {
+    const auto Check = CardinalsOf(RootCheck, XCB_ATOM_WINDOW);
     if (Check.empty()) {
         return false;
     }

@@ -66,9 +66,7 @@ class InterruptedSave : public testing::Test {
 
 TEST_F(InterruptedSave, WriteFailingAtAnyByteLeavesTheOldFileWhole) {
     ASSERT_GT(NewContent.size(), 16384u);
-    // Every cut near both ends, and a stride through the middle where every cut fails the same way.
-    const size_t Size = NewContent.size();
-    for (size_t Cut = 0; Cut < Size; Cut += (Cut < 512 || Cut + 512 > Size) ? 1 : 61) {
+    for (size_t Cut = 0; Cut < NewContent.size(); ++Cut) {
         {
             FileSizeLimit Limit(Cut);
             EXPECT_THROW(SaveHotKeyFile(), EFCreateError) << "cut at " << Cut;

@@ -135,10 +135,10 @@ TEST_F(X11LauncherTest, TwoHundredLaunchesLeaveNoZombie) {
     ASSERT_TRUE(Launcher->ShellExecute(TULMA_ARGV_PROBE, "last", "", 1));
     ProbeRecord Record;
     ASSERT_TRUE(Probe(&Record));
-    // The display's own processes (Xvfb, openbox) are the only children.
-    const auto Children = ChildProcesses();
-    EXPECT_EQ(Children.size(), TestDisplay().HasWindowManager() ? 2u : 1u);
-    for (const ChildProcess& Child : Children) {
+    // Once the programs have ended, the display's own processes (Xvfb, openbox) are the only children.
+    const std::size_t DisplayProcesses = TestDisplay().HasWindowManager() ? 2u : 1u;
+    EXPECT_TRUE(WaitUntil([&] { return ChildProcesses().size() == DisplayProcesses; }));
+    for (const ChildProcess& Child : ChildProcesses()) {
         EXPECT_NE(Child.State, 'Z') << Child.Pid;
     }
 }

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+
+#include <sys/types.h>
+
+class QSocketNotifier;
+
+namespace tulma {
+
+// Collects the exit status of started programs as they end, from the event loop, so that none stays
+// behind as a zombie however long we run. Each child is watched through a process descriptor; where
+// the kernel has none, the children are looked at on a timer.
+class ChildReaper : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int SweepMs = 500;
+
+    explicit ChildReaper(QObject* Parent = nullptr);
+    ~ChildReaper() override;
+    ChildReaper(const ChildReaper&) = delete;
+    ChildReaper& operator=(const ChildReaper&) = delete;
+
+    // Takes on a child of this process.
+    void Adopt(pid_t Pid);
+    // Children started and not yet ended.
+    std::size_t Running() const { return Children.size(); }
+
+  private:
+    // A child's process descriptor and its notifier (a Qt child of the reaper, so that it can be let go
+    // while it signals); without a descriptor the sweep looks after the child.
+    struct Child {
+        Child(int ProcessFd, ChildReaper* Reaper);
+        ~Child();
+        Child(const Child&) = delete;
+        Child& operator=(const Child&) = delete;
+
+        int ProcessFd;
+        QSocketNotifier* Ended = nullptr;
+    };
+
+    std::map<pid_t, std::unique_ptr<Child>> Children;
+    QTimer Sweep;
+
+    bool Reap(pid_t Pid);
+    void SweepEnded();
+};
+
+}  // namespace tulma
