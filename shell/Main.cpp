@@ -81,6 +81,9 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
 int Start(int Argc, char** Argv) {
     const TProgramOptions Options = ParseProgramOptions({Argv + 1, Argv + Argc});
     PreferX11Platform();
+    // The arguments are the program's own: Qt sees none of them, so that no hotkey or file name is
+    // taken for one of its options ("-name", "-style"...).
+    int QtArgc = 1;
     switch (Options.Action) {
         case TProgramOptions::TAction::Help:
             std::cout << UsageText();
@@ -89,11 +92,11 @@ int Start(int Argc, char** Argv) {
             std::cout << VersionText();
             return 0;
         case TProgramOptions::TAction::RunHotKey:
-            return RunNamedHotKey(Options, Argc, Argv);
+            return RunNamedHotKey(Options, QtArgc, Argv);
         case TProgramOptions::TAction::Start:
             break;
     }
-    return Run(Options, Argc, Argv);
+    return Run(Options, QtArgc, Argv);
 }
 
 }  // namespace
