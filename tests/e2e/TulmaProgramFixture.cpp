@@ -123,12 +123,12 @@ void TulmaProgramFixture::Press(const std::vector<std::uint32_t>& Keysyms) {
     xcb_flush(Display.Connection());
 }
 
-bool TulmaProgramFixture::PressUntilRun(const std::vector<std::uint32_t>& Keysyms) {
+bool TulmaProgramFixture::PressUntilRun(const std::vector<std::uint32_t>& Keysyms, int SettleMs) {
     const int Before = Runs();
     for (int Attempt = 0; Attempt < 50; ++Attempt) {
         Press(Keysyms);
-        if (Eventually([&] { return Runs() > Before; }, 300, 20)) {
-            Pause(300);
+        if (Eventually([&] { return Runs() > Before; }, 300, 5)) {
+            Pause(SettleMs);
             return true;
         }
     }

@@ -63,8 +63,9 @@ class TulmaProgramFixture : public testing::Test {
 
     // Real key presses: the keys held in order and released in reverse.
     void Press(const std::vector<std::uint32_t>& Keysyms);
-    // Presses Keysyms until the program has registered them and Runs() has grown; false after 50 tries.
-    bool PressUntilRun(const std::vector<std::uint32_t>& Keysyms);
+    // Presses Keysyms until the program has registered them and Runs() has grown, then waits SettleMs for
+    // what the run started; false after 50 tries.
+    bool PressUntilRun(const std::vector<std::uint32_t>& Keysyms, int SettleMs = 300);
 
     // The centres of the program's icons that the tray holds.
     std::vector<TPoint> TrayIcons();

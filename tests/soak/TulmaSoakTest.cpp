@@ -2,6 +2,7 @@
 // large file. Afterwards every press must still launch, and the program must hold no more descriptors,
 // grabs, memory or unreaped children than a small bound above what it held before.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -125,7 +126,7 @@ class TulmaSoakTest : public TulmaProgramFixture {
     void ExpectBounded(const ProcessFigures& Before, const ProcessFigures& After) {
         EXPECT_LE(After.OpenFiles, Before.OpenFiles + OpenFilesSlack);
         EXPECT_LE(After.ResidentKb, Before.ResidentKb + ResidentSlackKb);
-        EXPECT_EQ(After.Threads, Before.Threads);
+        EXPECT_LE(After.Threads, Before.Threads);
         EXPECT_EQ(After.Zombies, 0);
     }
 };
@@ -146,16 +147,26 @@ TEST_F(TulmaSoakTest, TenThousandPressesEachLaunchTheirCommand) {
 
     const auto Start = Clock::now();
     std::uintmax_t Expected = MarkerBytes();
+    int Lost = 0;
     for (int Press = 0; Press < Presses; ++Press) {
         Expected += 2;
         TulmaProgramFixture::Press(ChordOf(CtrlAltK));
-        ASSERT_TRUE(Eventually([&] { return MarkerBytes() >= Expected; }, 10000, 1))
-            << "press " << Press << " launched nothing";
+        // A press in the same millisecond as the last release looks like auto-repeat and is rightly
+        // ignored; no hand is that fast.
+        Pause(3);
+        if (!Eventually([&] { return MarkerBytes() >= Expected; }, 10000, 1)) {
+            ADD_FAILURE() << "press " << Press << " launched nothing within 10 s; the program "
+                          << (kill(Tulma, 0) == 0 ? "runs" : "has gone");
+            Expected = MarkerBytes();
+            if (++Lost == 10) {
+                break;
+            }
+        }
     }
     const double Seconds = SecondsSince(Start);
 
     const ProcessFigures After = SettledFigures(Tulma);
-    EXPECT_EQ(MarkerBytes(), Expected) << "a press launched more than once";
+    EXPECT_EQ(MarkerBytes(), Expected) << "a press launched more than once, or late";
     const std::set<std::uint16_t> GrabsAfter = Held();
     Report("10000 presses", Before, After, GrabsBefore.size(), GrabsAfter.size(), Seconds);
     EXPECT_EQ(GrabsAfter, GrabsBefore);
@@ -198,9 +209,10 @@ TEST_F(TulmaSoakTest, ThousandEditsOfTheCombinationKeepOnlyTheNewOneRunning) {
         Press({KeyReturn});
         ASSERT_TRUE(Eventually([&] { return ActiveWindow(Display.Connection()) == Main; }, 10000, 5))
             << "cycle " << Cycle << ": the definition dialog did not close";
-        ASSERT_TRUE(PressUntilRun(ChordOf(Next)))
+        ASSERT_TRUE(PressUntilRun(ChordOf(Next), 0))
             << "cycle " << Cycle << ": the new combination does not run";
         if (Cycle % OldCombinationEvery == 0) {
+            Pause(300);  // a repeated press of the new combination may still be running
             const int Runs = TulmaProgramFixture::Runs();
             Press(ChordOf(Current));
             Pause(700);
@@ -261,7 +273,7 @@ TEST_F(TulmaSoakTest, HundredReloadsOfAThousandHotKeysKeepThemAllRegistered) {
     for (int Reload = 0; Reload < Reloads; ++Reload) {
         ClickInWindow(Main, 273, 274);  // the Reload button
         // Presses that reach the program while it reloads are not hotkeys yet; PressUntilRun repeats.
-        ASSERT_TRUE(PressUntilRun(ChordOf(CtrlAltJ)))
+        ASSERT_TRUE(PressUntilRun(ChordOf(CtrlAltJ), 0))
             << "reload " << Reload << ": the last hotkey does not run";
     }
     const double Seconds = SecondsSince(Start);
