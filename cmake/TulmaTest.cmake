@@ -1,4 +1,4 @@
-# tulma_add_gtest(NAME SOURCES... LIBS ... [LABELS ...] [TIMEOUT seconds]): one GoogleTest executable
+# tulma_add_gtest(NAME SOURCES... LIBS ... [LABELS label] [TIMEOUT seconds]): one GoogleTest executable
 # registered with ctest.
 include(GoogleTest)
 find_package(GTest REQUIRED)
@@ -7,6 +7,12 @@ function(tulma_add_gtest name)
     cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    # gtest_discover_tests flattens a list of labels into further property names and values, so that
+    # only the first label would stick and ctest -L / -LE would miss the test.
+    list(LENGTH ARG_LABELS label_count)
+    if(label_count GREATER 1)
+        message(FATAL_ERROR "tulma_add_gtest(${name}): one label only, not ${ARG_LABELS}")
+    endif()
     set(properties LABELS "${ARG_LABELS}")
     if(ARG_TIMEOUT)
         list(APPEND properties TIMEOUT ${ARG_TIMEOUT})
