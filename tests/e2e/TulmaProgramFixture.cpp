@@ -1,5 +1,6 @@
 #include "TulmaProgramFixture.h"
 
+#include <sys/wait.h>
 #include <xcb/xtest.h>
 
 #include <cstdlib>
@@ -103,6 +104,16 @@ bool TulmaProgramFixture::Viewable(xcb_window_t Window) {
     const bool Result = Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
     std::free(Reply);
     return Result;
+}
+
+int TulmaProgramFixture::QuitByButton(pid_t Pid, xcb_window_t Main) {
+    ClickInWindow(Main, 373, 274);
+    int Status = 0;
+    if (!Eventually([&] { return waitpid(Pid, &Status, WNOHANG) == Pid; }, 30000, 20)) {
+        return -1;
+    }
+    std::erase(Started, Pid);
+    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
 }
 
 std::string TulmaProgramFixture::Marker() const {

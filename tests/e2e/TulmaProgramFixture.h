@@ -56,6 +56,10 @@ class TulmaProgramFixture : public testing::Test {
     // The program's first managed window, waited for.
     xcb_window_t MainWindow(pid_t Pid);
     bool Viewable(xcb_window_t Window);
+    // Clicks the main window's Quit button and waits for the program to end; its exit status, or -1 when
+    // it is still running after 30 s or ended by a signal. A program built with LeakSanitizer fails here
+    // when it leaked.
+    int QuitByButton(pid_t Pid, xcb_window_t Main);
 
     // The file that the tests' hotkey commands add lines to, and its line count.
     std::string Marker() const;

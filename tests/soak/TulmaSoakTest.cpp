@@ -3,6 +3,7 @@
 // grabs, memory or unreaped children than a small bound above what it held before.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -172,6 +173,7 @@ TEST_F(TulmaSoakTest, TenThousandPressesEachLaunchTheirCommand) {
     EXPECT_EQ(GrabsAfter, GrabsBefore);
     ExpectBounded(Before, After);
     EXPECT_TRUE(PressUntilRun(ChordOf(CtrlAltK)));
+    EXPECT_EQ(QuitByButton(Tulma, MainWindow(Tulma)), 0);
 }
 
 TEST_F(TulmaSoakTest, ThousandEditsOfTheCombinationKeepOnlyTheNewOneRunning) {
@@ -229,6 +231,15 @@ TEST_F(TulmaSoakTest, ThousandEditsOfTheCombinationKeepOnlyTheNewOneRunning) {
     // Cycles come in pairs, so the combination is Ctrl+Alt+K again, held once as before.
     EXPECT_EQ(GrabsAfter, GrabsBefore);
     ExpectBounded(Before, After);
+    // The edits are unsaved: Quit asks, and No ends the program without saving.
+    ClickInWindow(Main, 373, 274);
+    ASSERT_TRUE(Eventually([&] { return ActiveWindow(Display.Connection()) != Main; }, 10000, 20));
+    Keyboard->Tap('n');
+    xcb_flush(Display.Connection());
+    int Status = -1;
+    ASSERT_TRUE(Eventually([&] { return waitpid(Tulma, &Status, WNOHANG) == Tulma; }, 30000, 20));
+    std::erase(Started, Tulma);
+    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0) << "wait status " << Status;
 }
 
 TEST_F(TulmaSoakTest, HundredReloadsOfAThousandHotKeysKeepThemAllRegistered) {
@@ -287,6 +298,7 @@ TEST_F(TulmaSoakTest, HundredReloadsOfAThousandHotKeysKeepThemAllRegistered) {
     for (const std::uint16_t HotKey : {CtrlAltK, CtrlAltL, CtrlAltJ}) {
         EXPECT_TRUE(PressUntilRun(ChordOf(HotKey))) << "combination " << HotKey;
     }
+    EXPECT_EQ(QuitByButton(Tulma, Main), 0);
 }
 
 }  // namespace
