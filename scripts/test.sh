@@ -7,8 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build"
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600 -LE soak
-# Minutes of presses, edits and reloads against the real program, one test at a time.
-ctest --output-on-failure -L soak
+# Minutes of presses, edits and reloads against the real program, one test at a time; verbose, so
+# that their "[soak] ..." figures show.
+ctest -L soak --verbose
 
 # The sanitizers' settings hold for the test discovery during the build as well. Leaks inside system
 # libraries are suppressed by name in lsan.supp; UBSan findings abort the test that made them.
