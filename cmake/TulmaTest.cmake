@@ -1,10 +1,21 @@
-# tulma_add_gtest(NAME SOURCES... LIBS ...): one GoogleTest executable registered with ctest.
+# tulma_add_gtest(NAME SOURCES... LIBS ... [LABELS label] [TIMEOUT seconds]): one GoogleTest executable
+# registered with ctest.
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
 function(tulma_add_gtest name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+    # gtest_discover_tests flattens a list of labels into further property names and values, so that
+    # only the first label would stick and ctest -L / -LE would miss the test.
+    list(LENGTH ARG_LABELS label_count)
+    if(label_count GREATER 1)
+        message(FATAL_ERROR "tulma_add_gtest(${name}): one label only, not ${ARG_LABELS}")
+    endif()
+    set(properties LABELS "${ARG_LABELS}")
+    if(ARG_TIMEOUT)
+        list(APPEND properties TIMEOUT ${ARG_TIMEOUT})
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()

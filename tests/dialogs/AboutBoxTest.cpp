@@ -25,6 +25,14 @@ class AboutBoxTest : public QObject {
         }
     }
 
+    // Each dialog showing an icon of its own would render and cache its pixmaps again.
+    void windowsShareOneIcon() {
+        TFormInfo First;
+        TFormInfo Second;
+        QCOMPARE(First.windowIcon().cacheKey(), ProgramIcon().cacheKey());
+        QCOMPARE(Second.windowIcon().cacheKey(), ProgramIcon().cacheKey());
+    }
+
     void showsNameVersionDateAndIcon() {
         TFormInfo Info;
         QCOMPARE(Info.windowTitle(), QString("About Tulma"));

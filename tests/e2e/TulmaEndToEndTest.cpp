@@ -1,21 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <xcb/xcb.h>
-#include <xcb/xtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <string>
-#include <thread>
-#include <vector>
 
-#include "ClassRegistration.h"
 #include "ShellTestSupport.h"
-#include "XServerFixture.h"
+#include "TulmaProgramFixture.h"
 
 namespace tulma::test {
 namespace {
@@ -34,77 +26,8 @@ constexpr std::uint32_t KeyY = 'y';
 constexpr std::uint16_t CtrlAltK = 0xC000 | 'K';
 constexpr std::uint16_t CtrlAltL = 0xC000 | 'L';
 
-void Pause(int Ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
-}
-
-template <class TCondition>
-bool Eventually(TCondition Condition, int TimeoutMs = 10000) {
-    for (int Waited = 0; Waited < TimeoutMs; Waited += 100) {
-        if (Condition()) {
-            return true;
-        }
-        Pause(100);
-    }
-    return Condition();
-}
-
-struct TPoint {
-    int X = 0;
-    int Y = 0;
-};
-
-class TulmaEndToEndTest : public testing::Test {
+class TulmaEndToEndTest : public TulmaProgramFixture {
   protected:
-    XServerFixture Display;
-    fs::path Dir;
-    std::vector<pid_t> Started;
-    std::unique_ptr<FakeKeyboard> Keyboard;
-
-    static void SetUpTestSuite() { RegisterAllClasses(); }
-
-    void SetUp() override {
-        if (!XServerFixture::XvfbInstalled()) {
-            GTEST_SKIP() << "Xvfb is not installed";
-        }
-        Display.Start(true);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        Keyboard = std::make_unique<FakeKeyboard>(Display.Connection());
-        std::string Pattern = (fs::temp_directory_path() / "tulma-e2e-XXXXXX").string();
-        Dir = mkdtemp(Pattern.data());
-        // The program looks for its message file and default hotkey file beside itself.
-        fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
-        fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
-        StartTray();
-    }
-
-    void TearDown() override {
-        for (auto Pid = Started.rbegin(); Pid != Started.rend(); ++Pid) {
-            Terminate(*Pid);
-        }
-        Keyboard.reset();
-        Display.Stop();
-        std::error_code Ignored;
-        fs::remove_all(Dir, Ignored);
-    }
-
-    void StartTray() {
-        Started.push_back(Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                 "--width", "120", "--height", "24", "--SetDockType", "false"}));
-        ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; }))
-            << "trayer did not come up";
-    }
-
-    xcb_window_t TrayOwner() {
-        xcb_connection_t* Connection = Display.Connection();
-        const xcb_atom_t Selection = InternAtom(Connection, "_NET_SYSTEM_TRAY_S0");
-        auto* Reply = xcb_get_selection_owner_reply(Connection,
-                                                    xcb_get_selection_owner(Connection, Selection), nullptr);
-        const xcb_window_t Owner = Reply != nullptr ? Reply->owner : xcb_window_t{XCB_WINDOW_NONE};
-        std::free(Reply);
-        return Owner;
-    }
-
     // A hotkey file in the test directory whose hotkey "&Xmark" on Ctrl+Alt+K adds a line to the marker.
     std::string MarkerHotKeyFile(bool Minimize = false) {
         const std::string FileName = (Dir / "keys.tul").string();
@@ -113,127 +36,15 @@ class TulmaEndToEndTest : public testing::Test {
         return FileName;
     }
 
-    std::string Marker() const { return (Dir / "marker").string(); }
+    void PressCtrlAltK() { Press({KeyControl, KeyAlt, KeyK}); }
 
-    int Runs() const {
-        std::ifstream File(Marker());
-        int Lines = 0;
-        for (std::string Line; std::getline(File, Line);) {
-            ++Lines;
-        }
-        return Lines;
-    }
-
-    pid_t StartTulma(const std::string& FileName) {
-        const pid_t Pid = Spawn({(Dir / "tulma").string(), FileName});
-        Started.push_back(Pid);
-        return Pid;
-    }
-
-    xcb_window_t MainWindow(pid_t Pid) {
-        xcb_window_t Window = XCB_WINDOW_NONE;
-        Eventually([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; });
-        return Window;
-    }
-
-    bool Viewable(xcb_window_t Window) {
-        auto* Reply = xcb_get_window_attributes_reply(
-            Display.Connection(), xcb_get_window_attributes(Display.Connection(), Window), nullptr);
-        const bool Result = Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
-        std::free(Reply);
-        return Result;
-    }
-
-    void PressCtrlAltK() {
-        Keyboard->Chord({KeyControl, KeyAlt, KeyK});
-        xcb_flush(Display.Connection());
-    }
-
-    // Presses the combination until the program has registered it and run the hotkey once.
-    bool PressUntilRun() {
-        const int Before = Runs();
-        for (int Attempt = 0; Attempt < 50; ++Attempt) {
-            PressCtrlAltK();
-            if (Eventually([&] { return Runs() > Before; }, 300)) {
-                Pause(300);
-                return true;
-            }
-        }
-        return false;
-    }
+    bool PressUntilRun() { return TulmaProgramFixture::PressUntilRun({KeyControl, KeyAlt, KeyK}); }
 
     // A press, then time for the hotkey to run if it is going to.
     int RunsAfterPress() {
         PressCtrlAltK();
         Pause(1500);
         return Runs();
-    }
-
-    std::vector<xcb_window_t> Children(xcb_window_t Window) {
-        auto* Reply =
-            xcb_query_tree_reply(Display.Connection(), xcb_query_tree(Display.Connection(), Window), nullptr);
-        std::vector<xcb_window_t> Result;
-        if (Reply != nullptr) {
-            const xcb_window_t* First = xcb_query_tree_children(Reply);
-            Result.assign(First, First + xcb_query_tree_children_length(Reply));
-            std::free(Reply);
-        }
-        return Result;
-    }
-
-    std::string ClassOf(xcb_window_t Window) {
-        auto* Reply = xcb_get_property_reply(
-            Display.Connection(),
-            xcb_get_property(Display.Connection(), 0, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
-            nullptr);
-        std::string Result;
-        if (Reply != nullptr) {
-            Result.assign(static_cast<const char*>(xcb_get_property_value(Reply)),
-                          xcb_get_property_value_length(Reply));
-            std::free(Reply);
-        }
-        return Result.substr(0, Result.find('\0'));
-    }
-
-    // The centres of the program's icons that the tray holds.
-    std::vector<TPoint> TrayIcons() {
-        std::vector<TPoint> Icons;
-        std::vector<std::pair<xcb_window_t, bool>> Pending{{Display.Root(), false}};
-        while (!Pending.empty()) {
-            const auto [Window, InTray] = Pending.back();
-            Pending.pop_back();
-            const std::string Class = ClassOf(Window);
-            if (InTray && Class == "tulma" && Viewable(Window)) {
-                Icons.push_back(CentreOf(Window));
-            }
-            for (const xcb_window_t Child : Children(Window)) {
-                Pending.emplace_back(Child, InTray || Class == "panel" || Class == "trayer");
-            }
-        }
-        return Icons;
-    }
-
-    TPoint CentreOf(xcb_window_t Window) {
-        xcb_connection_t* Connection = Display.Connection();
-        auto* Geometry = xcb_get_geometry_reply(Connection, xcb_get_geometry(Connection, Window), nullptr);
-        auto* Origin = xcb_translate_coordinates_reply(
-            Connection, xcb_translate_coordinates(Connection, Window, Display.Root(), 0, 0), nullptr);
-        TPoint Centre;
-        if (Geometry != nullptr && Origin != nullptr) {
-            Centre = {Origin->dst_x + Geometry->width / 2, Origin->dst_y + Geometry->height / 2};
-        }
-        std::free(Geometry);
-        std::free(Origin);
-        return Centre;
-    }
-
-    void Click(TPoint Where) {
-        xcb_connection_t* Connection = Display.Connection();
-        xcb_test_fake_input(Connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Display.Root(),
-                            static_cast<int16_t>(Where.X), static_cast<int16_t>(Where.Y), 0);
-        xcb_test_fake_input(Connection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
-        xcb_test_fake_input(Connection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
-        xcb_flush(Connection);
     }
 
     // Opens the tray icon's menu and picks the "&Xmark" item by its accelerator.

@@ -15,8 +15,8 @@ struct ChildProcess {
     char State;  // 'Z' for a zombie
 };
 
-// The processes whose parent is this process, zombies included, read from /proc.
-inline std::vector<ChildProcess> ChildProcesses() {
+// The processes whose parent is Parent (this process by default), zombies included, read from /proc.
+inline std::vector<ChildProcess> ChildProcesses(pid_t Parent = getpid()) {
     std::vector<ChildProcess> Children;
     DIR* Proc = opendir("/proc");
     while (dirent* Entry = Proc != nullptr ? readdir(Proc) : nullptr) {
@@ -28,9 +28,9 @@ inline std::vector<ChildProcess> ChildProcesses() {
         // The fields after the command name, which is in parentheses and may contain blanks.
         std::istringstream Rest(Line.substr(Line.rfind(')') + 2));
         char State = '?';
-        pid_t Parent = 0;
-        Rest >> State >> Parent;
-        if (Parent == getpid()) {
+        pid_t Owner = 0;
+        Rest >> State >> Owner;
+        if (Owner == Parent) {
             Children.push_back(ChildProcess{static_cast<pid_t>(std::stoi(Entry->d_name)), State});
         }
     }

@@ -1,0 +1,224 @@
+#include "TulmaProgramFixture.h"
+
+#include <sys/wait.h>
+#include <xcb/xtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "ClassRegistration.h"
+#include "VirtualKeys.h"
+
+namespace tulma::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint32_t KeyShift = 0xffe1;
+constexpr std::uint32_t KeyControl = 0xffe3;
+constexpr std::uint32_t KeyAlt = 0xffe9;
+
+}  // namespace
+
+void Pause(int Ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
+}
+
+std::vector<std::uint32_t> ChordOf(std::uint16_t HotKey) {
+    std::vector<std::uint32_t> Keysyms;
+    if ((HotKey & 0x4000) != 0) {
+        Keysyms.push_back(KeyControl);
+    }
+    if ((HotKey & 0x8000) != 0) {
+        Keysyms.push_back(KeyAlt);
+    }
+    if ((HotKey & 0x2000) != 0) {
+        Keysyms.push_back(KeyShift);
+    }
+    Keysyms.push_back(KeysymFromVirtualKey(static_cast<std::uint8_t>(HotKey & 0xFF)));
+    return Keysyms;
+}
+
+void TulmaProgramFixture::SetUpTestSuite() {
+    RegisterAllClasses();
+}
+
+void TulmaProgramFixture::SetUp() {
+    if (!XServerFixture::XvfbInstalled()) {
+        GTEST_SKIP() << "Xvfb is not installed";
+    }
+    Display.Start(true);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    Keyboard = std::make_unique<FakeKeyboard>(Display.Connection());
+    std::string Pattern = (fs::temp_directory_path() / "tulma-e2e-XXXXXX").string();
+    Dir = mkdtemp(Pattern.data());
+    // The program looks for its message file and default hotkey file beside itself.
+    fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
+    fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
+    StartTray();
+}
+
+void TulmaProgramFixture::TearDown() {
+    for (auto Pid = Started.rbegin(); Pid != Started.rend(); ++Pid) {
+        Terminate(*Pid);
+    }
+    Started.clear();
+    Keyboard.reset();
+    Display.Stop();
+    std::error_code Ignored;
+    fs::remove_all(Dir, Ignored);
+}
+
+void TulmaProgramFixture::StartTray() {
+    Started.push_back(Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                             "120", "--height", "24", "--SetDockType", "false"}));
+    ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; })) << "trayer did not come up";
+}
+
+xcb_window_t TulmaProgramFixture::TrayOwner() {
+    xcb_connection_t* Connection = Display.Connection();
+    const xcb_atom_t Selection = InternAtom(Connection, "_NET_SYSTEM_TRAY_S0");
+    auto* Reply =
+        xcb_get_selection_owner_reply(Connection, xcb_get_selection_owner(Connection, Selection), nullptr);
+    const xcb_window_t Owner = Reply != nullptr ? Reply->owner : xcb_window_t{XCB_WINDOW_NONE};
+    std::free(Reply);
+    return Owner;
+}
+
+pid_t TulmaProgramFixture::StartTulma(const std::string& FileName) {
+    const pid_t Pid = Spawn({(Dir / "tulma").string(), FileName});
+    Started.push_back(Pid);
+    return Pid;
+}
+
+xcb_window_t TulmaProgramFixture::MainWindow(pid_t Pid) {
+    xcb_window_t Window = XCB_WINDOW_NONE;
+    Eventually([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; });
+    return Window;
+}
+
+bool TulmaProgramFixture::Viewable(xcb_window_t Window) {
+    auto* Reply = xcb_get_window_attributes_reply(
+        Display.Connection(), xcb_get_window_attributes(Display.Connection(), Window), nullptr);
+    const bool Result = Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(Reply);
+    return Result;
+}
+
+int TulmaProgramFixture::QuitByButton(pid_t Pid, xcb_window_t Main) {
+    ClickInWindow(Main, 373, 274);
+    int Status = 0;
+    if (!Eventually([&] { return waitpid(Pid, &Status, WNOHANG) == Pid; }, 30000, 20)) {
+        return -1;
+    }
+    std::erase(Started, Pid);
+    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+}
+
+std::string TulmaProgramFixture::Marker() const {
+    return (Dir / "marker").string();
+}
+
+int TulmaProgramFixture::Runs() const {
+    std::ifstream File(Marker());
+    int Lines = 0;
+    for (std::string Line; std::getline(File, Line);) {
+        ++Lines;
+    }
+    return Lines;
+}
+
+void TulmaProgramFixture::Press(const std::vector<std::uint32_t>& Keysyms) {
+    Keyboard->Chord(Keysyms);
+    xcb_flush(Display.Connection());
+}
+
+bool TulmaProgramFixture::PressUntilRun(const std::vector<std::uint32_t>& Keysyms, int SettleMs) {
+    const int Before = Runs();
+    for (int Attempt = 0; Attempt < 50; ++Attempt) {
+        Press(Keysyms);
+        if (Eventually([&] { return Runs() > Before; }, 300, 5)) {
+            Pause(SettleMs);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<xcb_window_t> TulmaProgramFixture::Children(xcb_window_t Window) {
+    auto* Reply =
+        xcb_query_tree_reply(Display.Connection(), xcb_query_tree(Display.Connection(), Window), nullptr);
+    std::vector<xcb_window_t> Result;
+    if (Reply != nullptr) {
+        const xcb_window_t* First = xcb_query_tree_children(Reply);
+        Result.assign(First, First + xcb_query_tree_children_length(Reply));
+        std::free(Reply);
+    }
+    return Result;
+}
+
+std::string TulmaProgramFixture::ClassOf(xcb_window_t Window) {
+    auto* Reply = xcb_get_property_reply(
+        Display.Connection(),
+        xcb_get_property(Display.Connection(), 0, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
+        nullptr);
+    std::string Result;
+    if (Reply != nullptr) {
+        Result.assign(static_cast<const char*>(xcb_get_property_value(Reply)),
+                      xcb_get_property_value_length(Reply));
+        std::free(Reply);
+    }
+    return Result.substr(0, Result.find('\0'));
+}
+
+std::vector<TPoint> TulmaProgramFixture::TrayIcons() {
+    std::vector<TPoint> Icons;
+    std::vector<std::pair<xcb_window_t, bool>> Pending{{Display.Root(), false}};
+    while (!Pending.empty()) {
+        const auto [Window, InTray] = Pending.back();
+        Pending.pop_back();
+        const std::string Class = ClassOf(Window);
+        if (InTray && Class == "tulma" && Viewable(Window)) {
+            Icons.push_back(CentreOf(Window));
+        }
+        for (const xcb_window_t Child : Children(Window)) {
+            Pending.emplace_back(Child, InTray || Class == "panel" || Class == "trayer");
+        }
+    }
+    return Icons;
+}
+
+TPoint TulmaProgramFixture::CentreOf(xcb_window_t Window) {
+    xcb_connection_t* Connection = Display.Connection();
+    auto* Geometry = xcb_get_geometry_reply(Connection, xcb_get_geometry(Connection, Window), nullptr);
+    auto* Origin = xcb_translate_coordinates_reply(
+        Connection, xcb_translate_coordinates(Connection, Window, Display.Root(), 0, 0), nullptr);
+    TPoint Centre;
+    if (Geometry != nullptr && Origin != nullptr) {
+        Centre = {Origin->dst_x + Geometry->width / 2, Origin->dst_y + Geometry->height / 2};
+    }
+    std::free(Geometry);
+    std::free(Origin);
+    return Centre;
+}
+
+void TulmaProgramFixture::Click(TPoint Where) {
+    xcb_connection_t* Connection = Display.Connection();
+    xcb_test_fake_input(Connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Display.Root(),
+                        static_cast<int16_t>(Where.X), static_cast<int16_t>(Where.Y), 0);
+    xcb_test_fake_input(Connection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+    xcb_test_fake_input(Connection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+    xcb_flush(Connection);
+}
+
+void TulmaProgramFixture::Xdotool(const std::string& Arguments) {
+    ASSERT_EQ(std::system(("xdotool " + Arguments + " >/dev/null 2>&1").c_str()), 0) << Arguments;
+}
+
+void TulmaProgramFixture::ClickInWindow(xcb_window_t Window, int X, int Y) {
+    Xdotool("mousemove --window " + std::to_string(Window) + " " + std::to_string(X) + " " +
+            std::to_string(Y) + " click 1");
+}
+
+}  // namespace tulma::test
