@@ -15,7 +15,7 @@ namespace {
 
 class SpawnActions {
   public:
-    SpawnActions(const std::string& Directory) {
+    explicit SpawnActions(const std::string& Directory) {
         posix_spawn_file_actions_init(&Actions);
         if (NullInput >= 0) {
             posix_spawn_file_actions_adddup2(&Actions, NullInput, STDIN_FILENO);
