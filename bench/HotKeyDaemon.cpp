@@ -19,8 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t KeyControl = 0xffe3;
-constexpr std::uint32_t KeyAlt = 0xffe9;
 constexpr std::uint32_t KeyL = 'l';
 // Ctrl+Alt+L as a hotkey file stores it.
 constexpr std::uint16_t CtrlAltL = 0xC000 | 'L';
@@ -95,7 +93,7 @@ void THotKeyDaemon::WaitUntilAnswering() {
         if (std::chrono::steady_clock::now() > Deadline) {
             throw std::runtime_error(Name() + " did not answer its hotkey within 30 s");
         }
-        Keyboard->Chord({KeyControl, KeyAlt, KeyL});
+        Keyboard->Chord({test::Keys::Control, test::Keys::Alt, KeyL});
         const auto Launch = Pipe->Read(1000);
         Answered = Launch ? Answered + 1 : 0;
         if (Launch) {
@@ -118,16 +116,16 @@ void THotKeyDaemon::Settle() {
 double THotKeyDaemon::PressToLaunch() {
     xcb_connection_t* Connection = Display.Connection();
     // Checked requests: the server has the modifiers down before the clock starts.
-    Keyboard->Press(KeyControl);
-    Keyboard->Press(KeyAlt);
+    Keyboard->Press(test::Keys::Control);
+    Keyboard->Press(test::Keys::Alt);
     const xcb_keycode_t L = Keyboard->Keycode(KeyL);
     const std::int64_t Before = MonotonicNs();
     xcb_test_fake_input(Connection, XCB_KEY_PRESS, L, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
     xcb_flush(Connection);
     const auto Launch = Pipe->Read(LaunchTimeoutMs);
     Keyboard->Release(KeyL);
-    Keyboard->Release(KeyAlt);
-    Keyboard->Release(KeyControl);
+    Keyboard->Release(test::Keys::Alt);
+    Keyboard->Release(test::Keys::Control);
     if (!Launch) {
         throw std::runtime_error(Name() + " started nothing within 5 s of the press");
     }

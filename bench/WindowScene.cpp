@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "LaunchRecord.h"
+#include "XcbReply.h"
 
 namespace tulma::bench {
 
@@ -103,16 +104,7 @@ bool TWindowScene::TargetAtBottom() {
 
 void TWindowScene::Reset() {
     xcb_connection_t* Connection = Display.Connection();
-    xcb_client_message_event_t Message{};
-    Message.response_type = XCB_CLIENT_MESSAGE;
-    Message.format = 32;
-    Message.window = Other;
-    Message.type = NetActiveWindow;
-    Message.data.data32[0] = SourcePager;
-    Message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(Connection, 0, Display.Root(),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&Message));
+    SendToRoot(Connection, Display.Root(), Other, NetActiveWindow, SourcePager, XCB_CURRENT_TIME);
     const std::uint32_t Below = XCB_STACK_MODE_BELOW;
     xcb_configure_window(Connection, TargetWindow, XCB_CONFIG_WINDOW_STACK_MODE, &Below);
     xcb_flush(Connection);

@@ -14,12 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t KeyControl = 0xffe3;
-constexpr std::uint32_t KeyAlt = 0xffe9;
 constexpr std::uint32_t KeyD = 'd';
 constexpr std::uint32_t KeyK = 'k';
 constexpr std::uint32_t KeyL = 'l';
-constexpr std::uint32_t KeyReturn = 0xff0d;
 constexpr std::uint32_t KeyX = 'x';
 constexpr std::uint32_t KeyY = 'y';
 // Ctrl+Alt+K as a hotkey file stores it.
@@ -36,9 +33,9 @@ class TulmaEndToEndTest : public TulmaProgramFixture {
         return FileName;
     }
 
-    void PressCtrlAltK() { Press({KeyControl, KeyAlt, KeyK}); }
+    void PressCtrlAltK() { Press({Keys::Control, Keys::Alt, KeyK}); }
 
-    bool PressUntilRun() { return TulmaProgramFixture::PressUntilRun({KeyControl, KeyAlt, KeyK}); }
+    bool PressUntilRun() { return TulmaProgramFixture::PressUntilRun({Keys::Control, Keys::Alt, KeyK}); }
 
     // A press, then time for the hotkey to run if it is going to.
     int RunsAfterPress() {
@@ -106,7 +103,7 @@ TEST_F(TulmaEndToEndTest, UnreadableCommandLineFileIsReportedAndTheDefaultHotKey
     // Start-up waits at the error box: nothing is registered yet.
     EXPECT_EQ(RunsAfterPress(), 0);
     Xdotool("windowactivate --sync " + std::to_string(ErrorBox));
-    Keyboard->Tap(KeyReturn);
+    Keyboard->Tap(Keys::Return);
     xcb_flush(Display.Connection());
     EXPECT_TRUE(PressUntilRun());
 }
@@ -166,7 +163,7 @@ TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
     Xdotool("windowactivate --sync " + std::to_string(Window));
     ClickInWindow(Window, 40, 57);  // the list's first line
     Pause(300);
-    Keyboard->Chord({KeyAlt, KeyD});
+    Keyboard->Chord({Keys::Alt, KeyD});
     xcb_flush(Display.Connection());
     Pause(1000);
     Keyboard->Tap(KeyY);  // "Yes" to the question whether to delete
@@ -174,7 +171,7 @@ TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
     Pause(1000);
 
     EXPECT_EQ(RunsAfterPress(), 1);
-    Keyboard->Chord({KeyControl, KeyAlt, KeyL});
+    Keyboard->Chord({Keys::Control, Keys::Alt, KeyL});
     xcb_flush(Display.Connection());
     EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
 }

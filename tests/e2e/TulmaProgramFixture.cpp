@@ -13,13 +13,7 @@ namespace tulma::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr std::uint32_t KeyShift = 0xffe1;
-constexpr std::uint32_t KeyControl = 0xffe3;
-constexpr std::uint32_t KeyAlt = 0xffe9;
-
-}  // namespace
+namespace {}  // namespace
 
 void Pause(int Ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
@@ -28,13 +22,13 @@ void Pause(int Ms) {
 std::vector<std::uint32_t> ChordOf(std::uint16_t HotKey) {
     std::vector<std::uint32_t> Keysyms;
     if ((HotKey & 0x4000) != 0) {
-        Keysyms.push_back(KeyControl);
+        Keysyms.push_back(Keys::Control);
     }
     if ((HotKey & 0x8000) != 0) {
-        Keysyms.push_back(KeyAlt);
+        Keysyms.push_back(Keys::Alt);
     }
     if ((HotKey & 0x2000) != 0) {
-        Keysyms.push_back(KeyShift);
+        Keysyms.push_back(Keys::Shift);
     }
     Keysyms.push_back(KeysymFromVirtualKey(static_cast<std::uint8_t>(HotKey & 0xFF)));
     return Keysyms;

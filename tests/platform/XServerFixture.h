@@ -68,6 +68,14 @@ bool HasState(xcb_connection_t* Connection, xcb_window_t Window, const std::stri
 // The managed window whose _NET_WM_PID is Pid, or none.
 xcb_window_t WindowOfPid(xcb_connection_t* Connection, pid_t Pid);
 
+// Keysyms of the keys that tests press besides letters (a letter's keysym is the lower-case letter).
+namespace Keys {
+constexpr std::uint32_t Shift = 0xffe1;
+constexpr std::uint32_t Control = 0xffe3;
+constexpr std::uint32_t Alt = 0xffe9;
+constexpr std::uint32_t Return = 0xff0d;
+}  // namespace Keys
+
 // Real key presses through the XTEST extension.
 class FakeKeyboard {
   public:

@@ -28,10 +28,8 @@ constexpr int Shift = 0x2000, Ctrl = 0x4000, Alt = 0x8000;
 constexpr auto CtrlAltK = static_cast<std::uint16_t>(Ctrl | Alt | 'K');
 constexpr auto CtrlAltL = static_cast<std::uint16_t>(Ctrl | Alt | 'L');
 constexpr auto CtrlAltJ = static_cast<std::uint16_t>(Ctrl | Alt | 'J');
-constexpr std::uint32_t KeyAlt = 0xffe9;
 constexpr std::uint32_t KeyE = 'e';
 constexpr std::uint32_t KeyK = 'k';
-constexpr std::uint32_t KeyReturn = 0xff0d;
 
 // Resident memory may move by allocator noise; a leak of a few hundred bytes per step over thousands of
 // steps goes beyond this.
@@ -198,7 +196,7 @@ TEST_F(TulmaSoakTest, ThousandEditsOfTheCombinationKeepOnlyTheNewOneRunning) {
     for (int Cycle = 0; Cycle < Cycles; ++Cycle) {
         const std::uint16_t Next = Current == CtrlAltK ? CtrlAltL : CtrlAltK;
         ClickInWindow(Main, 40, 57);  // the list's only line
-        Press({KeyAlt, KeyE});
+        Press({Keys::Alt, KeyE});
         ASSERT_TRUE(Eventually(
             [&] {
                 const xcb_window_t Active = ActiveWindow(Display.Connection());
@@ -206,9 +204,9 @@ TEST_F(TulmaSoakTest, ThousandEditsOfTheCombinationKeepOnlyTheNewOneRunning) {
             },
             10000, 5))
             << "cycle " << Cycle << ": the definition dialog did not open";
-        Press({KeyAlt, KeyK});  // to the key field
+        Press({Keys::Alt, KeyK});  // to the key field
         Press(ChordOf(Next));
-        Press({KeyReturn});
+        Press({Keys::Return});
         ASSERT_TRUE(Eventually([&] { return ActiveWindow(Display.Connection()) == Main; }, 10000, 5))
             << "cycle " << Cycle << ": the definition dialog did not close";
         ASSERT_TRUE(PressUntilRun(ChordOf(Next), 0))
