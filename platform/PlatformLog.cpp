@@ -1,0 +1,7 @@
+#include "PlatformLog.h"
+
+namespace tulma {
+
+Q_LOGGING_CATEGORY(PlatformLog, "tulma.platform", QtWarningMsg)
+
+}  // namespace tulma
