@@ -4,12 +4,11 @@
 #include <limits>
 #include <utility>
 
-#include "JsonError.h"
-#include "JsonPath.h"
+#include "Json.h"
 #include "JsonString.h"
-#include "JsonValueText.h"
 #include "ObjectJson.h"
 #include "ObjectList.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 

@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "JsonError.h"
-#include "JsonPath.h"
-#include "JsonValueText.h"
+#include "Json.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 namespace {

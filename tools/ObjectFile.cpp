@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "Errors.h"
-#include "FileContent.h"
-#include "FileError.h"
 #include "HotKeyFile.h"
+#include "InputFiles.h"
 #include "ObjectStream.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 namespace {

@@ -3,10 +3,9 @@
 #include "ClassRegistry.h"
 #include "FieldsFromJson.h"
 #include "FieldsToJson.h"
-#include "JsonError.h"
-#include "JsonPath.h"
-#include "JsonValueText.h"
+#include "Json.h"
 #include "ObjectStream.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 namespace {

@@ -9,13 +9,11 @@
 #include <vector>
 
 #include "ClassRegistration.h"
-#include "FileContent.h"
-#include "FileError.h"
-#include "JsonError.h"
-#include "JsonFile.h"
+#include "InputFiles.h"
 #include "ObjectFile.h"
 #include "ObjectJson.h"
 #include "StreamableObject.h"
+#include "ToolErrors.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "JsonError.h"
 #include "ObjectJson.h"
 #include "SampleHotKeyFile.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 namespace {

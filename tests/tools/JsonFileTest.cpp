@@ -1,11 +1,11 @@
-#include "JsonFile.h"
+#include "InputFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "FileError.h"
 #include "TempDir.h"
 #include "TestFiles.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 namespace {

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "FileError.h"
 #include "HotKeyCommand.h"
 #include "HotKeyFile.h"
 #include "HotTulma.h"
@@ -12,6 +11,7 @@
 #include "TempDir.h"
 #include "TestFiles.h"
 #include "Text.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 namespace {

@@ -1,11 +1,12 @@
-#include "JsonPath.h"
+#include "Json.h"
 
 #include <algorithm>
 
-#include "Json.h"
-
 namespace tulma {
 namespace {
+
+// Longer values are cut when an error message quotes them.
+constexpr size_t MaxShown = 40;
 
 bool IsIdentifier(std::string_view Name) {
     const auto IsWordChar = [](char C) {
@@ -26,6 +27,20 @@ std::string MemberPath(const std::string& Path, std::string_view Name) {
 
 std::string ItemPath(const std::string& Path, size_t Index) {
     return Path + "[" + std::to_string(Index) + "]";
+}
+
+std::string JsonValueText(const Json& Value) {
+    if (Value.is_object()) {
+        return "an object";
+    }
+    if (Value.is_array()) {
+        return "an array";
+    }
+    std::string Text = Value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (Text.size() > MaxShown) {
+        Text = Text.substr(0, MaxShown) + "...";
+    }
+    return Text;
 }
 
 }  // namespace tulma

@@ -1,15 +1,32 @@
-#include "JsonFile.h"
+#include "InputFiles.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <set>
+#include <sstream>
 #include <utility>
 #include <vector>
 
-#include "FileContent.h"
-#include "FileError.h"
-#include "JsonPath.h"
+#include "ToolErrors.h"
 
 namespace tulma {
 namespace {
+
+std::string ReadAll(std::istream& Input, const std::string& FileName) {
+    std::ostringstream Content;
+    try {
+        Content << Input.rdbuf();
+    } catch (const std::ios_base::failure&) {
+        throw EFileError(FileName, "cannot be read");
+    }
+    if (Input.bad()) {
+        throw EFileError(FileName, "cannot be read");
+    }
+    return std::move(Content).str();
+}
 
 // Follows the parser through the document so that a member named twice can be reported by its path;
 // the parser itself would silently keep the later value.
@@ -73,6 +90,25 @@ class TDuplicateKeyCheck {
 };
 
 }  // namespace
+
+std::string ReadFileContent(const std::string& FileName) {
+    if (FileName == "-") {
+        return ReadAll(std::cin, DisplayName(FileName));
+    }
+    std::error_code Ignored;
+    if (std::filesystem::is_directory(FileName, Ignored)) {
+        throw EFileError(FileName, "is a folder");
+    }
+    std::ifstream File(FileName, std::ios::binary);
+    if (!File) {
+        throw EFileError(FileName, std::strerror(errno));
+    }
+    return ReadAll(File, FileName);
+}
+
+std::string DisplayName(const std::string& FileName) {
+    return FileName == "-" ? "<stdin>" : FileName;
+}
 
 Json ReadJsonFile(const std::string& FileName) {
     const std::string Content = ReadFileContent(FileName);
