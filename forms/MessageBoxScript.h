@@ -18,9 +18,9 @@ namespace tulma {
 //
 //     TMessageBoxScript Boxes;
 //     Boxes.SetNextAnswer(MessageBoxResult::Yes);
-//     Window.DeleteSelected();
-//     QCOMPARE(Boxes.Shown().size(), 1u);
-//     QCOMPARE(Boxes.Shown()[0].Style, 0x24);
+//     Form.BtnDeleteClick();
+//     QCOMPARE(Boxes.Shown().size(), size_t{1});
+//     QCOMPARE(Boxes.Shown()[0].Answer, MessageBoxResult::Yes);
 class TMessageBoxScript {
   public:
     struct TShownBox {

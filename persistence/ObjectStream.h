@@ -22,6 +22,8 @@ class TObjectStream {
     static constexpr int32_t GeneralSize = 512;
     static constexpr int MaxNesting = 64;
 
+    // The buffer starts InitialSize zero bytes long, not merely reserved: a saved file is at least that
+    // long, the bytes past the written data staying zero.
     explicit TObjectStream(int32_t InitialSize);
     TObjectStream(const TObjectStream&) = delete;
     TObjectStream& operator=(const TObjectStream&) = delete;
