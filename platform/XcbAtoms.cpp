@@ -2,9 +2,10 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "XcbReply.h"
 
 namespace tulma {
 
@@ -31,9 +32,9 @@ XcbAtoms::XcbAtoms(xcb_connection_t* Connection) {
                                      Names[I].first);
     }
     for (std::size_t I = 0; I < Names.size(); ++I) {
-        if (xcb_intern_atom_reply_t* Reply = xcb_intern_atom_reply(Connection, Cookies[I], nullptr)) {
+        if (const XcbReply<xcb_intern_atom_reply_t> Reply{
+                xcb_intern_atom_reply(Connection, Cookies[I], nullptr)}) {
             *Names[I].second = Reply->atom;
-            std::free(Reply);
         }
     }
 }
