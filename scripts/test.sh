@@ -4,6 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
+"$root/scripts/check-format.sh"
 "$root/scripts/build.sh" "$root/build"
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)" --timeout 600 -LE soak
