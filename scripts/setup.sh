@@ -10,14 +10,13 @@ packages=(
   libicu-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   # desktop layer and windows
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libx11-dev libx11-xcb-dev libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
-  libxcb-ewmh-dev libxcb-icccm4-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
   # a real X display for the end-to-end tests
   xvfb xauth openbox xdotool wmctrl trayer x11-utils
   # the hotkey daemon that the launch benchmark compares with
   sxhkd
   # the desktop's default handler for documents, folders and URLs
-  xdg-utils libxcb-xkb-dev
+  xdg-utils
   # the icon's PNG sizes, rendered from its SVG at build time
   librsvg2-bin
   # checks the launcher entry in the install test
