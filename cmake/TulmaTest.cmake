@@ -1,5 +1,7 @@
 # tulma_add_gtest(NAME SOURCES... LIBS ... [LABELS label] [TIMEOUT seconds]): one GoogleTest executable
 # registered with ctest.
+# tulma_add_qtest(NAME SOURCES... LIBS ... LABELS ... [OFFSCREEN]): one QtTest executable registered with
+# ctest; OFFSCREEN runs it without a display.
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
@@ -18,4 +20,16 @@ function(tulma_add_gtest name)
         list(APPEND properties TIMEOUT ${ARG_TIMEOUT})
     endif()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+endfunction()
+
+function(tulma_add_qtest name)
+    cmake_parse_arguments(ARG "OFFSCREEN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tulma_window_test_support)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+    if(ARG_OFFSCREEN)
+        set_tests_properties(${name} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    endif()
 endfunction()
