@@ -2,54 +2,64 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "NumberWords.h"
 
 namespace tulma {
 namespace {
 
-TEST(NumberWords, NumbersBelowOneHundred) {
-    EXPECT_EQ(NumberWords(0), "Null");
-    EXPECT_EQ(NumberWords(1), "eins");
-    EXPECT_EQ(NumberWords(7), "sieben");
-    EXPECT_EQ(NumberWords(10), "zehn");
-    EXPECT_EQ(NumberWords(11), "elf");
-    EXPECT_EQ(NumberWords(12), "zwölf");
-    EXPECT_EQ(NumberWords(13), "dreizehn");
-    EXPECT_EQ(NumberWords(16), "sechzehn");
-    EXPECT_EQ(NumberWords(17), "siebzehn");
-    EXPECT_EQ(NumberWords(19), "neunzehn");
-    EXPECT_EQ(NumberWords(20), "zwanzig");
-    EXPECT_EQ(NumberWords(21), "einundzwanzig");
-    EXPECT_EQ(NumberWords(30), "dreißig");
-    EXPECT_EQ(NumberWords(56), "sechsundfünfzig");
-    EXPECT_EQ(NumberWords(99), "neunundneunzig");
+struct TNumberWordsCase {
+    int64_t Number;
+    const char* Words;
+};
+
+// Units, teens and tens; hundreds and thousands joined without spaces; only the millions take spaces
+// (and "eine Million" joins what follows without one); the sign is dropped.
+constexpr TNumberWordsCase NumberWordsCases[] = {
+    {0, "Null"},
+    {1, "eins"},
+    {7, "sieben"},
+    {10, "zehn"},
+    {11, "elf"},
+    {12, "zwölf"},
+    {13, "dreizehn"},
+    {16, "sechzehn"},
+    {17, "siebzehn"},
+    {19, "neunzehn"},
+    {20, "zwanzig"},
+    {21, "einundzwanzig"},
+    {30, "dreißig"},
+    {56, "sechsundfünfzig"},
+    {99, "neunundneunzig"},
+    {100, "einhundert"},
+    {101, "einhunderteins"},
+    {111, "einhundertelf"},
+    {121, "einhunderteinundzwanzig"},
+    {1000, "eintausend"},
+    {1001, "eintausendeins"},
+    {1998, "eintausendneunhundertachtundneunzig"},
+    {2001, "zweitausendeins"},
+    {101000, "einhunderteintausend"},
+    {999999, "neunhundertneunundneunzigtausendneunhundertneunundneunzig"},
+    {1000000, "eine Million"},
+    {1000001, "eine Millioneins"},
+    {1250000, "eine Millionzweihundertfünfzigtausend"},
+    {2500000, "zwei Millionen fünfhunderttausend"},
+    {21000000, "einundzwanzig Millionen "},
+    {-21, "einundzwanzig"},
+    {-1, "eins"},
+};
+
+class NumberWordsTable : public testing::TestWithParam<TNumberWordsCase> {};
+
+TEST_P(NumberWordsTable, SpellsTheNumberInGerman) {
+    EXPECT_EQ(NumberWords(GetParam().Number), std::string(GetParam().Words));
 }
 
-TEST(NumberWords, HundredsAndThousands) {
-    EXPECT_EQ(NumberWords(100), "einhundert");
-    EXPECT_EQ(NumberWords(101), "einhunderteins");
-    EXPECT_EQ(NumberWords(111), "einhundertelf");
-    EXPECT_EQ(NumberWords(121), "einhunderteinundzwanzig");
-    EXPECT_EQ(NumberWords(1000), "eintausend");
-    EXPECT_EQ(NumberWords(1001), "eintausendeins");
-    EXPECT_EQ(NumberWords(1998), "eintausendneunhundertachtundneunzig");
-    EXPECT_EQ(NumberWords(2001), "zweitausendeins");
-    EXPECT_EQ(NumberWords(101000), "einhunderteintausend");
-    EXPECT_EQ(NumberWords(999999), "neunhundertneunundneunzigtausendneunhundertneunundneunzig");
-}
+INSTANTIATE_TEST_SUITE_P(NumberWords, NumberWordsTable, testing::ValuesIn(NumberWordsCases));
 
-TEST(NumberWords, MillionsAreTheOnlyWordsWithSpaces) {
-    EXPECT_EQ(NumberWords(1000000), "eine Million");
-    EXPECT_EQ(NumberWords(1000001), "eine Millioneins");
-    EXPECT_EQ(NumberWords(1250000), "eine Millionzweihundertfünfzigtausend");
-    EXPECT_EQ(NumberWords(2500000), "zwei Millionen fünfhunderttausend");
-    EXPECT_EQ(NumberWords(21000000), "einundzwanzig Millionen ");
-}
-
-TEST(NumberWords, SignIsDropped) {
-    EXPECT_EQ(NumberWords(-21), "einundzwanzig");
-    EXPECT_EQ(NumberWords(-1), "eins");
+TEST(NumberWords, SmallestNumberHasWords) {
     EXPECT_FALSE(NumberWords(std::numeric_limits<int64_t>::min()).empty());
 }
 
