@@ -37,8 +37,9 @@ bool ShowDesktopNotification(const QString& Summary, const QString& Body, Notifi
     QDBusMessage Notify = QDBusMessage::createMethodCall(
         Service, QStringLiteral("/org/freedesktop/Notifications"), Service, QStringLiteral("Notify"));
     const QVariantMap Hints{{QStringLiteral("desktop-entry"), QStringLiteral("tulma")}};
-    Notify << QStringLiteral("Tulma") << 0u << QStringLiteral("tulma") << Summary << Body << QStringList()
-           << Hints << -1;
+    // The body may be read as markup, so a file name with & or < must not be taken for it.
+    Notify << QStringLiteral("Tulma") << 0u << QStringLiteral("tulma") << Summary << Body.toHtmlEscaped()
+           << QStringList() << Hints << -1;
     if (Delivery == NotificationDelivery::Wait) {
         constexpr int TimeoutMs = 5000;
         return Bus.call(Notify, QDBus::Block, TimeoutMs).type() == QDBusMessage::ReplyMessage;

@@ -12,15 +12,15 @@ namespace tulma {
 
 namespace {
 
-bool IsDirectory(const std::string& Path) {
-    struct stat Info {};
-    return stat(Path.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
-}
-
 LaunchPlan Refused(std::string Reason) {
     LaunchPlan Plan;
     Plan.Reason = std::move(Reason);
     return Plan;
+}
+
+bool IsDirectory(const std::string& Path) {
+    struct stat Info {};
+    return stat(Path.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
 }
 
 bool Exists(const std::string& Path) {

@@ -101,11 +101,12 @@ class LaunchFailureNoticeTest : public QObject {
         const std::string ProbeFile = *Dir / "probe";
         setenv("TULMA_PROBE_FILE", ProbeFile.c_str(), 1);
         const auto HotKey =
-            HotKeyStarting("Editor", {{"/no/such/editor", ""}, {TULMA_ARGV_PROBE, "Don't panic"}});
+            HotKeyStarting("Editor", {{"/no/such/R&D-editor", ""}, {TULMA_ARGV_PROBE, "Don't panic"}});
 
         Run(*HotKey);
         Run(*HotKey);  // a repeated key, within the same second
-        const QString Notice = "Hotkey \"Editor\" started nothing\n/no/such/editor: file not found";
+        // The body may be read as markup.
+        const QString Notice = "Hotkey \"Editor\" started nothing\n/no/such/R&amp;D-editor: file not found";
         QCOMPARE(Received(), QStringList{Notice});
         test::ProbeRecord Record;
         QVERIFY(QTest::qWaitFor([&] { return test::ProbeRecord::Read(ProbeFile, &Record); }, 30000));
