@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <cerrno>
 #include <cstring>
 
 #include "DetachedProcess.h"
@@ -23,6 +24,11 @@ QString Quoted(const std::vector<std::string>& Arguments) {
 LaunchResult ResultOf(const StartResult& Started) {
     if (Started.Started) {
         return {true, {}};
+    }
+    // The file was there a moment ago, so "not found" is about the interpreter its #! line or ELF
+    // header names.
+    if (Started.Error == ENOENT) {
+        return {false, "cannot run it: the interpreter it names is missing"};
     }
     return {false, "cannot run it: " + std::string(std::strerror(Started.Error))};
 }

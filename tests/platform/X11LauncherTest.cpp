@@ -121,12 +121,14 @@ TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
 
 TEST_F(X11LauncherTest, MissingFileOrDirectoryStartsNothingAndSaysWhy) {
     const std::string Unrunnable = Dir.Write("unrunnable", "neither a program nor a script", true);
+    const std::string Orphan = Dir.Write("orphan", "#!/no/such/interpreter\n", true);
     const std::vector<std::pair<LaunchResult, std::string>> Refusals{
         {Launcher->ShellExecute(Dir / "missing", "", "", 1), "file not found"},
         {Launcher->ShellExecute(TULMA_ARGV_PROBE, "", Dir / "missing-dir", 1),
          "working directory " + Dir / "missing-dir" + " does not exist"},
         {Launcher->ShellExecute("", "", "", 1), "no file given"},
         {Launcher->ShellExecute(Unrunnable, "", "", 1), "cannot run it: Exec format error"},
+        {Launcher->ShellExecute(Orphan, "", "", 1), "cannot run it: the interpreter it names is missing"},
     };
     for (const auto& [Result, Reason] : Refusals) {
         EXPECT_FALSE(Result.Started) << Reason;
