@@ -29,7 +29,7 @@ constexpr int ActivationTimeoutMs = 5000;
 // Starting anything means the window was not found.
 class TRefusingLauncher : public Launcher {
   public:
-    bool ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
+    LaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
         throw std::runtime_error("the command started its program: the window was not found");
     }
 };

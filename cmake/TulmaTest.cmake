@@ -1,7 +1,8 @@
 # tulma_add_gtest(NAME SOURCES... LIBS ... [LABELS label] [TIMEOUT seconds]): one GoogleTest executable
 # registered with ctest.
-# tulma_add_qtest(NAME SOURCES... LIBS ... LABELS ... [OFFSCREEN]): one QtTest executable registered with
-# ctest; OFFSCREEN runs it without a display.
+# tulma_add_qtest(NAME SOURCES... LIBS ... LABELS ... [OFFSCREEN] [WRAPPER command...]): one QtTest
+# executable registered with ctest; OFFSCREEN runs it without a display, WRAPPER runs it through a
+# command (a private session bus, say).
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
@@ -23,11 +24,11 @@ function(tulma_add_gtest name)
 endfunction()
 
 function(tulma_add_qtest name)
-    cmake_parse_arguments(ARG "OFFSCREEN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "OFFSCREEN" "" "SOURCES;LIBS;LABELS;WRAPPER" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} tulma_window_test_support)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${ARG_WRAPPER} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
     if(ARG_OFFSCREEN)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

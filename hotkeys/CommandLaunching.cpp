@@ -3,6 +3,7 @@
 #include "DesktopWindows.h"
 #include "HotKeyCommand.h"
 #include "HotTulma.h"
+#include "LaunchFailureReport.h"
 #include "Launcher.h"
 #include "Text.h"
 
@@ -36,20 +37,25 @@ std::string Expanded(const std::string& Value) {
 
 }  // namespace
 
-void THotKeyCommand::ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const {
+LaunchResult THotKeyCommand::ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const {
     if (!LookForWindow.empty()) {
         if (const auto Found = FindWindowWithTitleText(Windows, LookForWindow)) {
             Windows.RestoreAndActivate(*Found);
-            return;
+            return {true, {}};
         }
     }
-    Launch.ShellExecute(Expanded(Exec), Expanded(Parameters), Expanded(Directory), ShowCommandFor(ExecMode));
+    return Launch.ShellExecute(Expanded(Exec), Expanded(Parameters), Expanded(Directory),
+                               ShowCommandFor(ExecMode));
 }
 
-void THotTulma::ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch) const {
+void THotTulma::ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch,
+                              LaunchFailureReport& Failures) const {
     const int32_t Count = Commands().Count();
     for (int32_t I = 0; I < Count; ++I) {
-        Commands().ItemAs<THotKeyCommand>(I).ExecuteCommand(Windows, Launch);
+        const auto& Command = Commands().ItemAs<THotKeyCommand>(I);
+        if (LaunchResult Result = Command.ExecuteCommand(Windows, Launch); !Result.Started) {
+            Failures.CommandFailed({Name, Command.Exec, std::move(Result.Reason)});
+        }
     }
 }
 

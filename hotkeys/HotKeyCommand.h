@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include "Launcher.h"
 #include "ListEntry.h"
 
 namespace tulma {
 
 class DesktopWindows;
-class Launcher;
 
 // One command of a hotkey: what to start and how, or which window to bring back instead.
 class THotKeyCommand : public TSimpleListEntry {
@@ -26,8 +26,8 @@ class THotKeyCommand : public TSimpleListEntry {
     int32_t ExecMode = 0;
 
     // Brings back the first window whose title contains LookForWindow, or else starts Exec with its
-    // environment references expanded. Reports nothing: a command that cannot start just does not.
-    void ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const;
+    // environment references expanded. The result says why nothing started, when nothing did.
+    LaunchResult ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const;
 
     void Store(TObjectStream& Stream) const override;
     void CopyTo(TStreamableObject& Dest) const override;

@@ -10,6 +10,7 @@
 namespace tulma {
 
 class DesktopWindows;
+class LaunchFailureReport;
 class Launcher;
 
 // One hotkey: a name, a key combination and its commands, run in order.
@@ -29,8 +30,9 @@ class THotTulma : public TSimpleListEntry {
     TIDList& Commands() { return *FCommands; }
     const TIDList& Commands() const { return *FCommands; }
 
-    // Runs every command in list order, whatever the previous one did.
-    void ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch) const;
+    // Runs every command in list order, whatever the previous one did. A command that starts nothing
+    // is told to Failures, under this hotkey's name.
+    void ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch, LaunchFailureReport& Failures) const;
 
     // "Name (key)", for every kind.
     std::string GetDescription(int32_t Kind) const override;

@@ -5,30 +5,23 @@ namespace tulma {
 namespace {
 
 bool IsBlank(char C) {
-    return C == ' ' || C == '\t' || C == '\n' || C == '\r';
+    return C == ' ' || C == '\t';
 }
 
 class Splitter {
   public:
     explicit Splitter(const std::string& Text) : Text(Text) {}
 
-    std::optional<std::vector<std::string>> Run() {
+    std::vector<std::string> Run() {
         while (Pos < Text.size()) {
             const char C = Text[Pos];
-            if (IsBlank(C)) {
+            if (C == '\\') {
+                Backslashes();
+            } else if (C == '"') {
+                ToggleGroup();
+            } else if (IsBlank(C) && !InGroup) {
                 EndWord();
                 ++Pos;
-            } else if (C == '\'') {
-                if (!SingleQuoted()) {
-                    return std::nullopt;
-                }
-            } else if (C == '"') {
-                if (!DoubleQuoted()) {
-                    return std::nullopt;
-                }
-            } else if (C == '\\' && Pos + 1 < Text.size()) {
-                Append(Text[Pos + 1]);
-                Pos += 2;
             } else {
                 Append(C);
                 ++Pos;
@@ -44,6 +37,7 @@ class Splitter {
     std::vector<std::string> Words;
     std::string Word;
     bool InWord = false;
+    bool InGroup = false;
 
     void Append(char C) {
         Word += C;
@@ -58,37 +52,30 @@ class Splitter {
         }
     }
 
-    bool SingleQuoted() {
-        const std::size_t Close = Text.find('\'', Pos + 1);
-        if (Close == std::string::npos) {
-            return false;
-        }
-        Word.append(Text, Pos + 1, Close - Pos - 1);
+    void ToggleGroup() {
+        InGroup = !InGroup;
         InWord = true;
-        Pos = Close + 1;
-        return true;
+        ++Pos;
     }
 
-    bool DoubleQuoted() {
+    // A run of backslashes: literal, unless a double quote follows it.
+    void Backslashes() {
+        const std::size_t End = Text.find_first_not_of('\\', Pos);
+        const std::size_t Count = (End == std::string::npos ? Text.size() : End) - Pos;
+        Pos += Count;
+        const bool BeforeQuote = Pos < Text.size() && Text[Pos] == '"';
+        Word.append(BeforeQuote ? Count / 2 : Count, '\\');
         InWord = true;
-        for (++Pos; Pos < Text.size(); ++Pos) {
-            const char C = Text[Pos];
-            if (C == '"') {
-                ++Pos;
-                return true;
-            }
-            if (C == '\\' && Pos + 1 < Text.size() && (Text[Pos + 1] == '"' || Text[Pos + 1] == '\\')) {
-                ++Pos;
-            }
-            Word += Text[Pos];
+        if (BeforeQuote && Count % 2 == 1) {
+            Append('"');
+            ++Pos;
         }
-        return false;
     }
 };
 
 }  // namespace
 
-std::optional<std::vector<std::string>> SplitParameters(const std::string& Text) {
+std::vector<std::string> SplitParameters(const std::string& Text) {
     return Splitter(Text).Run();
 }
 

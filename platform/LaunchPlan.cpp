@@ -12,6 +12,12 @@ namespace tulma {
 
 namespace {
 
+LaunchPlan Refused(std::string Reason) {
+    LaunchPlan Plan;
+    Plan.Reason = std::move(Reason);
+    return Plan;
+}
+
 bool IsDirectory(const std::string& Path) {
     struct stat Info {};
     return stat(Path.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode);
@@ -52,11 +58,10 @@ std::string InDirectory(const std::string& Directory, const std::string& File) {
 
 LaunchPlan Opener(const std::string& Target, const std::string& Directory) {
     const std::string XdgOpen = FindOnPath("xdg-open");
-    LaunchPlan Plan;
-    if (!XdgOpen.empty()) {
-        Plan = LaunchPlan{true, XdgOpen, {"xdg-open", Target}, Directory};
+    if (XdgOpen.empty()) {
+        return Refused("no xdg-open to open it with");
     }
-    return Plan;
+    return LaunchPlan{true, XdgOpen, {"xdg-open", Target}, Directory, {}};
 }
 
 // The program runs in its own working directory, so whatever it is handed must not depend on ours.
@@ -77,6 +82,11 @@ std::string LocateFile(const std::string& File, const std::string& Directory) {
     }
     const std::string Path = InDirectory(Directory, File);
     return Exists(Path) ? Absolute(Path) : std::string();
+}
+
+std::string NotFound(const std::string& File) {
+    return File.find('/') == std::string::npos ? "not found on PATH or in the working directory"
+                                               : "file not found";
 }
 
 }  // namespace
@@ -101,23 +111,24 @@ std::string FindOnPath(const std::string& Name) {
 }
 
 LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory) {
-    if (File.empty() || (!Directory.empty() && !IsDirectory(Directory))) {
-        return {};
+    if (File.empty()) {
+        return Refused("no file given");
+    }
+    if (!Directory.empty() && !IsDirectory(Directory)) {
+        return Refused("working directory " + Directory +
+                       (Exists(Directory) ? " is not a directory" : " does not exist"));
     }
     // ':' is an ordinary character in file names, so an existing file wins over a URL.
     const std::string Path = LocateFile(File, Directory);
     if (Path.empty()) {
-        return IsUrl(File) ? Opener(File, Directory) : LaunchPlan{};
+        return IsUrl(File) ? Opener(File, Directory) : Refused(NotFound(File));
     }
     if (!IsExecutableFile(Path)) {
         return Opener(Path, Directory);
     }
-    auto Split = SplitParameters(Parameters);
-    if (!Split) {
-        return {};
-    }
-    LaunchPlan Plan{true, Path, {File}, Directory};
-    Plan.Arguments.insert(Plan.Arguments.end(), Split->begin(), Split->end());
+    LaunchPlan Plan{true, Path, {File}, Directory, {}};
+    const std::vector<std::string> Split = SplitParameters(Parameters);
+    Plan.Arguments.insert(Plan.Arguments.end(), Split.begin(), Split.end());
     return Plan;
 }
 

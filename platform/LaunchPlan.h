@@ -11,6 +11,8 @@ struct LaunchPlan {
     std::string Program;
     std::vector<std::string> Arguments;
     std::string Directory;
+    // Why nothing can be started, in words for the user; empty when Valid.
+    std::string Reason;
 };
 
 // Decides how to start File:
@@ -21,8 +23,8 @@ struct LaunchPlan {
 // - an executable regular file is run directly, argv[0] being File as written and the rest split from
 //   Parameters (see SplitParameters); any other existing file or folder goes to xdg-open, without the
 //   parameters.
-// Invalid: empty File, a Directory that is not an existing directory, a file that does not exist, an
-// unbalanced quote in Parameters, or no xdg-open where one is needed.
+// Invalid, with its reason: empty File, a Directory that is not an existing directory, a file that does
+// not exist, or no xdg-open where one is needed.
 LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory);
 
 // The executable file Name resolves to on PATH; empty when none.

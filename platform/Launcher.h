@@ -4,6 +4,13 @@
 
 namespace tulma {
 
+// What came of starting a file: whether something was started, and if not, why not.
+struct LaunchResult {
+    bool Started = false;
+    // In words for the user ("file not found"); empty when started.
+    std::string Reason;
+};
+
 // Starts a program, document, folder or URL with its default action, as a command of a hotkey does.
 class Launcher {
   public:
@@ -16,10 +23,9 @@ class Launcher {
     // arguments; or an existing document or folder, or a URL, which the desktop's default handler opens.
     // Directory: the working directory; empty means the caller's own. A directory that does not exist
     // starts nothing. ShowCommand: the Windows SW_* number (1, 2, 3, 7 or 8; others count as 1).
-    // Nothing waits for the started program. Returns whether something was started; callers that follow
-    // fire-and-forget rules ignore it.
-    virtual bool ShellExecute(const std::string& File, const std::string& Parameters,
-                              const std::string& Directory, int ShowCommand) = 0;
+    // Nothing waits for the started program.
+    virtual LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+                                      const std::string& Directory, int ShowCommand) = 0;
 };
 
 }  // namespace tulma

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "PlatformLog.h"
 #include "QtX11.h"
 #include "XcbReply.h"
 
@@ -81,10 +82,20 @@ bool X11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8
     Registration Entry;
     Entry.VirtualKey = VirtualKey;
     if (Registrations.contains(Id) || !XModifiersOf(Modifiers, &Entry.Modifiers)) {
+        qCDebug(PlatformLog) << "hotkey" << Id << "refused: id in use or modifiers" << Modifiers;
         return false;
     }
     Entry.Keycodes = Keyboard->KeycodesForVirtualKey(VirtualKey);
-    if (Entry.Keycodes.empty() || HeldElsewhere(Id, Entry) || !TakeGrabs(Entry)) {
+    if (Entry.Keycodes.empty()) {
+        qCDebug(PlatformLog) << "hotkey" << Id << "refused: no key of this layout gives virtual key"
+                             << VirtualKey;
+        return false;
+    }
+    if (HeldElsewhere(Id, Entry)) {
+        qCDebug(PlatformLog) << "hotkey" << Id << "refused: this program holds the combination already";
+        return false;
+    }
+    if (!TakeGrabs(Entry)) {
         return false;
     }
     Registrations.emplace(Id, std::move(Entry));
@@ -153,9 +164,15 @@ bool X11HotKeys::TakeGrabs(Registration& Entry) {
         }
     }
     bool Refused = false;
-    for (xcb_void_cookie_t Cookie : Cookies) {
-        XcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookie));
-        Refused = Refused || Error != nullptr;
+    for (std::size_t I = 0; I < Cookies.size(); ++I) {
+        XcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookies[I]));
+        if (Error != nullptr) {
+            const Grab& Variant = Entry.Grabs[Entry.Grabs.size() - Cookies.size() + I];
+            qCDebug(PlatformLog).nospace()
+                << "grab refused: keycode " << int{Variant.Keycode} << ", modifiers 0x" << Qt::hex
+                << Variant.Modifiers << Qt::dec << ", X error " << int{Error->error_code};
+            Refused = true;
+        }
     }
     if (Refused) {
         ReleaseGrabs(Entry);

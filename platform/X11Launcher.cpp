@@ -1,9 +1,39 @@
 #include "X11Launcher.h"
 
+#include <QStringList>
+
+#include <cerrno>
+#include <cstring>
+
 #include "DetachedProcess.h"
 #include "LaunchPlan.h"
+#include "PlatformLog.h"
 
 namespace tulma {
+
+namespace {
+
+QString Quoted(const std::vector<std::string>& Arguments) {
+    QStringList Words;
+    for (const std::string& Argument : Arguments) {
+        Words << '"' + QString::fromStdString(Argument) + '"';
+    }
+    return Words.join(' ');
+}
+
+LaunchResult ResultOf(const StartResult& Started) {
+    if (Started.Started) {
+        return {true, {}};
+    }
+    // The file was there a moment ago, so "not found" is about the interpreter its #! line or ELF
+    // header names.
+    if (Started.Error == ENOENT) {
+        return {false, "cannot run it: the interpreter it names is missing"};
+    }
+    return {false, "cannot run it: " + std::string(std::strerror(Started.Error))};
+}
+
+}  // namespace
 
 X11Launcher::X11Launcher(xcb_connection_t* Connection, QObject* Parent)
     : QObject(Parent), Reaper(new ChildReaper(this)) {
@@ -12,30 +42,37 @@ X11Launcher::X11Launcher(xcb_connection_t* Connection, QObject* Parent)
     }
 }
 
-bool X11Launcher::ShellExecute(const std::string& File, const std::string& Parameters,
-                               const std::string& Directory, int Show) {
+LaunchResult X11Launcher::ShellExecute(const std::string& File, const std::string& Parameters,
+                                       const std::string& Directory, int Show) {
     const LaunchPlan Plan = PlanLaunch(File, Parameters, Directory);
     if (!Plan.Valid) {
-        return false;
+        qCDebug(PlatformLog).noquote()
+            << "start" << QString::fromStdString(File) << "refused:" << QString::fromStdString(Plan.Reason);
+        return {false, Plan.Reason};
     }
     if (Watcher == nullptr) {
-        return Start(Plan);
+        return ResultOf(Start(Plan));
     }
     ShowModeWatcher::BaselineRequest Before = Watcher->AskBaseline();
-    const pid_t Pid = Start(Plan);
-    if (Pid > 0) {
-        Watcher->Watch(Pid, ShowCommandFromNumber(Show), Before);
+    const StartResult Started = Start(Plan);
+    if (Started.Started) {
+        Watcher->Watch(Started.Pid, ShowCommandFromNumber(Show), Before);
     }
-    return Pid > 0;
+    return ResultOf(Started);
 }
 
-pid_t X11Launcher::Start(const LaunchPlan& Plan) {
-    const StartResult Result = StartDetached(Plan.Program, Plan.Arguments, Plan.Directory);
-    if (!Result.Started) {
-        return -1;
+StartResult X11Launcher::Start(const LaunchPlan& Plan) {
+    const StartResult Started = StartDetached(Plan.Program, Plan.Arguments, Plan.Directory);
+    if (Started.Started) {
+        Reaper->Adopt(Started.Pid);
     }
-    Reaper->Adopt(Result.Pid);
-    return Result.Pid;
+    qCDebug(PlatformLog).noquote() << "start" << QString::fromStdString(Plan.Program) << "argv"
+                                   << Quoted(Plan.Arguments) << "directory"
+                                   << QString::fromStdString(Plan.Directory.empty() ? "." : Plan.Directory)
+                                   << (Started.Started ? "pid " + QString::number(Started.Pid)
+                                                       : "failed: " + QString::fromLocal8Bit(
+                                                                          std::strerror(Started.Error)));
+    return Started;
 }
 
 }  // namespace tulma

@@ -5,6 +5,7 @@
 #include <xcb/xcb.h>
 
 #include "ChildReaper.h"
+#include "DetachedProcess.h"
 #include "Launcher.h"
 #include "ShowModeWatcher.h"
 
@@ -21,8 +22,8 @@ class X11Launcher : public QObject, public Launcher {
     // commands are not applied.
     explicit X11Launcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
-    bool ShellExecute(const std::string& File, const std::string& Parameters, const std::string& Directory,
-                      int ShowCommand) override;
+    LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+                              const std::string& Directory, int ShowCommand) override;
 
     // Whether every started program's window has been dealt with.
     bool Idle() const { return Watcher == nullptr || Watcher->Idle(); }
@@ -31,8 +32,8 @@ class X11Launcher : public QObject, public Launcher {
     ChildReaper* Reaper;
     ShowModeWatcher* Watcher = nullptr;
 
-    // The started program's pid, or -1.
-    pid_t Start(const LaunchPlan& Plan);
+    // Starts the plan's program and adopts it; logs the start with its argv and result.
+    StartResult Start(const LaunchPlan& Plan);
 };
 
 }  // namespace tulma

@@ -23,6 +23,8 @@ packages=(
   desktop-file-utils
   # fonts so that windows have readable text under Xvfb
   fonts-dejavu-core
+  # a private session bus for the desktop-notification test (dbus-run-session)
+  dbus-daemon
 )
 
 missing=()

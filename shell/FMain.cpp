@@ -114,7 +114,10 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     CreateTrayIcon();
     FActivation = new THotKeyActivation(
         Services.HotKeys, Services.Atoms, *FPopupMenu1,
-        [this](const THotTulma& HotKey) { HotKey.ExecuteHotKey(Services.Windows, Services.Launch); }, this);
+        [this](const THotTulma& HotKey) {
+            HotKey.ExecuteHotKey(Services.Windows, Services.Launch, Services.LaunchFailures);
+        },
+        this);
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
     }

@@ -14,11 +14,13 @@
 #include "HotKeyActivation.h"
 #include "HotKeyServer.h"
 #include "KeyComboText.h"
+#include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
+#include "TrayIcon.h"
 #include "X11Desktop.h"
 
 namespace tulma {
@@ -55,15 +57,20 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     X11Desktop Desktop;
     SetKeyNameLookup(Desktop.KeyNames());
     TQtFileDialogs FileDialogs;
+    TLaunchFailureNotifier LaunchFailures;
     const TShellServices Services{
         .HotKeys = Desktop.HotKeys(),
         .Windows = Desktop.Windows(),
         .Launch = Desktop.Starter(),
+        .LaunchFailures = LaunchFailures,
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .DefineHotKey = DefineHotKey,
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
+    LaunchFailures.SetFallback([&FormMain](const QString& Summary, const QString& Body) {
+        FormMain->TrayIcon1().TrayItem().showMessage(Summary, Body);
+    });
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
     auto FormInfo = std::make_unique<TFormInfo>();
     FormMain->SetAboutBox(FormInfo.get());

@@ -16,6 +16,7 @@
 #include "HotKeyFile.h"
 #include "HotKeyRequest.h"
 #include "HotTulma.h"
+#include "LaunchFailureNotifier.h"
 #include "ProgramDirectory.h"
 #include "ProgramOptions.h"
 #include "ShowModeWatcher.h"
@@ -84,7 +85,9 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
         return Fail(NoSuchHotKey(Options.HotKeyName) + " in " + HotKeyFileName());
     }
     X11Desktop Desktop;
-    HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Starter());
+    // The program ends right after the run, so a notification must be out before.
+    TLaunchFailureNotifier LaunchFailures(NotificationDelivery::Wait);
+    HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Starter(), LaunchFailures);
     WaitUntilSettled(Desktop);
     return 0;
 }

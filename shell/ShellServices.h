@@ -11,6 +11,7 @@ namespace tulma {
 class DesktopWindows;
 class HotKeyRegistry;
 class IFileDialogs;
+class LaunchFailureReport;
 class Launcher;
 class THotTulma;
 
@@ -20,6 +21,8 @@ struct TShellServices {
     HotKeyRegistry& HotKeys;
     DesktopWindows& Windows;
     Launcher& Launch;
+    // Where a hotkey's command that started nothing is told.
+    LaunchFailureReport& LaunchFailures;
     IFileDialogs& FileDialogs;
     // Whether the desktop has a notification area for the tray icon.
     std::function<bool()> TrayAvailable;

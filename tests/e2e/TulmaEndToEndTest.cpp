@@ -28,7 +28,7 @@ class TulmaEndToEndTest : public TulmaProgramFixture {
     // A hotkey file in the test directory whose hotkey "&Xmark" on Ctrl+Alt+K adds a line to the marker.
     std::string MarkerHotKeyFile(bool Minimize = false) {
         const std::string FileName = (Dir / "keys.tul").string();
-        WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"}},
+        WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", "-c \"echo x >> " + Marker() + "\""}},
                         Minimize);
         return FileName;
     }
@@ -93,9 +93,26 @@ TEST_F(TulmaEndToEndTest, HotKeyFileOpensAndItsCombinationRunsItsCommand) {
     EXPECT_TRUE(TrayIcons().empty());
 }
 
+TEST_F(TulmaEndToEndTest, ParametersSplitTheWayPeopleTypeThem) {
+    // sh writes the arguments after its script to the marker, one a line.
+    const std::string FileName = (Dir / "keys.tul").string();
+    WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh",
+                                R"(-c "printf '%s\n' \"$0\" \"$@\" >> )" + Marker() + R"(" Don't panic)"}});
+    ASSERT_NE(MainWindow(StartTulma(FileName)), XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun());
+    std::ifstream File(Marker());
+    const std::string Text((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+    // A press that came through late runs the command once more: every run gives the same two lines.
+    std::string EveryRun;
+    while (EveryRun.size() < Text.size()) {
+        EveryRun += "Don't\npanic\n";
+    }
+    EXPECT_EQ(Text, EveryRun);
+}
+
 TEST_F(TulmaEndToEndTest, UnreadableCommandLineFileIsReportedAndTheDefaultHotKeysStay) {
     WriteHotKeyFile((Dir / "KeyList.TUL").string(),
-                    {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"}});
+                    {{"&Xmark", CtrlAltK, "/bin/sh", "-c \"echo x >> " + Marker() + "\""}});
     std::ofstream((Dir / "damaged.tul").string()) << "not a hotkey file";
     const pid_t Tulma = StartTulma("damaged");
     const xcb_window_t ErrorBox = MainWindow(Tulma);
@@ -153,7 +170,7 @@ TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
     // A second hotkey, listed after "&Xmark", shows that presses still reach the program.
     const std::string FileName = (Dir / "keys.tul").string();
     const std::string Other = (Dir / "other").string();
-    WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"},
+    WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", "-c \"echo x >> " + Marker() + "\""},
                                {"Zother", CtrlAltL, "/usr/bin/touch", Other}});
     const pid_t Tulma = StartTulma(FileName);
     const xcb_window_t Window = MainWindow(Tulma);
@@ -230,7 +247,7 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     setenv("XDG_CONFIG_HOME", (Dir / "config").c_str(), 1);
     fs::create_directories(Dir / "config" / "tulma");
     WriteHotKeyFile((Dir / "config" / "tulma" / "KeyList.TUL").string(),
-                    {{"&Xmark", CtrlAltK, "/bin/sh", "-c 'echo x >> " + Marker() + "'"}});
+                    {{"&Xmark", CtrlAltK, "/bin/sh", "-c \"echo x >> " + Marker() + "\""}});
 
     TCommandResult Result = RunTulma(Program / "tulma", "--run Xmark");
     EXPECT_EQ(Result.Status, 0) << Result.Output;

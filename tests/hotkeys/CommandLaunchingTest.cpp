@@ -5,6 +5,7 @@
 
 #include "DesktopWindows.h"
 #include "HotKeyFixtures.h"
+#include "LaunchFailureReport.h"
 #include "Launcher.h"
 
 namespace tulma {
@@ -16,13 +17,27 @@ struct Launch {
     bool operator==(const Launch&) const = default;
 };
 
+// Files under /no/ do not exist.
 class FakeLauncher : public Launcher {
   public:
     std::vector<Launch> Launches;
-    bool ShellExecute(const std::string& File, const std::string& Parameters, const std::string& Directory,
-                      int ShowCommand) override {
+    LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+                              const std::string& Directory, int ShowCommand) override {
         Launches.push_back({File, Parameters, Directory, ShowCommand});
-        return true;
+        return File.starts_with("/no/") ? LaunchResult{false, "file not found"} : LaunchResult{true, {}};
+    }
+};
+
+struct Told {
+    std::string HotKey, File, Reason;
+    bool operator==(const Told&) const = default;
+};
+
+class FakeFailures : public LaunchFailureReport {
+  public:
+    std::vector<Told> Failures;
+    void CommandFailed(const LaunchFailure& Failure) override {
+        Failures.push_back({Failure.HotKey, Failure.File, Failure.Reason});
     }
 };
 
@@ -54,18 +69,33 @@ class CommandLaunching : public testing::Test {
 
     FakeWindows Windows;
     FakeLauncher Starter;
+    FakeFailures Failures;
 };
 
 TEST_F(CommandLaunching, HotKeyRunsItsCommandsInTheOrderTheyWereAdded) {
     auto HotKey = test::HotKey("three", 0x4141);
     HotKey->Commands().Add(test::Command("c1", "/bin/first"));
-    HotKey->Commands().Add(test::Command("c2", "/no/such/file"));
+    HotKey->Commands().Add(test::Command("c2", "%TULMA_TEST_NO%/such/file"));
     HotKey->Commands().Add(test::Command("c3", "/bin/third"));
-    HotKey->ExecuteHotKey(Windows, Starter);
+    setenv("TULMA_TEST_NO", "/no", 1);
+    HotKey->ExecuteHotKey(Windows, Starter, Failures);
     ASSERT_EQ(Starter.Launches.size(), 3u);
     EXPECT_EQ(Starter.Launches[0].File, "/bin/first");
     EXPECT_EQ(Starter.Launches[1].File, "/no/such/file");
     EXPECT_EQ(Starter.Launches[2].File, "/bin/third");
+    EXPECT_EQ(Failures.Failures,
+              (std::vector<Told>{{"three", "%TULMA_TEST_NO%/such/file", "file not found"}}))
+        << "told once, under the hotkey's name, with the file as written";
+}
+
+TEST_F(CommandLaunching, FoundWindowIsNoFailure) {
+    Windows.Windows = {{1, "Editor"}};
+    auto HotKey = test::HotKey("edit", 0x4141);
+    auto Command = test::Command("e", "/no/editor");
+    Command->LookForWindow = "edit";
+    HotKey->Commands().Add(std::move(Command));
+    HotKey->ExecuteHotKey(Windows, Starter, Failures);
+    EXPECT_TRUE(Failures.Failures.empty());
 }
 
 TEST_F(CommandLaunching, FoundWindowIsRestoredInsteadOfStarting) {

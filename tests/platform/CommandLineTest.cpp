@@ -7,33 +7,57 @@ namespace {
 
 using Words = std::vector<std::string>;
 
+struct Split {
+    const char* Text;
+    Words Expected;
+};
+
+void ExpectSplits(const std::vector<Split>& Table) {
+    for (const auto& [Text, Expected] : Table) {
+        EXPECT_EQ(SplitParameters(Text), Expected) << "text: " << Text;
+    }
+}
+
 TEST(CommandLineTest, BlanksSeparateAndQuotesGroup) {
-    EXPECT_EQ(SplitParameters(""), Words{});
-    EXPECT_EQ(SplitParameters("  \t "), Words{});
-    EXPECT_EQ(SplitParameters("a  b\tc\n d"), (Words{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitParameters(R"("two words" 'single quoted')"), (Words{"two words", "single quoted"}));
-    EXPECT_EQ(SplitParameters(R"(pre"mid dle"'post' x)"), (Words{"premid dlepost", "x"}));
-    EXPECT_EQ(SplitParameters(R"("" '' a)"), (Words{"", "", "a"}));
+    ExpectSplits({
+        {"", {}},
+        {"  \t ", {}},
+        {"a  b\tc", {"a", "b", "c"}},
+        {"a\nb", {"a\nb"}},
+        {R"("two words" x)", {"two words", "x"}},
+        {R"(pre"mid dle"post x)", {"premid dlepost", "x"}},
+        {R"("" a "")", {"", "a", ""}},
+        {R"("a""b")", {"ab"}},
+        {R"(Don't panic)", {"Don't", "panic"}},
+        {R"('two words')", {"'two", "words'"}},
+    });
 }
 
 TEST(CommandLineTest, BackslashRules) {
-    EXPECT_EQ(SplitParameters(R"(back\ slash \"q\" \\)"), (Words{"back slash", "\"q\"", "\\"}));
-    // Inside double quotes only \" and \\ are escapes, so Windows-style paths keep their backslashes.
-    EXPECT_EQ(SplitParameters(R"("say \"hi\"" "C:\dir\file" "a\\b")"),
-              (Words{"say \"hi\"", "C:\\dir\\file", "a\\b"}));
-    EXPECT_EQ(SplitParameters(R"('a\'b)"), Words{"a\\b"}) << "no escapes inside single quotes";
-    EXPECT_EQ(SplitParameters(R"(end\)"), Words{"end\\"});
+    ExpectSplits({
+        {R"(C:\dir\x.txt \\server\share end\)", {R"(C:\dir\x.txt)", R"(\\server\share)", R"(end\)"}},
+        {R"("C:\Program Files\")", {R"(C:\Program Files")"}},
+        {R"(\"q\")", {R"("q")"}},
+        {R"(a\\"b c" d)", {R"(a\b c)", "d"}},
+        {R"(a\\\"b c)", {R"(a\"b)", "c"}},
+        {R"(a\\\\"b c")", {R"(a\\b c)"}},
+        {R"("say \"hi\"" x)", {R"(say "hi")", "x"}},
+        {R"(back\ slash)", {R"(back\)", "slash"}},
+    });
 }
 
 TEST(CommandLineTest, NothingIsExpanded) {
-    EXPECT_EQ(SplitParameters("$HOME ~ *.txt `id` $(id) ;|&"),
-              (Words{"$HOME", "~", "*.txt", "`id`", "$(id)", ";|&"}));
+    EXPECT_EQ(SplitParameters("$HOME ~ *.txt `id` $(id) ;|& %PATH%"),
+              (Words{"$HOME", "~", "*.txt", "`id`", "$(id)", ";|&", "%PATH%"}));
 }
 
-TEST(CommandLineTest, UnbalancedQuoteGivesNoArguments) {
-    EXPECT_EQ(SplitParameters(R"(a "b c)"), std::nullopt);
-    EXPECT_EQ(SplitParameters("a 'b c"), std::nullopt);
-    EXPECT_EQ(SplitParameters(R"("a \")"), std::nullopt);
+TEST(CommandLineTest, UnclosedQuoteRunsToTheEnd) {
+    ExpectSplits({
+        {R"(a "b  c)", {"a", "b  c"}},
+        {R"(a ")", {"a", ""}},
+        {R"("a \")", {R"(a ")"}},
+        {R"(a "b" "c)", {"a", "b", "c"}},
+    });
 }
 
 }  // namespace

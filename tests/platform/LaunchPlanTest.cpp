@@ -20,7 +20,7 @@ TEST(LaunchPlanTest, ExecutableRunsDirectlyWithSplitParameters) {
 }
 
 TEST(LaunchPlanTest, NameIsLookedUpOnPathThenInTheDirectory) {
-    const LaunchPlan OnPath = PlanLaunch("sh", "-c 'exit 0'", "");
+    const LaunchPlan OnPath = PlanLaunch("sh", R"(-c "exit 0")", "");
     ASSERT_TRUE(OnPath.Valid);
     EXPECT_EQ(OnPath.Program, FindOnPath("sh"));
     EXPECT_EQ(OnPath.Arguments, (Words{"sh", "-c", "exit 0"}));
@@ -59,14 +59,28 @@ TEST(LaunchPlanTest, DocumentsFoldersAndUrlsGoToTheDefaultHandler) {
 
 TEST(LaunchPlanTest, NothingToStart) {
     ScratchDir Dir;
-    EXPECT_FALSE(PlanLaunch("", "", "").Valid);
-    EXPECT_FALSE(PlanLaunch(Dir / "missing", "", "").Valid);
-    EXPECT_FALSE(PlanLaunch("no-such-program-tulma", "", "").Valid);
-    EXPECT_FALSE(PlanLaunch(TULMA_ARGV_PROBE, "", Dir / "missing-dir").Valid) << "a missing directory";
-    EXPECT_FALSE(PlanLaunch(TULMA_ARGV_PROBE, "", Dir.Write("file", "x")).Valid)
-        << "a directory that is a file";
-    EXPECT_FALSE(PlanLaunch(TULMA_ARGV_PROBE, R"(a "b)", "").Valid) << "an unbalanced quote";
-    EXPECT_FALSE(PlanLaunch("C:notes.txt", "", Dir.Path).Valid) << "one letter before a colon is no URL";
+    const std::string NotADirectory = Dir.Write("file", "x");
+    const std::vector<std::pair<LaunchPlan, std::string>> Refusals{
+        {PlanLaunch("", "", ""), "no file given"},
+        {PlanLaunch(Dir / "missing", "", ""), "file not found"},
+        {PlanLaunch("no-such-program-tulma", "", ""), "not found on PATH or in the working directory"},
+        {PlanLaunch(TULMA_ARGV_PROBE, "", Dir / "missing-dir"),
+         "working directory " + Dir / "missing-dir" + " does not exist"},
+        {PlanLaunch(TULMA_ARGV_PROBE, "", NotADirectory),
+         "working directory " + NotADirectory + " is not a directory"},
+        // one letter before a colon is no URL
+        {PlanLaunch("C:notes.txt", "", Dir.Path), "not found on PATH or in the working directory"},
+    };
+    for (const auto& [Plan, Reason] : Refusals) {
+        EXPECT_FALSE(Plan.Valid) << Reason;
+        EXPECT_EQ(Plan.Reason, Reason);
+    }
+}
+
+TEST(LaunchPlanTest, UnclosedQuoteStillStarts) {
+    const LaunchPlan Plan = PlanLaunch(TULMA_ARGV_PROBE, R"(a "b c)", "");
+    ASSERT_TRUE(Plan.Valid);
+    EXPECT_EQ(Plan.Arguments, (Words{TULMA_ARGV_PROBE, "a", "b c"}));
 }
 
 }  // namespace

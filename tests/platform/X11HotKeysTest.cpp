@@ -1,6 +1,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <xkbcommon/xkbcommon-keysyms.h>
@@ -37,6 +38,28 @@ class PressCounter : public QAbstractNativeEventFilter {
 
   private:
     xcb_keycode_t Keycode;
+};
+
+// The diagnostics of tulma.platform while it lives.
+class PlatformDiagnostics {
+  public:
+    PlatformDiagnostics() {
+        Lines.clear();
+        QLoggingCategory::setFilterRules("tulma.platform.debug=true");
+        Previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& Text) { Lines << Text; });
+    }
+    ~PlatformDiagnostics() {
+        qInstallMessageHandler(Previous);
+        QLoggingCategory::setFilterRules({});
+    }
+    PlatformDiagnostics(const PlatformDiagnostics&) = delete;
+    PlatformDiagnostics& operator=(const PlatformDiagnostics&) = delete;
+
+    static inline QStringList Lines;
+
+  private:
+    QtMessageHandler Previous;
 };
 
 class X11HotKeysTest : public XDisplayTest {
@@ -152,7 +175,15 @@ TEST_F(X11HotKeysTest, CombinationGrabbedByAnotherClientFailsAndLeavesNothingBeh
     xcb_ungrab_key(Other, J, Root(), CtrlAltMask);
 
     ASSERT_TRUE(GrabBy(Other, CtrlAltMask | XCB_MOD_MASK_LOCK));
-    EXPECT_FALSE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'J'));
+    {
+        const PlatformDiagnostics Diagnostics;
+        EXPECT_FALSE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'J'));
+        EXPECT_EQ(Diagnostics.Lines,
+                  QStringList{QString("grab refused: keycode %1, modifiers 0x%2, X error 10")
+                                  .arg(J)
+                                  .arg(CtrlAltMask | XCB_MOD_MASK_LOCK, 0, 16)})
+            << "the refused variant, and only that one";
+    }
     xcb_connection_t* Third = xcb_connect(TestDisplay().DisplayName().c_str(), nullptr);
     EXPECT_TRUE(GrabBy(Third, CtrlAltMask)) << "the variant taken before the refusal was not given back";
     xcb_disconnect(Third);

@@ -69,7 +69,7 @@ class X11LauncherTest : public XDisplayTest {
 
     // Starts the test window with a show command and waits until the launcher has dealt with it.
     xcb_window_t LaunchWindow(const std::string& Title, int Show) {
-        if (!Launcher->ShellExecute(TULMA_TEST_WINDOW, "'" + Title + "'", "", Show)) {
+        if (!Launcher->ShellExecute(TULMA_TEST_WINDOW, '"' + Title + '"', "", Show).Started) {
             return XCB_WINDOW_NONE;
         }
         WaitUntil([&] { return Launcher->Idle(); }, 15000);
@@ -94,13 +94,16 @@ class X11LauncherTest : public XDisplayTest {
 };
 
 TEST_F(X11LauncherTest, ProgramReceivesExactArgvAndWorkingDirectory) {
-    ASSERT_TRUE(Launcher->ShellExecute(
-        TULMA_ARGV_PROBE, R"(plain "two words" 'it''s' back\ slash "say \"hi\"" "" $HOME *)", Dir.Path, 1));
+    ASSERT_TRUE(Launcher
+                    ->ShellExecute(TULMA_ARGV_PROBE,
+                                   R"(plain "two words" Don't C:\dir\x.txt "say \"hi\"" "" $HOME *)",
+                                   Dir.Path, 1)
+                    .Started);
     ProbeRecord Record;
     ASSERT_TRUE(Probe(&Record));
     EXPECT_EQ(Record.Directory, Dir.Path);
-    EXPECT_EQ(Record.Argv, (std::vector<std::string>{TULMA_ARGV_PROBE, "plain", "two words", "its",
-                                                     "back slash", "say \"hi\"", "", "$HOME", "*"}));
+    EXPECT_EQ(Record.Argv, (std::vector<std::string>{TULMA_ARGV_PROBE, "plain", "two words", "Don't",
+                                                     R"(C:\dir\x.txt)", "say \"hi\"", "", "$HOME", "*"}));
 }
 
 TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
@@ -108,7 +111,7 @@ TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
         std::string(TULMA_ARGV_PROBE).substr(0, std::string(TULMA_ARGV_PROBE).rfind('/'));
     const std::string OldPath = std::getenv("PATH");
     setenv("PATH", (ProbeDir + ":" + OldPath).c_str(), 1);
-    const bool Started = Launcher->ShellExecute("argv_probe", "x", "", 1);
+    const bool Started = Launcher->ShellExecute("argv_probe", "x", "", 1).Started;
     setenv("PATH", OldPath.c_str(), 1);
     ASSERT_TRUE(Started);
     ProbeRecord Record;
@@ -116,11 +119,21 @@ TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
     EXPECT_EQ(Record.Argv, (std::vector<std::string>{"argv_probe", "x"}));
 }
 
-TEST_F(X11LauncherTest, MissingFileOrDirectoryOrBrokenQuotingStartsNothing) {
-    EXPECT_FALSE(Launcher->ShellExecute(Dir / "missing", "", "", 1));
-    EXPECT_FALSE(Launcher->ShellExecute(TULMA_ARGV_PROBE, "", Dir / "missing-dir", 1));
-    EXPECT_FALSE(Launcher->ShellExecute(TULMA_ARGV_PROBE, R"(a "b)", "", 1));
-    EXPECT_FALSE(Launcher->ShellExecute("", "", "", 1));
+TEST_F(X11LauncherTest, MissingFileOrDirectoryStartsNothingAndSaysWhy) {
+    const std::string Unrunnable = Dir.Write("unrunnable", "neither a program nor a script", true);
+    const std::string Orphan = Dir.Write("orphan", "#!/no/such/interpreter\n", true);
+    const std::vector<std::pair<LaunchResult, std::string>> Refusals{
+        {Launcher->ShellExecute(Dir / "missing", "", "", 1), "file not found"},
+        {Launcher->ShellExecute(TULMA_ARGV_PROBE, "", Dir / "missing-dir", 1),
+         "working directory " + Dir / "missing-dir" + " does not exist"},
+        {Launcher->ShellExecute("", "", "", 1), "no file given"},
+        {Launcher->ShellExecute(Unrunnable, "", "", 1), "cannot run it: Exec format error"},
+        {Launcher->ShellExecute(Orphan, "", "", 1), "cannot run it: the interpreter it names is missing"},
+    };
+    for (const auto& [Result, Reason] : Refusals) {
+        EXPECT_FALSE(Result.Started) << Reason;
+        EXPECT_EQ(Result.Reason, Reason);
+    }
     const auto WindowsBefore = WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
     Settle(500);
     EXPECT_NE(access(ProbeOutput.c_str(), F_OK), 0);
@@ -130,9 +143,9 @@ TEST_F(X11LauncherTest, MissingFileOrDirectoryOrBrokenQuotingStartsNothing) {
 
 TEST_F(X11LauncherTest, TwoHundredLaunchesLeaveNoZombie) {
     for (int I = 0; I < 200; ++I) {
-        ASSERT_TRUE(Launcher->ShellExecute("true", "", "", 8));
+        ASSERT_TRUE(Launcher->ShellExecute("true", "", "", 8).Started);
     }
-    ASSERT_TRUE(Launcher->ShellExecute(TULMA_ARGV_PROBE, "last", "", 1));
+    ASSERT_TRUE(Launcher->ShellExecute(TULMA_ARGV_PROBE, "last", "", 1).Started);
     ProbeRecord Record;
     ASSERT_TRUE(Probe(&Record));
     // Once the programs have ended, the display's own processes (Xvfb, openbox) are the only children.

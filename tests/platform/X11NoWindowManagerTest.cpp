@@ -84,14 +84,14 @@ TEST_F(X11NoWindowManagerTest, ShowCommandsWithoutWindowManager) {
     X11Launcher Launcher(QtX11Connection());
 
     // Started with SW_SHOWNA the window shows without the focus.
-    ASSERT_TRUE(Launcher.ShellExecute(TULMA_TEST_WINDOW, "Quiet", "", 8));
+    ASSERT_TRUE(Launcher.ShellExecute(TULMA_TEST_WINDOW, "Quiet", "", 8).Started);
     ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
     const xcb_window_t Quiet = OpenWindow("Quiet");
     EXPECT_NE(Quiet, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_EQ(Focus(), Previous);
 
     // Started maximized it covers the screen and has the focus.
-    ASSERT_TRUE(Launcher.ShellExecute(TULMA_TEST_WINDOW, "Big", "", 3));
+    ASSERT_TRUE(Launcher.ShellExecute(TULMA_TEST_WINDOW, "Big", "", 3).Started);
     ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
     const xcb_window_t Big = OpenWindow("Big");
     ASSERT_NE(Big, xcb_window_t{XCB_WINDOW_NONE});

@@ -53,6 +53,7 @@ class FormMainTest : public QObject {
     std::unique_ptr<FakeHotKeyRegistry> Registry;
     std::unique_ptr<FakeDesktopWindows> Windows;
     std::unique_ptr<FakeLauncher> Launch;
+    FakeLaunchFailures LaunchFailures;
     std::unique_ptr<FakeFileDialogs> Dialogs;
     std::unique_ptr<AtomTable> Atoms;
     std::unique_ptr<TMessageBoxScript> Boxes;
@@ -73,6 +74,7 @@ class FormMainTest : public QObject {
             .HotKeys = *Registry,
             .Windows = *Windows,
             .Launch = *Launch,
+            .LaunchFailures = LaunchFailures,
             .FileDialogs = *Dialogs,
             .TrayAvailable = [this] { return TrayAvailable; },
             .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },

@@ -11,6 +11,7 @@
 #include "DesktopWindows.h"
 #include "FileDialogs.h"
 #include "HotKeyRegistry.h"
+#include "LaunchFailureReport.h"
 #include "Launcher.h"
 
 namespace tulma::test {
@@ -91,10 +92,10 @@ class FakeLauncher : public Launcher {
     };
     std::vector<Start> Started;
 
-    bool ShellExecute(const std::string& File, const std::string& Parameters, const std::string& Directory,
-                      int ShowCommand) override {
+    LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+                              const std::string& Directory, int ShowCommand) override {
         Started.push_back({File, Parameters, Directory, ShowCommand});
-        return true;
+        return {true, {}};
     }
     std::vector<std::string> Files() const {
         std::vector<std::string> Result;
@@ -103,6 +104,12 @@ class FakeLauncher : public Launcher {
         }
         return Result;
     }
+};
+
+class FakeLaunchFailures : public LaunchFailureReport {
+  public:
+    std::vector<LaunchFailure> Told;
+    void CommandFailed(const LaunchFailure& Failure) override { Told.push_back(Failure); }
 };
 
 // Answers each dialog with the name queued for it, or cancels when none is queued.

@@ -98,7 +98,7 @@ class TulmaSoakTest : public TulmaProgramFixture {
   protected:
     // A command that adds Line and a line break to the marker.
     std::string AppendToMarker(const std::string& Line) {
-        return "-c 'echo " + Line + " >> " + Marker() + "'";
+        return "-c \"echo " + Line + " >> " + Marker() + "\"";
     }
 
     // The marker's size: every run of the soak's probe command adds two bytes.

@@ -1,0 +1,36 @@
+#include "LaunchFailureNotifier.h"
+
+#include "DesktopNotification.h"
+#include "QtText.h"
+
+namespace tulma {
+
+namespace {
+
+constexpr std::chrono::seconds Quiet{1};
+
+}  // namespace
+
+TLaunchFailureNotifier::TLaunchFailureNotifier(NotificationDelivery Delivery, std::ostream& Log, TClock Clock)
+    : Delivery(Delivery), Log(Log), Clock(std::move(Clock)) {}
+
+void TLaunchFailureNotifier::CommandFailed(const LaunchFailure& Failure) {
+    const std::string Summary = "Hotkey \"" + Failure.HotKey + "\" started nothing";
+    const std::string Body = Failure.File.empty() ? Failure.Reason : Failure.File + ": " + Failure.Reason;
+    const std::string Line = Summary + ": " + Body;
+    if (!TellAgain(Line)) {
+        return;
+    }
+    Log << "tulma: " << Line << std::endl;
+    if (!ShowDesktopNotification(ToQString(Summary), ToQString(Body), Delivery) && Fallback) {
+        Fallback(ToQString(Summary), ToQString(Body));
+    }
+}
+
+bool TLaunchFailureNotifier::TellAgain(const std::string& Line) {
+    const auto Now = Clock();
+    std::erase_if(LastTold, [&](const auto& Told) { return Now - Told.second >= Quiet; });
+    return LastTold.emplace(Line, Now).second;
+}
+
+}  // namespace tulma
