@@ -142,9 +142,12 @@ TEST_F(SavingHotKeyFile, FailureReportsAndLeavesTheOldFileWhole) {
     const Bytes Before = test::ReadFileBytes(HotKeyFileName());
     HotKeyFile().HotKeyList().Add(test::HotKey("new", 0x42));
     if (geteuid() != 0) {
+        // A writable file in a read-only folder is written in place: both must refuse.
+        fs::permissions(HotKeyFileName(), fs::perms::owner_read);
         fs::permissions(Dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_THROW(SaveHotKeyFile(), EFCreateError);
         fs::permissions(Dir.Path(), fs::perms::owner_all);
+        fs::permissions(HotKeyFileName(), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(test::ReadFileBytes(HotKeyFileName()), Before);
     }
     HotKeyFileName() = Dir.File("no/such/dir/keys.tul");
