@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 
+#include "DamagedFileCopy.h"
 #include "DefaultHotKeyFile.h"
 #include "HotKeyFile.h"
 #include "ObjectStream.h"
@@ -21,6 +23,35 @@ std::string& DefaultFileName() {
     return FileName;
 }
 
+// The files that failed to load and whose bytes have not been copied aside since, by full path: the
+// first save over one of them copies it first, so that no unreadable file is lost to a save.
+std::set<std::string>& UnreadableFiles() {
+    static std::set<std::string> Files;
+    return Files;
+}
+
+std::string FullPath(const std::string& FileName) {
+    std::error_code Error;
+    const auto Path = std::filesystem::weakly_canonical(std::filesystem::absolute(FileName, Error), Error);
+    return Error ? FileName : Path.string();
+}
+
+bool IsUnreadable(const std::string& FileName) {
+    std::error_code Ignored;
+    return UnreadableFiles().contains(FullPath(FileName)) &&
+           std::filesystem::is_regular_file(FileName, Ignored);
+}
+
+// Copies the file at HotKeyFileName aside when it could not be read; the copy's name, or empty.
+std::string KeepUnreadableFile() {
+    std::string Copy;
+    if (IsUnreadable(HotKeyFileName())) {
+        Copy = KeepDamagedCopy(HotKeyFileName());
+    }
+    UnreadableFiles().erase(FullPath(HotKeyFileName()));
+    return Copy;
+}
+
 }  // namespace
 
 THotKeyFile& HotKeyFile() {
@@ -36,6 +67,7 @@ void InitHotKeyModule(const std::string& ProgramDirectory) {
     DefaultFileName() = DefaultHotKeyFileName(ProgramDirectory);
     HotKeyFileName() = DefaultFileName();
     CurrentFile() = std::make_unique<THotKeyFile>();
+    UnreadableFiles().clear();
     LoadHotKeyFile();
 }
 
@@ -48,19 +80,31 @@ void LoadHotKeyFile() {
     if (!std::filesystem::exists(HotKeyFileName(), Ignored)) {
         return;
     }
-    TObjectStream Stream(THotKeyFile::StreamSize);
-    Stream.LoadFromFile(HotKeyFileName());
-    CurrentFile() = Stream.ReadObjectOf<THotKeyFile>();
+    try {
+        TObjectStream Stream(THotKeyFile::StreamSize);
+        Stream.LoadFromFile(HotKeyFileName());
+        CurrentFile() = Stream.ReadObjectOf<THotKeyFile>();
+    } catch (...) {
+        UnreadableFiles().insert(FullPath(HotKeyFileName()));
+        throw;
+    }
+    UnreadableFiles().erase(FullPath(HotKeyFileName()));
 }
 
-void SaveHotKeyFile() {
+std::string CopyKeptBySave() {
+    return IsUnreadable(HotKeyFileName()) ? FreeDamagedCopyName(HotKeyFileName()) : std::string();
+}
+
+std::string SaveHotKeyFile() {
     TObjectStream Stream(THotKeyFile::StreamSize);
     Stream.WriteObject(HotKeyFile());
     if (HotKeyFileName() == DefaultFileName()) {
         CreatePrivateDirectories(std::filesystem::path(HotKeyFileName()).parent_path().string(),
                                  HotKeyFileName());
     }
+    const std::string Copy = KeepUnreadableFile();
     Stream.SaveToFile(HotKeyFileName());
+    return Copy;
 }
 
 }  // namespace tulma

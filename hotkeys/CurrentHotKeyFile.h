@@ -18,10 +18,16 @@ void InitHotKeyModule(const std::string& ProgramDirectory);
 void EndHotKeyModule();
 
 // Replaces the current file by the one at HotKeyFileName when that exists. A file that cannot be
-// read, or that holds something else, raises its error and leaves the current file as it was.
+// read, or that holds something else, raises its error and leaves the current file as it was; it is
+// remembered as unreadable until it loads or its bytes are kept by a save.
 void LoadHotKeyFile();
 // Writes the current file to HotKeyFileName; a failure leaves the file on disk as it was. Saving the
-// default file first makes its folder when that is missing.
-void SaveHotKeyFile();
+// default file first makes its folder when that is missing. The first save over a file that could not
+// be read first copies its bytes beside it (KeepDamagedCopy) and returns the copy's name, otherwise
+// the empty text; when the copy cannot be made, its error is raised and nothing is written.
+std::string SaveHotKeyFile();
+// The name under which the next SaveHotKeyFile would keep the file at HotKeyFileName because it could
+// not be read, or the empty text.
+std::string CopyKeptBySave();
 
 }  // namespace tulma

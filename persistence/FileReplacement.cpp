@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "Errors.h"
@@ -32,59 +35,65 @@ fs::path ResolveTarget(const fs::path& FileName) {
     return Target;
 }
 
+bool WriteAll(int Handle, std::span<const uint8_t> Data) {
+    size_t Done = 0;
+    while (Done < Data.size()) {
+        const ssize_t Written = write(Handle, Data.data() + Done, Data.size() - Done);
+        if (Written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (Written <= 0) {
+            return false;
+        }
+        Done += static_cast<size_t>(Written);
+    }
+    return true;
+}
+
+// A new file beside the target, removed again unless it has become the target.
 class TTemporaryFile {
   public:
-    explicit TTemporaryFile(const fs::path& Target) {
-        std::string Pattern = Target.string() + ".XXXXXX";
+    TTemporaryFile(const fs::path& Target, const TFileCalls& Calls) : FCalls(Calls) {
+        const std::string Pattern = Target.string() + ".XXXXXX";
         FPath.assign(Pattern.begin(), Pattern.end());
         FPath.push_back('\0');
-        FHandle = mkstemp(FPath.data());
+        FHandle = FCalls.MakeTemporary(FPath.data());
+        FCreateError = FHandle < 0 ? errno : 0;
+        FExists = FHandle >= 0;
     }
     ~TTemporaryFile() {
         if (FHandle >= 0) {
             close(FHandle);
         }
-        if (!FCommitted && Valid()) {
+        if (FExists) {
             unlink(FPath.data());
         }
     }
     TTemporaryFile(const TTemporaryFile&) = delete;
     TTemporaryFile& operator=(const TTemporaryFile&) = delete;
 
-    bool Valid() const { return FHandle >= 0; }
+    bool Created() const { return FExists; }
+    // Why it could not be made (an errno value).
+    int CreateError() const { return FCreateError; }
     int Handle() const { return FHandle; }
-    const char* Path() const { return FPath.data(); }
 
-    bool WriteAll(std::span<const uint8_t> Data) {
-        size_t Done = 0;
-        while (Done < Data.size()) {
-            const ssize_t Written = write(FHandle, Data.data() + Done, Data.size() - Done);
-            if (Written < 0 && errno == EINTR) {
-                continue;
-            }
-            if (Written <= 0) {
-                return false;
-            }
-            Done += static_cast<size_t>(Written);
-        }
-        return true;
-    }
-
-    bool CloseAndRenameTo(const fs::path& Target) {
-        const bool Flushed = fsync(FHandle) == 0;
-        const bool Closed = close(FHandle) == 0;
-        FHandle = -1;
-        if (!Flushed || !Closed || rename(FPath.data(), Target.c_str()) != 0) {
+    // Flushes and closes the file and renames it to Target; false when any of these fails.
+    bool CommitAs(const fs::path& Target) {
+        const bool Flushed = FCalls.Sync(FHandle) == 0;
+        const bool Closed = FCalls.Close(std::exchange(FHandle, -1)) == 0;
+        if (!Flushed || !Closed || FCalls.Rename(FPath.data(), Target.c_str()) != 0) {
             return false;
         }
-        FCommitted = true;
+        FExists = false;
         return true;
     }
 
   private:
+    const TFileCalls& FCalls;
     std::vector<char> FPath;
     int FHandle = -1;
-    bool FCommitted = false;
+    int FCreateError = 0;
+    bool FExists = false;
 };
 
 // New files get the usual permissions (0666 less the umask); mkstemp alone would give 0600.
@@ -98,6 +107,22 @@ mode_t PermissionsFor(const fs::path& Target) {
     return 0666 & ~Mask;
 }
 
+bool FolderRefusedNewFile(int CreateError) {
+    return CreateError == EACCES || CreateError == EPERM;
+}
+
+// The existing file's own bytes are written over and then cut to the new length, so that its owner,
+// permissions and hard links stay, and no old byte is given up before the new ones are in place.
+bool WriteInPlace(const fs::path& Target, std::span<const uint8_t> Data, const TFileCalls& Calls) {
+    const int Handle = open(Target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (Handle < 0) {
+        return false;
+    }
+    const bool Written = WriteAll(Handle, Data) && ftruncate(Handle, static_cast<off_t>(Data.size())) == 0 &&
+                         Calls.Sync(Handle) == 0;
+    return Calls.Close(Handle) == 0 && Written;
+}
+
 void SyncDirectory(const fs::path& Directory) {
     const int Handle = open(Directory.empty() ? "." : Directory.c_str(), O_RDONLY | O_DIRECTORY);
     if (Handle >= 0) {
@@ -108,15 +133,26 @@ void SyncDirectory(const fs::path& Directory) {
 
 }  // namespace
 
-void ReplaceFileContent(const std::string& FileName, std::span<const uint8_t> Data) {
+const TFileCalls& SystemFileCalls() {
+    static const TFileCalls Calls{mkstemp, fsync, close, rename};
+    return Calls;
+}
+
+void ReplaceFileContent(const std::string& FileName, std::span<const uint8_t> Data, const TFileCalls& Calls) {
     const fs::path Target = ResolveTarget(FileName);
     std::error_code Error;
     if (fs::is_directory(Target, Error)) {
         throw EFCreateError(FileName);
     }
-    TTemporaryFile Temporary(Target);
-    if (!Temporary.Valid() || fchmod(Temporary.Handle(), PermissionsFor(Target)) != 0 ||
-        !Temporary.WriteAll(Data) || !Temporary.CloseAndRenameTo(Target)) {
+    TTemporaryFile Temporary(Target, Calls);
+    if (!Temporary.Created()) {
+        if (!FolderRefusedNewFile(Temporary.CreateError()) || !WriteInPlace(Target, Data, Calls)) {
+            throw EFCreateError(FileName);
+        }
+        return;
+    }
+    if (fchmod(Temporary.Handle(), PermissionsFor(Target)) != 0 || !WriteAll(Temporary.Handle(), Data) ||
+        !Temporary.CommitAs(Target)) {
         throw EFCreateError(FileName);
     }
     SyncDirectory(Target.parent_path());

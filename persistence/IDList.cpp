@@ -1,10 +1,38 @@
 #include "IDList.h"
 
+#include <algorithm>
+#include <limits>
+#include <vector>
+
 #include "FieldVisitor.h"
 #include "IntHelpers.h"
 #include "ObjectStream.h"
 
 namespace tulma {
+namespace {
+
+constexpr int32_t HighestID = std::numeric_limits<int32_t>::max();
+
+// The smallest identifier of 0 or more that no item has. A list holds fewer items than there are
+// such identifiers, so there always is one.
+int32_t LowestFreeID(const TIDList& List) {
+    std::vector<int32_t> Used;
+    for (int32_t I = 0; I < List.Count(); ++I) {
+        Used.push_back(List.ItemAs<TID>(I).ID);
+    }
+    std::sort(Used.begin(), Used.end());
+    int32_t Free = 0;
+    for (const int32_t ID : Used) {
+        if (ID == Free) {
+            ++Free;
+        } else if (ID > Free) {
+            break;
+        }
+    }
+    return Free;
+}
+
+}  // namespace
 
 TIDList::TIDList(TObjectStream& Stream) : TSortedObjectList(Stream), LastID(Stream.ReadInteger()) {}
 
@@ -23,9 +51,22 @@ void TIDList::FreeAll() {
 
 void TIDList::AssignNewID(std::unique_ptr<TStreamableObject> Item) {
     auto& Identified = CastTo<TID>(*Item);
-    ++LastID;
+    LastID = NextID();
     Identified.ID = LastID;
     TSortedObjectList::Add(std::move(Item));
+}
+
+int32_t TIDList::NextID() const {
+    if (LastID >= TID::NoID && LastID < HighestID) {
+        return LastID + 1;
+    }
+    // A stored LastID that no list of this program hands on: going on from it would overflow or
+    // give -1, so the numbering goes on above the largest identifier in use.
+    int32_t Largest = TID::NoID;
+    for (int32_t I = 0; I < Count(); ++I) {
+        Largest = Max(Largest, ItemAs<TID>(I).ID);
+    }
+    return Largest < HighestID ? Largest + 1 : LowestFreeID(*this);
 }
 
 TID* TIDList::GetByID(int32_t ID) {

@@ -8,7 +8,9 @@
 namespace tulma {
 
 // The sorted list of identified objects. It hands out LastID + 1 to every object added without an
-// identifier and never lowers LastID, so an identifier is never handed out twice.
+// identifier and never lowers LastID, so an identifier is never handed out twice. A LastID that
+// cannot go on (the highest 32-bit value, or below -1, as only a foreign file stores) gives the
+// identifier above the largest one in use instead, or the lowest free one when that is the highest.
 class TIDList : public TSortedObjectList {
   public:
     static constexpr int32_t ClassCode = 1003;
@@ -40,6 +42,10 @@ class TIDList : public TSortedObjectList {
     void CopyTo(TStreamableObject& Dest) const override;
     int32_t GetRegistrationCode() const override { return ClassCode; }
     void VisitFields(TFieldVisitor& Visitor) override;
+
+  private:
+    // The identifier that AssignNewID hands out next.
+    int32_t NextID() const;
 };
 
 }  // namespace tulma

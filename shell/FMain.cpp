@@ -94,6 +94,10 @@ std::string LastComponent(const std::string& Path) {
     return Separator == std::string::npos ? Path : Path.substr(Separator + 1);
 }
 
+QString Quoted(const std::string& Text) {
+    return "\"" + ToQString(Text) + "\"";
+}
+
 }  // namespace
 
 TFormMain::TFormMain(const TShellServices& DesktopServices)
@@ -187,14 +191,28 @@ void TFormMain::CreateDesktopControls() {
     // "clicked" comes from the user only: ShowAutostartState sets the box without writing the entry.
     connect(CBAutostart, &QCheckBox::clicked, this, [this] { CBAutostartClick(); });
 
+    LabFileNotice = Place<QLabel>(this, "LabFileNotice", {4, NoticeTop, NoticeWidth, 0});
+    LabFileNotice->setWordWrap(true);
+    LabFileNotice->setVisible(false);
     LabSessionNotice = Place<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
     LabSessionNotice->setText(WaylandNotice);
-    LabSessionNotice->resize(NoticeWidth, LabSessionNotice->heightForWidth(NoticeWidth));
     LabSessionNotice->setVisible(IsWaylandSession());
-    if (IsWaylandSession()) {
-        setFixedSize(ClientWidth, std::max(ClientHeight, LabSessionNotice->geometry().bottom() + 5));
+    PlaceNotices();
+}
+
+void TFormMain::PlaceNotices() {
+    int Top = NoticeTop;
+    int Height = ClientHeight;
+    for (QLabel* Notice : {LabFileNotice, LabSessionNotice}) {
+        if (Notice->isHidden()) {
+            continue;
+        }
+        Notice->setGeometry(4, Top, NoticeWidth, Notice->heightForWidth(NoticeWidth));
+        Top = Notice->geometry().bottom() + 5;
+        Height = std::max(Height, Top);
     }
+    setFixedSize(ClientWidth, Height);
 }
 
 void TFormMain::CreateTrayMenu() {
@@ -319,17 +337,20 @@ void TFormMain::BtnOpenClick() {
         // The hotkeys in use stay those of the previous file, so a save must not go to the one that
         // could not be read.
         HotKeyFileName() = Previous;
+        ShowFileNotice();
         throw;
     }
     ShowCurrentFileName();
 }
 
 void TFormMain::BtnSaveClick() {
+    std::string KeptCopy;
     {
         TBusyCursor Busy;
-        SaveHotKeyFile();
+        KeptCopy = SaveHotKeyFile();
     }
     FModified = false;
+    ShowFileNotice(KeptCopy);
 }
 
 void TFormMain::BtnSaveAsClick() {
@@ -339,7 +360,7 @@ void TFormMain::BtnSaveAsClick() {
     }
     HotKeyFileName() = *Chosen;
     ShowCurrentFileName();
-    SaveHotKeyFile();
+    ShowFileNotice(SaveHotKeyFile());
 }
 
 void TFormMain::BtnReloadClick() {
@@ -408,6 +429,21 @@ bool TFormMain::QuerySaveChanges() {
 void TFormMain::ShowCurrentFileName() {
     LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
     SizeToText(LabCurrFileName, FileNameRoom);
+    ShowFileNotice();
+}
+
+void TFormMain::ShowFileNotice(const std::string& KeptCopy) {
+    const QString Current = Quoted(LastComponent(HotKeyFileName()));
+    const std::string Pending = CopyKeptBySave();
+    if (!KeptCopy.empty()) {
+        LabFileNotice->setText(Current + " could not be read: its bytes were kept as " +
+                               Quoted(LastComponent(KeptCopy)) + " before it was saved over.");
+    } else if (!Pending.empty()) {
+        LabFileNotice->setText(Current + " could not be read. Saving keeps its bytes as " +
+                               Quoted(LastComponent(Pending)) + " before writing over it.");
+    }
+    LabFileNotice->setVisible(!KeptCopy.empty() || !Pending.empty());
+    PlaceNotices();
 }
 
 void TFormMain::ShowAutostartState() {
@@ -445,10 +481,12 @@ void TFormMain::LoadCurrentFile() {
     } catch (...) {
         FActivation->ActivateAllHotKeys();
         RefreshList();
+        ShowFileNotice();
         throw;
     }
     FActivation->ActivateAllHotKeys();
     RefreshList();
+    ShowFileNotice();
     FModified = false;
 }
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <string>
 
 #include "AutostartEntry.h"
 #include "QBForm.h"
@@ -91,6 +92,8 @@ class TFormMain : public TQBForm {
     QPushButton* BtnReload;
     QPushButton* BtnQuit;
     QCheckBox* CBAutostart;
+    // Shown while the current file is one that could not be read, or after its bytes were kept.
+    QLabel* LabFileNotice;
     // Shown in a Wayland session only: what the hotkeys can reach there.
     QLabel* LabSessionNotice;
     QMenu* FPopupMenu1;
@@ -116,7 +119,13 @@ class TFormMain : public TQBForm {
     void FormCreate();
     void RefreshList();
     bool QuerySaveChanges();
+    // The current file's name and its notice.
     void ShowCurrentFileName();
+    // Says whether the current file could not be read and where a save keeps (or, KeptCopy, kept) its
+    // bytes; hidden otherwise.
+    void ShowFileNotice(const std::string& KeptCopy = {});
+    // The shown notices, one below the other under the check box; the window grows to hold them.
+    void PlaceNotices();
     void ShowAutostartState();
     void ShowRegistrationMarks();
     // The mark of a line whose key combination could not be registered; made when first needed.

@@ -125,6 +125,32 @@ TEST_F(TulmaEndToEndTest, UnreadableCommandLineFileIsReportedAndTheDefaultHotKey
     EXPECT_TRUE(PressUntilRun());
 }
 
+TEST_F(TulmaEndToEndTest, DamagedDefaultFileSurvivesASave) {
+    // A hotkey file's class code, then bytes that no hotkey file holds.
+    constexpr char DamagedBytes[] = "\x9C\0\0\0damaged hotkeys";
+    const std::string Damaged(DamagedBytes, sizeof DamagedBytes - 1);
+    const fs::path Default = Dir / "KeyList.TUL";
+    std::ofstream(Default, std::ios::binary) << Damaged;
+    const pid_t Tulma = StartTulma("");
+    const xcb_window_t ErrorBox = MainWindow(Tulma);
+    ASSERT_NE(ErrorBox, XCB_WINDOW_NONE);
+    Xdotool("windowactivate --sync " + std::to_string(ErrorBox));
+    Keyboard->Tap(Keys::Return);
+    xcb_flush(Display.Connection());
+    xcb_window_t Window = XCB_WINDOW_NONE;
+    ASSERT_TRUE(Eventually([&] {
+        Window = WindowOfPid(Display.Connection(), Tulma);
+        return Window != XCB_WINDOW_NONE && Window != ErrorBox && Viewable(Window);
+    }));
+
+    ClickInWindow(Window, 117, 274);  // Save
+    const fs::path Kept = Dir / "KeyList.TUL.damaged";
+    ASSERT_TRUE(Eventually([&] { return fs::exists(Kept) && fs::file_size(Default) == 16384; }));
+    std::ifstream Copy(Kept, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Copy), {}), Damaged);
+    EXPECT_EQ(QuitByButton(Tulma, Window), 0);
+}
+
 TEST_F(TulmaEndToEndTest, TwoQuickPressesWhileTheWindowHasTheFocusRunTwice) {
     const pid_t Tulma = StartTulma(MarkerHotKeyFile());
     const xcb_window_t Window = MainWindow(Tulma);

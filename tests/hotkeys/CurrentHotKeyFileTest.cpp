@@ -142,9 +142,12 @@ TEST_F(SavingHotKeyFile, FailureReportsAndLeavesTheOldFileWhole) {
     const Bytes Before = test::ReadFileBytes(HotKeyFileName());
     HotKeyFile().HotKeyList().Add(test::HotKey("new", 0x42));
     if (geteuid() != 0) {
+        // A writable file in a read-only folder is written in place: both must refuse.
+        fs::permissions(HotKeyFileName(), fs::perms::owner_read);
         fs::permissions(Dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_THROW(SaveHotKeyFile(), EFCreateError);
         fs::permissions(Dir.Path(), fs::perms::owner_all);
+        fs::permissions(HotKeyFileName(), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(test::ReadFileBytes(HotKeyFileName()), Before);
     }
     HotKeyFileName() = Dir.File("no/such/dir/keys.tul");
@@ -158,6 +161,79 @@ TEST_F(SavingHotKeyFile, FailureReportsAndLeavesTheOldFileWhole) {
     EXPECT_THROW(SaveHotKeyFile(), EFCreateError) << "a directory is not replaced";
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
+}
+
+class KeepingUnreadableFile : public CurrentHotKeyFile {
+  protected:
+    const Bytes Damaged = {0xE7, 3, 0, 0, 'd', 'a', 'm', 'a', 'g', 'e', 'd'};
+
+    void MakeUnreadable(const std::string& FileName) {
+        HotKeyFileName() = FileName;
+        test::WriteFileBytes(FileName, Damaged);
+        EXPECT_THROW(LoadHotKeyFile(), EStreamError);
+    }
+};
+
+TEST_F(KeepingUnreadableFile, DamagedDefaultFileSurvivesTheFirstSave) {
+    EndHotKeyModule();
+    test::WriteFileBytes(Dir.File("KeyList.TUL"), Damaged);
+    chmod(Dir.File("KeyList.TUL").c_str(), 0600);
+    EXPECT_THROW(InitHotKeyModule(Dir.Path().string()), EStreamError);
+    const std::string Kept = Dir.File("KeyList.TUL.damaged");
+    EXPECT_EQ(CopyKeptBySave(), Kept);
+
+    HotKeyFile().HotKeyList().Add(test::HotKey("new", 0x41));
+    EXPECT_EQ(SaveHotKeyFile(), Kept);
+    EXPECT_EQ(test::ReadFileBytes(Kept), Damaged);
+    EXPECT_EQ(fs::status(Kept).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(CopyKeptBySave(), "");
+    EXPECT_EQ(SaveHotKeyFile(), "") << "one copy is enough";
+    EXPECT_EQ(test::FileNamesIn(Dir.Path()),
+              (std::vector<std::string>{"KeyList.TUL", "KeyList.TUL.damaged"}));
+    LoadHotKeyFile();
+    EXPECT_EQ(HotKeyFile().HotKeyList().Count(), 1);
+}
+
+TEST_F(KeepingUnreadableFile, CopyTakesTheFirstFreeNumber) {
+    const std::vector<std::string> Taken = {"keys.tul.damaged", "keys.tul.damaged.1"};
+    const Bytes EarlierCopy = {1, 2, 3};
+    const std::string Expected[] = {"keys.tul.damaged", "keys.tul.damaged.1", "keys.tul.damaged.2"};
+    for (size_t Count = 0; Count <= Taken.size(); ++Count) {
+        test::TempDir Fresh;
+        for (size_t I = 0; I < Count; ++I) {
+            test::WriteFileBytes(Fresh.File(Taken[I]), EarlierCopy);
+        }
+        MakeUnreadable(Fresh.File("keys.tul"));
+        EXPECT_EQ(SaveHotKeyFile(), Fresh.File(Expected[Count]));
+        EXPECT_EQ(test::ReadFileBytes(Fresh.File(Expected[Count])), Damaged);
+        for (size_t I = 0; I < Count; ++I) {
+            EXPECT_EQ(test::ReadFileBytes(Fresh.File(Taken[I])), EarlierCopy);
+        }
+    }
+}
+
+TEST_F(KeepingUnreadableFile, FileThatLoadsAgainNeedsNoCopy) {
+    MakeUnreadable(Dir.File("keys.tul"));
+    test::WriteFileBytes(HotKeyFileName(), test::WrittenObject(*test::WorkedExample()));
+    LoadHotKeyFile();
+    EXPECT_EQ(CopyKeptBySave(), "");
+    EXPECT_EQ(SaveHotKeyFile(), "");
+    EXPECT_FALSE(fs::exists(Dir.File("keys.tul.damaged")));
+}
+
+TEST_F(KeepingUnreadableFile, CopyThatCannotBeMadeStopsTheSave) {
+    // Room for the file's name, but not for the copy's.
+    const std::string FileName = Dir.File(std::string(250, 'k') + ".tul");
+    MakeUnreadable(FileName);
+    try {
+        SaveHotKeyFile();
+        FAIL() << "saved without a copy";
+    } catch (const EFCreateError& Error) {
+        EXPECT_NE(std::string(Error.what()).find(".damaged"), std::string::npos) << Error.what();
+    }
+    EXPECT_EQ(test::ReadFileBytes(FileName), Damaged);
+    EXPECT_NE(CopyKeptBySave(), "") << "the next save tries again";
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "ID.h"
 #include "IDList.h"
 #include "StreamBytes.h"
@@ -34,6 +37,38 @@ TEST(IDList, HandsOutIdentifiersThatAreNeverReused) {
     EXPECT_EQ(List.LastID, -1);
     List.Add(NewID());
     EXPECT_EQ(List.ItemAs<TID>(0).ID, 0);
+}
+
+TEST(IDList, StoredLastIDOutOfRangeGoesOnAboveTheIdentifiersInUse) {
+    constexpr int32_t Highest = INT32_MAX;
+    const struct {
+        int32_t LastID;
+        std::vector<int32_t> InUse;
+        int32_t Expected;
+    } Cases[] = {
+        {Highest, {0, 4, 2}, 5},
+        {Highest, {}, 0},
+        {Highest, {0, 1, Highest, 3}, 2},
+        {-5, {0, 7}, 8},
+        {-5, {}, 0},
+        {INT32_MIN, {3}, 4},
+        {Highest - 1, {0}, Highest},
+    };
+    for (const auto& Case : Cases) {
+        TIDList List;
+        for (const int32_t ID : Case.InUse) {
+            auto Item = NewID();
+            Item->ID = ID;
+            List.Add(std::move(Item));
+        }
+        List.LastID = Case.LastID;
+        List.Add(NewID());
+        EXPECT_EQ(List.LastID, Case.Expected) << "LastID " << Case.LastID;
+        EXPECT_TRUE(List.HasID(Case.Expected)) << "LastID " << Case.LastID;
+        List.Add(NewID());
+        EXPECT_GE(List.LastID, 0) << "LastID " << Case.LastID;
+        EXPECT_EQ(List.Count(), static_cast<int32_t>(Case.InUse.size()) + 2);
+    }
 }
 
 TEST(IDList, StoresItemsThenLastID) {

@@ -610,6 +610,23 @@ class FormMainTest : public QObject {
         QCOMPARE(MenuHotKeys(), QStringList({"Beta"}));
         Registry->Press(MOD_CONTROL | MOD_ALT, 'B');
         QCOMPARE(Launch->Files(), std::vector<std::string>({"beta"}));
+
+        // Only a current file that could not be read is kept aside by the save, and the window says so.
+        const QLabel* Notice = Control<QLabel>("LabFileNotice");
+        QCOMPARE(Notice->isHidden(), Open);
+        QVERIFY(Open || Notice->text().contains("Saving keeps its bytes as \"KeyList.TUL.damaged\""));
+        Form->BtnSaveClick();
+        QCOMPARE(HotKeyCountOnDisk(DefaultFile()), 1);
+        const std::string Kept = DefaultFile() + ".damaged";
+        QCOMPARE(std::filesystem::exists(Kept), !Open);
+        QCOMPARE(Notice->isHidden(), Open);
+        if (!Open) {
+            std::ifstream Copy(Kept, std::ios::binary);
+            QCOMPARE(std::string(std::istreambuf_iterator<char>(Copy), {}), std::string("not a hotkey file"));
+            QVERIFY(Notice->text().contains("kept as \"KeyList.TUL.damaged\" before it was saved over"));
+            QVERIFY(Form->rect().contains(Notice->geometry()));
+            QVERIFY(Notice->geometry().top() > Control<QCheckBox>("CBAutostart")->geometry().bottom());
+        }
     }
 
     void failedSaveKeepsTheQuestionOpen() {
