@@ -19,13 +19,15 @@
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
+#include "WindowListing.h"
 #include "X11Desktop.h"
 
 namespace tulma {
 namespace {
 
-bool DefineHotKey(QWidget* Owner, THotTulma& HotKey) {
+bool DefineHotKey(QWidget* Owner, THotTulma& HotKey, DesktopWindows& Windows) {
     TFormHotKeyDefine Dialog(Owner);
+    Dialog.SetDesktopWindows(&Windows);
     Dialog.SetHotKey(&HotKey);
     return Dialog.exec() == QDialog::Accepted;
 }
@@ -61,7 +63,9 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         .Launch = Desktop.Starter(),
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
-        .DefineHotKey = DefineHotKey,
+        .DefineHotKey = [&Desktop](
+                            QWidget* Owner,
+                            THotTulma& HotKey) { return DefineHotKey(Owner, HotKey, Desktop.Windows()); },
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
@@ -93,6 +97,8 @@ int Start(int Argc, char** Argv) {
             return 0;
         case TProgramOptions::TAction::RunHotKey:
             return RunNamedHotKey(Options, QtArgc, Argv);
+        case TProgramOptions::TAction::ListWindows:
+            return ListWindows(Options.FileArgument, std::cout);
         case TProgramOptions::TAction::Start:
             break;
     }
