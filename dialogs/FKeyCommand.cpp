@@ -83,6 +83,7 @@ void TFormHotKeyCommand::CreateControls() {
     PlaceLabel(this, "e&xec mode:", 6, 105, CBExecMode);
     auto* Label6 = PlaceLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow);
     FitLabelText(Label6, TxtLookForWindow->x() - 6 - 4);
+    Label6->setObjectName("Label6");
     Label6->setToolTip(WindowTextHelp);
     TxtLookForWindow->setToolTip(WindowTextHelp);
 
