@@ -27,6 +27,7 @@ class TWindowScene {
 
     xcb_window_t Target() const { return TargetWindow; }
     const std::string& TargetTitle() const { return Title; }
+    const std::string& DisplayName() const { return Display.DisplayName(); }
 
   private:
     test::XServerFixture Display;

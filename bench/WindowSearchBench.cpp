@@ -1,11 +1,12 @@
-// Finding and activating one window among 500 titled ones, deep in the stacking order and last in the
-// client list: Tulma's path (a command that looks for a window, on the X11 desktop windows) against
-// `wmctrl -a`, from the start of the search (or of the wmctrl process) to the window being active.
+// Finding and activating one window among 500 (and among 50) titled ones, deep in the stacking order and
+// last in the client list: Tulma's path (a command that looks for a window, on the X11 desktop windows)
+// against `wmctrl -a`, from the start of the search (or of the wmctrl process) to the window being active.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
 
 #include <exception>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -14,14 +15,14 @@
 #include "LatencyStatistics.h"
 #include "LaunchRecord.h"
 #include "Launcher.h"
-#include "Text.h"
+#include "WindowMatch.h"
 #include "WindowScene.h"
 #include "X11DesktopWindows.h"
 
 namespace tulma::bench {
 namespace {
 
-constexpr int WindowCount = 500;
+constexpr int WindowCounts[] = {500, 50};
 constexpr const char* TargetTitle = "Tulma bench Target Window";
 constexpr const char* SearchText = "target window";
 constexpr int ActivationTimeoutMs = 5000;
@@ -34,37 +35,44 @@ class TRefusingLauncher : public Launcher {
     }
 };
 
-// The display with its windows, and the desktop connection Tulma's command works on, as the running
-// program has it.
+// A display with its windows, and the desktop connection Tulma's command works on, as the running program
+// has it.
 struct TSetup {
-    TWindowScene Scene{WindowCount, TargetTitle};
-    xcb_connection_t* Connection = xcb_connect(nullptr, nullptr);
+    explicit TSetup(int WindowCount) : Scene(WindowCount, TargetTitle) {
+        Command.LookForWindow = SearchText;
+        Command.Exec = "/bin/false";
+    }
+
+    TWindowScene Scene;
+    xcb_connection_t* Connection = xcb_connect(Scene.DisplayName().c_str(), nullptr);
     std::unique_ptr<X11DesktopWindows> Windows = std::make_unique<X11DesktopWindows>(Connection);
     TRefusingLauncher NoLaunch;
     THotKeyCommand Command;
 
-    TSetup() {
-        Command.LookForWindow = SearchText;
-        Command.Exec = "/bin/false";
-    }
     ~TSetup() {
         Windows.reset();
         xcb_disconnect(Connection);
     }
 };
 
-std::unique_ptr<TSetup>& Setup() {
-    static std::unique_ptr<TSetup> Shared;
-    if (!Shared) {
-        Shared = std::make_unique<TSetup>();
-    }
+// One display per window count, made when first needed and shared by the rows of that count.
+std::map<int, std::unique_ptr<TSetup>>& Setups() {
+    static std::map<int, std::unique_ptr<TSetup>> Shared;
     return Shared;
 }
 
+TSetup& Setup(int WindowCount) {
+    auto& Shared = Setups()[WindowCount];
+    if (!Shared) {
+        Shared = std::make_unique<TSetup>(WindowCount);
+    }
+    return *Shared;
+}
+
 template <class TRun>
-void Measured(benchmark::State& State, TRun Run) {
+void Measured(benchmark::State& State, int WindowCount, TRun Run) {
     try {
-        TSetup& S = *Setup();
+        TSetup& S = Setup(WindowCount);
         S.Scene.Reset();
         for (auto _ : State) {
             const std::int64_t Before = MonotonicNs();
@@ -77,34 +85,33 @@ void Measured(benchmark::State& State, TRun Run) {
     }
 }
 
-void BM_ActivateTulma(benchmark::State& State) {
-    Measured(State, [](TSetup& S) { S.Command.ExecuteCommand(*S.Windows, S.NoLaunch); });
+void BM_ActivateTulma(benchmark::State& State, int WindowCount) {
+    Measured(State, WindowCount, [](TSetup& S) { S.Command.ExecuteCommand(*S.Windows, S.NoLaunch); });
 }
 
-void BM_ActivateWmctrl(benchmark::State& State) {
+void BM_ActivateWmctrl(benchmark::State& State, int WindowCount) {
     pid_t Wmctrl = -1;
-    Measured(State, [&Wmctrl](TSetup&) { Wmctrl = test::Spawn({"wmctrl", "-a", SearchText}); });
+    Measured(State, WindowCount, [&Wmctrl](TSetup& S) {
+        setenv("DISPLAY", S.Scene.DisplayName().c_str(), 1);
+        Wmctrl = test::Spawn({"wmctrl", "-a", SearchText});
+    });
     if (Wmctrl > 0) {
         waitpid(Wmctrl, nullptr, 0);
     }
 }
 
-// Where Tulma's time goes: the search alone (stacking list, every title, the match), no activation.
-void BM_SearchOnlyTulma(benchmark::State& State) {
+// Where Tulma's time goes: the search alone (stacking list, every title and class, the match), no
+// activation.
+void BM_SearchOnlyTulma(benchmark::State& State, int WindowCount) {
     try {
-        TSetup& S = *Setup();
+        TSetup& S = Setup(WindowCount);
         S.Scene.Reset();
-        const std::string Pattern = std::string("*") + SearchText + "*";
         for (auto _ : State) {
             const std::int64_t Before = MonotonicNs();
-            WindowHandle Found = 0;
-            for (const WindowHandle Window : S.Windows->TopLevelWindows()) {
-                const std::string Title = S.Windows->WindowTitle(Window);
-                if (!Title.empty() && MatchesPattern(Title, Pattern)) {
-                    Found = Window;
-                    break;
-                }
-            }
+            const WindowSnapshot Desktop = S.Windows->Snapshot();
+            const auto Matches = MatchingWindows(Desktop.Windows, SearchText);
+            const WindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
+            const WindowHandle Found = Chosen != nullptr ? Chosen->Handle : 0;
             State.SetIterationTime(static_cast<double>(MonotonicNs() - Before) / 1e9);
             if (Found != S.Scene.Target()) {
                 throw std::runtime_error("the search found another window");
@@ -116,11 +123,18 @@ void BM_SearchOnlyTulma(benchmark::State& State) {
 }
 
 void Register() {
-    for (auto* Bench : {benchmark::RegisterBenchmark("ActivateDeepWindow/tulma", BM_ActivateTulma),
-                        benchmark::RegisterBenchmark("ActivateDeepWindow/wmctrl", BM_ActivateWmctrl),
-                        benchmark::RegisterBenchmark("SearchOnly/tulma", BM_SearchOnlyTulma)}) {
-        Bench->UseManualTime()->Iterations(1)->Unit(benchmark::kMicrosecond);
-        AddTailStatistics(Bench);
+    for (const int Count : WindowCounts) {
+        // The family (before the slash) pairs Tulma with wmctrl for the verdicts.
+        const std::string Windows = "-" + std::to_string(Count) + "windows";
+        for (auto* Bench : {benchmark::RegisterBenchmark(("ActivateDeepWindow" + Windows + "/tulma").c_str(),
+                                                         BM_ActivateTulma, Count),
+                            benchmark::RegisterBenchmark(("ActivateDeepWindow" + Windows + "/wmctrl").c_str(),
+                                                         BM_ActivateWmctrl, Count),
+                            benchmark::RegisterBenchmark(("SearchOnly" + Windows + "/tulma").c_str(),
+                                                         BM_SearchOnlyTulma, Count)}) {
+            Bench->UseManualTime()->Iterations(1)->Unit(benchmark::kMicrosecond);
+            AddTailStatistics(Bench);
+        }
     }
 }
 
@@ -131,7 +145,7 @@ int main(int Argc, char** Argv) {
     try {
         tulma::bench::Register();
         const int Result = tulma::bench::RunSideBySide(Argc, Argv, 100);
-        tulma::bench::Setup().reset();
+        tulma::bench::Setups().clear();
         return Result;
     } catch (const std::exception& Error) {
         std::cerr << "bench_window_search: " << Error.what() << std::endl;

@@ -174,6 +174,7 @@ void TFormHotKeyDefine::BtnOKClick() {
 void TFormHotKeyDefine::BtnNewClick() {
     auto Command = std::make_unique<THotKeyCommand>();
     TFormHotKeyCommand Dialog(this);
+    Dialog.SetDesktopWindows(FWindows);
     Dialog.SetCommand(Command.get());
     if (Dialog.exec() == QDialog::Accepted) {
         FHotKey->Commands().Add(std::move(Command));
@@ -192,6 +193,7 @@ void TFormHotKeyDefine::BtnEditClick() {
         return;
     }
     TFormHotKeyCommand Dialog(this);
+    Dialog.SetDesktopWindows(FWindows);
     Dialog.SetCommand(Command);
     if (Dialog.exec() == QDialog::Accepted) {
         RefreshCommandList();

@@ -10,15 +10,24 @@
 
 #include "BrowseFolder.h"
 #include "ControlText.h"
+#include "DesktopWindows.h"
 #include "FileBrowseDialog.h"
 #include "FormControls.h"
 #include "FormFont.h"
 #include "HotKeyCommand.h"
 #include "PathText.h"
 #include "ProgramIcon.h"
+#include "WindowMatch.h"
+#include "WindowMatchesDialog.h"
 
 namespace tulma {
 namespace {
+
+const QString WindowTextHelp =
+    "A running window makes the command bring that window to the front instead of starting the program.\n"
+    "text: a window whose title contains the text, case ignored (Firefox)\n"
+    "class:NAME: a window of the program NAME, by its window class, case ignored (class:xterm)\n"
+    "Pressed again while that window is active, the hotkey goes on to the next matching window.";
 
 const QStringList ExecModes{"normal", "maximized", "minimized", "normal (no activate)",
                             "minimized (no activate)"};
@@ -59,7 +68,10 @@ void TFormHotKeyCommand::CreateControls() {
     BtnBrowseDirectory = NewFolderButton(this, "BtnBrowseDirectory", 391, 78);
     CBExecMode = PlaceControl<QComboBox>(this, "CBExecMode", {99, 102, 225, 21});
     CBExecMode->addItems(ExecModes);
-    TxtLookForWindow = PlaceControl<QLineEdit>(this, "TxtLookForWindow", {204, 129, 187, 21});
+    // The field gives room to the Test button, which ends where Cancel does.
+    TxtLookForWindow = PlaceControl<QLineEdit>(this, "TxtLookForWindow", {204, 129, 160, 21});
+    BtnTest = PlaceButton(this, "BtnTest", "&Test", {369, 129, 50, 21});
+    BtnTest->setEnabled(false);
     BtnOK = PlaceButton(this, "BtnOK", "OK", {258, 157, 78, 21});
     BtnOK->setDefault(true);
     BtnCancel = PlaceButton(this, "BtnCancel", "Cancel", {341, 157, 78, 21});
@@ -69,26 +81,36 @@ void TFormHotKeyCommand::CreateControls() {
     PlaceLabel(this, "&Parameters:", 6, 57, TxtParameters);
     PlaceLabel(this, "&Directory:", 6, 81, TxtDirectory);
     PlaceLabel(this, "e&xec mode:", 6, 105, CBExecMode);
-    FitLabelText(PlaceLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow),
-                 TxtLookForWindow->x() - 6 - 4);
+    auto* Label6 = PlaceLabel(this, "start only if there is no window &containing", 6, 132, TxtLookForWindow);
+    FitLabelText(Label6, TxtLookForWindow->x() - 6 - 4);
+    Label6->setObjectName("Label6");
+    Label6->setToolTip(WindowTextHelp);
+    TxtLookForWindow->setToolTip(WindowTextHelp);
 
     setTabOrder(TxtName, TxtExec);
     setTabOrder(TxtExec, TxtParameters);
     setTabOrder(TxtParameters, TxtDirectory);
     setTabOrder(TxtDirectory, CBExecMode);
     setTabOrder(CBExecMode, TxtLookForWindow);
-    setTabOrder(TxtLookForWindow, BtnOK);
+    setTabOrder(TxtLookForWindow, BtnTest);
+    setTabOrder(BtnTest, BtnOK);
     setTabOrder(BtnOK, BtnCancel);
 
     connect(BtnOK, &QPushButton::clicked, this, &TFormHotKeyCommand::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnBrowse, &QToolButton::clicked, this, &TFormHotKeyCommand::BtnBrowseClick);
     connect(BtnBrowseDirectory, &QToolButton::clicked, this, &TFormHotKeyCommand::BtnBrowseDirectoryClick);
+    connect(BtnTest, &QPushButton::clicked, this, &TFormHotKeyCommand::BtnTestClick);
 }
 
 void TFormHotKeyCommand::SetCommand(THotKeyCommand* Command) {
     FOriginal = Command;
     Command->CopyTo(*FCommand);
+}
+
+void TFormHotKeyCommand::SetDesktopWindows(DesktopWindows* Windows) {
+    FWindows = Windows;
+    BtnTest->setEnabled(Windows != nullptr);
 }
 
 void TFormHotKeyCommand::showEvent(QShowEvent* Event) {
@@ -140,6 +162,12 @@ void TFormHotKeyCommand::BtnBrowseDirectoryClick() {
     if (BrowseFolder->Execute()) {
         SetControlText(TxtDirectory, BrowseFolder->Directory);
     }
+}
+
+void TFormHotKeyCommand::BtnTestClick() {
+    const std::string Text = GetControlText(TxtLookForWindow);
+    TFormWindowMatches Matches(this, Text, MatchingWindows(FWindows->Snapshot().Windows, Text));
+    Matches.exec();
 }
 
 }  // namespace tulma

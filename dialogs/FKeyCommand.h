@@ -11,6 +11,7 @@ class QToolButton;
 
 namespace tulma {
 
+class DesktopWindows;
 class TBrowseFolder;
 class THotKeyCommand;
 
@@ -25,6 +26,8 @@ class TFormHotKeyCommand : public TQBForm {
 
     // Command stays the caller's; it receives the edited values on a successful OK.
     void SetCommand(THotKeyCommand* Command);
+    // The desktop that the Test button looks at; without one the button is disabled.
+    void SetDesktopWindows(DesktopWindows* Windows);
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -33,6 +36,7 @@ class TFormHotKeyCommand : public TQBForm {
     std::unique_ptr<THotKeyCommand> FCommand;
     THotKeyCommand* FOriginal = nullptr;
     bool FShown = false;
+    DesktopWindows* FWindows = nullptr;
 
     QLineEdit* TxtName;
     QLineEdit* TxtExec;
@@ -42,6 +46,7 @@ class TFormHotKeyCommand : public TQBForm {
     QToolButton* BtnBrowseDirectory;
     QComboBox* CBExecMode;
     QLineEdit* TxtLookForWindow;
+    QPushButton* BtnTest;
     QPushButton* BtnOK;
     QPushButton* BtnCancel;
     TBrowseFolder* BrowseFolder;
@@ -51,6 +56,7 @@ class TFormHotKeyCommand : public TQBForm {
     void BtnOKClick();
     void BtnBrowseClick();
     void BtnBrowseDirectoryClick();
+    void BtnTestClick();
 };
 
 }  // namespace tulma

@@ -6,6 +6,7 @@
 #include "LaunchFailureReport.h"
 #include "Launcher.h"
 #include "Text.h"
+#include "WindowMatch.h"
 
 namespace tulma {
 namespace {
@@ -17,16 +18,14 @@ int ShowCommandFor(int32_t ExecMode) {
                                                                                      : 1;
 }
 
-// The first window, from the top, whose title contains Text, case ignored.
-std::optional<WindowHandle> FindWindowWithTitleText(DesktopWindows& Windows, const std::string& Text) {
-    const std::string Pattern = "*" + Text + "*";
-    for (const WindowHandle Window : Windows.TopLevelWindows()) {
-        const std::string Title = Windows.WindowTitle(Window);
-        if (!Title.empty() && MatchesPattern(Title, Pattern)) {
-            return Window;
-        }
-    }
-    return std::nullopt;
+// The window that the command's window text finds, or none: the topmost match, or, while that one is
+// active, the next one in turn.
+std::optional<WindowHandle> FindWindowToRaise(DesktopWindows& Windows, const std::string& Text) {
+    const WindowSnapshot Desktop = Windows.Snapshot();
+    const auto Matches = MatchingWindows(Desktop.Windows, Text);
+    const WindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
+    Windows.SearchDone(Text, Chosen);
+    return Chosen != nullptr ? std::optional(Chosen->Handle) : std::nullopt;
 }
 
 std::string Expanded(const std::string& Value) {
@@ -39,7 +38,7 @@ std::string Expanded(const std::string& Value) {
 
 LaunchResult THotKeyCommand::ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const {
     if (!LookForWindow.empty()) {
-        if (const auto Found = FindWindowWithTitleText(Windows, LookForWindow)) {
+        if (const auto Found = FindWindowToRaise(Windows, LookForWindow)) {
             Windows.RestoreAndActivate(*Found);
             return {true, {}};
         }

@@ -9,6 +9,24 @@ namespace tulma {
 // A top-level window of the desktop, as the window system names it (an X window id).
 using WindowHandle = std::uint64_t;
 
+// One top-level window as a window search sees it.
+struct WindowInfo {
+    WindowHandle Handle = 0;
+    // UTF-8, at most DesktopWindows::MaxTitleBytes long; empty when the window has none.
+    std::string Title;
+    // The program's names for the window (WM_CLASS instance and class), UTF-8; empty when it gives none.
+    std::string Instance;
+    std::string Class;
+};
+
+// The desktop's top-level windows read at one moment.
+struct WindowSnapshot {
+    // In stacking order, topmost first.
+    std::vector<WindowInfo> Windows;
+    // The window that has the focus; 0 when none is known.
+    WindowHandle Active = 0;
+};
+
 // The desktop's top-level windows: listing them with their titles, and bringing one back to the front.
 class DesktopWindows {
   public:
@@ -27,6 +45,20 @@ class DesktopWindows {
     // Un-minimises and un-maximises the window and makes it the active one. A window that has gone
     // meanwhile is ignored.
     virtual void RestoreAndActivate(WindowHandle Window) = 0;
+
+    // Every window with its title and program names, and the active window. Desktops that can read all of
+    // it in one go do so; this one asks window by window and knows neither program names nor focus.
+    virtual WindowSnapshot Snapshot() {
+        WindowSnapshot Result;
+        for (const WindowHandle Window : TopLevelWindows()) {
+            Result.Windows.push_back(
+                {.Handle = Window, .Title = WindowTitle(Window), .Instance = {}, .Class = {}});
+        }
+        return Result;
+    }
+    // Told the window text of each search and the window it chose (null when nothing matched), for
+    // diagnostics.
+    virtual void SearchDone(const std::string&, const WindowInfo*) {}
 };
 
 }  // namespace tulma

@@ -1,7 +1,9 @@
 #include "X11DesktopWindows.h"
 
 #include <algorithm>
+#include <tuple>
 
+#include "PlatformLog.h"
 #include "XcbReply.h"
 
 namespace tulma {
@@ -17,7 +19,22 @@ bool IsContinuationByte(char C) {
     return (static_cast<unsigned char>(C) & 0xC0) == 0x80;
 }
 
+std::uint32_t FirstOr(const std::vector<std::uint32_t>& Values, std::uint32_t Otherwise) {
+    return Values.empty() ? Otherwise : Values.front();
+}
+
 }  // namespace
+
+std::pair<std::string, std::string> ClassNames(const std::string& Property) {
+    const std::size_t End = Property.find('\0');
+    const std::string Instance = Property.substr(0, End);
+    std::string Class;
+    if (End != std::string::npos) {
+        Class = Property.substr(End + 1);
+        Class.resize(std::min(Class.size(), Class.find('\0')));
+    }
+    return {Latin1ToUtf8(Instance), Latin1ToUtf8(Class)};
+}
 
 std::string CutTitle(std::string Text, std::size_t MaxBytes) {
     if (const std::size_t Nul = Text.find('\0'); Nul != std::string::npos) {
@@ -57,9 +74,17 @@ bool X11DesktopWindows::HasWindowManager() {
 }
 
 std::vector<WindowHandle> X11DesktopWindows::TopLevelWindows() {
+    auto RootCheck = RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
+    auto Stacking = RequestCardinals(Connection, Root, Atoms.NetClientListStacking, XCB_ATOM_WINDOW);
+    const bool Managed = WindowManagerRunning(Connection, RootCheck, Atoms.NetSupportingWmCheck);
+    const std::vector<xcb_window_t> TopFirst = StackingTopFirst(Managed, Stacking);
+    return {TopFirst.begin(), TopFirst.end()};
+}
+
+std::vector<xcb_window_t> X11DesktopWindows::StackingTopFirst(bool Managed, DeferredProperty& Stacking) {
     std::vector<std::uint32_t> BottomUp;
-    if (HasWindowManager()) {
-        BottomUp = GetCardinals(Connection, Root, Atoms.NetClientListStacking, XCB_ATOM_WINDOW);
+    if (Managed) {
+        BottomUp = CardinalsOf(Stacking, XCB_ATOM_WINDOW);
         if (BottomUp.empty()) {
             BottomUp = GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW);
         }
@@ -72,20 +97,76 @@ std::vector<WindowHandle> X11DesktopWindows::TopLevelWindows() {
             BottomUp.assign(Children, Children + xcb_query_tree_children_length(Tree.get()));
         }
     }
-    return std::vector<WindowHandle>(BottomUp.rbegin(), BottomUp.rend());
+    return {BottomUp.rbegin(), BottomUp.rend()};
 }
 
-std::string X11DesktopWindows::WindowTitle(WindowHandle Window) {
-    const auto Id = static_cast<xcb_window_t>(Window);
+X11DesktopWindows::TitleRequests X11DesktopWindows::RequestTitle(xcb_window_t Window) {
+    return {RequestBytes(Connection, Window, Atoms.NetWmName),
+            RequestBytes(Connection, Window, XCB_ATOM_WM_NAME)};
+}
+
+std::string X11DesktopWindows::TitleOf(TitleRequests& Requests) {
     xcb_atom_t Type = XCB_ATOM_NONE;
-    std::string Title = GetBytes(Connection, Id, Atoms.NetWmName, &Type);
+    std::string Title = BytesOf(Requests.NetWmName, &Type);
     if (Type != Atoms.Utf8String || Title.empty()) {
-        Title = GetBytes(Connection, Id, XCB_ATOM_WM_NAME, &Type);
+        Title = BytesOf(Requests.WmName, &Type);
         if (Type == XCB_ATOM_STRING) {
             Title = Latin1ToUtf8(Title);
         }
     }
     return CutTitle(std::move(Title), MaxTitleBytes);
+}
+
+std::string X11DesktopWindows::WindowTitle(WindowHandle Window) {
+    auto Requests = RequestTitle(static_cast<xcb_window_t>(Window));
+    return TitleOf(Requests);
+}
+
+WindowSnapshot X11DesktopWindows::Snapshot() {
+    auto RootCheck = RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
+    auto Stacking = RequestCardinals(Connection, Root, Atoms.NetClientListStacking, XCB_ATOM_WINDOW);
+    auto Active = RequestCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW);
+    const bool Managed = WindowManagerRunning(Connection, RootCheck, Atoms.NetSupportingWmCheck);
+    const std::vector<xcb_window_t> TopFirst = StackingTopFirst(Managed, Stacking);
+
+    // Every question goes out before the first answer is read: one round trip for all windows.
+    struct Pending {
+        TitleRequests Title;
+        DeferredProperty ClassNames;
+    };
+    std::vector<Pending> Requests;
+    Requests.reserve(TopFirst.size());
+    for (const xcb_window_t Window : TopFirst) {
+        Requests.push_back({RequestTitle(Window), RequestBytes(Connection, Window, XCB_ATOM_WM_CLASS)});
+    }
+
+    WindowSnapshot Result;
+    Result.Windows.reserve(TopFirst.size());
+    for (std::size_t I = 0; I < TopFirst.size(); ++I) {
+        WindowInfo Window{
+            .Handle = TopFirst[I], .Title = TitleOf(Requests[I].Title), .Instance = {}, .Class = {}};
+        xcb_atom_t Type = XCB_ATOM_NONE;
+        std::tie(Window.Instance, Window.Class) = ClassNames(BytesOf(Requests[I].ClassNames, &Type));
+        Result.Windows.push_back(std::move(Window));
+    }
+    Result.Active = Managed ? FirstOr(CardinalsOf(Active, XCB_ATOM_WINDOW), 0) : FocusWindow();
+    return Result;
+}
+
+xcb_window_t X11DesktopWindows::FocusWindow() {
+    XcbReply<xcb_get_input_focus_reply_t> Focus(
+        xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
+    return Focus ? Focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+void X11DesktopWindows::SearchDone(const std::string& Text, const WindowInfo* Chosen) {
+    if (Chosen == nullptr) {
+        qCDebug(PlatformLog) << "window search" << Text.c_str() << "matches nothing";
+    } else {
+        qCDebug(PlatformLog).nospace()
+            << "window search " << Text.c_str() << " chose 0x" << Qt::hex << Chosen->Handle << " "
+            << Chosen->Instance.c_str() << "." << Chosen->Class.c_str() << " " << Chosen->Title.c_str();
+    }
 }
 
 void X11DesktopWindows::RestoreAndActivate(WindowHandle Window) {

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <xcb/xcb.h>
 
 #include "DesktopWindows.h"
 #include "XcbAtoms.h"
+#include "XcbReply.h"
 
 namespace tulma {
 
@@ -22,6 +26,10 @@ class X11DesktopWindows : public DesktopWindows {
     std::vector<WindowHandle> TopLevelWindows() override;
     std::string WindowTitle(WindowHandle Window) override;
     void RestoreAndActivate(WindowHandle Window) override;
+    // Asks for every window's title and program names at once, then reads the answers.
+    WindowSnapshot Snapshot() override;
+    // Logs the search to the platform category.
+    void SearchDone(const std::string& Text, const WindowInfo* Chosen) override;
 
     // Whether an EWMH window manager is running on the display.
     bool HasWindowManager();
@@ -32,10 +40,24 @@ class X11DesktopWindows : public DesktopWindows {
     XcbAtoms Atoms;
     TimeSource UserTime;
 
+    // A title's two properties, asked for together: _NET_WM_NAME (UTF-8), and WM_NAME for windows without it.
+    struct TitleRequests {
+        DeferredProperty NetWmName;
+        DeferredProperty WmName;
+    };
+
+    std::vector<xcb_window_t> StackingTopFirst(bool Managed, DeferredProperty& Stacking);
+    TitleRequests RequestTitle(xcb_window_t Window);
+    std::string TitleOf(TitleRequests& Requests);
+    // The window with the input focus, for a display without a window manager.
+    xcb_window_t FocusWindow();
     void RestoreManaged(xcb_window_t Window, bool Mapped);
     void RestoreUnmanaged(xcb_window_t Window);
     std::uint32_t IcccmState(xcb_window_t Window);
 };
+
+// The instance and class names of a WM_CLASS property ("instance\0Class\0", ISO 8859-1), as UTF-8.
+std::pair<std::string, std::string> ClassNames(const std::string& Property);
 
 // Cuts Text to at most MaxBytes without splitting a UTF-8 sequence and ends it at an embedded NUL.
 std::string CutTitle(std::string Text, std::size_t MaxBytes);

@@ -40,9 +40,12 @@ std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window
     return CardinalsOf(Request, Type);
 }
 
-std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
-                     xcb_atom_t* Type) {
-    auto Reply = RequestProperty(Connection, Window, Property, XCB_GET_PROPERTY_TYPE_ANY).Take();
+DeferredProperty RequestBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property) {
+    return RequestProperty(Connection, Window, Property, XCB_GET_PROPERTY_TYPE_ANY);
+}
+
+std::string BytesOf(DeferredProperty& Request, xcb_atom_t* Type) {
+    auto Reply = Request.Take();
     if (!Reply || Reply->format != 8) {
         *Type = XCB_ATOM_NONE;
         return {};

@@ -65,9 +65,10 @@ std::vector<std::uint32_t> CardinalsOf(DeferredProperty& Request, xcb_atom_t Typ
 std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window_t Window,
                                         xcb_atom_t Property, xcb_atom_t Type);
 
-// A window property of 8-bit items as bytes, with its type; empty when absent.
-std::string GetBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
-                     xcb_atom_t* Type);
+// Sends a request for a window property of 8-bit items of any type; BytesOf reads its reply as bytes, with
+// its type (none when absent).
+DeferredProperty RequestBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property);
+std::string BytesOf(DeferredProperty& Request, xcb_atom_t* Type);
 
 // Whether an EWMH window manager runs: the root names a check window that names itself. A property left
 // behind by a window manager that has gone does not count.

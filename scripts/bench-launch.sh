@@ -14,5 +14,5 @@ cmake --build "$build" -j 2 --target bench_press_to_launch bench_window_search
 echo "== Press to launch: $presses presses each =="
 "$build/bin/bench_press_to_launch" --benchmark_repetitions="$presses"
 echo
-echo "== Window search: 500 windows, $searches searches each =="
+echo "== Window search: 500 and 50 windows, $searches searches each =="
 "$build/bin/bench_window_search" --benchmark_repetitions="$searches"

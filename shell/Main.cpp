@@ -21,13 +21,15 @@
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "TrayIcon.h"
+#include "WindowListing.h"
 #include "X11Desktop.h"
 
 namespace tulma {
 namespace {
 
-bool DefineHotKey(QWidget* Owner, THotTulma& HotKey) {
+bool DefineHotKey(QWidget* Owner, THotTulma& HotKey, DesktopWindows& Windows) {
     TFormHotKeyDefine Dialog(Owner);
+    Dialog.SetDesktopWindows(&Windows);
     Dialog.SetHotKey(&HotKey);
     return Dialog.exec() == QDialog::Accepted;
 }
@@ -65,7 +67,9 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         .LaunchFailures = LaunchFailures,
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
-        .DefineHotKey = DefineHotKey,
+        .DefineHotKey = [&Desktop](
+                            QWidget* Owner,
+                            THotTulma& HotKey) { return DefineHotKey(Owner, HotKey, Desktop.Windows()); },
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     LaunchFailures.SetFallback([&FormMain](const QString& Summary, const QString& Body) {
@@ -100,6 +104,8 @@ int Start(int Argc, char** Argv) {
             return 0;
         case TProgramOptions::TAction::RunHotKey:
             return RunNamedHotKey(Options, QtArgc, Argv);
+        case TProgramOptions::TAction::ListWindows:
+            return ListWindows(Options.FileArgument, std::cout);
         case TProgramOptions::TAction::Start:
             break;
     }

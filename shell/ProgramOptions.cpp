@@ -21,6 +21,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
     bool WantsHelp = false;
     bool WantsVersion = false;
     bool WantsRun = false;
+    bool WantsWindowList = false;
     bool FileSeen = false;
     bool OptionsEnded = false;
     for (auto Argument = Arguments.begin(); Argument != Arguments.end(); ++Argument) {
@@ -35,6 +36,8 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
             WantsHelp = true;
         } else if (*Argument == "--version") {
             WantsVersion = true;
+        } else if (*Argument == "--list-windows") {
+            WantsWindowList = true;
         } else if (*Argument == RunOption) {
             if (std::next(Argument) == Arguments.end()) {
                 throw EUsageError("option '--run' needs the name of a hotkey");
@@ -49,13 +52,18 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
         }
     }
     using enum TProgramOptions::TAction;
-    Options.Action = WantsHelp ? Help : WantsVersion ? Version : WantsRun ? RunHotKey : Start;
+    Options.Action = WantsHelp         ? Help
+                     : WantsVersion    ? Version
+                     : WantsRun        ? RunHotKey
+                     : WantsWindowList ? ListWindows
+                                       : Start;
     return Options;
 }
 
 std::string UsageText() {
     return "Usage: tulma [FILE]\n"
            "       tulma --run NAME [FILE]\n"
+           "       tulma --list-windows [TEXT]\n"
            "Binds system-wide hotkeys to programs.\n"
            "\n"
            "FILE is the hotkey file to use (\".tul\" is added when it has no extension, a name\n"
@@ -64,6 +72,11 @@ std::string UsageText() {
            "\n"
            "  --run NAME   run the hotkey NAME in the running Tulma, or, when none runs, from\n"
            "               FILE or the default file; exit status 1 when no hotkey has that name\n"
+           "  --list-windows [TEXT]\n"
+           "               list the windows that a command's window text TEXT matches now,\n"
+           "               topmost first (every window without TEXT); TEXT is part of a\n"
+           "               title, or class:NAME for the windows of program NAME; exit status\n"
+           "               1 when none matches\n"
            "  --help       show this help and exit\n"
            "  --version    show the version and exit\n"
            "  --           end of options: the next argument is FILE, whatever it starts with\n"

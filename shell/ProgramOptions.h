@@ -8,12 +8,13 @@ namespace tulma {
 
 // What the command line asks of the program.
 struct TProgramOptions {
-    enum class TAction { Start, Help, Version, RunHotKey };
+    enum class TAction { Start, Help, Version, RunHotKey, ListWindows };
 
     TAction Action = TAction::Start;
     // The hotkey that "--run NAME" names.
     std::string HotKeyName;
-    // The first argument that is not an option: the hotkey file; empty when there is none.
+    // The first argument that is not an option: the hotkey file, or with "--list-windows" the window
+    // text; empty when there is none.
     std::string FileArgument;
 };
 
@@ -24,8 +25,8 @@ class EUsageError : public std::runtime_error {
 };
 
 // Reads the arguments after the program's name. "--help" wins over "--version", which wins over
-// "--run"; "--" ends the options, so that a hotkey file may have any name; arguments after the file
-// are ignored. Raises EUsageError for anything else that starts with "-".
+// "--run", which wins over "--list-windows"; "--" ends the options, so that a hotkey file may have any name;
+// arguments after the file are ignored. Raises EUsageError for anything else that starts with "-".
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments);
 
 // The texts of "--help" and "--version".

@@ -2,7 +2,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QTemporaryDir>
@@ -14,6 +16,7 @@
 
 #include "AppMessages.h"
 #include "ClassRegistration.h"
+#include "DesktopWindows.h"
 #include "DialogTestSupport.h"
 #include "FKeyCommand.h"
 #include "FileBrowseDialog.h"
@@ -21,6 +24,7 @@
 #include "HotKeyCommand.h"
 #include "MessageBoxScript.h"
 #include "QtTestMain.h"
+#include "WindowMatchesDialog.h"
 
 using namespace tulma;
 using test::Child;
@@ -63,6 +67,42 @@ struct TOpenDialog {
 
     void Click(const char* Button) { Child<QAbstractButton>(Form, Button)->click(); }
 };
+
+// Three windows, the one on top without a title; restoring any of them is counted.
+class TFakeDesktop : public DesktopWindows {
+  public:
+    int Restored = 0;
+    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(WindowHandle) override { return {}; }
+    void RestoreAndActivate(WindowHandle) override { ++Restored; }
+    WindowSnapshot Snapshot() override {
+        return {
+            .Windows = {{.Handle = 1, .Title = "", .Instance = "xterm", .Class = "XTerm"},
+                        {.Handle = 2, .Title = "mail - Firefox", .Instance = "Navigator", .Class = "firefox"},
+                        {.Handle = 3, .Title = "~/src", .Instance = "xterm", .Class = "XTerm"}},
+            .Active = 3};
+    }
+};
+
+struct TMatchesShown {
+    QString Heading;
+    QStringList Items;
+};
+
+// Clicks the Test button and reads what the list of matches shows before closing it.
+TMatchesShown ClickTest(QWidget& Form) {
+    TMatchesShown Shown;
+    WhenModal<TFormWindowMatches>([&Shown](TFormWindowMatches& Matches) {
+        Shown.Heading = Child<QLabel>(Matches, "LabResult")->text();
+        const auto* List = Child<QListWidget>(Matches, "LBWindows");
+        for (int I = 0; List->isVisibleTo(&Matches) && I < List->count(); ++I) {
+            Shown.Items << List->item(I)->text();
+        }
+        Child<QPushButton>(Matches, "BtnOK")->click();
+    });
+    Child<QPushButton>(Form, "BtnTest")->click();
+    return Shown;
+}
 
 void WriteFile(const QString& Path, QFileDevice::Permissions Permissions) {
     QFile File(Path);
@@ -116,6 +156,27 @@ class HotKeyCommandTest : public QObject {
         QTest::keyClick(Dialog.Directory, Qt::Key_Tab);
         QCOMPARE(Dialog.Form.focusWidget(), Dialog.ExecMode);
         QCOMPARE(Child<QToolButton>(Dialog.Form, "BtnBrowse")->focusPolicy(), Qt::NoFocus);
+    }
+
+    void testButtonListsTheMatchesTopmostFirstAndChangesNothing() {
+        auto Owned = SampleCommand();
+        TOpenDialog Dialog(*Owned);
+        QVERIFY(!Child<QPushButton>(Dialog.Form, "BtnTest")->isEnabled());
+        TFakeDesktop Desktop;
+        Dialog.Form.SetDesktopWindows(&Desktop);
+
+        Dialog.LookForWindow->setText("class:XTERM");
+        TMatchesShown Shown = ClickTest(Dialog.Form);
+        QVERIFY(Shown.Heading.contains("\"class:XTERM\""));
+        QCOMPARE(Shown.Items, QStringList({"(no title)   [xterm.XTerm]", "~/src   [xterm.XTerm]"}));
+
+        Dialog.LookForWindow->setText("thunderbird");
+        Shown = ClickTest(Dialog.Form);
+        QVERIFY(Shown.Heading.contains("the program would be started"));
+        QVERIFY(Shown.Items.isEmpty());
+        QCOMPARE(Desktop.Restored, 0);
+        QCOMPARE(Snapshot(*Owned), Snapshot(*SampleCommand()));
+        QVERIFY(!Child<QLabel>(Dialog.Form, "Label6")->toolTip().isEmpty());
     }
 
     void okWritesEveryFieldBack() {

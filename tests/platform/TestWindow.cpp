@@ -1,6 +1,6 @@
 // A plain top-level X window for tests: title from the first argument, _NET_WM_PID set, lives until its
-// display goes away or it is killed. With --legacy as second argument the title is only in WM_NAME, as
-// the Latin-1 bytes given.
+// display goes away or it is killed. Options after the title: --legacy puts the title only in WM_NAME, as
+// the Latin-1 bytes given; --class INSTANCE CLASS sets WM_CLASS (testwindow, TestWindow by default).
 #include <unistd.h>
 
 #include <cstdint>
@@ -17,6 +17,18 @@ using tulma::test::SetText;
 
 int main(int argc, char** argv) {
     const std::string Title = argc > 1 ? argv[1] : "Test window";
+    bool Legacy = false;
+    std::string Instance = "testwindow";
+    std::string Class = "TestWindow";
+    for (int I = 2; I < argc; ++I) {
+        const std::string Option = argv[I];
+        if (Option == "--legacy") {
+            Legacy = true;
+        } else if (Option == "--class" && I + 2 < argc) {
+            Instance = argv[++I];
+            Class = argv[++I];
+        }
+    }
     xcb_connection_t* Connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(Connection)) {
         return 1;
@@ -29,12 +41,11 @@ int main(int argc, char** argv) {
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, Screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, Values);
     SetText(Connection, Window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, Title);
-    if (argc <= 2 || std::string(argv[2]) != "--legacy") {
+    if (!Legacy) {
         SetText(Connection, Window, Intern(Connection, "_NET_WM_NAME"), Intern(Connection, "UTF8_STRING"),
                 Title);
     }
-    SetText(Connection, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
-            std::string("testwindow\0TestWindow\0", 22));
+    SetText(Connection, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, Instance + '\0' + Class + '\0');
     char Host[256] = {};
     gethostname(Host, sizeof Host - 1);
     SetText(Connection, Window, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, Host);

@@ -104,6 +104,32 @@ TEST_F(X11DesktopWindowsTest, MinimisedAndMaximisedWindowIsRestoredAndActivated)
     EXPECT_EQ(List.front(), Notepad) << "raised to the top";
 }
 
+TEST_F(X11DesktopWindowsTest, SnapshotHasProgramNamesAndTheActiveWindow) {
+    const xcb_window_t Terminal = OpenWindow({"~/src", "--class", "xterm", "XTerm"});
+    const xcb_window_t Legacy = OpenWindow({"\xC4pfel", "--legacy", "--class",
+                                            "\xE9"
+                                            "dit",
+                                            "Edit"});
+    SendClientMessage(Terminal, "_NET_ACTIVE_WINDOW", {2, 0, 0});
+    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Terminal; }));
+
+    const WindowSnapshot Desktop = Windows->Snapshot();
+    EXPECT_EQ(Desktop.Active, Terminal);
+    const auto Find = [&](xcb_window_t Window) {
+        return std::ranges::find(Desktop.Windows, WindowHandle{Window}, &WindowInfo::Handle);
+    };
+    ASSERT_NE(Find(Terminal), Desktop.Windows.end());
+    ASSERT_NE(Find(Legacy), Desktop.Windows.end());
+    EXPECT_EQ(
+        (std::vector<std::string>{Find(Terminal)->Title, Find(Terminal)->Instance, Find(Terminal)->Class}),
+        (std::vector<std::string>{"~/src", "xterm", "XTerm"}));
+    EXPECT_EQ((std::vector<std::string>{Find(Legacy)->Title, Find(Legacy)->Instance, Find(Legacy)->Class}),
+              (std::vector<std::string>{"\xC3\x84pfel",
+                                        "\xC3\xA9"
+                                        "dit",
+                                        "Edit"}));
+}
+
 TEST_F(X11DesktopWindowsTest, WindowThatHasGoneIsIgnored) {
     const xcb_window_t Window = OpenWindow({"Short-lived"});
     Terminate(Started.back());

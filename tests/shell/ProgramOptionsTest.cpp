@@ -46,6 +46,15 @@ TEST(ProgramOptions, HelpWinsOverVersionWhichWinsOverRun) {
     EXPECT_EQ(Parse({"--run", "Mail", "--version"}).Action, Version);
 }
 
+TEST(ProgramOptions, ListWindowsTakesTheWindowTextInPlaceOfTheFile) {
+    const TProgramOptions Options = Parse({"--list-windows", "class:xterm"});
+    EXPECT_EQ(Options.Action, ListWindows);
+    EXPECT_EQ(Options.FileArgument, "class:xterm");
+    EXPECT_EQ(Parse({"--list-windows"}).FileArgument, "");
+    EXPECT_EQ(Parse({"--list-windows", "--", "-x"}).FileArgument, "-x");
+    EXPECT_EQ(Parse({"--list-windows", "--run", "Mail"}).Action, RunHotKey);
+}
+
 TEST(ProgramOptions, UnknownOptionsAndMissingValuesAreUsageErrors) {
     for (const std::vector<std::string>& Arguments :
          {std::vector<std::string>{"--run"}, {"work", "--run"}, {"-x"}, {"--verbose"}, {"--runs=Mail"}}) {

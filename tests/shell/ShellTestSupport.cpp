@@ -35,6 +35,7 @@ void WriteHotKeyFile(const std::string& FileName, const std::vector<THotKeyOutli
         Command->Name = Outline.Name;
         Command->Exec = Outline.Exec;
         Command->Parameters = Outline.Parameters;
+        Command->LookForWindow = Outline.LookForWindow;
         HotKey->Commands().Add(std::move(Command));
         File.HotKeyList().Add(std::move(HotKey));
     }

@@ -8,16 +8,23 @@
 namespace tulma::test {
 
 struct THotKeyOutline {
-    THotKeyOutline(std::string Name, std::uint16_t HotKey, std::string Exec, std::string Parameters = {})
-        : Name(std::move(Name)), HotKey(HotKey), Exec(std::move(Exec)), Parameters(std::move(Parameters)) {}
+    THotKeyOutline(std::string Name, std::uint16_t HotKey, std::string Exec, std::string Parameters = {},
+                   std::string LookForWindow = {})
+        : Name(std::move(Name)),
+          HotKey(HotKey),
+          Exec(std::move(Exec)),
+          Parameters(std::move(Parameters)),
+          LookForWindow(std::move(LookForWindow)) {}
 
     std::string Name;
     std::uint16_t HotKey = 0;
     std::string Exec;
     std::string Parameters;
+    std::string LookForWindow;
 };
 
-// Writes a hotkey file holding the hotkeys in the given order, each with one command starting Exec.
+// Writes a hotkey file holding the hotkeys in the given order, each with one command starting Exec
+// unless a window matches LookForWindow.
 void WriteHotKeyFile(const std::string& FileName, const std::vector<THotKeyOutline>& HotKeys,
                      bool MinimizeAtStartup = false);
 

@@ -1,0 +1,52 @@
+#include "WindowMatch.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "LocaleText.h"
+#include "Text.h"
+
+namespace tulma {
+namespace {
+
+constexpr std::string_view ClassPrefix = "class:";
+
+bool SameName(const std::string& Name, const std::string& Wanted) {
+    return !Name.empty() && UpperCase(Name) == Wanted;
+}
+
+}  // namespace
+
+std::vector<WindowInfo> MatchingWindows(const std::vector<WindowInfo>& Windows, const std::string& Text) {
+    std::vector<WindowInfo> Matches;
+    if (Text.starts_with(ClassPrefix)) {
+        const std::string Wanted = UpperCase(std::string_view(Text).substr(ClassPrefix.size()));
+        if (!Wanted.empty()) {
+            std::ranges::copy_if(Windows, std::back_inserter(Matches), [&](const WindowInfo& Window) {
+                return SameName(Window.Instance, Wanted) || SameName(Window.Class, Wanted);
+            });
+        }
+    } else if (!Text.empty()) {
+        const std::string Pattern = "*" + Text + "*";
+        std::ranges::copy_if(Windows, std::back_inserter(Matches), [&](const WindowInfo& Window) {
+            return !Window.Title.empty() && MatchesPattern(Window.Title, Pattern);
+        });
+    }
+    return Matches;
+}
+
+const WindowInfo* WindowToRaise(const std::vector<WindowInfo>& Matches, WindowHandle Active) {
+    if (Matches.empty()) {
+        return nullptr;
+    }
+    if (Active != 0 && Matches.front().Handle == Active) {
+        return &Matches.back();
+    }
+    return &Matches.front();
+}
+
+std::string WindowLine(const WindowInfo& Window) {
+    return Window.Instance + "." + Window.Class + "\t" + Window.Title;
+}
+
+}  // namespace tulma

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ShellTestSupport.h"
+#include "TulmaProgramFixture.h"
+
+namespace tulma::test {
+namespace {
+
+constexpr std::uint32_t KeyK = 'k';
+constexpr std::uint16_t CtrlAltK = 0xC000 | 'K';
+
+class RunOrRaiseEndToEndTest : public TulmaProgramFixture {
+  protected:
+    // A window of the test client with the given program names, waited for until it is managed.
+    xcb_window_t OpenWindow(const std::string& Title, const std::string& Instance, const std::string& Class) {
+        const pid_t Pid = Spawn({TULMA_TEST_WINDOW, Title, "--class", Instance, Class});
+        Started.push_back(Pid);
+        xcb_window_t Window = XCB_WINDOW_NONE;
+        Eventually([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; });
+        return Window;
+    }
+
+    // The active window once the window manager has also raised it to the top.
+    xcb_window_t ActiveOnTop() {
+        const xcb_window_t Active = ActiveWindow(Display.Connection());
+        const auto Stacking = WindowProperty(Display.Connection(), Display.Root(),
+                                             "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW);
+        return !Stacking.empty() && Stacking.back() == Active ? Active : xcb_window_t{XCB_WINDOW_NONE};
+    }
+
+    struct TListing {
+        int Status = -1;
+        std::string Output;
+    };
+
+    TListing ListWindows(const std::string& Text) {
+        const std::string Command = (Dir / "tulma").string() + " --list-windows '" + Text + "'";
+        TListing Result;
+        FILE* Pipe = popen(Command.c_str(), "r");
+        for (int C; (C = std::fgetc(Pipe)) != EOF;) {
+            Result.Output += static_cast<char>(C);
+        }
+        const int Status = pclose(Pipe);
+        Result.Status = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+        return Result;
+    }
+};
+
+TEST_F(RunOrRaiseEndToEndTest, HotKeyCyclesThroughTheWindowsOfItsProgram) {
+    const std::string FileName = (Dir / "keys.tul").string();
+    WriteHotKeyFile(FileName,
+                    {{"Cycle", CtrlAltK, "/bin/sh", "-c \"echo x >> " + Marker() + "\"", "class:cycler"}});
+    const pid_t Tulma = StartTulma(FileName);
+    ASSERT_NE(MainWindow(Tulma), XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun({Keys::Control, Keys::Alt, KeyK})) << "without a match the program starts";
+    const int Starts = Runs();
+
+    OpenWindow("cycler notes", "notes", "Notes");
+    const std::set<xcb_window_t> Cyclers{OpenWindow("one", "cycler", "Cycler"),
+                                         OpenWindow("two", "cycler", "Cycler"),
+                                         OpenWindow("three", "cycler", "Cycler")};
+    ASSERT_FALSE(Cyclers.contains(XCB_WINDOW_NONE));
+    std::vector<xcb_window_t> Activated;
+    for (int Press = 0; Press < 4; ++Press) {
+        const xcb_window_t Before = ActiveWindow(Display.Connection());
+        TulmaProgramFixture::Press({Keys::Control, Keys::Alt, KeyK});
+        ASSERT_TRUE(Eventually([&] {
+            const xcb_window_t Now = ActiveOnTop();
+            return Now != Before && Cyclers.contains(Now);
+        })) << "press "
+            << Press + 1;
+        Activated.push_back(ActiveWindow(Display.Connection()));
+    }
+    EXPECT_EQ(std::set<xcb_window_t>(Activated.begin(), Activated.begin() + 3), Cyclers) << "each once";
+    EXPECT_EQ(Activated[3], Activated[0]) << "then around again";
+    EXPECT_EQ(Runs(), Starts) << "nothing started while a window matches";
+}
+
+TEST_F(RunOrRaiseEndToEndTest, ListWindowsPrintsTheMatchesAndFailsWithoutOne) {
+    OpenWindow("cycler notes", "notes", "Notes");
+    OpenWindow("~/src", "cycler", "Cycler");
+
+    const struct {
+        std::string Text;
+        int Status;
+        std::string Output;
+    } Cases[] = {
+        {"class:CYCLER", 0, "cycler.Cycler\t~/src\n"},
+        {"Cycler", 0, "notes.Notes\tcycler notes\n"},
+        {"class:Cycler notes", 1, ""},
+        {"nothing here", 1, ""},
+    };
+    for (const auto& Case : Cases) {
+        const TListing Result = ListWindows(Case.Text);
+        EXPECT_EQ(Result.Status, Case.Status) << Case.Text;
+        EXPECT_EQ(Result.Output, Case.Output) << Case.Text;
+    }
+    const TListing Everything = ListWindows("");
+    EXPECT_EQ(Everything.Status, 0);
+    EXPECT_NE(Everything.Output.find("notes.Notes\tcycler notes\n"), std::string::npos) << Everything.Output;
+}
+
+}  // namespace
+}  // namespace tulma::test

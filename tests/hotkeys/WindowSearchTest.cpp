@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "DesktopWindows.h"
+#include "HotKeyFixtures.h"
+#include "Launcher.h"
+#include "WindowMatch.h"
+
+namespace tulma {
+namespace {
+
+// A desktop that behaves like a window manager: an activated window goes to the top and gets the focus.
+class StackingDesktop : public DesktopWindows {
+  public:
+    WindowSnapshot Desktop;
+    std::vector<WindowHandle> Activated;
+
+    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(WindowHandle) override { return {}; }
+    WindowSnapshot Snapshot() override { return Desktop; }
+    void RestoreAndActivate(WindowHandle Window) override {
+        Activated.push_back(Window);
+        auto& List = Desktop.Windows;
+        const auto At = std::ranges::find(List, Window, &WindowInfo::Handle);
+        std::rotate(List.begin(), At, At + 1);
+        Desktop.Active = Window;
+    }
+};
+
+class CountingLauncher : public Launcher {
+  public:
+    int Starts = 0;
+    LaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
+        ++Starts;
+        return {true, {}};
+    }
+};
+
+WindowInfo Window(WindowHandle Handle, std::string Title, std::string Instance, std::string Class) {
+    return {.Handle = Handle,
+            .Title = std::move(Title),
+            .Instance = std::move(Instance),
+            .Class = std::move(Class)};
+}
+
+const std::vector<WindowInfo> Desktop{
+    Window(1, "mail - Firefox", "Navigator", "firefox"), Window(2, "~/src: xterm", "xterm", "XTerm"),
+    Window(3, "Notes about XTerm", "gedit", "Gedit"),    Window(4, "", "xterm", "XTerm"),
+    Window(5, "class:xterm", "other", "Other"),
+};
+
+std::vector<WindowHandle> Handles(const std::vector<WindowInfo>& Windows) {
+    std::vector<WindowHandle> Result;
+    std::ranges::transform(Windows, std::back_inserter(Result), &WindowInfo::Handle);
+    return Result;
+}
+
+TEST(WindowMatch, TextFormsMatchTheirWindowsTopmostFirst) {
+    const struct {
+        std::string Text;
+        std::vector<WindowHandle> Expected;
+    } Cases[] = {
+        {"class:xterm", {2, 4}},   // the instance name, also for a window without a title
+        {"class:xTERM", {2, 4}},   // case ignored
+        {"class:firefox", {1}},    // the class name
+        {"class:navigator", {1}},  // the instance name of another program
+        {"class:gedit", {3}},      // a title naming XTerm does not make gedit an xterm
+        {"class:Notes", {}},       // a title word is no program name
+        {"class:", {}},            // no name matches nothing
+        {"class:xterm ", {}},      // the name is taken as written
+        {"xterm", {2, 3, 5}},      // a plain text looks at titles only
+        {"Class:xterm", {5}},      // only the lower-case prefix names a program
+        {"", {}},
+    };
+    for (const auto& Case : Cases) {
+        EXPECT_EQ(Handles(MatchingWindows(Desktop, Case.Text)), Case.Expected) << Case.Text;
+    }
+}
+
+TEST(WindowMatch, ListLineShowsProgramNamesAndTitle) {
+    EXPECT_EQ(WindowLine(Desktop[1]), "xterm.XTerm\t~/src: xterm");
+}
+
+class WindowCycling : public testing::Test {
+  protected:
+    StackingDesktop Windows;
+    CountingLauncher Starter;
+    std::unique_ptr<THotKeyCommand> Command = test::Command("t", "xterm");
+
+    void Press(int Times) {
+        for (int I = 0; I < Times; ++I) {
+            Command->ExecuteCommand(Windows, Starter);
+        }
+    }
+};
+
+TEST_F(WindowCycling, RepeatedPressesVisitEveryMatchAndWrapAround) {
+    Windows.Desktop.Windows = {Window(1, "a", "xterm", "XTerm"), Window(9, "editor", "gedit", "Gedit"),
+                               Window(2, "b", "xterm", "XTerm"), Window(3, "c", "xterm", "XTerm")};
+    Windows.Desktop.Active = 9;
+    Command->LookForWindow = "class:xterm";
+    Press(4);
+    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 3, 2, 1}))
+        << "the topmost first, then the least recently used, once each";
+    EXPECT_EQ(Starter.Starts, 0);
+}
+
+TEST_F(WindowCycling, SingleActiveMatchStaysAndNoMatchStarts) {
+    Windows.Desktop.Windows = {Window(1, "Untitled - NOTEPAD", "notepad", "Notepad"),
+                               Window(2, "x", "x", "X")};
+    Windows.Desktop.Active = 1;
+    Command->LookForWindow = "note";
+    Press(2);
+    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 1}));
+    Command->LookForWindow = "class:wordpad";
+    Press(1);
+    EXPECT_EQ(Starter.Starts, 1);
+}
+
+}  // namespace
+}  // namespace tulma
