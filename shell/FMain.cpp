@@ -26,6 +26,7 @@
 #include "HotKeyFile.h"
 #include "HotTulma.h"
 #include "MessageBoxFunction.h"
+#include "ModalWindowKeeper.h"
 #include "QtText.h"
 #include "TrayIcon.h"
 
@@ -118,6 +119,7 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
     }
+    new TModalWindowKeeper(this);
     FormCreate();
 }
 

@@ -19,7 +19,9 @@
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
+#include "TrayIcon.h"
 #include "X11Desktop.h"
+#include "X11TrayWatcher.h"
 
 namespace tulma {
 namespace {
@@ -65,6 +67,9 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
+    const X11TrayWatcher TrayWatcher;
+    QObject::connect(&TrayWatcher, &X11TrayWatcher::TrayHostChanged, FormMain.get(),
+                     [&] { TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); }); });
     auto FormInfo = std::make_unique<TFormInfo>();
     FormMain->SetAboutBox(FormInfo.get());
     const THotKeyServer Server(

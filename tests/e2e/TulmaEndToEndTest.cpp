@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 constexpr std::uint32_t KeyD = 'd';
 constexpr std::uint32_t KeyK = 'k';
 constexpr std::uint32_t KeyL = 'l';
+constexpr std::uint32_t KeyN = 'n';
 constexpr std::uint32_t KeyX = 'x';
 constexpr std::uint32_t KeyY = 'y';
 // Ctrl+Alt+K as a hotkey file stores it.
@@ -194,6 +195,64 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
     EXPECT_TRUE(Eventually([this] { return Runs() == 3; }, 3000));
     EXPECT_EQ(RunsAfterPress(), 4);
+}
+
+TEST_F(TulmaEndToEndTest, MinimiseButtonDuringTheDefinitionDialogKeepsAWindowOnScreen) {
+    const pid_t Tulma = StartTulma(MarkerHotKeyFile());
+    const xcb_window_t Window = MainWindow(Tulma);
+    ASSERT_NE(Window, XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun());
+    Xdotool("windowactivate --sync " + std::to_string(Window));
+    Keyboard->Chord({Keys::Alt, KeyN});
+    xcb_flush(Display.Connection());
+    xcb_window_t Dialog = XCB_WINDOW_NONE;
+    ASSERT_TRUE(Eventually([&] {
+        Dialog = ActiveWindow(Display.Connection());
+        return Dialog != XCB_WINDOW_NONE && Dialog != Window;
+    }));
+
+    Click(MinimiseButtonOf(Window));
+    // Time for the window manager to minimise the group; the dialog is back at once and the tray stays
+    // empty.
+    Pause(1000);
+    EXPECT_TRUE(Eventually([&] { return Viewable(Dialog) && Viewable(Window); }));
+    EXPECT_TRUE(TrayIcons().empty());
+
+    // Once the dialog is closed, minimising reaches the tray, whose icon answers.
+    Xdotool("windowactivate --sync " + std::to_string(Dialog));
+    Keyboard->Tap(Keys::Escape);
+    xcb_flush(Display.Connection());
+    ASSERT_TRUE(Eventually([&] { return !Viewable(Dialog); }));
+    Click(MinimiseButtonOf(Window));
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ChooseXmarkInTrayMenu(TrayIcons()[0]);
+    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+}
+
+// At login the tray often comes after Tulma, and it may restart.
+class TulmaLateTrayTest : public TulmaEndToEndTest {
+  protected:
+    TulmaLateTrayTest() { TrayAtStart = false; }
+};
+
+TEST_F(TulmaLateTrayTest, TrayStartedAfterTulmaTakesTheMinimisedWindow) {
+    const pid_t Tulma = StartTulma(MarkerHotKeyFile());
+    const xcb_window_t Window = MainWindow(Tulma);
+    ASSERT_NE(Window, XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun());
+    // Without a tray the window is minimised as any other.
+    Xdotool("windowminimize " + std::to_string(Window));
+    ASSERT_TRUE(Eventually([&] { return !Viewable(Window); }));
+    Pause(500);
+    EXPECT_TRUE(TrayIcons().empty());
+
+    StartTray();
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    StopTray();
+    StartTray();
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ChooseXmarkInTrayMenu(TrayIcons()[0]);
+    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
 }
 
 TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {
