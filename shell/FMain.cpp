@@ -257,6 +257,19 @@ void TFormMain::closeEvent(QCloseEvent* Event) {
     }
 }
 
+void TFormMain::BringForward() {
+    RestoreApplication();
+    if (!isVisible()) {
+        show();
+    }
+    raise();
+    activateWindow();
+    if (QWidget* Modal = QApplication::activeModalWidget()) {
+        Modal->raise();
+        Modal->activateWindow();
+    }
+}
+
 void TFormMain::BtnNewClick() {
     auto NewHotKey = std::make_unique<THotTulma>();
     if (!Services.DefineHotKey || !Services.DefineHotKey(this, *NewHotKey)) {

@@ -36,6 +36,10 @@ class TFormMain : public TQBForm {
     // The about box that "View Info..." shows; the window does not own it.
     void SetAboutBox(QDialog* AboutBox) { FAboutBox = AboutBox; }
 
+    // Shows the window in front, restored from the tray or from being minimised; an open modal window
+    // comes in front of it.
+    void BringForward();
+
     TTrayIcon& TrayIcon1() { return *FTrayIcon1; }
     QMenu& PopupMenu1() { return *FPopupMenu1; }
     THotKeyActivation& Activation() { return *FActivation; }

@@ -19,6 +19,7 @@
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
+#include "SecondStart.h"
 #include "TrayIcon.h"
 #include "X11Desktop.h"
 #include "X11TrayWatcher.h"
@@ -73,7 +74,14 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     auto FormInfo = std::make_unique<TFormInfo>();
     FormMain->SetAboutBox(FormInfo.get());
     const THotKeyServer Server(
-        [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); });
+        [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
+        [&](const std::string& FileName) {
+            if (!NamesFileInUse(FileName, HotKeyFileName())) {
+                return false;
+            }
+            FormMain->BringForward();
+            return true;
+        });
     FormMain->show();
 
     const int Result = Application.exec();
@@ -99,6 +107,9 @@ int Start(int Argc, char** Argv) {
         case TProgramOptions::TAction::RunHotKey:
             return RunNamedHotKey(Options, QtArgc, Argv);
         case TProgramOptions::TAction::Start:
+            if (ShowRunningTulma(Options.FileArgument)) {
+                return 0;
+            }
             break;
     }
     return Run(Options, QtArgc, Argv);

@@ -65,7 +65,9 @@ class TulmaEndToEndTest : public TulmaProgramFixture {
     // Runs the copy of tulma at Program with Arguments to its end; its standard output and error.
     TCommandResult RunTulma(const fs::path& Program, const std::string& Arguments) {
         const fs::path Output = Dir / "output";
-        const std::string Command = Program.string() + " " + Arguments + " >" + Output.string() + " 2>&1";
+        // A program that stays instead of ending fails the test rather than holding it up.
+        const std::string Command =
+            "timeout 60 " + Program.string() + " " + Arguments + " >" + Output.string() + " 2>&1";
         const int Status = std::system(Command.c_str());
         std::ifstream File(Output);
         return {WIFEXITED(Status) ? WEXITSTATUS(Status) : -1,
@@ -183,7 +185,10 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     ASSERT_NE(MainWindow(First), XCB_WINDOW_NONE);
     ASSERT_TRUE(PressUntilRun());
 
-    const pid_t Second = StartTulma(FileName);
+    // With another file a second program starts beside the first.
+    const std::string OtherFile = (Dir / "copy.tul").string();
+    fs::copy_file(FileName, OtherFile);
+    const pid_t Second = StartTulma(OtherFile);
     const xcb_window_t SecondWindow = MainWindow(Second);
     ASSERT_NE(SecondWindow, XCB_WINDOW_NONE);
     Pause(1000);
@@ -195,6 +200,26 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
     EXPECT_TRUE(Eventually([this] { return Runs() == 3; }, 3000));
     EXPECT_EQ(RunsAfterPress(), 4);
+}
+
+TEST_F(TulmaEndToEndTest, SecondStartShowsTheRunningTulmaFromTheTrayAndEnds) {
+    UsePrivateRuntimeDirectory();
+    const std::string FileName = MarkerHotKeyFile(true);
+    const pid_t Tulma = StartTulma(FileName);
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(PressUntilRun());
+
+    for (const std::string& Arguments : {FileName, std::string()}) {
+        const TCommandResult Result = RunTulma(Dir / "tulma", Arguments);
+        EXPECT_EQ(Result.Status, 0) << Result.Output;
+        EXPECT_TRUE(Eventually([&] {
+            const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
+            return Shown != XCB_WINDOW_NONE && Viewable(Shown);
+        }));
+        EXPECT_TRUE(Eventually([this] { return TrayIcons().empty(); }));
+        Xdotool("windowminimize " + std::to_string(WindowOfPid(Display.Connection(), Tulma)));
+        ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    }
 }
 
 TEST_F(TulmaEndToEndTest, MinimiseButtonDuringTheDefinitionDialogKeepsAWindowOnScreen) {

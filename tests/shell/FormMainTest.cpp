@@ -638,6 +638,18 @@ class FormMainTest : public QObject {
         QVERIFY(!Form->TrayIcon1().IconShown());
     }
 
+    void bringForwardRestoresFromTheTray() {
+        TrayAvailable = true;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        Form->showMinimized();
+        QTRY_VERIFY(!Form->isVisible());
+        Form->BringForward();
+        QVERIFY(Form->isVisible());
+        QVERIFY(!Form->isMinimized());
+        QVERIFY(!Form->TrayIcon1().IconShown());
+    }
+
     void withoutATrayMinimisingKeepsTheWindow() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
         Form->show();
