@@ -21,6 +21,7 @@ class QPushButton;
 namespace tulma {
 
 class THotKeyActivation;
+class THotTulma;
 class TTrayIcon;
 
 // The program's main window: the list of hotkeys of the current hotkey file, the file commands, and
@@ -73,6 +74,10 @@ class TFormMain : public TQBForm {
   protected:
     void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+    // Return or Enter presses the focused button (the buttons are no default buttons).
+    void keyPressEvent(QKeyEvent* Event) override;
+    // A double click on the list's empty space runs Edit as one on a line does.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
     // Escape does not close the main window.
     void reject() override {}
 
@@ -123,6 +128,8 @@ class TFormMain : public TQBForm {
     void ShowCurrentFileName();
     void ShowAutostartState();
     void ShowRegistrationMarks();
+    // Why the hotkey's combination was refused, as the tooltip of its line says it.
+    QString RefusalText(const THotTulma& HotKey) const;
     // The mark of a line whose key combination could not be registered; made when first needed.
     const QIcon& WarningIcon();
     // Registers the hotkeys of the file at HotKeyFileName in place of the current ones; on a failure
