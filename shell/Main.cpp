@@ -20,6 +20,7 @@
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
+#include "StatusNotifierWatch.h"
 #include "TrayIcon.h"
 #include "X11Desktop.h"
 #include "X11TrayWatcher.h"
@@ -68,9 +69,14 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
+    const auto TrayHostChanged = [&] {
+        TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
+    };
     const X11TrayWatcher TrayWatcher;
-    QObject::connect(&TrayWatcher, &X11TrayWatcher::TrayHostChanged, FormMain.get(),
-                     [&] { TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); }); });
+    QObject::connect(&TrayWatcher, &X11TrayWatcher::TrayHostChanged, FormMain.get(), TrayHostChanged);
+    const TStatusNotifierWatch StatusNotifiers;
+    QObject::connect(&StatusNotifiers, &TStatusNotifierWatch::TrayHostChanged, FormMain.get(),
+                     TrayHostChanged);
     auto FormInfo = std::make_unique<TFormInfo>();
     FormMain->SetAboutBox(FormInfo.get());
     const THotKeyServer Server(
