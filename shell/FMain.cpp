@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -26,6 +27,7 @@
 #include "HotKeyFile.h"
 #include "HotTulma.h"
 #include "MessageBoxFunction.h"
+#include "ModalWindowKeeper.h"
 #include "QtText.h"
 #include "TrayIcon.h"
 
@@ -125,6 +127,7 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
     }
+    new TModalWindowKeeper(this);
     FormCreate();
 }
 
@@ -170,6 +173,7 @@ void TFormMain::CreateControls() {
     }
 
     connect(LBListe, &QListWidget::itemDoubleClicked, this, [this] { BtnEditClick(); });
+    LBListe->viewport()->installEventFilter(this);
     connect(BtnNew, &QPushButton::clicked, this, [this] { BtnNewClick(); });
     connect(BtnEdit, &QPushButton::clicked, this, [this] { BtnEditClick(); });
     connect(BtnDelete, &QPushButton::clicked, this, [this] { BtnDeleteClick(); });
@@ -273,6 +277,40 @@ void TFormMain::closeEvent(QCloseEvent* Event) {
     if (QuerySaveChanges()) {
         Event->accept();
         emit Closed();
+    }
+}
+
+void TFormMain::keyPressEvent(QKeyEvent* Event) {
+    const bool Enter = Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter;
+    auto* Button = qobject_cast<QPushButton*>(focusWidget());
+    if (Enter && Button != nullptr && (Event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        Button->click();
+        return;
+    }
+    TQBForm::keyPressEvent(Event);
+}
+
+bool TFormMain::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == LBListe->viewport() && Event->type() == QEvent::MouseButtonDblClick) {
+        const auto* Click = static_cast<const QMouseEvent*>(Event);
+        if (Click->button() == Qt::LeftButton && LBListe->itemAt(Click->position().toPoint()) == nullptr) {
+            BtnEditClick();
+            return true;
+        }
+    }
+    return TQBForm::eventFilter(Watched, Event);
+}
+
+void TFormMain::BringForward() {
+    RestoreApplication();
+    if (!isVisible()) {
+        show();
+    }
+    raise();
+    activateWindow();
+    if (QWidget* Modal = QApplication::activeModalWidget()) {
+        Modal->raise();
+        Modal->activateWindow();
     }
 }
 
@@ -452,18 +490,30 @@ void TFormMain::ShowAutostartState() {
 }
 
 void TFormMain::ShowRegistrationMarks() {
-    const QString Taken =
-        "This key combination is taken by another program or cannot be used: pressing it "
-        "does not run the hotkey. Its tray menu item still does.";
     for (int Row = 0; Row < LBListe->count() && Row < HotKeyReferences.Count(); ++Row) {
         QListWidgetItem* Item = LBListe->item(Row);
-        const bool Refused = FActivation->IsRefused(HotKeyReferences.ObjectAt(Row)->ID);
+        const auto& HotKey = CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Row));
+        const bool Refused = FActivation->IsRefused(HotKey.ID);
+        const QString Tip = Refused ? RefusalText(HotKey) : QString();
         // Only lines whose mark changes are touched: a large list is marked after every registration.
-        if (Refused != !Item->toolTip().isEmpty()) {
+        if (Tip != Item->toolTip()) {
             Item->setIcon(Refused ? WarningIcon() : QIcon());
-            Item->setToolTip(Refused ? Taken : QString());
+            Item->setToolTip(Tip);
         }
     }
+}
+
+QString TFormMain::RefusalText(const THotTulma& HotKey) const {
+    const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
+    if (Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
+        return "This hotkey has no key combination that can be pressed. Its tray menu item runs it.";
+    }
+    if (const THotTulma* Holder = FActivation->HolderOf(HotKey)) {
+        return "This key combination is used by " + ToQString(Holder->Name) +
+               ": pressing it runs that hotkey. This one's tray menu item still runs it.";
+    }
+    return "This key combination is taken by another program: pressing it does not run the hotkey. Its "
+           "tray menu item still does.";
 }
 
 const QIcon& TFormMain::WarningIcon() {

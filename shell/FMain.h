@@ -22,6 +22,7 @@ class QPushButton;
 namespace tulma {
 
 class THotKeyActivation;
+class THotTulma;
 class TTrayIcon;
 
 // The program's main window: the list of hotkeys of the current hotkey file, the file commands, and
@@ -36,6 +37,10 @@ class TFormMain : public TQBForm {
     bool Modified() const { return FModified; }
     // The about box that "View Info..." shows; the window does not own it.
     void SetAboutBox(QDialog* AboutBox) { FAboutBox = AboutBox; }
+
+    // Shows the window in front, restored from the tray or from being minimised; an open modal window
+    // comes in front of it.
+    void BringForward();
 
     TTrayIcon& TrayIcon1() { return *FTrayIcon1; }
     QMenu& PopupMenu1() { return *FPopupMenu1; }
@@ -70,6 +75,10 @@ class TFormMain : public TQBForm {
   protected:
     void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+    // Return or Enter presses the focused button (the buttons are no default buttons).
+    void keyPressEvent(QKeyEvent* Event) override;
+    // A double click on the list's empty space runs Edit as one on a line does.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
     // Escape does not close the main window.
     void reject() override {}
 
@@ -128,6 +137,8 @@ class TFormMain : public TQBForm {
     void PlaceNotices();
     void ShowAutostartState();
     void ShowRegistrationMarks();
+    // Why the hotkey's combination was refused, as the tooltip of its line says it.
+    QString RefusalText(const THotTulma& HotKey) const;
     // The mark of a line whose key combination could not be registered; made when first needed.
     const QIcon& WarningIcon();
     // Registers the hotkeys of the file at HotKeyFileName in place of the current ones; on a failure

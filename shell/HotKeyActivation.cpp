@@ -111,6 +111,20 @@ bool THotKeyActivation::RunHotKey(const std::string& Name) {
     return true;
 }
 
+const THotTulma* THotKeyActivation::HolderOf(const THotTulma& HotKey) const {
+    const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
+    const TIDList& List = HotKeyFile().HotKeyList();
+    for (int32_t I = 0; I < List.Count(); ++I) {
+        const auto& Other = List.ItemAs<THotTulma>(I);
+        const THotKeyRegistration Held = RegistrationOf(Other.HotKey);
+        if (Other.ID != HotKey.ID && Held.Modifiers == Wanted.Modifiers &&
+            Held.VirtualKey == Wanted.VirtualKey && MenuItems.contains(Other.ID) && !IsRefused(Other.ID)) {
+            return &Other;
+        }
+    }
+    return nullptr;
+}
+
 void THotKeyActivation::Register(const THotTulma& HotKey) {
     Registry.UnregisterHotKey(HotKey.Atom);
     const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);

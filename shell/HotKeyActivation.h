@@ -56,6 +56,9 @@ class THotKeyActivation : public QObject {
 
     // Whether the window system refused the hotkey's combination when it was last registered.
     bool IsRefused(int32_t ID) const { return Refused.contains(ID); }
+    // The other active hotkey of the current file that holds the combination HotKey asks for; null when
+    // none does (another program holds it, or nobody).
+    const THotTulma* HolderOf(const THotTulma& HotKey) const;
 
   private:
     HotKeyRegistry& Registry;

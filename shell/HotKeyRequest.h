@@ -14,4 +14,9 @@ enum class TRunReply {
 // Asks the running Tulma to run the hotkey that Name means; waits a bounded time for the answer.
 TRunReply SendRunRequest(const std::string& Name);
 
+// Asks the running Tulma to show its window when FileName (a full path, or empty for none) is the hotkey
+// file it has open; true when it did. False when none runs, it has another file open, or it does not
+// answer in time.
+bool SendShowRequest(const std::string& FileName);
+
 }  // namespace tulma

@@ -18,8 +18,11 @@ bool SomeoneServes(const QString& Name) {
 
 }  // namespace
 
-THotKeyServer::THotKeyServer(TRunHotKey RunHotKey, QObject* Parent)
-    : QObject(Parent), RunHotKey(std::move(RunHotKey)), Server(new QLocalServer(this)) {
+THotKeyServer::THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, QObject* Parent)
+    : QObject(Parent),
+      RunHotKey(std::move(RunHotKey)),
+      ShowWindow(std::move(ShowWindow)),
+      Server(new QLocalServer(this)) {
     Server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(Server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* Client = Server->nextPendingConnection()) {
@@ -52,15 +55,24 @@ void THotKeyServer::Serve(QLocalSocket* Client) {
         }
         return;
     }
-    QByteArray Name = Client->readLine(MaxRequestLength + 1);
-    if (!Name.endsWith('\n')) {
+    QByteArray Request = Client->readLine(MaxRequestLength + 1);
+    if (!Request.endsWith('\n')) {
         Client->abort();
         return;
     }
-    Name.chop(1);
-    const bool Ran = RunHotKey(Name.toStdString());
-    Client->write(Ran ? RanReply : UnknownReply);
+    Request.chop(1);
+    Client->write(Answer(Request));
     Client->disconnectFromServer();
+}
+
+QByteArray THotKeyServer::Answer(const QByteArray& Request) {
+    if (Request.startsWith(QByteArrayView(ShowRequest, ShowRequestLength))) {
+        return ShowWindow(Request.mid(ShowRequestLength).toStdString()) ? ShownReply : OtherFileReply;
+    }
+    if (Request.startsWith('\0')) {
+        return UnknownReply;
+    }
+    return RunHotKey(Request.toStdString()) ? RanReply : UnknownReply;
 }
 
 }  // namespace tulma

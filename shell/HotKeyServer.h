@@ -10,24 +10,31 @@ class QLocalSocket;
 
 namespace tulma {
 
-// Takes "tulma --run NAME" requests on the hotkey socket and has the named hotkey run. When another
-// Tulma of the same user already serves the socket, this one stays silent.
+// Takes "tulma --run NAME" requests on the hotkey socket and has the named hotkey run, and the request of
+// a second "tulma [FILE]" to show the running one instead. When another Tulma of the same user already
+// serves the socket, this one stays silent.
 class THotKeyServer : public QObject {
     Q_OBJECT
   public:
     // RunHotKey runs the hotkey that a name means; false when no hotkey fits.
     using TRunHotKey = std::function<bool(const std::string& Name)>;
 
-    explicit THotKeyServer(TRunHotKey RunHotKey, QObject* Parent = nullptr);
+    // ShowWindow shows the program's window when the hotkey file it is given (a full path, or empty for
+    // none) is the one in use; false when it is another.
+    using TShowWindow = std::function<bool(const std::string& FileName)>;
+
+    THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, QObject* Parent = nullptr);
 
     bool Listening() const;
 
   private:
     TRunHotKey RunHotKey;
+    TShowWindow ShowWindow;
     QLocalServer* Server;
 
     void Listen();
     void Serve(QLocalSocket* Client);
+    QByteArray Answer(const QByteArray& Request);
 };
 
 }  // namespace tulma

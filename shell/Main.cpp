@@ -20,9 +20,12 @@
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
+#include "SecondStart.h"
+#include "StatusNotifierWatch.h"
 #include "TrayIcon.h"
 #include "WindowListing.h"
 #include "X11Desktop.h"
+#include "X11TrayWatcher.h"
 
 namespace tulma {
 namespace {
@@ -76,10 +79,25 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         FormMain->TrayIcon1().TrayItem().showMessage(Summary, Body);
     });
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
+    const auto TrayHostChanged = [&] {
+        TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
+    };
+    const X11TrayWatcher TrayWatcher;
+    QObject::connect(&TrayWatcher, &X11TrayWatcher::TrayHostChanged, FormMain.get(), TrayHostChanged);
+    const TStatusNotifierWatch StatusNotifiers;
+    QObject::connect(&StatusNotifiers, &TStatusNotifierWatch::TrayHostChanged, FormMain.get(),
+                     TrayHostChanged);
     auto FormInfo = std::make_unique<TFormInfo>();
     FormMain->SetAboutBox(FormInfo.get());
     const THotKeyServer Server(
-        [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); });
+        [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
+        [&](const std::string& FileName) {
+            if (!NamesFileInUse(FileName, HotKeyFileName())) {
+                return false;
+            }
+            FormMain->BringForward();
+            return true;
+        });
     FormMain->show();
 
     const int Result = Application.exec();
@@ -107,6 +125,9 @@ int Start(int Argc, char** Argv) {
         case TProgramOptions::TAction::ListWindows:
             return ListWindows(Options.FileArgument, std::cout);
         case TProgramOptions::TAction::Start:
+            if (ShowRunningTulma(Options.FileArgument)) {
+                return 0;
+            }
             break;
     }
     return Run(Options, QtArgc, Argv);

@@ -74,10 +74,28 @@ void TTrayIcon::SetSeparateIcon(bool Value) {
     }
 }
 
+void TTrayIcon::TrayHostChanged() {
+    FShellAvailable = Availability();
+    if (!FActive) {
+        return;
+    }
+    // A replaced tray holds no icon of ours: the icon is added to the new one afresh.
+    const bool WasHidden = FMinimized && FIconShown;
+    RemoveIcon();
+    if (FShellAvailable && (FMinimized || FSeparateIcon)) {
+        AddIcon();
+    }
+    if (FMinimized && FIconShown) {
+        Owner->hide();
+    } else if (WasHidden) {
+        Owner->showMinimized();
+    }
+}
+
 bool TTrayIcon::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == Owner && Event->type() == QEvent::WindowStateChange) {
         const bool NowMinimized = Owner->isMinimized();
-        if (NowMinimized && !FMinimized) {
+        if (NowMinimized && !FMinimized && QApplication::activeModalWidget() == nullptr) {
             AppMinimize();
         } else if (!NowMinimized && FMinimized) {
             AppRestore();
@@ -136,8 +154,9 @@ void TTrayIcon::HandleRightClick() {
 void TTrayIcon::AppMinimize() {
     if (FActive) {
         // The taskbar entry goes only when the icon takes its place: without a notification area the
-        // minimised window stays where the user can restore it.
-        if (!FIconShown && FShellAvailable && Availability()) {
+        // minimised window stays where the user can restore it. A tray may have come since the start.
+        FShellAvailable = Availability();
+        if (!FIconShown && FShellAvailable) {
             AddIcon();
         }
         if (FIconShown) {

@@ -22,7 +22,9 @@ class EOutOfResources : public std::runtime_error {
 
 // The program's icon in the notification area (the tray). It follows the owner window: while the window
 // is minimised the icon is shown and the window hidden, so it has no taskbar entry; on restore the icon
-// goes away. Clicks on the icon become the events below.
+// goes away. Clicks on the icon become the events below. A minimise while a modal window is open does not
+// go to the tray, whose icon could not answer before the modal window closes (TModalWindowKeeper undoes
+// that minimise).
 class TTrayIcon : public QObject {
     Q_OBJECT
   public:
@@ -55,6 +57,9 @@ class TTrayIcon : public QObject {
     TNotify OnRestore;
 
     bool ShellAvailable() const { return FShellAvailable; }
+    // The tray came, went or was replaced: a minimised owner moves into a tray that came, and comes back
+    // as an ordinary minimised window when the tray goes, so that it can always be reached.
+    void TrayHostChanged();
     bool IconShown() const { return FIconShown; }
     bool Minimized() const { return FMinimized; }
     // The tip over the icon: at most MaxTipLength characters.

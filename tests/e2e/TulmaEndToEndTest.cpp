@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 constexpr std::uint32_t KeyD = 'd';
 constexpr std::uint32_t KeyK = 'k';
 constexpr std::uint32_t KeyL = 'l';
+constexpr std::uint32_t KeyN = 'n';
 constexpr std::uint32_t KeyX = 'x';
 constexpr std::uint32_t KeyY = 'y';
 // Ctrl+Alt+K as a hotkey file stores it.
@@ -64,7 +65,9 @@ class TulmaEndToEndTest : public TulmaProgramFixture {
     // Runs the copy of tulma at Program with Arguments to its end; its standard output and error.
     TCommandResult RunTulma(const fs::path& Program, const std::string& Arguments) {
         const fs::path Output = Dir / "output";
-        const std::string Command = Program.string() + " " + Arguments + " >" + Output.string() + " 2>&1";
+        // A program that stays instead of ending fails the test rather than holding it up.
+        const std::string Command =
+            "timeout 60 " + Program.string() + " " + Arguments + " >" + Output.string() + " 2>&1";
         const int Status = std::system(Command.c_str());
         std::ifstream File(Output);
         return {WIFEXITED(Status) ? WEXITSTATUS(Status) : -1,
@@ -225,7 +228,10 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     ASSERT_NE(MainWindow(First), XCB_WINDOW_NONE);
     ASSERT_TRUE(PressUntilRun());
 
-    const pid_t Second = StartTulma(FileName);
+    // With another file a second program starts beside the first.
+    const std::string OtherFile = (Dir / "copy.tul").string();
+    fs::copy_file(FileName, OtherFile);
+    const pid_t Second = StartTulma(OtherFile);
     const xcb_window_t SecondWindow = MainWindow(Second);
     ASSERT_NE(SecondWindow, XCB_WINDOW_NONE);
     Pause(1000);
@@ -237,6 +243,89 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
     EXPECT_TRUE(Eventually([this] { return Runs() == 3; }, 3000));
     EXPECT_EQ(RunsAfterPress(), 4);
+}
+
+TEST_F(TulmaEndToEndTest, SecondStartShowsTheRunningTulmaFromTheTrayAndEnds) {
+    UsePrivateRuntimeDirectory();
+    const std::string FileName = MarkerHotKeyFile(true);
+    const pid_t Tulma = StartTulma(FileName);
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(PressUntilRun());
+
+    for (const std::string& Arguments : {FileName, std::string()}) {
+        const TCommandResult Result = RunTulma(Dir / "tulma", Arguments);
+        EXPECT_EQ(Result.Status, 0) << Result.Output;
+        EXPECT_TRUE(Eventually([&] {
+            const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
+            return Shown != XCB_WINDOW_NONE && Viewable(Shown);
+        }));
+        EXPECT_TRUE(Eventually([this] { return TrayIcons().empty(); }));
+        EXPECT_TRUE(Eventually(
+            [&] { return ActiveWindow(Display.Connection()) == WindowOfPid(Display.Connection(), Tulma); }));
+        // Qt takes a minimise that comes before it has seen the window restored for the state it
+        // already knows, and reports no change.
+        Pause(500);
+        Xdotool("windowminimize " + std::to_string(WindowOfPid(Display.Connection(), Tulma)));
+        ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    }
+}
+
+TEST_F(TulmaEndToEndTest, MinimiseButtonDuringTheDefinitionDialogKeepsAWindowOnScreen) {
+    const pid_t Tulma = StartTulma(MarkerHotKeyFile());
+    const xcb_window_t Window = MainWindow(Tulma);
+    ASSERT_NE(Window, XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun());
+    Xdotool("windowactivate --sync " + std::to_string(Window));
+    Keyboard->Chord({Keys::Alt, KeyN});
+    xcb_flush(Display.Connection());
+    xcb_window_t Dialog = XCB_WINDOW_NONE;
+    ASSERT_TRUE(Eventually([&] {
+        Dialog = ActiveWindow(Display.Connection());
+        return Dialog != XCB_WINDOW_NONE && Dialog != Window;
+    }));
+
+    Click(MinimiseButtonOf(Window));
+    // Time for the window manager to minimise the group; the dialog is back at once and the tray stays
+    // empty.
+    Pause(1000);
+    EXPECT_TRUE(Eventually([&] { return Viewable(Dialog) && Viewable(Window); }));
+    EXPECT_TRUE(TrayIcons().empty());
+
+    // Once the dialog is closed, minimising reaches the tray, whose icon answers.
+    Xdotool("windowactivate --sync " + std::to_string(Dialog));
+    Keyboard->Tap(Keys::Escape);
+    xcb_flush(Display.Connection());
+    ASSERT_TRUE(Eventually([&] { return !Viewable(Dialog); }));
+    Click(MinimiseButtonOf(Window));
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ChooseXmarkInTrayMenu(TrayIcons()[0]);
+    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+}
+
+// At login the tray often comes after Tulma, and it may restart.
+class TulmaLateTrayTest : public TulmaEndToEndTest {
+  protected:
+    TulmaLateTrayTest() { TrayAtStart = false; }
+};
+
+TEST_F(TulmaLateTrayTest, TrayStartedAfterTulmaTakesTheMinimisedWindow) {
+    const pid_t Tulma = StartTulma(MarkerHotKeyFile());
+    const xcb_window_t Window = MainWindow(Tulma);
+    ASSERT_NE(Window, XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun());
+    // Without a tray the window is minimised as any other.
+    Xdotool("windowminimize " + std::to_string(Window));
+    ASSERT_TRUE(Eventually([&] { return !Viewable(Window); }));
+    Pause(500);
+    EXPECT_TRUE(TrayIcons().empty());
+
+    StartTray();
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    StopTray();
+    StartTray();
+    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ChooseXmarkInTrayMenu(TrayIcons()[0]);
+    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
 }
 
 TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {

@@ -50,7 +50,9 @@ void TulmaProgramFixture::SetUp() {
     // The program looks for its message file and default hotkey file beside itself.
     fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
     fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
-    StartTray();
+    if (TrayAtStart) {
+        StartTray();
+    }
 }
 
 void TulmaProgramFixture::TearDown() {
@@ -65,9 +67,15 @@ void TulmaProgramFixture::TearDown() {
 }
 
 void TulmaProgramFixture::StartTray() {
-    Started.push_back(Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
-                             "120", "--height", "24", "--SetDockType", "false"}));
+    Started.push_back(Tray = Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                    "--width", "120", "--height", "24", "--SetDockType", "false"}));
     ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; })) << "trayer did not come up";
+}
+
+void TulmaProgramFixture::StopTray() {
+    Terminate(Tray);
+    std::erase(Started, Tray);
+    ASSERT_TRUE(Eventually([this] { return TrayOwner() == XCB_WINDOW_NONE; })) << "trayer did not end";
 }
 
 xcb_window_t TulmaProgramFixture::TrayOwner() {
@@ -204,6 +212,44 @@ void TulmaProgramFixture::Click(TPoint Where) {
     xcb_test_fake_input(Connection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
     xcb_test_fake_input(Connection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
     xcb_flush(Connection);
+}
+
+xcb_window_t TulmaProgramFixture::FrameOf(xcb_window_t Window) {
+    xcb_connection_t* Connection = Display.Connection();
+    for (;;) {
+        auto* Reply = xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Window), nullptr);
+        const xcb_window_t Parent = Reply != nullptr ? Reply->parent : xcb_window_t{XCB_WINDOW_NONE};
+        std::free(Reply);
+        if (Parent == XCB_WINDOW_NONE || Parent == Display.Root()) {
+            return Window;
+        }
+        Window = Parent;
+    }
+}
+
+// Openbox draws the title bar's buttons as windows inside its title window, packed to the right in the
+// order of its title layout ("NLIMC" by default: iconify, maximise, close), a maximise button only for a
+// window that can be resized: the iconify button is the leftmost square button of the right half.
+TPoint TulmaProgramFixture::MinimiseButtonOf(xcb_window_t Window) {
+    xcb_connection_t* Connection = Display.Connection();
+    const xcb_window_t Frame = FrameOf(Window);
+    const TPoint FrameCentre = CentreOf(Frame);
+    TPoint Found{-1, -1};
+    for (const xcb_window_t Part : Children(Frame)) {
+        for (const xcb_window_t Button : Children(Part)) {
+            auto* Geometry =
+                xcb_get_geometry_reply(Connection, xcb_get_geometry(Connection, Button), nullptr);
+            const bool Square = Geometry != nullptr && Geometry->width == Geometry->height &&
+                                Geometry->width >= 8 && Geometry->width <= 32;
+            std::free(Geometry);
+            const TPoint Centre = CentreOf(Button);
+            if (Square && Viewable(Button) && Centre.X > FrameCentre.X &&
+                (Found.X < 0 || Centre.X < Found.X)) {
+                Found = Centre;
+            }
+        }
+    }
+    return Found;
 }
 
 void TulmaProgramFixture::Xdotool(const std::string& Arguments) {

@@ -47,6 +47,9 @@ class TulmaProgramFixture : public testing::Test {
     std::filesystem::path Dir;
     std::vector<pid_t> Started;
     std::unique_ptr<FakeKeyboard> Keyboard;
+    // False: SetUp leaves the tray out, for a test that starts it later.
+    bool TrayAtStart = true;
+    pid_t Tray = 0;
 
     static void SetUpTestSuite();
     void SetUp() override;
@@ -74,13 +77,18 @@ class TulmaProgramFixture : public testing::Test {
     // The centres of the program's icons that the tray holds.
     std::vector<TPoint> TrayIcons();
     void Click(TPoint Where);
+    // The centre of the minimise (iconify) button in the title bar that openbox draws around Window.
+    TPoint MinimiseButtonOf(xcb_window_t Window);
     void Xdotool(const std::string& Arguments);
     void ClickInWindow(xcb_window_t Window, int X, int Y);
 
-  private:
     void StartTray();
+    void StopTray();
+
+  private:
     xcb_window_t TrayOwner();
     std::vector<xcb_window_t> Children(xcb_window_t Window);
+    xcb_window_t FrameOf(xcb_window_t Window);
     std::string ClassOf(xcb_window_t Window);
     TPoint CentreOf(xcb_window_t Window);
 };

@@ -74,6 +74,7 @@ constexpr std::uint32_t Shift = 0xffe1;
 constexpr std::uint32_t Control = 0xffe3;
 constexpr std::uint32_t Alt = 0xffe9;
 constexpr std::uint32_t Return = 0xff0d;
+constexpr std::uint32_t Escape = 0xff1b;
 }  // namespace Keys
 
 // Real key presses through the XTEST extension.

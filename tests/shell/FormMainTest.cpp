@@ -539,6 +539,63 @@ class FormMainTest : public QObject {
         QVERIFY(List()->item(0)->icon().isNull());
     }
 
+    // Each refused line says why: another hotkey of the list, another program, or no key at all.
+    void refusedCombinationNamesItsHolder() {
+        Registry->Taken.insert({MOD_CONTROL | MOD_ALT, 'G'});
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"},
+               {"Beta", CtrlAlt | 'A', "beta"},
+               {"Gamma", CtrlAlt | 'G', "gamma"},
+               {"Nokey", 0, "nokey"}});
+        const struct {
+            const char* Says;
+            const char* DoesNotSay;
+        } Tips[] = {
+            {"", "taken"},
+            {"used by Alpha", "taken"},
+            {"taken by another program", "used by"},
+            {"no key combination", "taken"},
+        };
+        QCOMPARE(List()->count(), int(std::size(Tips)));
+        for (int Row = 0; Row < List()->count(); ++Row) {
+            const QString Tip = List()->item(Row)->toolTip();
+            QVERIFY2(Tip.contains(Tips[Row].Says) && !Tip.contains(Tips[Row].DoesNotSay), qPrintable(Tip));
+        }
+        QVERIFY(List()->item(0)->toolTip().isEmpty());
+    }
+
+    void returnPressesTheFocusedButtonOnly() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowActive(Form.get()));
+        int Defined = 0;
+        Define = [&Defined](QWidget*, THotTulma&) {
+            ++Defined;
+            return false;
+        };
+        for (const Qt::Key Key : {Qt::Key_Return, Qt::Key_Enter}) {
+            Control("BtnNew")->setFocus();
+            QTest::keyClick(Control("BtnNew"), Key);
+        }
+        QCOMPARE(Defined, 2);
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Return);
+        Control<QCheckBox>("CBMinimize")->setFocus();
+        QTest::keyClick(Control<QCheckBox>("CBMinimize"), Qt::Key_Return);
+        QCOMPARE(Defined, 2);
+        QVERIFY(Boxes->Shown().empty());
+    }
+
+    void doubleClickOnEmptyListSpaceRunsEdit() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        List()->setCurrentRow(-1);
+        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {},
+                           List()->viewport()->rect().bottomRight() - QPoint(5, 5));
+        QCOMPARE(Boxes->Shown().size(), std::size_t{1});
+        QCOMPARE(Boxes->Shown()[0].Text, std::string(NothingSelectedText));
+    }
+
     void refreshListWritesTheMinimizeFlagBack() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
         auto* Minimize = Control<QCheckBox>("CBMinimize");
@@ -652,6 +709,18 @@ class FormMainTest : public QObject {
         Form->showMinimized();
         QVERIFY(Form->TrayIcon1().IconShown());
         emit Form->TrayIcon1().TrayItem().activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(Form->isVisible());
+        QVERIFY(!Form->isMinimized());
+        QVERIFY(!Form->TrayIcon1().IconShown());
+    }
+
+    void bringForwardRestoresFromTheTray() {
+        TrayAvailable = true;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
+        Form->show();
+        Form->showMinimized();
+        QTRY_VERIFY(!Form->isVisible());
+        Form->BringForward();
         QVERIFY(Form->isVisible());
         QVERIFY(!Form->isMinimized());
         QVERIFY(!Form->TrayIcon1().IconShown());

@@ -25,12 +25,22 @@ class HotKeyServerTest : public QObject {
   private:
     std::unique_ptr<TempDir> Dir;
     std::vector<std::string> Asked;
+    std::vector<std::string> Shown;
 
     std::unique_ptr<THotKeyServer> NewServer() {
-        return std::make_unique<THotKeyServer>([this](const std::string& Name) {
-            Asked.push_back(Name);
-            return Name == "Mail";
-        });
+        return std::make_unique<THotKeyServer>(
+            [this](const std::string& Name) {
+                Asked.push_back(Name);
+                return Name == "Mail";
+            },
+            [this](const std::string& FileName) {
+                Shown.push_back(FileName);
+                return FileName.empty() || FileName == "/keys/work.tul";
+            });
+    }
+
+    static QByteArray ShowRequestFor(const QByteArray& FileName) {
+        return QByteArray(ShowRequest, ShowRequestLength) + FileName + "\n";
     }
 
     // Sends Request and waits for the server to answer and hang up; the answer.
@@ -63,6 +73,7 @@ class HotKeyServerTest : public QObject {
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(Dir->Path().string()));
         qputenv("DISPLAY", ":42");
         Asked.clear();
+        Shown.clear();
     }
 
     void cleanup() { Dir.reset(); }
@@ -82,6 +93,16 @@ class HotKeyServerTest : public QObject {
         QCOMPARE(Ask("Other\n"), QByteArray(UnknownReply));
         QCOMPARE(Ask("\n"), QByteArray(UnknownReply));
         QCOMPARE(Asked, std::vector<std::string>({"Mail", "Other", ""}));
+    }
+
+    void showRequestIsAnsweredByTheFileInUseAndRunsNothing() {
+        const auto Server = NewServer();
+        QCOMPARE(Ask(ShowRequestFor("")), QByteArray(ShownReply));
+        QCOMPARE(Ask(ShowRequestFor("/keys/work.tul")), QByteArray(ShownReply));
+        QCOMPARE(Ask(ShowRequestFor("/keys/other.tul")), QByteArray(OtherFileReply));
+        QCOMPARE(Ask(QByteArray("\0other\n", 7)), QByteArray(UnknownReply));
+        QCOMPARE(Shown, std::vector<std::string>({"", "/keys/work.tul", "/keys/other.tul"}));
+        QVERIFY(Asked.empty());
     }
 
     void overlongRequestIsRefusedUnread() {

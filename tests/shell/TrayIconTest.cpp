@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QDialog>
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
 
 #include <memory>
 
+#include "ModalWindowKeeper.h"
 #include "QtTestMain.h"
 #include "TrayIcon.h"
 
@@ -81,6 +83,58 @@ class TrayIconTest : public QObject {
         QVERIFY(!Icon->IconShown());
         TrayAvailable = true;
         Icon->SetActive(true);
+        QVERIFY(Icon->IconShown());
+    }
+
+    // The desktop's tray comes after the program, goes and comes back.
+    void trayThatComesLaterTakesTheMinimisedWindow() {
+        TrayAvailable = false;
+        Icon->TrayHostChanged();
+        Icon->SetActive(true);
+        Owner->showMinimized();
+        QCoreApplication::processEvents();
+        QVERIFY(!Icon->IconShown());
+        QVERIFY(Owner->isVisible());
+
+        TrayAvailable = true;
+        Icon->TrayHostChanged();
+        QVERIFY(Icon->IconShown());
+        QVERIFY(!Owner->isVisible());
+
+        TrayAvailable = false;
+        Icon->TrayHostChanged();
+        QVERIFY(!Icon->IconShown());
+        QVERIFY(Owner->isVisible());
+        QVERIFY(Owner->isMinimized());
+
+        TrayAvailable = true;
+        Icon->TrayHostChanged();
+        QVERIFY(Icon->IconShown());
+        QVERIFY(!Owner->isVisible());
+        Owner->showNormal();
+        QVERIFY(!Icon->IconShown());
+        // A shown window stays as it is when the tray changes.
+        Icon->TrayHostChanged();
+        QVERIFY(!Icon->IconShown());
+        QVERIFY(Owner->isVisible());
+    }
+
+    // Minimising the owner, or the modal window itself, while a modal window is open brings both back.
+    void minimiseDuringAModalWindowIsUndone() {
+        const TModalWindowKeeper Keeper;
+        Icon->SetActive(true);
+        QDialog Modal(Owner.get());
+        Modal.setModal(true);
+        Modal.show();
+        for (QWidget* Minimised : {static_cast<QWidget*>(Owner.get()), static_cast<QWidget*>(&Modal)}) {
+            Minimised->showMinimized();
+            QTRY_VERIFY(!Owner->isMinimized() && !Modal.isMinimized());
+            QVERIFY(Owner->isVisible());
+            QVERIFY(Modal.isVisible());
+            QVERIFY(!Icon->IconShown());
+        }
+        Modal.close();
+        Owner->showMinimized();
         QVERIFY(Icon->IconShown());
     }
 

@@ -1,0 +1,90 @@
+#include "X11TrayWatcher.h"
+
+#include <QCoreApplication>
+
+#include <string>
+
+#include "QtX11.h"
+#include "XcbReply.h"
+
+namespace tulma {
+namespace {
+
+xcb_atom_t Intern(xcb_connection_t* Connection, const std::string& Name) {
+    XcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(
+        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(Name.size()), Name.c_str()),
+        nullptr));
+    return Reply ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// Adds StructureNotify to what this connection hears of Window, keeping what it (Qt) asked for before.
+void HearStructureOf(xcb_connection_t* Connection, xcb_window_t Window) {
+    XcbReply<xcb_get_window_attributes_reply_t> Attributes(
+        xcb_get_window_attributes_reply(Connection, xcb_get_window_attributes(Connection, Window), nullptr));
+    if (!Attributes) {
+        return;
+    }
+    const std::uint32_t Mask = Attributes->your_event_mask | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(Connection, Window, XCB_CW_EVENT_MASK, &Mask);
+}
+
+}  // namespace
+
+X11TrayWatcher::X11TrayWatcher(QObject* Parent) : QObject(Parent), Connection(QtX11Connection()) {
+    if (Connection == nullptr) {
+        return;
+    }
+    Root = FirstRoot(Connection);
+    // A new tray announces itself to the root window with a MANAGER message (freedesktop system tray).
+    Selection = Intern(Connection, "_NET_SYSTEM_TRAY_S0");
+    Manager = Intern(Connection, "MANAGER");
+    HearStructureOf(Connection, Root);
+    FollowOwner();
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+X11TrayWatcher::~X11TrayWatcher() {
+    if (Connection != nullptr) {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+}
+
+bool X11TrayWatcher::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
+    if (EventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* Event = static_cast<const xcb_generic_event_t*>(Message);
+    const std::uint8_t Type = Event->response_type & 0x7F;
+    if (Type == XCB_CLIENT_MESSAGE) {
+        const auto* Client = reinterpret_cast<const xcb_client_message_event_t*>(Event);
+        if (Client->window == Root && Client->type == Manager && Client->format == 32 &&
+            Client->data.data32[1] == Selection) {
+            FollowOwner();
+            AnnounceChange();
+        }
+    } else if (Type == XCB_DESTROY_NOTIFY) {
+        const auto* Destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(Event);
+        if (Owner != XCB_WINDOW_NONE && Destroyed->window == Owner) {
+            FollowOwner();
+            AnnounceChange();
+        }
+    }
+    // Qt follows the tray too: the events go on to it.
+    return false;
+}
+
+void X11TrayWatcher::FollowOwner() {
+    XcbReply<xcb_get_selection_owner_reply_t> Reply(
+        xcb_get_selection_owner_reply(Connection, xcb_get_selection_owner(Connection, Selection), nullptr));
+    Owner = Reply ? Reply->owner : xcb_window_t{XCB_WINDOW_NONE};
+    if (Owner != XCB_WINDOW_NONE) {
+        HearStructureOf(Connection, Owner);
+    }
+    xcb_flush(Connection);
+}
+
+void X11TrayWatcher::AnnounceChange() {
+    QMetaObject::invokeMethod(this, &X11TrayWatcher::TrayHostChanged, Qt::QueuedConnection);
+}
+
+}  // namespace tulma
