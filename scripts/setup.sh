@@ -24,6 +24,10 @@ packages=(
   desktop-file-utils
   # fonts so that windows have readable text under Xvfb
   fonts-dejavu-core
+  # a headless Wayland desktop with the global-shortcuts portal, Qt on Wayland for a native window, and the
+  # protocol of the key injector, for the Wayland tests
+  kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde dbus qtwayland5 qt6-wayland
+  libwayland-dev libwayland-bin plasma-wayland-protocols
 )
 
 missing=()

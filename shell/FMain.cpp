@@ -48,6 +48,9 @@ constexpr const char* WaylandNotice =
     "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus, and "
     "only X11 windows are found. To run a hotkey from anywhere, bind a desktop shortcut to "
     "\"tulma --run NAME\" (see man tulma).";
+constexpr const char* PortalNotice =
+    "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
+    "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows.";
 
 template <class TControl>
 TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
@@ -115,6 +118,7 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     FActivation = new THotKeyActivation(
         Services.HotKeys, Services.Atoms, *FPopupMenu1,
         [this](const THotTulma& HotKey) { HotKey.ExecuteHotKey(Services.Windows, Services.Launch); }, this);
+    connect(FActivation, &THotKeyActivation::AssignmentsChanged, this, [this] { ShowRegistrationMarks(); });
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
     }
@@ -186,7 +190,7 @@ void TFormMain::CreateDesktopControls() {
 
     LabSessionNotice = Place<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
-    LabSessionNotice->setText(WaylandNotice);
+    LabSessionNotice->setText(Services.DesktopShortcuts ? PortalNotice : WaylandNotice);
     LabSessionNotice->resize(NoticeWidth, LabSessionNotice->heightForWidth(NoticeWidth));
     LabSessionNotice->setVisible(IsWaylandSession());
     if (IsWaylandSession()) {
@@ -413,18 +417,28 @@ void TFormMain::ShowAutostartState() {
 }
 
 void TFormMain::ShowRegistrationMarks() {
-    const QString Taken =
-        "This key combination is taken by another program or cannot be used: pressing it "
-        "does not run the hotkey. Its tray menu item still does.";
     for (int Row = 0; Row < LBListe->count() && Row < HotKeyReferences.Count(); ++Row) {
         QListWidgetItem* Item = LBListe->item(Row);
-        const bool Refused = FActivation->IsRefused(HotKeyReferences.ObjectAt(Row)->ID);
+        const QString Note = RegistrationNote(CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Row)));
         // Only lines whose mark changes are touched: a large list is marked after every registration.
-        if (Refused != !Item->toolTip().isEmpty()) {
-            Item->setIcon(Refused ? WarningIcon() : QIcon());
-            Item->setToolTip(Refused ? Taken : QString());
+        if (Item->toolTip() != Note) {
+            Item->setIcon(Note.isEmpty() ? QIcon() : WarningIcon());
+            Item->setToolTip(Note);
         }
     }
+}
+
+QString TFormMain::RegistrationNote(const THotTulma& HotKey) const {
+    if (FActivation->IsRefused(HotKey.ID)) {
+        return "This key combination is taken by another program or cannot be used: pressing it "
+               "does not run the hotkey. Its tray menu item still does.";
+    }
+    const auto Assigned = FActivation->AssignedCombination(HotKey);
+    if (!Assigned) {
+        return {};
+    }
+    return Assigned->empty() ? QString("not assigned by the desktop")
+                             : "the desktop assigned " + QString::fromStdString(*Assigned);
 }
 
 const QIcon& TFormMain::WarningIcon() {

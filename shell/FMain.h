@@ -21,6 +21,7 @@ class QPushButton;
 namespace tulma {
 
 class THotKeyActivation;
+class THotTulma;
 class TTrayIcon;
 
 // The program's main window: the list of hotkeys of the current hotkey file, the file commands, and
@@ -119,6 +120,8 @@ class TFormMain : public TQBForm {
     void ShowCurrentFileName();
     void ShowAutostartState();
     void ShowRegistrationMarks();
+    // Why a line is marked: a refused combination, or one the desktop replaced; empty when unmarked.
+    QString RegistrationNote(const THotTulma& HotKey) const;
     // The mark of a line whose key combination could not be registered; made when first needed.
     const QIcon& WarningIcon();
     // Registers the hotkeys of the file at HotKeyFileName in place of the current ones; on a failure

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -56,6 +57,13 @@ class THotKeyActivation : public QObject {
 
     // Whether the window system refused the hotkey's combination when it was last registered.
     bool IsRefused(int32_t ID) const { return Refused.contains(ID); }
+    // The combination the desktop bound in place of the hotkey's own, empty when it bound none; nothing
+    // when it took the hotkey's own or the window system leaves the choice to the program.
+    std::optional<std::string> AssignedCombination(const THotTulma& HotKey) const;
+
+  signals:
+    // The desktop changed the combinations it bound for the hotkeys.
+    void AssignmentsChanged();
 
   private:
     HotKeyRegistry& Registry;

@@ -12,9 +12,11 @@
 #include "FInfo.h"
 #include "FMain.h"
 #include "HotKeyActivation.h"
+#include "HotKeyBackend.h"
 #include "HotKeyServer.h"
 #include "KeyComboText.h"
 #include "NamedHotKeyRun.h"
+#include "PortalHotKeys.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
@@ -54,14 +56,20 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
 
     X11Desktop Desktop;
     SetKeyNameLookup(Desktop.KeyNames());
+    // Windows, dialogs and launches stay on X11 (XWayland in a Wayland session); only the hotkeys move.
+    std::unique_ptr<PortalHotKeys> Portal;
+    if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), PortalHotKeys::Available)) {
+        Portal = std::make_unique<PortalHotKeys>();
+    }
     TQtFileDialogs FileDialogs;
     const TShellServices Services{
-        .HotKeys = Desktop.HotKeys(),
+        .HotKeys = Portal ? static_cast<HotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
         .Windows = Desktop.Windows(),
         .Launch = Desktop.Starter(),
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .DefineHotKey = DefineHotKey,
+        .DesktopShortcuts = Portal != nullptr,
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);

@@ -1,0 +1,186 @@
+// Hotkeys through the GlobalShortcuts portal on a real KWin Wayland desktop (wayland-desktop.sh runs
+// each test in a fresh one), with key presses that the compositor sees as a keyboard's.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PortalHotKeys.h"
+#include "ShellTestSupport.h"
+
+namespace tulma::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// evdev codes of the keys pressed.
+constexpr unsigned CtrlCode = 29;
+constexpr unsigned AltCode = 56;
+constexpr unsigned JCode = 36;
+constexpr unsigned KCode = 37;
+constexpr unsigned LCode = 38;
+constexpr unsigned MCode = 50;
+constexpr unsigned Ctrl = MOD_CONTROL;
+constexpr unsigned Alt = MOD_ALT;
+
+// Runs the event loop until Condition holds or 20 s have passed; whether it held.
+template <class TCondition>
+bool Eventually(TCondition Condition) {
+    const auto Deadline = Clock::now() + std::chrono::seconds(20);
+    while (!Condition() && Clock::now() < Deadline) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return Condition();
+}
+
+// Ctrl+Alt+key, held for HoldMs.
+void PressCtrlAlt(unsigned KeyCode, int HoldMs = 0) {
+    const std::string Command = std::string(TULMA_FAKE_KEYS) + " --hold " + std::to_string(HoldMs) + " " +
+                                std::to_string(CtrlCode) + " " + std::to_string(AltCode) + " " +
+                                std::to_string(KeyCode);
+    ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
+}
+
+// Presses Ctrl+Alt+key until Ran holds: the desktop binds shortcuts some time after they are asked for.
+template <class TCondition>
+bool PressUntil(unsigned KeyCode, TCondition Ran) {
+    for (int Attempt = 0; Attempt < 40 && !Ran(); ++Attempt) {
+        PressCtrlAlt(KeyCode);
+        const auto Deadline = Clock::now() + std::chrono::milliseconds(500);
+        while (!Ran() && Clock::now() < Deadline) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    }
+    return Ran();
+}
+
+class WaylandHotKeysTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int Argc = 1;
+        static char Name[] = "test_wayland";
+        static char* Argv[] = {Name, nullptr};
+        static QCoreApplication Application(Argc, Argv);
+        ASSERT_TRUE(PortalHotKeys::Available()) << "the test desktop has no GlobalShortcuts portal";
+    }
+};
+
+// The registry on its own: presses, edits, removals and a held key, each followed by a press of a
+// combination that does run, so that a run that should not happen would have come before it.
+class PortalRegistryTest : public WaylandHotKeysTest {
+  protected:
+    PortalHotKeys Keys;
+    std::vector<std::uint16_t> Presses;
+
+    void SetUp() override {
+        Keys.SetPressHandler([this](std::uint16_t Id) { Presses.push_back(Id); });
+    }
+
+    bool PressUntilRun(unsigned KeyCode, std::uint16_t Id) {
+        Presses.clear();
+        return PressUntil(KeyCode, [&] { return !Presses.empty() && Presses.back() == Id; });
+    }
+};
+
+TEST_F(PortalRegistryTest, EditedCombinationRunsInPlaceOfTheOldAndARemovedOneRunsNothing) {
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
+    ASSERT_TRUE(Keys.RegisterHotKey(2, Ctrl | Alt, 'L'));
+    ASSERT_TRUE(PressUntilRun(KCode, 1));
+    EXPECT_EQ(Keys.AssignedCombination(1), std::nullopt) << "the desktop took another combination";
+
+    Keys.UnregisterHotKey(1);
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'J'));
+    Keys.UnregisterHotKey(2);
+    ASSERT_TRUE(Keys.RegisterHotKey(3, Ctrl | Alt, 'M'));
+    ASSERT_TRUE(PressUntilRun(JCode, 1));
+    Presses.clear();
+    PressCtrlAlt(KCode);
+    PressCtrlAlt(LCode);
+    ASSERT_TRUE(PressUntilRun(MCode, 3));
+    EXPECT_EQ(Presses, std::vector<std::uint16_t>{3});
+}
+
+TEST_F(PortalRegistryTest, HeldCombinationRunsOnce) {
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
+    ASSERT_TRUE(Keys.RegisterHotKey(2, Ctrl | Alt, 'L'));
+    ASSERT_TRUE(PressUntilRun(LCode, 2));
+    Presses.clear();
+    PressCtrlAlt(KCode, 1500);
+    ASSERT_TRUE(PressUntilRun(LCode, 2));
+    EXPECT_EQ(std::count(Presses.begin(), Presses.end(), 1), 1);
+}
+
+TEST_F(PortalRegistryTest, CombinationsWithoutAKeyOrHeldTwiceAreRefused) {
+    EXPECT_FALSE(Keys.RegisterHotKey(1, Ctrl, 0xFF));
+    EXPECT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
+    EXPECT_FALSE(Keys.RegisterHotKey(2, Ctrl | Alt, 'K'));
+    EXPECT_FALSE(Keys.RegisterHotKey(1, Ctrl | Alt, 'L'));
+}
+
+// The real program in the Wayland session, hidden, while a native Wayland window has the focus: X11 key grabs
+// cannot see these presses, only the portal can.
+class WaylandProgramTest : public WaylandHotKeysTest {
+  protected:
+    fs::path Dir = fs::path(std::getenv("HOME")) / "tulma-test";
+    std::vector<std::unique_ptr<QProcess>> Started;
+
+    void SetUp() override { fs::create_directories(Dir); }
+
+    void TearDown() override {
+        for (auto& Process : Started) {
+            Process->kill();
+            Process->waitForFinished(5000);
+        }
+    }
+
+    QProcess& Start(const QString& Program, const QStringList& Arguments) {
+        auto& Process = Started.emplace_back(std::make_unique<QProcess>());
+        Process->setProcessChannelMode(QProcess::ForwardedChannels);
+        Process->start(Program, Arguments);
+        EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
+        return *Process;
+    }
+
+    int Lines(const std::string& Name) const {
+        std::ifstream File(Dir / Name);
+        int Count = 0;
+        for (std::string Line; std::getline(File, Line);) {
+            ++Count;
+        }
+        return Count;
+    }
+
+    // Tulma minimised with hotkeys on Ctrl+Alt+K and Ctrl+Alt+L that add lines to files k and l, and
+    // a native Wayland window with the focus after it.
+    void StartTulmaBehindAWaylandWindow() {
+        const std::string File = (Dir / "keys.tul").string();
+        WriteHotKeyFile(File,
+                        {{"K", 0xC000 | 'K', "/bin/sh", "-c 'echo >> " + (Dir / "k").string() + "'"},
+                         {"L", 0xC000 | 'L', "/bin/sh", "-c 'echo >> " + (Dir / "l").string() + "'"}},
+                        true);
+        Start(TULMA_PROGRAM, {QString::fromStdString(File)});
+        const fs::path Ready = Dir / "window-ready";
+        Start(TULMA_WAYLAND_WINDOW, {"Wayland window", QString::fromStdString(Ready.string())});
+        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
+    }
+};
+
+TEST_F(WaylandProgramTest, PressWhileAWaylandWindowHasTheFocusRunsTheHotKeyOncePerPress) {
+    StartTulmaBehindAWaylandWindow();
+    ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
+    const int Runs = Lines("k");
+    PressCtrlAlt(KCode, 1500);
+    ASSERT_TRUE(PressUntil(LCode, [&] { return Lines("l") > 0; }));
+    EXPECT_EQ(Lines("k"), Runs + 1);
+}
+
+}  // namespace
+}  // namespace tulma::test
