@@ -14,6 +14,8 @@
 #include "HotKeyActivation.h"
 #include "HotKeyBackend.h"
 #include "HotKeyServer.h"
+#include "KWinDesktopWindows.h"
+#include "KWinScript.h"
 #include "KeyComboText.h"
 #include "NamedHotKeyRun.h"
 #include "PortalHotKeys.h"
@@ -61,10 +63,15 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), PortalHotKeys::Available)) {
         Portal = std::make_unique<PortalHotKeys>();
     }
+    // On KWin the window search also finds native Wayland windows; elsewhere X11 windows only.
+    std::unique_ptr<KWinDesktopWindows> KWinWindows;
+    if (IsWaylandSession() && KWinScript::Available()) {
+        KWinWindows = std::make_unique<KWinDesktopWindows>(Desktop.Windows());
+    }
     TQtFileDialogs FileDialogs;
     const TShellServices Services{
         .HotKeys = Portal ? static_cast<HotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
-        .Windows = Desktop.Windows(),
+        .Windows = KWinWindows ? static_cast<DesktopWindows&>(*KWinWindows) : Desktop.Windows(),
         .Launch = Desktop.Starter(),
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },

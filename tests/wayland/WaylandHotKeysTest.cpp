@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "HotKeyCommand.h"
+#include "KWinDesktopWindows.h"
+#include "KWinScript.h"
 #include "PortalHotKeys.h"
+#include "ShellFakes.h"
 #include "ShellTestSupport.h"
 
 namespace tulma::test {
@@ -180,6 +184,30 @@ TEST_F(WaylandProgramTest, PressWhileAWaylandWindowHasTheFocusRunsTheHotKeyOnceP
     PressCtrlAlt(KCode, 1500);
     ASSERT_TRUE(PressUntil(LCode, [&] { return Lines("l") > 0; }));
     EXPECT_EQ(Lines("k"), Runs + 1);
+}
+
+// Run-or-raise of a native Wayland window, which only KWin can list: a command whose window text
+// names it, in other letter case, restores and activates it instead of starting its program.
+TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTitleText) {
+    ASSERT_TRUE(KWinScript::Available());
+    const fs::path Ready = fs::path(std::getenv("HOME")) / "editor-ready";
+    QProcess Window;
+    Window.start(TULMA_WAYLAND_WINDOW,
+                 {"--minimize", "Notes - Unique Editor", QString::fromStdString(Ready.string())});
+    ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); }))
+        << "the Wayland window did not show and minimise";
+
+    FakeDesktopWindows X11Windows;
+    KWinDesktopWindows Windows(X11Windows);
+    FakeLauncher Launch;
+    THotKeyCommand Command;
+    Command.Exec = "editor";
+    Command.LookForWindow = "unique EDITOR";
+    Command.ExecuteCommand(Windows, Launch);
+    EXPECT_TRUE(Launch.Started.empty());
+    EXPECT_TRUE(Eventually([&] { return fs::exists(Ready.string() + ".activated"); }));
+    Window.kill();
+    Window.waitForFinished();
 }
 
 }  // namespace
