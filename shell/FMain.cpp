@@ -50,7 +50,8 @@ constexpr const char* WaylandNotice =
     "\"tulma --run NAME\" (see man tulma).";
 constexpr const char* PortalNotice =
     "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
-    "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows.";
+    "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows, on "
+    "KDE Plasma native Wayland windows too.";
 
 template <class TControl>
 TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
