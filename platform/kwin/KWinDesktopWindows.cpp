@@ -12,10 +12,20 @@ namespace {
 
 constexpr WindowHandle NativeBit = WindowHandle{1} << 63;
 
-// Managed windows that a user would switch to, topmost first. KWin 5 calls a window a client.
+// Managed windows that a user would switch to, topmost first. KWin 5 calls a window a client and
+// has no stacking list, only each window's place in it.
 const QString ListProgram = QStringLiteral(R"(
 (function () {
-    var list = workspace.stackingOrder !== undefined ? workspace.stackingOrder : workspace.clientList();
+    var list = [];
+    if (workspace.stackingOrder !== undefined) {
+        list = workspace.stackingOrder;
+    } else {
+        var clients = workspace.clientList();
+        for (var c = 0; c < clients.length; ++c) {
+            list.push(clients[c]);
+        }
+        list.sort(function (a, b) { return a.stackingOrder - b.stackingOrder; });
+    }
     var found = [];
     for (var i = list.length - 1; i >= 0; --i) {
         var w = list[i];

@@ -210,5 +210,33 @@ TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTit
     Window.waitForFinished();
 }
 
+// The search takes the first match from the top: activating a window brings it above the others.
+TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
+    const fs::path Home = std::getenv("HOME");
+    std::vector<std::unique_ptr<QProcess>> Started;
+    for (const char* Title : {"Editor One", "Editor Two"}) {
+        const fs::path Ready = Home / Title;
+        auto& Window = Started.emplace_back(std::make_unique<QProcess>());
+        Window->start(TULMA_WAYLAND_WINDOW, {Title, QString::fromStdString(Ready.string())});
+        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << Title << " did not show";
+    }
+    FakeDesktopWindows X11Windows;
+    KWinDesktopWindows Windows(X11Windows);
+    const auto Titles = [&] {
+        std::vector<std::string> Result;
+        for (const WindowHandle Window : Windows.TopLevelWindows()) {
+            Result.push_back(Windows.WindowTitle(Window));
+        }
+        return Result;
+    };
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Editor Two", "Editor One"}));
+    Windows.RestoreAndActivate(Windows.TopLevelWindows().at(1));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Editor One", "Editor Two"}));
+    for (auto& Window : Started) {
+        Window->kill();
+        Window->waitForFinished();
+    }
+}
+
 }  // namespace
 }  // namespace tulma::test
