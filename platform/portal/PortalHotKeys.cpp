@@ -3,7 +3,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusVariant>
 #include <QTimer>
 
 #include "PlatformLog.h"
@@ -27,9 +26,8 @@ QString Text(const std::string& Value) {
 
 // The session handle comes as an object path or, from some portal versions, as a string.
 QString PathOf(const QVariant& Value) {
-    return Value.canConvert<QDBusObjectPath>() && Value.metaType() == QMetaType::fromType<QDBusObjectPath>()
-               ? Value.value<QDBusObjectPath>().path()
-               : Value.toString();
+    return Value.metaType() == QMetaType::fromType<QDBusObjectPath>() ? Value.value<QDBusObjectPath>().path()
+                                                                      : Value.toString();
 }
 
 }  // namespace
@@ -85,8 +83,9 @@ void PortalHotKeys::SetPressHandler(PressHandler Handler) {
     Pressed = std::move(Handler);
 }
 
+// KDE skips a shortcut without a description.
 void PortalHotKeys::NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) {
-    Names[Id] = {Key, Description};
+    Names[Id] = {Key, Description.empty() ? Key : Description};
 }
 
 std::optional<std::string> PortalHotKeys::AssignedCombination(std::uint16_t Id) const {
