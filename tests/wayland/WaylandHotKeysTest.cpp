@@ -162,18 +162,32 @@ class WaylandProgramTest : public WaylandHotKeysTest {
         return Count;
     }
 
-    // Tulma minimised with hotkeys on Ctrl+Alt+K and Ctrl+Alt+L that add lines to files k and l, and
-    // a native Wayland window with the focus after it.
-    void StartTulmaBehindAWaylandWindow() {
-        const std::string File = (Dir / "keys.tul").string();
-        WriteHotKeyFile(File,
-                        {{"K", 0xC000 | 'K', "/bin/sh", "-c 'echo >> " + (Dir / "k").string() + "'"},
-                         {"L", 0xC000 | 'L', "/bin/sh", "-c 'echo >> " + (Dir / "l").string() + "'"}},
-                        true);
-        Start(TULMA_PROGRAM, {QString::fromStdString(File)});
-        const fs::path Ready = Dir / "window-ready";
+    std::string File() const { return (Dir / "keys.tul").string(); }
+
+    // A hotkey named Output on Combination that adds a line to the file Output.
+    THotKeyOutline Adding(const std::string& Output, std::uint16_t Combination) const {
+        return {Output, Combination, "/bin/sh", "-c 'echo >> " + (Dir / Output).string() + "'"};
+    }
+
+    // Tulma with hotkeys on Ctrl+Alt+K and Ctrl+Alt+L that add lines to files k and l, and a native
+    // Wayland window with the focus after it.
+    void StartTulmaBehindAWaylandWindow(bool Minimized = true) {
+        WriteHotKeyFile(File(), {Adding("k", 0xC000 | 'K'), Adding("l", 0xC000 | 'L')}, Minimized);
+        Start(TULMA_PROGRAM, {QString::fromStdString(File())});
+        FocusANewWaylandWindow();
+    }
+
+    void FocusANewWaylandWindow() {
+        const fs::path Ready = Dir / ("window-ready-" + std::to_string(Started.size()));
         Start(TULMA_WAYLAND_WINDOW, {"Wayland window", QString::fromStdString(Ready.string())});
         ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
+    }
+
+    // Activates Tulma's main window (an X11 window in XWayland) and presses its Reload button's key.
+    void Reload() {
+        const std::string Command =
+            "xdotool search --sync --onlyvisible --name '^Tulma$' windowactivate --sync key alt+r";
+        ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
     }
 };
 
@@ -236,6 +250,24 @@ TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
         Window->kill();
         Window->waitForFinished();
     }
+}
+
+// The file changed under the running program and reloaded: its hotkey k now on Ctrl+Alt+J, l gone.
+TEST_F(WaylandProgramTest, ReloadedFileRunsTheNewCombinationAndNeitherTheOldNorADeletedOne) {
+    StartTulmaBehindAWaylandWindow(false);
+    ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
+    ASSERT_TRUE(PressUntil(LCode, [&] { return Lines("l") > 0; }));
+    WriteHotKeyFile(File(), {Adding("k", 0xC000 | 'J')});
+    Reload();
+    FocusANewWaylandWindow();
+    const int Runs = Lines("k");
+    ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("k") > Runs; }));
+    PressCtrlAlt(KCode);
+    PressCtrlAlt(LCode);
+    const int AfterJ = Lines("k");
+    ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("k") > AfterJ; }));
+    EXPECT_EQ(Lines("k"), AfterJ + 1);
+    EXPECT_EQ(Lines("l"), 1);
 }
 
 }  // namespace
