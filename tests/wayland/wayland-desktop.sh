@@ -40,9 +40,13 @@ if [ "${1:-}" != --inside-bus ]; then
   export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
   export XDG_STATE_HOME=$HOME/.local/state TULMA_WAYLAND_SCRATCH=$scratch
   unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
-  # Not "exec": the trap removes the scratch folder once the session has ended.
+  # Not "exec": the trap removes the scratch folder once the session has ended. In the background, so
+  # that a termination (a test's time-out) reaches the desktop inside, which then ends what it started.
+  dbus-run-session -- "$0" --inside-bus "$@" &
+  session=$!
+  trap 'pkill -TERM -P "$session" 2>/dev/null; wait "$session"; exit 143' TERM INT HUP
   status=0
-  dbus-run-session -- "$0" --inside-bus "$@" || status=$?
+  wait "$session" || status=$?
   exit "$status"
 fi
 shift
@@ -90,10 +94,12 @@ wait_for "KDE portal backend" has_bus_name org.freedesktop.impl.portal.desktop.k
 /usr/libexec/xdg-desktop-portal >>"$log" 2>&1 &
 started+=($!)
 wait_for "xdg-desktop-portal" has_bus_name org.freedesktop.portal.Desktop
-export TULMA_PORTAL_PID=$!
 
+trap 'exit 143' TERM INT HUP
+"$@" &
+started+=($!)
 status=0
-"$@" || status=$?
+wait $! || status=$?
 if [ "$status" -ne 0 ]; then
   echo "wayland-desktop: the command ended with status $status; the desktop's log:" >&2
   tail -n 40 "$log" >&2
