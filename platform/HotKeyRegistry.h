@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace tulma {
 
@@ -29,6 +31,19 @@ class HotKeyRegistry {
     virtual void UnregisterHotKey(std::uint16_t Id) = 0;
     // Called on the user-interface thread with the identifier of each pressed registration.
     virtual void SetPressHandler(PressHandler Handler) = 0;
+
+    // Names the registration under Id for desktops that list a program's shortcuts: Key stays the same
+    // from run to run, Description is shown to the user. Call before RegisterHotKey.
+    virtual void NameHotKey(std::uint16_t /*Id*/, const std::string& /*Key*/,
+                            const std::string& /*Description*/) {}
+    // When the desktop, not the program, decides the combinations: the one it put in place of the
+    // combination registered under Id, empty when it assigned none; nothing when it took the one asked
+    // for. Decisions arrive later than the registration and may change at any time.
+    virtual std::optional<std::string> AssignedCombination(std::uint16_t /*Id*/) const {
+        return std::nullopt;
+    }
+    // Called on the user-interface thread whenever AssignedCombination may have changed.
+    virtual void SetAssignmentHandler(std::function<void()> /*Handler*/) {}
 };
 
 }  // namespace tulma

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the side-by-side benchmarks: press to launch (tulma against sxhkd) and window search
-# (tulma against wmctrl -a), each on private Xvfb displays with openbox. Prints Google Benchmark's
-# report and a summary with median, p90, p99, max and the verdicts.
+# (tulma against wmctrl -a), each on private Xvfb displays with openbox, then press to launch through the
+# GlobalShortcuts portal in a headless KWin Wayland desktop. Prints Google Benchmark's report and a
+# summary with median, p90, p99, max and the verdicts.
 # Usage: scripts/bench-launch.sh [BUILD_DIR] [PRESSES] [SEARCHES]   (defaults: build, 200, 100)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,9 +11,12 @@ presses=${2:-200}
 searches=${3:-100}
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j 2 --target bench_press_to_launch bench_window_search
+cmake --build "$build" -j 2 --target bench_press_to_launch bench_window_search bench_portal_press_to_launch
 echo "== Press to launch: $presses presses each =="
 "$build/bin/bench_press_to_launch" --benchmark_repetitions="$presses"
 echo
 echo "== Window search: 500 and 50 windows, $searches searches each =="
 "$build/bin/bench_window_search" --benchmark_repetitions="$searches"
+echo
+echo "== Press to launch through the portal (KWin Wayland): $presses presses =="
+"$root/tests/wayland/wayland-desktop.sh" "$build/bin/bench_portal_press_to_launch" --benchmark_repetitions="$presses"

@@ -27,6 +27,10 @@ packages=(
   fonts-dejavu-core
   # a private session bus for the desktop-notification test (dbus-run-session)
   dbus-daemon
+  # a headless Wayland desktop with the global-shortcuts portal, Qt on Wayland for a native window, and the
+  # protocol of the key injector, for the Wayland tests
+  kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 qt6-wayland
+  libwayland-dev libwayland-bin plasma-wayland-protocols
 )
 
 missing=()

@@ -19,5 +19,5 @@ export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 "$root/scripts/build.sh" "$root/build-asan" -DTULMA_SANITIZE=ON -DTULMA_BUILD_BENCH=OFF
 cd "$root/build-asan"
-# The tests that need an X server ran in the first pass.
-ctest --output-on-failure -j "$(nproc)" --timeout 600 -LE 'e2e|x11|soak'
+# The tests that need an X server or a Wayland desktop ran in the first pass.
+ctest --output-on-failure -j "$(nproc)" --timeout 600 -LE 'e2e|x11|wayland|soak'

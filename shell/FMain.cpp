@@ -50,6 +50,10 @@ constexpr const char* WaylandNotice =
     "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus, and "
     "only X11 windows are found. To run a hotkey from anywhere, bind a desktop shortcut to "
     "\"tulma --run NAME\" (see man tulma).";
+constexpr const char* PortalNotice =
+    "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
+    "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows, on "
+    "KDE Plasma native Wayland windows too.";
 
 template <class TControl>
 TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
@@ -124,6 +128,7 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
             HotKey.ExecuteHotKey(Services.Windows, Services.Launch, Services.LaunchFailures);
         },
         this);
+    connect(FActivation, &THotKeyActivation::AssignmentsChanged, this, [this] { ShowRegistrationMarks(); });
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
     }
@@ -200,7 +205,7 @@ void TFormMain::CreateDesktopControls() {
     LabFileNotice->setVisible(false);
     LabSessionNotice = Place<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
-    LabSessionNotice->setText(WaylandNotice);
+    LabSessionNotice->setText(Services.DesktopShortcuts ? PortalNotice : WaylandNotice);
     LabSessionNotice->setVisible(IsWaylandSession());
     PlaceNotices();
 }
@@ -492,15 +497,25 @@ void TFormMain::ShowAutostartState() {
 void TFormMain::ShowRegistrationMarks() {
     for (int Row = 0; Row < LBListe->count() && Row < HotKeyReferences.Count(); ++Row) {
         QListWidgetItem* Item = LBListe->item(Row);
-        const auto& HotKey = CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Row));
-        const bool Refused = FActivation->IsRefused(HotKey.ID);
-        const QString Tip = Refused ? RefusalText(HotKey) : QString();
+        const QString Note = RegistrationNote(CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Row)));
         // Only lines whose mark changes are touched: a large list is marked after every registration.
-        if (Tip != Item->toolTip()) {
-            Item->setIcon(Refused ? WarningIcon() : QIcon());
-            Item->setToolTip(Tip);
+        if (Item->toolTip() != Note) {
+            Item->setIcon(Note.isEmpty() ? QIcon() : WarningIcon());
+            Item->setToolTip(Note);
         }
     }
+}
+
+QString TFormMain::RegistrationNote(const THotTulma& HotKey) const {
+    if (FActivation->IsRefused(HotKey.ID)) {
+        return RefusalText(HotKey);
+    }
+    const auto Assigned = FActivation->AssignedCombination(HotKey);
+    if (!Assigned) {
+        return {};
+    }
+    return Assigned->empty() ? QString("not assigned by the desktop")
+                             : "the desktop assigned " + QString::fromStdString(*Assigned);
 }
 
 QString TFormMain::RefusalText(const THotTulma& HotKey) const {

@@ -137,6 +137,9 @@ class TFormMain : public TQBForm {
     void PlaceNotices();
     void ShowAutostartState();
     void ShowRegistrationMarks();
+    // Why a line is marked: a refused combination (RefusalText), or one the desktop replaced; empty when
+    // unmarked.
+    QString RegistrationNote(const THotTulma& HotKey) const;
     // Why the hotkey's combination was refused, as the tooltip of its line says it.
     QString RefusalText(const THotTulma& HotKey) const;
     // The mark of a line whose key combination could not be registered; made when first needed.

@@ -43,10 +43,12 @@ THotKeyActivation::THotKeyActivation(HotKeyRegistry& Registry, AtomTable& Atoms,
                                      QObject* Parent)
     : QObject(Parent), Registry(Registry), Atoms(Atoms), Menu(Menu), Run(std::move(Run)) {
     Registry.SetPressHandler([this](std::uint16_t Atom) { WMHotKey(Atom); });
+    Registry.SetAssignmentHandler([this] { emit AssignmentsChanged(); });
 }
 
 THotKeyActivation::~THotKeyActivation() {
     Registry.SetPressHandler({});
+    Registry.SetAssignmentHandler({});
 }
 
 void THotKeyActivation::ActivateHotKey(THotTulma& HotKey) {
@@ -102,6 +104,10 @@ void THotKeyActivation::PPCUserClick(const QAction* Item) {
     });
 }
 
+std::optional<std::string> THotKeyActivation::AssignedCombination(const THotTulma& HotKey) const {
+    return IsRefused(HotKey.ID) ? std::nullopt : Registry.AssignedCombination(HotKey.Atom);
+}
+
 bool THotKeyActivation::RunHotKey(const std::string& Name) {
     const THotTulma* HotKey = FindHotKey(HotKeyFile().HotKeyList(), Name);
     if (HotKey == nullptr) {
@@ -130,6 +136,8 @@ void THotKeyActivation::Register(const THotTulma& HotKey) {
     const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
     // An atom table that is full gives no atom, and a key code beyond one byte names no key: neither
     // can be registered.
+    Registry.NameHotKey(HotKey.Atom, "hotkey-" + std::to_string(HotKey.ID),
+                        ToQString(HotKey.Name).toStdString());
     const bool Registered =
         HotKey.Atom != 0 && Wanted.VirtualKey <= 0xFF &&
         Registry.RegisterHotKey(HotKey.Atom, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey));

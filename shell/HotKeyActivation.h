@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -59,6 +60,13 @@ class THotKeyActivation : public QObject {
     // The other active hotkey of the current file that holds the combination HotKey asks for; null when
     // none does (another program holds it, or nobody).
     const THotTulma* HolderOf(const THotTulma& HotKey) const;
+    // The combination the desktop bound in place of the hotkey's own, empty when it bound none; nothing
+    // when it took the hotkey's own or the window system leaves the choice to the program.
+    std::optional<std::string> AssignedCombination(const THotTulma& HotKey) const;
+
+  signals:
+    // The desktop changed the combinations it bound for the hotkeys.
+    void AssignmentsChanged();
 
   private:
     HotKeyRegistry& Registry;

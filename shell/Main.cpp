@@ -12,10 +12,14 @@
 #include "FInfo.h"
 #include "FMain.h"
 #include "HotKeyActivation.h"
+#include "HotKeyBackend.h"
 #include "HotKeyServer.h"
+#include "KWinDesktopWindows.h"
+#include "KWinScript.h"
 #include "KeyComboText.h"
 #include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
+#include "PortalHotKeys.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
@@ -61,18 +65,29 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
 
     X11Desktop Desktop;
     SetKeyNameLookup(Desktop.KeyNames());
+    // Windows, dialogs and launches stay on X11 (XWayland in a Wayland session); only the hotkeys move.
+    std::unique_ptr<PortalHotKeys> Portal;
+    if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), PortalHotKeys::Available)) {
+        Portal = std::make_unique<PortalHotKeys>();
+    }
+    // On KWin the window search also finds native Wayland windows; elsewhere X11 windows only.
+    std::unique_ptr<KWinDesktopWindows> KWinWindows;
+    if (IsWaylandSession() && KWinScript::Available()) {
+        KWinWindows = std::make_unique<KWinDesktopWindows>(Desktop.Windows());
+    }
+    DesktopWindows& Windows = KWinWindows ? static_cast<DesktopWindows&>(*KWinWindows) : Desktop.Windows();
     TQtFileDialogs FileDialogs;
     TLaunchFailureNotifier LaunchFailures;
     const TShellServices Services{
-        .HotKeys = Desktop.HotKeys(),
-        .Windows = Desktop.Windows(),
+        .HotKeys = Portal ? static_cast<HotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
+        .Windows = Windows,
         .Launch = Desktop.Starter(),
         .LaunchFailures = LaunchFailures,
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
-        .DefineHotKey = [&Desktop](
-                            QWidget* Owner,
-                            THotTulma& HotKey) { return DefineHotKey(Owner, HotKey, Desktop.Windows()); },
+        .DefineHotKey = [&Windows](QWidget* Owner,
+                                   THotTulma& HotKey) { return DefineHotKey(Owner, HotKey, Windows); },
+        .DesktopShortcuts = Portal != nullptr,
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     LaunchFailures.SetFallback([&FormMain](const QString& Summary, const QString& Body) {

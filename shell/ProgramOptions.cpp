@@ -14,6 +14,16 @@ bool IsOption(const std::string& Argument) {
     return Argument.size() > 1 && Argument[0] == '-';
 }
 
+TProgramOptions::THotKeys HotKeysNamed(const std::string& Value) {
+    if (Value == "x11") {
+        return TProgramOptions::THotKeys::X11;
+    }
+    if (Value == "portal") {
+        return TProgramOptions::THotKeys::Portal;
+    }
+    throw EUsageError("option '--hotkeys' takes x11 or portal, not '" + Value + "'");
+}
+
 }  // namespace
 
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
@@ -47,6 +57,8 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
         } else if (Argument->starts_with(std::string(RunOption) + "=")) {
             Options.HotKeyName = Argument->substr(RunOption.size() + 1);
             WantsRun = true;
+        } else if (Argument->starts_with("--hotkeys=")) {
+            Options.HotKeys = HotKeysNamed(Argument->substr(std::string_view("--hotkeys=").size()));
         } else {
             throw EUsageError("unknown option '" + *Argument + "'");
         }
@@ -78,6 +90,10 @@ std::string UsageText() {
            "               topmost first (every window without TEXT); TEXT is part of a\n"
            "               title, or class:NAME for the windows of program NAME; exit status\n"
            "               1 when none matches\n"
+           "  --hotkeys=x11|portal\n"
+           "               register the hotkeys with X11 key grabs or with the desktop's\n"
+           "               shortcut portal; by default the portal in a Wayland session that\n"
+           "               offers it, else X11\n"
            "  --help       show this help and exit\n"
            "  --version    show the version and exit\n"
            "  --           end of options: the next argument is FILE, whatever it starts with\n"

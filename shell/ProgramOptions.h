@@ -9,6 +9,8 @@ namespace tulma {
 // What the command line asks of the program.
 struct TProgramOptions {
     enum class TAction { Start, Help, Version, RunHotKey, ListWindows };
+    // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal".
+    enum class THotKeys { Automatic, X11, Portal };
 
     TAction Action = TAction::Start;
     // The hotkey that "--run NAME" names.
@@ -16,6 +18,7 @@ struct TProgramOptions {
     // The first argument that is not an option: the hotkey file, or with "--list-windows" the window
     // text; empty when there is none.
     std::string FileArgument;
+    THotKeys HotKeys = THotKeys::Automatic;
 };
 
 // A command line that names an unknown option or leaves out an option's value.

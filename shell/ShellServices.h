@@ -28,6 +28,8 @@ struct TShellServices {
     std::function<bool()> TrayAvailable;
     // Opens the hotkey definition dialog on HotKey; true when it ended with OK.
     std::function<bool(QWidget* Owner, THotTulma& HotKey)> DefineHotKey;
+    // Whether the hotkeys are shortcuts of the desktop (its portal), which decides their combinations.
+    bool DesktopShortcuts = false;
     AtomTable& Atoms = AtomTable::Global();
 };
 

@@ -596,6 +596,24 @@ class FormMainTest : public QObject {
         QCOMPARE(Boxes->Shown()[0].Text, std::string(NothingSelectedText));
     }
 
+    void combinationTheDesktopReplacedIsMarkedAndTheFileKeepsItsOwn() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"},
+               {"Beta", CtrlAlt | 'B', "beta"},
+               {"Gamma", CtrlAlt | 'G', "g"}});
+        Registry->Assign(Atoms->FindAtom("THotTulma0"), "Ctrl+Alt+X");
+        Registry->Assign(Atoms->FindAtom("THotTulma1"), "");
+        QCOMPARE(List()->item(0)->toolTip(), QString("the desktop assigned Ctrl+Alt+X"));
+        QCOMPARE(List()->item(1)->toolTip(), QString("not assigned by the desktop"));
+        QVERIFY(!List()->item(1)->icon().isNull());
+        QVERIFY(List()->item(2)->toolTip().isEmpty());
+        QCOMPARE(HotKeyFile().HotKeyList().ItemAs<THotTulma>(0).HotKey, std::uint16_t(CtrlAlt | 'A'));
+        QVERIFY(!Form->Modified());
+
+        Registry->Assign(Atoms->FindAtom("THotTulma0"), std::nullopt);
+        QVERIFY(List()->item(0)->icon().isNull());
+        QVERIFY(List()->item(0)->toolTip().isEmpty());
+    }
+
     void refreshListWritesTheMinimizeFlagBack() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
         auto* Minimize = Control<QCheckBox>("CBMinimize");

@@ -56,10 +56,25 @@ TEST(ProgramOptions, ListWindowsTakesTheWindowTextInPlaceOfTheFile) {
 }
 
 TEST(ProgramOptions, UnknownOptionsAndMissingValuesAreUsageErrors) {
-    for (const std::vector<std::string>& Arguments :
-         {std::vector<std::string>{"--run"}, {"work", "--run"}, {"-x"}, {"--verbose"}, {"--runs=Mail"}}) {
+    for (const std::vector<std::string>& Arguments : {std::vector<std::string>{"--run"},
+                                                      {"work", "--run"},
+                                                      {"-x"},
+                                                      {"--verbose"},
+                                                      {"--runs=Mail"},
+                                                      {"--hotkeys=wayland"},
+                                                      {"--hotkeys"},
+                                                      {"--hotkeys="}}) {
         EXPECT_THROW(Parse(Arguments), EUsageError) << Arguments.front();
     }
+}
+
+TEST(ProgramOptions, HotKeysChooseTheRegistration) {
+    using enum TProgramOptions::THotKeys;
+    EXPECT_EQ(Parse({"work"}).HotKeys, Automatic);
+    EXPECT_EQ(Parse({"--hotkeys=x11", "work"}).HotKeys, X11);
+    const TProgramOptions Options = Parse({"work", "--hotkeys=portal"});
+    EXPECT_EQ(Options.HotKeys, Portal);
+    EXPECT_EQ(Options.FileArgument, "work");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -28,6 +29,8 @@ class FakeHotKeyRegistry : public HotKeyRegistry {
     std::map<std::uint16_t, Combination> Registered;
     std::set<Combination> Taken;
     int Attempts = 0;
+    // The desktop's own choice of combination for a registration, as a desktop that decides reports it.
+    std::map<std::uint16_t, std::string> Assigned;
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override {
         ++Attempts;
@@ -45,6 +48,25 @@ class FakeHotKeyRegistry : public HotKeyRegistry {
     }
     void UnregisterHotKey(std::uint16_t Id) override { Registered.erase(Id); }
     void SetPressHandler(PressHandler NewHandler) override { Handler = std::move(NewHandler); }
+    std::optional<std::string> AssignedCombination(std::uint16_t Id) const override {
+        const auto Found = Assigned.find(Id);
+        return Found == Assigned.end() ? std::nullopt : std::optional(Found->second);
+    }
+    void SetAssignmentHandler(std::function<void()> NewHandler) override {
+        AssignmentHandler = std::move(NewHandler);
+    }
+
+    // The desktop deciding anew: nothing for the combination asked for.
+    void Assign(std::uint16_t Id, std::optional<std::string> Combination) {
+        if (Combination) {
+            Assigned[Id] = *Combination;
+        } else {
+            Assigned.erase(Id);
+        }
+        if (AssignmentHandler) {
+            AssignmentHandler();
+        }
+    }
 
     // The window system reporting a press of the combination, when it is registered.
     void Press(unsigned Modifiers, std::uint8_t VirtualKey) {
@@ -57,6 +79,7 @@ class FakeHotKeyRegistry : public HotKeyRegistry {
 
   private:
     PressHandler Handler;
+    std::function<void()> AssignmentHandler;
 };
 
 class FakeDesktopWindows : public DesktopWindows {

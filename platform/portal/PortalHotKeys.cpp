@@ -1,0 +1,283 @@
+#include "PortalHotKeys.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QTimer>
+
+#include "PlatformLog.h"
+#include "PortalRequest.h"
+#include "ShortcutTrigger.h"
+
+namespace tulma {
+namespace {
+
+const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+// The desktop names a program's shortcut group after this token when it cannot tell the program's
+// application id (a program that is not sandboxed), so it must not change from run to run.
+const QString SessionToken = QStringLiteral("tulma");
+const QString KdeShortcutService = QStringLiteral("org.kde.kglobalaccel");
+
+QString Text(const std::string& Value) {
+    return QString::fromStdString(Value);
+}
+
+// The session handle comes as an object path or, from some portal versions, as a string.
+QString PathOf(const QVariant& Value) {
+    return Value.metaType() == QMetaType::fromType<QDBusObjectPath>() ? Value.value<QDBusObjectPath>().path()
+                                                                      : Value.toString();
+}
+
+}  // namespace
+
+bool PortalHotKeys::Available() {
+    QDBusMessage Ask = QDBusMessage::createMethodCall(
+        PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    Ask.setArguments({ShortcutsInterface, QStringLiteral("version")});
+    const QDBusMessage Reply = QDBusConnection::sessionBus().call(Ask, QDBus::Block, 3000);
+    if (Reply.type() != QDBusMessage::ReplyMessage) {
+        qCDebug(PlatformLog) << "no GlobalShortcuts portal:" << Reply.errorMessage();
+        return false;
+    }
+    return true;
+}
+
+PortalHotKeys::PortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {
+    RegisterPortalShortcutTypes();
+    Bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"), this,
+                SLOT(OnActivated(QDBusMessage)));
+    Bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Deactivated"), this,
+                SLOT(OnDeactivated(QDBusMessage)));
+    Bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("ShortcutsChanged"), this,
+                SLOT(OnShortcutsChanged(QDBusMessage)));
+}
+
+PortalHotKeys::~PortalHotKeys() {
+    CloseSession();
+}
+
+bool PortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
+    const std::string Trigger = ShortcutTrigger(Modifiers, VirtualKey);
+    const bool Taken = std::any_of(Shortcuts.begin(), Shortcuts.end(),
+                                   [&](const auto& Entry) { return Entry.second.Trigger == Trigger; });
+    if (Trigger.empty() || Taken || Shortcuts.contains(Id)) {
+        return false;
+    }
+    const auto Name = Names.find(Id);
+    const std::string Key = Name != Names.end() ? Name->second.first : "hotkey-" + std::to_string(Id);
+    Shortcuts[Id] = {Key, Name != Names.end() ? Name->second.second : Key, Trigger, std::nullopt};
+    QueueBind();
+    return true;
+}
+
+void PortalHotKeys::UnregisterHotKey(std::uint16_t Id) {
+    if (Shortcuts.erase(Id) > 0) {
+        QueueBind();
+    }
+    Names.erase(Id);
+}
+
+void PortalHotKeys::SetPressHandler(PressHandler Handler) {
+    Pressed = std::move(Handler);
+}
+
+// KDE skips a shortcut without a description.
+void PortalHotKeys::NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) {
+    Names[Id] = {Key, Description.empty() ? Key : Description};
+}
+
+std::optional<std::string> PortalHotKeys::AssignedCombination(std::uint16_t Id) const {
+    const auto Found = Shortcuts.find(Id);
+    if (Found == Shortcuts.end() || !Found->second.Bound ||
+        SameTrigger(*Found->second.Bound, Found->second.Trigger)) {
+        return std::nullopt;
+    }
+    return Found->second.Bound;
+}
+
+void PortalHotKeys::SetAssignmentHandler(std::function<void()> Handler) {
+    AssignmentChanged = std::move(Handler);
+}
+
+// A whole file of hotkeys is registered in one turn of the event loop: it is bound once.
+void PortalHotKeys::QueueBind() {
+    if (!BindQueued) {
+        BindQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            BindQueued = false;
+            Bind();
+        });
+    }
+}
+
+void PortalHotKeys::Bind() {
+    if (Binding) {
+        BindAgain = true;
+        return;
+    }
+    CloseSession();
+    ForgetChangedShortcuts();
+    if (Shortcuts.empty()) {
+        return;
+    }
+    Binding = true;
+    // KDE Plasma 5.27 takes the shortcuts from the session's options and ignores those of
+    // BindShortcuts; later versions read BindShortcuts. Both get the list.
+    PortalRequest::Call(this, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
+                        {{QStringLiteral("session_handle_token"), SessionToken},
+                         {QStringLiteral("shortcuts"), QVariant::fromValue(ShortcutList())}},
+                        [this](uint Code, const QVariantMap& Results) { SessionCreated(Code, Results); });
+}
+
+void PortalHotKeys::CloseSession() {
+    if (Session.isEmpty()) {
+        return;
+    }
+    Bus.call(QDBusMessage::createMethodCall(PortalService, Session,
+                                            QStringLiteral("org.freedesktop.portal.Session"),
+                                            QStringLiteral("Close")),
+             QDBus::NoBlock);
+    Session.clear();
+    Held.clear();
+}
+
+void PortalHotKeys::SessionCreated(uint Code, const QVariantMap& Results) {
+    Session = PathOf(Results.value(QStringLiteral("session_handle")));
+    if (Code != 0 || Session.isEmpty()) {
+        qCWarning(PlatformLog) << "the portal refused a shortcut session, code" << Code;
+        Session.clear();
+        BindDone();
+        return;
+    }
+    PortalRequest::Call(
+        this, Bus, ShortcutsInterface, QStringLiteral("BindShortcuts"),
+        {QVariant::fromValue(QDBusObjectPath(Session)), QVariant::fromValue(ShortcutList()), QString()}, {},
+        [this](uint Code, const QVariantMap& Results) { Bound(Code, Results); });
+}
+
+void PortalHotKeys::Bound(uint Code, const QVariantMap& Results) {
+    if (Code != 0) {
+        qCWarning(PlatformLog) << "the portal did not bind the shortcuts, code" << Code;
+        TakeAssignments({});
+    } else {
+        TakeAssignments(PortalShortcutsOf(Results.value(QStringLiteral("shortcuts"))));
+    }
+    BindDone();
+}
+
+void PortalHotKeys::BindDone() {
+    Binding = false;
+    if (BindAgain) {
+        BindAgain = false;
+        Bind();
+    }
+}
+
+// A shortcut missing from the desktop's list has no trigger.
+void PortalHotKeys::TakeAssignments(const PortalShortcutList& Assigned) {
+    for (auto& [Id, Entry] : Shortcuts) {
+        Entry.Bound = std::string();
+        for (const PortalShortcut& Given : Assigned) {
+            if (Given.Id == Text(Entry.Key)) {
+                Entry.Bound =
+                    Given.Properties.value(QStringLiteral("trigger_description")).toString().toStdString();
+            }
+        }
+        qCDebug(PlatformLog) << "shortcut" << Text(Entry.Key) << "asked" << Text(Entry.Trigger) << "bound"
+                             << Text(*Entry.Bound);
+    }
+    if (AssignmentChanged) {
+        AssignmentChanged();
+    }
+}
+
+PortalShortcutList PortalHotKeys::ShortcutList() const {
+    PortalShortcutList List;
+    for (const auto& [Id, Entry] : Shortcuts) {
+        List.append({Text(Entry.Key),
+                     {{QStringLiteral("description"), Text(Entry.Description)},
+                      {QStringLiteral("preferred_trigger"), Text(Entry.Trigger)}}});
+    }
+    return List;
+}
+
+// KDE's shortcut service keeps the trigger of a shortcut it knows over a new preference and keeps a
+// shortcut that a new set leaves out, so a hotkey given another combination in Tulma would go on
+// running on its old one, and a deleted one would hold its keys. Such shortcuts are removed there
+// before the set is bound; the desktop's own choices for unchanged shortcuts stay. Other desktops
+// have no such service and are not asked.
+void PortalHotKeys::ForgetChangedShortcuts() {
+    std::map<std::string, std::string> Now;
+    for (const auto& [Id, Entry] : Shortcuts) {
+        Now[Entry.Key] = Entry.Trigger;
+    }
+    QStringList Changed;
+    for (const auto& [Key, Trigger] : LastBound) {
+        if (const auto Current = Now.find(Key); Current == Now.end() || Current->second != Trigger) {
+            Changed.append(Text(Key));
+        }
+    }
+    LastBound = std::move(Now);
+    if (Changed.isEmpty() || !Bus.interface()->isServiceRegistered(KdeShortcutService)) {
+        return;
+    }
+    for (const QString& Key : Changed) {
+        QDBusMessage Forget = QDBusMessage::createMethodCall(
+            KdeShortcutService, QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
+            QStringLiteral("unregister"));
+        Forget.setArguments({SessionToken, Key});
+        const QDBusMessage Reply = Bus.call(Forget, QDBus::Block, 2000);
+        qCDebug(PlatformLog) << "shortcut" << Key << "removed from the desktop's shortcut service:"
+                             << (Reply.type() == QDBusMessage::ReplyMessage ? QStringLiteral("yes")
+                                                                            : Reply.errorMessage());
+    }
+}
+
+std::optional<std::uint16_t> PortalHotKeys::IdOfKey(const QString& Key) const {
+    for (const auto& [Id, Entry] : Shortcuts) {
+        if (Text(Entry.Key) == Key) {
+            return Id;
+        }
+    }
+    return std::nullopt;
+}
+
+bool PortalHotKeys::FromOurSession(const QDBusMessage& Signal) const {
+    return !Session.isEmpty() && !Signal.arguments().isEmpty() &&
+           PathOf(Signal.arguments().first()) == Session;
+}
+
+// One run per press: a held key may be reported again before its release.
+void PortalHotKeys::OnActivated(const QDBusMessage& Signal) {
+    if (!FromOurSession(Signal) || Signal.arguments().size() < 2) {
+        return;
+    }
+    const QString Key = Signal.arguments().at(1).toString();
+    const auto Id = IdOfKey(Key);
+    if (!Id || !Held.insert(Key).second) {
+        return;
+    }
+    qCDebug(PlatformLog) << "portal shortcut activated:" << Key;
+    // Posted, like a grabbed press, so that the run meets the application's error handler.
+    QTimer::singleShot(0, this, [this, Id] {
+        if (Pressed) {
+            Pressed(*Id);
+        }
+    });
+}
+
+void PortalHotKeys::OnDeactivated(const QDBusMessage& Signal) {
+    if (FromOurSession(Signal) && Signal.arguments().size() >= 2) {
+        Held.erase(Signal.arguments().at(1).toString());
+    }
+}
+
+void PortalHotKeys::OnShortcutsChanged(const QDBusMessage& Signal) {
+    if (FromOurSession(Signal) && Signal.arguments().size() >= 2) {
+        TakeAssignments(PortalShortcutsOf(Signal.arguments().at(1)));
+    }
+}
+
+}  // namespace tulma

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "HotKeyRegistry.h"
+#include "PortalShortcuts.h"
+
+class QDBusMessage;
+
+namespace tulma {
+
+// System-wide hotkeys through the desktop's GlobalShortcuts portal, for Wayland sessions, where key
+// grabs see only the keys of X11 programs. Each registration becomes a shortcut of one portal session
+// whose preferred trigger is the combination; the desktop decides the trigger it really binds
+// (AssignedCombination). The portal cannot take single shortcuts back, so every change of the set
+// closes the session and binds the whole set in a new one, once per turn of the event loop.
+class PortalHotKeys : public QObject, public HotKeyRegistry {
+    Q_OBJECT
+  public:
+    // Whether the session bus offers the GlobalShortcuts portal; asks it, waiting up to three seconds.
+    static bool Available();
+
+    explicit PortalHotKeys(QObject* Parent = nullptr);
+    ~PortalHotKeys() override;
+
+    bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
+    void UnregisterHotKey(std::uint16_t Id) override;
+    void SetPressHandler(PressHandler Handler) override;
+    void NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) override;
+    std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
+    void SetAssignmentHandler(std::function<void()> Handler) override;
+
+  private slots:
+    void OnActivated(const QDBusMessage& Signal);
+    void OnDeactivated(const QDBusMessage& Signal);
+    void OnShortcutsChanged(const QDBusMessage& Signal);
+
+  private:
+    struct Shortcut {
+        std::string Key;
+        std::string Description;
+        std::string Trigger;
+        // What the desktop bound: nothing until it said, then its description of the trigger.
+        std::optional<std::string> Bound;
+    };
+
+    QDBusConnection Bus;
+    std::map<std::uint16_t, Shortcut> Shortcuts;
+    std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
+    // The trigger of each shortcut id in the last set bound in this run.
+    std::map<std::string, std::string> LastBound;
+    PressHandler Pressed;
+    std::function<void()> AssignmentChanged;
+    QString Session;
+    // Shortcut ids held down: a further Activated before Deactivated is a repeat.
+    std::set<QString> Held;
+    bool BindQueued = false;
+    bool Binding = false;
+    bool BindAgain = false;
+
+    void QueueBind();
+    void Bind();
+    void CloseSession();
+    void SessionCreated(uint Code, const QVariantMap& Results);
+    void Bound(uint Code, const QVariantMap& Results);
+    void BindDone();
+    void TakeAssignments(const PortalShortcutList& Assigned);
+    PortalShortcutList ShortcutList() const;
+    void ForgetChangedShortcuts();
+    std::optional<std::uint16_t> IdOfKey(const QString& Key) const;
+    bool FromOurSession(const QDBusMessage& Signal) const;
+};
+
+}  // namespace tulma

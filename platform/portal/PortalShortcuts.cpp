@@ -1,0 +1,33 @@
+#include "PortalShortcuts.h"
+
+#include <QDBusMetaType>
+
+namespace tulma {
+
+QDBusArgument& operator<<(QDBusArgument& Argument, const PortalShortcut& Shortcut) {
+    Argument.beginStructure();
+    Argument << Shortcut.Id << Shortcut.Properties;
+    Argument.endStructure();
+    return Argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& Argument, PortalShortcut& Shortcut) {
+    Argument.beginStructure();
+    Argument >> Shortcut.Id >> Shortcut.Properties;
+    Argument.endStructure();
+    return Argument;
+}
+
+void RegisterPortalShortcutTypes() {
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<PortalShortcutList>();
+}
+
+PortalShortcutList PortalShortcutsOf(const QVariant& Value) {
+    if (Value.canConvert<QDBusArgument>()) {
+        return qdbus_cast<PortalShortcutList>(Value.value<QDBusArgument>());
+    }
+    return Value.value<PortalShortcutList>();
+}
+
+}  // namespace tulma

@@ -1,0 +1,274 @@
+// Hotkeys through the GlobalShortcuts portal on a real KWin Wayland desktop (wayland-desktop.sh runs
+// each test in a fresh one), with key presses that the compositor sees as a keyboard's.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HotKeyCommand.h"
+#include "KWinDesktopWindows.h"
+#include "KWinScript.h"
+#include "PortalHotKeys.h"
+#include "ShellFakes.h"
+#include "ShellTestSupport.h"
+
+namespace tulma::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// evdev codes of the keys pressed.
+constexpr unsigned CtrlCode = 29;
+constexpr unsigned AltCode = 56;
+constexpr unsigned JCode = 36;
+constexpr unsigned KCode = 37;
+constexpr unsigned LCode = 38;
+constexpr unsigned MCode = 50;
+constexpr unsigned Ctrl = MOD_CONTROL;
+constexpr unsigned Alt = MOD_ALT;
+
+// Runs the event loop until Condition holds or 20 s have passed; whether it held.
+template <class TCondition>
+bool Eventually(TCondition Condition) {
+    const auto Deadline = Clock::now() + std::chrono::seconds(20);
+    while (!Condition() && Clock::now() < Deadline) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return Condition();
+}
+
+// Ctrl+Alt+key, held for HoldMs.
+void PressCtrlAlt(unsigned KeyCode, int HoldMs = 0) {
+    const std::string Command = std::string(TULMA_FAKE_KEYS) + " --hold " + std::to_string(HoldMs) + " " +
+                                std::to_string(CtrlCode) + " " + std::to_string(AltCode) + " " +
+                                std::to_string(KeyCode);
+    ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
+}
+
+// Presses Ctrl+Alt+key until Ran holds: the desktop binds shortcuts some time after they are asked for.
+template <class TCondition>
+bool PressUntil(unsigned KeyCode, TCondition Ran) {
+    for (int Attempt = 0; Attempt < 40 && !Ran(); ++Attempt) {
+        PressCtrlAlt(KeyCode);
+        const auto Deadline = Clock::now() + std::chrono::milliseconds(500);
+        while (!Ran() && Clock::now() < Deadline) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    }
+    return Ran();
+}
+
+class WaylandHotKeysTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int Argc = 1;
+        static char Name[] = "test_wayland";
+        static char* Argv[] = {Name, nullptr};
+        static QCoreApplication Application(Argc, Argv);
+        ASSERT_TRUE(PortalHotKeys::Available()) << "the test desktop has no GlobalShortcuts portal";
+    }
+};
+
+// The registry on its own: presses, edits, removals and a held key, each followed by a press of a
+// combination that does run, so that a run that should not happen would have come before it.
+class PortalRegistryTest : public WaylandHotKeysTest {
+  protected:
+    PortalHotKeys Keys;
+    std::vector<std::uint16_t> Presses;
+
+    void SetUp() override {
+        Keys.SetPressHandler([this](std::uint16_t Id) { Presses.push_back(Id); });
+    }
+
+    bool PressUntilRun(unsigned KeyCode, std::uint16_t Id) {
+        Presses.clear();
+        return PressUntil(KeyCode, [&] { return !Presses.empty() && Presses.back() == Id; });
+    }
+};
+
+TEST_F(PortalRegistryTest, EditedCombinationRunsInPlaceOfTheOldAndARemovedOneRunsNothing) {
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
+    ASSERT_TRUE(Keys.RegisterHotKey(2, Ctrl | Alt, 'L'));
+    ASSERT_TRUE(PressUntilRun(KCode, 1));
+    EXPECT_EQ(Keys.AssignedCombination(1), std::nullopt) << "the desktop took another combination";
+
+    Keys.UnregisterHotKey(1);
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'J'));
+    Keys.UnregisterHotKey(2);
+    ASSERT_TRUE(Keys.RegisterHotKey(3, Ctrl | Alt, 'M'));
+    ASSERT_TRUE(PressUntilRun(JCode, 1));
+    Presses.clear();
+    PressCtrlAlt(KCode);
+    PressCtrlAlt(LCode);
+    ASSERT_TRUE(PressUntilRun(MCode, 3));
+    EXPECT_EQ(Presses, std::vector<std::uint16_t>{3});
+}
+
+TEST_F(PortalRegistryTest, HeldCombinationRunsOnce) {
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
+    ASSERT_TRUE(Keys.RegisterHotKey(2, Ctrl | Alt, 'L'));
+    ASSERT_TRUE(PressUntilRun(LCode, 2));
+    Presses.clear();
+    PressCtrlAlt(KCode, 1500);
+    ASSERT_TRUE(PressUntilRun(LCode, 2));
+    EXPECT_EQ(std::count(Presses.begin(), Presses.end(), 1), 1);
+}
+
+TEST_F(PortalRegistryTest, CombinationsWithoutAKeyOrHeldTwiceAreRefused) {
+    EXPECT_FALSE(Keys.RegisterHotKey(1, Ctrl, 0xFF));
+    EXPECT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
+    EXPECT_FALSE(Keys.RegisterHotKey(2, Ctrl | Alt, 'K'));
+    EXPECT_FALSE(Keys.RegisterHotKey(1, Ctrl | Alt, 'L'));
+}
+
+// The real program in the Wayland session, hidden, while a native Wayland window has the focus: X11 key grabs
+// cannot see these presses, only the portal can.
+class WaylandProgramTest : public WaylandHotKeysTest {
+  protected:
+    fs::path Dir = fs::path(std::getenv("HOME")) / "tulma-test";
+    std::vector<std::unique_ptr<QProcess>> Started;
+
+    void SetUp() override { fs::create_directories(Dir); }
+
+    void TearDown() override {
+        for (auto& Process : Started) {
+            Process->kill();
+            Process->waitForFinished(5000);
+        }
+    }
+
+    QProcess& Start(const QString& Program, const QStringList& Arguments) {
+        auto& Process = Started.emplace_back(std::make_unique<QProcess>());
+        Process->setProcessChannelMode(QProcess::ForwardedChannels);
+        Process->start(Program, Arguments);
+        EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
+        return *Process;
+    }
+
+    int Lines(const std::string& Name) const {
+        std::ifstream File(Dir / Name);
+        int Count = 0;
+        for (std::string Line; std::getline(File, Line);) {
+            ++Count;
+        }
+        return Count;
+    }
+
+    std::string File() const { return (Dir / "keys.tul").string(); }
+
+    // A hotkey named Output on Combination that adds a line to the file Output.
+    THotKeyOutline Adding(const std::string& Output, std::uint16_t Combination) const {
+        return {Output, Combination, "/bin/sh", "-c \"echo >> " + (Dir / Output).string() + "\""};
+    }
+
+    // Tulma with hotkeys on Ctrl+Alt+K and Ctrl+Alt+L that add lines to files k and l, and a native
+    // Wayland window with the focus after it.
+    void StartTulmaBehindAWaylandWindow(bool Minimized = true) {
+        WriteHotKeyFile(File(), {Adding("k", 0xC000 | 'K'), Adding("l", 0xC000 | 'L')}, Minimized);
+        Start(TULMA_PROGRAM, {QString::fromStdString(File())});
+        FocusANewWaylandWindow();
+    }
+
+    void FocusANewWaylandWindow() {
+        const fs::path Ready = Dir / ("window-ready-" + std::to_string(Started.size()));
+        Start(TULMA_WAYLAND_WINDOW, {"Wayland window", QString::fromStdString(Ready.string())});
+        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
+    }
+
+    // Activates Tulma's main window (an X11 window in XWayland) and presses its Reload button's key.
+    void Reload() {
+        const std::string Command =
+            "xdotool search --sync --onlyvisible --name '^Tulma$' windowactivate --sync key alt+r";
+        ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
+    }
+};
+
+TEST_F(WaylandProgramTest, PressWhileAWaylandWindowHasTheFocusRunsTheHotKeyOncePerPress) {
+    StartTulmaBehindAWaylandWindow();
+    ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
+    const int Runs = Lines("k");
+    PressCtrlAlt(KCode, 1500);
+    ASSERT_TRUE(PressUntil(LCode, [&] { return Lines("l") > 0; }));
+    EXPECT_EQ(Lines("k"), Runs + 1);
+}
+
+// Run-or-raise of a native Wayland window, which only KWin can list: a command whose window text
+// names it, in other letter case, restores and activates it instead of starting its program.
+TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTitleText) {
+    ASSERT_TRUE(KWinScript::Available());
+    const fs::path Ready = fs::path(std::getenv("HOME")) / "editor-ready";
+    QProcess Window;
+    Window.start(TULMA_WAYLAND_WINDOW,
+                 {"--minimize", "Notes - Unique Editor", QString::fromStdString(Ready.string())});
+    ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); }))
+        << "the Wayland window did not show and minimise";
+
+    FakeDesktopWindows X11Windows;
+    KWinDesktopWindows Windows(X11Windows);
+    FakeLauncher Launch;
+    THotKeyCommand Command;
+    Command.Exec = "editor";
+    Command.LookForWindow = "unique EDITOR";
+    Command.ExecuteCommand(Windows, Launch);
+    EXPECT_TRUE(Launch.Started.empty());
+    EXPECT_TRUE(Eventually([&] { return fs::exists(Ready.string() + ".activated"); }));
+    Window.kill();
+    Window.waitForFinished();
+}
+
+// The search takes the first match from the top: activating a window brings it above the others.
+TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
+    const fs::path Home = std::getenv("HOME");
+    std::vector<std::unique_ptr<QProcess>> Started;
+    for (const char* Title : {"Editor One", "Editor Two"}) {
+        const fs::path Ready = Home / Title;
+        auto& Window = Started.emplace_back(std::make_unique<QProcess>());
+        Window->start(TULMA_WAYLAND_WINDOW, {Title, QString::fromStdString(Ready.string())});
+        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << Title << " did not show";
+    }
+    FakeDesktopWindows X11Windows;
+    KWinDesktopWindows Windows(X11Windows);
+    const auto Titles = [&] {
+        std::vector<std::string> Result;
+        for (const WindowHandle Window : Windows.TopLevelWindows()) {
+            Result.push_back(Windows.WindowTitle(Window));
+        }
+        return Result;
+    };
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Editor Two", "Editor One"}));
+    Windows.RestoreAndActivate(Windows.TopLevelWindows().at(1));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Editor One", "Editor Two"}));
+    for (auto& Window : Started) {
+        Window->kill();
+        Window->waitForFinished();
+    }
+}
+
+// The file changed under the running program and reloaded: its hotkey k now on Ctrl+Alt+J, l gone.
+TEST_F(WaylandProgramTest, ReloadedFileRunsTheNewCombinationAndNeitherTheOldNorADeletedOne) {
+    StartTulmaBehindAWaylandWindow(false);
+    ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
+    ASSERT_TRUE(PressUntil(LCode, [&] { return Lines("l") > 0; }));
+    WriteHotKeyFile(File(), {Adding("k", 0xC000 | 'J')});
+    Reload();
+    FocusANewWaylandWindow();
+    const int Runs = Lines("k");
+    ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("k") > Runs; }));
+    PressCtrlAlt(KCode);
+    PressCtrlAlt(LCode);
+    const int AfterJ = Lines("k");
+    ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("k") > AfterJ; }));
+    EXPECT_EQ(Lines("k"), AfterJ + 1);
+    EXPECT_EQ(Lines("l"), 1);
+}
+
+}  // namespace
+}  // namespace tulma::test
