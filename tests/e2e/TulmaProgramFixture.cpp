@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -174,21 +175,35 @@ std::string TulmaProgramFixture::ClassOf(xcb_window_t Window) {
     return Result.substr(0, Result.find('\0'));
 }
 
+// Tulma's icon wherever the tray that holds it lives (trayer, or a window manager's own tray): a small
+// window of Tulma's that the tray has embedded, so not a top-level window and no client of the window
+// manager.
 std::vector<TPoint> TulmaProgramFixture::TrayIcons() {
+    constexpr int MaxIconSize = 64;
+    const auto Clients =
+        WindowProperty(Display.Connection(), Display.Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
     std::vector<TPoint> Icons;
-    std::vector<std::pair<xcb_window_t, bool>> Pending{{Display.Root(), false}};
+    std::vector<xcb_window_t> Pending = Children(Display.Root());
     while (!Pending.empty()) {
-        const auto [Window, InTray] = Pending.back();
+        const xcb_window_t Window = Pending.back();
         Pending.pop_back();
-        const std::string Class = ClassOf(Window);
-        if (InTray && Class == "tulma" && Viewable(Window)) {
-            Icons.push_back(CentreOf(Window));
-        }
         for (const xcb_window_t Child : Children(Window)) {
-            Pending.emplace_back(Child, InTray || Class == "panel" || Class == "trayer");
+            Pending.push_back(Child);
+            if (ClassOf(Child) == "tulma" && std::ranges::find(Clients, Child) == Clients.end() &&
+                Viewable(Child) && SizeOf(Child).X <= MaxIconSize && SizeOf(Child).Y <= MaxIconSize) {
+                Icons.push_back(CentreOf(Child));
+            }
         }
     }
     return Icons;
+}
+
+TPoint TulmaProgramFixture::SizeOf(xcb_window_t Window) {
+    auto* Geometry =
+        xcb_get_geometry_reply(Display.Connection(), xcb_get_geometry(Display.Connection(), Window), nullptr);
+    const TPoint Size = Geometry != nullptr ? TPoint{Geometry->width, Geometry->height} : TPoint{};
+    std::free(Geometry);
+    return Size;
 }
 
 TPoint TulmaProgramFixture::CentreOf(xcb_window_t Window) {

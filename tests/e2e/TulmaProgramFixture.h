@@ -90,6 +90,7 @@ class TulmaProgramFixture : public testing::Test {
     std::vector<xcb_window_t> Children(xcb_window_t Window);
     xcb_window_t FrameOf(xcb_window_t Window);
     std::string ClassOf(xcb_window_t Window);
+    TPoint SizeOf(xcb_window_t Window);
     TPoint CentreOf(xcb_window_t Window);
 };
 

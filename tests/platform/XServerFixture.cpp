@@ -86,6 +86,16 @@ std::string ReadLine(int Fd, int TimeoutMs) {
     return Line.substr(0, Line.find('\n'));
 }
 
+// openbox unless TULMA_TEST_WM names another EWMH window manager, so that the tests can be run by hand
+// under fluxbox or icewm too.
+std::vector<std::string> WindowManagerCommand() {
+    const char* Chosen = std::getenv("TULMA_TEST_WM");
+    if (Chosen == nullptr || *Chosen == '\0' || std::string(Chosen) == "openbox") {
+        return {"openbox", "--sm-disable"};
+    }
+    return {Chosen};
+}
+
 }  // namespace
 
 XServerFixture::~XServerFixture() {
@@ -134,7 +144,7 @@ void XServerFixture::StartServer() {
 }
 
 void XServerFixture::StartWindowManager() {
-    WindowManager = SpawnWith({"openbox", "--sm-disable"}, true);
+    WindowManager = SpawnWith(WindowManagerCommand(), true);
     const bool Up = WaitUntil(
         [this] {
             return !WindowProperty(Observer, Root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty();
@@ -142,7 +152,7 @@ void XServerFixture::StartWindowManager() {
         15000);
     if (!Up || !WindowManagerManages()) {
         Stop();
-        throw std::runtime_error("openbox did not come up");
+        throw std::runtime_error(WindowManagerCommand().front() + " did not come up");
     }
 }
 
