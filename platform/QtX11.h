@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+
+#include <cstdint>
+
 #include <xcb/xcb.h>
 
 #include "KeyNames.h"
@@ -8,6 +12,16 @@ namespace tulma {
 
 // The application's own X connection (Qt's), or nullptr when the application does not run on xcb.
 xcb_connection_t* QtX11Connection();
+
+// The X event that a native event filter was handed, or nullptr when it is not one.
+inline const xcb_generic_event_t* XcbEventOf(const QByteArray& EventType, void* Message) {
+    return EventType == "xcb_generic_event_t" ? static_cast<const xcb_generic_event_t*>(Message) : nullptr;
+}
+
+// The event's kind, without the bit that marks an event sent by another client.
+inline std::uint8_t XcbEventKind(const xcb_generic_event_t& Event) {
+    return Event.response_type & 0x7F;
+}
 
 // The key-name lookup of the current keyboard layout on the application's display; names are empty
 // when there is no X display.

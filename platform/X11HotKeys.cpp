@@ -271,11 +271,11 @@ void X11HotKeys::Regrab() {
 }
 
 bool X11HotKeys::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
-    if (EventType != "xcb_generic_event_t") {
+    const xcb_generic_event_t* Event = XcbEventOf(EventType, Message);
+    if (Event == nullptr) {
         return false;
     }
-    const auto* Event = static_cast<const xcb_generic_event_t*>(Message);
-    const std::uint8_t Type = Event->response_type & 0x7F;
+    const std::uint8_t Type = XcbEventKind(*Event);
     if (Type == XCB_KEY_PRESS) {
         const auto* Press = reinterpret_cast<const xcb_key_press_event_t*>(Event);
         if (Press->event != Root) {

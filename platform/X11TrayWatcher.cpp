@@ -50,11 +50,11 @@ X11TrayWatcher::~X11TrayWatcher() {
 }
 
 bool X11TrayWatcher::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
-    if (EventType != "xcb_generic_event_t") {
+    const xcb_generic_event_t* Event = XcbEventOf(EventType, Message);
+    if (Event == nullptr) {
         return false;
     }
-    const auto* Event = static_cast<const xcb_generic_event_t*>(Message);
-    const std::uint8_t Type = Event->response_type & 0x7F;
+    const std::uint8_t Type = XcbEventKind(*Event);
     if (Type == XCB_CLIENT_MESSAGE) {
         const auto* Client = reinterpret_cast<const xcb_client_message_event_t*>(Event);
         if (Client->window == Root && Client->type == Manager && Client->format == 32 &&
