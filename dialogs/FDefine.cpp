@@ -63,13 +63,7 @@ void TFormHotKeyDefine::CreateControls() {
     BtnOK->setDefault(true);
     BtnCancel = PlaceButton(this, "BtnCancel", "Cancel", {341, 228, 78, 21});
 
-    setTabOrder(TxtName, TxtKey);
-    setTabOrder(TxtKey, LBCommands);
-    setTabOrder(LBCommands, BtnNew);
-    setTabOrder(BtnNew, BtnEdit);
-    setTabOrder(BtnEdit, BtnDelete);
-    setTabOrder(BtnDelete, BtnOK);
-    setTabOrder(BtnOK, BtnCancel);
+    SetTabOrder({TxtName, TxtKey, LBCommands, BtnNew, BtnEdit, BtnDelete, BtnOK, BtnCancel});
 
     connect(BtnNew, &QPushButton::clicked, this, &TFormHotKeyDefine::BtnNewClick);
     connect(BtnEdit, &QPushButton::clicked, this, &TFormHotKeyDefine::BtnEditClick);

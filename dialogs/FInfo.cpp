@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "FormControls.h"
 #include "FormFont.h"
 #include "ProgramIcon.h"
 #include "ProgramVersion.h"
@@ -60,9 +61,7 @@ TFormInfo::TFormInfo(QWidget* Owner) : TQBForm(Owner) {
     NewIcon(this);
     NewProductName(this);
     NewVersion(this);
-    BtnClose = new QPushButton("Close", this);
-    BtnClose->setObjectName("BtnClose");
-    BtnClose->setGeometry(304, 338, 75, 25);
+    BtnClose = PlaceButton(this, "BtnClose", "Close", {304, 338, 75, 25});
     BtnClose->setDefault(true);
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::accept);
 }

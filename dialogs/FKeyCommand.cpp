@@ -87,14 +87,8 @@ void TFormHotKeyCommand::CreateControls() {
     Label6->setToolTip(WindowTextHelp);
     TxtLookForWindow->setToolTip(WindowTextHelp);
 
-    setTabOrder(TxtName, TxtExec);
-    setTabOrder(TxtExec, TxtParameters);
-    setTabOrder(TxtParameters, TxtDirectory);
-    setTabOrder(TxtDirectory, CBExecMode);
-    setTabOrder(CBExecMode, TxtLookForWindow);
-    setTabOrder(TxtLookForWindow, BtnTest);
-    setTabOrder(BtnTest, BtnOK);
-    setTabOrder(BtnOK, BtnCancel);
+    SetTabOrder({TxtName, TxtExec, TxtParameters, TxtDirectory, CBExecMode, TxtLookForWindow, BtnTest, BtnOK,
+                 BtnCancel});
 
     connect(BtnOK, &QPushButton::clicked, this, &TFormHotKeyCommand::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);

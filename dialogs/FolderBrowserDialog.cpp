@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "FormControls.h"
 #include "PathText.h"
 
 namespace tulma {
@@ -58,13 +59,10 @@ TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Ro
             [this](QTreeWidgetItem* Current) { emit SelectionChanged(ItemOf(Current)); });
     FTree->topLevelItem(0)->setExpanded(true);
 
-    FOK = new QPushButton("OK", this);
-    FOK->setObjectName("OK");
+    FOK = PlaceButton(this, "OK", "OK", {ClientWidth - 12 - 75 - 8 - 75, ButtonTop, 75, ButtonHeight});
     FOK->setDefault(true);
-    FOK->setGeometry(ClientWidth - 12 - 75 - 8 - 75, ButtonTop, 75, ButtonHeight);
-    auto* Cancel = new QPushButton("Cancel", this);
-    Cancel->setObjectName("Cancel");
-    Cancel->setGeometry(ClientWidth - 12 - 75, ButtonTop, 75, ButtonHeight);
+    auto* Cancel =
+        PlaceButton(this, "Cancel", "Cancel", {ClientWidth - 12 - 75, ButtonTop, 75, ButtonHeight});
 
     FButtons = new QButtonGroup(this);
     FButtons->setExclusive(false);

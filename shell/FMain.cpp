@@ -22,6 +22,7 @@
 #include "CurrentHotKeyFile.h"
 #include "DisplaySession.h"
 #include "FileDialogs.h"
+#include "FormControls.h"
 #include "FormFont.h"
 #include "HotKeyActivation.h"
 #include "HotKeyFile.h"
@@ -55,32 +56,24 @@ constexpr const char* PortalNotice =
     "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows, on "
     "KDE Plasma native Wayland windows too.";
 
-template <class TControl>
-TControl* Place(QWidget* Parent, const char* Name, const QRect& Position) {
-    auto* Control = new TControl(Parent);
-    Control->setObjectName(Name);
-    Control->setGeometry(Position);
-    return Control;
-}
-
 void SizeToText(QLabel* Label, int Room) {
     const QSize Wanted = Label->sizeHint();
     Label->resize(std::min(Wanted.width(), Room), Wanted.height());
 }
 
-// Labels take the width of their text, as far as Room pixels allow.
-QLabel* PlaceLabel(QWidget* Parent, const char* Name, const char* Caption, const QRect& Position, int Room) {
-    auto* Label = Place<QLabel>(Parent, Name, Position);
+// The main window's labels are named and take the width of their text, as far as Room pixels allow.
+QLabel* PlaceNamedLabel(QWidget* Parent, const char* Name, const char* Caption, const QRect& Position,
+                        int Room) {
+    auto* Label = PlaceControl<QLabel>(Parent, Name, Position);
     Label->setText(Caption);
     FitLabelText(Label, Room);
     SizeToText(Label, Room);
     return Label;
 }
 
-QPushButton* PlaceButton(QWidget* Parent, const char* Name, const char* Caption, const char* Hint,
-                         const QRect& Position) {
-    auto* Button = Place<QPushButton>(Parent, Name, Position);
-    Button->setText(Caption);
+QPushButton* PlaceHintedButton(QWidget* Parent, const char* Name, const char* Caption, const char* Hint,
+                               const QRect& Position) {
+    auto* Button = PlaceButton(Parent, Name, Caption, Position);
     Button->setToolTip(Hint);
     // A form's buttons are no default buttons: Enter in the list does not press one.
     Button->setAutoDefault(false);
@@ -141,7 +134,7 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::CreateControls() {
-    Label6 = Place<QLabel>(this, "Label6", {6, 4, 72, 28});
+    Label6 = PlaceControl<QLabel>(this, "Label6", {6, 4, 72, 28});
     Label6->setText("Tulma");
     QFont TitleFont = FormFont("Arial", 24);
     TitleFont.setBold(true);
@@ -150,32 +143,30 @@ void TFormMain::CreateControls() {
     FitLabelText(Label6, TitleRoom);
     SizeToText(Label6, TitleRoom);
     Label6->setStyleSheet("color: red");
-    Label1 = PlaceLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13},
-                        ClientWidth - 90);
-    Label2 = PlaceLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13}, 405);
-    LBListe = Place<QListWidget>(this, "LBListe", {4, 50, 409, 159});
+    Label1 = PlaceNamedLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13},
+                             ClientWidth - 90);
+    Label2 = PlaceNamedLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13}, 405);
+    LBListe = PlaceControl<QListWidget>(this, "LBListe", {4, 50, 409, 159});
     Label2->setBuddy(LBListe);
-    BtnNew = PlaceButton(this, "BtnNew", "&New...", "create a new hotkey", {4, 212, 75, 21});
-    BtnEdit = PlaceButton(this, "BtnEdit", "&Edit...", "edit the selected hotkey", {82, 212, 75, 21});
-    BtnDelete = PlaceButton(this, "BtnDelete", "&Delete", "delete the selected hotkey", {160, 212, 75, 21});
-    BtnViewInfo = PlaceButton(this, "BtnViewInfo", "View Info...", "", {292, 212, 121, 21});
-    CBMinimize = Place<QCheckBox>(this, "CBMinimize", {4, 242, 169, 17});
+    BtnNew = PlaceHintedButton(this, "BtnNew", "&New...", "create a new hotkey", {4, 212, 75, 21});
+    BtnEdit = PlaceHintedButton(this, "BtnEdit", "&Edit...", "edit the selected hotkey", {82, 212, 75, 21});
+    BtnDelete =
+        PlaceHintedButton(this, "BtnDelete", "&Delete", "delete the selected hotkey", {160, 212, 75, 21});
+    BtnViewInfo = PlaceHintedButton(this, "BtnViewInfo", "View Info...", "", {292, 212, 121, 21});
+    CBMinimize = PlaceControl<QCheckBox>(this, "CBMinimize", {4, 242, 169, 17});
     CBMinimize->setText("&minimize Tulma at startup");
-    Label3 = PlaceLabel(this, "Label3", "current file:", {182, 242, 52, 13}, 66);
-    LabCurrFileName = PlaceLabel(this, "LabCurrFileName", "", {248, 242, 81, 13}, FileNameRoom);
-    BtnOpen = PlaceButton(this, "BtnOpen", "&Open", "", {2, 264, 75, 21});
-    BtnSave = PlaceButton(this, "BtnSave", "&Save", "save your hotkeys", {80, 264, 75, 21});
-    BtnSaveAs = PlaceButton(this, "BtnSaveAs", "Save &as...", "", {158, 264, 75, 21});
-    BtnReload = PlaceButton(this, "BtnReload", "&Reload", "reload the hotkey file (undo any changes)",
-                            {236, 264, 75, 21});
-    BtnQuit =
-        PlaceButton(this, "BtnQuit", "Quit", "exit the program (disables all hotkeys)", {336, 264, 75, 21});
+    Label3 = PlaceNamedLabel(this, "Label3", "current file:", {182, 242, 52, 13}, 66);
+    LabCurrFileName = PlaceNamedLabel(this, "LabCurrFileName", "", {248, 242, 81, 13}, FileNameRoom);
+    BtnOpen = PlaceHintedButton(this, "BtnOpen", "&Open", "", {2, 264, 75, 21});
+    BtnSave = PlaceHintedButton(this, "BtnSave", "&Save", "save your hotkeys", {80, 264, 75, 21});
+    BtnSaveAs = PlaceHintedButton(this, "BtnSaveAs", "Save &as...", "", {158, 264, 75, 21});
+    BtnReload = PlaceHintedButton(this, "BtnReload", "&Reload", "reload the hotkey file (undo any changes)",
+                                  {236, 264, 75, 21});
+    BtnQuit = PlaceHintedButton(this, "BtnQuit", "Quit", "exit the program (disables all hotkeys)",
+                                {336, 264, 75, 21});
 
-    QWidget* TabOrder[] = {LBListe, BtnNew,  BtnEdit,   BtnDelete, BtnViewInfo, CBMinimize,
-                           BtnOpen, BtnSave, BtnSaveAs, BtnReload, BtnQuit};
-    for (std::size_t I = 1; I < std::size(TabOrder); ++I) {
-        setTabOrder(TabOrder[I - 1], TabOrder[I]);
-    }
+    SetTabOrder({LBListe, BtnNew, BtnEdit, BtnDelete, BtnViewInfo, CBMinimize, BtnOpen, BtnSave, BtnSaveAs,
+                 BtnReload, BtnQuit});
 
     connect(LBListe, &QListWidget::itemDoubleClicked, this, [this] { BtnEditClick(); });
     LBListe->viewport()->installEventFilter(this);
@@ -192,18 +183,18 @@ void TFormMain::CreateControls() {
 }
 
 void TFormMain::CreateDesktopControls() {
-    CBAutostart = Place<QCheckBox>(this, "CBAutostart", {4, AutostartTop, 250, 17});
+    CBAutostart = PlaceControl<QCheckBox>(this, "CBAutostart", {4, AutostartTop, 250, 17});
     CBAutostart->setText("start Tulma when I log in");
     CBAutostart->setToolTip(ToQString(Autostart.FileName()));
-    setTabOrder(BtnQuit, CBAutostart);
+    SetTabOrder({BtnQuit, CBAutostart});
     ShowAutostartState();
     // "clicked" comes from the user only: ShowAutostartState sets the box without writing the entry.
     connect(CBAutostart, &QCheckBox::clicked, this, [this] { CBAutostartClick(); });
 
-    LabFileNotice = Place<QLabel>(this, "LabFileNotice", {4, NoticeTop, NoticeWidth, 0});
+    LabFileNotice = PlaceControl<QLabel>(this, "LabFileNotice", {4, NoticeTop, NoticeWidth, 0});
     LabFileNotice->setWordWrap(true);
     LabFileNotice->setVisible(false);
-    LabSessionNotice = Place<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
+    LabSessionNotice = PlaceControl<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
     LabSessionNotice->setText(Services.DesktopShortcuts ? PortalNotice : WaylandNotice);
     LabSessionNotice->setVisible(IsWaylandSession());

@@ -19,4 +19,14 @@ QPushButton* PlaceButton(QWidget* Parent, const char* Name, const QString& Text,
     return Button;
 }
 
+void SetTabOrder(std::initializer_list<QWidget*> Order) {
+    QWidget* Previous = nullptr;
+    for (QWidget* Control : Order) {
+        if (Previous != nullptr) {
+            QWidget::setTabOrder(Previous, Control);
+        }
+        Previous = Control;
+    }
+}
+
 }  // namespace tulma
