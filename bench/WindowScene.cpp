@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "LaunchRecord.h"
-#include "XcbReply.h"
+#include "XcbWindowRequests.h"
 
 namespace tulma::bench {
 

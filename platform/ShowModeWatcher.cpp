@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 
-#include "XcbReply.h"
+#include "XcbWindowRequests.h"
 
 namespace tulma {
 
@@ -107,10 +106,7 @@ std::vector<std::uint32_t> ShowModeWatcher::TopLevelWindows(bool Managed) {
 }
 
 bool ShowModeWatcher::Viewable(xcb_window_t Window) {
-    xcb_generic_error_t* Error = nullptr;
-    XcbReply<xcb_get_window_attributes_reply_t> Attributes(
-        xcb_get_window_attributes_reply(Connection, xcb_get_window_attributes(Connection, Window), &Error));
-    std::free(Error);
+    const auto Attributes = WindowAttributes(Connection, Window);
     return Attributes && Attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "PlatformLog.h"
-#include "XcbReply.h"
+#include "XcbWindowRequests.h"
 
 namespace tulma {
 
@@ -171,10 +171,7 @@ void X11DesktopWindows::SearchDone(const std::string& Text, const WindowInfo* Ch
 
 void X11DesktopWindows::RestoreAndActivate(WindowHandle Window) {
     const auto Id = static_cast<xcb_window_t>(Window);
-    xcb_generic_error_t* Error = nullptr;
-    XcbReply<xcb_get_window_attributes_reply_t> Attributes(
-        xcb_get_window_attributes_reply(Connection, xcb_get_window_attributes(Connection, Id), &Error));
-    std::free(Error);
+    const auto Attributes = WindowAttributes(Connection, Id);
     if (!Attributes) {
         return;
     }

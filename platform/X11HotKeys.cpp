@@ -9,7 +9,7 @@
 
 #include "PlatformLog.h"
 #include "QtX11.h"
-#include "XcbReply.h"
+#include "XcbWindowRequests.h"
 
 namespace tulma {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "QtX11.h"
-#include "XcbReply.h"
+#include "XcbWindowRequests.h"
 
 namespace tulma {
 namespace {

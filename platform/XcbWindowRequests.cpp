@@ -1,4 +1,4 @@
-#include "XcbReply.h"
+#include "XcbWindowRequests.h"
 
 #include <cstring>
 
@@ -68,6 +68,13 @@ bool WindowManagerRunning(xcb_connection_t* Connection, DeferredProperty& RootCh
     }
     const auto Self = GetCardinals(Connection, Check[0], SupportingWmCheck, XCB_ATOM_WINDOW);
     return !Self.empty() && Self[0] == Check[0];
+}
+
+XcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
+                                                             xcb_window_t Window) {
+    return DeferredReply<xcb_get_window_attributes_reply_t, xcb_get_window_attributes_cookie_t>(
+               Connection, xcb_get_window_attributes(Connection, Window), xcb_get_window_attributes_reply)
+        .Take();
 }
 
 xcb_window_t FirstRoot(xcb_connection_t* Connection) {

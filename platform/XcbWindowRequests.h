@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+#include "XcbReply.h"
+
+namespace tulma {
+
+// Sends a request for a window property of 32-bit items; CardinalsOf reads its reply.
+DeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+                                  xcb_atom_t Type);
+std::vector<std::uint32_t> CardinalsOf(DeferredProperty& Request, xcb_atom_t Type);
+
+// A window property of 32-bit items (windows, atoms, cardinals); empty when absent or of another format.
+std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window_t Window,
+                                        xcb_atom_t Property, xcb_atom_t Type);
+
+// Sends a request for a window property of 8-bit items of any type; BytesOf reads its reply as bytes, with
+// its type (none when absent).
+DeferredProperty RequestBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property);
+std::string BytesOf(DeferredProperty& Request, xcb_atom_t* Type);
+
+// Whether an EWMH window manager runs: the root names a check window that names itself. A property left
+// behind by a window manager that has gone does not count.
+bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t SupportingWmCheck);
+// The same, with the root's check property already requested.
+bool WindowManagerRunning(xcb_connection_t* Connection, DeferredProperty& RootCheck,
+                          xcb_atom_t SupportingWmCheck);
+
+// The window's attributes; null when the window has gone (its error is dropped).
+XcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
+                                                             xcb_window_t Window);
+
+// The root window of the connection's first screen.
+xcb_window_t FirstRoot(xcb_connection_t* Connection);
+
+// Sends a 32-bit client message about Window to the root, as window managers expect requests.
+void SendToRoot(xcb_connection_t* Connection, xcb_window_t Root, xcb_window_t Window, xcb_atom_t Type,
+                std::uint32_t D0, std::uint32_t D1 = 0, std::uint32_t D2 = 0, std::uint32_t D3 = 0,
+                std::uint32_t D4 = 0);
+
+}  // namespace tulma
