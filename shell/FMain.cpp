@@ -100,10 +100,10 @@ QString Quoted(const std::string& Text) {
 }  // namespace
 
 TFormMain::TFormMain(const TShellServices& DesktopServices)
-    : Services(DesktopServices),
-      ListControl(nullptr),
-      HotKeyReferences(HotKeyFile().HotKeyList()),
-      Autostart(TAutostartEntry::ForThisUser()) {
+    : FServices(DesktopServices),
+      FListControl(nullptr),
+      FHotKeyReferences(HotKeyFile().HotKeyList()),
+      FAutostart(TAutostartEntry::ForThisUser()) {
     setObjectName("FormMain");
     setWindowTitle("Tulma");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -112,13 +112,13 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     setFixedSize(ClientWidth, ClientHeight);
     CreateControls();
     CreateDesktopControls();
-    ListControl = TListWidgetControl(LBListe);
+    FListControl = TListWidgetControl(LBListe);
     CreateTrayMenu();
     CreateTrayIcon();
     FActivation = new THotKeyActivation(
-        Services.HotKeys, Services.Atoms, *FPopupMenu1,
+        FServices.HotKeys, FServices.Atoms, *FPopupMenu1,
         [this](const THotTulma& HotKey) {
-            HotKey.ExecuteHotKey(Services.Windows, Services.Launch, Services.LaunchFailures);
+            HotKey.ExecuteHotKey(FServices.Windows, FServices.Launch, FServices.LaunchFailures);
         },
         this);
     connect(FActivation, &THotKeyActivation::AssignmentsChanged, this, [this] { ShowRegistrationMarks(); });
@@ -185,7 +185,7 @@ void TFormMain::CreateControls() {
 void TFormMain::CreateDesktopControls() {
     CBAutostart = PlaceControl<QCheckBox>(this, "CBAutostart", {4, AutostartTop, 250, 17});
     CBAutostart->setText("start Tulma when I log in");
-    CBAutostart->setToolTip(ToQString(Autostart.FileName()));
+    CBAutostart->setToolTip(ToQString(FAutostart.FileName()));
     SetTabOrder({BtnQuit, CBAutostart});
     ShowAutostartState();
     // "clicked" comes from the user only: ShowAutostartState sets the box without writing the entry.
@@ -196,7 +196,7 @@ void TFormMain::CreateDesktopControls() {
     LabFileNotice->setVisible(false);
     LabSessionNotice = PlaceControl<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
-    LabSessionNotice->setText(Services.DesktopShortcuts ? PortalNotice : WaylandNotice);
+    LabSessionNotice->setText(FServices.DesktopShortcuts ? PortalNotice : WaylandNotice);
     LabSessionNotice->setVisible(IsWaylandSession());
     PlaceNotices();
 }
@@ -230,7 +230,7 @@ void TFormMain::CreateTrayMenu() {
 }
 
 void TFormMain::CreateTrayIcon() {
-    FTrayIcon1 = new TTrayIcon(this, Services.TrayAvailable);
+    FTrayIcon1 = new TTrayIcon(this, FServices.TrayAvailable);
     FTrayIcon1->SetActive(true);
     FTrayIcon1->SetHint("Tulma");
     FTrayIcon1->OnClick = [this](QObject*) { TrayIcon1Click(); };
@@ -312,7 +312,7 @@ void TFormMain::BringForward() {
 
 void TFormMain::BtnNewClick() {
     auto NewHotKey = std::make_unique<THotTulma>();
-    if (!Services.DefineHotKey || !Services.DefineHotKey(this, *NewHotKey)) {
+    if (!FServices.DefineHotKey || !FServices.DefineHotKey(this, *NewHotKey)) {
         return;
     }
     THotTulma& HotKey = *NewHotKey;
@@ -327,8 +327,8 @@ void TFormMain::BtnEditClick() {
     if (!SelectedIndex(Index)) {
         return;
     }
-    auto& HotKey = CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Index));
-    if (Services.DefineHotKey && Services.DefineHotKey(this, HotKey)) {
+    auto& HotKey = CastTo<THotTulma>(*FHotKeyReferences.ObjectAt(Index));
+    if (FServices.DefineHotKey && FServices.DefineHotKey(this, HotKey)) {
         FModified = true;
         RefreshList();
     }
@@ -341,8 +341,8 @@ void TFormMain::BtnDeleteClick() {
     if (!SelectedIndex(Index) || ShowAppMessage(MessageNumber::ConfirmDelete) != MessageBoxResult::Yes) {
         return;
     }
-    const int32_t ID = HotKeyReferences.GetSelectedID(&ListControl);
-    FActivation->DeactivateHotKey(CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Index)));
+    const int32_t ID = FHotKeyReferences.GetSelectedID(&FListControl);
+    FActivation->DeactivateHotKey(CastTo<THotTulma>(*FHotKeyReferences.ObjectAt(Index)));
     HotKeyFile().HotKeyList().FreeByID(ID);
     RefreshList();
     FModified = true;
@@ -359,7 +359,7 @@ void TFormMain::CBMinimizeClick() {
 }
 
 void TFormMain::BtnOpenClick() {
-    const auto Chosen = Services.FileDialogs.OpenFileName(this, HotKeyFileName());
+    const auto Chosen = FServices.FileDialogs.OpenFileName(this, HotKeyFileName());
     if (!Chosen || !QuerySaveChanges()) {
         return;
     }
@@ -388,7 +388,7 @@ void TFormMain::BtnSaveClick() {
 }
 
 void TFormMain::BtnSaveAsClick() {
-    const auto Chosen = Services.FileDialogs.SaveFileName(this, HotKeyFileName());
+    const auto Chosen = FServices.FileDialogs.SaveFileName(this, HotKeyFileName());
     if (!Chosen) {
         return;
     }
@@ -411,7 +411,7 @@ void TFormMain::BtnQuitClick() {
 
 void TFormMain::CBAutostartClick() {
     try {
-        Autostart.SetEnabled(CBAutostart->isChecked());
+        FAutostart.SetEnabled(CBAutostart->isChecked());
     } catch (...) {
         ShowAutostartState();
         throw;
@@ -436,8 +436,8 @@ void TFormMain::PPCCloseClick() {
 
 void TFormMain::RefreshList() {
     CBMinimize->setChecked(HotKeyFile().MinimizeAtStartup);
-    HotKeyReferences.ReCreateFromList(HotKeyFile().HotKeyList());
-    HotKeyReferences.FillListBox(ListControl);
+    FHotKeyReferences.ReCreateFromList(HotKeyFile().HotKeyList());
+    FHotKeyReferences.FillListBox(FListControl);
     ShowRegistrationMarks();
 }
 
@@ -482,13 +482,13 @@ void TFormMain::ShowFileNotice(const std::string& KeptCopy) {
 
 void TFormMain::ShowAutostartState() {
     const QSignalBlocker Quiet(CBAutostart);
-    CBAutostart->setChecked(Autostart.Enabled());
+    CBAutostart->setChecked(FAutostart.Enabled());
 }
 
 void TFormMain::ShowRegistrationMarks() {
-    for (int Row = 0; Row < LBListe->count() && Row < HotKeyReferences.Count(); ++Row) {
+    for (int Row = 0; Row < LBListe->count() && Row < FHotKeyReferences.Count(); ++Row) {
         QListWidgetItem* Item = LBListe->item(Row);
-        const QString Note = RegistrationNote(CastTo<THotTulma>(*HotKeyReferences.ObjectAt(Row)));
+        const QString Note = RegistrationNote(CastTo<THotTulma>(*FHotKeyReferences.ObjectAt(Row)));
         // Only lines whose mark changes are touched: a large list is marked after every registration.
         if (Item->toolTip() != Note) {
             Item->setIcon(Note.isEmpty() ? QIcon() : WarningIcon());

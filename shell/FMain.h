@@ -83,7 +83,7 @@ class TFormMain : public TQBForm {
     void reject() override {}
 
   private:
-    TShellServices Services;
+    TShellServices FServices;
     QLabel* Label6;
     QLabel* Label1;
     QLabel* Label2;
@@ -113,13 +113,13 @@ class TFormMain : public TQBForm {
     TTrayIcon* FTrayIcon1;
     THotKeyActivation* FActivation;
 
-    TListWidgetControl ListControl;
-    TReferenceList HotKeyReferences;
+    TListWidgetControl FListControl;
+    TReferenceList FHotKeyReferences;
     bool FModified = false;
     bool FActivated = false;
     QPointer<QDialog> FAboutBox;
     QIcon FWarningIcon;
-    TAutostartEntry Autostart;
+    TAutostartEntry FAutostart;
 
     void CreateControls();
     void CreateDesktopControls();

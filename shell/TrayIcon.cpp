@@ -18,23 +18,23 @@ void Notify(const TTrayIcon::TNotify& Event, QObject* Sender) {
 
 }  // namespace
 
-TTrayIcon::TTrayIcon(QWidget* Owner, TAvailability ShellAvailable)
-    : QObject(Owner),
-      Owner(Owner),
-      Availability(std::move(ShellAvailable)),
+TTrayIcon::TTrayIcon(QWidget* OwnerWindow, TAvailability ShellAvailable)
+    : QObject(OwnerWindow),
+      FOwner(OwnerWindow),
+      FAvailability(std::move(ShellAvailable)),
       FIcon(QApplication::windowIcon()) {
-    FShellAvailable = Availability();
-    NotifyIcon.setIcon(FIcon);
+    FShellAvailable = FAvailability();
+    FNotifyIcon.setIcon(FIcon);
     SetTip(QApplication::applicationName());
-    connect(&NotifyIcon, &QSystemTrayIcon::activated, this, &TTrayIcon::HandleCallback);
-    PendingClick.setSingleShot(true);
-    connect(&PendingClick, &QTimer::timeout, this, [this] { Notify(OnClick, this); });
-    Owner->installEventFilter(this);
-    FMinimized = Owner->isMinimized();
+    connect(&FNotifyIcon, &QSystemTrayIcon::activated, this, &TTrayIcon::HandleCallback);
+    FPendingClick.setSingleShot(true);
+    connect(&FPendingClick, &QTimer::timeout, this, [this] { Notify(OnClick, this); });
+    FOwner->installEventFilter(this);
+    FMinimized = FOwner->isMinimized();
 }
 
 TTrayIcon::~TTrayIcon() {
-    Owner->removeEventFilter(this);
+    FOwner->removeEventFilter(this);
     if (FActive) {
         RemoveIcon();
     }
@@ -62,7 +62,7 @@ void TTrayIcon::SetIcon(const QIcon& Value) {
         return;
     }
     FIcon = Value;
-    NotifyIcon.setIcon(FIcon);
+    FNotifyIcon.setIcon(FIcon);
 }
 
 void TTrayIcon::SetSeparateIcon(bool Value) {
@@ -75,7 +75,7 @@ void TTrayIcon::SetSeparateIcon(bool Value) {
 }
 
 void TTrayIcon::TrayHostChanged() {
-    FShellAvailable = Availability();
+    FShellAvailable = FAvailability();
     if (!FActive) {
         return;
     }
@@ -86,15 +86,15 @@ void TTrayIcon::TrayHostChanged() {
         AddIcon();
     }
     if (FMinimized && FIconShown) {
-        Owner->hide();
+        FOwner->hide();
     } else if (WasHidden) {
-        Owner->showMinimized();
+        FOwner->showMinimized();
     }
 }
 
 bool TTrayIcon::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Watched == Owner && Event->type() == QEvent::WindowStateChange) {
-        const bool NowMinimized = Owner->isMinimized();
+    if (Watched == FOwner && Event->type() == QEvent::WindowStateChange) {
+        const bool NowMinimized = FOwner->isMinimized();
         if (NowMinimized && !FMinimized && QApplication::activeModalWidget() == nullptr) {
             AppMinimize();
         } else if (!NowMinimized && FMinimized) {
@@ -108,29 +108,29 @@ void TTrayIcon::AddIcon() {
     if (!FActive || !FShellAvailable || FIconShown) {
         return;
     }
-    if (!Availability()) {
+    if (!FAvailability()) {
         throw EOutOfResources("Cannot create shell notification icon");
     }
-    NotifyIcon.show();
+    FNotifyIcon.show();
     FIconShown = true;
 }
 
 void TTrayIcon::RemoveIcon() {
-    NotifyIcon.hide();
+    FNotifyIcon.hide();
     FIconShown = false;
 }
 
 void TTrayIcon::SetTip(const QString& Text) {
-    NotifyIcon.setToolTip(Text.left(MaxTipLength));
+    FNotifyIcon.setToolTip(Text.left(MaxTipLength));
 }
 
 void TTrayIcon::HandleCallback(QSystemTrayIcon::ActivationReason Reason) {
     switch (Reason) {
         case QSystemTrayIcon::Trigger:
-            PendingClick.start(QApplication::doubleClickInterval());
+            FPendingClick.start(QApplication::doubleClickInterval());
             break;
         case QSystemTrayIcon::DoubleClick:
-            PendingClick.stop();
+            FPendingClick.stop();
             Notify(OnDblClick, this);
             break;
         case QSystemTrayIcon::Context:
@@ -143,7 +143,7 @@ void TTrayIcon::HandleCallback(QSystemTrayIcon::ActivationReason Reason) {
 
 void TTrayIcon::HandleRightClick() {
     const QPoint Position = QCursor::pos();
-    if (PopupMenu != nullptr && (!Owner->isVisible() || FSeparateIcon)) {
+    if (PopupMenu != nullptr && (!FOwner->isVisible() || FSeparateIcon)) {
         PopupMenu->popup(Position);
     }
     if (OnRightClick) {
@@ -155,15 +155,15 @@ void TTrayIcon::AppMinimize() {
     if (FActive) {
         // The taskbar entry goes only when the icon takes its place: without a notification area the
         // minimised window stays where the user can restore it. A tray may have come since the start.
-        FShellAvailable = Availability();
+        FShellAvailable = FAvailability();
         if (!FIconShown && FShellAvailable) {
             AddIcon();
         }
         if (FIconShown) {
             // Later, so that whoever minimised the window has finished showing it.
-            QTimer::singleShot(0, Owner, [this] {
+            QTimer::singleShot(0, FOwner, [this] {
                 if (FMinimized && FIconShown) {
-                    Owner->hide();
+                    FOwner->hide();
                 }
             });
         }
@@ -174,7 +174,7 @@ void TTrayIcon::AppMinimize() {
 
 void TTrayIcon::AppRestore() {
     if (FActive) {
-        Owner->show();
+        FOwner->show();
         if (!FSeparateIcon) {
             RemoveIcon();
         }

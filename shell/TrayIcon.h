@@ -63,18 +63,18 @@ class TTrayIcon : public QObject {
     bool IconShown() const { return FIconShown; }
     bool Minimized() const { return FMinimized; }
     // The tip over the icon: at most MaxTipLength characters.
-    QString Tip() const { return NotifyIcon.toolTip(); }
-    QSystemTrayIcon& TrayItem() { return NotifyIcon; }
+    QString Tip() const { return FNotifyIcon.toolTip(); }
+    QSystemTrayIcon& TrayItem() { return FNotifyIcon; }
 
   protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
   private:
-    QWidget* Owner;
-    TAvailability Availability;
-    QSystemTrayIcon NotifyIcon;
+    QWidget* FOwner;
+    TAvailability FAvailability;
+    QSystemTrayIcon FNotifyIcon;
     // A click waits this long for a second one: a menu opened at once would take the double click.
-    QTimer PendingClick;
+    QTimer FPendingClick;
     bool FActive = false;
     std::string FHint;
     QIcon FIcon;
