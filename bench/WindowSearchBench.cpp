@@ -28,9 +28,9 @@ constexpr const char* SearchText = "target window";
 constexpr int ActivationTimeoutMs = 5000;
 
 // Starting anything means the window was not found.
-class TRefusingLauncher : public Launcher {
+class TRefusingLauncher : public ILauncher {
   public:
-    LaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
+    TLaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
         throw std::runtime_error("the command started its program: the window was not found");
     }
 };
@@ -45,7 +45,7 @@ struct TSetup {
 
     TWindowScene Scene;
     xcb_connection_t* Connection = xcb_connect(Scene.DisplayName().c_str(), nullptr);
-    std::unique_ptr<X11DesktopWindows> Windows = std::make_unique<X11DesktopWindows>(Connection);
+    std::unique_ptr<TX11DesktopWindows> Windows = std::make_unique<TX11DesktopWindows>(Connection);
     TRefusingLauncher NoLaunch;
     THotKeyCommand Command;
 
@@ -108,9 +108,9 @@ void BM_SearchOnlyTulma(benchmark::State& State, int WindowCount) {
         S.Scene.Reset();
         for (auto _ : State) {
             const std::int64_t Before = MonotonicNs();
-            const WindowSnapshot Desktop = S.Windows->Snapshot();
+            const TWindowSnapshot Desktop = S.Windows->Snapshot();
             const auto Matches = MatchingWindows(Desktop.Windows, SearchText);
-            const WindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
+            const TWindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
             const WindowHandle Found = Chosen != nullptr ? Chosen->Handle : 0;
             State.SetIterationTime(static_cast<double>(MonotonicNs() - Before) / 1e9);
             if (Found != S.Scene.Target()) {

@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace tulma {
 
-class DesktopWindows;
+class IDesktopWindows;
 class IListControl;
 class THotTulma;
 class TReferenceList;
@@ -30,7 +30,7 @@ class TFormHotKeyDefine : public TQBForm {
     // HotKey stays the caller's; it receives the edited hotkey on a successful OK.
     void SetHotKey(THotTulma* HotKey);
     // The desktop that the command dialog's Test button looks at.
-    void SetDesktopWindows(DesktopWindows* Windows) { FWindows = Windows; }
+    void SetDesktopWindows(IDesktopWindows* Windows) { FWindows = Windows; }
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -42,7 +42,7 @@ class TFormHotKeyDefine : public TQBForm {
     std::unique_ptr<TReferenceList> FCommandRefs;
     std::unique_ptr<IListControl> FCommandRows;
     bool FActivated = false;
-    DesktopWindows* FWindows = nullptr;
+    IDesktopWindows* FWindows = nullptr;
 
     QLineEdit* TxtName;
     QLineEdit* TxtKey;

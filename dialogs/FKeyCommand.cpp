@@ -102,7 +102,7 @@ void TFormHotKeyCommand::SetCommand(THotKeyCommand* Command) {
     Command->CopyTo(*FCommand);
 }
 
-void TFormHotKeyCommand::SetDesktopWindows(DesktopWindows* Windows) {
+void TFormHotKeyCommand::SetDesktopWindows(IDesktopWindows* Windows) {
     FWindows = Windows;
     BtnTest->setEnabled(Windows != nullptr);
 }

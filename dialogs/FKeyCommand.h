@@ -11,7 +11,7 @@ class QToolButton;
 
 namespace tulma {
 
-class DesktopWindows;
+class IDesktopWindows;
 class TBrowseFolder;
 class THotKeyCommand;
 
@@ -27,7 +27,7 @@ class TFormHotKeyCommand : public TQBForm {
     // Command stays the caller's; it receives the edited values on a successful OK.
     void SetCommand(THotKeyCommand* Command);
     // The desktop that the Test button looks at; without one the button is disabled.
-    void SetDesktopWindows(DesktopWindows* Windows);
+    void SetDesktopWindows(IDesktopWindows* Windows);
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -36,7 +36,7 @@ class TFormHotKeyCommand : public TQBForm {
     std::unique_ptr<THotKeyCommand> FCommand;
     THotKeyCommand* FOriginal = nullptr;
     bool FShown = false;
-    DesktopWindows* FWindows = nullptr;
+    IDesktopWindows* FWindows = nullptr;
 
     QLineEdit* TxtName;
     QLineEdit* TxtExec;

@@ -11,7 +11,7 @@
 namespace tulma {
 namespace {
 
-QString ItemText(const WindowInfo& Window) {
+QString ItemText(const TWindowInfo& Window) {
     const QString Title = Window.Title.empty() ? QString("(no title)") : ToQString(Window.Title);
     return Title + "   [" + ToQString(Window.Instance) + "." + ToQString(Window.Class) + "]";
 }
@@ -25,7 +25,7 @@ QString Heading(const std::string& Text, bool Found) {
 }  // namespace
 
 TFormWindowMatches::TFormWindowMatches(QWidget* Owner, const std::string& Text,
-                                       const std::vector<WindowInfo>& Matches)
+                                       const std::vector<TWindowInfo>& Matches)
     : QDialog(Owner) {
     setWindowTitle("Matching windows");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -38,7 +38,7 @@ TFormWindowMatches::TFormWindowMatches(QWidget* Owner, const std::string& Text,
     Label->setObjectName("LabResult");
     FitLabelText(Label, width() - 12);
     auto* List = PlaceControl<QListWidget>(this, "LBWindows", {6, 30, 412, 120});
-    for (const WindowInfo& Window : Matches) {
+    for (const TWindowInfo& Window : Matches) {
         List->addItem(ItemText(Window));
     }
     List->setVisible(Found);

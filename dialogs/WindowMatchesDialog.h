@@ -15,7 +15,7 @@ class TFormWindowMatches : public QDialog {
     Q_OBJECT
 
   public:
-    TFormWindowMatches(QWidget* Owner, const std::string& Text, const std::vector<WindowInfo>& Matches);
+    TFormWindowMatches(QWidget* Owner, const std::string& Text, const std::vector<TWindowInfo>& Matches);
 };
 
 }  // namespace tulma

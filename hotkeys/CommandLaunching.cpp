@@ -20,10 +20,10 @@ int ShowCommandFor(int32_t ExecMode) {
 
 // The window that the command's window text finds, or none: the topmost match, or, while that one is
 // active, the next one in turn.
-std::optional<WindowHandle> FindWindowToRaise(DesktopWindows& Windows, const std::string& Text) {
-    const WindowSnapshot Desktop = Windows.Snapshot();
+std::optional<WindowHandle> FindWindowToRaise(IDesktopWindows& Windows, const std::string& Text) {
+    const TWindowSnapshot Desktop = Windows.Snapshot();
     const auto Matches = MatchingWindows(Desktop.Windows, Text);
-    const WindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
+    const TWindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
     Windows.SearchDone(Text, Chosen);
     return Chosen != nullptr ? std::optional(Chosen->Handle) : std::nullopt;
 }
@@ -36,7 +36,7 @@ std::string Expanded(const std::string& Value) {
 
 }  // namespace
 
-LaunchResult THotKeyCommand::ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const {
+TLaunchResult THotKeyCommand::ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launch) const {
     if (!LookForWindow.empty()) {
         if (const auto Found = FindWindowToRaise(Windows, LookForWindow)) {
             Windows.RestoreAndActivate(*Found);
@@ -47,12 +47,12 @@ LaunchResult THotKeyCommand::ExecuteCommand(DesktopWindows& Windows, Launcher& L
                                ShowCommandFor(ExecMode));
 }
 
-void THotTulma::ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch,
-                              LaunchFailureReport& Failures) const {
+void THotTulma::ExecuteHotKey(IDesktopWindows& Windows, ILauncher& Launch,
+                              ILaunchFailureReport& Failures) const {
     const int32_t Count = Commands().Count();
     for (int32_t I = 0; I < Count; ++I) {
         const auto& Command = Commands().ItemAs<THotKeyCommand>(I);
-        if (LaunchResult Result = Command.ExecuteCommand(Windows, Launch); !Result.Started) {
+        if (TLaunchResult Result = Command.ExecuteCommand(Windows, Launch); !Result.Started) {
             Failures.CommandFailed({Name, Command.Exec, std::move(Result.Reason)});
         }
     }

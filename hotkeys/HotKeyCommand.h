@@ -8,7 +8,7 @@
 
 namespace tulma {
 
-class DesktopWindows;
+class IDesktopWindows;
 
 // One command of a hotkey: what to start and how, or which window to bring back instead.
 class THotKeyCommand : public TSimpleListEntry {
@@ -27,7 +27,7 @@ class THotKeyCommand : public TSimpleListEntry {
 
     // Brings back the first window whose title contains LookForWindow, or else starts Exec with its
     // environment references expanded. The result says why nothing started, when nothing did.
-    LaunchResult ExecuteCommand(DesktopWindows& Windows, Launcher& Launch) const;
+    TLaunchResult ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launch) const;
 
     void Store(TObjectStream& Stream) const override;
     void CopyTo(TStreamableObject& Dest) const override;

@@ -9,9 +9,9 @@
 
 namespace tulma {
 
-class DesktopWindows;
-class LaunchFailureReport;
-class Launcher;
+class IDesktopWindows;
+class ILaunchFailureReport;
+class ILauncher;
 
 // One hotkey: a name, a key combination and its commands, run in order.
 class THotTulma : public TSimpleListEntry {
@@ -32,7 +32,7 @@ class THotTulma : public TSimpleListEntry {
 
     // Runs every command in list order, whatever the previous one did. A command that starts nothing
     // is told to Failures, under this hotkey's name.
-    void ExecuteHotKey(DesktopWindows& Windows, Launcher& Launch, LaunchFailureReport& Failures) const;
+    void ExecuteHotKey(IDesktopWindows& Windows, ILauncher& Launch, ILaunchFailureReport& Failures) const;
 
     // "Name (key)", for every kind.
     std::string GetDescription(int32_t Kind) const override;

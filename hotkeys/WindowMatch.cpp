@@ -17,25 +17,25 @@ bool SameName(const std::string& Name, const std::string& Wanted) {
 
 }  // namespace
 
-std::vector<WindowInfo> MatchingWindows(const std::vector<WindowInfo>& Windows, const std::string& Text) {
-    std::vector<WindowInfo> Matches;
+std::vector<TWindowInfo> MatchingWindows(const std::vector<TWindowInfo>& Windows, const std::string& Text) {
+    std::vector<TWindowInfo> Matches;
     if (Text.starts_with(ClassPrefix)) {
         const std::string Wanted = UpperCase(std::string_view(Text).substr(ClassPrefix.size()));
         if (!Wanted.empty()) {
-            std::ranges::copy_if(Windows, std::back_inserter(Matches), [&](const WindowInfo& Window) {
+            std::ranges::copy_if(Windows, std::back_inserter(Matches), [&](const TWindowInfo& Window) {
                 return SameName(Window.Instance, Wanted) || SameName(Window.Class, Wanted);
             });
         }
     } else if (!Text.empty()) {
         const std::string Pattern = "*" + Text + "*";
-        std::ranges::copy_if(Windows, std::back_inserter(Matches), [&](const WindowInfo& Window) {
+        std::ranges::copy_if(Windows, std::back_inserter(Matches), [&](const TWindowInfo& Window) {
             return !Window.Title.empty() && MatchesPattern(Window.Title, Pattern);
         });
     }
     return Matches;
 }
 
-const WindowInfo* WindowToRaise(const std::vector<WindowInfo>& Matches, WindowHandle Active) {
+const TWindowInfo* WindowToRaise(const std::vector<TWindowInfo>& Matches, WindowHandle Active) {
     if (Matches.empty()) {
         return nullptr;
     }
@@ -45,7 +45,7 @@ const WindowInfo* WindowToRaise(const std::vector<WindowInfo>& Matches, WindowHa
     return &Matches.front();
 }
 
-std::string WindowLine(const WindowInfo& Window) {
+std::string WindowLine(const TWindowInfo& Window) {
     return Window.Instance + "." + Window.Class + "\t" + Window.Title;
 }
 

@@ -10,14 +10,14 @@ namespace tulma {
 // The windows, topmost first, that a command's window text matches. "class:NAME" matches a window whose
 // program names it NAME (WM_CLASS instance or class, case ignored); any other text matches a window whose
 // title contains it, case ignored. An empty text, or an empty NAME, matches nothing.
-std::vector<WindowInfo> MatchingWindows(const std::vector<WindowInfo>& Windows, const std::string& Text);
+std::vector<TWindowInfo> MatchingWindows(const std::vector<TWindowInfo>& Windows, const std::string& Text);
 
 // The window a command brings forward among Matches (topmost first): the topmost one; when that one is
 // already active, the lowest one, which was used least recently, so that repeated presses visit every match
 // in turn. Null when there is no match.
-const WindowInfo* WindowToRaise(const std::vector<WindowInfo>& Matches, WindowHandle Active);
+const TWindowInfo* WindowToRaise(const std::vector<TWindowInfo>& Matches, WindowHandle Active);
 
 // One line for a list of windows: the program's names as "instance.Class", a tab, the title.
-std::string WindowLine(const WindowInfo& Window);
+std::string WindowLine(const TWindowInfo& Window);
 
 }  // namespace tulma

@@ -15,12 +15,12 @@ std::string Folded(const std::string& Name) {
 
 }  // namespace
 
-AtomTable& AtomTable::Global() {
-    static AtomTable Table;
+TAtomTable& TAtomTable::Global() {
+    static TAtomTable Table;
     return Table;
 }
 
-std::uint16_t AtomTable::AddAtom(const std::string& Name) {
+std::uint16_t TAtomTable::AddAtom(const std::string& Name) {
     if (Name.empty() || Name.size() > MaxNameLength) {
         return 0;
     }
@@ -38,7 +38,7 @@ std::uint16_t AtomTable::AddAtom(const std::string& Name) {
     return Value;
 }
 
-std::uint16_t AtomTable::DeleteAtom(std::uint16_t Atom) {
+std::uint16_t TAtomTable::DeleteAtom(std::uint16_t Atom) {
     auto Found = Entries.find(Atom);
     if (Found == Entries.end()) {
         return Atom;
@@ -51,18 +51,18 @@ std::uint16_t AtomTable::DeleteAtom(std::uint16_t Atom) {
     return 0;
 }
 
-std::uint16_t AtomTable::FindAtom(const std::string& Name) const {
+std::uint16_t TAtomTable::FindAtom(const std::string& Name) const {
     auto Found = ByFoldedName.find(Folded(Name));
     return Found == ByFoldedName.end() ? 0 : Found->second;
 }
 
-std::string AtomTable::AtomName(std::uint16_t Atom) const {
+std::string TAtomTable::AtomName(std::uint16_t Atom) const {
     auto Found = Entries.find(Atom);
     return Found == Entries.end() ? std::string() : Found->second.Name;
 }
 
 // The lowest free value, so that values stay small and predictable.
-std::uint16_t AtomTable::TakeValue() {
+std::uint16_t TAtomTable::TakeValue() {
     if (!Freed.empty()) {
         const std::uint16_t Value = *Freed.begin();
         Freed.erase(Freed.begin());

@@ -11,18 +11,18 @@ namespace tulma {
 // use: adding it again returns the same value and counts one more use; deleting counts one use down and
 // frees the value when no use is left. Values lie in 0xC000..0xFFFF; names compare without regard to
 // ASCII letter case and are 1 to 255 bytes long.
-class AtomTable {
+class TAtomTable {
   public:
     static constexpr std::uint16_t FirstAtom = 0xC000;
     static constexpr std::uint16_t LastAtom = 0xFFFF;
     static constexpr std::size_t MaxNameLength = 255;
 
-    AtomTable() = default;
-    AtomTable(const AtomTable&) = delete;
-    AtomTable& operator=(const AtomTable&) = delete;
+    TAtomTable() = default;
+    TAtomTable(const TAtomTable&) = delete;
+    TAtomTable& operator=(const TAtomTable&) = delete;
 
     // The one table of the process.
-    static AtomTable& Global();
+    static TAtomTable& Global();
 
     // The name's value with one more use, or 0 when the name is empty, too long or the table is full.
     std::uint16_t AddAtom(const std::string& Name);

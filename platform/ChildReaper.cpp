@@ -24,18 +24,18 @@ int OpenProcessFd(pid_t Pid) {
 
 }  // namespace
 
-ChildReaper::ChildReaper(QObject* Parent) : QObject(Parent) {
+TChildReaper::TChildReaper(QObject* Parent) : QObject(Parent) {
     Sweep.setInterval(SweepMs);
-    connect(&Sweep, &QTimer::timeout, this, &ChildReaper::SweepEnded);
+    connect(&Sweep, &QTimer::timeout, this, &TChildReaper::SweepEnded);
 }
 
-ChildReaper::Child::Child(int ProcessFd, ChildReaper* Reaper) : ProcessFd(ProcessFd) {
+TChildReaper::Child::Child(int ProcessFd, TChildReaper* Reaper) : ProcessFd(ProcessFd) {
     if (ProcessFd >= 0) {
         Ended = new QSocketNotifier(ProcessFd, QSocketNotifier::Read, Reaper);
     }
 }
 
-ChildReaper::Child::~Child() {
+TChildReaper::Child::~Child() {
     if (Ended != nullptr) {
         Ended->setEnabled(false);
         Ended->deleteLater();
@@ -46,9 +46,9 @@ ChildReaper::Child::~Child() {
 }
 
 // Children still running when we go are adopted by init, which reaps them.
-ChildReaper::~ChildReaper() = default;
+TChildReaper::~TChildReaper() = default;
 
-void ChildReaper::Adopt(pid_t Pid) {
+void TChildReaper::Adopt(pid_t Pid) {
     if (Reap(Pid)) {
         return;
     }
@@ -67,7 +67,7 @@ void ChildReaper::Adopt(pid_t Pid) {
 }
 
 // True when the child has ended and is collected, or is not ours (any more).
-bool ChildReaper::Reap(pid_t Pid) {
+bool TChildReaper::Reap(pid_t Pid) {
     pid_t Result;
     do {
         Result = waitpid(Pid, nullptr, WNOHANG);
@@ -75,7 +75,7 @@ bool ChildReaper::Reap(pid_t Pid) {
     return Result != 0;
 }
 
-void ChildReaper::SweepEnded() {
+void TChildReaper::SweepEnded() {
     std::erase_if(Children,
                   [this](const auto& Entry) { return Entry.second->Ended == nullptr && Reap(Entry.first); });
     const bool Waiting = std::any_of(Children.begin(), Children.end(),

@@ -15,15 +15,15 @@ namespace tulma {
 // Collects the exit status of started programs as they end, from the event loop, so that none stays
 // behind as a zombie however long we run. Each child is watched through a process descriptor; where
 // the kernel has none, the children are looked at on a timer.
-class ChildReaper : public QObject {
+class TChildReaper : public QObject {
     Q_OBJECT
   public:
     static constexpr int SweepMs = 500;
 
-    explicit ChildReaper(QObject* Parent = nullptr);
-    ~ChildReaper() override;
-    ChildReaper(const ChildReaper&) = delete;
-    ChildReaper& operator=(const ChildReaper&) = delete;
+    explicit TChildReaper(QObject* Parent = nullptr);
+    ~TChildReaper() override;
+    TChildReaper(const TChildReaper&) = delete;
+    TChildReaper& operator=(const TChildReaper&) = delete;
 
     // Takes on a child of this process.
     void Adopt(pid_t Pid);
@@ -34,7 +34,7 @@ class ChildReaper : public QObject {
     // A child's process descriptor and its notifier (a Qt child of the reaper, so that it can be let go
     // while it signals); without a descriptor the sweep looks after the child.
     struct Child {
-        Child(int ProcessFd, ChildReaper* Reaper);
+        Child(int ProcessFd, TChildReaper* Reaper);
         ~Child();
         Child(const Child&) = delete;
         Child& operator=(const Child&) = delete;

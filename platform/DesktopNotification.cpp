@@ -29,7 +29,7 @@ bool ServiceAvailable(const QDBusConnection& Bus) {
 
 }  // namespace
 
-bool ShowDesktopNotification(const QString& Summary, const QString& Body, NotificationDelivery Delivery) {
+bool ShowDesktopNotification(const QString& Summary, const QString& Body, TNotificationDelivery Delivery) {
     QDBusConnection Bus = QDBusConnection::sessionBus();
     if (!Bus.isConnected() || !ServiceAvailable(Bus)) {
         return false;
@@ -40,7 +40,7 @@ bool ShowDesktopNotification(const QString& Summary, const QString& Body, Notifi
     // The body may be read as markup, so a file name with & or < must not be taken for it.
     Notify << QStringLiteral("Tulma") << 0u << QStringLiteral("tulma") << Summary << Body.toHtmlEscaped()
            << QStringList() << Hints << -1;
-    if (Delivery == NotificationDelivery::Wait) {
+    if (Delivery == TNotificationDelivery::Wait) {
         constexpr int TimeoutMs = 5000;
         return Bus.call(Notify, QDBus::Block, TimeoutMs).type() == QDBusMessage::ReplyMessage;
     }

@@ -10,9 +10,9 @@ namespace tulma {
 using WindowHandle = std::uint64_t;
 
 // One top-level window as a window search sees it.
-struct WindowInfo {
+struct TWindowInfo {
     WindowHandle Handle = 0;
-    // UTF-8, at most DesktopWindows::MaxTitleBytes long; empty when the window has none.
+    // UTF-8, at most IDesktopWindows::MaxTitleBytes long; empty when the window has none.
     std::string Title;
     // The program's names for the window (WM_CLASS instance and class), UTF-8; empty when it gives none.
     std::string Instance;
@@ -20,23 +20,23 @@ struct WindowInfo {
 };
 
 // The desktop's top-level windows read at one moment.
-struct WindowSnapshot {
+struct TWindowSnapshot {
     // In stacking order, topmost first.
-    std::vector<WindowInfo> Windows;
+    std::vector<TWindowInfo> Windows;
     // The window that has the focus; 0 when none is known.
     WindowHandle Active = 0;
 };
 
 // The desktop's top-level windows: listing them with their titles, and bringing one back to the front.
-class DesktopWindows {
+class IDesktopWindows {
   public:
     // Titles longer than this are cut, at a character boundary, to at most this many bytes.
     static constexpr std::size_t MaxTitleBytes = 199;
 
-    DesktopWindows() = default;
-    DesktopWindows(const DesktopWindows&) = delete;
-    DesktopWindows& operator=(const DesktopWindows&) = delete;
-    virtual ~DesktopWindows() = default;
+    IDesktopWindows() = default;
+    IDesktopWindows(const IDesktopWindows&) = delete;
+    IDesktopWindows& operator=(const IDesktopWindows&) = delete;
+    virtual ~IDesktopWindows() = default;
 
     // Every top-level client window in stacking order, topmost first.
     virtual std::vector<WindowHandle> TopLevelWindows() = 0;
@@ -48,8 +48,8 @@ class DesktopWindows {
 
     // Every window with its title and program names, and the active window. Desktops that can read all of
     // it in one go do so; this one asks window by window and knows neither program names nor focus.
-    virtual WindowSnapshot Snapshot() {
-        WindowSnapshot Result;
+    virtual TWindowSnapshot Snapshot() {
+        TWindowSnapshot Result;
         for (const WindowHandle Window : TopLevelWindows()) {
             Result.Windows.push_back(
                 {.Handle = Window, .Title = WindowTitle(Window), .Instance = {}, .Class = {}});
@@ -58,7 +58,7 @@ class DesktopWindows {
     }
     // Told the window text of each search and the window it chose (null when nothing matched), for
     // diagnostics.
-    virtual void SearchDone(const std::string&, const WindowInfo*) {}
+    virtual void SearchDone(const std::string&, const TWindowInfo*) {}
 };
 
 }  // namespace tulma

@@ -66,7 +66,7 @@ class SpawnAttributes {
 
 }  // namespace
 
-StartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
+TStartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
                           const std::string& Directory) {
     std::vector<char*> Argv;
     for (const std::string& Argument : Arguments) {
@@ -76,7 +76,7 @@ StartResult StartDetached(const std::string& Program, const std::vector<std::str
 
     const SpawnActions Actions(Directory);
     const SpawnAttributes Attributes;
-    StartResult Result;
+    TStartResult Result;
     pid_t Pid = -1;
     // A failed chdir or exec comes back as the result; the failed child has been reaped by then.
     Result.Error = posix_spawn(&Pid, Program.c_str(), Actions.get(), Attributes.get(), Argv.data(), environ);

@@ -7,7 +7,7 @@
 
 namespace tulma {
 
-struct StartResult {
+struct TStartResult {
     bool Started = false;
     pid_t Pid = -1;  // the started program's process id
     int Error = 0;   // errno of the failed step when not started
@@ -17,8 +17,8 @@ struct StartResult {
 // its own, without copying this process's memory (posix_spawn), so that a start is quick however large
 // we are. A failed exec (or chdir) is reported and leaves nothing behind. Standard input is /dev/null, no
 // other descriptor is inherited, signal dispositions and mask start at their defaults.
-// The program is our child: the caller reaps it (ChildReaper) so that it leaves no zombie.
-StartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
+// The program is our child: the caller reaps it (TChildReaper) so that it leaves no zombie.
+TStartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
                           const std::string& Directory);
 
 }  // namespace tulma

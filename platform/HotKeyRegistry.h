@@ -14,14 +14,14 @@ constexpr unsigned MOD_SHIFT = 4;
 
 // System-wide hotkeys: a key combination pressed anywhere on the desktop is reported with the identifier
 // it was registered under.
-class HotKeyRegistry {
+class IHotKeyRegistry {
   public:
     using PressHandler = std::function<void(std::uint16_t Id)>;
 
-    HotKeyRegistry() = default;
-    HotKeyRegistry(const HotKeyRegistry&) = delete;
-    HotKeyRegistry& operator=(const HotKeyRegistry&) = delete;
-    virtual ~HotKeyRegistry() = default;
+    IHotKeyRegistry() = default;
+    IHotKeyRegistry(const IHotKeyRegistry&) = delete;
+    IHotKeyRegistry& operator=(const IHotKeyRegistry&) = delete;
+    virtual ~IHotKeyRegistry() = default;
 
     // Registers Modifiers (MOD_* bits) + VirtualKey under Id. Fails when another program holds the
     // combination, when this process holds it under another identifier, when Id is already registered,

@@ -5,21 +5,21 @@
 namespace tulma {
 
 // A command of a hotkey that started nothing.
-struct LaunchFailure {
+struct TLaunchFailure {
     std::string HotKey;  // the hotkey's name
     std::string File;    // the command's file, as the user wrote it
-    std::string Reason;  // from LaunchResult
+    std::string Reason;  // from TLaunchResult
 };
 
 // Where a hotkey run tells the user that one of its commands could not start its program.
-class LaunchFailureReport {
+class ILaunchFailureReport {
   public:
-    LaunchFailureReport() = default;
-    LaunchFailureReport(const LaunchFailureReport&) = delete;
-    LaunchFailureReport& operator=(const LaunchFailureReport&) = delete;
-    virtual ~LaunchFailureReport() = default;
+    ILaunchFailureReport() = default;
+    ILaunchFailureReport(const ILaunchFailureReport&) = delete;
+    ILaunchFailureReport& operator=(const ILaunchFailureReport&) = delete;
+    virtual ~ILaunchFailureReport() = default;
 
-    virtual void CommandFailed(const LaunchFailure& Failure) = 0;
+    virtual void CommandFailed(const TLaunchFailure& Failure) = 0;
 };
 
 }  // namespace tulma

@@ -12,8 +12,8 @@ namespace tulma {
 
 namespace {
 
-LaunchPlan Refused(std::string Reason) {
-    LaunchPlan Plan;
+TLaunchPlan Refused(std::string Reason) {
+    TLaunchPlan Plan;
     Plan.Reason = std::move(Reason);
     return Plan;
 }
@@ -56,12 +56,12 @@ std::string InDirectory(const std::string& Directory, const std::string& File) {
     return Directory.ends_with('/') ? Directory + File : Directory + '/' + File;
 }
 
-LaunchPlan Opener(const std::string& Target, const std::string& Directory) {
+TLaunchPlan Opener(const std::string& Target, const std::string& Directory) {
     const std::string XdgOpen = FindOnPath("xdg-open");
     if (XdgOpen.empty()) {
         return Refused("no xdg-open to open it with");
     }
-    return LaunchPlan{true, XdgOpen, {"xdg-open", Target}, Directory, {}};
+    return TLaunchPlan{true, XdgOpen, {"xdg-open", Target}, Directory, {}};
 }
 
 // The program runs in its own working directory, so whatever it is handed must not depend on ours.
@@ -110,7 +110,7 @@ std::string FindOnPath(const std::string& Name) {
     return {};
 }
 
-LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory) {
+TLaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory) {
     if (File.empty()) {
         return Refused("no file given");
     }
@@ -126,7 +126,7 @@ LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, co
     if (!IsExecutableFile(Path)) {
         return Opener(Path, Directory);
     }
-    LaunchPlan Plan{true, Path, {File}, Directory, {}};
+    TLaunchPlan Plan{true, Path, {File}, Directory, {}};
     const std::vector<std::string> Split = SplitParameters(Parameters);
     Plan.Arguments.insert(Plan.Arguments.end(), Split.begin(), Split.end());
     return Plan;

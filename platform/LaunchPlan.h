@@ -6,7 +6,7 @@
 namespace tulma {
 
 // What starting a file with its default action means on this desktop: the program to run and its argv.
-struct LaunchPlan {
+struct TLaunchPlan {
     bool Valid = false;
     std::string Program;
     std::vector<std::string> Arguments;
@@ -25,7 +25,7 @@ struct LaunchPlan {
 //   parameters.
 // Invalid, with its reason: empty File, a Directory that is not an existing directory, a file that does
 // not exist, or no xdg-open where one is needed.
-LaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory);
+TLaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, const std::string& Directory);
 
 // The executable file Name resolves to on PATH; empty when none.
 std::string FindOnPath(const std::string& Name);

@@ -5,26 +5,26 @@
 namespace tulma {
 
 // What came of starting a file: whether something was started, and if not, why not.
-struct LaunchResult {
+struct TLaunchResult {
     bool Started = false;
     // In words for the user ("file not found"); empty when started.
     std::string Reason;
 };
 
 // Starts a program, document, folder or URL with its default action, as a command of a hotkey does.
-class Launcher {
+class ILauncher {
   public:
-    Launcher() = default;
-    Launcher(const Launcher&) = delete;
-    Launcher& operator=(const Launcher&) = delete;
-    virtual ~Launcher() = default;
+    ILauncher() = default;
+    ILauncher(const ILauncher&) = delete;
+    ILauncher& operator=(const ILauncher&) = delete;
+    virtual ~ILauncher() = default;
 
     // File: an executable (a path, or a name found on PATH), which is run with Parameters as its
     // arguments; or an existing document or folder, or a URL, which the desktop's default handler opens.
     // Directory: the working directory; empty means the caller's own. A directory that does not exist
     // starts nothing. ShowCommand: the Windows SW_* number (1, 2, 3, 7 or 8; others count as 1).
     // Nothing waits for the started program.
-    virtual LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+    virtual TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
                                       const std::string& Directory, int ShowCommand) = 0;
 };
 

@@ -100,7 +100,7 @@ int QtKeyFromVirtualKey(std::uint8_t VirtualKey) {
 std::uint8_t VirtualKeyFromKeyEvent(const QKeyEvent& Event) {
     xcb_connection_t* Connection = QtX11Connection();
     if (Connection != nullptr && Event.nativeScanCode() != 0) {
-        const X11KeyboardMap Keyboard(Connection);
+        const TX11KeyboardMap Keyboard(Connection);
         const auto Code = Keyboard.VirtualKeyOf(static_cast<xcb_keycode_t>(Event.nativeScanCode()),
                                                 static_cast<Keysym>(Event.nativeVirtualKey()));
         if (Code != 0) {

@@ -15,7 +15,7 @@ xcb_connection_t* QtX11Connection() {
 KeyNameLookup X11KeyNames() {
     return [](std::uint8_t VirtualKey) -> std::string {
         xcb_connection_t* Connection = QtX11Connection();
-        return Connection == nullptr ? std::string() : X11KeyboardMap(Connection).KeyName(VirtualKey);
+        return Connection == nullptr ? std::string() : TX11KeyboardMap(Connection).KeyName(VirtualKey);
     };
 }
 

@@ -34,13 +34,13 @@ bool Minimizes(ShowCommand Mode) {
 
 }  // namespace
 
-ShowModeWatcher::ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent)
+TShowModeWatcher::TShowModeWatcher(xcb_connection_t* Connection, QObject* Parent)
     : QObject(Parent), Connection(Connection), Root(FirstRoot(Connection)), Atoms(Connection) {
     Poll.setInterval(PollMs);
-    connect(&Poll, &QTimer::timeout, this, &ShowModeWatcher::Tick);
+    connect(&Poll, &QTimer::timeout, this, &TShowModeWatcher::Tick);
 }
 
-ShowModeWatcher::BaselineRequest ShowModeWatcher::AskBaseline() {
+TShowModeWatcher::BaselineRequest TShowModeWatcher::AskBaseline() {
     BaselineRequest Before{
         RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW),
         RequestCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW),
@@ -51,7 +51,7 @@ ShowModeWatcher::BaselineRequest ShowModeWatcher::AskBaseline() {
 }
 
 // A fresh process has no windows yet, so every window with its pid is one it made after the start.
-void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before) {
+void TShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before) {
     Entry Watch;
     Watch.Pid = Pid;
     Watch.Mode = Mode;
@@ -67,7 +67,7 @@ void ShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before
     Poll.start();
 }
 
-void ShowModeWatcher::Tick() {
+void TShowModeWatcher::Tick() {
     std::erase_if(Watches, [this](Entry& Watch) { return !Step(Watch); });
     if (Watches.empty()) {
         Poll.stop();
@@ -76,7 +76,7 @@ void ShowModeWatcher::Tick() {
 }
 
 // One look at a watch; false when it is done.
-bool ShowModeWatcher::Step(Entry& Watch) {
+bool TShowModeWatcher::Step(Entry& Watch) {
     if (Watch.Found == XCB_WINDOW_NONE) {
         Watch.Found = FindWindow(Watch);
         if (Watch.Found == XCB_WINDOW_NONE) {
@@ -92,7 +92,7 @@ bool ShowModeWatcher::Step(Entry& Watch) {
     return Watch.Guard.elapsed() < GuardMs;
 }
 
-std::vector<std::uint32_t> ShowModeWatcher::TopLevelWindows(bool Managed) {
+std::vector<std::uint32_t> TShowModeWatcher::TopLevelWindows(bool Managed) {
     if (Managed) {
         return GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW);
     }
@@ -105,12 +105,12 @@ std::vector<std::uint32_t> ShowModeWatcher::TopLevelWindows(bool Managed) {
     return std::vector<std::uint32_t>(Children, Children + xcb_query_tree_children_length(Tree.get()));
 }
 
-bool ShowModeWatcher::Viewable(xcb_window_t Window) {
+bool TShowModeWatcher::Viewable(xcb_window_t Window) {
     const auto Attributes = WindowAttributes(Connection, Window);
     return Attributes && Attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
-xcb_window_t ShowModeWatcher::FindWindow(Entry& Watch) {
+xcb_window_t TShowModeWatcher::FindWindow(Entry& Watch) {
     for (std::uint32_t Window : TopLevelWindows(Watch.Managed)) {
         if (Watch.Others.contains(Window)) {
             continue;
@@ -131,7 +131,7 @@ xcb_window_t ShowModeWatcher::FindWindow(Entry& Watch) {
     return XCB_WINDOW_NONE;
 }
 
-void ShowModeWatcher::Apply(Entry& Watch) {
+void TShowModeWatcher::Apply(Entry& Watch) {
     if (!Watch.Managed) {
         ApplyUnmanaged(Watch);
         return;
@@ -151,7 +151,7 @@ void ShowModeWatcher::Apply(Entry& Watch) {
     }
 }
 
-void ShowModeWatcher::ApplyUnmanaged(Entry& Watch) {
+void TShowModeWatcher::ApplyUnmanaged(Entry& Watch) {
     if (Watch.Mode == ShowCommand::ShowMaximized) {
         const xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
         const std::uint32_t Geometry[] = {0, 0, Screen->width_in_pixels, Screen->height_in_pixels};
@@ -170,7 +170,7 @@ void ShowModeWatcher::ApplyUnmanaged(Entry& Watch) {
 
 // The window manager may hand focus to the new window, or to nobody when the new window is iconified
 // while it has it; give it back to the window that had it.
-void ShowModeWatcher::KeepFocusAway(const Entry& Watch) {
+void TShowModeWatcher::KeepFocusAway(const Entry& Watch) {
     const xcb_window_t Active = ActiveWindow(Watch.Managed);
     if (Watch.Previous != XCB_WINDOW_NONE && (Active == Watch.Found || Active == XCB_WINDOW_NONE)) {
         Activate(Watch.Previous, Watch.Managed);
@@ -178,7 +178,7 @@ void ShowModeWatcher::KeepFocusAway(const Entry& Watch) {
 }
 
 // The window manager's active window, or without one the window with the input focus.
-xcb_window_t ShowModeWatcher::ActiveWindow(bool Managed) {
+xcb_window_t TShowModeWatcher::ActiveWindow(bool Managed) {
     if (!Managed) {
         XcbReply<xcb_get_input_focus_reply_t> Focus(
             xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
@@ -188,7 +188,7 @@ xcb_window_t ShowModeWatcher::ActiveWindow(bool Managed) {
     return Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0];
 }
 
-void ShowModeWatcher::Activate(xcb_window_t Window, bool Managed) {
+void TShowModeWatcher::Activate(xcb_window_t Window, bool Managed) {
     if (Managed) {
         SendToRoot(Connection, Root, Window, Atoms.NetActiveWindow, SourcePager, XCB_CURRENT_TIME,
                    XCB_WINDOW_NONE);

@@ -21,7 +21,7 @@ namespace tulma {
 // Watching is polled from the event loop and ends after a bounded time, found or not, or when the
 // program has ended. Without a window manager nobody could bring an iconified window back, so the
 // minimized modes leave the window shown and only keep the focus where it was.
-class ShowModeWatcher : public QObject {
+class TShowModeWatcher : public QObject {
     Q_OBJECT
   public:
     // How long a program may take to show its first window.
@@ -30,15 +30,15 @@ class ShowModeWatcher : public QObject {
     static constexpr int GuardMs = 1500;
     static constexpr int PollMs = 20;
 
-    ShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
+    TShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
     // The desktop as it was before a start: asked for before the program runs, since a quick program may
     // map its window, and the window manager focus it, before the start call has returned; read after
     // the start, so that the round trips do not delay it.
     struct BaselineRequest {
-        DeferredProperty WmCheck;
-        DeferredProperty Active;
-        DeferredReply<xcb_get_input_focus_reply_t, xcb_get_input_focus_cookie_t> Focus;
+        TDeferredProperty WmCheck;
+        TDeferredProperty Active;
+        TDeferredReply<xcb_get_input_focus_reply_t, xcb_get_input_focus_cookie_t> Focus;
     };
     BaselineRequest AskBaseline();
     void Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before);
@@ -58,7 +58,7 @@ class ShowModeWatcher : public QObject {
 
     xcb_connection_t* Connection;
     xcb_window_t Root;
-    XcbAtoms Atoms;
+    TXcbAtoms Atoms;
     QTimer Poll;
     std::vector<Entry> Watches;
 

@@ -7,32 +7,32 @@
 
 namespace tulma {
 
-X11Desktop::X11Desktop(QObject* Parent)
+TX11Desktop::TX11Desktop(QObject* Parent)
     : QObject(Parent),
-      Keys(new X11HotKeys(this)),
+      Keys(new TX11HotKeys(this)),
       WindowList(
-          std::make_unique<X11DesktopWindows>(QtX11Connection(), [this] { return Keys->LastPressTime(); })),
-      Launch(new X11Launcher(QtX11Connection(), this)) {}
+          std::make_unique<TX11DesktopWindows>(QtX11Connection(), [this] { return Keys->LastPressTime(); })),
+      Launch(new TX11Launcher(QtX11Connection(), this)) {}
 
-X11Desktop::~X11Desktop() = default;
+TX11Desktop::~TX11Desktop() = default;
 
-HotKeyRegistry& X11Desktop::HotKeys() {
+IHotKeyRegistry& TX11Desktop::HotKeys() {
     return *Keys;
 }
 
-DesktopWindows& X11Desktop::Windows() {
+IDesktopWindows& TX11Desktop::Windows() {
     return *WindowList;
 }
 
-Launcher& X11Desktop::Starter() {
+ILauncher& TX11Desktop::Starter() {
     return *Launch;
 }
 
-bool X11Desktop::LaunchesSettled() const {
+bool TX11Desktop::LaunchesSettled() const {
     return Launch->Idle();
 }
 
-KeyNameLookup X11Desktop::KeyNames() const {
+KeyNameLookup TX11Desktop::KeyNames() const {
     return X11KeyNames();
 }
 

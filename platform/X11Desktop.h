@@ -11,32 +11,32 @@
 
 namespace tulma {
 
-class X11DesktopWindows;
-class X11HotKeys;
-class X11Launcher;
+class TX11DesktopWindows;
+class TX11HotKeys;
+class TX11Launcher;
 
 // The desktop services of an application running on X11, wired to each other: activations carry the
 // time of the hotkey press that led to them. Needs a QGuiApplication on the xcb platform; throws
 // std::runtime_error otherwise.
-class X11Desktop : public QObject {
+class TX11Desktop : public QObject {
     Q_OBJECT
   public:
-    explicit X11Desktop(QObject* Parent = nullptr);
-    ~X11Desktop() override;
+    explicit TX11Desktop(QObject* Parent = nullptr);
+    ~TX11Desktop() override;
 
-    HotKeyRegistry& HotKeys();
+    IHotKeyRegistry& HotKeys();
     // The same object as HotKeys(), for connecting to its HotKeyPressed signal.
-    X11HotKeys& HotKeySignals() { return *Keys; }
-    DesktopWindows& Windows();
-    Launcher& Starter();
+    TX11HotKeys& HotKeySignals() { return *Keys; }
+    IDesktopWindows& Windows();
+    ILauncher& Starter();
     // Whether every program started so far has had its show command applied (or given up on).
     bool LaunchesSettled() const;
     KeyNameLookup KeyNames() const;
 
   private:
-    X11HotKeys* Keys;
-    std::unique_ptr<X11DesktopWindows> WindowList;
-    X11Launcher* Launch;
+    TX11HotKeys* Keys;
+    std::unique_ptr<TX11DesktopWindows> WindowList;
+    TX11Launcher* Launch;
 };
 
 }  // namespace tulma

@@ -66,14 +66,14 @@ std::string Latin1ToUtf8(const std::string& Text) {
     return Result;
 }
 
-X11DesktopWindows::X11DesktopWindows(xcb_connection_t* Connection, TimeSource UserTime)
+TX11DesktopWindows::TX11DesktopWindows(xcb_connection_t* Connection, TimeSource UserTime)
     : Connection(Connection), Root(FirstRoot(Connection)), Atoms(Connection), UserTime(std::move(UserTime)) {}
 
-bool X11DesktopWindows::HasWindowManager() {
+bool TX11DesktopWindows::HasWindowManager() {
     return WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
 }
 
-std::vector<WindowHandle> X11DesktopWindows::TopLevelWindows() {
+std::vector<WindowHandle> TX11DesktopWindows::TopLevelWindows() {
     auto RootCheck = RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
     auto Stacking = RequestCardinals(Connection, Root, Atoms.NetClientListStacking, XCB_ATOM_WINDOW);
     const bool Managed = WindowManagerRunning(Connection, RootCheck, Atoms.NetSupportingWmCheck);
@@ -81,7 +81,7 @@ std::vector<WindowHandle> X11DesktopWindows::TopLevelWindows() {
     return {TopFirst.begin(), TopFirst.end()};
 }
 
-std::vector<xcb_window_t> X11DesktopWindows::StackingTopFirst(bool Managed, DeferredProperty& Stacking) {
+std::vector<xcb_window_t> TX11DesktopWindows::StackingTopFirst(bool Managed, TDeferredProperty& Stacking) {
     std::vector<std::uint32_t> BottomUp;
     if (Managed) {
         BottomUp = CardinalsOf(Stacking, XCB_ATOM_WINDOW);
@@ -100,12 +100,12 @@ std::vector<xcb_window_t> X11DesktopWindows::StackingTopFirst(bool Managed, Defe
     return {BottomUp.rbegin(), BottomUp.rend()};
 }
 
-X11DesktopWindows::TitleRequests X11DesktopWindows::RequestTitle(xcb_window_t Window) {
+TX11DesktopWindows::TitleRequests TX11DesktopWindows::RequestTitle(xcb_window_t Window) {
     return {RequestBytes(Connection, Window, Atoms.NetWmName),
             RequestBytes(Connection, Window, XCB_ATOM_WM_NAME)};
 }
 
-std::string X11DesktopWindows::TitleOf(TitleRequests& Requests) {
+std::string TX11DesktopWindows::TitleOf(TitleRequests& Requests) {
     xcb_atom_t Type = XCB_ATOM_NONE;
     std::string Title = BytesOf(Requests.NetWmName, &Type);
     if (Type != Atoms.Utf8String || Title.empty()) {
@@ -117,12 +117,12 @@ std::string X11DesktopWindows::TitleOf(TitleRequests& Requests) {
     return CutTitle(std::move(Title), MaxTitleBytes);
 }
 
-std::string X11DesktopWindows::WindowTitle(WindowHandle Window) {
+std::string TX11DesktopWindows::WindowTitle(WindowHandle Window) {
     auto Requests = RequestTitle(static_cast<xcb_window_t>(Window));
     return TitleOf(Requests);
 }
 
-WindowSnapshot X11DesktopWindows::Snapshot() {
+TWindowSnapshot TX11DesktopWindows::Snapshot() {
     auto RootCheck = RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
     auto Stacking = RequestCardinals(Connection, Root, Atoms.NetClientListStacking, XCB_ATOM_WINDOW);
     auto Active = RequestCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW);
@@ -132,7 +132,7 @@ WindowSnapshot X11DesktopWindows::Snapshot() {
     // Every question goes out before the first answer is read: one round trip for all windows.
     struct Pending {
         TitleRequests Title;
-        DeferredProperty ClassNames;
+        TDeferredProperty ClassNames;
     };
     std::vector<Pending> Requests;
     Requests.reserve(TopFirst.size());
@@ -140,10 +140,10 @@ WindowSnapshot X11DesktopWindows::Snapshot() {
         Requests.push_back({RequestTitle(Window), RequestBytes(Connection, Window, XCB_ATOM_WM_CLASS)});
     }
 
-    WindowSnapshot Result;
+    TWindowSnapshot Result;
     Result.Windows.reserve(TopFirst.size());
     for (std::size_t I = 0; I < TopFirst.size(); ++I) {
-        WindowInfo Window{
+        TWindowInfo Window{
             .Handle = TopFirst[I], .Title = TitleOf(Requests[I].Title), .Instance = {}, .Class = {}};
         xcb_atom_t Type = XCB_ATOM_NONE;
         std::tie(Window.Instance, Window.Class) = ClassNames(BytesOf(Requests[I].ClassNames, &Type));
@@ -153,13 +153,13 @@ WindowSnapshot X11DesktopWindows::Snapshot() {
     return Result;
 }
 
-xcb_window_t X11DesktopWindows::FocusWindow() {
+xcb_window_t TX11DesktopWindows::FocusWindow() {
     XcbReply<xcb_get_input_focus_reply_t> Focus(
         xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
     return Focus ? Focus->focus : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-void X11DesktopWindows::SearchDone(const std::string& Text, const WindowInfo* Chosen) {
+void TX11DesktopWindows::SearchDone(const std::string& Text, const TWindowInfo* Chosen) {
     if (Chosen == nullptr) {
         qCDebug(PlatformLog) << "window search" << Text.c_str() << "matches nothing";
     } else {
@@ -169,7 +169,7 @@ void X11DesktopWindows::SearchDone(const std::string& Text, const WindowInfo* Ch
     }
 }
 
-void X11DesktopWindows::RestoreAndActivate(WindowHandle Window) {
+void TX11DesktopWindows::RestoreAndActivate(WindowHandle Window) {
     const auto Id = static_cast<xcb_window_t>(Window);
     const auto Attributes = WindowAttributes(Connection, Id);
     if (!Attributes) {
@@ -184,12 +184,12 @@ void X11DesktopWindows::RestoreAndActivate(WindowHandle Window) {
     xcb_flush(Connection);
 }
 
-std::uint32_t X11DesktopWindows::IcccmState(xcb_window_t Window) {
+std::uint32_t TX11DesktopWindows::IcccmState(xcb_window_t Window) {
     const auto State = GetCardinals(Connection, Window, Atoms.WmState, Atoms.WmState);
     return State.empty() ? IcccmWithdrawn : State[0];
 }
 
-void X11DesktopWindows::RestoreManaged(xcb_window_t Window, bool Mapped) {
+void TX11DesktopWindows::RestoreManaged(xcb_window_t Window, bool Mapped) {
     // Mapping an iconic or withdrawn window asks the window manager to show it normally again.
     if (!Mapped) {
         const std::uint32_t State = IcccmState(Window);
@@ -209,7 +209,7 @@ void X11DesktopWindows::RestoreManaged(xcb_window_t Window, bool Mapped) {
     xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
 }
 
-void X11DesktopWindows::RestoreUnmanaged(xcb_window_t Window) {
+void TX11DesktopWindows::RestoreUnmanaged(xcb_window_t Window) {
     xcb_map_window(Connection, Window);
     const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
     xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);

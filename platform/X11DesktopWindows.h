@@ -15,21 +15,21 @@ namespace tulma {
 
 // The top-level windows of an X display, through EWMH when a window manager runs and through the window
 // tree when none does.
-class X11DesktopWindows : public DesktopWindows {
+class TX11DesktopWindows : public IDesktopWindows {
   public:
     // UserTime gives the time stamp of the user action that asks for an activation (the hotkey press);
     // without one the request carries CurrentTime.
     using TimeSource = std::function<xcb_timestamp_t()>;
 
-    explicit X11DesktopWindows(xcb_connection_t* Connection, TimeSource UserTime = {});
+    explicit TX11DesktopWindows(xcb_connection_t* Connection, TimeSource UserTime = {});
 
     std::vector<WindowHandle> TopLevelWindows() override;
     std::string WindowTitle(WindowHandle Window) override;
     void RestoreAndActivate(WindowHandle Window) override;
     // Asks for every window's title and program names at once, then reads the answers.
-    WindowSnapshot Snapshot() override;
+    TWindowSnapshot Snapshot() override;
     // Logs the search to the platform category.
-    void SearchDone(const std::string& Text, const WindowInfo* Chosen) override;
+    void SearchDone(const std::string& Text, const TWindowInfo* Chosen) override;
 
     // Whether an EWMH window manager is running on the display.
     bool HasWindowManager();
@@ -37,16 +37,16 @@ class X11DesktopWindows : public DesktopWindows {
   private:
     xcb_connection_t* Connection;
     xcb_window_t Root;
-    XcbAtoms Atoms;
+    TXcbAtoms Atoms;
     TimeSource UserTime;
 
     // A title's two properties, asked for together: _NET_WM_NAME (UTF-8), and WM_NAME for windows without it.
     struct TitleRequests {
-        DeferredProperty NetWmName;
-        DeferredProperty WmName;
+        TDeferredProperty NetWmName;
+        TDeferredProperty WmName;
     };
 
-    std::vector<xcb_window_t> StackingTopFirst(bool Managed, DeferredProperty& Stacking);
+    std::vector<xcb_window_t> StackingTopFirst(bool Managed, TDeferredProperty& Stacking);
     TitleRequests RequestTitle(xcb_window_t Window);
     std::string TitleOf(TitleRequests& Requests);
     // The window with the input focus, for a display without a window manager.

@@ -53,17 +53,17 @@ bool XModifiersOf(unsigned Modifiers, std::uint16_t* XModifiers) {
     return true;
 }
 
-X11HotKeys::X11HotKeys(QObject* Parent)
+TX11HotKeys::TX11HotKeys(QObject* Parent)
     : QObject(Parent),
       Connection(RequireConnection()),
       Root(FirstRoot(Connection)),
-      Keyboard(std::make_unique<X11KeyboardMap>(Connection)),
+      Keyboard(std::make_unique<TX11KeyboardMap>(Connection)),
       XkbFirstEvent(XkbEventBase(Connection)) {
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 // Once the application has gone, so has its connection, and the server has ended the grabs with it.
-X11HotKeys::~X11HotKeys() {
+TX11HotKeys::~TX11HotKeys() {
     if (QCoreApplication::instance() == nullptr) {
         return;
     }
@@ -74,11 +74,11 @@ X11HotKeys::~X11HotKeys() {
     xcb_flush(Connection);
 }
 
-void X11HotKeys::SetPressHandler(PressHandler NewHandler) {
+void TX11HotKeys::SetPressHandler(PressHandler NewHandler) {
     Handler = std::move(NewHandler);
 }
 
-bool X11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
+bool TX11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
     Registration Entry;
     Entry.VirtualKey = VirtualKey;
     if (Registrations.contains(Id) || !XModifiersOf(Modifiers, &Entry.Modifiers)) {
@@ -102,7 +102,7 @@ bool X11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8
     return true;
 }
 
-void X11HotKeys::UnregisterHotKey(std::uint16_t Id) {
+void TX11HotKeys::UnregisterHotKey(std::uint16_t Id) {
     auto Found = Registrations.find(Id);
     if (Found == Registrations.end()) {
         return;
@@ -112,7 +112,7 @@ void X11HotKeys::UnregisterHotKey(std::uint16_t Id) {
     Registrations.erase(Found);
 }
 
-bool X11HotKeys::HeldElsewhere(std::uint16_t Id, const Registration& Entry) const {
+bool TX11HotKeys::HeldElsewhere(std::uint16_t Id, const Registration& Entry) const {
     return std::any_of(Registrations.begin(), Registrations.end(), [&](const auto& Other) {
         const Registration& Held = Other.second;
         return Other.first != Id && Held.Modifiers == Entry.Modifiers &&
@@ -123,13 +123,13 @@ bool X11HotKeys::HeldElsewhere(std::uint16_t Id, const Registration& Entry) cons
     });
 }
 
-std::uint16_t X11HotKeys::LockBits() const {
+std::uint16_t TX11HotKeys::LockBits() const {
     return static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | Keyboard->NumLockMask() |
                                       Keyboard->ScrollLockMask());
 }
 
 // Every combination of the lock modifiers that are really on the keyboard, none included.
-std::vector<std::uint16_t> X11HotKeys::LockVariants() const {
+std::vector<std::uint16_t> TX11HotKeys::LockVariants() const {
     std::vector<std::uint16_t> Locks{XCB_MOD_MASK_LOCK};
     for (std::uint16_t Mask : {Keyboard->NumLockMask(), Keyboard->ScrollLockMask()}) {
         if (Mask != 0 && std::find(Locks.begin(), Locks.end(), Mask) == Locks.end()) {
@@ -151,7 +151,7 @@ std::vector<std::uint16_t> X11HotKeys::LockVariants() const {
 
 // All variants are requested at once and checked afterwards; if any is refused (another client holds
 // it), every variant taken is given back so that no half-registration stays behind.
-bool X11HotKeys::TakeGrabs(Registration& Entry) {
+bool TX11HotKeys::TakeGrabs(Registration& Entry) {
     std::vector<xcb_void_cookie_t> Cookies;
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
         for (std::uint16_t Locks : LockVariants()) {
@@ -182,7 +182,7 @@ bool X11HotKeys::TakeGrabs(Registration& Entry) {
 }
 
 // Ungrabbing a combination that another client holds leaves that client's grab alone.
-void X11HotKeys::ReleaseGrabs(Registration& Entry) {
+void TX11HotKeys::ReleaseGrabs(Registration& Entry) {
     for (const Grab& Taken : Entry.Grabs) {
         xcb_ungrab_key(Connection, Taken.Keycode, Root, Taken.Modifiers);
     }
@@ -191,12 +191,12 @@ void X11HotKeys::ReleaseGrabs(Registration& Entry) {
 
 // A round trip: when it returns, the server has carried out every request sent before, so another client
 // can take a combination given back at once.
-void X11HotKeys::Sync() {
+void TX11HotKeys::Sync() {
     XcbReply<xcb_get_input_focus_reply_t> Reply(
         xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
 }
 
-const std::uint16_t* X11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t State) const {
+const std::uint16_t* TX11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t State) const {
     const auto Modifiers = static_cast<std::uint16_t>(State & KeyModifierBits & ~LockBits());
     for (const auto& [Id, Entry] : Registrations) {
         if (Entry.Modifiers == Modifiers && !Entry.Grabs.empty() &&
@@ -209,14 +209,14 @@ const std::uint16_t* X11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t Stat
 
 // Without detectable auto-repeat a held key sends release and press pairs with one time stamp; with it,
 // only further presses while the key is down. Either way such a press is not a new one.
-bool X11HotKeys::IsRepeat(const KeyState& State, xcb_timestamp_t Time) const {
+bool TX11HotKeys::IsRepeat(const KeyState& State, xcb_timestamp_t Time) const {
     if (State.Released) {
         return State.Release == Time;
     }
     return State.Down && Time - State.LastPress <= RepeatWindowMs;
 }
 
-void X11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
+void TX11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
     KeyState& State = Keys[Event.detail];
     const bool Repeat = IsRepeat(State, Event.time);
     State.Down = true;
@@ -236,14 +236,14 @@ void X11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
     }
 }
 
-void X11HotKeys::Deliver(std::uint16_t Id) {
+void TX11HotKeys::Deliver(std::uint16_t Id) {
     emit HotKeyPressed(Id);
     if (Handler) {
         Handler(Id);
     }
 }
 
-bool X11HotKeys::OnKeyRelease(const xcb_key_release_event_t& Event) {
+bool TX11HotKeys::OnKeyRelease(const xcb_key_release_event_t& Event) {
     auto Found = Keys.find(Event.detail);
     if (Found == Keys.end()) {
         return false;
@@ -253,11 +253,11 @@ bool X11HotKeys::OnKeyRelease(const xcb_key_release_event_t& Event) {
     return true;
 }
 
-void X11HotKeys::Regrab() {
+void TX11HotKeys::Regrab() {
     for (auto& [Id, Entry] : Registrations) {
         ReleaseGrabs(Entry);
     }
-    Keyboard = std::make_unique<X11KeyboardMap>(Connection);
+    Keyboard = std::make_unique<TX11KeyboardMap>(Connection);
     Keys.clear();
     // A combination that the new layout cannot type, or that another client took meanwhile, stays
     // registered without grabs and comes back with a later mapping change.
@@ -270,7 +270,7 @@ void X11HotKeys::Regrab() {
     xcb_flush(Connection);
 }
 
-bool X11HotKeys::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
+bool TX11HotKeys::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
     const xcb_generic_event_t* Event = XcbEventOf(EventType, Message);
     if (Event == nullptr) {
         return false;

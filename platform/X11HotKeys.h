@@ -18,12 +18,12 @@ namespace tulma {
 // Presses arrive through Qt's native event filter and are handed on as posted events, so they are served
 // by whatever event loop runs, modal dialogs included. Holding a combination fires it once; auto-repeat does
 // not fire it again.
-class X11HotKeys : public QObject, public QAbstractNativeEventFilter, public HotKeyRegistry {
+class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IHotKeyRegistry {
     Q_OBJECT
   public:
     // Needs a QGuiApplication on the xcb platform; throws std::runtime_error otherwise.
-    explicit X11HotKeys(QObject* Parent = nullptr);
-    ~X11HotKeys() override;
+    explicit TX11HotKeys(QObject* Parent = nullptr);
+    ~TX11HotKeys() override;
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
     void UnregisterHotKey(std::uint16_t Id) override;
@@ -58,7 +58,7 @@ class X11HotKeys : public QObject, public QAbstractNativeEventFilter, public Hot
 
     xcb_connection_t* Connection;
     xcb_window_t Root;
-    std::unique_ptr<X11KeyboardMap> Keyboard;
+    std::unique_ptr<TX11KeyboardMap> Keyboard;
     std::uint8_t XkbFirstEvent = 0;
     std::map<std::uint16_t, Registration> Registrations;
     std::map<xcb_keycode_t, KeyState> Keys;

@@ -18,7 +18,7 @@ int CodePointCount(const std::string& Utf8) {
 
 }  // namespace
 
-X11KeyboardMap::X11KeyboardMap(xcb_connection_t* Connection) {
+TX11KeyboardMap::TX11KeyboardMap(xcb_connection_t* Connection) {
     const xcb_setup_t* Setup = xcb_get_setup(Connection);
     MinKeycode = Setup->min_keycode;
     const auto Count = static_cast<std::uint8_t>(Setup->max_keycode - Setup->min_keycode + 1);
@@ -44,7 +44,7 @@ X11KeyboardMap::X11KeyboardMap(xcb_connection_t* Connection) {
 
 // The core protocol lays out group 1 in columns 0 and 1 and group 2 in columns 2 and 3; searches look at
 // every column, so a key counts wherever a group or level gives the keysym.
-Keysym X11KeyboardMap::KeysymAt(xcb_keycode_t Keycode, int Level) const {
+Keysym TX11KeyboardMap::KeysymAt(xcb_keycode_t Keycode, int Level) const {
     const int Index = Keycode - MinKeycode;
     if (Keycode < MinKeycode || Index >= KeycodeCount() || Level < 0 || Level >= SymsPerCode) {
         return 0;
@@ -58,7 +58,7 @@ Keysym X11KeyboardMap::KeysymAt(xcb_keycode_t Keycode, int Level) const {
     return Sym;
 }
 
-std::vector<xcb_keycode_t> X11KeyboardMap::KeycodesAtLevel(Keysym Sym, int Level) const {
+std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesAtLevel(Keysym Sym, int Level) const {
     const int First = Level < 0 ? 0 : Level;
     const int Last = Level < 0 ? SymsPerCode - 1 : Level;
     std::vector<xcb_keycode_t> Result;
@@ -74,14 +74,14 @@ std::vector<xcb_keycode_t> X11KeyboardMap::KeycodesAtLevel(Keysym Sym, int Level
     return Result;
 }
 
-std::vector<xcb_keycode_t> X11KeyboardMap::KeycodesFor(Keysym Sym) const {
+std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesFor(Keysym Sym) const {
     if (Sym == 0) {
         return {};
     }
     return KeycodesAtLevel(Sym, -1);
 }
 
-std::vector<xcb_keycode_t> X11KeyboardMap::KeycodesForVirtualKey(std::uint8_t VirtualKey) const {
+std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesForVirtualKey(std::uint8_t VirtualKey) const {
     const Keysym Sym = KeysymFromVirtualKey(VirtualKey);
     if (!IsOemVirtualKey(VirtualKey)) {
         return KeycodesFor(Sym);
@@ -97,7 +97,7 @@ std::vector<xcb_keycode_t> X11KeyboardMap::KeycodesForVirtualKey(std::uint8_t Vi
     return KeycodesFor(Sym);
 }
 
-std::uint16_t X11KeyboardMap::ModifierMaskOf(Keysym Sym) const {
+std::uint16_t TX11KeyboardMap::ModifierMaskOf(Keysym Sym) const {
     const auto Keycodes = KeycodesFor(Sym);
     for (std::size_t Index = 0; Index < ModifierKeycodes.size(); ++Index) {
         const xcb_keycode_t Keycode = ModifierKeycodes[Index];
@@ -108,7 +108,7 @@ std::uint16_t X11KeyboardMap::ModifierMaskOf(Keysym Sym) const {
     return 0;
 }
 
-std::uint8_t X11KeyboardMap::VirtualKeyOf(xcb_keycode_t Keycode, Keysym Pressed) const {
+std::uint8_t TX11KeyboardMap::VirtualKeyOf(xcb_keycode_t Keycode, Keysym Pressed) const {
     const std::uint8_t PressedKey = VirtualKeyFromKeysym(Pressed);
     if (PressedKey >= vk::Numpad0 && PressedKey <= vk::Numpad0 + 9) {
         return PressedKey;
@@ -122,7 +122,7 @@ std::uint8_t X11KeyboardMap::VirtualKeyOf(xcb_keycode_t Keycode, Keysym Pressed)
     return VirtualKeyFromUsPosition(Keycode);
 }
 
-std::string X11KeyboardMap::KeyName(std::uint8_t VirtualKey) const {
+std::string TX11KeyboardMap::KeyName(std::uint8_t VirtualKey) const {
     const auto Keycodes = KeycodesForVirtualKey(VirtualKey);
     if (Keycodes.empty()) {
         return {};

@@ -12,9 +12,9 @@ namespace tulma {
 
 // A snapshot of the server's keyboard and modifier mapping: which keycodes give which keysyms, and
 // which modifier bits Num Lock and Scroll Lock sit on. Take a new one after a mapping change.
-class X11KeyboardMap {
+class TX11KeyboardMap {
   public:
-    explicit X11KeyboardMap(xcb_connection_t* Connection);
+    explicit TX11KeyboardMap(xcb_connection_t* Connection);
 
     // Every keycode that yields the keysym at any shift level or group.
     std::vector<xcb_keycode_t> KeycodesFor(Keysym Sym) const;

@@ -21,7 +21,7 @@ QString Quoted(const std::vector<std::string>& Arguments) {
     return Words.join(' ');
 }
 
-LaunchResult ResultOf(const StartResult& Started) {
+TLaunchResult ResultOf(const TStartResult& Started) {
     if (Started.Started) {
         return {true, {}};
     }
@@ -35,16 +35,16 @@ LaunchResult ResultOf(const StartResult& Started) {
 
 }  // namespace
 
-X11Launcher::X11Launcher(xcb_connection_t* Connection, QObject* Parent)
-    : QObject(Parent), Reaper(new ChildReaper(this)) {
+TX11Launcher::TX11Launcher(xcb_connection_t* Connection, QObject* Parent)
+    : QObject(Parent), Reaper(new TChildReaper(this)) {
     if (Connection != nullptr) {
-        Watcher = new ShowModeWatcher(Connection, this);
+        Watcher = new TShowModeWatcher(Connection, this);
     }
 }
 
-LaunchResult X11Launcher::ShellExecute(const std::string& File, const std::string& Parameters,
+TLaunchResult TX11Launcher::ShellExecute(const std::string& File, const std::string& Parameters,
                                        const std::string& Directory, int Show) {
-    const LaunchPlan Plan = PlanLaunch(File, Parameters, Directory);
+    const TLaunchPlan Plan = PlanLaunch(File, Parameters, Directory);
     if (!Plan.Valid) {
         qCDebug(PlatformLog).noquote()
             << "start" << QString::fromStdString(File) << "refused:" << QString::fromStdString(Plan.Reason);
@@ -53,16 +53,16 @@ LaunchResult X11Launcher::ShellExecute(const std::string& File, const std::strin
     if (Watcher == nullptr) {
         return ResultOf(Start(Plan));
     }
-    ShowModeWatcher::BaselineRequest Before = Watcher->AskBaseline();
-    const StartResult Started = Start(Plan);
+    TShowModeWatcher::BaselineRequest Before = Watcher->AskBaseline();
+    const TStartResult Started = Start(Plan);
     if (Started.Started) {
         Watcher->Watch(Started.Pid, ShowCommandFromNumber(Show), Before);
     }
     return ResultOf(Started);
 }
 
-StartResult X11Launcher::Start(const LaunchPlan& Plan) {
-    const StartResult Started = StartDetached(Plan.Program, Plan.Arguments, Plan.Directory);
+TStartResult TX11Launcher::Start(const TLaunchPlan& Plan) {
+    const TStartResult Started = StartDetached(Plan.Program, Plan.Arguments, Plan.Directory);
     if (Started.Started) {
         Reaper->Adopt(Started.Pid);
     }

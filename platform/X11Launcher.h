@@ -11,29 +11,29 @@
 
 namespace tulma {
 
-struct LaunchPlan;
+struct TLaunchPlan;
 
 // Starts files as commands do (see PlanLaunch for what is run how) and shows the started program's first
 // window as the show command asks.
-class X11Launcher : public QObject, public Launcher {
+class TX11Launcher : public QObject, public ILauncher {
     Q_OBJECT
   public:
     // Connection: the application's X connection; without one (nullptr) programs start but show
     // commands are not applied.
-    explicit X11Launcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
+    explicit TX11Launcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
-    LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+    TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
                               const std::string& Directory, int ShowCommand) override;
 
     // Whether every started program's window has been dealt with.
     bool Idle() const { return Watcher == nullptr || Watcher->Idle(); }
 
   private:
-    ChildReaper* Reaper;
-    ShowModeWatcher* Watcher = nullptr;
+    TChildReaper* Reaper;
+    TShowModeWatcher* Watcher = nullptr;
 
     // Starts the plan's program and adopts it; logs the start with its argv and result.
-    StartResult Start(const LaunchPlan& Plan);
+    TStartResult Start(const TLaunchPlan& Plan);
 };
 
 }  // namespace tulma

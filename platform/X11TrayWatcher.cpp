@@ -30,7 +30,7 @@ void HearStructureOf(xcb_connection_t* Connection, xcb_window_t Window) {
 
 }  // namespace
 
-X11TrayWatcher::X11TrayWatcher(QObject* Parent) : QObject(Parent), Connection(QtX11Connection()) {
+TX11TrayWatcher::TX11TrayWatcher(QObject* Parent) : QObject(Parent), Connection(QtX11Connection()) {
     if (Connection == nullptr) {
         return;
     }
@@ -43,13 +43,13 @@ X11TrayWatcher::X11TrayWatcher(QObject* Parent) : QObject(Parent), Connection(Qt
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-X11TrayWatcher::~X11TrayWatcher() {
+TX11TrayWatcher::~TX11TrayWatcher() {
     if (Connection != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 }
 
-bool X11TrayWatcher::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
+bool TX11TrayWatcher::nativeEventFilter(const QByteArray& EventType, void* Message, qintptr*) {
     const xcb_generic_event_t* Event = XcbEventOf(EventType, Message);
     if (Event == nullptr) {
         return false;
@@ -73,7 +73,7 @@ bool X11TrayWatcher::nativeEventFilter(const QByteArray& EventType, void* Messag
     return false;
 }
 
-void X11TrayWatcher::FollowOwner() {
+void TX11TrayWatcher::FollowOwner() {
     XcbReply<xcb_get_selection_owner_reply_t> Reply(
         xcb_get_selection_owner_reply(Connection, xcb_get_selection_owner(Connection, Selection), nullptr));
     Owner = Reply ? Reply->owner : xcb_window_t{XCB_WINDOW_NONE};
@@ -83,8 +83,8 @@ void X11TrayWatcher::FollowOwner() {
     xcb_flush(Connection);
 }
 
-void X11TrayWatcher::AnnounceChange() {
-    QMetaObject::invokeMethod(this, &X11TrayWatcher::TrayHostChanged, Qt::QueuedConnection);
+void TX11TrayWatcher::AnnounceChange() {
+    QMetaObject::invokeMethod(this, &TX11TrayWatcher::TrayHostChanged, Qt::QueuedConnection);
 }
 
 }  // namespace tulma

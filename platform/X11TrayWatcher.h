@@ -10,11 +10,11 @@ namespace tulma {
 // Notices the notification area (tray) of the first screen coming, going and being replaced: the owner
 // of the selection _NET_SYSTEM_TRAY_S<screen>. A tray host often starts after the programs of a login,
 // and may restart. Needs a QGuiApplication on the xcb platform; on another platform it never signals.
-class X11TrayWatcher : public QObject, public QAbstractNativeEventFilter {
+class TX11TrayWatcher : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
   public:
-    explicit X11TrayWatcher(QObject* Parent = nullptr);
-    ~X11TrayWatcher() override;
+    explicit TX11TrayWatcher(QObject* Parent = nullptr);
+    ~TX11TrayWatcher() override;
 
     bool nativeEventFilter(const QByteArray& EventType, void* Message, qintptr* Result) override;
 

@@ -9,7 +9,7 @@
 
 namespace tulma {
 
-XcbAtoms::XcbAtoms(xcb_connection_t* Connection) {
+TXcbAtoms::TXcbAtoms(xcb_connection_t* Connection) {
     const std::array<std::pair<const char*, xcb_atom_t*>, 14> Names{{
         {"_NET_SUPPORTING_WM_CHECK", &NetSupportingWmCheck},
         {"_NET_CLIENT_LIST", &NetClientList},

@@ -5,7 +5,7 @@
 namespace tulma {
 
 // The atoms the desktop layer talks in, interned once per connection.
-struct XcbAtoms {
+struct TXcbAtoms {
     xcb_atom_t NetSupportingWmCheck = XCB_ATOM_NONE;
     xcb_atom_t NetClientList = XCB_ATOM_NONE;
     xcb_atom_t NetClientListStacking = XCB_ATOM_NONE;
@@ -21,7 +21,7 @@ struct XcbAtoms {
     xcb_atom_t WmState = XCB_ATOM_NONE;
     xcb_atom_t WmChangeState = XCB_ATOM_NONE;
 
-    explicit XcbAtoms(xcb_connection_t* Connection);
+    explicit TXcbAtoms(xcb_connection_t* Connection);
 };
 
 }  // namespace tulma

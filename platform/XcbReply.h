@@ -8,33 +8,33 @@
 
 namespace tulma {
 
-struct FreeDeleter {
+struct TFreeDeleter {
     void operator()(void* Pointer) const { std::free(Pointer); }
 };
 
 // xcb hands out replies and errors allocated with malloc.
 template <class T>
-using XcbReply = std::unique_ptr<T, FreeDeleter>;
+using XcbReply = std::unique_ptr<T, TFreeDeleter>;
 
 // A request whose reply is collected later, so that other work overlaps the round trip. A reply never
 // collected is discarded, not left queued.
 template <class Reply, class Cookie>
-class DeferredReply {
+class TDeferredReply {
   public:
     using Collector = Reply* (*)(xcb_connection_t*, Cookie, xcb_generic_error_t**);
 
-    DeferredReply(xcb_connection_t* Connection, Cookie Sent, Collector Collect)
+    TDeferredReply(xcb_connection_t* Connection, Cookie Sent, Collector Collect)
         : Connection(Connection), Sent(Sent), Collect(Collect) {}
-    ~DeferredReply() {
+    ~TDeferredReply() {
         if (Pending) {
             xcb_discard_reply(Connection, Sent.sequence);
         }
     }
-    DeferredReply(DeferredReply&& Other) noexcept
+    TDeferredReply(TDeferredReply&& Other) noexcept
         : Connection(Other.Connection), Sent(Other.Sent), Collect(Other.Collect), Pending(Other.Pending) {
         Other.Pending = false;
     }
-    DeferredReply& operator=(DeferredReply&&) = delete;
+    TDeferredReply& operator=(TDeferredReply&&) = delete;
 
     // Waits for the reply; null when the request failed. Only once.
     XcbReply<Reply> Take() {
@@ -52,6 +52,6 @@ class DeferredReply {
     bool Pending = true;
 };
 
-using DeferredProperty = DeferredReply<xcb_get_property_reply_t, xcb_get_property_cookie_t>;
+using TDeferredProperty = TDeferredReply<xcb_get_property_reply_t, xcb_get_property_cookie_t>;
 
 }  // namespace tulma

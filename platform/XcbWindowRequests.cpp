@@ -10,21 +10,21 @@ namespace {
 constexpr std::uint32_t MaxPropertyWords = 65536;
 
 // A window that has gone meanwhile simply has no properties: its error is dropped.
-DeferredProperty RequestProperty(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+TDeferredProperty RequestProperty(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
                                  xcb_atom_t Type) {
-    return DeferredProperty(Connection,
+    return TDeferredProperty(Connection,
                             xcb_get_property(Connection, 0, Window, Property, Type, 0, MaxPropertyWords),
                             xcb_get_property_reply);
 }
 
 }  // namespace
 
-DeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+TDeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
                                   xcb_atom_t Type) {
     return RequestProperty(Connection, Window, Property, Type);
 }
 
-std::vector<std::uint32_t> CardinalsOf(DeferredProperty& Request, xcb_atom_t Type) {
+std::vector<std::uint32_t> CardinalsOf(TDeferredProperty& Request, xcb_atom_t Type) {
     auto Reply = Request.Take();
     if (!Reply || Reply->format != 32 || Reply->type != Type) {
         return {};
@@ -40,11 +40,11 @@ std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window
     return CardinalsOf(Request, Type);
 }
 
-DeferredProperty RequestBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property) {
+TDeferredProperty RequestBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property) {
     return RequestProperty(Connection, Window, Property, XCB_GET_PROPERTY_TYPE_ANY);
 }
 
-std::string BytesOf(DeferredProperty& Request, xcb_atom_t* Type) {
+std::string BytesOf(TDeferredProperty& Request, xcb_atom_t* Type) {
     auto Reply = Request.Take();
     if (!Reply || Reply->format != 8) {
         *Type = XCB_ATOM_NONE;
@@ -60,7 +60,7 @@ bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_a
     return WindowManagerRunning(Connection, Request, SupportingWmCheck);
 }
 
-bool WindowManagerRunning(xcb_connection_t* Connection, DeferredProperty& RootCheck,
+bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootCheck,
                           xcb_atom_t SupportingWmCheck) {
     const auto Check = CardinalsOf(RootCheck, XCB_ATOM_WINDOW);
     if (Check.empty()) {
@@ -72,7 +72,7 @@ bool WindowManagerRunning(xcb_connection_t* Connection, DeferredProperty& RootCh
 
 XcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
                                                              xcb_window_t Window) {
-    return DeferredReply<xcb_get_window_attributes_reply_t, xcb_get_window_attributes_cookie_t>(
+    return TDeferredReply<xcb_get_window_attributes_reply_t, xcb_get_window_attributes_cookie_t>(
                Connection, xcb_get_window_attributes(Connection, Window), xcb_get_window_attributes_reply)
         .Take();
 }

@@ -11,9 +11,9 @@
 namespace tulma {
 
 // Sends a request for a window property of 32-bit items; CardinalsOf reads its reply.
-DeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
+TDeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
                                   xcb_atom_t Type);
-std::vector<std::uint32_t> CardinalsOf(DeferredProperty& Request, xcb_atom_t Type);
+std::vector<std::uint32_t> CardinalsOf(TDeferredProperty& Request, xcb_atom_t Type);
 
 // A window property of 32-bit items (windows, atoms, cardinals); empty when absent or of another format.
 std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window_t Window,
@@ -21,14 +21,14 @@ std::vector<std::uint32_t> GetCardinals(xcb_connection_t* Connection, xcb_window
 
 // Sends a request for a window property of 8-bit items of any type; BytesOf reads its reply as bytes, with
 // its type (none when absent).
-DeferredProperty RequestBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property);
-std::string BytesOf(DeferredProperty& Request, xcb_atom_t* Type);
+TDeferredProperty RequestBytes(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property);
+std::string BytesOf(TDeferredProperty& Request, xcb_atom_t* Type);
 
 // Whether an EWMH window manager runs: the root names a check window that names itself. A property left
 // behind by a window manager that has gone does not count.
 bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t SupportingWmCheck);
 // The same, with the root's check property already requested.
-bool WindowManagerRunning(xcb_connection_t* Connection, DeferredProperty& RootCheck,
+bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootCheck,
                           xcb_atom_t SupportingWmCheck);
 
 // The window's attributes; null when the window has gone (its error is dropped).

@@ -39,7 +39,7 @@ std::string AtomNameOf(int32_t ID) {
     return "THotTulma" + std::to_string(ID);
 }
 
-THotKeyActivation::THotKeyActivation(HotKeyRegistry& Registry, AtomTable& Atoms, QMenu& Menu, TRunHotKey Run,
+THotKeyActivation::THotKeyActivation(IHotKeyRegistry& Registry, TAtomTable& Atoms, QMenu& Menu, TRunHotKey Run,
                                      QObject* Parent)
     : QObject(Parent), Registry(Registry), Atoms(Atoms), Menu(Menu), Run(std::move(Run)) {
     Registry.SetPressHandler([this](std::uint16_t Atom) { WMHotKey(Atom); });

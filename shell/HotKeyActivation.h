@@ -14,8 +14,8 @@ class QMenu;
 
 namespace tulma {
 
-class AtomTable;
-class HotKeyRegistry;
+class TAtomTable;
+class IHotKeyRegistry;
 class THotTulma;
 
 // What a key-combination value asks the window system for: MOD_* flags and the virtual-key code.
@@ -36,7 +36,7 @@ class THotKeyActivation : public QObject {
     using TRunHotKey = std::function<void(const THotTulma&)>;
 
     // Menu: the tray menu; the hotkeys' items follow the items already in it.
-    THotKeyActivation(HotKeyRegistry& Registry, AtomTable& Atoms, QMenu& Menu, TRunHotKey Run,
+    THotKeyActivation(IHotKeyRegistry& Registry, TAtomTable& Atoms, QMenu& Menu, TRunHotKey Run,
                       QObject* Parent = nullptr);
     ~THotKeyActivation() override;
 
@@ -69,8 +69,8 @@ class THotKeyActivation : public QObject {
     void AssignmentsChanged();
 
   private:
-    HotKeyRegistry& Registry;
-    AtomTable& Atoms;
+    IHotKeyRegistry& Registry;
+    TAtomTable& Atoms;
     QMenu& Menu;
     TRunHotKey Run;
     std::set<int32_t> Refused;

@@ -11,10 +11,10 @@ constexpr std::chrono::seconds Quiet{1};
 
 }  // namespace
 
-TLaunchFailureNotifier::TLaunchFailureNotifier(NotificationDelivery Delivery, std::ostream& Log, TClock Clock)
+TLaunchFailureNotifier::TLaunchFailureNotifier(TNotificationDelivery Delivery, std::ostream& Log, TClock Clock)
     : Delivery(Delivery), Log(Log), Clock(std::move(Clock)) {}
 
-void TLaunchFailureNotifier::CommandFailed(const LaunchFailure& Failure) {
+void TLaunchFailureNotifier::CommandFailed(const TLaunchFailure& Failure) {
     const std::string Summary = "Hotkey \"" + Failure.HotKey + "\" started nothing";
     const std::string Body = Failure.File.empty() ? Failure.Reason : Failure.File + ": " + Failure.Reason;
     const std::string Line = Summary + ": " + Body;

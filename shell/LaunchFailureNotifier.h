@@ -17,20 +17,20 @@ namespace tulma {
 // desktop notification, or, on a desktop without a notification service, the fallback (the tray icon's
 // balloon). Never a modal box: a hotkey is pressed while the user works elsewhere. The same failure is
 // told at most once a second, so that a held or repeated key does not flood the desktop.
-class TLaunchFailureNotifier : public LaunchFailureReport {
+class TLaunchFailureNotifier : public ILaunchFailureReport {
   public:
     using TClock = std::function<std::chrono::steady_clock::time_point()>;
     using TFallback = std::function<void(const QString& Summary, const QString& Body)>;
 
-    explicit TLaunchFailureNotifier(NotificationDelivery Delivery = NotificationDelivery::InBackground,
+    explicit TLaunchFailureNotifier(TNotificationDelivery Delivery = TNotificationDelivery::InBackground,
                                     std::ostream& Log = std::cerr,
                                     TClock Clock = std::chrono::steady_clock::now);
 
     void SetFallback(TFallback Show) { Fallback = std::move(Show); }
-    void CommandFailed(const LaunchFailure& Failure) override;
+    void CommandFailed(const TLaunchFailure& Failure) override;
 
   private:
-    NotificationDelivery Delivery;
+    TNotificationDelivery Delivery;
     std::ostream& Log;
     TClock Clock;
     TFallback Fallback;

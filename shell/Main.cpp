@@ -34,7 +34,7 @@
 namespace tulma {
 namespace {
 
-bool DefineHotKey(QWidget* Owner, THotTulma& HotKey, DesktopWindows& Windows) {
+bool DefineHotKey(QWidget* Owner, THotTulma& HotKey, IDesktopWindows& Windows) {
     TFormHotKeyDefine Dialog(Owner);
     Dialog.SetDesktopWindows(&Windows);
     Dialog.SetHotKey(&HotKey);
@@ -63,23 +63,23 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
-    X11Desktop Desktop;
+    TX11Desktop Desktop;
     SetKeyNameLookup(Desktop.KeyNames());
     // Windows, dialogs and launches stay on X11 (XWayland in a Wayland session); only the hotkeys move.
-    std::unique_ptr<PortalHotKeys> Portal;
-    if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), PortalHotKeys::Available)) {
-        Portal = std::make_unique<PortalHotKeys>();
+    std::unique_ptr<TPortalHotKeys> Portal;
+    if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), TPortalHotKeys::Available)) {
+        Portal = std::make_unique<TPortalHotKeys>();
     }
     // On KWin the window search also finds native Wayland windows; elsewhere X11 windows only.
-    std::unique_ptr<KWinDesktopWindows> KWinWindows;
-    if (IsWaylandSession() && KWinScript::Available()) {
-        KWinWindows = std::make_unique<KWinDesktopWindows>(Desktop.Windows());
+    std::unique_ptr<TKWinDesktopWindows> KWinWindows;
+    if (IsWaylandSession() && TKWinScript::Available()) {
+        KWinWindows = std::make_unique<TKWinDesktopWindows>(Desktop.Windows());
     }
-    DesktopWindows& Windows = KWinWindows ? static_cast<DesktopWindows&>(*KWinWindows) : Desktop.Windows();
+    IDesktopWindows& Windows = KWinWindows ? static_cast<IDesktopWindows&>(*KWinWindows) : Desktop.Windows();
     TQtFileDialogs FileDialogs;
     TLaunchFailureNotifier LaunchFailures;
     const TShellServices Services{
-        .HotKeys = Portal ? static_cast<HotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
+        .HotKeys = Portal ? static_cast<IHotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
         .Windows = Windows,
         .Launch = Desktop.Starter(),
         .LaunchFailures = LaunchFailures,
@@ -97,8 +97,8 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     const auto TrayHostChanged = [&] {
         TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
     };
-    const X11TrayWatcher TrayWatcher;
-    QObject::connect(&TrayWatcher, &X11TrayWatcher::TrayHostChanged, FormMain.get(), TrayHostChanged);
+    const TX11TrayWatcher TrayWatcher;
+    QObject::connect(&TrayWatcher, &TX11TrayWatcher::TrayHostChanged, FormMain.get(), TrayHostChanged);
     const TStatusNotifierWatch StatusNotifiers;
     QObject::connect(&StatusNotifiers, &TStatusNotifierWatch::TrayHostChanged, FormMain.get(),
                      TrayHostChanged);

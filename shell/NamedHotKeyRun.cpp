@@ -26,7 +26,7 @@ namespace tulma {
 namespace {
 
 constexpr int SettlePollMs = 50;
-constexpr int SettleMs = ShowModeWatcher::WatchMs + ShowModeWatcher::GuardMs + 1000;
+constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs + 1000;
 
 int Fail(const std::string& Message) {
     std::cerr << "tulma: " << Message << std::endl;
@@ -38,7 +38,7 @@ std::string NoSuchHotKey(const std::string& Name) {
 }
 
 // Gives the event loop time to show the started programs' windows as their commands ask.
-void WaitUntilSettled(const X11Desktop& Desktop) {
+void WaitUntilSettled(const TX11Desktop& Desktop) {
     QElapsedTimer Waited;
     Waited.start();
     QEventLoop Loop;
@@ -84,9 +84,9 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
     if (HotKey == nullptr) {
         return Fail(NoSuchHotKey(Options.HotKeyName) + " in " + HotKeyFileName());
     }
-    X11Desktop Desktop;
+    TX11Desktop Desktop;
     // The program ends right after the run, so a notification must be out before.
-    TLaunchFailureNotifier LaunchFailures(NotificationDelivery::Wait);
+    TLaunchFailureNotifier LaunchFailures(TNotificationDelivery::Wait);
     HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Starter(), LaunchFailures);
     WaitUntilSettled(Desktop);
     return 0;

@@ -8,21 +8,21 @@ class QWidget;
 
 namespace tulma {
 
-class DesktopWindows;
-class HotKeyRegistry;
+class IDesktopWindows;
+class IHotKeyRegistry;
 class IFileDialogs;
-class LaunchFailureReport;
-class Launcher;
+class ILaunchFailureReport;
+class ILauncher;
 class THotTulma;
 
 // The desktop as the main window reaches it. The program hands in the X11 implementations; tests hand
 // in fakes.
 struct TShellServices {
-    HotKeyRegistry& HotKeys;
-    DesktopWindows& Windows;
-    Launcher& Launch;
+    IHotKeyRegistry& HotKeys;
+    IDesktopWindows& Windows;
+    ILauncher& Launch;
     // Where a hotkey's command that started nothing is told.
-    LaunchFailureReport& LaunchFailures;
+    ILaunchFailureReport& LaunchFailures;
     IFileDialogs& FileDialogs;
     // Whether the desktop has a notification area for the tray icon.
     std::function<bool()> TrayAvailable;
@@ -30,7 +30,7 @@ struct TShellServices {
     std::function<bool(QWidget* Owner, THotTulma& HotKey)> DefineHotKey;
     // Whether the hotkeys are shortcuts of the desktop (its portal), which decides their combinations.
     bool DesktopShortcuts = false;
-    AtomTable& Atoms = AtomTable::Global();
+    TAtomTable& Atoms = TAtomTable::Global();
 };
 
 }  // namespace tulma

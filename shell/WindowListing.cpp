@@ -18,10 +18,10 @@ struct Disconnect {
 
 }  // namespace
 
-int PrintMatchingWindows(DesktopWindows& Windows, const std::string& Text, std::ostream& Out) {
+int PrintMatchingWindows(IDesktopWindows& Windows, const std::string& Text, std::ostream& Out) {
     const auto Desktop = Windows.Snapshot().Windows;
     const auto Listed = Text.empty() ? Desktop : MatchingWindows(Desktop, Text);
-    for (const WindowInfo& Window : Listed) {
+    for (const TWindowInfo& Window : Listed) {
         Out << WindowLine(Window) << '\n';
     }
     return Listed.empty() ? 1 : 0;
@@ -33,7 +33,7 @@ int ListWindows(const std::string& Text, std::ostream& Out) {
     if (xcb_connection_has_error(Connection.get())) {
         throw std::runtime_error("cannot open the X display; --list-windows needs X11 (DISPLAY)");
     }
-    X11DesktopWindows Windows(Connection.get());
+    TX11DesktopWindows Windows(Connection.get());
     return PrintMatchingWindows(Windows, Text, Out);
 }
 

@@ -5,11 +5,11 @@
 
 namespace tulma {
 
-class DesktopWindows;
+class IDesktopWindows;
 
 // Writes the windows that the window text Text matches (every window when Text is empty) to Out, one
 // line each, topmost first. Returns the exit status: 0 when some window is listed, 1 when none is.
-int PrintMatchingWindows(DesktopWindows& Windows, const std::string& Text, std::ostream& Out);
+int PrintMatchingWindows(IDesktopWindows& Windows, const std::string& Text, std::ostream& Out);
 
 // The same for the X display of the environment; throws std::runtime_error when it cannot be opened.
 int ListWindows(const std::string& Text, std::ostream& Out);

@@ -61,7 +61,7 @@ const QString ActivateProgram = QStringLiteral(R"(
 // At most MaxTitleBytes of UTF-8, cut between characters.
 std::string CutTitle(const QString& Title) {
     QString Text = Title;
-    while (Text.toUtf8().size() > static_cast<qsizetype>(DesktopWindows::MaxTitleBytes)) {
+    while (Text.toUtf8().size() > static_cast<qsizetype>(IDesktopWindows::MaxTitleBytes)) {
         Text.chop(Text.size() >= 2 && Text.at(Text.size() - 1).isLowSurrogate() ? 2 : 1);
     }
     return Text.toStdString();
@@ -69,12 +69,12 @@ std::string CutTitle(const QString& Title) {
 
 }  // namespace
 
-KWinDesktopWindows::KWinDesktopWindows(DesktopWindows& X11Windows)
-    : X11Windows(X11Windows), Script(std::make_unique<KWinScript>()) {}
+TKWinDesktopWindows::TKWinDesktopWindows(IDesktopWindows& X11Windows)
+    : X11Windows(X11Windows), Script(std::make_unique<TKWinScript>()) {}
 
-KWinDesktopWindows::~KWinDesktopWindows() = default;
+TKWinDesktopWindows::~TKWinDesktopWindows() = default;
 
-std::vector<WindowHandle> KWinDesktopWindows::TopLevelWindows() {
+std::vector<WindowHandle> TKWinDesktopWindows::TopLevelWindows() {
     const auto Answer = Script->Run(ListProgram);
     if (!Answer) {
         // KWin did not answer: the X11 windows can still be found.
@@ -95,7 +95,7 @@ std::vector<WindowHandle> KWinDesktopWindows::TopLevelWindows() {
     return Windows;
 }
 
-std::string KWinDesktopWindows::WindowTitle(WindowHandle Window) {
+std::string TKWinDesktopWindows::WindowTitle(WindowHandle Window) {
     if ((Window & NativeBit) == 0) {
         return X11Windows.WindowTitle(Window);
     }
@@ -103,7 +103,7 @@ std::string KWinDesktopWindows::WindowTitle(WindowHandle Window) {
     return Index < Native.size() ? Native[Index].Title : std::string();
 }
 
-void KWinDesktopWindows::RestoreAndActivate(WindowHandle Window) {
+void TKWinDesktopWindows::RestoreAndActivate(WindowHandle Window) {
     if ((Window & NativeBit) == 0) {
         X11Windows.RestoreAndActivate(Window);
         return;

@@ -26,24 +26,24 @@ QDBusMessage Call(const QDBusConnection& Bus, const QString& Path, const QString
 
 }  // namespace
 
-bool KWinScript::Available() {
+bool TKWinScript::Available() {
     const QDBusConnection Bus = QDBusConnection::sessionBus();
     return Bus.isConnected() && Bus.interface()->isServiceRegistered(KWinService);
 }
 
-KWinScript::KWinScript(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {
+TKWinScript::TKWinScript(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {
     Bus.registerObject(ReplyPath, this, QDBusConnection::ExportScriptableSlots);
 }
 
-KWinScript::~KWinScript() {
+TKWinScript::~TKWinScript() {
     Bus.unregisterObject(ReplyPath);
 }
 
-void KWinScript::Report(const QString& Text) {
+void TKWinScript::Report(const QString& Text) {
     Answer = Text;
 }
 
-std::optional<QString> KWinScript::Run(const QString& Program) {
+std::optional<QString> TKWinScript::Run(const QString& Program) {
     QTemporaryFile File(QStringLiteral("tulma-kwin-XXXXXX.js"));
     QString Text = Program;
     Text.replace(QStringLiteral("REPLY_SERVICE"), '"' + Bus.baseService() + '"')

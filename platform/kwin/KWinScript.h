@@ -10,15 +10,15 @@ namespace tulma {
 // Runs a JavaScript program inside KWin through its scripting interface on the session bus
 // (org.kde.KWin, /Scripting) and waits for the answer that the program sends back through
 // callDBus(Reply.Service, Reply.Path, Reply.Interface, "Report", text).
-class KWinScript : public QObject {
+class TKWinScript : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.tulma.KWinScriptReply")
   public:
     // Whether KWin runs on the session bus with its scripting interface.
     static bool Available();
 
-    explicit KWinScript(QObject* Parent = nullptr);
-    ~KWinScript() override;
+    explicit TKWinScript(QObject* Parent = nullptr);
+    ~TKWinScript() override;
 
     // Runs Program, in which REPLY_SERVICE, REPLY_PATH and REPLY_INTERFACE stand for where to send the
     // answer, and returns the text it reported; nothing when KWin refused the program or no answer came

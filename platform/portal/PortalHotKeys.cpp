@@ -32,7 +32,7 @@ QString PathOf(const QVariant& Value) {
 
 }  // namespace
 
-bool PortalHotKeys::Available() {
+bool TPortalHotKeys::Available() {
     QDBusMessage Ask = QDBusMessage::createMethodCall(
         PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     Ask.setArguments({ShortcutsInterface, QStringLiteral("version")});
@@ -44,7 +44,7 @@ bool PortalHotKeys::Available() {
     return true;
 }
 
-PortalHotKeys::PortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {
+TPortalHotKeys::TPortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {
     RegisterPortalShortcutTypes();
     Bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"), this,
                 SLOT(OnActivated(QDBusMessage)));
@@ -54,11 +54,11 @@ PortalHotKeys::PortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConnec
                 SLOT(OnShortcutsChanged(QDBusMessage)));
 }
 
-PortalHotKeys::~PortalHotKeys() {
+TPortalHotKeys::~TPortalHotKeys() {
     CloseSession();
 }
 
-bool PortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
+bool TPortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
     const std::string Trigger = ShortcutTrigger(Modifiers, VirtualKey);
     const bool Taken = std::any_of(Shortcuts.begin(), Shortcuts.end(),
                                    [&](const auto& Entry) { return Entry.second.Trigger == Trigger; });
@@ -72,23 +72,23 @@ bool PortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::ui
     return true;
 }
 
-void PortalHotKeys::UnregisterHotKey(std::uint16_t Id) {
+void TPortalHotKeys::UnregisterHotKey(std::uint16_t Id) {
     if (Shortcuts.erase(Id) > 0) {
         QueueBind();
     }
     Names.erase(Id);
 }
 
-void PortalHotKeys::SetPressHandler(PressHandler Handler) {
+void TPortalHotKeys::SetPressHandler(PressHandler Handler) {
     Pressed = std::move(Handler);
 }
 
 // KDE skips a shortcut without a description.
-void PortalHotKeys::NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) {
+void TPortalHotKeys::NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) {
     Names[Id] = {Key, Description.empty() ? Key : Description};
 }
 
-std::optional<std::string> PortalHotKeys::AssignedCombination(std::uint16_t Id) const {
+std::optional<std::string> TPortalHotKeys::AssignedCombination(std::uint16_t Id) const {
     const auto Found = Shortcuts.find(Id);
     if (Found == Shortcuts.end() || !Found->second.Bound ||
         SameTrigger(*Found->second.Bound, Found->second.Trigger)) {
@@ -97,12 +97,12 @@ std::optional<std::string> PortalHotKeys::AssignedCombination(std::uint16_t Id) 
     return Found->second.Bound;
 }
 
-void PortalHotKeys::SetAssignmentHandler(std::function<void()> Handler) {
+void TPortalHotKeys::SetAssignmentHandler(std::function<void()> Handler) {
     AssignmentChanged = std::move(Handler);
 }
 
 // A whole file of hotkeys is registered in one turn of the event loop: it is bound once.
-void PortalHotKeys::QueueBind() {
+void TPortalHotKeys::QueueBind() {
     if (!BindQueued) {
         BindQueued = true;
         QTimer::singleShot(0, this, [this] {
@@ -112,7 +112,7 @@ void PortalHotKeys::QueueBind() {
     }
 }
 
-void PortalHotKeys::Bind() {
+void TPortalHotKeys::Bind() {
     if (Binding) {
         BindAgain = true;
         return;
@@ -125,13 +125,13 @@ void PortalHotKeys::Bind() {
     Binding = true;
     // KDE Plasma 5.27 takes the shortcuts from the session's options and ignores those of
     // BindShortcuts; later versions read BindShortcuts. Both get the list.
-    PortalRequest::Call(this, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
+    TPortalRequest::Call(this, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
                         {{QStringLiteral("session_handle_token"), SessionToken},
                          {QStringLiteral("shortcuts"), QVariant::fromValue(ShortcutList())}},
                         [this](uint Code, const QVariantMap& Results) { SessionCreated(Code, Results); });
 }
 
-void PortalHotKeys::CloseSession() {
+void TPortalHotKeys::CloseSession() {
     if (Session.isEmpty()) {
         return;
     }
@@ -143,7 +143,7 @@ void PortalHotKeys::CloseSession() {
     Held.clear();
 }
 
-void PortalHotKeys::SessionCreated(uint Code, const QVariantMap& Results) {
+void TPortalHotKeys::SessionCreated(uint Code, const QVariantMap& Results) {
     Session = PathOf(Results.value(QStringLiteral("session_handle")));
     if (Code != 0 || Session.isEmpty()) {
         qCWarning(PlatformLog) << "the portal refused a shortcut session, code" << Code;
@@ -151,13 +151,13 @@ void PortalHotKeys::SessionCreated(uint Code, const QVariantMap& Results) {
         BindDone();
         return;
     }
-    PortalRequest::Call(
+    TPortalRequest::Call(
         this, Bus, ShortcutsInterface, QStringLiteral("BindShortcuts"),
         {QVariant::fromValue(QDBusObjectPath(Session)), QVariant::fromValue(ShortcutList()), QString()}, {},
         [this](uint Code, const QVariantMap& Results) { Bound(Code, Results); });
 }
 
-void PortalHotKeys::Bound(uint Code, const QVariantMap& Results) {
+void TPortalHotKeys::Bound(uint Code, const QVariantMap& Results) {
     if (Code != 0) {
         qCWarning(PlatformLog) << "the portal did not bind the shortcuts, code" << Code;
         TakeAssignments({});
@@ -167,7 +167,7 @@ void PortalHotKeys::Bound(uint Code, const QVariantMap& Results) {
     BindDone();
 }
 
-void PortalHotKeys::BindDone() {
+void TPortalHotKeys::BindDone() {
     Binding = false;
     if (BindAgain) {
         BindAgain = false;
@@ -176,10 +176,10 @@ void PortalHotKeys::BindDone() {
 }
 
 // A shortcut missing from the desktop's list has no trigger.
-void PortalHotKeys::TakeAssignments(const PortalShortcutList& Assigned) {
+void TPortalHotKeys::TakeAssignments(const PortalShortcutList& Assigned) {
     for (auto& [Id, Entry] : Shortcuts) {
         Entry.Bound = std::string();
-        for (const PortalShortcut& Given : Assigned) {
+        for (const TPortalShortcut& Given : Assigned) {
             if (Given.Id == Text(Entry.Key)) {
                 Entry.Bound =
                     Given.Properties.value(QStringLiteral("trigger_description")).toString().toStdString();
@@ -193,7 +193,7 @@ void PortalHotKeys::TakeAssignments(const PortalShortcutList& Assigned) {
     }
 }
 
-PortalShortcutList PortalHotKeys::ShortcutList() const {
+PortalShortcutList TPortalHotKeys::ShortcutList() const {
     PortalShortcutList List;
     for (const auto& [Id, Entry] : Shortcuts) {
         List.append({Text(Entry.Key),
@@ -208,7 +208,7 @@ PortalShortcutList PortalHotKeys::ShortcutList() const {
 // running on its old one, and a deleted one would hold its keys. Such shortcuts are removed there
 // before the set is bound; the desktop's own choices for unchanged shortcuts stay. Other desktops
 // have no such service and are not asked.
-void PortalHotKeys::ForgetChangedShortcuts() {
+void TPortalHotKeys::ForgetChangedShortcuts() {
     std::map<std::string, std::string> Now;
     for (const auto& [Id, Entry] : Shortcuts) {
         Now[Entry.Key] = Entry.Trigger;
@@ -235,7 +235,7 @@ void PortalHotKeys::ForgetChangedShortcuts() {
     }
 }
 
-std::optional<std::uint16_t> PortalHotKeys::IdOfKey(const QString& Key) const {
+std::optional<std::uint16_t> TPortalHotKeys::IdOfKey(const QString& Key) const {
     for (const auto& [Id, Entry] : Shortcuts) {
         if (Text(Entry.Key) == Key) {
             return Id;
@@ -244,13 +244,13 @@ std::optional<std::uint16_t> PortalHotKeys::IdOfKey(const QString& Key) const {
     return std::nullopt;
 }
 
-bool PortalHotKeys::FromOurSession(const QDBusMessage& Signal) const {
+bool TPortalHotKeys::FromOurSession(const QDBusMessage& Signal) const {
     return !Session.isEmpty() && !Signal.arguments().isEmpty() &&
            PathOf(Signal.arguments().first()) == Session;
 }
 
 // One run per press: a held key may be reported again before its release.
-void PortalHotKeys::OnActivated(const QDBusMessage& Signal) {
+void TPortalHotKeys::OnActivated(const QDBusMessage& Signal) {
     if (!FromOurSession(Signal) || Signal.arguments().size() < 2) {
         return;
     }
@@ -268,13 +268,13 @@ void PortalHotKeys::OnActivated(const QDBusMessage& Signal) {
     });
 }
 
-void PortalHotKeys::OnDeactivated(const QDBusMessage& Signal) {
+void TPortalHotKeys::OnDeactivated(const QDBusMessage& Signal) {
     if (FromOurSession(Signal) && Signal.arguments().size() >= 2) {
         Held.erase(Signal.arguments().at(1).toString());
     }
 }
 
-void PortalHotKeys::OnShortcutsChanged(const QDBusMessage& Signal) {
+void TPortalHotKeys::OnShortcutsChanged(const QDBusMessage& Signal) {
     if (FromOurSession(Signal) && Signal.arguments().size() >= 2) {
         TakeAssignments(PortalShortcutsOf(Signal.arguments().at(1)));
     }

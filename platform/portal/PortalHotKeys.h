@@ -20,14 +20,14 @@ namespace tulma {
 // whose preferred trigger is the combination; the desktop decides the trigger it really binds
 // (AssignedCombination). The portal cannot take single shortcuts back, so every change of the set
 // closes the session and binds the whole set in a new one, once per turn of the event loop.
-class PortalHotKeys : public QObject, public HotKeyRegistry {
+class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     Q_OBJECT
   public:
     // Whether the session bus offers the GlobalShortcuts portal; asks it, waiting up to three seconds.
     static bool Available();
 
-    explicit PortalHotKeys(QObject* Parent = nullptr);
-    ~PortalHotKeys() override;
+    explicit TPortalHotKeys(QObject* Parent = nullptr);
+    ~TPortalHotKeys() override;
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
     void UnregisterHotKey(std::uint16_t Id) override;

@@ -28,10 +28,10 @@ QString RequestPath(const QDBusConnection& Bus, const QString& Token) {
 
 }  // namespace
 
-void PortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QString& Interface,
+void TPortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QString& Interface,
                          const QString& Method, QVariantList Arguments, QVariantMap Options, Answer Done) {
     const QString Token = NextToken();
-    auto* Request = new PortalRequest(Context, Bus, RequestPath(Bus, Token), std::move(Done));
+    auto* Request = new TPortalRequest(Context, Bus, RequestPath(Bus, Token), std::move(Done));
     Options.insert(QStringLiteral("handle_token"), Token);
     Arguments.append(Options);
     QDBusMessage Message = QDBusMessage::createMethodCall(PortalService, PortalPath, Interface, Method);
@@ -47,17 +47,17 @@ void PortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QSt
             });
 }
 
-PortalRequest::PortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, Answer Done)
+TPortalRequest::TPortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, Answer Done)
     : QObject(Context), Bus(Bus), Path(std::move(Path)), Done(std::move(Done)) {
     this->Bus.connect(PortalService, this->Path, QStringLiteral("org.freedesktop.portal.Request"),
                       QStringLiteral("Response"), this, SLOT(Receive(uint, QVariantMap)));
 }
 
-void PortalRequest::Receive(uint Code, const QVariantMap& Results) {
+void TPortalRequest::Receive(uint Code, const QVariantMap& Results) {
     Finish(Code, Results);
 }
 
-void PortalRequest::Finish(uint Code, const QVariantMap& Results) {
+void TPortalRequest::Finish(uint Code, const QVariantMap& Results) {
     if (Answered) {
         return;
     }

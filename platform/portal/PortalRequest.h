@@ -13,7 +13,7 @@ namespace tulma {
 // object. The request's path is known before the call (it derives from the caller's bus name and the
 // handle token), so the answer is listened for before it can come. Deletes itself after the answer;
 // a call that fails answers with code 2 and no results.
-class PortalRequest : public QObject {
+class TPortalRequest : public QObject {
     Q_OBJECT
   public:
     using Answer = std::function<void(uint Code, const QVariantMap& Results)>;
@@ -32,7 +32,7 @@ class PortalRequest : public QObject {
     Answer Done;
     bool Answered = false;
 
-    PortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, Answer Done);
+    TPortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, Answer Done);
     void Finish(uint Code, const QVariantMap& Results);
 };
 

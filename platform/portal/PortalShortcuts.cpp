@@ -4,14 +4,14 @@
 
 namespace tulma {
 
-QDBusArgument& operator<<(QDBusArgument& Argument, const PortalShortcut& Shortcut) {
+QDBusArgument& operator<<(QDBusArgument& Argument, const TPortalShortcut& Shortcut) {
     Argument.beginStructure();
     Argument << Shortcut.Id << Shortcut.Properties;
     Argument.endStructure();
     return Argument;
 }
 
-const QDBusArgument& operator>>(const QDBusArgument& Argument, PortalShortcut& Shortcut) {
+const QDBusArgument& operator>>(const QDBusArgument& Argument, TPortalShortcut& Shortcut) {
     Argument.beginStructure();
     Argument >> Shortcut.Id >> Shortcut.Properties;
     Argument.endStructure();
@@ -19,7 +19,7 @@ const QDBusArgument& operator>>(const QDBusArgument& Argument, PortalShortcut& S
 }
 
 void RegisterPortalShortcutTypes() {
-    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<TPortalShortcut>();
     qDBusRegisterMetaType<PortalShortcutList>();
 }
 

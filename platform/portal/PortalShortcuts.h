@@ -9,14 +9,14 @@ namespace tulma {
 
 // One entry of the portal's shortcut lists, D-Bus type (sa{sv}): an id and its properties
 // ("description", "preferred_trigger" on the way in, "trigger_description" on the way out).
-struct PortalShortcut {
+struct TPortalShortcut {
     QString Id;
     QVariantMap Properties;
 };
-using PortalShortcutList = QList<PortalShortcut>;
+using PortalShortcutList = QList<TPortalShortcut>;
 
-QDBusArgument& operator<<(QDBusArgument& Argument, const PortalShortcut& Shortcut);
-const QDBusArgument& operator>>(const QDBusArgument& Argument, PortalShortcut& Shortcut);
+QDBusArgument& operator<<(QDBusArgument& Argument, const TPortalShortcut& Shortcut);
+const QDBusArgument& operator>>(const QDBusArgument& Argument, TPortalShortcut& Shortcut);
 
 // Makes the list type known to QtDBus; idempotent.
 void RegisterPortalShortcutTypes();
@@ -26,5 +26,5 @@ PortalShortcutList PortalShortcutsOf(const QVariant& Value);
 
 }  // namespace tulma
 
-Q_DECLARE_METATYPE(tulma::PortalShortcut)
+Q_DECLARE_METATYPE(tulma::TPortalShortcut)
 Q_DECLARE_METATYPE(tulma::PortalShortcutList)

@@ -69,13 +69,13 @@ struct TOpenDialog {
 };
 
 // Three windows, the one on top without a title; restoring any of them is counted.
-class TFakeDesktop : public DesktopWindows {
+class TFakeDesktop : public IDesktopWindows {
   public:
     int Restored = 0;
     std::vector<WindowHandle> TopLevelWindows() override { return {}; }
     std::string WindowTitle(WindowHandle) override { return {}; }
     void RestoreAndActivate(WindowHandle) override { ++Restored; }
-    WindowSnapshot Snapshot() override {
+    TWindowSnapshot Snapshot() override {
         return {
             .Windows = {{.Handle = 1, .Title = "", .Instance = "xterm", .Class = "XTerm"},
                         {.Handle = 2, .Title = "mail - Firefox", .Instance = "Navigator", .Class = "firefox"},

@@ -86,7 +86,7 @@ class KeyCaptureX11Test : public QObject {
         }
         QCOMPARE(HotKey.HotKey, uint16_t{0xC041});
 
-        X11HotKeys HotKeys;
+        TX11HotKeys HotKeys;
         std::vector<std::uint16_t> Fired;
         HotKeys.SetPressHandler([&Fired](std::uint16_t Id) { Fired.push_back(Id); });
         QVERIFY(HotKeys.RegisterHotKey(0xC000, ModifiersOf(HotKey.HotKey), HotKey.HotKey & 0xFF));

@@ -18,13 +18,13 @@ struct Launch {
 };
 
 // Files under /no/ do not exist.
-class FakeLauncher : public Launcher {
+class FakeLauncher : public ILauncher {
   public:
     std::vector<Launch> Launches;
-    LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+    TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
                               const std::string& Directory, int ShowCommand) override {
         Launches.push_back({File, Parameters, Directory, ShowCommand});
-        return File.starts_with("/no/") ? LaunchResult{false, "file not found"} : LaunchResult{true, {}};
+        return File.starts_with("/no/") ? TLaunchResult{false, "file not found"} : TLaunchResult{true, {}};
     }
 };
 
@@ -33,15 +33,15 @@ struct Told {
     bool operator==(const Told&) const = default;
 };
 
-class FakeFailures : public LaunchFailureReport {
+class FakeFailures : public ILaunchFailureReport {
   public:
     std::vector<Told> Failures;
-    void CommandFailed(const LaunchFailure& Failure) override {
+    void CommandFailed(const TLaunchFailure& Failure) override {
         Failures.push_back({Failure.HotKey, Failure.File, Failure.Reason});
     }
 };
 
-class FakeWindows : public DesktopWindows {
+class FakeWindows : public IDesktopWindows {
   public:
     std::vector<std::pair<WindowHandle, std::string>> Windows;
     std::vector<WindowHandle> Restored;

@@ -11,48 +11,48 @@ namespace tulma {
 namespace {
 
 // A desktop that behaves like a window manager: an activated window goes to the top and gets the focus.
-class StackingDesktop : public DesktopWindows {
+class StackingDesktop : public IDesktopWindows {
   public:
-    WindowSnapshot Desktop;
+    TWindowSnapshot Desktop;
     std::vector<WindowHandle> Activated;
 
     std::vector<WindowHandle> TopLevelWindows() override { return {}; }
     std::string WindowTitle(WindowHandle) override { return {}; }
-    WindowSnapshot Snapshot() override { return Desktop; }
+    TWindowSnapshot Snapshot() override { return Desktop; }
     void RestoreAndActivate(WindowHandle Window) override {
         Activated.push_back(Window);
         auto& List = Desktop.Windows;
-        const auto At = std::ranges::find(List, Window, &WindowInfo::Handle);
+        const auto At = std::ranges::find(List, Window, &TWindowInfo::Handle);
         std::rotate(List.begin(), At, At + 1);
         Desktop.Active = Window;
     }
 };
 
-class CountingLauncher : public Launcher {
+class CountingLauncher : public ILauncher {
   public:
     int Starts = 0;
-    LaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
+    TLaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
         ++Starts;
         return {true, {}};
     }
 };
 
-WindowInfo Window(WindowHandle Handle, std::string Title, std::string Instance, std::string Class) {
+TWindowInfo Window(WindowHandle Handle, std::string Title, std::string Instance, std::string Class) {
     return {.Handle = Handle,
             .Title = std::move(Title),
             .Instance = std::move(Instance),
             .Class = std::move(Class)};
 }
 
-const std::vector<WindowInfo> Desktop{
+const std::vector<TWindowInfo> Desktop{
     Window(1, "mail - Firefox", "Navigator", "firefox"), Window(2, "~/src: xterm", "xterm", "XTerm"),
     Window(3, "Notes about XTerm", "gedit", "Gedit"),    Window(4, "", "xterm", "XTerm"),
     Window(5, "class:xterm", "other", "Other"),
 };
 
-std::vector<WindowHandle> Handles(const std::vector<WindowInfo>& Windows) {
+std::vector<WindowHandle> Handles(const std::vector<TWindowInfo>& Windows) {
     std::vector<WindowHandle> Result;
-    std::ranges::transform(Windows, std::back_inserter(Result), &WindowInfo::Handle);
+    std::ranges::transform(Windows, std::back_inserter(Result), &TWindowInfo::Handle);
     return Result;
 }
 

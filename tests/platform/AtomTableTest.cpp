@@ -9,7 +9,7 @@ namespace tulma {
 namespace {
 
 TEST(AtomTableTest, SameNameGivesSameValueWhileInUse) {
-    AtomTable Table;
+    TAtomTable Table;
     const std::uint16_t Seven = Table.AddAtom("THotTulma7");
     EXPECT_GE(Seven, 0xC000);
     EXPECT_EQ(Table.AddAtom("THotTulma7"), Seven);
@@ -30,7 +30,7 @@ TEST(AtomTableTest, SameNameGivesSameValueWhileInUse) {
 }
 
 TEST(AtomTableTest, FreedValuesAreReusedAndTheRangeIsBounded) {
-    AtomTable Table;
+    TAtomTable Table;
     std::set<std::uint16_t> Values;
     for (int I = 0; I < 0x4000; ++I) {
         const std::uint16_t Value = Table.AddAtom("Name" + std::to_string(I));
@@ -44,16 +44,16 @@ TEST(AtomTableTest, FreedValuesAreReusedAndTheRangeIsBounded) {
 }
 
 TEST(AtomTableTest, UnusableNamesGiveNoValue) {
-    AtomTable Table;
+    TAtomTable Table;
     EXPECT_EQ(Table.AddAtom(""), 0);
     EXPECT_EQ(Table.AddAtom(std::string(256, 'x')), 0);
     EXPECT_NE(Table.AddAtom(std::string(255, 'x')), 0);
 }
 
 TEST(AtomTableTest, GlobalTableIsOnePerProcess) {
-    const std::uint16_t Value = AtomTable::Global().AddAtom("THotTulmaGlobal");
-    EXPECT_EQ(AtomTable::Global().FindAtom("THotTulmaGlobal"), Value);
-    AtomTable::Global().DeleteAtom(Value);
+    const std::uint16_t Value = TAtomTable::Global().AddAtom("THotTulmaGlobal");
+    EXPECT_EQ(TAtomTable::Global().FindAtom("THotTulmaGlobal"), Value);
+    TAtomTable::Global().DeleteAtom(Value);
 }
 
 }  // namespace

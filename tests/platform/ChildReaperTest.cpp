@@ -35,12 +35,12 @@ class ChildReaperTest : public testing::Test {
         return Done();
     }
 
-    ChildReaper Reaper;
+    TChildReaper Reaper;
 };
 
 TEST_F(ChildReaperTest, TwoHundredQuickProgramsLeaveNoZombie) {
     for (int I = 0; I < 200; ++I) {
-        const StartResult Result = StartDetached("/bin/true", {"true"}, "");
+        const TStartResult Result = StartDetached("/bin/true", {"true"}, "");
         ASSERT_TRUE(Result.Started);
         Reaper.Adopt(Result.Pid);
     }
@@ -52,7 +52,7 @@ TEST_F(ChildReaperTest, TwoHundredQuickProgramsLeaveNoZombie) {
 }
 
 TEST_F(ChildReaperTest, ARunningProgramIsCollectedWhenItEnds) {
-    const StartResult Result = StartDetached("/bin/sleep", {"sleep", "30"}, "");
+    const TStartResult Result = StartDetached("/bin/sleep", {"sleep", "30"}, "");
     ASSERT_TRUE(Result.Started);
     Reaper.Adopt(Result.Pid);
     QCoreApplication::processEvents(QEventLoop::AllEvents, 100);

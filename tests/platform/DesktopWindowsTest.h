@@ -15,13 +15,13 @@ namespace tulma::test {
 // A display on which the tests open windows of their own and look at them through the window list.
 class DesktopWindowsTest : public XDisplayTest {
   protected:
-    std::unique_ptr<X11DesktopWindows> Windows;
+    std::unique_ptr<TX11DesktopWindows> Windows;
     std::vector<pid_t> Started;
 
     void SetUp() override {
         XDisplayTest::SetUp();
         if (!IsSkipped()) {
-            Windows = std::make_unique<X11DesktopWindows>(QtX11Connection());
+            Windows = std::make_unique<TX11DesktopWindows>(QtX11Connection());
         }
     }
     void TearDown() override {

@@ -50,7 +50,7 @@ TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
     setenv("TULMA_PROBE_ENV", "TULMA_MARK", 1);
     setenv("TULMA_MARK", "inherited value", 1);
-    const StartResult Result =
+    const TStartResult Result =
         StartDetached(TULMA_ARGV_PROBE, {"probe", "a b", "", "\"q\"", "$HOME"}, Dir.Path);
     ASSERT_TRUE(Result.Started);
     EXPECT_GT(Result.Pid, 0);
@@ -69,17 +69,17 @@ TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
 
 TEST(DetachedProcessTest, FailuresAreReportedAndNothingRuns) {
     ScratchDir Dir;
-    const StartResult Missing = StartDetached(Dir / "missing", {"missing"}, "");
+    const TStartResult Missing = StartDetached(Dir / "missing", {"missing"}, "");
     EXPECT_FALSE(Missing.Started);
     EXPECT_EQ(Missing.Error, ENOENT);
 
     const std::string Output = Dir / "probe";
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
-    const StartResult BadDir = StartDetached(TULMA_ARGV_PROBE, {"probe"}, Dir / "missing-dir");
+    const TStartResult BadDir = StartDetached(TULMA_ARGV_PROBE, {"probe"}, Dir / "missing-dir");
     EXPECT_FALSE(BadDir.Started);
     EXPECT_EQ(BadDir.Error, ENOENT);
 
-    const StartResult NotAProgram =
+    const TStartResult NotAProgram =
         StartDetached(Dir.Write("garbage", "\x7f\x01\x02", true), {"garbage"}, "");
     EXPECT_FALSE(NotAProgram.Started);
     EXPECT_EQ(NotAProgram.Error, ENOEXEC);
@@ -92,7 +92,7 @@ TEST(DetachedProcessTest, FailuresAreReportedAndNothingRuns) {
 TEST(DetachedProcessTest, NoDescriptorOfOursIsInherited) {
     int Leaky[2];
     ASSERT_EQ(pipe(Leaky), 0) << "descriptors without close-on-exec";
-    const StartResult Result = StartDetached("/bin/sleep", {"sleep", "30"}, "");
+    const TStartResult Result = StartDetached("/bin/sleep", {"sleep", "30"}, "");
     ASSERT_TRUE(Result.Started);
     // The start returns once the program runs, so its descriptors are the program's own.
     EXPECT_EQ(OpenDescriptors(Result.Pid), (std::set<int>{0, 1, 2}));

@@ -12,7 +12,7 @@ using test::ScratchDir;
 using Words = std::vector<std::string>;
 
 TEST(LaunchPlanTest, ExecutableRunsDirectlyWithSplitParameters) {
-    const LaunchPlan Plan = PlanLaunch(TULMA_ARGV_PROBE, R"(one "two words")", "/tmp");
+    const TLaunchPlan Plan = PlanLaunch(TULMA_ARGV_PROBE, R"(one "two words")", "/tmp");
     ASSERT_TRUE(Plan.Valid);
     EXPECT_EQ(Plan.Program, TULMA_ARGV_PROBE);
     EXPECT_EQ(Plan.Arguments, (Words{TULMA_ARGV_PROBE, "one", "two words"}));
@@ -20,18 +20,18 @@ TEST(LaunchPlanTest, ExecutableRunsDirectlyWithSplitParameters) {
 }
 
 TEST(LaunchPlanTest, NameIsLookedUpOnPathThenInTheDirectory) {
-    const LaunchPlan OnPath = PlanLaunch("sh", R"(-c "exit 0")", "");
+    const TLaunchPlan OnPath = PlanLaunch("sh", R"(-c "exit 0")", "");
     ASSERT_TRUE(OnPath.Valid);
     EXPECT_EQ(OnPath.Program, FindOnPath("sh"));
     EXPECT_EQ(OnPath.Arguments, (Words{"sh", "-c", "exit 0"}));
 
     ScratchDir Dir;
     Dir.Write("tool", "#!/bin/sh\n", true);
-    const LaunchPlan InDir = PlanLaunch("tool", "", Dir.Path);
+    const TLaunchPlan InDir = PlanLaunch("tool", "", Dir.Path);
     ASSERT_TRUE(InDir.Valid);
     EXPECT_EQ(InDir.Program, Dir / "tool");
     EXPECT_EQ(InDir.Arguments, Words{"tool"});
-    const LaunchPlan Relative = PlanLaunch("./tool", "x", Dir.Path);
+    const TLaunchPlan Relative = PlanLaunch("./tool", "x", Dir.Path);
     ASSERT_TRUE(Relative.Valid);
     EXPECT_EQ(Relative.Program, Dir / "./tool");
 }
@@ -42,7 +42,7 @@ TEST(LaunchPlanTest, DocumentsFoldersAndUrlsGoToTheDefaultHandler) {
     }
     ScratchDir Dir;
     const std::string Document = Dir.Write("notes.txt", "hello");
-    const LaunchPlan Opened = PlanLaunch(Document, "ignored", "");
+    const TLaunchPlan Opened = PlanLaunch(Document, "ignored", "");
     ASSERT_TRUE(Opened.Valid);
     EXPECT_EQ(Opened.Program, FindOnPath("xdg-open"));
     EXPECT_EQ(Opened.Arguments, (Words{"xdg-open", Document}));
@@ -60,7 +60,7 @@ TEST(LaunchPlanTest, DocumentsFoldersAndUrlsGoToTheDefaultHandler) {
 TEST(LaunchPlanTest, NothingToStart) {
     ScratchDir Dir;
     const std::string NotADirectory = Dir.Write("file", "x");
-    const std::vector<std::pair<LaunchPlan, std::string>> Refusals{
+    const std::vector<std::pair<TLaunchPlan, std::string>> Refusals{
         {PlanLaunch("", "", ""), "no file given"},
         {PlanLaunch(Dir / "missing", "", ""), "file not found"},
         {PlanLaunch("no-such-program-tulma", "", ""), "not found on PATH or in the working directory"},
@@ -78,7 +78,7 @@ TEST(LaunchPlanTest, NothingToStart) {
 }
 
 TEST(LaunchPlanTest, UnclosedQuoteStillStarts) {
-    const LaunchPlan Plan = PlanLaunch(TULMA_ARGV_PROBE, R"(a "b c)", "");
+    const TLaunchPlan Plan = PlanLaunch(TULMA_ARGV_PROBE, R"(a "b c)", "");
     ASSERT_TRUE(Plan.Valid);
     EXPECT_EQ(Plan.Arguments, (Words{TULMA_ARGV_PROBE, "a", "b c"}));
 }

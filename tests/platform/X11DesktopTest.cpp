@@ -16,7 +16,7 @@ using X11DesktopTest = XDisplayTest;
 
 // The wiring the application relies on: a hotkey press starts a program through the same desktop.
 TEST_F(X11DesktopTest, HotKeyPressStartsAProgram) {
-    X11Desktop Desktop;
+    TX11Desktop Desktop;
     EXPECT_EQ(Desktop.KeyNames()('Q'), "Q");
     ScratchDir Dir;
     const std::string Output = Dir / "probe";

@@ -113,10 +113,10 @@ TEST_F(X11DesktopWindowsTest, SnapshotHasProgramNamesAndTheActiveWindow) {
     SendClientMessage(Terminal, "_NET_ACTIVE_WINDOW", {2, 0, 0});
     ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Terminal; }));
 
-    const WindowSnapshot Desktop = Windows->Snapshot();
+    const TWindowSnapshot Desktop = Windows->Snapshot();
     EXPECT_EQ(Desktop.Active, Terminal);
     const auto Find = [&](xcb_window_t Window) {
-        return std::ranges::find(Desktop.Windows, WindowHandle{Window}, &WindowInfo::Handle);
+        return std::ranges::find(Desktop.Windows, WindowHandle{Window}, &TWindowInfo::Handle);
     };
     ASSERT_NE(Find(Terminal), Desktop.Windows.end());
     ASSERT_NE(Find(Legacy), Desktop.Windows.end());

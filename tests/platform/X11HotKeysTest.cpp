@@ -64,7 +64,7 @@ class PlatformDiagnostics {
 
 class X11HotKeysTest : public XDisplayTest {
   protected:
-    std::unique_ptr<X11HotKeys> HotKeys;
+    std::unique_ptr<TX11HotKeys> HotKeys;
     std::vector<std::uint16_t> Fired;
     std::unique_ptr<FakeKeyboard> Keyboard;
 
@@ -73,7 +73,7 @@ class X11HotKeysTest : public XDisplayTest {
         if (IsSkipped()) {
             return;
         }
-        HotKeys = std::make_unique<X11HotKeys>();
+        HotKeys = std::make_unique<TX11HotKeys>();
         HotKeys->SetPressHandler([this](std::uint16_t Id) { Fired.push_back(Id); });
         Keyboard = std::make_unique<FakeKeyboard>(X());
     }
@@ -94,7 +94,7 @@ class X11HotKeysTest : public XDisplayTest {
 TEST_F(X11HotKeysTest, CtrlAltKFiresAlsoWithNumLockAndCapsLockAndStopsAfterUnregister) {
     ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
     std::vector<quint16> Signalled;
-    QObject::connect(HotKeys.get(), &X11HotKeys::HotKeyPressed, [&](quint16 Id) { Signalled.push_back(Id); });
+    QObject::connect(HotKeys.get(), &TX11HotKeys::HotKeyPressed, [&](quint16 Id) { Signalled.push_back(Id); });
 
     PressCtrlAlt(XKB_KEY_k);
     ASSERT_TRUE(FiredCount(1));
@@ -216,7 +216,7 @@ TEST_F(X11HotKeysTest, HeldCombinationFiresOnceDespiteAutoRepeat) {
 TEST_F(X11HotKeysTest, PressIsServedByANestedEventLoop) {
     ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
     QEventLoop Modal;
-    QObject::connect(HotKeys.get(), &X11HotKeys::HotKeyPressed, &Modal, &QEventLoop::quit);
+    QObject::connect(HotKeys.get(), &TX11HotKeys::HotKeyPressed, &Modal, &QEventLoop::quit);
     QTimer::singleShot(3000, &Modal, &QEventLoop::quit);
     QTimer::singleShot(0, [&] { PressCtrlAlt(XKB_KEY_k); });
     Modal.exec();

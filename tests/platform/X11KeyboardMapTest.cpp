@@ -28,7 +28,7 @@ TEST_F(X11KeyboardMapTest, KeyNamesOfAUsLayout) {
 
 TEST_F(X11KeyboardMapTest, PressedKeysGiveTheirCodes) {
     FakeKeyboard Keys(X());
-    const X11KeyboardMap Map(X());
+    const TX11KeyboardMap Map(X());
     EXPECT_EQ(Map.VirtualKeyOf(Keys.Keycode(XKB_KEY_a), XKB_KEY_a), 'A');
     EXPECT_EQ(Map.VirtualKeyOf(Keys.Keycode(XKB_KEY_a), XKB_KEY_A), 'A');
     EXPECT_EQ(Map.VirtualKeyOf(Keys.Keycode(XKB_KEY_1), XKB_KEY_exclam), '1') << "Shift+1";
@@ -48,7 +48,7 @@ TEST_F(X11KeyboardMapTest, OtherLayoutsNameAndCaptureTheirOwnKeys) {
     Mapping.Set(KeyA, {XKB_KEY_q, XKB_KEY_Q});
     Mapping.Set(RightOfL, {XKB_KEY_odiaeresis, XKB_KEY_Odiaeresis});
 
-    const X11KeyboardMap Map(X());
+    const TX11KeyboardMap Map(X());
     EXPECT_EQ(Map.VirtualKeyOf(KeyQ, XKB_KEY_a), 'A') << "the key that types a";
     EXPECT_EQ(Map.KeycodesForVirtualKey('A'), std::vector<xcb_keycode_t>{KeyQ});
     EXPECT_EQ(Map.VirtualKeyOf(RightOfL, XKB_KEY_odiaeresis), 0xBA) << "by its place on the keyboard";

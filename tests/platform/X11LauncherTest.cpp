@@ -16,7 +16,7 @@ namespace {
 
 class X11LauncherTest : public XDisplayTest {
   protected:
-    std::unique_ptr<X11Launcher> Launcher;
+    std::unique_ptr<TX11Launcher> ILauncher;
     ScratchDir Dir;
     std::string ProbeOutput;
     std::vector<pid_t> Spawned;
@@ -26,7 +26,7 @@ class X11LauncherTest : public XDisplayTest {
         if (IsSkipped()) {
             return;
         }
-        Launcher = std::make_unique<X11Launcher>(QtX11Connection());
+        ILauncher = std::make_unique<TX11Launcher>(QtX11Connection());
         ProbeOutput = Dir / "probe";
         setenv("TULMA_PROBE_FILE", ProbeOutput.c_str(), 1);
     }
@@ -69,10 +69,10 @@ class X11LauncherTest : public XDisplayTest {
 
     // Starts the test window with a show command and waits until the launcher has dealt with it.
     xcb_window_t LaunchWindow(const std::string& Title, int Show) {
-        if (!Launcher->ShellExecute(TULMA_TEST_WINDOW, '"' + Title + '"', "", Show).Started) {
+        if (!ILauncher->ShellExecute(TULMA_TEST_WINDOW, '"' + Title + '"', "", Show).Started) {
             return XCB_WINDOW_NONE;
         }
-        WaitUntil([&] { return Launcher->Idle(); }, 15000);
+        WaitUntil([&] { return ILauncher->Idle(); }, 15000);
         for (std::uint32_t Candidate : WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
             const auto Id = static_cast<xcb_window_t>(Candidate);
             xcb_get_property_reply_t* Reply = xcb_get_property_reply(
@@ -94,7 +94,7 @@ class X11LauncherTest : public XDisplayTest {
 };
 
 TEST_F(X11LauncherTest, ProgramReceivesExactArgvAndWorkingDirectory) {
-    ASSERT_TRUE(Launcher
+    ASSERT_TRUE(ILauncher
                     ->ShellExecute(TULMA_ARGV_PROBE,
                                    R"(plain "two words" Don't C:\dir\x.txt "say \"hi\"" "" $HOME *)",
                                    Dir.Path, 1)
@@ -111,7 +111,7 @@ TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
         std::string(TULMA_ARGV_PROBE).substr(0, std::string(TULMA_ARGV_PROBE).rfind('/'));
     const std::string OldPath = std::getenv("PATH");
     setenv("PATH", (ProbeDir + ":" + OldPath).c_str(), 1);
-    const bool Started = Launcher->ShellExecute("argv_probe", "x", "", 1).Started;
+    const bool Started = ILauncher->ShellExecute("argv_probe", "x", "", 1).Started;
     setenv("PATH", OldPath.c_str(), 1);
     ASSERT_TRUE(Started);
     ProbeRecord Record;
@@ -122,13 +122,13 @@ TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
 TEST_F(X11LauncherTest, MissingFileOrDirectoryStartsNothingAndSaysWhy) {
     const std::string Unrunnable = Dir.Write("unrunnable", "neither a program nor a script", true);
     const std::string Orphan = Dir.Write("orphan", "#!/no/such/interpreter\n", true);
-    const std::vector<std::pair<LaunchResult, std::string>> Refusals{
-        {Launcher->ShellExecute(Dir / "missing", "", "", 1), "file not found"},
-        {Launcher->ShellExecute(TULMA_ARGV_PROBE, "", Dir / "missing-dir", 1),
+    const std::vector<std::pair<TLaunchResult, std::string>> Refusals{
+        {ILauncher->ShellExecute(Dir / "missing", "", "", 1), "file not found"},
+        {ILauncher->ShellExecute(TULMA_ARGV_PROBE, "", Dir / "missing-dir", 1),
          "working directory " + Dir / "missing-dir" + " does not exist"},
-        {Launcher->ShellExecute("", "", "", 1), "no file given"},
-        {Launcher->ShellExecute(Unrunnable, "", "", 1), "cannot run it: Exec format error"},
-        {Launcher->ShellExecute(Orphan, "", "", 1), "cannot run it: the interpreter it names is missing"},
+        {ILauncher->ShellExecute("", "", "", 1), "no file given"},
+        {ILauncher->ShellExecute(Unrunnable, "", "", 1), "cannot run it: Exec format error"},
+        {ILauncher->ShellExecute(Orphan, "", "", 1), "cannot run it: the interpreter it names is missing"},
     };
     for (const auto& [Result, Reason] : Refusals) {
         EXPECT_FALSE(Result.Started) << Reason;
@@ -138,14 +138,14 @@ TEST_F(X11LauncherTest, MissingFileOrDirectoryStartsNothingAndSaysWhy) {
     Settle(500);
     EXPECT_NE(access(ProbeOutput.c_str(), F_OK), 0);
     EXPECT_EQ(WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW), WindowsBefore);
-    EXPECT_TRUE(Launcher->Idle());
+    EXPECT_TRUE(ILauncher->Idle());
 }
 
 TEST_F(X11LauncherTest, TwoHundredLaunchesLeaveNoZombie) {
     for (int I = 0; I < 200; ++I) {
-        ASSERT_TRUE(Launcher->ShellExecute("true", "", "", 8).Started);
+        ASSERT_TRUE(ILauncher->ShellExecute("true", "", "", 8).Started);
     }
-    ASSERT_TRUE(Launcher->ShellExecute(TULMA_ARGV_PROBE, "last", "", 1).Started);
+    ASSERT_TRUE(ILauncher->ShellExecute(TULMA_ARGV_PROBE, "last", "", 1).Started);
     ProbeRecord Record;
     ASSERT_TRUE(Probe(&Record));
     // Once the programs have ended, the display's own processes (Xvfb, openbox) are the only children.

@@ -55,7 +55,7 @@ class FormMainTest : public QObject {
     std::unique_ptr<FakeLauncher> Launch;
     FakeLaunchFailures LaunchFailures;
     std::unique_ptr<FakeFileDialogs> Dialogs;
-    std::unique_ptr<AtomTable> Atoms;
+    std::unique_ptr<TAtomTable> Atoms;
     std::unique_ptr<TMessageBoxScript> Boxes;
     std::unique_ptr<TFormMain> Form;
     bool TrayAvailable = false;
@@ -171,7 +171,7 @@ class FormMainTest : public QObject {
         Windows = std::make_unique<FakeDesktopWindows>();
         Launch = std::make_unique<FakeLauncher>();
         Dialogs = std::make_unique<FakeFileDialogs>();
-        Atoms = std::make_unique<AtomTable>();
+        Atoms = std::make_unique<TAtomTable>();
         Boxes = std::make_unique<TMessageBoxScript>();
         TrayAvailable = false;
         Define = [](QWidget*, THotTulma&) { return false; };
@@ -480,7 +480,7 @@ class FormMainTest : public QObject {
         }();
         Form->Activation().ActivateHotKey(Seven);
         const std::uint16_t Atom = Atoms->FindAtom("THotTulma7");
-        QVERIFY(Atom >= AtomTable::FirstAtom);
+        QVERIFY(Atom >= TAtomTable::FirstAtom);
         QCOMPARE(Seven.Atom, Atom);
         QCOMPARE(Registry->Registered.at(Atom).Modifiers, MOD_CONTROL | MOD_ALT);
         QCOMPARE(Registry->Registered.at(Atom).VirtualKey, std::uint8_t{0x4B});

@@ -21,7 +21,7 @@ using namespace tulma;
 
 namespace {
 
-class TNoWindows : public DesktopWindows {
+class TNoWindows : public IDesktopWindows {
   public:
     std::vector<WindowHandle> TopLevelWindows() override { return {}; }
     std::string WindowTitle(WindowHandle) override { return {}; }
@@ -61,22 +61,22 @@ class LaunchFailureNoticeTest : public QObject {
     std::ostringstream Log;
     QStringList Balloons;
     std::unique_ptr<TLaunchFailureNotifier> Notifier;
-    std::unique_ptr<X11Launcher> Launcher;
+    std::unique_ptr<TX11Launcher> ILauncher;
     std::unique_ptr<test::ScratchDir> Dir;
     TNoWindows Windows;
     QProcess Recorder;
 
-    void Run(const THotTulma& HotKey) { HotKey.ExecuteHotKey(Windows, *Launcher, *Notifier); }
+    void Run(const THotTulma& HotKey) { HotKey.ExecuteHotKey(Windows, *ILauncher, *Notifier); }
 
   private slots:
     void init() {
         Log.str({});
         Balloons.clear();
-        Notifier = std::make_unique<TLaunchFailureNotifier>(NotificationDelivery::InBackground, Log,
+        Notifier = std::make_unique<TLaunchFailureNotifier>(TNotificationDelivery::InBackground, Log,
                                                             [this] { return Now; });
         Notifier->SetFallback(
             [this](const QString& Summary, const QString& Body) { Balloons << Summary + '\n' + Body; });
-        Launcher = std::make_unique<X11Launcher>(nullptr);
+        ILauncher = std::make_unique<TX11Launcher>(nullptr);
         Dir = std::make_unique<test::ScratchDir>();
     }
 

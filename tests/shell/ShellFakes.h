@@ -18,7 +18,7 @@
 namespace tulma::test {
 
 // Registrations kept in memory; a combination in Taken belongs to "another program".
-class FakeHotKeyRegistry : public HotKeyRegistry {
+class FakeHotKeyRegistry : public IHotKeyRegistry {
   public:
     struct Combination {
         unsigned Modifiers = 0;
@@ -82,7 +82,7 @@ class FakeHotKeyRegistry : public HotKeyRegistry {
     std::function<void()> AssignmentHandler;
 };
 
-class FakeDesktopWindows : public DesktopWindows {
+class FakeDesktopWindows : public IDesktopWindows {
   public:
     std::vector<std::pair<WindowHandle, std::string>> Windows;
     std::vector<WindowHandle> Restored;
@@ -105,7 +105,7 @@ class FakeDesktopWindows : public DesktopWindows {
     void RestoreAndActivate(WindowHandle Window) override { Restored.push_back(Window); }
 };
 
-class FakeLauncher : public Launcher {
+class FakeLauncher : public ILauncher {
   public:
     struct Start {
         std::string File;
@@ -115,7 +115,7 @@ class FakeLauncher : public Launcher {
     };
     std::vector<Start> Started;
 
-    LaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
+    TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
                               const std::string& Directory, int ShowCommand) override {
         Started.push_back({File, Parameters, Directory, ShowCommand});
         return {true, {}};
@@ -129,10 +129,10 @@ class FakeLauncher : public Launcher {
     }
 };
 
-class FakeLaunchFailures : public LaunchFailureReport {
+class FakeLaunchFailures : public ILaunchFailureReport {
   public:
-    std::vector<LaunchFailure> Told;
-    void CommandFailed(const LaunchFailure& Failure) override { Told.push_back(Failure); }
+    std::vector<TLaunchFailure> Told;
+    void CommandFailed(const TLaunchFailure& Failure) override { Told.push_back(Failure); }
 };
 
 // Answers each dialog with the name queued for it, or cancels when none is queued.

@@ -73,7 +73,7 @@ class WaylandHotKeysTest : public testing::Test {
         static char Name[] = "test_wayland";
         static char* Argv[] = {Name, nullptr};
         static QCoreApplication Application(Argc, Argv);
-        ASSERT_TRUE(PortalHotKeys::Available()) << "the test desktop has no GlobalShortcuts portal";
+        ASSERT_TRUE(TPortalHotKeys::Available()) << "the test desktop has no GlobalShortcuts portal";
     }
 };
 
@@ -81,7 +81,7 @@ class WaylandHotKeysTest : public testing::Test {
 // combination that does run, so that a run that should not happen would have come before it.
 class PortalRegistryTest : public WaylandHotKeysTest {
   protected:
-    PortalHotKeys Keys;
+    TPortalHotKeys Keys;
     std::vector<std::uint16_t> Presses;
 
     void SetUp() override {
@@ -203,7 +203,7 @@ TEST_F(WaylandProgramTest, PressWhileAWaylandWindowHasTheFocusRunsTheHotKeyOnceP
 // Run-or-raise of a native Wayland window, which only KWin can list: a command whose window text
 // names it, in other letter case, restores and activates it instead of starting its program.
 TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTitleText) {
-    ASSERT_TRUE(KWinScript::Available());
+    ASSERT_TRUE(TKWinScript::Available());
     const fs::path Ready = fs::path(std::getenv("HOME")) / "editor-ready";
     QProcess Window;
     Window.start(TULMA_WAYLAND_WINDOW,
@@ -212,7 +212,7 @@ TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTit
         << "the Wayland window did not show and minimise";
 
     FakeDesktopWindows X11Windows;
-    KWinDesktopWindows Windows(X11Windows);
+    TKWinDesktopWindows Windows(X11Windows);
     FakeLauncher Launch;
     THotKeyCommand Command;
     Command.Exec = "editor";
@@ -235,7 +235,7 @@ TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
         ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << Title << " did not show";
     }
     FakeDesktopWindows X11Windows;
-    KWinDesktopWindows Windows(X11Windows);
+    TKWinDesktopWindows Windows(X11Windows);
     const auto Titles = [&] {
         std::vector<std::string> Result;
         for (const WindowHandle Window : Windows.TopLevelWindows()) {
