@@ -30,7 +30,7 @@ constexpr int ActivationTimeoutMs = 5000;
 // Starting anything means the window was not found.
 class TRefusingLauncher : public ILauncher {
   public:
-    TLaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
+    TLaunchResult Launch(const std::string&, const std::string&, const std::string&, TShowCommand) override {
         throw std::runtime_error("the command started its program: the window was not found");
     }
 };

@@ -11,11 +11,14 @@
 namespace tulma {
 namespace {
 
-// The show command (Windows SW_* number) of each exec mode; a mode from elsewhere shows normally.
-int ShowCommandFor(int32_t ExecMode) {
-    constexpr int ShowCommands[] = {1, 3, 2, 8, 7};
-    return ExecMode >= 0 && ExecMode < static_cast<int32_t>(std::size(ShowCommands)) ? ShowCommands[ExecMode]
-                                                                                     : 1;
+// The show command of each exec mode; a mode from elsewhere shows normally.
+TShowCommand ShowCommandFor(int32_t ExecMode) {
+    constexpr TShowCommand ShowCommands[] = {TShowCommand::ShowNormal, TShowCommand::ShowMaximized,
+                                             TShowCommand::ShowMinimized, TShowCommand::ShowNoActivate,
+                                             TShowCommand::ShowMinNoActive};
+    return ExecMode >= 0 && ExecMode < static_cast<int32_t>(std::size(ShowCommands))
+               ? ShowCommands[ExecMode]
+               : TShowCommand::ShowNormal;
 }
 
 // The window that the command's window text finds, or none: the topmost match, or, while that one is
@@ -36,23 +39,23 @@ std::string Expanded(const std::string& Value) {
 
 }  // namespace
 
-TLaunchResult THotKeyCommand::ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launch) const {
+TLaunchResult THotKeyCommand::ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launcher) const {
     if (!LookForWindow.empty()) {
         if (const auto Found = FindWindowToRaise(Windows, LookForWindow)) {
             Windows.RestoreAndActivate(*Found);
             return {true, {}};
         }
     }
-    return Launch.ShellExecute(Expanded(Exec), Expanded(Parameters), Expanded(Directory),
-                               ShowCommandFor(ExecMode));
+    return Launcher.Launch(Expanded(Exec), Expanded(Parameters), Expanded(Directory),
+                           ShowCommandFor(ExecMode));
 }
 
-void THotTulma::ExecuteHotKey(IDesktopWindows& Windows, ILauncher& Launch,
+void THotTulma::ExecuteHotKey(IDesktopWindows& Windows, ILauncher& Launcher,
                               ILaunchFailureReport& Failures) const {
     const int32_t Count = Commands().Count();
     for (int32_t I = 0; I < Count; ++I) {
         const auto& Command = Commands().ItemAs<THotKeyCommand>(I);
-        if (TLaunchResult Result = Command.ExecuteCommand(Windows, Launch); !Result.Started) {
+        if (TLaunchResult Result = Command.ExecuteCommand(Windows, Launcher); !Result.Started) {
             Failures.CommandFailed({Name, Command.Exec, std::move(Result.Reason)});
         }
     }

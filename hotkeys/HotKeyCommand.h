@@ -27,7 +27,7 @@ class THotKeyCommand : public TSimpleListEntry {
 
     // Brings back the first window whose title contains LookForWindow, or else starts Exec with its
     // environment references expanded. The result says why nothing started, when nothing did.
-    TLaunchResult ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launch) const;
+    TLaunchResult ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launcher) const;
 
     void Store(TObjectStream& Stream) const override;
     void CopyTo(TStreamableObject& Dest) const override;

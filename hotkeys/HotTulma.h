@@ -32,7 +32,7 @@ class THotTulma : public TSimpleListEntry {
 
     // Runs every command in list order, whatever the previous one did. A command that starts nothing
     // is told to Failures, under this hotkey's name.
-    void ExecuteHotKey(IDesktopWindows& Windows, ILauncher& Launch, ILaunchFailureReport& Failures) const;
+    void ExecuteHotKey(IDesktopWindows& Windows, ILauncher& Launcher, ILaunchFailureReport& Failures) const;
 
     // "Name (key)", for every kind.
     std::string GetDescription(int32_t Kind) const override;

@@ -67,7 +67,7 @@ class SpawnAttributes {
 }  // namespace
 
 TStartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
-                          const std::string& Directory) {
+                           const std::string& Directory) {
     std::vector<char*> Argv;
     for (const std::string& Argument : Arguments) {
         Argv.push_back(const_cast<char*>(Argument.c_str()));

@@ -19,6 +19,6 @@ struct TStartResult {
 // other descriptor is inherited, signal dispositions and mask start at their defaults.
 // The program is our child: the caller reaps it (TChildReaper) so that it leaves no zombie.
 TStartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
-                          const std::string& Directory);
+                           const std::string& Directory);
 
 }  // namespace tulma

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ShowCommand.h"
+
 namespace tulma {
 
 // What came of starting a file: whether something was started, and if not, why not.
@@ -22,10 +24,10 @@ class ILauncher {
     // File: an executable (a path, or a name found on PATH), which is run with Parameters as its
     // arguments; or an existing document or folder, or a URL, which the desktop's default handler opens.
     // Directory: the working directory; empty means the caller's own. A directory that does not exist
-    // starts nothing. ShowCommand: the Windows SW_* number (1, 2, 3, 7 or 8; others count as 1).
+    // starts nothing. Show: how the started program's first window is shown.
     // Nothing waits for the started program.
-    virtual TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
-                                      const std::string& Directory, int ShowCommand) = 0;
+    virtual TLaunchResult Launch(const std::string& File, const std::string& Parameters,
+                                 const std::string& Directory, TShowCommand Show) = 0;
 };
 
 }  // namespace tulma

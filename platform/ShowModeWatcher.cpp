@@ -15,12 +15,12 @@ constexpr std::uint32_t NetWmStateAdd = 1;
 constexpr std::uint32_t SourcePager = 2;
 constexpr std::uint32_t IcccmIconic = 3;
 
-bool Activates(ShowCommand Mode) {
-    return Mode == ShowCommand::ShowNormal || Mode == ShowCommand::ShowMaximized;
+bool Activates(TShowCommand Mode) {
+    return Mode == TShowCommand::ShowNormal || Mode == TShowCommand::ShowMaximized;
 }
 
-bool KeepsFocusAway(ShowCommand Mode) {
-    return Mode == ShowCommand::ShowNoActivate || Mode == ShowCommand::ShowMinNoActive;
+bool KeepsFocusAway(TShowCommand Mode) {
+    return Mode == TShowCommand::ShowNoActivate || Mode == TShowCommand::ShowMinNoActive;
 }
 
 // A program that has ended shows no window any more.
@@ -28,8 +28,8 @@ bool ProcessExists(pid_t Pid) {
     return kill(Pid, 0) == 0 || errno != ESRCH;
 }
 
-bool Minimizes(ShowCommand Mode) {
-    return Mode == ShowCommand::ShowMinimized || Mode == ShowCommand::ShowMinNoActive;
+bool Minimizes(TShowCommand Mode) {
+    return Mode == TShowCommand::ShowMinimized || Mode == TShowCommand::ShowMinNoActive;
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ TShowModeWatcher::BaselineRequest TShowModeWatcher::AskBaseline() {
 }
 
 // A fresh process has no windows yet, so every window with its pid is one it made after the start.
-void TShowModeWatcher::Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before) {
+void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, BaselineRequest& Before) {
     Entry Watch;
     Watch.Pid = Pid;
     Watch.Mode = Mode;
@@ -136,7 +136,7 @@ void TShowModeWatcher::Apply(Entry& Watch) {
         ApplyUnmanaged(Watch);
         return;
     }
-    if (Watch.Mode == ShowCommand::ShowMaximized) {
+    if (Watch.Mode == TShowCommand::ShowMaximized) {
         SendToRoot(Connection, Root, Watch.Found, Atoms.NetWmState, NetWmStateAdd,
                    Atoms.NetWmStateMaximizedVert, Atoms.NetWmStateMaximizedHorz, SourcePager);
     }
@@ -152,7 +152,7 @@ void TShowModeWatcher::Apply(Entry& Watch) {
 }
 
 void TShowModeWatcher::ApplyUnmanaged(Entry& Watch) {
-    if (Watch.Mode == ShowCommand::ShowMaximized) {
+    if (Watch.Mode == TShowCommand::ShowMaximized) {
         const xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
         const std::uint32_t Geometry[] = {0, 0, Screen->width_in_pixels, Screen->height_in_pixels};
         xcb_configure_window(

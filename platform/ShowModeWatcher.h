@@ -41,13 +41,13 @@ class TShowModeWatcher : public QObject {
         TDeferredReply<xcb_get_input_focus_reply_t, xcb_get_input_focus_cookie_t> Focus;
     };
     BaselineRequest AskBaseline();
-    void Watch(pid_t Pid, ShowCommand Mode, BaselineRequest& Before);
+    void Watch(pid_t Pid, TShowCommand Mode, BaselineRequest& Before);
     bool Idle() const { return Watches.empty(); }
 
   private:
     struct Entry {
         pid_t Pid = -1;
-        ShowCommand Mode = ShowCommand::ShowNormal;
+        TShowCommand Mode = TShowCommand::ShowNormal;
         QElapsedTimer Age;
         std::set<xcb_window_t> Others;            // windows of other programs, not looked at again
         bool Managed = true;                      // a window manager ran when the program was started

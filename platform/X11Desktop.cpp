@@ -12,7 +12,7 @@ TX11Desktop::TX11Desktop(QObject* Parent)
       Keys(new TX11HotKeys(this)),
       WindowList(
           std::make_unique<TX11DesktopWindows>(QtX11Connection(), [this] { return Keys->LastPressTime(); })),
-      Launch(new TX11Launcher(QtX11Connection(), this)) {}
+      Starts(new TX11Launcher(QtX11Connection(), this)) {}
 
 TX11Desktop::~TX11Desktop() = default;
 
@@ -24,12 +24,12 @@ IDesktopWindows& TX11Desktop::Windows() {
     return *WindowList;
 }
 
-ILauncher& TX11Desktop::Starter() {
-    return *Launch;
+ILauncher& TX11Desktop::Launcher() {
+    return *Starts;
 }
 
 bool TX11Desktop::LaunchesSettled() const {
-    return Launch->Idle();
+    return Starts->Idle();
 }
 
 KeyNameLookup TX11Desktop::KeyNames() const {

@@ -28,7 +28,7 @@ class TX11Desktop : public QObject {
     // The same object as HotKeys(), for connecting to its HotKeyPressed signal.
     TX11HotKeys& HotKeySignals() { return *Keys; }
     IDesktopWindows& Windows();
-    ILauncher& Starter();
+    ILauncher& Launcher();
     // Whether every program started so far has had its show command applied (or given up on).
     bool LaunchesSettled() const;
     KeyNameLookup KeyNames() const;
@@ -36,7 +36,7 @@ class TX11Desktop : public QObject {
   private:
     TX11HotKeys* Keys;
     std::unique_ptr<TX11DesktopWindows> WindowList;
-    TX11Launcher* Launch;
+    TX11Launcher* Starts;
 };
 
 }  // namespace tulma

@@ -42,8 +42,8 @@ TX11Launcher::TX11Launcher(xcb_connection_t* Connection, QObject* Parent)
     }
 }
 
-TLaunchResult TX11Launcher::ShellExecute(const std::string& File, const std::string& Parameters,
-                                       const std::string& Directory, int Show) {
+TLaunchResult TX11Launcher::Launch(const std::string& File, const std::string& Parameters,
+                                   const std::string& Directory, TShowCommand Show) {
     const TLaunchPlan Plan = PlanLaunch(File, Parameters, Directory);
     if (!Plan.Valid) {
         qCDebug(PlatformLog).noquote()
@@ -56,7 +56,7 @@ TLaunchResult TX11Launcher::ShellExecute(const std::string& File, const std::str
     TShowModeWatcher::BaselineRequest Before = Watcher->AskBaseline();
     const TStartResult Started = Start(Plan);
     if (Started.Started) {
-        Watcher->Watch(Started.Pid, ShowCommandFromNumber(Show), Before);
+        Watcher->Watch(Started.Pid, Show, Before);
     }
     return ResultOf(Started);
 }

@@ -22,8 +22,8 @@ class TX11Launcher : public QObject, public ILauncher {
     // commands are not applied.
     explicit TX11Launcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
-    TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
-                              const std::string& Directory, int ShowCommand) override;
+    TLaunchResult Launch(const std::string& File, const std::string& Parameters, const std::string& Directory,
+                         TShowCommand Show) override;
 
     // Whether every started program's window has been dealt with.
     bool Idle() const { return Watcher == nullptr || Watcher->Idle(); }

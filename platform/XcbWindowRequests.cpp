@@ -11,16 +11,16 @@ constexpr std::uint32_t MaxPropertyWords = 65536;
 
 // A window that has gone meanwhile simply has no properties: its error is dropped.
 TDeferredProperty RequestProperty(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
-                                 xcb_atom_t Type) {
+                                  xcb_atom_t Type) {
     return TDeferredProperty(Connection,
-                            xcb_get_property(Connection, 0, Window, Property, Type, 0, MaxPropertyWords),
-                            xcb_get_property_reply);
+                             xcb_get_property(Connection, 0, Window, Property, Type, 0, MaxPropertyWords),
+                             xcb_get_property_reply);
 }
 
 }  // namespace
 
 TDeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
-                                  xcb_atom_t Type) {
+                                   xcb_atom_t Type) {
     return RequestProperty(Connection, Window, Property, Type);
 }
 

@@ -12,7 +12,7 @@ namespace tulma {
 
 // Sends a request for a window property of 32-bit items; CardinalsOf reads its reply.
 TDeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
-                                  xcb_atom_t Type);
+                                   xcb_atom_t Type);
 std::vector<std::uint32_t> CardinalsOf(TDeferredProperty& Request, xcb_atom_t Type);
 
 // A window property of 32-bit items (windows, atoms, cardinals); empty when absent or of another format.

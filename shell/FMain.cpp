@@ -118,7 +118,7 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     FActivation = new THotKeyActivation(
         FServices.HotKeys, FServices.Atoms, *FPopupMenu1,
         [this](const THotTulma& HotKey) {
-            HotKey.ExecuteHotKey(FServices.Windows, FServices.Launch, FServices.LaunchFailures);
+            HotKey.ExecuteHotKey(FServices.Windows, FServices.Launcher, FServices.LaunchFailures);
         },
         this);
     connect(FActivation, &THotKeyActivation::AssignmentsChanged, this, [this] { ShowRegistrationMarks(); });

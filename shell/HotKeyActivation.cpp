@@ -39,8 +39,8 @@ std::string AtomNameOf(int32_t ID) {
     return "THotTulma" + std::to_string(ID);
 }
 
-THotKeyActivation::THotKeyActivation(IHotKeyRegistry& Registry, TAtomTable& Atoms, QMenu& Menu, TRunHotKey Run,
-                                     QObject* Parent)
+THotKeyActivation::THotKeyActivation(IHotKeyRegistry& Registry, TAtomTable& Atoms, QMenu& Menu,
+                                     TRunHotKey Run, QObject* Parent)
     : QObject(Parent), Registry(Registry), Atoms(Atoms), Menu(Menu), Run(std::move(Run)) {
     Registry.SetPressHandler([this](std::uint16_t Atom) { WMHotKey(Atom); });
     Registry.SetAssignmentHandler([this] { emit AssignmentsChanged(); });

@@ -11,7 +11,8 @@ constexpr std::chrono::seconds Quiet{1};
 
 }  // namespace
 
-TLaunchFailureNotifier::TLaunchFailureNotifier(TNotificationDelivery Delivery, std::ostream& Log, TClock Clock)
+TLaunchFailureNotifier::TLaunchFailureNotifier(TNotificationDelivery Delivery, std::ostream& Log,
+                                               TClock Clock)
     : Delivery(Delivery), Log(Log), Clock(std::move(Clock)) {}
 
 void TLaunchFailureNotifier::CommandFailed(const TLaunchFailure& Failure) {

@@ -81,7 +81,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     const TShellServices Services{
         .HotKeys = Portal ? static_cast<IHotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
         .Windows = Windows,
-        .Launch = Desktop.Starter(),
+        .Launcher = Desktop.Launcher(),
         .LaunchFailures = LaunchFailures,
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },

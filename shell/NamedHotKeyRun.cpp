@@ -87,7 +87,7 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
     TX11Desktop Desktop;
     // The program ends right after the run, so a notification must be out before.
     TLaunchFailureNotifier LaunchFailures(TNotificationDelivery::Wait);
-    HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Starter(), LaunchFailures);
+    HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Launcher(), LaunchFailures);
     WaitUntilSettled(Desktop);
     return 0;
 }

@@ -20,7 +20,7 @@ class THotTulma;
 struct TShellServices {
     IHotKeyRegistry& HotKeys;
     IDesktopWindows& Windows;
-    ILauncher& Launch;
+    ILauncher& Launcher;
     // Where a hotkey's command that started nothing is told.
     ILaunchFailureReport& LaunchFailures;
     IFileDialogs& FileDialogs;

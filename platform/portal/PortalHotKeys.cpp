@@ -126,9 +126,9 @@ void TPortalHotKeys::Bind() {
     // KDE Plasma 5.27 takes the shortcuts from the session's options and ignores those of
     // BindShortcuts; later versions read BindShortcuts. Both get the list.
     TPortalRequest::Call(this, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
-                        {{QStringLiteral("session_handle_token"), SessionToken},
-                         {QStringLiteral("shortcuts"), QVariant::fromValue(ShortcutList())}},
-                        [this](uint Code, const QVariantMap& Results) { SessionCreated(Code, Results); });
+                         {{QStringLiteral("session_handle_token"), SessionToken},
+                          {QStringLiteral("shortcuts"), QVariant::fromValue(ShortcutList())}},
+                         [this](uint Code, const QVariantMap& Results) { SessionCreated(Code, Results); });
 }
 
 void TPortalHotKeys::CloseSession() {

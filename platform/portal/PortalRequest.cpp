@@ -29,7 +29,7 @@ QString RequestPath(const QDBusConnection& Bus, const QString& Token) {
 }  // namespace
 
 void TPortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QString& Interface,
-                         const QString& Method, QVariantList Arguments, QVariantMap Options, Answer Done) {
+                          const QString& Method, QVariantList Arguments, QVariantMap Options, Answer Done) {
     const QString Token = NextToken();
     auto* Request = new TPortalRequest(Context, Bus, RequestPath(Bus, Token), std::move(Done));
     Options.insert(QStringLiteral("handle_token"), Token);

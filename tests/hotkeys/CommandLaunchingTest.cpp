@@ -11,19 +11,19 @@
 namespace tulma {
 namespace {
 
-struct Launch {
+struct TStartRequest {
     std::string File, Parameters, Directory;
     int ShowCommand;
-    bool operator==(const Launch&) const = default;
+    bool operator==(const TStartRequest&) const = default;
 };
 
 // Files under /no/ do not exist.
 class FakeLauncher : public ILauncher {
   public:
-    std::vector<Launch> Launches;
-    TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
-                              const std::string& Directory, int ShowCommand) override {
-        Launches.push_back({File, Parameters, Directory, ShowCommand});
+    std::vector<TStartRequest> Launches;
+    TLaunchResult Launch(const std::string& File, const std::string& Parameters, const std::string& Directory,
+                         TShowCommand Show) override {
+        Launches.push_back({File, Parameters, Directory, static_cast<int>(Show)});
         return File.starts_with("/no/") ? TLaunchResult{false, "file not found"} : TLaunchResult{true, {}};
     }
 };
@@ -143,7 +143,8 @@ TEST_F(CommandLaunching, EnvironmentIsExpandedInCopiesOnly) {
     Command->Parameters = "--in %TULMA_TEST_DIR% %TULMA_TEST_UNSET%";
     Command->Directory = "%TULMA_TEST_DIR%";
     Run(*Command);
-    EXPECT_EQ(Starter.Launches.back(), (Launch{"/opt/tools/run", "--in /opt/tools ", "/opt/tools", 1}));
+    EXPECT_EQ(Starter.Launches.back(),
+              (TStartRequest{"/opt/tools/run", "--in /opt/tools ", "/opt/tools", 1}));
     EXPECT_EQ(Command->Exec, "%TULMA_TEST_DIR%/run");
     EXPECT_EQ(Command->Directory, "%TULMA_TEST_DIR%");
 }

@@ -31,7 +31,7 @@ class StackingDesktop : public IDesktopWindows {
 class CountingLauncher : public ILauncher {
   public:
     int Starts = 0;
-    TLaunchResult ShellExecute(const std::string&, const std::string&, const std::string&, int) override {
+    TLaunchResult Launch(const std::string&, const std::string&, const std::string&, TShowCommand) override {
         ++Starts;
         return {true, {}};
     }

@@ -21,8 +21,9 @@ TEST_F(X11DesktopTest, HotKeyPressStartsAProgram) {
     ScratchDir Dir;
     const std::string Output = Dir / "probe";
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
-    Desktop.HotKeys().SetPressHandler(
-        [&](std::uint16_t) { Desktop.Starter().ShellExecute(TULMA_ARGV_PROBE, "pressed", "", 1); });
+    Desktop.HotKeys().SetPressHandler([&](std::uint16_t) {
+        Desktop.Launcher().Launch(TULMA_ARGV_PROBE, "pressed", "", TShowCommand::ShowNormal);
+    });
     ASSERT_TRUE(Desktop.HotKeys().RegisterHotKey(0xC000, MOD_CONTROL | MOD_ALT, 'P'));
     FakeKeyboard Keyboard(X());
     Keyboard.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_p});

@@ -94,7 +94,8 @@ class X11HotKeysTest : public XDisplayTest {
 TEST_F(X11HotKeysTest, CtrlAltKFiresAlsoWithNumLockAndCapsLockAndStopsAfterUnregister) {
     ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
     std::vector<quint16> Signalled;
-    QObject::connect(HotKeys.get(), &TX11HotKeys::HotKeyPressed, [&](quint16 Id) { Signalled.push_back(Id); });
+    QObject::connect(HotKeys.get(), &TX11HotKeys::HotKeyPressed,
+                     [&](quint16 Id) { Signalled.push_back(Id); });
 
     PressCtrlAlt(XKB_KEY_k);
     ASSERT_TRUE(FiredCount(1));

@@ -16,7 +16,7 @@ namespace {
 
 class X11LauncherTest : public XDisplayTest {
   protected:
-    std::unique_ptr<TX11Launcher> ILauncher;
+    std::unique_ptr<TX11Launcher> Launcher;
     ScratchDir Dir;
     std::string ProbeOutput;
     std::vector<pid_t> Spawned;
@@ -26,7 +26,7 @@ class X11LauncherTest : public XDisplayTest {
         if (IsSkipped()) {
             return;
         }
-        ILauncher = std::make_unique<TX11Launcher>(QtX11Connection());
+        Launcher = std::make_unique<TX11Launcher>(QtX11Connection());
         ProbeOutput = Dir / "probe";
         setenv("TULMA_PROBE_FILE", ProbeOutput.c_str(), 1);
     }
@@ -68,11 +68,11 @@ class X11LauncherTest : public XDisplayTest {
     }
 
     // Starts the test window with a show command and waits until the launcher has dealt with it.
-    xcb_window_t LaunchWindow(const std::string& Title, int Show) {
-        if (!ILauncher->ShellExecute(TULMA_TEST_WINDOW, '"' + Title + '"', "", Show).Started) {
+    xcb_window_t LaunchWindow(const std::string& Title, TShowCommand Show) {
+        if (!Launcher->Launch(TULMA_TEST_WINDOW, '"' + Title + '"', "", Show).Started) {
             return XCB_WINDOW_NONE;
         }
-        WaitUntil([&] { return ILauncher->Idle(); }, 15000);
+        WaitUntil([&] { return Launcher->Idle(); }, 15000);
         for (std::uint32_t Candidate : WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
             const auto Id = static_cast<xcb_window_t>(Candidate);
             xcb_get_property_reply_t* Reply = xcb_get_property_reply(
@@ -94,10 +94,10 @@ class X11LauncherTest : public XDisplayTest {
 };
 
 TEST_F(X11LauncherTest, ProgramReceivesExactArgvAndWorkingDirectory) {
-    ASSERT_TRUE(ILauncher
-                    ->ShellExecute(TULMA_ARGV_PROBE,
-                                   R"(plain "two words" Don't C:\dir\x.txt "say \"hi\"" "" $HOME *)",
-                                   Dir.Path, 1)
+    ASSERT_TRUE(Launcher
+                    ->Launch(TULMA_ARGV_PROBE,
+                             R"(plain "two words" Don't C:\dir\x.txt "say \"hi\"" "" $HOME *)", Dir.Path,
+                             TShowCommand::ShowNormal)
                     .Started);
     ProbeRecord Record;
     ASSERT_TRUE(Probe(&Record));
@@ -111,7 +111,7 @@ TEST_F(X11LauncherTest, ProgramNameIsFoundOnPath) {
         std::string(TULMA_ARGV_PROBE).substr(0, std::string(TULMA_ARGV_PROBE).rfind('/'));
     const std::string OldPath = std::getenv("PATH");
     setenv("PATH", (ProbeDir + ":" + OldPath).c_str(), 1);
-    const bool Started = ILauncher->ShellExecute("argv_probe", "x", "", 1).Started;
+    const bool Started = Launcher->Launch("argv_probe", "x", "", TShowCommand::ShowNormal).Started;
     setenv("PATH", OldPath.c_str(), 1);
     ASSERT_TRUE(Started);
     ProbeRecord Record;
@@ -123,12 +123,13 @@ TEST_F(X11LauncherTest, MissingFileOrDirectoryStartsNothingAndSaysWhy) {
     const std::string Unrunnable = Dir.Write("unrunnable", "neither a program nor a script", true);
     const std::string Orphan = Dir.Write("orphan", "#!/no/such/interpreter\n", true);
     const std::vector<std::pair<TLaunchResult, std::string>> Refusals{
-        {ILauncher->ShellExecute(Dir / "missing", "", "", 1), "file not found"},
-        {ILauncher->ShellExecute(TULMA_ARGV_PROBE, "", Dir / "missing-dir", 1),
+        {Launcher->Launch(Dir / "missing", "", "", TShowCommand::ShowNormal), "file not found"},
+        {Launcher->Launch(TULMA_ARGV_PROBE, "", Dir / "missing-dir", TShowCommand::ShowNormal),
          "working directory " + Dir / "missing-dir" + " does not exist"},
-        {ILauncher->ShellExecute("", "", "", 1), "no file given"},
-        {ILauncher->ShellExecute(Unrunnable, "", "", 1), "cannot run it: Exec format error"},
-        {ILauncher->ShellExecute(Orphan, "", "", 1), "cannot run it: the interpreter it names is missing"},
+        {Launcher->Launch("", "", "", TShowCommand::ShowNormal), "no file given"},
+        {Launcher->Launch(Unrunnable, "", "", TShowCommand::ShowNormal), "cannot run it: Exec format error"},
+        {Launcher->Launch(Orphan, "", "", TShowCommand::ShowNormal),
+         "cannot run it: the interpreter it names is missing"},
     };
     for (const auto& [Result, Reason] : Refusals) {
         EXPECT_FALSE(Result.Started) << Reason;
@@ -138,14 +139,14 @@ TEST_F(X11LauncherTest, MissingFileOrDirectoryStartsNothingAndSaysWhy) {
     Settle(500);
     EXPECT_NE(access(ProbeOutput.c_str(), F_OK), 0);
     EXPECT_EQ(WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW), WindowsBefore);
-    EXPECT_TRUE(ILauncher->Idle());
+    EXPECT_TRUE(Launcher->Idle());
 }
 
 TEST_F(X11LauncherTest, TwoHundredLaunchesLeaveNoZombie) {
     for (int I = 0; I < 200; ++I) {
-        ASSERT_TRUE(ILauncher->ShellExecute("true", "", "", 8).Started);
+        ASSERT_TRUE(Launcher->Launch("true", "", "", TShowCommand::ShowNoActivate).Started);
     }
-    ASSERT_TRUE(ILauncher->ShellExecute(TULMA_ARGV_PROBE, "last", "", 1).Started);
+    ASSERT_TRUE(Launcher->Launch(TULMA_ARGV_PROBE, "last", "", TShowCommand::ShowNormal).Started);
     ProbeRecord Record;
     ASSERT_TRUE(Probe(&Record));
     // Once the programs have ended, the display's own processes (Xvfb, openbox) are the only children.
@@ -158,7 +159,7 @@ TEST_F(X11LauncherTest, TwoHundredLaunchesLeaveNoZombie) {
 
 TEST_F(X11LauncherTest, NormalShowsAndActivates) {
     const xcb_window_t Previous = FocusedWindow();
-    const xcb_window_t Window = LaunchWindow("Started normal", 1);
+    const xcb_window_t Window = LaunchWindow("Started normal", TShowCommand::ShowNormal);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Window; }));
     EXPECT_NE(ActiveWindow(X()), Previous);
@@ -168,7 +169,7 @@ TEST_F(X11LauncherTest, NormalShowsAndActivates) {
 
 TEST_F(X11LauncherTest, MaximizedShowsMaximizedAndActive) {
     FocusedWindow();
-    const xcb_window_t Window = LaunchWindow("Started maximized", 3);
+    const xcb_window_t Window = LaunchWindow("Started maximized", TShowCommand::ShowMaximized);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_TRUE(WaitUntil([&] {
         return HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_VERT") &&
@@ -178,14 +179,14 @@ TEST_F(X11LauncherTest, MaximizedShowsMaximizedAndActive) {
 
 TEST_F(X11LauncherTest, MinimizedShowsIconic) {
     FocusedWindow();
-    const xcb_window_t Window = LaunchWindow("Started minimized", 2);
+    const xcb_window_t Window = LaunchWindow("Started minimized", TShowCommand::ShowMinimized);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }));
 }
 
 TEST_F(X11LauncherTest, NoActivateLeavesTheFocusWhereItWas) {
     const xcb_window_t Previous = FocusedWindow();
-    const xcb_window_t Window = LaunchWindow("Started without activation", 8);
+    const xcb_window_t Window = LaunchWindow("Started without activation", TShowCommand::ShowNoActivate);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
     Settle(300);
     EXPECT_EQ(ActiveWindow(X()), Previous);
@@ -194,7 +195,8 @@ TEST_F(X11LauncherTest, NoActivateLeavesTheFocusWhereItWas) {
 
 TEST_F(X11LauncherTest, MinimizedNoActivateIsIconicAndLeavesTheFocus) {
     const xcb_window_t Previous = FocusedWindow();
-    const xcb_window_t Window = LaunchWindow("Started minimized without activation", 7);
+    const xcb_window_t Window =
+        LaunchWindow("Started minimized without activation", TShowCommand::ShowMinNoActive);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }));
     Settle(300);

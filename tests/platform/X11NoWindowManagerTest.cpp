@@ -81,18 +81,18 @@ TEST_F(X11NoWindowManagerTest, ShowCommandsWithoutWindowManager) {
     xcb_set_input_focus(X(), XCB_INPUT_FOCUS_POINTER_ROOT, Previous, XCB_CURRENT_TIME);
     xcb_flush(X());
     ASSERT_TRUE(WaitUntil([&] { return Focus() == Previous; }));
-    TX11Launcher ILauncher(QtX11Connection());
+    TX11Launcher Launcher(QtX11Connection());
 
     // Started with SW_SHOWNA the window shows without the focus.
-    ASSERT_TRUE(ILauncher.ShellExecute(TULMA_TEST_WINDOW, "Quiet", "", 8).Started);
-    ASSERT_TRUE(WaitUntil([&] { return ILauncher.Idle(); }, 15000));
+    ASSERT_TRUE(Launcher.Launch(TULMA_TEST_WINDOW, "Quiet", "", TShowCommand::ShowNoActivate).Started);
+    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
     const xcb_window_t Quiet = OpenWindow("Quiet");
     EXPECT_NE(Quiet, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_EQ(Focus(), Previous);
 
     // Started maximized it covers the screen and has the focus.
-    ASSERT_TRUE(ILauncher.ShellExecute(TULMA_TEST_WINDOW, "Big", "", 3).Started);
-    ASSERT_TRUE(WaitUntil([&] { return ILauncher.Idle(); }, 15000));
+    ASSERT_TRUE(Launcher.Launch(TULMA_TEST_WINDOW, "Big", "", TShowCommand::ShowMaximized).Started);
+    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
     const xcb_window_t Big = OpenWindow("Big");
     ASSERT_NE(Big, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_TRUE(WaitUntil([&] { return Focus() == Big; }));

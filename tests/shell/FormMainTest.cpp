@@ -73,7 +73,7 @@ class FormMainTest : public QObject {
         Form = std::make_unique<TFormMain>(TShellServices{
             .HotKeys = *Registry,
             .Windows = *Windows,
-            .Launch = *Launch,
+            .Launcher = *Launch,
             .LaunchFailures = LaunchFailures,
             .FileDialogs = *Dialogs,
             .TrayAvailable = [this] { return TrayAvailable; },

@@ -115,9 +115,9 @@ class FakeLauncher : public ILauncher {
     };
     std::vector<Start> Started;
 
-    TLaunchResult ShellExecute(const std::string& File, const std::string& Parameters,
-                              const std::string& Directory, int ShowCommand) override {
-        Started.push_back({File, Parameters, Directory, ShowCommand});
+    TLaunchResult Launch(const std::string& File, const std::string& Parameters, const std::string& Directory,
+                         TShowCommand Show) override {
+        Started.push_back({File, Parameters, Directory, static_cast<int>(Show)});
         return {true, {}};
     }
     std::vector<std::string> Files() const {
