@@ -258,10 +258,15 @@ TEST_F(WaylandProgramTest, ReloadedFileRunsTheNewCombinationAndNeitherTheOldNorA
     ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
     ASSERT_TRUE(PressUntil(LCode, [&] { return Lines("l") > 0; }));
     WriteHotKeyFile(File(), {Adding("k", 0xC000 | 'J')});
-    Reload();
-    FocusANewWaylandWindow();
     const int Runs = Lines("k");
-    ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("k") > Runs; }));
+    // On a loaded machine XWayland's activation can miss, and Alt+R with it: Reload is tried again.
+    bool Reloaded = false;
+    for (int Attempt = 0; Attempt < 3 && !Reloaded; ++Attempt) {
+        Reload();
+        FocusANewWaylandWindow();
+        Reloaded = PressUntil(JCode, [&] { return Lines("k") > Runs; });
+    }
+    ASSERT_TRUE(Reloaded);
     PressCtrlAlt(KCode);
     PressCtrlAlt(LCode);
     const int AfterJ = Lines("k");
