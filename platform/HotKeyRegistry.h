@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace tulma {
 
@@ -11,6 +13,13 @@ namespace tulma {
 constexpr unsigned MOD_ALT = 1;
 constexpr unsigned MOD_CONTROL = 2;
 constexpr unsigned MOD_SHIFT = 4;
+
+// One registration asked for: Modifiers (MOD_* bits) + VirtualKey under Id.
+struct THotKeyRequest {
+    std::uint16_t Id = 0;
+    unsigned Modifiers = 0;
+    std::uint8_t VirtualKey = 0;
+};
 
 // System-wide hotkeys: a key combination pressed anywhere on the desktop is reported with the identifier
 // it was registered under.
@@ -27,8 +36,24 @@ class IHotKeyRegistry {
     // combination, when this process holds it under another identifier, when Id is already registered,
     // or when the key does not exist on the keyboard.
     virtual bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) = 0;
+    // RegisterHotKey for each request, in order; whether each was registered. Window systems that can
+    // answer many requests at once override it, so that a file of many hotkeys registers quickly.
+    virtual std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
+        std::vector<bool> Registered;
+        Registered.reserve(Requests.size());
+        for (const THotKeyRequest& Request : Requests) {
+            Registered.push_back(RegisterHotKey(Request.Id, Request.Modifiers, Request.VirtualKey));
+        }
+        return Registered;
+    }
     // Ends the registration under Id; an identifier without one is ignored.
     virtual void UnregisterHotKey(std::uint16_t Id) = 0;
+    // UnregisterHotKey for each identifier; overridden like RegisterHotKeys.
+    virtual void UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
+        for (const std::uint16_t Id : Ids) {
+            UnregisterHotKey(Id);
+        }
+    }
     // Called on the user-interface thread with the identifier of each pressed registration.
     virtual void SetPressHandler(PressHandler Handler) = 0;
 

@@ -79,47 +79,91 @@ void TX11HotKeys::SetPressHandler(PressHandler NewHandler) {
 }
 
 bool TX11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
+    const THotKeyRequest Request{Id, Modifiers, VirtualKey};
+    return RegisterHotKeys({&Request, 1}).front();
+}
+
+// Every grab of every request is sent before any answer is read: a file of many hotkeys costs one round
+// trip, not one a hotkey.
+std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
+    std::vector<bool> Registered(Requests.size(), false);
+    std::vector<std::pair<std::size_t, std::vector<xcb_void_cookie_t>>> Sent;
+    for (std::size_t I = 0; I < Requests.size(); ++I) {
+        if (Registration* Entry = Admit(Requests[I])) {
+            Sent.emplace_back(I, SendGrabs(*Entry));
+        }
+    }
+    bool AnyRefused = false;
+    for (auto& [I, Cookies] : Sent) {
+        const auto Entry = Registrations.find(Requests[I].Id);
+        Registered[I] = GrabsTaken(Entry->second, Cookies);
+        if (!Registered[I]) {
+            ReleaseGrabs(Entry->second);
+            UnindexKeys(Entry->first, Entry->second);
+            Registrations.erase(Entry);
+            AnyRefused = true;
+        }
+    }
+    // Another client may take a combination given back at once.
+    if (AnyRefused) {
+        Sync();
+    }
+    return Registered;
+}
+
+// Enters a request that this program can register, with the keycodes of its key, so that later requests
+// of the same batch see it; null, logged, for one it cannot.
+TX11HotKeys::Registration* TX11HotKeys::Admit(const THotKeyRequest& Request) {
     Registration Entry;
-    Entry.VirtualKey = VirtualKey;
-    if (Registrations.contains(Id) || !XModifiersOf(Modifiers, &Entry.Modifiers)) {
-        qCDebug(PlatformLog) << "hotkey" << Id << "refused: id in use or modifiers" << Modifiers;
-        return false;
+    Entry.VirtualKey = Request.VirtualKey;
+    if (Registrations.contains(Request.Id) || !XModifiersOf(Request.Modifiers, &Entry.Modifiers)) {
+        qCDebug(PlatformLog) << "hotkey" << Request.Id << "refused: id in use or modifiers"
+                             << Request.Modifiers;
+        return nullptr;
     }
-    Entry.Keycodes = Keyboard->KeycodesForVirtualKey(VirtualKey);
+    Entry.Keycodes = Keyboard->KeycodesForVirtualKey(Request.VirtualKey);
     if (Entry.Keycodes.empty()) {
-        qCDebug(PlatformLog) << "hotkey" << Id << "refused: no key of this layout gives virtual key"
-                             << VirtualKey;
-        return false;
+        qCDebug(PlatformLog) << "hotkey" << Request.Id << "refused: no key of this layout gives virtual key"
+                             << Request.VirtualKey;
+        return nullptr;
     }
-    if (HeldElsewhere(Id, Entry)) {
-        qCDebug(PlatformLog) << "hotkey" << Id << "refused: this program holds the combination already";
-        return false;
+    if (HeldElsewhere(Request.Id, Entry)) {
+        qCDebug(PlatformLog) << "hotkey" << Request.Id
+                             << "refused: this program holds the combination already";
+        return nullptr;
     }
-    if (!TakeGrabs(Entry)) {
-        return false;
-    }
-    Registrations.emplace(Id, std::move(Entry));
-    return true;
+    Registration& Admitted = Registrations.emplace(Request.Id, std::move(Entry)).first->second;
+    IndexKeys(Request.Id, Admitted);
+    return &Admitted;
 }
 
 void TX11HotKeys::UnregisterHotKey(std::uint16_t Id) {
-    auto Found = Registrations.find(Id);
-    if (Found == Registrations.end()) {
-        return;
-    }
-    ReleaseGrabs(Found->second);
-    Sync();
-    Registrations.erase(Found);
+    UnregisterHotKeys({&Id, 1});
 }
 
+// One round trip for all: when it returns, another client can take the combinations given back.
+void TX11HotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
+    bool AnyReleased = false;
+    for (const std::uint16_t Id : Ids) {
+        const auto Found = Registrations.find(Id);
+        if (Found == Registrations.end()) {
+            continue;
+        }
+        ReleaseGrabs(Found->second);
+        UnindexKeys(Id, Found->second);
+        Registrations.erase(Found);
+        AnyReleased = true;
+    }
+    if (AnyReleased) {
+        Sync();
+    }
+}
+
+// Whether another registration of this program holds one of Entry's keys with its modifiers.
 bool TX11HotKeys::HeldElsewhere(std::uint16_t Id, const Registration& Entry) const {
-    return std::any_of(Registrations.begin(), Registrations.end(), [&](const auto& Other) {
-        const Registration& Held = Other.second;
-        return Other.first != Id && Held.Modifiers == Entry.Modifiers &&
-               std::any_of(Entry.Keycodes.begin(), Entry.Keycodes.end(), [&](xcb_keycode_t Keycode) {
-                   return std::find(Held.Keycodes.begin(), Held.Keycodes.end(), Keycode) !=
-                          Held.Keycodes.end();
-               });
+    return std::any_of(Entry.Keycodes.begin(), Entry.Keycodes.end(), [&](xcb_keycode_t Keycode) {
+        const auto Holder = KeyHolders.find(KeyOf(Keycode, Entry.Modifiers));
+        return Holder != KeyHolders.end() && Holder->second != Id;
     });
 }
 
@@ -149,9 +193,8 @@ std::vector<std::uint16_t> TX11HotKeys::LockVariants() const {
     return Variants;
 }
 
-// All variants are requested at once and checked afterwards; if any is refused (another client holds
-// it), every variant taken is given back so that no half-registration stays behind.
-bool TX11HotKeys::TakeGrabs(Registration& Entry) {
+// Every lock variant of every keycode; the answers are read by GrabsTaken.
+std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(Registration& Entry) {
     std::vector<xcb_void_cookie_t> Cookies;
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
         for (std::uint16_t Locks : LockVariants()) {
@@ -163,6 +206,12 @@ bool TX11HotKeys::TakeGrabs(Registration& Entry) {
                                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         }
     }
+    return Cookies;
+}
+
+// Whether every variant was granted; one refused (another client holds it) refuses the registration, whose
+// caller then gives back every variant taken, so that no half-registration stays behind.
+bool TX11HotKeys::GrabsTaken(const Registration& Entry, const std::vector<xcb_void_cookie_t>& Cookies) {
     bool Refused = false;
     for (std::size_t I = 0; I < Cookies.size(); ++I) {
         XcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookies[I]));
@@ -173,10 +222,6 @@ bool TX11HotKeys::TakeGrabs(Registration& Entry) {
                 << Variant.Modifiers << Qt::dec << ", X error " << int{Error->error_code};
             Refused = true;
         }
-    }
-    if (Refused) {
-        ReleaseGrabs(Entry);
-        Sync();
     }
     return !Refused;
 }
@@ -198,13 +243,32 @@ void TX11HotKeys::Sync() {
 
 const std::uint16_t* TX11HotKeys::Match(xcb_keycode_t Keycode, std::uint16_t State) const {
     const auto Modifiers = static_cast<std::uint16_t>(State & KeyModifierBits & ~LockBits());
-    for (const auto& [Id, Entry] : Registrations) {
-        if (Entry.Modifiers == Modifiers && !Entry.Grabs.empty() &&
-            std::find(Entry.Keycodes.begin(), Entry.Keycodes.end(), Keycode) != Entry.Keycodes.end()) {
-            return &Id;
+    const auto Holder = KeyHolders.find(KeyOf(Keycode, Modifiers));
+    if (Holder == KeyHolders.end() || Registrations.at(Holder->second).Grabs.empty()) {
+        return nullptr;
+    }
+    return &Holder->second;
+}
+
+std::uint32_t TX11HotKeys::KeyOf(xcb_keycode_t Keycode, std::uint16_t Modifiers) {
+    return (std::uint32_t{Keycode} << 16) | Modifiers;
+}
+
+// Every registration's keys by keycode and modifiers: a press, or a check whether this program holds a
+// combination already, costs the same whatever the number of hotkeys.
+void TX11HotKeys::IndexKeys(std::uint16_t Id, const Registration& Entry) {
+    for (xcb_keycode_t Keycode : Entry.Keycodes) {
+        KeyHolders.emplace(KeyOf(Keycode, Entry.Modifiers), Id);
+    }
+}
+
+void TX11HotKeys::UnindexKeys(std::uint16_t Id, const Registration& Entry) {
+    for (xcb_keycode_t Keycode : Entry.Keycodes) {
+        const auto Holder = KeyHolders.find(KeyOf(Keycode, Entry.Modifiers));
+        if (Holder != KeyHolders.end() && Holder->second == Id) {
+            KeyHolders.erase(Holder);
         }
     }
-    return nullptr;
 }
 
 // Without detectable auto-repeat a held key sends release and press pairs with one time stamp; with it,
@@ -261,10 +325,18 @@ void TX11HotKeys::Regrab() {
     Keys.clear();
     // A combination that the new layout cannot type, or that another client took meanwhile, stays
     // registered without grabs and comes back with a later mapping change.
+    std::vector<std::pair<Registration*, std::vector<xcb_void_cookie_t>>> Sent;
+    KeyHolders.clear();
     for (auto& [Id, Entry] : Registrations) {
         Entry.Keycodes = Keyboard->KeycodesForVirtualKey(Entry.VirtualKey);
+        IndexKeys(Id, Entry);
         if (!Entry.Keycodes.empty()) {
-            TakeGrabs(Entry);
+            Sent.emplace_back(&Entry, SendGrabs(Entry));
+        }
+    }
+    for (auto& [Entry, Cookies] : Sent) {
+        if (!GrabsTaken(*Entry, Cookies)) {
+            ReleaseGrabs(*Entry);
         }
     }
     xcb_flush(Connection);

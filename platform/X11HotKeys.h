@@ -5,6 +5,8 @@
 
 #include <map>
 #include <memory>
+#include <span>
+#include <unordered_map>
 #include <vector>
 
 #include <xcb/xcb.h>
@@ -26,7 +28,9 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     ~TX11HotKeys() override;
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
+    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
     void UnregisterHotKey(std::uint16_t Id) override;
+    void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
     void SetPressHandler(PressHandler Handler) override;
 
     // The server time of the last press that fired, for activation requests it leads to; CurrentTime
@@ -61,11 +65,18 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     std::unique_ptr<TX11KeyboardMap> Keyboard;
     std::uint8_t XkbFirstEvent = 0;
     std::map<std::uint16_t, Registration> Registrations;
+    // The registration holding each keycode with its modifiers (KeyOf).
+    std::unordered_map<std::uint32_t, std::uint16_t> KeyHolders;
     std::map<xcb_keycode_t, KeyState> Keys;
     PressHandler Handler;
     xcb_timestamp_t LastFired = XCB_CURRENT_TIME;
 
-    bool TakeGrabs(Registration& Entry);
+    Registration* Admit(const THotKeyRequest& Request);
+    std::vector<xcb_void_cookie_t> SendGrabs(Registration& Entry);
+    bool GrabsTaken(const Registration& Entry, const std::vector<xcb_void_cookie_t>& Cookies);
+    static std::uint32_t KeyOf(xcb_keycode_t Keycode, std::uint16_t Modifiers);
+    void IndexKeys(std::uint16_t Id, const Registration& Entry);
+    void UnindexKeys(std::uint16_t Id, const Registration& Entry);
     void ReleaseGrabs(Registration& Entry);
     void Sync();
     std::vector<std::uint16_t> LockVariants() const;

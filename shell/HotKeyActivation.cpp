@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 #include "AtomTable.h"
 #include "CurrentHotKeyFile.h"
 #include "FindHotKey.h"
@@ -57,7 +59,13 @@ void THotKeyActivation::ActivateHotKey(THotTulma& HotKey) {
 }
 
 void THotKeyActivation::RenewHotKey(THotTulma& HotKey) {
-    Register(HotKey);
+    Registry.UnregisterHotKey(HotKey.Atom);
+    THotTulma* Renewed = &HotKey;
+    Register({&Renewed, 1});
+    ShowInMenu(HotKey);
+}
+
+void THotKeyActivation::ShowInMenu(const THotTulma& HotKey) {
     const QString Caption = ToQString(HotKey.Name);
     QAction*& Item = MenuItems[HotKey.ID];
     if (Item == nullptr) {
@@ -69,30 +77,64 @@ void THotKeyActivation::RenewHotKey(THotTulma& HotKey) {
 }
 
 void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
-    if (const auto Found = MenuItems.find(HotKey.ID); Found != MenuItems.end()) {
-        Menu.removeAction(Found->second);
-        Found->second->deleteLater();
-        MenuItems.erase(Found);
-    }
+    RemoveFromMenu(HotKey);
     Registry.UnregisterHotKey(HotKey.Atom);
     Atoms.DeleteAtom(HotKey.Atom);
     Refused.erase(HotKey.ID);
 }
 
+void THotKeyActivation::RemoveFromMenu(const THotTulma& HotKey) {
+    if (const auto Found = MenuItems.find(HotKey.ID); Found != MenuItems.end()) {
+        Menu.removeAction(Found->second);
+        Found->second->deleteLater();
+        MenuItems.erase(Found);
+    }
+}
+
+// The whole file in one request to the registry, which can answer it in one round trip.
 void THotKeyActivation::ActivateAllHotKeys() {
-    ForEachHotKey([this](THotTulma& HotKey) { ActivateHotKey(HotKey); });
+    std::vector<THotTulma*> HotKeys;
+    ForEachHotKey([&](THotTulma& HotKey) {
+        HotKey.Atom = Atoms.AddAtom(AtomNameOf(HotKey.ID));
+        HotKeys.push_back(&HotKey);
+    });
+    Register(HotKeys);
+    for (const THotTulma* HotKey : HotKeys) {
+        ShowInMenu(*HotKey);
+    }
 }
 
 void THotKeyActivation::DeactivateAllHotKeys() {
-    ForEachHotKey([this](THotTulma& HotKey) { DeactivateHotKey(HotKey); });
+    std::vector<std::uint16_t> Registered;
+    ForEachHotKey([&](const THotTulma& HotKey) {
+        RemoveFromMenu(HotKey);
+        Registered.push_back(HotKey.Atom);
+    });
+    Registry.UnregisterHotKeys(Registered);
+    for (const std::uint16_t Atom : Registered) {
+        Atoms.DeleteAtom(Atom);
+    }
+    Refused.clear();
+    IDOfAtom.clear();
 }
 
+// The pressed atom leads to the hotkeys of its identifier by binary search, so that a press costs the same
+// whatever the number of hotkeys. Items that share an identifier share its atom: each of them runs.
 void THotKeyActivation::WMHotKey(std::uint16_t Atom) {
-    ForEachHotKey([this, Atom](const THotTulma& HotKey) {
+    const auto Known = IDOfAtom.find(Atom);
+    if (Known == IDOfAtom.end()) {
+        return;
+    }
+    TIDList& List = HotKeyFile().HotKeyList();
+    for (int32_t I = std::max(List.IndexOfID(Known->second), 0); I < List.Count(); ++I) {
+        const auto& HotKey = List.ItemAs<THotTulma>(I);
+        if (HotKey.ID != Known->second) {
+            break;
+        }
         if (HotKey.Atom == Atom) {
             Run(HotKey);
         }
-    });
+    }
 }
 
 void THotKeyActivation::PPCUserClick(const QAction* Item) {
@@ -131,20 +173,28 @@ const THotTulma* THotKeyActivation::HolderOf(const THotTulma& HotKey) const {
     return nullptr;
 }
 
-void THotKeyActivation::Register(const THotTulma& HotKey) {
-    Registry.UnregisterHotKey(HotKey.Atom);
-    const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
-    // An atom table that is full gives no atom, and a key code beyond one byte names no key: neither
-    // can be registered.
-    Registry.NameHotKey(HotKey.Atom, "hotkey-" + std::to_string(HotKey.ID),
-                        ToQString(HotKey.Name).toStdString());
-    const bool Registered =
-        HotKey.Atom != 0 && Wanted.VirtualKey <= 0xFF &&
-        Registry.RegisterHotKey(HotKey.Atom, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey));
-    if (Registered) {
-        Refused.erase(HotKey.ID);
-    } else {
-        Refused.insert(HotKey.ID);
+void THotKeyActivation::Register(std::span<THotTulma* const> HotKeys) {
+    std::vector<THotKeyRequest> Requests;
+    std::vector<const THotTulma*> Asked;
+    for (const THotTulma* HotKey : HotKeys) {
+        IDOfAtom[HotKey->Atom] = HotKey->ID;
+        Refused.insert(HotKey->ID);
+        const THotKeyRegistration Wanted = RegistrationOf(HotKey->HotKey);
+        // An atom table that is full gives no atom, and a key code beyond one byte names no key: neither
+        // can be registered.
+        if (HotKey->Atom == 0 || Wanted.VirtualKey > 0xFF) {
+            continue;
+        }
+        Registry.NameHotKey(HotKey->Atom, "hotkey-" + std::to_string(HotKey->ID),
+                            ToQString(HotKey->Name).toStdString());
+        Requests.push_back({HotKey->Atom, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey)});
+        Asked.push_back(HotKey);
+    }
+    const std::vector<bool> Registered = Registry.RegisterHotKeys(Requests);
+    for (std::size_t I = 0; I < Asked.size(); ++I) {
+        if (Registered[I]) {
+            Refused.erase(Asked[I]->ID);
+        }
     }
 }
 

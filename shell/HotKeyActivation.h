@@ -7,7 +7,10 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -77,8 +80,14 @@ class THotKeyActivation : public QObject {
     // The menu item of each active hotkey, by identifier: a large file must not walk the menu for every
     // hotkey.
     std::map<int32_t, QAction*> MenuItems;
+    // The identifier of each registered atom, written by Register. An entry may outlive its hotkey: no
+    // press comes for an atom no longer registered, and a new registration of the atom overwrites it.
+    std::unordered_map<std::uint16_t, int32_t> IDOfAtom;
 
-    void Register(const THotTulma& HotKey);
+    // Registers the hotkeys' combinations under their atoms in one request and notes which were refused.
+    void Register(std::span<THotTulma* const> HotKeys);
+    void ShowInMenu(const THotTulma& HotKey);
+    void RemoveFromMenu(const THotTulma& HotKey);
 };
 
 }  // namespace tulma

@@ -195,6 +195,34 @@ TEST_F(X11HotKeysTest, CombinationGrabbedByAnotherClientFailsAndLeavesNothingBeh
         << "free again once the other clients are gone";
 }
 
+// A whole file at once: each request is answered as alone, a refused one gives back exactly its own
+// variants, and the others fire.
+TEST_F(X11HotKeysTest, ManyCombinationsAtOnceRefuseOnlyTheOnesHeldElsewhere) {
+    xcb_connection_t* Other = xcb_connect(TestDisplay().DisplayName().c_str(), nullptr);
+    const xcb_keycode_t J = Keyboard->Keycode(XKB_KEY_j);
+    const std::uint16_t CtrlAltMask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+    std::free(xcb_request_check(Other, xcb_grab_key_checked(Other, 1, Root(), CtrlAltMask, J,
+                                                            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
+
+    const THotKeyRequest Requests[] = {
+        {1, CtrlAlt, 'K'}, {2, CtrlAlt, 'J'}, {3, CtrlAlt, 'L'}, {4, CtrlAlt, 'K'}, {1, CtrlAlt, 'M'}};
+    EXPECT_EQ(HotKeys->RegisterHotKeys(Requests), (std::vector<bool>{true, false, true, false, false}));
+    xcb_disconnect(Other);
+    Settle(100);
+    EXPECT_TRUE(HotKeys->RegisterHotKey(5, CtrlAlt, 'J')) << "the refused request kept a variant";
+
+    PressCtrlAlt(XKB_KEY_k);
+    PressCtrlAlt(XKB_KEY_l);
+    ASSERT_TRUE(FiredCount(2));
+    EXPECT_EQ(Fired, (std::vector<std::uint16_t>{1, 3}));
+
+    const std::uint16_t Ids[] = {1, 3, 5};
+    HotKeys->UnregisterHotKeys(Ids);
+    PressCtrlAlt(XKB_KEY_k);
+    PressCtrlAlt(XKB_KEY_j);
+    EXPECT_TRUE(StaysAt(2));
+}
+
 TEST_F(X11HotKeysTest, HeldCombinationFiresOnceDespiteAutoRepeat) {
     ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
     PressCounter Presses(Keyboard->Keycode(XKB_KEY_k));
