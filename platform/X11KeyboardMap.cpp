@@ -82,6 +82,14 @@ std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesFor(Keysym Sym) const {
 }
 
 std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesForVirtualKey(std::uint8_t VirtualKey) const {
+    std::optional<std::vector<xcb_keycode_t>>& Known = KeycodesOfVirtualKey[VirtualKey];
+    if (!Known) {
+        Known = FindKeycodesForVirtualKey(VirtualKey);
+    }
+    return *Known;
+}
+
+std::vector<xcb_keycode_t> TX11KeyboardMap::FindKeycodesForVirtualKey(std::uint8_t VirtualKey) const {
     const Keysym Sym = KeysymFromVirtualKey(VirtualKey);
     if (!IsOemVirtualKey(VirtualKey)) {
         return KeycodesFor(Sym);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,7 +52,11 @@ class TX11KeyboardMap {
     std::uint16_t NumLock = 0;
     std::uint16_t ScrollLock = 0;
 
+    // KeycodesForVirtualKey walks the whole mapping; a file registers many hotkeys on few keys.
+    mutable std::array<std::optional<std::vector<xcb_keycode_t>>, 256> KeycodesOfVirtualKey;
+
     std::vector<xcb_keycode_t> KeycodesAtLevel(Keysym Sym, int Level) const;
+    std::vector<xcb_keycode_t> FindKeycodesForVirtualKey(std::uint8_t VirtualKey) const;
     int KeycodeCount() const { return SymsPerCode == 0 ? 0 : static_cast<int>(Syms.size()) / SymsPerCode; }
 };
 

@@ -100,10 +100,7 @@ QString Quoted(const std::string& Text) {
 }  // namespace
 
 TFormMain::TFormMain(const TShellServices& DesktopServices)
-    : FServices(DesktopServices),
-      FListControl(nullptr),
-      FHotKeyReferences(HotKeyFile().HotKeyList()),
-      FAutostart(TAutostartEntry::ForThisUser()) {
+    : FServices(DesktopServices), FListControl(nullptr), FAutostart(TAutostartEntry::ForThisUser()) {
     setObjectName("FormMain");
     setWindowTitle("Tulma");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -114,6 +114,7 @@ class TFormMain : public TQBForm {
     THotKeyActivation* FActivation;
 
     TListWidgetControl FListControl;
+    // Filled by RefreshList when the window is first activated.
     TReferenceList FHotKeyReferences;
     bool FModified = false;
     bool FActivated = false;

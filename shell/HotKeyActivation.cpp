@@ -81,6 +81,10 @@ void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
     Registry.UnregisterHotKey(HotKey.Atom);
     Atoms.DeleteAtom(HotKey.Atom);
     Refused.erase(HotKey.ID);
+    if (const auto Held = HolderOfCombination.find(HotKey.HotKey);
+        Held != HolderOfCombination.end() && Held->second == HotKey.ID) {
+        HolderOfCombination.erase(Held);
+    }
 }
 
 void THotKeyActivation::RemoveFromMenu(const THotTulma& HotKey) {
@@ -116,6 +120,7 @@ void THotKeyActivation::DeactivateAllHotKeys() {
     }
     Refused.clear();
     IDOfAtom.clear();
+    HolderOfCombination.clear();
 }
 
 // The pressed atom leads to the hotkeys of its identifier by binary search, so that a press costs the same
@@ -160,17 +165,13 @@ bool THotKeyActivation::RunHotKey(const std::string& Name) {
 }
 
 const THotTulma* THotKeyActivation::HolderOf(const THotTulma& HotKey) const {
-    const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
-    const TIDList& List = HotKeyFile().HotKeyList();
-    for (int32_t I = 0; I < List.Count(); ++I) {
-        const auto& Other = List.ItemAs<THotTulma>(I);
-        const THotKeyRegistration Held = RegistrationOf(Other.HotKey);
-        if (Other.ID != HotKey.ID && Held.Modifiers == Wanted.Modifiers &&
-            Held.VirtualKey == Wanted.VirtualKey && MenuItems.contains(Other.ID) && !IsRefused(Other.ID)) {
-            return &Other;
-        }
+    const auto Holder = HolderOfCombination.find(HotKey.HotKey);
+    if (Holder == HolderOfCombination.end() || Holder->second == HotKey.ID || IsRefused(Holder->second)) {
+        return nullptr;
     }
-    return nullptr;
+    const auto* Other = dynamic_cast<const THotTulma*>(HotKeyFile().HotKeyList().GetByID(Holder->second));
+    // The holder may have been given another combination since.
+    return Other != nullptr && Other->HotKey == HotKey.HotKey ? Other : nullptr;
 }
 
 void THotKeyActivation::Register(std::span<THotTulma* const> HotKeys) {
@@ -194,6 +195,7 @@ void THotKeyActivation::Register(std::span<THotTulma* const> HotKeys) {
     for (std::size_t I = 0; I < Asked.size(); ++I) {
         if (Registered[I]) {
             Refused.erase(Asked[I]->ID);
+            HolderOfCombination[Asked[I]->HotKey] = Asked[I]->ID;
         }
     }
 }

@@ -83,6 +83,9 @@ class THotKeyActivation : public QObject {
     // The identifier of each registered atom, written by Register. An entry may outlive its hotkey: no
     // press comes for an atom no longer registered, and a new registration of the atom overwrites it.
     std::unordered_map<std::uint16_t, int32_t> IDOfAtom;
+    // The hotkey whose registration of a key-combination value succeeded last: only one can hold it. Checked
+    // against Refused, since a later registration of that hotkey may have failed.
+    std::unordered_map<std::uint16_t, int32_t> HolderOfCombination;
 
     // Registers the hotkeys' combinations under their atoms in one request and notes which were refused.
     void Register(std::span<THotTulma* const> HotKeys);
