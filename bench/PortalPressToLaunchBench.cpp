@@ -6,18 +6,13 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <exception>
 #include <filesystem>
-#include <iostream>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <thread>
 
-#include "BenchMain.h"
-#include "ClassRegistration.h"
-#include "LatencyStatistics.h"
 #include "OrphanReaper.h"
+#include "PressToLaunchHarness.h"
 #include "ProbePipe.h"
 #include "ShellTestSupport.h"
 #include "WaylandKeyboard.h"
@@ -132,37 +127,23 @@ std::unique_ptr<TPortalDaemon>& Daemon() {
 }
 
 void BM_PortalPressToLaunch(benchmark::State& State) {
-    static std::mt19937 Random(12345);
-    try {
+    MeasurePresses(State, [] {
         if (!Daemon()) {
             Daemon() = std::make_unique<TPortalDaemon>();
         }
-        for (auto _ : State) {
-            State.SetIterationTime(Daemon()->PressToLaunch());
-        }
-        Sleep(std::uniform_int_distribution<int>(60, 100)(Random));
-    } catch (const std::exception& Error) {
-        State.SkipWithError(Error.what());
-    }
+        return Daemon()->PressToLaunch();
+    });
+}
+
+void Register() {
+    ConfigurePressBenchmark(
+        benchmark::RegisterBenchmark("PressToLaunch/tulma-portal", BM_PortalPressToLaunch));
 }
 
 }  // namespace
 }  // namespace tulma::bench
 
 int main(int Argc, char** Argv) {
-    try {
-        tulma::RegisterAllClasses();
-        tulma::bench::BecomeSubreaper();
-        auto* Bench =
-            benchmark::RegisterBenchmark("PressToLaunch/tulma-portal", tulma::bench::BM_PortalPressToLaunch);
-        Bench->UseManualTime()->Iterations(1)->Unit(benchmark::kMicrosecond);
-        tulma::bench::AddTailStatistics(Bench);
-        const int Result = tulma::bench::RunSideBySide(Argc, Argv, 100);
-        tulma::bench::Daemon().reset();
-        return Result;
-    } catch (const std::exception& Error) {
-        tulma::bench::Daemon().reset();
-        std::cerr << "bench_portal_press_to_launch: " << Error.what() << std::endl;
-        return 1;
-    }
+    return tulma::bench::PressToLaunchMain("bench_portal_press_to_launch", Argc, Argv, 100,
+                                           tulma::bench::Register, [] { tulma::bench::Daemon().reset(); });
 }
