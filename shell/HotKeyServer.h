@@ -5,10 +5,9 @@
 #include <functional>
 #include <string>
 
-class QLocalServer;
-class QLocalSocket;
-
 namespace tulma {
+
+class TLocalLineServer;
 
 // Takes "tulma --run NAME" requests on the hotkey socket and has the named hotkey run, and the request of
 // a second "tulma [FILE]" to show the running one instead. When another Tulma of the same user already
@@ -30,11 +29,9 @@ class THotKeyServer : public QObject {
   private:
     TRunHotKey RunHotKey;
     TShowWindow ShowWindow;
-    QLocalServer* Server;
+    TLocalLineServer* Server;
 
-    void Listen();
-    void Serve(QLocalSocket* Client);
-    QByteArray Answer(const QByteArray& Request);
+    std::string Answer(const std::string& Request);
 };
 
 }  // namespace tulma

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QSocketNotifier;
+
+namespace tulma {
+
+// Serves one-line requests on a Unix socket that only the user's own processes may use: a client
+// sends a line, gets one reply and is hung up on. Plain POSIX sockets, so that the program loads no
+// network library for the one socket it serves.
+class TLocalLineServer : public QObject {
+    Q_OBJECT
+  public:
+    // The reply to a request line, given without its line end.
+    using TAnswer = std::function<std::string(const std::string& Request)>;
+
+    // A client whose line (with its end) is longer than MaxLineLength is hung up on unanswered.
+    TLocalLineServer(std::size_t MaxLineLength, TAnswer Answer, QObject* Parent = nullptr);
+    ~TLocalLineServer() override;
+
+    // Serves Path from now on, in place of a socket file that nobody serves; false when another
+    // process serves it or the socket cannot be made.
+    bool Listen(const std::string& Path);
+    bool Listening() const { return FListener >= 0; }
+
+  private:
+    struct Client;
+
+    std::size_t FMaxLineLength;
+    TAnswer FAnswer;
+    int FListener = -1;
+    std::string FPath;
+    QSocketNotifier* FAccepting = nullptr;
+    std::vector<std::unique_ptr<Client>> FClients;
+
+    void AcceptClients();
+    void ReadFrom(Client& Peer);
+    void HangUp(const Client& Peer);
+};
+
+// Whether a process serves the Unix socket at Path.
+bool SomeoneServes(const std::string& Path);
+
+// Sends Request (a line with its end) to the server at Path and returns its reply line, with its end:
+// none when nobody serves Path, empty when no whole line came within AnswerMs.
+std::optional<std::string> AskLocalLine(const std::string& Path, const std::string& Request, int AnswerMs);
+
+}  // namespace tulma
