@@ -1,17 +1,80 @@
 #include "ProgramIcon.h"
 
 #include <QCoreApplication>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <memory>
 
 namespace tulma {
 
 namespace {
+
+// The sizes of the PNGs rendered from the icon's SVG source at build time.
+constexpr std::array RenderedSizes{TULMA_ICON_SIZES};
+
+// Decodes each rendered size when a size near it is first asked for, and keeps it. QIcon::addFile
+// would load every image-format plugin to learn that a PNG is a PNG, and SVG needs a library of its own.
+class RenderedIcon {
+  public:
+    QPixmap Pixmap(const QSize& Wanted) {
+        const int Size = NearestSize(std::max(Wanted.width(), Wanted.height()));
+        QPixmap& Decoded = FDecoded[Size];
+        if (Decoded.isNull()) {
+            QImageReader Reader(QStringLiteral(":/icons/%1x%1/tulma.png").arg(Size), "png");
+            Reader.setAutoDetectImageFormat(false);
+            Decoded = QPixmap::fromImage(Reader.read());
+        }
+        return Size > Wanted.width() || Size > Wanted.height()
+                   ? Decoded.scaled(Wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                   : Decoded;
+    }
+
+  private:
+    std::map<int, QPixmap> FDecoded;
+
+    // The smallest rendered size that covers Wanted, so that it is only ever scaled down.
+    static int NearestSize(int Wanted) {
+        const auto Covering = std::find_if(RenderedSizes.begin(), RenderedSizes.end(),
+                                           [Wanted](int Size) { return Size >= Wanted; });
+        return Covering == RenderedSizes.end() ? RenderedSizes.back() : *Covering;
+    }
+};
+
+class ProgramIconEngine : public QIconEngine {
+  public:
+    explicit ProgramIconEngine(std::shared_ptr<RenderedIcon> Icon) : Icon(std::move(Icon)) {}
+
+    QPixmap pixmap(const QSize& Size, QIcon::Mode, QIcon::State) override { return Icon->Pixmap(Size); }
+    QSize actualSize(const QSize& Size, QIcon::Mode, QIcon::State) override { return Size; }
+    void paint(QPainter* Painter, const QRect& Rect, QIcon::Mode, QIcon::State) override {
+        Painter->drawPixmap(Rect, Icon->Pixmap(Rect.size() * Painter->device()->devicePixelRatio()));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> Sizes;
+        for (const int Size : RenderedSizes) {
+            Sizes.append(QSize(Size, Size));
+        }
+        return Sizes;
+    }
+    // Qt takes ownership of the copy.
+    QIconEngine* clone() const override { return std::make_unique<ProgramIconEngine>(Icon).release(); }
+    QString key() const override { return QStringLiteral("ProgramIconEngine"); }
+
+  private:
+    std::shared_ptr<RenderedIcon> Icon;
+};
 
 QIcon& SharedIcon() {
     static QIcon Icon;
     return Icon;
 }
 
-// Let go while the application (and the icon engine's plugin) is still there.
+// Let go while the application is still there: the pixmaps need it.
 void ReleaseSharedIcon() {
     SharedIcon() = QIcon();
 }
@@ -23,7 +86,7 @@ void ReleaseSharedIcon() {
 QIcon ProgramIcon() {
     QIcon& Icon = SharedIcon();
     if (Icon.isNull()) {
-        Icon = QIcon(QStringLiteral(":/icons/tulma.svg"));
+        Icon = QIcon(std::make_unique<ProgramIconEngine>(std::make_shared<RenderedIcon>()).release());
         qAddPostRoutine(ReleaseSharedIcon);
     }
     return Icon;

@@ -4,7 +4,7 @@
 
 namespace tulma {
 
-// Tulma's own icon, scalable: a key cap struck by lightning. For the windows, the tray and the about box.
+// Tulma's own icon, at any size: a key cap struck by lightning. For the windows, the tray and the about box.
 QIcon ProgramIcon();
 
 }  // namespace tulma
