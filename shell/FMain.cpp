@@ -20,6 +20,7 @@
 #include "Application.h"
 #include "BusyCursor.h"
 #include "CurrentHotKeyFile.h"
+#include "DeferredIcon.h"
 #include "DisplaySession.h"
 #include "FileDialogs.h"
 #include "FormControls.h"
@@ -521,7 +522,8 @@ QString TFormMain::RefusalText(const THotTulma& HotKey) const {
 
 const QIcon& TFormMain::WarningIcon() {
     if (FWarningIcon.isNull()) {
-        FWarningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        FWarningIcon =
+            DeferredIcon([] { return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning); });
     }
     return FWarningIcon;
 }

@@ -1,0 +1,55 @@
+#include "DeferredIcon.h"
+
+#include <QIconEngine>
+#include <QPainter>
+
+#include <memory>
+
+namespace tulma {
+namespace {
+
+// The icon found, shared by every copy of the engine so that it is looked up once.
+struct LookedUpIcon {
+    std::function<QIcon()> Lookup;
+    QIcon Found;
+
+    const QIcon& Get() {
+        if (Lookup) {
+            Found = std::exchange(Lookup, nullptr)();
+        }
+        return Found;
+    }
+};
+
+class DeferredIconEngine : public QIconEngine {
+  public:
+    explicit DeferredIconEngine(std::shared_ptr<LookedUpIcon> Icon) : Icon(std::move(Icon)) {}
+
+    void paint(QPainter* Painter, const QRect& Rect, QIcon::Mode Mode, QIcon::State State) override {
+        Icon->Get().paint(Painter, Rect, Qt::AlignCenter, Mode, State);
+    }
+    QPixmap pixmap(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override {
+        return Icon->Get().pixmap(Size, Mode, State);
+    }
+    QSize actualSize(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override {
+        return Icon->Get().actualSize(Size, Mode, State);
+    }
+    QList<QSize> availableSizes(QIcon::Mode Mode, QIcon::State State) override {
+        return Icon->Get().availableSizes(Mode, State);
+    }
+    // Qt takes ownership of the copy.
+    QIconEngine* clone() const override { return std::make_unique<DeferredIconEngine>(Icon).release(); }
+    QString key() const override { return QStringLiteral("DeferredIconEngine"); }
+
+  private:
+    std::shared_ptr<LookedUpIcon> Icon;
+};
+
+}  // namespace
+
+QIcon DeferredIcon(std::function<QIcon()> Lookup) {
+    auto Icon = std::make_shared<LookedUpIcon>(LookedUpIcon{std::move(Lookup), {}});
+    return QIcon(std::make_unique<DeferredIconEngine>(std::move(Icon)).release());
+}
+
+}  // namespace tulma
