@@ -7,9 +7,11 @@
 #include <fstream>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include <xcb/xtest.h>
 
+#include "FillerBindings.h"
 #include "OrphanReaper.h"
 #include "ShellTestSupport.h"
 
@@ -38,7 +40,8 @@ void Sleep(int Ms) {
 
 }  // namespace
 
-THotKeyDaemon::THotKeyDaemon(TKind Kind) : Kind(Kind), Dir(MakeScratchDir()) {
+THotKeyDaemon::THotKeyDaemon(TKind Kind, int Bindings)
+    : Kind(Kind), Bindings(Bindings), Dir(MakeScratchDir()) {
     Pipe = std::make_unique<TProbePipe>((Dir / "launches").string());
     Display.Start(true);
     Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());
@@ -70,7 +73,12 @@ void THotKeyDaemon::StartTulma() {
     fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
     fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
     const std::string Keys = (Dir / "bench.tul").string();
-    test::WriteHotKeyFile(Keys, {{"Launch probe", CtrlAltL, BENCH_LAUNCH_PROBE, Pipe->Path()}});
+    std::vector<test::THotKeyOutline> HotKeys;
+    for (const std::uint16_t Combination : FillerCombinations(Bindings - 1)) {
+        HotKeys.emplace_back("Filler " + std::to_string(HotKeys.size()), Combination, "/bin/true");
+    }
+    HotKeys.emplace_back("Launch probe", CtrlAltL, BENCH_LAUNCH_PROBE, Pipe->Path());
+    test::WriteHotKeyFile(Keys, HotKeys);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     Daemon = test::Spawn({(Dir / "tulma").string(), Keys});
 }
@@ -78,7 +86,8 @@ void THotKeyDaemon::StartTulma() {
 // sxhkd runs every command through a shell; /bin/sh (dash) is the quickest a user could choose.
 void THotKeyDaemon::StartSxhkd() {
     const std::string Config = (Dir / "sxhkdrc").string();
-    std::ofstream(Config) << "ctrl + alt + l\n    " << BENCH_LAUNCH_PROBE << " " << Pipe->Path() << "\n";
+    std::ofstream(Config) << SxhkdConfiguration(Bindings - 1, "ctrl + alt + l",
+                                                std::string(BENCH_LAUNCH_PROBE) + " " + Pipe->Path());
     setenv("SXHKD_SHELL", "/bin/sh", 1);
     Daemon = test::Spawn({"sxhkd", "-c", Config});
 }

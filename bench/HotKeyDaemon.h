@@ -12,13 +12,14 @@
 namespace tulma::bench {
 
 // A hotkey daemon on a display of its own (Xvfb with openbox), with Ctrl+Alt+L bound to the launch
-// probe. Either the real tulma program with a hotkey file, or sxhkd with a configuration file.
+// probe and Bindings - 1 other combinations bound to "true". Either the real tulma program with a hotkey
+// file, or sxhkd with a configuration file.
 class THotKeyDaemon {
   public:
     enum class TKind { Tulma, Sxhkd };
 
     // Returns once a press of the hotkey starts the probe. Throws std::runtime_error otherwise.
-    explicit THotKeyDaemon(TKind Kind);
+    THotKeyDaemon(TKind Kind, int Bindings);
     ~THotKeyDaemon();
     THotKeyDaemon(const THotKeyDaemon&) = delete;
     THotKeyDaemon& operator=(const THotKeyDaemon&) = delete;
@@ -32,6 +33,7 @@ class THotKeyDaemon {
 
   private:
     TKind Kind;
+    int Bindings;
     test::XServerFixture Display;
     std::filesystem::path Dir;
     std::unique_ptr<TProbePipe> Pipe;

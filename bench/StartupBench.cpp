@@ -1,5 +1,6 @@
 // How long the real tulma program takes from its start to holding every hotkey of a 1,000-hotkey file,
-// and how much memory it keeps while it idles in the tray. Runs on a private Xvfb display.
+// beside sxhkd with as many bindings, and how much memory it keeps while it idles in the tray. Runs on a
+// private Xvfb display.
 #include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ClassRegistration.h"
+#include "FillerBindings.h"
 #include "ShellTestSupport.h"
 #include "XServerFixture.h"
 
@@ -21,50 +23,16 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int HotKeyCount = 1000;
-constexpr int Shift = 0x2000, Ctrl = 0x4000, Alt = 0x8000;
+constexpr std::uint16_t CtrlAltK = CtrlBit | AltBit | 'K';
 constexpr std::uint32_t KeyK = 'k';
 
-// Keys every keyboard layout of the test display has: letters, digits, F1-F12, keypad digits, the
-// navigation block.
-std::vector<std::uint16_t> CommonKeys() {
-    std::vector<std::uint16_t> Keys;
-    for (std::uint16_t Key = 'A'; Key <= 'Z'; ++Key) {
-        Keys.push_back(Key);
-    }
-    for (std::uint16_t Key = '0'; Key <= '9'; ++Key) {
-        Keys.push_back(Key);
-    }
-    for (std::uint16_t Key = 0x70; Key <= 0x7B; ++Key) {
-        Keys.push_back(Key);
-    }
-    for (std::uint16_t Key = 0x60; Key <= 0x69; ++Key) {
-        Keys.push_back(Key);
-    }
-    for (std::uint16_t Key = 0x21; Key <= 0x28; ++Key) {
-        Keys.push_back(Key);
-    }
-    return Keys;
-}
-
-// Count hotkeys with every combination of the common keys and the modifiers (repeating once they run
-// out, so that some are refused as taken), the last one being Ctrl+Alt+K, which touches Marker.
+// Count hotkeys, the last one being Ctrl+Alt+K, which touches Marker.
 void WriteFile(const std::string& FileName, const std::string& Marker, bool Minimize, int Count) {
-    std::vector<std::uint16_t> Combinations;
-    for (const std::uint16_t Modifiers :
-         {0, Shift, Ctrl, Alt, Shift | Ctrl, Shift | Alt, Ctrl | Alt, 0xE000}) {
-        for (const std::uint16_t Key : CommonKeys()) {
-            const auto Combination = static_cast<std::uint16_t>(Modifiers | Key);
-            if (Combination != (Ctrl | Alt | 'K')) {
-                Combinations.push_back(Combination);
-            }
-        }
-    }
     std::vector<test::THotKeyOutline> HotKeys;
-    for (int I = 0; I + 1 < Count; ++I) {
-        HotKeys.emplace_back("Hotkey " + std::to_string(I), Combinations[I % Combinations.size()],
-                             "/bin/true");
+    for (const std::uint16_t Combination : FillerCombinations(Count - 1)) {
+        HotKeys.emplace_back("Hotkey " + std::to_string(HotKeys.size()), Combination, "/bin/true");
     }
-    HotKeys.emplace_back("Last", static_cast<std::uint16_t>(Ctrl | Alt | 'K'), "/usr/bin/touch", Marker);
+    HotKeys.emplace_back("Last", CtrlAltK, "/usr/bin/touch", Marker);
     test::WriteHotKeyFile(FileName, HotKeys, Minimize);
 }
 
@@ -88,14 +56,14 @@ void PressCtrlAltK(test::FakeKeyboard& Keyboard, xcb_connection_t* Connection) {
     xcb_flush(Connection);
 }
 
-// Starts tulma and returns once the last hotkey of the file answers; the time includes one start of
+// Starts the daemon (Command) and returns once its last hotkey answers; the time includes one start of
 // the command that proves it.
 double SecondsUntilRegistered(test::XServerFixture& Display, test::FakeKeyboard& Keyboard,
-                              const TProgramDir& Dir, const std::string& FileName, const std::string& Marker,
-                              pid_t& Tulma) {
+                              const std::vector<std::string>& Command, const std::string& Marker,
+                              pid_t& Daemon) {
     fs::remove(Marker);
     const auto Start = Clock::now();
-    Tulma = test::Spawn({(Dir.Path / "tulma").string(), FileName});
+    Daemon = test::Spawn(Command);
     while (!fs::exists(Marker)) {
         PressCtrlAltK(Keyboard, Display.Connection());
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -133,7 +101,8 @@ void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
     WriteFile(FileName, Marker, false, static_cast<int>(State.range(0)));
     for (auto _ : State) {
         pid_t Tulma = -1;
-        State.SetIterationTime(SecondsUntilRegistered(Display, Keyboard, Dir, FileName, Marker, Tulma));
+        State.SetIterationTime(SecondsUntilRegistered(
+            Display, Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker, Tulma));
         State.PauseTiming();
         test::Terminate(Tulma);
         State.ResumeTiming();
@@ -141,6 +110,36 @@ void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
     Display.Stop();
 }
 BENCHMARK(BM_StartUntilAllHotKeysRegistered)
+    ->Arg(1)
+    ->Arg(HotKeyCount)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+
+// The same for sxhkd with as many bindings, the last one Ctrl+Alt+K.
+void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
+    test::XServerFixture Display;
+    Display.Start(false);
+    test::FakeKeyboard Keyboard(Display.Connection());
+    TProgramDir Dir;
+    const std::string Config = (Dir.Path / "sxhkdrc").string();
+    const std::string Marker = (Dir.Path / "marker").string();
+    std::ofstream(Config) << SxhkdConfiguration(static_cast<int>(State.range(0)) - 1, SxhkdChord(CtrlAltK),
+                                                "touch " + Marker);
+    setenv("SXHKD_SHELL", "/bin/sh", 1);
+    for (auto _ : State) {
+        pid_t Sxhkd = -1;
+        State.SetIterationTime(
+            SecondsUntilRegistered(Display, Keyboard, {"sxhkd", "-c", Config}, Marker, Sxhkd));
+        State.PauseTiming();
+        test::Terminate(Sxhkd);
+        State.ResumeTiming();
+    }
+    Display.Stop();
+}
+BENCHMARK(BM_SxhkdStartUntilAllBound)
     ->Arg(1)
     ->Arg(HotKeyCount)
     ->UseManualTime()
@@ -166,7 +165,7 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
     long Kilobytes = 0;
     for (auto _ : State) {
         pid_t Tulma = -1;
-        SecondsUntilRegistered(Display, Keyboard, Dir, FileName, Marker, Tulma);
+        SecondsUntilRegistered(Display, Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker, Tulma);
         std::this_thread::sleep_for(std::chrono::seconds(2));
         Kilobytes = ResidentKilobytes(Tulma);
         test::Terminate(Tulma);

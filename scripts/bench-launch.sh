@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs the side-by-side benchmarks: press to launch (tulma against sxhkd) and window search
-# (tulma against wmctrl -a), each on private Xvfb displays with openbox, then press to launch through the
-# GlobalShortcuts portal in a headless KWin Wayland desktop. Prints Google Benchmark's report and a
-# summary with median, p90, p99, max and the verdicts.
+# Builds and runs the side-by-side benchmarks: press to launch with 1 and with 1,000 hotkeys (tulma against
+# sxhkd) and window search among 500 and 50 windows (tulma against wmctrl -a), each on private Xvfb
+# displays with openbox, then press to launch through the GlobalShortcuts portal in a headless KWin
+# Wayland desktop. Prints Google Benchmark's report and a summary with median, p90, p99, max and the
+# verdicts against each target.
 # Usage: scripts/bench-launch.sh [BUILD_DIR] [PRESSES] [SEARCHES]   (defaults: build, 200, 100)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +13,7 @@ searches=${3:-100}
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j 2 --target bench_press_to_launch bench_window_search bench_portal_press_to_launch
-echo "== Press to launch: $presses presses each =="
+echo "== Press to launch, 1 and 1,000 hotkeys: $presses presses each =="
 "$build/bin/bench_press_to_launch" --benchmark_repetitions="$presses"
 echo
 echo "== Window search: 500 and 50 windows, $searches searches each =="

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs a benchmark for every performance target of Tulma and prints each figure with its verdict:
+#   start-up until the last of 1,000 hotkeys answers (<= 100 ms) and with a single hotkey (<= 39 ms),
+#     beside sxhkd with as many bindings;
+#   resident memory idling in the tray with 1 hotkey (<= 32 MB) and with 1,000 (<= 36 MB);
+#   loading a 10,000-hotkey file (<= 3x reading its bytes);
+#   then scripts/bench-launch.sh: press to launch with 1 and with 1,000 hotkeys (<= 0.6x sxhkd at the median
+#   and the 99th percentile), window search among 500 and 50 windows (<= 0.2x and <= 0.35x wmctrl -a),
+#   and press to launch through the portal.
+# Usage: scripts/bench-all.sh [BUILD_DIR] [PRESSES] [SEARCHES]   (defaults: build, 200, 100)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+"$root/scripts/setup.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j 2 --target bench_startup bench_hotkeyfile
+
+# The median of a benchmark in a console report: its time, or the counter named in $3.
+median() {
+    awk -v name="$2" -v counter="${3:-}" '
+        index($1, name) == 1 && $1 ~ /_median$/ {
+            if (counter == "") { print $2; exit }
+            for (i = 1; i <= NF; i++) if (index($i, counter "=") == 1) { print substr($i, length(counter) + 2); exit }
+        }' "$1"
+}
+
+verdict() {  # label, figure, unit, limit, peer text
+    awk -v label="$1" -v figure="$2" -v unit="$3" -v limit="$4" -v peer="$5" 'BEGIN {
+        printf "  %-44s %8.1f %-3s (target <= %s %s%s): %s\n", label, figure, unit, limit, unit, peer,
+               figure <= limit ? "met" : "NOT met" }'
+}
+
+report=$(mktemp)
+trap 'rm -f "$report"' EXIT
+echo "== Start-up and idle memory (15 starts each, 5 for memory) =="
+"$build/bin/bench_startup" --benchmark_repetitions=5 | tee "$report"
+echo "== Loading a 10,000-hotkey x 5-command file =="
+"$build/bin/bench_hotkeyfile" --benchmark_filter='ReadBytesOnly|LoadHotKeyFile' --benchmark_repetitions=10 \
+    --benchmark_report_aggregates_only=true --benchmark_time_unit=ms | tee -a "$report"
+
+read_bytes=$(median "$report" LargeHotKeyFile/ReadBytesOnly)
+echo
+echo "Verdicts"
+verdict "start until the last of 1,000 hotkeys answers" "$(median "$report" BM_StartUntilAllHotKeysRegistered/1000)" ms 100 \
+    ", sxhkd $(median "$report" BM_SxhkdStartUntilAllBound/1000) ms"
+verdict "start until a single hotkey answers" "$(median "$report" BM_StartUntilAllHotKeysRegistered/1/)" ms 39 \
+    ", sxhkd $(median "$report" BM_SxhkdStartUntilAllBound/1/) ms"
+verdict "idle in the tray, 1,000 hotkeys" "$(median "$report" BM_ResidentMemoryMinimisedToTray/1000 RSS_MB)" MB 36 ""
+verdict "idle in the tray, 1 hotkey" "$(median "$report" BM_ResidentMemoryMinimisedToTray/1/ RSS_MB)" MB 32 ""
+verdict "load a 10,000-hotkey file" "$(median "$report" LargeHotKeyFile/LoadHotKeyFile)" ms \
+    "$(awk -v b="$read_bytes" 'BEGIN { printf "%.2f", 3 * b }')" ", 3x reading its bytes: $read_bytes ms"
+echo
+"$root/scripts/bench-launch.sh" "$build" "${2:-200}" "${3:-100}"
