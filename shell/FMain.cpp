@@ -295,6 +295,14 @@ bool TFormMain::eventFilter(QObject* Watched, QEvent* Event) {
     return TQBForm::eventFilter(Watched, Event);
 }
 
+void TFormMain::ShowAtStart() {
+    if (HotKeyFile().MinimizeAtStartup) {
+        showMinimized();
+    } else {
+        show();
+    }
+}
+
 void TFormMain::BringForward() {
     RestoreApplication();
     if (!isVisible()) {

@@ -38,6 +38,9 @@ class TFormMain : public TQBForm {
     // The about box that "View Info..." shows; the window does not own it.
     void SetAboutBox(QDialog* AboutBox) { FAboutBox = AboutBox; }
 
+    // Shows the window for the first time: minimised from the start when the hotkey file asks to start
+    // minimised, so that a window on its way to the tray is never drawn (nor its fonts and pixels kept).
+    void ShowAtStart();
     // Shows the window in front, restored from the tray or from being minimised; an open modal window
     // comes in front of it.
     void BringForward();

@@ -113,7 +113,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             FormMain->BringForward();
             return true;
         });
-    FormMain->show();
+    FormMain->ShowAtStart();
 
     const int Result = Application.exec();
     EndHotKeyModule();
