@@ -5,6 +5,10 @@ namespace {
 
 constexpr std::uint16_t FirstFunctionKey = 0x70;  // F1
 constexpr int FunctionKeys = 12;
+constexpr std::uint16_t FirstKeypadDigit = 0x60;
+// Page up, page down, end, home, left, up, right, down.
+constexpr std::uint16_t FirstNavigationKey = 0x21;
+const char* const NavigationKeys[] = {"Prior", "Next", "End", "Home", "Left", "Up", "Right", "Down"};
 
 std::vector<std::uint16_t> CommonKeys() {
     std::vector<std::uint16_t> Keys;
@@ -17,6 +21,12 @@ std::vector<std::uint16_t> CommonKeys() {
     for (int Index = 0; Index < FunctionKeys; ++Index) {
         Keys.push_back(static_cast<std::uint16_t>(FirstFunctionKey + Index));
     }
+    for (int Index = 0; Index < 10; ++Index) {
+        Keys.push_back(static_cast<std::uint16_t>(FirstKeypadDigit + Index));
+    }
+    for (std::size_t Index = 0; Index < std::size(NavigationKeys); ++Index) {
+        Keys.push_back(static_cast<std::uint16_t>(FirstNavigationKey + Index));
+    }
     return Keys;
 }
 
@@ -28,6 +38,12 @@ std::string KeyName(std::uint16_t Key) {
     if (Key >= FirstFunctionKey && Key < FirstFunctionKey + FunctionKeys) {
         return "F" + std::to_string(Key - FirstFunctionKey + 1);
     }
+    if (Key >= FirstKeypadDigit && Key < FirstKeypadDigit + 10) {
+        return "KP_" + std::to_string(Key - FirstKeypadDigit);
+    }
+    if (Key >= FirstNavigationKey && Key < FirstNavigationKey + std::size(NavigationKeys)) {
+        return NavigationKeys[Key - FirstNavigationKey];
+    }
     return std::string(1, static_cast<char>(Key >= 'A' && Key <= 'Z' ? Key - 'A' + 'a' : Key));
 }
 
@@ -35,7 +51,7 @@ std::string KeyName(std::uint16_t Key) {
 
 std::vector<std::uint16_t> FillerCombinations(int Count) {
     std::vector<std::uint16_t> Distinct;
-    for (const int Modifiers : {ShiftBit, CtrlBit, AltBit, ShiftBit | CtrlBit, ShiftBit | AltBit,
+    for (const int Modifiers : {0, ShiftBit, CtrlBit, AltBit, ShiftBit | CtrlBit, ShiftBit | AltBit,
                                 CtrlBit | AltBit, ShiftBit | CtrlBit | AltBit}) {
         for (const std::uint16_t Key : CommonKeys()) {
             const auto Combination = static_cast<std::uint16_t>(Modifiers | Key);

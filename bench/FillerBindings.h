@@ -9,9 +9,10 @@ namespace tulma::bench {
 constexpr int ShiftBit = 0x2000, CtrlBit = 0x4000, AltBit = 0x8000;
 
 // Count key combinations, as a hotkey file stores them, for the hotkeys that only fill a file or a
-// configuration: every modifier set with at least one modifier and every key that all layouts of the test
-// display have (letters, digits, F1-F12), in a fixed order and repeating once they run out, so that
-// some are refused as taken. Ctrl+Alt with K or L never comes: those are the measured hotkeys.
+// configuration: every set of Shift, Ctrl and Alt (none too) with every key that all layouts of the test
+// display have (letters, digits, F1-F12, keypad digits, the navigation block), in a fixed order and
+// repeating once they run out, so that some are refused as taken. Ctrl+Alt with K or L never comes:
+// those are the measured hotkeys.
 std::vector<std::uint16_t> FillerCombinations(int Count);
 
 // The combination written as sxhkd's configuration writes it ("ctrl + alt + F1").
