@@ -62,13 +62,11 @@ void SizeToText(QLabel* Label, int Room) {
     Label->resize(std::min(Wanted.width(), Room), Wanted.height());
 }
 
-// The main window's labels are named and take the width of their text, as far as Room pixels allow.
-QLabel* PlaceNamedLabel(QWidget* Parent, const char* Name, const char* Caption, const QRect& Position,
-                        int Room) {
+// The main window's labels are named; they take the width of their text once the window is to be seen
+// (MeasureTexts).
+QLabel* PlaceNamedLabel(QWidget* Parent, const char* Name, const char* Caption, const QRect& Position) {
     auto* Label = PlaceControl<QLabel>(Parent, Name, Position);
     Label->setText(Caption);
-    FitLabelText(Label, Room);
-    SizeToText(Label, Room);
     return Label;
 }
 
@@ -138,12 +136,9 @@ void TFormMain::CreateControls() {
     TitleFont.setBold(true);
     TitleFont.setItalic(true);
     Label6->setFont(TitleFont);
-    FitLabelText(Label6, TitleRoom);
-    SizeToText(Label6, TitleRoom);
     Label6->setStyleSheet("color: red");
-    Label1 = PlaceNamedLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13},
-                             ClientWidth - 90);
-    Label2 = PlaceNamedLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13}, 405);
+    Label1 = PlaceNamedLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13});
+    Label2 = PlaceNamedLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13});
     LBListe = PlaceControl<QListWidget>(this, "LBListe", {4, 50, 409, 159});
     Label2->setBuddy(LBListe);
     BtnNew = PlaceHintedButton(this, "BtnNew", "&New...", "create a new hotkey", {4, 212, 75, 21});
@@ -153,8 +148,8 @@ void TFormMain::CreateControls() {
     BtnViewInfo = PlaceHintedButton(this, "BtnViewInfo", "View Info...", "", {292, 212, 121, 21});
     CBMinimize = PlaceControl<QCheckBox>(this, "CBMinimize", {4, 242, 169, 17});
     CBMinimize->setText("&minimize Tulma at startup");
-    Label3 = PlaceNamedLabel(this, "Label3", "current file:", {182, 242, 52, 13}, 66);
-    LabCurrFileName = PlaceNamedLabel(this, "LabCurrFileName", "", {248, 242, 81, 13}, FileNameRoom);
+    Label3 = PlaceNamedLabel(this, "Label3", "current file:", {182, 242, 52, 13});
+    LabCurrFileName = PlaceNamedLabel(this, "LabCurrFileName", "", {248, 242, 81, 13});
     BtnOpen = PlaceHintedButton(this, "BtnOpen", "&Open", "", {2, 264, 75, 21});
     BtnSave = PlaceHintedButton(this, "BtnSave", "&Save", "save your hotkeys", {80, 264, 75, 21});
     BtnSaveAs = PlaceHintedButton(this, "BtnSaveAs", "Save &as...", "", {158, 264, 75, 21});
@@ -244,8 +239,32 @@ void TFormMain::FormCreate() {
     FModified = false;
 }
 
+// Measuring text loads the fonts; a program that starts in the tray needs none until its window is seen.
+void TFormMain::MeasureTexts() {
+    if (FTextsMeasured) {
+        return;
+    }
+    FTextsMeasured = true;
+    for (const auto& [Label, Room] : {std::pair{Label6, TitleRoom}, std::pair{Label1, ClientWidth - 90},
+                                      std::pair{Label2, 405}, std::pair{Label3, 66}}) {
+        FitLabelText(Label, Room);
+        SizeToText(Label, Room);
+    }
+    SizeToText(LabCurrFileName, FileNameRoom);
+}
+
+void TFormMain::changeEvent(QEvent* Event) {
+    TQBForm::changeEvent(Event);
+    if (Event->type() == QEvent::WindowStateChange && isVisible() && !isMinimized()) {
+        MeasureTexts();
+    }
+}
+
 void TFormMain::showEvent(QShowEvent* Event) {
     TQBForm::showEvent(Event);
+    if (!isMinimized()) {
+        MeasureTexts();
+    }
     if (!FActivated) {
         QTimer::singleShot(0, this, [this] { FormActivate(); });
     }
@@ -296,10 +315,17 @@ bool TFormMain::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 void TFormMain::ShowAtStart() {
-    if (HotKeyFile().MinimizeAtStartup) {
-        showMinimized();
-    } else {
+    if (!HotKeyFile().MinimizeAtStartup) {
         show();
+        return;
+    }
+    // Minimised before it is ever shown: with a tray the window goes there without being mapped, and
+    // without one it is mapped minimised. Either way it is not drawn on its way.
+    setWindowState(Qt::WindowMinimized);
+    if (FTrayIcon1->IconShown()) {
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    } else {
+        showMinimized();
     }
 }
 
@@ -355,6 +381,9 @@ void TFormMain::BtnDeleteClick() {
 }
 
 void TFormMain::BtnViewInfoClick() {
+    if (FAboutBox == nullptr && FNewAboutBox) {
+        FAboutBox = FNewAboutBox();
+    }
     if (FAboutBox != nullptr) {
         FAboutBox->exec();
     }
@@ -468,7 +497,9 @@ bool TFormMain::QuerySaveChanges() {
 
 void TFormMain::ShowCurrentFileName() {
     LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
-    SizeToText(LabCurrFileName, FileNameRoom);
+    if (FTextsMeasured) {
+        SizeToText(LabCurrFileName, FileNameRoom);
+    }
     ShowFileNotice();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QDialog>
 #include <QIcon>
-#include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,11 +36,13 @@ class TFormMain : public TQBForm {
 
     // Whether the hotkeys hold changes that are not saved.
     bool Modified() const { return FModified; }
-    // The about box that "View Info..." shows; the window does not own it.
-    void SetAboutBox(QDialog* AboutBox) { FAboutBox = AboutBox; }
+    // Makes the about box that "View Info..." shows, when it is first asked for.
+    void SetAboutBox(std::function<std::unique_ptr<QDialog>()> NewAboutBox) {
+        FNewAboutBox = std::move(NewAboutBox);
+    }
 
-    // Shows the window for the first time: minimised from the start when the hotkey file asks to start
-    // minimised, so that a window on its way to the tray is never drawn (nor its fonts and pixels kept).
+    // Shows the window for the first time, or, when the hotkey file asks to start minimised, minimises it
+    // at once: a window on its way to the tray is never drawn, nor are its fonts and pixels kept.
     void ShowAtStart();
     // Shows the window in front, restored from the tray or from being minimised; an open modal window
     // comes in front of it.
@@ -77,6 +80,7 @@ class TFormMain : public TQBForm {
 
   protected:
     void showEvent(QShowEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
     // Return or Enter presses the focused button (the buttons are no default buttons).
     void keyPressEvent(QKeyEvent* Event) override;
@@ -121,7 +125,9 @@ class TFormMain : public TQBForm {
     TReferenceList FHotKeyReferences;
     bool FModified = false;
     bool FActivated = false;
-    QPointer<QDialog> FAboutBox;
+    std::function<std::unique_ptr<QDialog>()> FNewAboutBox;
+    std::unique_ptr<QDialog> FAboutBox;
+    bool FTextsMeasured = false;
     QIcon FWarningIcon;
     TAutostartEntry FAutostart;
 
@@ -148,6 +154,7 @@ class TFormMain : public TQBForm {
     QString RefusalText(const THotTulma& HotKey) const;
     // The mark of a line whose key combination could not be registered; made when first needed.
     const QIcon& WarningIcon();
+    void MeasureTexts();
     // Registers the hotkeys of the file at HotKeyFileName in place of the current ones; on a failure
     // the current ones stay registered and the error goes on to the caller.
     void LoadCurrentFile();

@@ -102,8 +102,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     const TStatusNotifierWatch StatusNotifiers;
     QObject::connect(&StatusNotifiers, &TStatusNotifierWatch::TrayHostChanged, FormMain.get(),
                      TrayHostChanged);
-    auto FormInfo = std::make_unique<TFormInfo>();
-    FormMain->SetAboutBox(FormInfo.get());
+    FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
         [&](const std::string& FileName) {
@@ -118,7 +117,6 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     const int Result = Application.exec();
     EndHotKeyModule();
     FormMain.reset();
-    FormInfo.reset();
     return Result;
 }
 
