@@ -763,6 +763,29 @@ class FormMainTest : public QObject {
         QCOMPARE(Registry->Registered.size(), std::size_t{1});
     }
 
+    // On the way to the tray the window is never shown, so nothing of it is drawn; without a tray it is
+    // shown minimised.
+    void startingMinimisedShowsNoWindowOnTheWayToTheTray_data() {
+        QTest::addColumn<bool>("Tray");
+        QTest::newRow("tray") << true;
+        QTest::newRow("no tray") << false;
+    }
+
+    void startingMinimisedShowsNoWindowOnTheWayToTheTray() {
+        QFETCH(bool, Tray);
+        TrayAvailable = Tray;
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
+        Form->ShowAtStart();
+        QCoreApplication::processEvents();
+        QCOMPARE(Form->isVisible(), !Tray);
+        QVERIFY(Form->isMinimized());
+        QCOMPARE(Form->TrayIcon1().IconShown(), Tray);
+        QCOMPARE(Registry->Registered.size(), std::size_t{1});
+        Form->BringForward();
+        QVERIFY(Form->isVisible());
+        QVERIFY(!Form->isMinimized());
+    }
+
     void closeFromTheTrayAsksWithTheWindowShown() {
         TrayAvailable = true;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
