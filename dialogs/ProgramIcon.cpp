@@ -16,6 +16,7 @@ namespace {
 
 // The sizes of the PNGs rendered from the icon's SVG source at build time.
 constexpr std::array RenderedSizes{TULMA_ICON_SIZES};
+constexpr int LargestWindowIcon = 128;
 
 // Decodes each rendered size when a size near it is first asked for, and keeps it. QIcon::addFile
 // would load every image-format plugin to learn that a PNG is a PNG, and SVG needs a library of its own.
@@ -54,10 +55,14 @@ class ProgramIconEngine : public QIconEngine {
     void paint(QPainter* Painter, const QRect& Rect, QIcon::Mode, QIcon::State) override {
         Painter->drawPixmap(Rect, Icon->Pixmap(Rect.size() * Painter->device()->devicePixelRatio()));
     }
+    // The sizes that a window hands the window manager: each is decoded when a window is created, and the
+    // largest (for icon themes) would cost more than all the others together.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> Sizes;
         for (const int Size : RenderedSizes) {
-            Sizes.append(QSize(Size, Size));
+            if (Size <= LargestWindowIcon) {
+                Sizes.append(QSize(Size, Size));
+            }
         }
         return Sizes;
     }
