@@ -89,6 +89,29 @@ void RegisterClassesOnce() {
     (void)Registered;
 }
 
+// One sample a start of the daemon (Command), ended before the next.
+void TimeStarts(benchmark::State& State, test::XServerFixture& Display, test::FakeKeyboard& Keyboard,
+                const std::vector<std::string>& Command, const std::string& Marker) {
+    for (auto _ : State) {
+        pid_t Daemon = -1;
+        State.SetIterationTime(SecondsUntilRegistered(Display, Keyboard, Command, Marker, Daemon));
+        State.PauseTiming();
+        test::Terminate(Daemon);
+        State.ResumeTiming();
+    }
+}
+
+// With a single hotkey and with 1,000: the median of 15 starts.
+void ConfigureStartBenchmark(benchmark::internal::Benchmark* Bench) {
+    Bench->Arg(1)
+        ->Arg(HotKeyCount)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(15)
+        ->ReportAggregatesOnly(true);
+}
+
 void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
     RegisterClassesOnce();
     test::XServerFixture Display;
@@ -99,24 +122,10 @@ void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
     const std::string FileName = (Dir.Path / "large.tul").string();
     const std::string Marker = (Dir.Path / "marker").string();
     WriteFile(FileName, Marker, false, static_cast<int>(State.range(0)));
-    for (auto _ : State) {
-        pid_t Tulma = -1;
-        State.SetIterationTime(SecondsUntilRegistered(
-            Display, Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker, Tulma));
-        State.PauseTiming();
-        test::Terminate(Tulma);
-        State.ResumeTiming();
-    }
+    TimeStarts(State, Display, Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker);
     Display.Stop();
 }
-BENCHMARK(BM_StartUntilAllHotKeysRegistered)
-    ->Arg(1)
-    ->Arg(HotKeyCount)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartUntilAllHotKeysRegistered)->Apply(ConfigureStartBenchmark);
 
 // The same for sxhkd with as many bindings, the last one Ctrl+Alt+K.
 void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
@@ -129,24 +138,10 @@ void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
     std::ofstream(Config) << SxhkdConfiguration(static_cast<int>(State.range(0)) - 1, SxhkdChord(CtrlAltK),
                                                 "touch " + Marker);
     setenv("SXHKD_SHELL", "/bin/sh", 1);
-    for (auto _ : State) {
-        pid_t Sxhkd = -1;
-        State.SetIterationTime(
-            SecondsUntilRegistered(Display, Keyboard, {"sxhkd", "-c", Config}, Marker, Sxhkd));
-        State.PauseTiming();
-        test::Terminate(Sxhkd);
-        State.ResumeTiming();
-    }
+    TimeStarts(State, Display, Keyboard, {"sxhkd", "-c", Config}, Marker);
     Display.Stop();
 }
-BENCHMARK(BM_SxhkdStartUntilAllBound)
-    ->Arg(1)
-    ->Arg(HotKeyCount)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SxhkdStartUntilAllBound)->Apply(ConfigureStartBenchmark);
 
 // Idle in the tray with the 1,000 hotkeys registered (argument 1000) or with one (argument 1).
 void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
