@@ -115,16 +115,6 @@ void TObjectStream::WriteBytes(const uint8_t* Data, size_t Count) {
     FPosition = static_cast<int32_t>(Position + Count);
 }
 
-uint32_t TObjectStream::ReadLittleEndian(int ByteCount) {
-    RequireBytes(ByteCount, "a value");
-    uint32_t Value = 0;
-    for (int I = 0; I < ByteCount; ++I) {
-        Value |= static_cast<uint32_t>(FBuffer[static_cast<size_t>(FPosition + I)]) << (8 * I);
-    }
-    FPosition += ByteCount;
-    return Value;
-}
-
 void TObjectStream::FailPastEnd(int64_t Count, const char* What) const {
     FailRead(std::string(What) + " of " + std::to_string(Count) + " bytes at byte " +
              std::to_string(FPosition) + " runs past the end of the data (" + std::to_string(Size()) +

@@ -4,6 +4,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Errors.h"
@@ -47,11 +48,11 @@ class TObjectStream {
     void WriteBoolean(bool Value) { WriteByte(Value ? 1 : 0); }
     void WriteString(const std::string& Value);
 
-    int32_t ReadInteger() { return static_cast<int32_t>(ReadLittleEndian(4)); }
-    int32_t ReadLongInt() { return static_cast<int32_t>(ReadLittleEndian(4)); }
-    int16_t ReadSmallInt() { return static_cast<int16_t>(ReadLittleEndian(2)); }
-    uint16_t ReadWord() { return static_cast<uint16_t>(ReadLittleEndian(2)); }
-    uint8_t ReadByte() { return static_cast<uint8_t>(ReadLittleEndian(1)); }
+    int32_t ReadInteger() { return static_cast<int32_t>(ReadLittleEndian<uint32_t>()); }
+    int32_t ReadLongInt() { return static_cast<int32_t>(ReadLittleEndian<uint32_t>()); }
+    int16_t ReadSmallInt() { return static_cast<int16_t>(ReadLittleEndian<uint16_t>()); }
+    uint16_t ReadWord() { return ReadLittleEndian<uint16_t>(); }
+    uint8_t ReadByte() { return ReadLittleEndian<uint8_t>(); }
     bool ReadBoolean() { return ReadByte() != 0; }
     std::string ReadString();
 
@@ -71,7 +72,20 @@ class TObjectStream {
   private:
     void WriteLittleEndian(uint32_t Value, int ByteCount);
     void WriteBytes(const uint8_t* Data, size_t Count);
-    uint32_t ReadLittleEndian(int ByteCount);
+    // One bounds check for the whole value, then its bytes.
+    template <class TUnsigned>
+    TUnsigned ReadLittleEndian() {
+        RequireBytes(sizeof(TUnsigned), "a value");
+        const uint8_t* Bytes = FBuffer.data() + FPosition;
+        FPosition += static_cast<int32_t>(sizeof(TUnsigned));
+        return AssembleLittleEndian<TUnsigned>(Bytes, std::make_index_sequence<sizeof(TUnsigned)>());
+    }
+    // Byte by byte, so the value is the same on hosts of either byte order; where the host is
+    // little-endian, compilers make this a single load.
+    template <class TUnsigned, size_t... Index>
+    static TUnsigned AssembleLittleEndian(const uint8_t* Bytes, std::index_sequence<Index...>) {
+        return static_cast<TUnsigned>(((static_cast<TUnsigned>(Bytes[Index]) << (8 * Index)) | ...));
+    }
     void RequireBytes(int64_t Count, const char* What) const {
         if (Count > Remaining()) [[unlikely]] {
             FailPastEnd(Count, What);
