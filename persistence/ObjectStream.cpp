@@ -53,14 +53,21 @@ std::unique_ptr<TStreamableObject> TObjectStream::ReadObject() {
         FailRead("objects are nested deeper than " + std::to_string(MaxNesting) + " levels at byte " +
                  std::to_string(FPosition));
     }
-    const int32_t Code = ReadInteger();
-    const TClassDescriptor& Class = ClassRegistry().GetClassForID(Code);
+    const auto CreateFromStream = StreamConstructorFor(ReadInteger());
     ++FNesting;
     struct LevelGuard {
         int& Nesting;
         ~LevelGuard() { --Nesting; }
     } Guard{FNesting};
-    return Class.CreateFromStream(*this);
+    return CreateFromStream(*this);
+}
+
+TClassDescriptor::CreateFromStreamFunction TObjectStream::StreamConstructorFor(int32_t Code) {
+    TClassAtLevel& Last = FClassAtLevel[static_cast<size_t>(FNesting)];
+    if (Last.CreateFromStream == nullptr || Last.Code != Code) {
+        Last = {Code, ClassRegistry().GetClassForID(Code).CreateFromStream};
+    }
+    return Last.CreateFromStream;
 }
 
 void TObjectStream::WriteString(const std::string& Value) {

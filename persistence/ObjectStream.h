@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -7,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "ClassRegistry.h"
 #include "Errors.h"
 
 namespace tulma {
@@ -92,10 +94,20 @@ class TObjectStream {
         }
     }
     [[noreturn]] void FailPastEnd(int64_t Count, const char* What) const;
+    TClassDescriptor::CreateFromStreamFunction StreamConstructorFor(int32_t Code);
+
+    // The class last read at each nesting level. The objects at one level are mostly the items of one
+    // list, of one class, so remembering it spares a registry search for nearly every object. The
+    // constructor itself is kept, not its descriptor, which a later registration may move.
+    struct TClassAtLevel {
+        int32_t Code = 0;
+        TClassDescriptor::CreateFromStreamFunction CreateFromStream = nullptr;
+    };
 
     std::vector<uint8_t> FBuffer;
     int32_t FPosition = 0;
     int FNesting = 0;
+    std::array<TClassAtLevel, MaxNesting> FClassAtLevel{};
     std::string FSourceName;
 };
 
