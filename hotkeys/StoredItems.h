@@ -15,7 +15,7 @@ std::unique_ptr<TIDList> ReadListOf(TObjectStream& Stream) {
     const int32_t At = Stream.Position();
     auto List = Stream.ReadObjectOf<TIDList>();
     for (int32_t I = 0; I < List->Count(); ++I) {
-        if (dynamic_cast<T*>(List->At(I)) == nullptr) {
+        if (TryCastTo<T>(List->At(I)) == nullptr) {
             Stream.FailRead("item " + std::to_string(I) + " of the list at byte " + std::to_string(At) +
                             " is not a " + T::ClassName);
         }

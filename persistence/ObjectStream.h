@@ -121,7 +121,7 @@ template <class T>
 std::unique_ptr<T> TObjectStream::ReadObjectOf() {
     const int32_t At = FPosition;
     auto Object = ReadObject();
-    if (auto* Typed = dynamic_cast<T*>(Object.get())) {
+    if (auto* Typed = TryCastTo<T>(Object.get())) {
         Object.release();
         return std::unique_ptr<T>(Typed);
     }
