@@ -49,25 +49,26 @@ void TObjectStream::WriteObject(const TStreamableObject& Object) {
 }
 
 std::unique_ptr<TStreamableObject> TObjectStream::ReadObject() {
+    CheckNesting();
+    const auto CreateFromStream = ClassAtThisLevel(ReadInteger()).CreateFromStream;
+    TNestingLevel Level(FNesting);
+    return CreateFromStream(*this);
+}
+
+void TObjectStream::CheckNesting() const {
     if (FNesting >= MaxNesting) {
         FailRead("objects are nested deeper than " + std::to_string(MaxNesting) + " levels at byte " +
                  std::to_string(FPosition));
     }
-    const auto CreateFromStream = StreamConstructorFor(ReadInteger());
-    ++FNesting;
-    struct LevelGuard {
-        int& Nesting;
-        ~LevelGuard() { --Nesting; }
-    } Guard{FNesting};
-    return CreateFromStream(*this);
 }
 
-TClassDescriptor::CreateFromStreamFunction TObjectStream::StreamConstructorFor(int32_t Code) {
+const TObjectStream::TClassAtLevel& TObjectStream::ClassAtThisLevel(int32_t Code) {
     TClassAtLevel& Last = FClassAtLevel[static_cast<size_t>(FNesting)];
     if (Last.CreateFromStream == nullptr || Last.Code != Code) {
-        Last = {Code, ClassRegistry().GetClassForID(Code).CreateFromStream};
+        const TClassDescriptor& Class = ClassRegistry().GetClassForID(Code);
+        Last = {Code, Class.CreateFromStream, Class.Type};
     }
-    return Last.CreateFromStream;
+    return Last;
 }
 
 void TObjectStream::WriteString(const std::string& Value) {

@@ -41,6 +41,10 @@ class TObjectStream {
     // ReadObject for a field that must hold an object of class T (or derived from it).
     template <class T>
     std::unique_ptr<T> ReadObjectOf();
+    // ReadObject for a field that holds its object by value, which spares the object an allocation of
+    // its own; it must be stored as exactly a T. Anything else there is refused as by ReadObjectOf.
+    template <class T>
+    T ReadObjectValue();
 
     void WriteInteger(int32_t Value) { WriteLittleEndian(static_cast<uint32_t>(Value), 4); }
     void WriteLongInt(int32_t Value) { WriteLittleEndian(static_cast<uint32_t>(Value), 4); }
@@ -94,14 +98,28 @@ class TObjectStream {
         }
     }
     [[noreturn]] void FailPastEnd(int64_t Count, const char* What) const;
-    TClassDescriptor::CreateFromStreamFunction StreamConstructorFor(int32_t Code);
+    void CheckNesting() const;
 
     // The class last read at each nesting level. The objects at one level are mostly the items of one
-    // list, of one class, so remembering it spares a registry search for nearly every object. The
-    // constructor itself is kept, not its descriptor, which a later registration may move.
+    // list, of one class, so remembering it spares a registry search for nearly every object. Its
+    // constructor and C++ class are kept, not its descriptor, which a later registration may move.
     struct TClassAtLevel {
         int32_t Code = 0;
         TClassDescriptor::CreateFromStreamFunction CreateFromStream = nullptr;
+        const std::type_info* Type = nullptr;
+    };
+    const TClassAtLevel& ClassAtThisLevel(int32_t Code);
+
+    // One level deeper while the fields of an object are read.
+    class TNestingLevel {
+      public:
+        explicit TNestingLevel(int& Nesting) : FDepth(Nesting) { ++FDepth; }
+        ~TNestingLevel() { --FDepth; }
+        TNestingLevel(const TNestingLevel&) = delete;
+        TNestingLevel& operator=(const TNestingLevel&) = delete;
+
+      private:
+        int& FDepth;
     };
 
     std::vector<uint8_t> FBuffer;
@@ -127,6 +145,23 @@ std::unique_ptr<T> TObjectStream::ReadObjectOf() {
     }
     FPosition = At;
     FailRead("the object at byte " + std::to_string(At) + " is not a " + T::ClassName);
+}
+
+template <class T>
+T TObjectStream::ReadObjectValue() {
+    const int32_t At = FPosition;
+    CheckNesting();
+    const std::type_info* Stored = ClassAtThisLevel(ReadInteger()).Type;
+    if (Stored == nullptr || *Stored != typeid(T)) {
+        // Read as any other object first, so that it meets the same checks; an heir of T passes them,
+        // but a field that holds a T cannot hold it.
+        FPosition = At;
+        ReadObjectOf<T>();
+        FPosition = At;
+        FailRead("the object at byte " + std::to_string(At) + " is not exactly a " + T::ClassName);
+    }
+    TNestingLevel Level(FNesting);
+    return T(*this);
 }
 
 }  // namespace tulma
