@@ -8,8 +8,6 @@
 
 namespace tulma {
 
-THotKeyFile::THotKeyFile() : FHotKeyList(std::make_unique<TIDList>()) {}
-
 THotKeyFile::THotKeyFile(TObjectStream& Stream) {
     Stream.ReadLongInt();
     MinimizeAtStartup = Stream.ReadBoolean();
@@ -17,25 +15,25 @@ THotKeyFile::THotKeyFile(TObjectStream& Stream) {
 }
 
 THotTulma& THotKeyFile::HotKeyAt(int32_t Index) const {
-    return FHotKeyList->ItemAs<THotTulma>(Index);
+    return FHotKeyList.ItemAs<THotTulma>(Index);
 }
 
 void THotKeyFile::Store(TObjectStream& Stream) const {
     Stream.WriteLongInt(CurrentLayoutVersion);
     Stream.WriteBoolean(MinimizeAtStartup);
-    Stream.WriteObject(*FHotKeyList);
+    Stream.WriteObject(FHotKeyList);
 }
 
 void THotKeyFile::CopyTo(TStreamableObject& Dest) const {
     TStreamableObject::CopyTo(Dest);
     auto& File = CastTo<THotKeyFile>(Dest);
-    FHotKeyList->CopyTo(*File.FHotKeyList);
+    FHotKeyList.CopyTo(File.FHotKeyList);
     File.MinimizeAtStartup = MinimizeAtStartup;
 }
 
 void THotKeyFile::VisitFields(TFieldVisitor& Visitor) {
     Visitor.Boolean("MinimizeAtStartup", MinimizeAtStartup);
-    Visitor.Object("HotKeyList", *FHotKeyList);
+    Visitor.Object("HotKeyList", FHotKeyList);
 }
 
 }  // namespace tulma

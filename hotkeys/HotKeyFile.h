@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include "IDList.h"
 #include "StreamableObject.h"
@@ -18,13 +17,13 @@ class THotKeyFile : public TStreamableObject {
     // The stream size a hotkey file is written with: smaller data is padded up to it.
     static constexpr int32_t StreamSize = 16384;
 
-    THotKeyFile();
+    THotKeyFile() = default;
     explicit THotKeyFile(TObjectStream& Stream);
 
     bool MinimizeAtStartup = false;
 
-    TIDList& HotKeyList() { return *FHotKeyList; }
-    const TIDList& HotKeyList() const { return *FHotKeyList; }
+    TIDList& HotKeyList() { return FHotKeyList; }
+    const TIDList& HotKeyList() const { return FHotKeyList; }
     THotTulma& HotKeyAt(int32_t Index) const;
 
     void Store(TObjectStream& Stream) const override;
@@ -33,7 +32,7 @@ class THotKeyFile : public TStreamableObject {
     void VisitFields(TFieldVisitor& Visitor) override;
 
   private:
-    std::unique_ptr<TIDList> FHotKeyList;
+    TIDList FHotKeyList;
 };
 
 }  // namespace tulma

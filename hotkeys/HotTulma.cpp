@@ -9,8 +9,6 @@
 
 namespace tulma {
 
-THotTulma::THotTulma() : FCommands(std::make_unique<TIDList>()) {}
-
 THotTulma::THotTulma(TObjectStream& Stream) : TSimpleListEntry(Stream) {
     Stream.ReadLongInt();
     HotKey = Stream.ReadWord();
@@ -25,20 +23,20 @@ void THotTulma::Store(TObjectStream& Stream) const {
     TSimpleListEntry::Store(Stream);
     Stream.WriteLongInt(CurrentLayoutVersion);
     Stream.WriteWord(HotKey);
-    Stream.WriteObject(*FCommands);
+    Stream.WriteObject(FCommands);
 }
 
 void THotTulma::CopyTo(TStreamableObject& Dest) const {
     TSimpleListEntry::CopyTo(Dest);
     auto& HotKeyDest = CastTo<THotTulma>(Dest);
     HotKeyDest.HotKey = HotKey;
-    FCommands->CopyTo(*HotKeyDest.FCommands);
+    FCommands.CopyTo(HotKeyDest.FCommands);
 }
 
 void THotTulma::VisitFields(TFieldVisitor& Visitor) {
     TSimpleListEntry::VisitFields(Visitor);
     Visitor.Word("HotKey", HotKey);
-    Visitor.Object("Commands", *FCommands);
+    Visitor.Object("Commands", FCommands);
 }
 
 }  // namespace tulma

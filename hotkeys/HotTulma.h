@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "IDList.h"
@@ -19,7 +18,7 @@ class THotTulma : public TSimpleListEntry {
     static constexpr int32_t ClassCode = 155;
     static constexpr const char* ClassName = "THotTulma";
 
-    THotTulma();
+    THotTulma() = default;
     explicit THotTulma(TObjectStream& Stream);
 
     // Virtual-key code in bits 0-7, Shift 0x2000, Ctrl 0x4000, Alt 0x8000; 0 for no key.
@@ -27,8 +26,8 @@ class THotTulma : public TSimpleListEntry {
     // The hotkey's registration with the window system while it is registered; never stored.
     uint16_t Atom = 0;
 
-    TIDList& Commands() { return *FCommands; }
-    const TIDList& Commands() const { return *FCommands; }
+    TIDList& Commands() { return FCommands; }
+    const TIDList& Commands() const { return FCommands; }
 
     // Runs every command in list order, whatever the previous one did. A command that starts nothing
     // is told to Failures, under this hotkey's name.
@@ -43,7 +42,7 @@ class THotTulma : public TSimpleListEntry {
     void VisitFields(TFieldVisitor& Visitor) override;
 
   private:
-    std::unique_ptr<TIDList> FCommands;
+    TIDList FCommands;
 };
 
 }  // namespace tulma

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "IDList.h"
@@ -8,14 +7,15 @@
 
 namespace tulma {
 
-// Reads an identifier list whose items must all be of class T. A file from elsewhere could hold any
-// registered class in their place; refusing it here keeps the rest of the program from meeting it.
+// Reads an identifier list, for a field that holds it by value, whose items must all be of class T.
+// A file from elsewhere could hold any registered class in their place; refusing it here keeps the
+// rest of the program from meeting it.
 template <class T>
-std::unique_ptr<TIDList> ReadListOf(TObjectStream& Stream) {
+TIDList ReadListOf(TObjectStream& Stream) {
     const int32_t At = Stream.Position();
-    auto List = Stream.ReadObjectOf<TIDList>();
-    for (int32_t I = 0; I < List->Count(); ++I) {
-        if (dynamic_cast<T*>(List->At(I)) == nullptr) {
+    TIDList List = Stream.ReadObjectValue<TIDList>();
+    for (int32_t I = 0; I < List.Count(); ++I) {
+        if (TryCastTo<T>(List.At(I)) == nullptr) {
             Stream.FailRead("item " + std::to_string(I) + " of the list at byte " + std::to_string(At) +
                             " is not a " + T::ClassName);
         }

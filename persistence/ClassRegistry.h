@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "StreamableObject.h"
@@ -11,7 +12,8 @@ namespace tulma {
 
 class TObjectStream;
 
-// What the registry knows of a persistent class: its code, its name and its two constructors.
+// What the registry knows of a persistent class: its code, its name, its two constructors and the C++
+// class that they build.
 struct TClassDescriptor {
     using CreateFunction = std::unique_ptr<TStreamableObject> (*)();
     using CreateFromStreamFunction = std::unique_ptr<TStreamableObject> (*)(TObjectStream&);
@@ -20,6 +22,7 @@ struct TClassDescriptor {
     std::string Name;
     CreateFunction Create = nullptr;
     CreateFromStreamFunction CreateFromStream = nullptr;
+    const std::type_info* Type = nullptr;
 
     // A new default object of this class that receives Source's fields through Source's CopyTo.
     std::unique_ptr<TStreamableObject> CreateCopy(const TStreamableObject& Source) const;
@@ -30,7 +33,8 @@ struct TClassDescriptor {
                 [] { return std::unique_ptr<TStreamableObject>(std::make_unique<T>()); },
                 [](TObjectStream& Stream) {
                     return std::unique_ptr<TStreamableObject>(std::make_unique<T>(Stream));
-                }};
+                },
+                &typeid(T)};
     }
 };
 

@@ -18,6 +18,8 @@ class TIDList : public TSortedObjectList {
 
     TIDList() = default;
     explicit TIDList(TObjectStream& Stream);
+    TIDList(TIDList&&) noexcept = default;
+    TIDList& operator=(TIDList&&) noexcept = default;
 
     int32_t LastID = TID::NoID;
 

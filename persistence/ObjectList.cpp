@@ -22,6 +22,16 @@ TObjectList::TObjectList(TObjectStream& Stream) {
     }
 }
 
+TObjectList::TObjectList(TObjectList&& Other) noexcept
+    : FItems(std::exchange(Other.FItems, {})), FCursor(std::exchange(Other.FCursor, -1)) {}
+
+// The items held before are freed.
+TObjectList& TObjectList::operator=(TObjectList&& Other) noexcept {
+    FItems = std::exchange(Other.FItems, {});
+    FCursor = std::exchange(Other.FCursor, -1);
+    return *this;
+}
+
 void TObjectList::Add(std::unique_ptr<TStreamableObject> Item) {
     FItems.push_back(std::move(Item));
 }

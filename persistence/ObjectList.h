@@ -50,6 +50,12 @@ class TObjectList : public TStreamableObject {
     void VisitFields(TFieldVisitor& Visitor) override;
 
   protected:
+    // A list moves with its items, for a field that holds a list by value. Protected, so that no list
+    // is moved into the base part of another and loses its own fields; a class without heirs makes
+    // its moves public.
+    TObjectList(TObjectList&& Other) noexcept;
+    TObjectList& operator=(TObjectList&& Other) noexcept;
+
     void CheckIndex(int32_t Index, int32_t Limit) const;
 
   private:

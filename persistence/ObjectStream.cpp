@@ -49,18 +49,26 @@ void TObjectStream::WriteObject(const TStreamableObject& Object) {
 }
 
 std::unique_ptr<TStreamableObject> TObjectStream::ReadObject() {
+    CheckNesting();
+    const auto CreateFromStream = ClassAtThisLevel(ReadInteger()).CreateFromStream;
+    TNestingLevel Level(FNesting);
+    return CreateFromStream(*this);
+}
+
+void TObjectStream::CheckNesting() const {
     if (FNesting >= MaxNesting) {
         FailRead("objects are nested deeper than " + std::to_string(MaxNesting) + " levels at byte " +
                  std::to_string(FPosition));
     }
-    const int32_t Code = ReadInteger();
-    const TClassDescriptor& Class = ClassRegistry().GetClassForID(Code);
-    ++FNesting;
-    struct LevelGuard {
-        int& Nesting;
-        ~LevelGuard() { --Nesting; }
-    } Guard{FNesting};
-    return Class.CreateFromStream(*this);
+}
+
+const TObjectStream::TClassAtLevel& TObjectStream::ClassAtThisLevel(int32_t Code) {
+    TClassAtLevel& Last = FClassAtLevel[static_cast<size_t>(FNesting)];
+    if (Last.CreateFromStream == nullptr || Last.Code != Code) {
+        const TClassDescriptor& Class = ClassRegistry().GetClassForID(Code);
+        Last = {Code, Class.CreateFromStream, Class.Type};
+    }
+    return Last;
 }
 
 void TObjectStream::WriteString(const std::string& Value) {
@@ -113,16 +121,6 @@ void TObjectStream::WriteBytes(const uint8_t* Data, size_t Count) {
     std::copy_n(Data, Overwritten, FBuffer.begin() + static_cast<std::ptrdiff_t>(Position));
     FBuffer.insert(FBuffer.end(), Data + Overwritten, Data + Count);
     FPosition = static_cast<int32_t>(Position + Count);
-}
-
-uint32_t TObjectStream::ReadLittleEndian(int ByteCount) {
-    RequireBytes(ByteCount, "a value");
-    uint32_t Value = 0;
-    for (int I = 0; I < ByteCount; ++I) {
-        Value |= static_cast<uint32_t>(FBuffer[static_cast<size_t>(FPosition + I)]) << (8 * I);
-    }
-    FPosition += ByteCount;
-    return Value;
 }
 
 void TObjectStream::FailPastEnd(int64_t Count, const char* What) const {

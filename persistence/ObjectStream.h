@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ClassRegistry.h"
 #include "Errors.h"
 
 namespace tulma {
@@ -38,6 +41,10 @@ class TObjectStream {
     // ReadObject for a field that must hold an object of class T (or derived from it).
     template <class T>
     std::unique_ptr<T> ReadObjectOf();
+    // ReadObject for a field that holds its object by value, which spares the object an allocation of
+    // its own; it must be stored as exactly a T. Anything else there is refused as by ReadObjectOf.
+    template <class T>
+    T ReadObjectValue();
 
     void WriteInteger(int32_t Value) { WriteLittleEndian(static_cast<uint32_t>(Value), 4); }
     void WriteLongInt(int32_t Value) { WriteLittleEndian(static_cast<uint32_t>(Value), 4); }
@@ -47,11 +54,11 @@ class TObjectStream {
     void WriteBoolean(bool Value) { WriteByte(Value ? 1 : 0); }
     void WriteString(const std::string& Value);
 
-    int32_t ReadInteger() { return static_cast<int32_t>(ReadLittleEndian(4)); }
-    int32_t ReadLongInt() { return static_cast<int32_t>(ReadLittleEndian(4)); }
-    int16_t ReadSmallInt() { return static_cast<int16_t>(ReadLittleEndian(2)); }
-    uint16_t ReadWord() { return static_cast<uint16_t>(ReadLittleEndian(2)); }
-    uint8_t ReadByte() { return static_cast<uint8_t>(ReadLittleEndian(1)); }
+    int32_t ReadInteger() { return static_cast<int32_t>(ReadLittleEndian<uint32_t>()); }
+    int32_t ReadLongInt() { return static_cast<int32_t>(ReadLittleEndian<uint32_t>()); }
+    int16_t ReadSmallInt() { return static_cast<int16_t>(ReadLittleEndian<uint16_t>()); }
+    uint16_t ReadWord() { return ReadLittleEndian<uint16_t>(); }
+    uint8_t ReadByte() { return ReadLittleEndian<uint8_t>(); }
     bool ReadBoolean() { return ReadByte() != 0; }
     std::string ReadString();
 
@@ -71,17 +78,54 @@ class TObjectStream {
   private:
     void WriteLittleEndian(uint32_t Value, int ByteCount);
     void WriteBytes(const uint8_t* Data, size_t Count);
-    uint32_t ReadLittleEndian(int ByteCount);
+    // One bounds check for the whole value, then its bytes.
+    template <class TUnsigned>
+    TUnsigned ReadLittleEndian() {
+        RequireBytes(sizeof(TUnsigned), "a value");
+        const uint8_t* Bytes = FBuffer.data() + FPosition;
+        FPosition += static_cast<int32_t>(sizeof(TUnsigned));
+        return AssembleLittleEndian<TUnsigned>(Bytes, std::make_index_sequence<sizeof(TUnsigned)>());
+    }
+    // Byte by byte, so the value is the same on hosts of either byte order; where the host is
+    // little-endian, compilers make this a single load.
+    template <class TUnsigned, size_t... Index>
+    static TUnsigned AssembleLittleEndian(const uint8_t* Bytes, std::index_sequence<Index...>) {
+        return static_cast<TUnsigned>(((static_cast<TUnsigned>(Bytes[Index]) << (8 * Index)) | ...));
+    }
     void RequireBytes(int64_t Count, const char* What) const {
         if (Count > Remaining()) [[unlikely]] {
             FailPastEnd(Count, What);
         }
     }
     [[noreturn]] void FailPastEnd(int64_t Count, const char* What) const;
+    void CheckNesting() const;
+
+    // The class last read at each nesting level. The objects at one level are mostly the items of one
+    // list, of one class, so remembering it spares a registry search for nearly every object. Its
+    // constructor and C++ class are kept, not its descriptor, which a later registration may move.
+    struct TClassAtLevel {
+        int32_t Code = 0;
+        TClassDescriptor::CreateFromStreamFunction CreateFromStream = nullptr;
+        const std::type_info* Type = nullptr;
+    };
+    const TClassAtLevel& ClassAtThisLevel(int32_t Code);
+
+    // One level deeper while the fields of an object are read.
+    class TNestingLevel {
+      public:
+        explicit TNestingLevel(int& Nesting) : FDepth(Nesting) { ++FDepth; }
+        ~TNestingLevel() { --FDepth; }
+        TNestingLevel(const TNestingLevel&) = delete;
+        TNestingLevel& operator=(const TNestingLevel&) = delete;
+
+      private:
+        int& FDepth;
+    };
 
     std::vector<uint8_t> FBuffer;
     int32_t FPosition = 0;
     int FNesting = 0;
+    std::array<TClassAtLevel, MaxNesting> FClassAtLevel{};
     std::string FSourceName;
 };
 
@@ -95,12 +139,29 @@ template <class T>
 std::unique_ptr<T> TObjectStream::ReadObjectOf() {
     const int32_t At = FPosition;
     auto Object = ReadObject();
-    if (auto* Typed = dynamic_cast<T*>(Object.get())) {
+    if (auto* Typed = TryCastTo<T>(Object.get())) {
         Object.release();
         return std::unique_ptr<T>(Typed);
     }
     FPosition = At;
     FailRead("the object at byte " + std::to_string(At) + " is not a " + T::ClassName);
+}
+
+template <class T>
+T TObjectStream::ReadObjectValue() {
+    const int32_t At = FPosition;
+    CheckNesting();
+    const std::type_info* Stored = ClassAtThisLevel(ReadInteger()).Type;
+    if (Stored == nullptr || *Stored != typeid(T)) {
+        // Read as any other object first, so that it meets the same checks; an heir of T passes them,
+        // but a field that holds a T cannot hold it.
+        FPosition = At;
+        ReadObjectOf<T>();
+        FPosition = At;
+        FailRead("the object at byte " + std::to_string(At) + " is not exactly a " + T::ClassName);
+    }
+    TNestingLevel Level(FNesting);
+    return T(*this);
 }
 
 }  // namespace tulma

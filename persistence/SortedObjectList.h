@@ -18,6 +18,10 @@ class TSortedObjectList : public TObjectList {
     // Binary search for Object (the receiver of Compare); Position is the lowest index among equal
     // items, or where Object would be inserted.
     bool Search(const TCompareableObject& Object, int32_t& Position);
+
+  protected:
+    TSortedObjectList(TSortedObjectList&&) noexcept = default;
+    TSortedObjectList& operator=(TSortedObjectList&&) noexcept = default;
 };
 
 }  // namespace tulma

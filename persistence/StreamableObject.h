@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 #include "Errors.h"
 
@@ -36,10 +37,20 @@ class TStreamableObject {
     void SaveToFile(const std::string& FileName) const;
 };
 
+// dynamic_cast<T*>, with the usual case of reading a file settled cheaply first: an object of
+// exactly class T. The class code would not settle it, since two classes may register one code.
+template <class T, class From>
+T* TryCastTo(From* Object) {
+    if (Object != nullptr && typeid(*Object) == typeid(T)) {
+        return static_cast<T*>(Object);
+    }
+    return dynamic_cast<T*>(Object);
+}
+
 // The checked downcast of CopyTo and Compare: an object of another class is an invalid cast.
 template <class T, class From>
 T& CastTo(From& Object) {
-    auto* Typed = dynamic_cast<T*>(&Object);
+    auto* Typed = TryCastTo<T>(&Object);
     if (Typed == nullptr) {
         throw EInvalidCast();
     }

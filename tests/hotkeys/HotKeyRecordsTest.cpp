@@ -136,6 +136,38 @@ TEST(HotKeyFile, ListsOfTheWrongClassAreRefused) {
     EXPECT_THROW(test::ReadBack<THotKeyFile>(test::Written(Stream)), EReadError);
 }
 
+TEST(HotKeyFile, HotKeyListMustBeStoredAsAnIdentifierList) {
+    enum class Outcome { Read, ReadError, ClassNotFound };
+    const std::pair<int32_t, Outcome> Cases[] = {
+        {TIDList::ClassCode, Outcome::Read},
+        {108, Outcome::Read},
+        {TObjectList::ClassCode, Outcome::ReadError},
+        {TText::ClassCode, Outcome::ReadError},
+        {999, Outcome::ClassNotFound},
+    };
+    for (const auto& [ListCode, Expected] : Cases) {
+        TObjectStream Stream(0);
+        Stream.WriteInteger(THotKeyFile::ClassCode);
+        Stream.WriteLongInt(101);
+        Stream.WriteBoolean(false);
+        Stream.WriteInteger(ListCode);
+        Stream.WriteInteger(0);
+        Stream.WriteInteger(-1);
+        const Bytes Data = test::Written(Stream);
+        switch (Expected) {
+            case Outcome::Read:
+                EXPECT_EQ(test::ReadBack<THotKeyFile>(Data)->HotKeyList().Count(), 0) << ListCode;
+                break;
+            case Outcome::ReadError:
+                EXPECT_THROW(test::ReadBack<THotKeyFile>(Data), EReadError) << ListCode;
+                break;
+            case Outcome::ClassNotFound:
+                EXPECT_THROW(test::ReadBack<THotKeyFile>(Data), EClassNotFound) << ListCode;
+                break;
+        }
+    }
+}
+
 TEST(KeyComboText, FixedNamesAndModifiers) {
     const std::pair<uint16_t, const char*> Cases[] = {
         {0xC045, "Strg+Alt+E"},

@@ -75,5 +75,17 @@ TEST(ObjectCopies, CreateCopyAndAssignGoThroughCopyTo) {
     EXPECT_THROW(Wrong.Assign(*Source), EInvalidCast);
 }
 
+TEST(ObjectCasts, TryCastToTakesTheClassAndItsHeirsOnly) {
+    TText Text;
+    TIDList IDList;
+    TProbe SameCodeAsText;
+    TStreamableObject* const None = nullptr;
+    EXPECT_EQ(TryCastTo<TText>(static_cast<TStreamableObject*>(&Text)), &Text);
+    EXPECT_EQ(TryCastTo<TObjectList>(static_cast<TStreamableObject*>(&IDList)), &IDList);
+    EXPECT_EQ(TryCastTo<TID>(static_cast<TStreamableObject*>(&Text)), nullptr);
+    EXPECT_EQ(TryCastTo<TText>(static_cast<TStreamableObject*>(&SameCodeAsText)), nullptr);
+    EXPECT_EQ(TryCastTo<TText>(None), nullptr);
+}
+
 }  // namespace
 }  // namespace tulma

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "ClassRegistry.h"
+#include "ID.h"
 #include "IDList.h"
 #include "ObjectList.h"
 #include "SortedObjectList.h"
@@ -187,6 +188,21 @@ TEST(ObjectFraming, LegacyCode108ReadsAsIdentifierList) {
     auto* List = dynamic_cast<TIDList*>(Object.get());
     ASSERT_NE(List, nullptr);
     EXPECT_EQ(List->LastID, 4);
+}
+
+TEST(ObjectFraming, NeighbouringObjectsOfOtherClassesReadAsTheirOwn) {
+    TObjectList List;
+    List.Add(TText::CreateWithText("a"));
+    List.Add(TID::CreateWithID(7));
+    List.Add(TText::CreateWithText("b"));
+    auto Read = test::ReadBack<TObjectList>(test::WrittenObject(List));
+    ASSERT_EQ(Read->Count(), 3);
+    EXPECT_EQ(Read->ItemAs<TText>(0).GetText(), "a");
+    EXPECT_EQ(Read->ItemAs<TID>(1).ID, 7);
+    EXPECT_EQ(Read->ItemAs<TText>(2).GetText(), "b");
+    // An unknown code right after a known one at the same depth.
+    EXPECT_THROW(test::ReadBack(Bytes{0xE9, 3, 0, 0, 2, 0, 0, 0, 0xE8, 3, 0, 0, 0, 0, 0, 0, 0xE7, 3, 0, 0}),
+                 EClassNotFound);
 }
 
 TEST(ObjectFraming, SaveToFileWritesFieldsWithoutClassCode) {
