@@ -7,9 +7,9 @@ packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config clang-format
   # core libraries and tests
-  libicu-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libicu-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libmimalloc-dev
   # desktop layer and windows
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
   # a real X display for the end-to-end tests
   xvfb xauth openbox xdotool wmctrl trayer x11-utils
