@@ -31,12 +31,9 @@ class DeferredIconEngine : public QIconEngine {
     QPixmap pixmap(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override {
         return Icon->Get().pixmap(Size, Mode, State);
     }
-    QSize actualSize(const QSize& Size, QIcon::Mode Mode, QIcon::State State) override {
-        return Icon->Get().actualSize(Size, Mode, State);
-    }
-    QList<QSize> availableSizes(QIcon::Mode Mode, QIcon::State State) override {
-        return Icon->Get().availableSizes(Mode, State);
-    }
+    // Laying out a list measures every line's icon; the size asked for serves, so that the lookup waits
+    // for the first line drawn.
+    QSize actualSize(const QSize& Size, QIcon::Mode, QIcon::State) override { return Size; }
     // Qt takes ownership of the copy.
     QIconEngine* clone() const override { return std::make_unique<DeferredIconEngine>(Icon).release(); }
     QString key() const override { return QStringLiteral("DeferredIconEngine"); }
