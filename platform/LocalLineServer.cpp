@@ -33,12 +33,12 @@ std::optional<sockaddr_un> AddressOf(const std::string& Path) {
     return Address;
 }
 
-class TSocketHandle {
+class SocketHandle {
   public:
-    explicit TSocketHandle(int Fd) : Fd(Fd) {}
-    TSocketHandle(const TSocketHandle&) = delete;
-    TSocketHandle& operator=(const TSocketHandle&) = delete;
-    ~TSocketHandle() {
+    explicit SocketHandle(int Fd) : Fd(Fd) {}
+    SocketHandle(const SocketHandle&) = delete;
+    SocketHandle& operator=(const SocketHandle&) = delete;
+    ~SocketHandle() {
         if (Fd >= 0) {
             close(Fd);
         }
@@ -56,7 +56,7 @@ int ConnectTo(const std::string& Path) {
     if (!Address) {
         return -1;
     }
-    TSocketHandle Socket(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    SocketHandle Socket(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (Socket.Get() < 0) {
         return -1;
     }
@@ -123,7 +123,7 @@ struct TLocalLineServer::Client {
         Readable->setEnabled(false);
         Readable->deleteLater();
     }
-    TSocketHandle Socket;
+    SocketHandle Socket;
     QSocketNotifier* Readable;
     std::string Received;
 };
@@ -147,7 +147,7 @@ bool TLocalLineServer::Listen(const std::string& Path) {
         return false;
     }
     unlink(Path.c_str());
-    TSocketHandle Listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    SocketHandle Listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (Listener.Get() < 0 ||
         bind(Listener.Get(), reinterpret_cast<const sockaddr*>(&*Address), sizeof(*Address)) != 0) {
         return false;
@@ -195,6 +195,8 @@ void TLocalLineServer::ReadFrom(Client& Peer) {
         }
         return;
     }
+    // The answer may run a nested event loop; this client is read no more meanwhile.
+    Peer.Readable->setEnabled(false);
     const std::string Reply = FAnswer(Peer.Received.substr(0, End));
     SendAll(Peer.Socket.Get(), Reply);
     HangUp(Peer);
@@ -205,12 +207,12 @@ void TLocalLineServer::HangUp(const Client& Peer) {
 }
 
 bool SomeoneServes(const std::string& Path) {
-    TSocketHandle Socket(ConnectTo(Path));
+    SocketHandle Socket(ConnectTo(Path));
     return Socket.Get() >= 0;
 }
 
 std::optional<std::string> AskLocalLine(const std::string& Path, const std::string& Request, int AnswerMs) {
-    TSocketHandle Socket(ConnectTo(Path));
+    SocketHandle Socket(ConnectTo(Path));
     if (Socket.Get() < 0) {
         return std::nullopt;
     }
