@@ -79,18 +79,18 @@ class TObjectStream {
     void WriteLittleEndian(uint32_t Value, int ByteCount);
     void WriteBytes(const uint8_t* Data, size_t Count);
     // One bounds check for the whole value, then its bytes.
-    template <class TUnsigned>
-    TUnsigned ReadLittleEndian() {
-        RequireBytes(sizeof(TUnsigned), "a value");
+    template <class Unsigned>
+    Unsigned ReadLittleEndian() {
+        RequireBytes(sizeof(Unsigned), "a value");
         const uint8_t* Bytes = FBuffer.data() + FPosition;
-        FPosition += static_cast<int32_t>(sizeof(TUnsigned));
-        return AssembleLittleEndian<TUnsigned>(Bytes, std::make_index_sequence<sizeof(TUnsigned)>());
+        FPosition += static_cast<int32_t>(sizeof(Unsigned));
+        return AssembleLittleEndian<Unsigned>(Bytes, std::make_index_sequence<sizeof(Unsigned)>());
     }
     // Byte by byte, so the value is the same on hosts of either byte order; where the host is
     // little-endian, compilers make this a single load.
-    template <class TUnsigned, size_t... Index>
-    static TUnsigned AssembleLittleEndian(const uint8_t* Bytes, std::index_sequence<Index...>) {
-        return static_cast<TUnsigned>(((static_cast<TUnsigned>(Bytes[Index]) << (8 * Index)) | ...));
+    template <class Unsigned, size_t... Index>
+    static Unsigned AssembleLittleEndian(const uint8_t* Bytes, std::index_sequence<Index...>) {
+        return static_cast<Unsigned>(((static_cast<Unsigned>(Bytes[Index]) << (8 * Index)) | ...));
     }
     void RequireBytes(int64_t Count, const char* What) const {
         if (Count > Remaining()) [[unlikely]] {
@@ -103,20 +103,20 @@ class TObjectStream {
     // The class last read at each nesting level. The objects at one level are mostly the items of one
     // list, of one class, so remembering it spares a registry search for nearly every object. Its
     // constructor and C++ class are kept, not its descriptor, which a later registration may move.
-    struct TClassAtLevel {
+    struct ClassAtLevel {
         int32_t Code = 0;
         TClassDescriptor::CreateFromStreamFunction CreateFromStream = nullptr;
         const std::type_info* Type = nullptr;
     };
-    const TClassAtLevel& ClassAtThisLevel(int32_t Code);
+    const ClassAtLevel& ClassAtThisLevel(int32_t Code);
 
     // One level deeper while the fields of an object are read.
-    class TNestingLevel {
+    class NestingLevel {
       public:
-        explicit TNestingLevel(int& Nesting) : FDepth(Nesting) { ++FDepth; }
-        ~TNestingLevel() { --FDepth; }
-        TNestingLevel(const TNestingLevel&) = delete;
-        TNestingLevel& operator=(const TNestingLevel&) = delete;
+        explicit NestingLevel(int& Nesting) : FDepth(Nesting) { ++FDepth; }
+        ~NestingLevel() { --FDepth; }
+        NestingLevel(const NestingLevel&) = delete;
+        NestingLevel& operator=(const NestingLevel&) = delete;
 
       private:
         int& FDepth;
@@ -125,7 +125,7 @@ class TObjectStream {
     std::vector<uint8_t> FBuffer;
     int32_t FPosition = 0;
     int FNesting = 0;
-    std::array<TClassAtLevel, MaxNesting> FClassAtLevel{};
+    std::array<ClassAtLevel, MaxNesting> FClassAtLevel{};
     std::string FSourceName;
 };
 
@@ -160,7 +160,7 @@ T TObjectStream::ReadObjectValue() {
         FPosition = At;
         FailRead("the object at byte " + std::to_string(At) + " is not exactly a " + T::ClassName);
     }
-    TNestingLevel Level(FNesting);
+    NestingLevel Level(FNesting);
     return T(*this);
 }
 
