@@ -40,7 +40,10 @@ TShowModeWatcher::TShowModeWatcher(xcb_connection_t* Connection, QObject* Parent
     connect(&Poll, &QTimer::timeout, this, &TShowModeWatcher::Tick);
 }
 
-TShowModeWatcher::BaselineRequest TShowModeWatcher::AskBaseline() {
+std::optional<TShowModeWatcher::BaselineRequest> TShowModeWatcher::AskBaseline(TShowCommand Mode) {
+    if (!KeepsFocusAway(Mode)) {
+        return std::nullopt;
+    }
     BaselineRequest Before{
         RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW),
         RequestCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW),
@@ -51,20 +54,27 @@ TShowModeWatcher::BaselineRequest TShowModeWatcher::AskBaseline() {
 }
 
 // A fresh process has no windows yet, so every window with its pid is one it made after the start.
-void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, BaselineRequest& Before) {
+void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before) {
     Entry Watch;
     Watch.Pid = Pid;
     Watch.Mode = Mode;
     Watch.Age.start();
+    if (Before) {
+        TakeBaseline(Watch, *Before);
+    }
+    Watches.push_back(std::move(Watch));
+    Poll.start();
+}
+
+void TShowModeWatcher::TakeBaseline(Entry& Watch, BaselineRequest& Before) {
     Watch.Managed = WindowManagerRunning(Connection, Before.WmCheck, Atoms.NetSupportingWmCheck);
+    Watch.Surveyed = true;
     if (Watch.Managed) {
         const auto Active = CardinalsOf(Before.Active, XCB_ATOM_WINDOW);
         Watch.Previous = Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0];
     } else if (const auto Focus = Before.Focus.Take()) {
         Watch.Previous = Focus->focus;
     }
-    Watches.push_back(std::move(Watch));
-    Poll.start();
 }
 
 void TShowModeWatcher::Tick() {
@@ -77,6 +87,10 @@ void TShowModeWatcher::Tick() {
 
 // One look at a watch; false when it is done.
 bool TShowModeWatcher::Step(Entry& Watch) {
+    if (!Watch.Surveyed) {
+        Watch.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
+        Watch.Surveyed = true;
+    }
     if (Watch.Found == XCB_WINDOW_NONE) {
         Watch.Found = FindWindow(Watch);
         if (Watch.Found == XCB_WINDOW_NONE) {

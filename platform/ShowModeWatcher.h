@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -32,16 +33,18 @@ class TShowModeWatcher : public QObject {
 
     TShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
-    // The desktop as it was before a start: asked for before the program runs, since a quick program may
-    // map its window, and the window manager focus it, before the start call has returned; read after
-    // the start, so that the round trips do not delay it.
+    // The desktop as it was before a start, for the modes that give the focus back to the window that had
+    // it: asked for before the program runs, since a quick program may map its window, and the window
+    // manager focus it, before the start call has returned; read after the start, so that the round
+    // trips do not delay it. The other modes ask nothing before the start, so that no request competes
+    // with the program's start for the X server.
     struct BaselineRequest {
         TDeferredProperty WmCheck;
         TDeferredProperty Active;
         TDeferredReply<xcb_get_input_focus_reply_t, xcb_get_input_focus_cookie_t> Focus;
     };
-    BaselineRequest AskBaseline();
-    void Watch(pid_t Pid, TShowCommand Mode, BaselineRequest& Before);
+    std::optional<BaselineRequest> AskBaseline(TShowCommand Mode);
+    void Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before);
     bool Idle() const { return Watches.empty(); }
 
   private:
@@ -51,6 +54,7 @@ class TShowModeWatcher : public QObject {
         QElapsedTimer Age;
         std::set<xcb_window_t> Others;            // windows of other programs, not looked at again
         bool Managed = true;                      // a window manager ran when the program was started
+        bool Surveyed = false;                    // whether Managed has been asked yet
         xcb_window_t Previous = XCB_WINDOW_NONE;  // active (focused) when the program was started
         xcb_window_t Found = XCB_WINDOW_NONE;
         QElapsedTimer Guard;
@@ -63,6 +67,7 @@ class TShowModeWatcher : public QObject {
     std::vector<Entry> Watches;
 
     void Tick();
+    void TakeBaseline(Entry& Watch, BaselineRequest& Before);
     bool Step(Entry& Watch);
     std::vector<std::uint32_t> TopLevelWindows(bool Managed);
     bool Viewable(xcb_window_t Window);

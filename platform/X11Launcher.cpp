@@ -53,7 +53,7 @@ TLaunchResult TX11Launcher::Launch(const std::string& File, const std::string& P
     if (Watcher == nullptr) {
         return ResultOf(Start(Plan));
     }
-    TShowModeWatcher::BaselineRequest Before = Watcher->AskBaseline();
+    auto Before = Watcher->AskBaseline(Show);
     const TStartResult Started = Start(Plan);
     if (Started.Started) {
         Watcher->Watch(Started.Pid, Show, Before);
