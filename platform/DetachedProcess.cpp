@@ -1,6 +1,7 @@
 #include "DetachedProcess.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
 #include <unistd.h>
@@ -82,6 +83,11 @@ TStartResult StartDetached(const std::string& Program, const std::vector<std::st
     Result.Error = posix_spawn(&Pid, Program.c_str(), Actions.get(), Attributes.get(), Argv.data(), environ);
     Result.Started = Result.Error == 0;
     Result.Pid = Result.Started ? Pid : -1;
+    // The program runs by now, on the processor it was started from: it goes first, ahead of our
+    // bookkeeping for it (its reaping, its window), which nobody is waiting for.
+    if (Result.Started) {
+        sched_yield();
+    }
     return Result;
 }
 
