@@ -53,7 +53,7 @@ class TShowModeWatcher : public QObject {
         TShowCommand Mode = TShowCommand::ShowNormal;
         QElapsedTimer Age;
         std::set<xcb_window_t> Others;            // windows of other programs, not looked at again
-        bool Managed = true;                      // a window manager ran when the program was started
+        bool Managed = true;                      // a window manager runs (asked at the start or first look)
         bool Surveyed = false;                    // whether Managed has been asked yet
         xcb_window_t Previous = XCB_WINDOW_NONE;  // active (focused) when the program was started
         xcb_window_t Found = XCB_WINDOW_NONE;
