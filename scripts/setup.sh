@@ -13,6 +13,8 @@ packages=(
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
   # a real X display for the end-to-end tests
   xvfb xauth openbox xdotool wmctrl trayer x11-utils
+  # further window managers that the window-cycling tests run under too
+  fluxbox icewm
   # real windows of one program for trying run-or-raise by hand
   xterm
   # the hotkey daemon that the launch benchmark compares with
