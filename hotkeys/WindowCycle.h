@@ -11,8 +11,8 @@ namespace tulma {
 // is that of the matches then: the topmost, then the others from the lowest up (on a desktop that
 // raises what it activates, the least recently used first). Each press while a match is active brings
 // the first window of that order not yet visited in the cycle, the active one counting as visited;
-// once every one has been, the cycle starts again from the first. Windows that open meanwhile join the
-// end of the order, windows that close leave it.
+// once every one has been, the cycle starts again with the first but the active one. Windows that open
+// meanwhile join the end of the order, windows that close leave it.
 class TWindowCycle {
   public:
     // The window to bring forward among Matches (topmost first) while Active has the focus (0: none
