@@ -11,6 +11,7 @@
 #include "FDefine.h"
 #include "FInfo.h"
 #include "FMain.h"
+#include "GraphicalSession.h"
 #include "HotKeyActivation.h"
 #include "HotKeyBackend.h"
 #include "HotKeyServer.h"
@@ -52,7 +53,9 @@ void OpenCommandLineFile(const std::string& Argument) {
 }
 
 int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
+    auto DisplayProbe = RequireGraphicalSession();
     TApplication Application(Argc, Argv);
+    DisplayProbe.reset();
     Application.setQuitOnLastWindowClosed(false);
 
     RegisterAllClasses();

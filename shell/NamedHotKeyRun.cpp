@@ -1,6 +1,5 @@
 #include "NamedHotKeyRun.h"
 
-#include <xcb/xcb.h>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -13,6 +12,7 @@
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
 #include "FindHotKey.h"
+#include "GraphicalSession.h"
 #include "HotKeyFile.h"
 #include "HotKeyRequest.h"
 #include "HotTulma.h"
@@ -51,21 +51,6 @@ void WaitUntilSettled(const TX11Desktop& Desktop) {
     Poll.start(SettlePollMs);
     Loop.exec();
 }
-
-// An X connection held while Qt makes its own: Qt would end the program if no display answered, and an
-// X server that has lost its last client resets itself, refusing connections for a moment.
-class TDisplayProbe {
-  public:
-    TDisplayProbe() : Connection(xcb_connect(nullptr, nullptr)) {}
-    ~TDisplayProbe() { xcb_disconnect(Connection); }
-    TDisplayProbe(const TDisplayProbe&) = delete;
-    TDisplayProbe& operator=(const TDisplayProbe&) = delete;
-
-    bool Reachable() const { return xcb_connection_has_error(Connection) == 0; }
-
-  private:
-    xcb_connection_t* Connection;
-};
 
 int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
     auto Probe = std::make_unique<TDisplayProbe>();
