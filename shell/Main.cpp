@@ -22,6 +22,7 @@
 #include "PortalHotKeys.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
+#include "ProgramLanguage.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
@@ -54,6 +55,8 @@ void OpenCommandLineFile(const std::string& Argument) {
 int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     TApplication Application(Argc, Argv);
     Application.setQuitOnLastWindowClosed(false);
+    const TProgramLanguage Language(TProgramLanguage::UserLocale(),
+                                    QString::fromStdString(ProgramDirectory()));
 
     RegisterAllClasses();
     TApplication::RunGuarded([] { InitHotKeyModule(ProgramDirectory()); });
