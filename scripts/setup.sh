@@ -21,6 +21,8 @@ packages=(
   sxhkd
   # the desktop's default handler for documents, folders and URLs
   xdg-utils
+  # the README's screenshot: a window's pixels from Xvfb, as PNG
+  x11-apps netpbm
   # the icon's PNG sizes, rendered from its SVG at build time
   librsvg2-bin
   # checks the launcher entry in the install test
