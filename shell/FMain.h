@@ -120,6 +120,9 @@ class TFormMain : public TQBForm {
     QLabel* LabSessionNotice;
     // What went wrong while the user may not have looked: a start that failed, refused hotkeys.
     QLabel* LabEventNotice;
+    // The latest notice told while the tray icon did not show, for a balloon once it shows.
+    QString FPendingSummary;
+    QString FPendingBody;
     QMenu* FPopupMenu1;
     QAction* MCHide;
     QAction* PPCRestore;

@@ -20,6 +20,7 @@ constexpr const char* ProgramTitle = "Tulma";
 
 }  // namespace
 
+// Without a tray icon the balloon waits for the icon: the latest notice comes when the tray does.
 void TFormMain::ShowNotice(const QString& Summary, const QString& Body) {
     LabEventNotice->setText(Summary.toHtmlEscaped() + ": " +
                             QString(Body).replace('\n', "; ").toHtmlEscaped() + " <a href=\"hide\">Hide</a>");
@@ -27,7 +28,19 @@ void TFormMain::ShowNotice(const QString& Summary, const QString& Body) {
     PlaceNotices();
     if (FTrayIcon1->IconShown()) {
         FTrayIcon1->TrayItem().showMessage(Summary, Body);
+        return;
     }
+    if (FPendingSummary.isEmpty()) {
+        connect(
+            FTrayIcon1, &TTrayIcon::IconAdded, this,
+            [this] {
+                FTrayIcon1->TrayItem().showMessage(FPendingSummary, FPendingBody);
+                FPendingSummary.clear();
+            },
+            Qt::SingleShotConnection);
+    }
+    FPendingSummary = Summary;
+    FPendingBody = Body;
 }
 
 void TFormMain::ShowFileInCaption() {
