@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "AppMessages.h"
+#include "CombinationCheck.h"
 #include "ControlText.h"
 #include "FKeyCommand.h"
 #include "FormControls.h"
@@ -38,7 +39,9 @@ TFormHotKeyDefine::TFormHotKeyDefine(QWidget* Owner)
     FCommandRows = std::make_unique<TListWidgetControl>(LBCommands);
 }
 
-TFormHotKeyDefine::~TFormHotKeyDefine() = default;
+TFormHotKeyDefine::~TFormHotKeyDefine() {
+    SuspendHotKeys(false);
+}
 
 void TFormHotKeyDefine::CreateControls() {
     TxtName = PlaceControl<QLineEdit>(this, "TxtName", {100, 6, 221, 21});
@@ -49,6 +52,7 @@ void TFormHotKeyDefine::CreateControls() {
     LabKeyPress = PlaceLabel(this, "press the key combination you want to define", 132, 36);
     LabKeyPress->setObjectName("LabKeyPress");
     LabKeyPress->hide();
+    LabKeyNote = PlaceControl<QLabel>(this, "LabKeyNote", {132, 36, 424 - 132 - 4, 16});
     PlaceLabel(this, "Na&me:", 8, 9, TxtName);
     PlaceLabel(this, "&Key:", 8, 36, TxtKey);
     FitLabelText(PlaceLabel(this, "defined shortcut:", 6, 60), 100 - 6 - 4);
@@ -137,11 +141,67 @@ bool TFormHotKeyDefine::eventFilter(QObject* Watched, QEvent* Event) {
 
 void TFormHotKeyDefine::TxtKeyEnter() {
     TxtKey->clear();
+    LabKeyNote->hide();
     LabKeyPress->show();
+    // Every combination comes here, also one that another program has grabbed for itself.
+    TxtKey->grabKeyboard();
+    SuspendHotKeys(true);
 }
 
 void TFormHotKeyDefine::TxtKeyExit() {
     LabKeyPress->hide();
+    LabKeyNote->show();
+    TxtKey->releaseKeyboard();
+    SuspendHotKeys(false);
+}
+
+void TFormHotKeyDefine::SuspendHotKeys(bool Suspend) {
+    if (FCheck == nullptr || FHotKeysSuspended == Suspend) {
+        return;
+    }
+    FHotKeysSuspended = Suspend;
+    if (Suspend) {
+        FCheck->SuspendHotKeys();
+    } else {
+        FCheck->ResumeHotKeys();
+    }
+}
+
+// Asked at once, while the program's own hotkeys are still suspended: a combination of the list is
+// offered to move here, one that the desktop or another program holds is said to be taken.
+void TFormHotKeyDefine::CheckCombination(std::uint16_t Value) {
+    FMoveFrom.reset();
+    LabKeyNote->clear();
+    LabKeyNote->setToolTip({});
+    if (FCheck == nullptr || KeyComboText(Value).empty()) {
+        return;
+    }
+    QString Note;
+    if (const THotTulma* Holder = FCheck->HolderInList(Value, FOriginal != nullptr ? FOriginal->ID : -1)) {
+        const std::string HolderName = Holder->Name;
+        const int32_t HolderID = Holder->ID;
+        if (ShowAppMessageFmt(MessageNumber::MoveCombination,
+                              {KeyComboText(Value), HolderName, HolderName}) == MessageBoxResult::Yes) {
+            FMoveFrom = HolderID;
+            FMovedValue = Value;
+            Note = "Moves here from " + ToQString(HolderName) + " on OK.";
+        } else {
+            Note = ToQString(HolderName) + " holds it: pressing it runs that hotkey.";
+        }
+    } else {
+        switch (FCheck->AskDesktop(Value)) {
+            case ICombinationCheck::DesktopAnswer::Free:
+                break;
+            case ICombinationCheck::DesktopAnswer::Taken:
+                Note = "Another program holds it: it won't run this.";
+                break;
+            case ICombinationCheck::DesktopAnswer::AfterBinding:
+                Note = "The desktop says after OK whether it is free.";
+                break;
+        }
+    }
+    LabKeyNote->setText(Note);
+    LabKeyNote->setToolTip(Note);
 }
 
 void TFormHotKeyDefine::TxtKeyKeyDown(const QKeyEvent& Event) {
@@ -151,6 +211,7 @@ void TFormHotKeyDefine::TxtKeyKeyDown(const QKeyEvent& Event) {
     }
     FHotKey->HotKey = *Value;
     ShowKeyCombo(*Value);
+    CheckCombination(*Value);
     SetFocusTo(LBCommands);
 }
 
@@ -159,6 +220,9 @@ void TFormHotKeyDefine::BtnOKClick() {
     if (!InputError) {
         if (FOriginal != nullptr) {
             FHotKey->CopyTo(*FOriginal);
+        }
+        if (FMoveFrom && FHotKey->HotKey == FMovedValue) {
+            FCheck->TakeCombinationFrom(*FMoveFrom);
         }
         accept();
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "QBForm.h"
 
@@ -12,6 +14,7 @@ class QPushButton;
 
 namespace tulma {
 
+class ICombinationCheck;
 class IDesktopWindows;
 class IListControl;
 class THotTulma;
@@ -31,6 +34,8 @@ class TFormHotKeyDefine : public TQBForm {
     void SetHotKey(THotTulma* HotKey);
     // The desktop that the command dialog's Test button looks at.
     void SetDesktopWindows(IDesktopWindows* Windows) { FWindows = Windows; }
+    // Who else holds a captured combination; without one nothing is checked.
+    void SetCombinationCheck(ICombinationCheck* Check) { FCheck = Check; }
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -43,11 +48,19 @@ class TFormHotKeyDefine : public TQBForm {
     std::unique_ptr<IListControl> FCommandRows;
     bool FActivated = false;
     IDesktopWindows* FWindows = nullptr;
+    ICombinationCheck* FCheck = nullptr;
+    bool FHotKeysSuspended = false;
+    // The hotkey of the list that gives up its combination on OK, and that combination.
+    std::optional<std::int32_t> FMoveFrom;
+    std::uint16_t FMovedValue = 0;
 
     QLineEdit* TxtName;
     QLineEdit* TxtKey;
     QLabel* LabKeyPress;
     QLabel* LabInfo;
+    // Who else holds the captured combination; in the place of the prompt, which shows only while the
+    // key field has the focus.
+    QLabel* LabKeyNote;
     QListWidget* LBCommands;
     QPushButton* BtnNew;
     QPushButton* BtnEdit;
@@ -58,6 +71,8 @@ class TFormHotKeyDefine : public TQBForm {
     void CreateControls();
     void RefreshCommandList();
     void ShowKeyCombo(std::uint16_t Value);
+    void CheckCombination(std::uint16_t Value);
+    void SuspendHotKeys(bool Suspend);
 
     void FormActivate();
     void TxtKeyEnter();

@@ -41,6 +41,7 @@ constexpr int32_t SaveChanges = 0;
 constexpr int32_t NothingSelected = 8;
 constexpr int32_t ConfirmDelete = 9;
 constexpr int32_t RequiredField = 10;
+constexpr int32_t MoveCombination = 11;
 constexpr int32_t NameInUse = 27;
 }  // namespace MessageNumber
 

@@ -5,11 +5,11 @@
 #include "ClassRegistry.h"
 #include "MessageBoxFunction.h"
 #include "MessageFormat.h"
+#include "ProgramTexts.h"
 
 namespace tulma {
 namespace {
 
-constexpr const char* FallbackCaption = "Meldung";
 constexpr int32_t FallbackStyle = MessageBoxStyle::Ok | MessageBoxStyle::IconExclamation;
 
 std::string ClassNameOf(const TStreamableObject& Object) {
@@ -19,7 +19,8 @@ std::string ClassNameOf(const TStreamableObject& Object) {
 }
 
 int32_t ShowNotFound(int32_t ID) {
-    ShowMessageBox("Meldung " + std::to_string(ID) + " nicht gefunden.", FallbackCaption, FallbackStyle);
+    ShowMessageBox(ProgramText(TProgramText::MessageNotFound, {std::to_string(ID)}),
+                   ProgramText(TProgramText::MessageCaption), FallbackStyle);
     return MessageBoxResult::None;
 }
 
@@ -41,10 +42,10 @@ int32_t TMessageList::ShowMessage(int32_t ID, const TMessageArgs& Args) {
 
 void TMessageList::AddMessage(std::unique_ptr<TAppMessage> Message) {
     if (const TAppMessage* Present = GetMessage(Message->ID)) {
-        const std::string Warning = FormatMessageText(
-            "Mess-ID %d wird von Meldung %s angefordert und bereits von Meldung %s verwendet.",
-            {Message->ID, Message->Name().GetText(), Present->Name().GetText()});
-        ShowMessageBox(Warning, FallbackCaption, FallbackStyle);
+        const std::string Warning =
+            FormatMessageText(ProgramText(TProgramText::DuplicateMessage),
+                              {Message->ID, Message->Name().GetText(), Present->Name().GetText()});
+        ShowMessageBox(Warning, ProgramText(TProgramText::MessageCaption), FallbackStyle);
         return;
     }
     FMessages.Add(std::move(Message));

@@ -52,6 +52,25 @@ std::string KeepUnreadableFile() {
     return Copy;
 }
 
+// The hotkey file object of the stream loaded from FileName. A failure names the file: whether it holds
+// no hotkey file at all, or a damaged one.
+std::unique_ptr<THotKeyFile> ReadHotKeyFile(TObjectStream& Stream, const std::string& FileName) {
+    const std::vector<uint8_t>& Bytes = Stream.Bytes();
+    const bool HotKeyFileFirst = Bytes.size() >= 4 && Bytes[0] == (THotKeyFile::ClassCode & 0xFF) &&
+                                 Bytes[1] == 0 && Bytes[2] == 0 && Bytes[3] == 0;
+    try {
+        return Stream.ReadObjectOf<THotKeyFile>();
+    } catch (const std::runtime_error& Error) {
+        if (!HotKeyFileFirst) {
+            throw EFileContentError(TProgramText::NotAHotKeyFile, FileName, Error.what());
+        }
+        if (std::string(Error.what()).find(FileName) == std::string::npos) {
+            throw EFileContentError(TProgramText::DamagedHotKeyFile, FileName, Error.what());
+        }
+        throw;
+    }
+}
+
 }  // namespace
 
 THotKeyFile& HotKeyFile() {
@@ -61,6 +80,10 @@ THotKeyFile& HotKeyFile() {
 std::string& HotKeyFileName() {
     static std::string FileName;
     return FileName;
+}
+
+bool UsesDefaultHotKeyFile() {
+    return HotKeyFileName() == DefaultFileName();
 }
 
 void InitHotKeyModule(const std::string& ProgramDirectory) {
@@ -83,7 +106,7 @@ void LoadHotKeyFile() {
     try {
         TObjectStream Stream(THotKeyFile::StreamSize);
         Stream.LoadFromFile(HotKeyFileName());
-        CurrentFile() = Stream.ReadObjectOf<THotKeyFile>();
+        CurrentFile() = ReadHotKeyFile(Stream, HotKeyFileName());
     } catch (...) {
         UnreadableFiles().insert(FullPath(HotKeyFileName()));
         throw;

@@ -9,6 +9,8 @@ class THotKeyFile;
 // The one current hotkey file of the program and the path it belongs to.
 THotKeyFile& HotKeyFile();
 std::string& HotKeyFileName();
+// Whether HotKeyFileName is the default file that start-up settled.
+bool UsesDefaultHotKeyFile();
 
 // Makes an empty current file named "KeyList.TUL" and loads it if it exists. The file lies in
 // ProgramDirectory, or in the user's configuration folder when the program may not write there

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ProgramTexts.h"
+
 namespace tulma {
 namespace {
 
@@ -13,7 +15,7 @@ TKeyNameLookup& LayoutKeyName() {
 std::string FixedKeyName(uint8_t Key) {
     switch (Key) {
         case 8:
-            return "Rück";
+            return ProgramText(TProgramText::KeyBackspace);
         case 9:
             return "Tab";
         case 13:
@@ -21,27 +23,27 @@ std::string FixedKeyName(uint8_t Key) {
         case 27:
             return "Esc";
         case 32:
-            return "Leertaste";
+            return ProgramText(TProgramText::KeySpace);
         case 33:
-            return "BildAuf";
+            return ProgramText(TProgramText::KeyPageUp);
         case 34:
-            return "BildAb";
+            return ProgramText(TProgramText::KeyPageDown);
         case 35:
-            return "Ende";
+            return ProgramText(TProgramText::KeyEnd);
         case 36:
-            return "Pos1";
+            return ProgramText(TProgramText::KeyHome);
         case 37:
-            return "Linksbündig";
+            return ProgramText(TProgramText::KeyLeft);
         case 38:
-            return "Nach oben";
+            return ProgramText(TProgramText::KeyUp);
         case 39:
-            return "Rechts";
+            return ProgramText(TProgramText::KeyRight);
         case 40:
-            return "Nach unten";
+            return ProgramText(TProgramText::KeyDown);
         case 45:
-            return "Einfg";
+            return ProgramText(TProgramText::KeyInsert);
         case 46:
-            return "Entf";
+            return ProgramText(TProgramText::KeyDelete);
         default:
             break;
     }
@@ -87,10 +89,10 @@ std::string KeyComboText(uint16_t Value) {
     }
     std::string Text;
     if (Value & ShiftBit) {
-        Text += "Umsch+";
+        Text += ProgramText(TProgramText::ShiftPrefix);
     }
     if (Value & CtrlBit) {
-        Text += "Strg+";
+        Text += ProgramText(TProgramText::CtrlPrefix);
     }
     if (Value & AltBit) {
         Text += "Alt+";

@@ -11,7 +11,8 @@ constexpr uint16_t ShiftBit = 0x2000;
 constexpr uint16_t CtrlBit = 0x4000;
 constexpr uint16_t AltBit = 0x8000;
 
-// The display text of a key combination, with the German key names: Ctrl+Alt+E is "Strg+Alt+E".
+// The display text of a key combination, with the key names in force (ProgramTexts.h): Ctrl+Alt+E is
+// "Strg+Alt+E" with the built-in German names, "Ctrl+Alt+E" in English.
 std::string KeyComboText(uint16_t Value);
 
 // The keyboard layout's name of a key that has no fixed name (a punctuation key, say). The desktop

@@ -3,21 +3,26 @@
 namespace tulma {
 
 EClassNotFound::EClassNotFound(int Code)
-    : EStreamError("Klasse " + std::to_string(Code) + " nicht gefunden.") {}
+    : EStreamError(ProgramText(TProgramText::ClassNotFound, {std::to_string(Code)})) {}
 
 EReadError::EReadError(const std::string& Detail)
-    : EStreamError(Detail.empty() ? std::string(BaseText) : std::string(BaseText) + ": " + Detail) {}
+    : EStreamError(Detail.empty() ? ProgramText(TProgramText::StreamReadError)
+                                  : ProgramText(TProgramText::StreamReadError) + ": " + Detail) {}
 
 EFOpenError::EFOpenError(const std::string& FileName)
-    : EStreamError("Kann Datei " + FileName + " nicht öffnen") {}
+    : EStreamError(ProgramText(TProgramText::CannotOpenFile, {FileName})) {}
 
 EFCreateError::EFCreateError(const std::string& FileName)
-    : EStreamError("Kann Datei " + FileName + " nicht erstellen") {}
+    : EStreamError(ProgramText(TProgramText::CannotCreateFile, {FileName})) {}
 
-EInOutError::EInOutError(int Code) : std::runtime_error("I/O-Fehler " + std::to_string(Code)) {}
+EInOutError::EInOutError(int Code)
+    : std::runtime_error(ProgramText(TProgramText::InOutError, {std::to_string(Code)})) {}
 
-EListError::EListError() : std::runtime_error("Listenindex außerhalb des zulässigen Bereichs") {}
+EListError::EListError() : std::runtime_error(ProgramText(TProgramText::ListIndexError)) {}
 
-EInvalidCast::EInvalidCast() : std::runtime_error("Ungültige Typumwandlung") {}
+EInvalidCast::EInvalidCast() : std::runtime_error(ProgramText(TProgramText::InvalidCast)) {}
+
+EFileContentError::EFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found)
+    : EStreamError(ProgramText(Text, {FileName, Found})) {}
 
 }  // namespace tulma

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "ProgramTexts.h"
+
 // The error classes of the persistence framework. Their messages are the program's own texts; the
 // application-wide handler shows what() in a message box.
 namespace tulma {
@@ -22,7 +24,6 @@ class EClassNotFound : public EStreamError {
 class EReadError : public EStreamError {
   public:
     explicit EReadError(const std::string& Detail);
-    static constexpr const char* BaseText = "Stream-Read-Fehler";
 };
 
 class EFOpenError : public EStreamError {
@@ -33,6 +34,13 @@ class EFOpenError : public EStreamError {
 class EFCreateError : public EStreamError {
   public:
     explicit EFCreateError(const std::string& FileName);
+};
+
+// A file that could not be read for what it holds, told in the words of Text, which takes the file as
+// %1 and what reading it met as %2.
+class EFileContentError : public EStreamError {
+  public:
+    EFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found);
 };
 
 class EInOutError : public std::runtime_error {

@@ -10,6 +10,8 @@ packages=(
   libicu-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libmimalloc-dev
   # desktop layer and windows
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # lrelease, which builds the English translation
+  qt6-l10n-tools
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
   # a real X display for the end-to-end tests
   xvfb xauth openbox xdotool wmctrl trayer x11-utils
@@ -22,6 +24,8 @@ packages=(
   sxhkd
   # the desktop's default handler for documents, folders and URLs
   xdg-utils
+  # the README's screenshot: a window's pixels from Xvfb, as PNG
+  x11-apps netpbm
   # the icon's PNG sizes, rendered from its SVG at build time
   librsvg2-bin
   # checks the launcher entry in the install test

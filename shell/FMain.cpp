@@ -22,6 +22,7 @@
 #include "CurrentHotKeyFile.h"
 #include "DeferredIcon.h"
 #include "DisplaySession.h"
+#include "EmptyListHint.h"
 #include "FileDialogs.h"
 #include "FormControls.h"
 #include "FormFont.h"
@@ -56,6 +57,9 @@ constexpr const char* PortalNotice =
     "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
     "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows, on "
     "KDE Plasma native Wayland windows too.";
+
+constexpr const char* EmptyListText =
+    "No hotkeys yet. Press \"New...\" to make one, or \"Open\" to use a hotkey file you have.";
 
 void SizeToText(QLabel* Label, int Room) {
     const QSize Wanted = Label->sizeHint();
@@ -123,6 +127,7 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     }
     new TModalWindowKeeper(this);
     FormCreate();
+    ShowFileInCaption();
 }
 
 TFormMain::~TFormMain() {
@@ -140,6 +145,7 @@ void TFormMain::CreateControls() {
     Label1 = PlaceNamedLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13});
     Label2 = PlaceNamedLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13});
     LBListe = PlaceControl<QListWidget>(this, "LBListe", {4, 50, 409, 159});
+    new TEmptyListHint(LBListe, EmptyListText);
     Label2->setBuddy(LBListe);
     BtnNew = PlaceHintedButton(this, "BtnNew", "&New...", "create a new hotkey", {4, 212, 75, 21});
     BtnEdit = PlaceHintedButton(this, "BtnEdit", "&Edit...", "edit the selected hotkey", {82, 212, 75, 21});
@@ -191,13 +197,20 @@ void TFormMain::CreateDesktopControls() {
     LabSessionNotice->setWordWrap(true);
     LabSessionNotice->setText(FServices.DesktopShortcuts ? PortalNotice : WaylandNotice);
     LabSessionNotice->setVisible(IsWaylandSession());
+    LabEventNotice = PlaceControl<QLabel>(this, "LabEventNotice", {4, NoticeTop, NoticeWidth, 0});
+    LabEventNotice->setWordWrap(true);
+    LabEventNotice->setVisible(false);
+    connect(LabEventNotice, &QLabel::linkActivated, this, [this] {
+        LabEventNotice->hide();
+        PlaceNotices();
+    });
     PlaceNotices();
 }
 
 void TFormMain::PlaceNotices() {
     int Top = NoticeTop;
     int Height = ClientHeight;
-    for (QLabel* Notice : {LabFileNotice, LabSessionNotice}) {
+    for (QLabel* Notice : {LabEventNotice, LabFileNotice, LabSessionNotice}) {
         if (Notice->isHidden()) {
             continue;
         }
@@ -282,6 +295,7 @@ void TFormMain::FormActivate() {
     }
     FActivation->ActivateAllHotKeys();
     ShowRegistrationMarks();
+    TellRefusedHotKeys();
 }
 
 void TFormMain::closeEvent(QCloseEvent* Event) {
@@ -497,6 +511,7 @@ bool TFormMain::QuerySaveChanges() {
 
 void TFormMain::ShowCurrentFileName() {
     LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
+    ShowFileInCaption();
     if (FTextsMeasured) {
         SizeToText(LabCurrFileName, FileNameRoom);
     }

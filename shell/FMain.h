@@ -69,6 +69,10 @@ class TFormMain : public TQBForm {
     // Writes or removes the autostart entry; the hotkeys and Modified stay as they are.
     void CBAutostartClick();
 
+    // Tells Summary and Body in the window's notice line, and in a balloon while the tray icon shows;
+    // the user hides the line.
+    void ShowNotice(const QString& Summary, const QString& Body);
+
     void TrayIcon1Click();
     void TrayIcon1RightClick();
     void PPCRestoreClick();
@@ -77,6 +81,8 @@ class TFormMain : public TQBForm {
   signals:
     // The close was accepted: the program ends.
     void Closed();
+    // Hotkeys whose combinations were refused at start-up, said once.
+    void HotKeysRefused(const QString& Summary, const QString& Body);
 
   protected:
     void showEvent(QShowEvent* Event) override;
@@ -112,6 +118,11 @@ class TFormMain : public TQBForm {
     QLabel* LabFileNotice;
     // Shown in a Wayland session only: what the hotkeys can reach there.
     QLabel* LabSessionNotice;
+    // What went wrong while the user may not have looked: a start that failed, refused hotkeys.
+    QLabel* LabEventNotice;
+    // The latest notice told while the tray icon did not show, for a balloon once it shows.
+    QString FPendingSummary;
+    QString FPendingBody;
     QMenu* FPopupMenu1;
     QAction* MCHide;
     QAction* PPCRestore;
@@ -146,6 +157,9 @@ class TFormMain : public TQBForm {
     // The shown notices, one below the other under the check box; the window grows to hold them.
     void PlaceNotices();
     void ShowAutostartState();
+    // The window title and the tray tip: "Tulma", with the file's name when it is not the default one.
+    void ShowFileInCaption();
+    void TellRefusedHotKeys();
     void ShowRegistrationMarks();
     // Why a line is marked: a refused combination (RefusalText), or one the desktop replaced; empty when
     // unmarked.

@@ -123,6 +123,18 @@ void THotKeyActivation::DeactivateAllHotKeys() {
     HolderOfCombination.clear();
 }
 
+void THotKeyActivation::SuspendHotKeys() {
+    std::vector<std::uint16_t> Registered;
+    ForEachHotKey([&](const THotTulma& HotKey) { Registered.push_back(HotKey.Atom); });
+    Registry.UnregisterHotKeys(Registered);
+}
+
+void THotKeyActivation::ResumeHotKeys() {
+    std::vector<THotTulma*> HotKeys;
+    ForEachHotKey([&](THotTulma& HotKey) { HotKeys.push_back(&HotKey); });
+    Register(HotKeys);
+}
+
 // The pressed atom leads to the hotkeys of its identifier by binary search, so that a press costs the same
 // whatever the number of hotkeys. Items that share an identifier share its atom: each of them runs.
 void THotKeyActivation::WMHotKey(std::uint16_t Atom) {

@@ -49,6 +49,10 @@ class THotKeyActivation : public QObject {
     void DeactivateHotKey(THotTulma& HotKey);
     void ActivateAllHotKeys();
     void DeactivateAllHotKeys();
+    // Every hotkey of the current file answers no press until ResumeHotKeys registers them all again;
+    // their atoms, menu items and marks stay.
+    void SuspendHotKeys();
+    void ResumeHotKeys();
 
     // A press of the registration Atom: runs every hotkey of the current file holding that atom.
     void WMHotKey(std::uint16_t Atom);

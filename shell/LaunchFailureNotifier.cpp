@@ -23,8 +23,12 @@ void TLaunchFailureNotifier::CommandFailed(const TLaunchFailure& Failure) {
         return;
     }
     Log << "tulma: " << Line << std::endl;
-    if (!ShowDesktopNotification(ToQString(Summary), ToQString(Body), Delivery) && Fallback) {
-        Fallback(ToQString(Summary), ToQString(Body));
+    Tell(ToQString(Summary), ToQString(Body));
+}
+
+void TLaunchFailureNotifier::Tell(const QString& Summary, const QString& Body) {
+    if (!ShowDesktopNotification(Summary, Body, Delivery) && Fallback) {
+        Fallback(Summary, Body);
     }
 }
 

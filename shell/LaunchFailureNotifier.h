@@ -28,6 +28,8 @@ class TLaunchFailureNotifier : public ILaunchFailureReport {
 
     void SetFallback(TFallback Show) { Fallback = std::move(Show); }
     void CommandFailed(const TLaunchFailure& Failure) override;
+    // A desktop notification, or the fallback when the desktop has no notification service.
+    void Tell(const QString& Summary, const QString& Body);
 
   private:
     TNotificationDelivery Delivery;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "Application.h"
+#include "AtomTable.h"
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
@@ -11,9 +12,11 @@
 #include "FDefine.h"
 #include "FInfo.h"
 #include "FMain.h"
+#include "FailureNotices.h"
 #include "GraphicalSession.h"
 #include "HotKeyActivation.h"
 #include "HotKeyBackend.h"
+#include "HotKeyCombinationCheck.h"
 #include "HotKeyServer.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
@@ -23,6 +26,7 @@
 #include "PortalHotKeys.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
+#include "ProgramLanguage.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
@@ -35,9 +39,10 @@
 namespace tulma {
 namespace {
 
-bool DefineHotKey(QWidget* Owner, THotTulma& HotKey, IDesktopWindows& Windows) {
+bool DefineHotKey(QWidget* Owner, THotTulma& HotKey, IDesktopWindows& Windows, ICombinationCheck& Check) {
     TFormHotKeyDefine Dialog(Owner);
     Dialog.SetDesktopWindows(&Windows);
+    Dialog.SetCombinationCheck(&Check);
     Dialog.SetHotKey(&HotKey);
     return Dialog.exec() == QDialog::Accepted;
 }
@@ -57,6 +62,8 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     TApplication Application(Argc, Argv);
     DisplayProbe.reset();
     Application.setQuitOnLastWindowClosed(false);
+    const TProgramLanguage Language(TProgramLanguage::UserLocale(),
+                                    QString::fromStdString(ProgramDirectory()));
 
     RegisterAllClasses();
     TApplication::RunGuarded([] { InitHotKeyModule(ProgramDirectory()); });
@@ -81,21 +88,25 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     IDesktopWindows& Windows = KWinWindows ? static_cast<IDesktopWindows&>(*KWinWindows) : Desktop.Windows();
     TQtFileDialogs FileDialogs;
     TLaunchFailureNotifier LaunchFailures;
+    IHotKeyRegistry& HotKeys = Portal ? static_cast<IHotKeyRegistry&>(*Portal) : Desktop.HotKeys();
+    std::unique_ptr<TFormMain> FormMain;
     const TShellServices Services{
-        .HotKeys = Portal ? static_cast<IHotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
+        .HotKeys = HotKeys,
         .Windows = Windows,
         .Launcher = Desktop.Launcher(),
         .LaunchFailures = LaunchFailures,
         .FileDialogs = FileDialogs,
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
-        .DefineHotKey = [&Windows](QWidget* Owner,
-                                   THotTulma& HotKey) { return DefineHotKey(Owner, HotKey, Windows); },
+        .DefineHotKey =
+            [&](QWidget* Owner, THotTulma& HotKey) {
+                THotKeyCombinationCheck Check(FormMain->Activation(), HotKeys, TAtomTable::Global(),
+                                              Portal != nullptr);
+                return DefineHotKey(Owner, HotKey, Windows, Check);
+            },
         .DesktopShortcuts = Portal != nullptr,
     };
-    auto FormMain = std::make_unique<TFormMain>(Services);
-    LaunchFailures.SetFallback([&FormMain](const QString& Summary, const QString& Body) {
-        FormMain->TrayIcon1().TrayItem().showMessage(Summary, Body);
-    });
+    FormMain = std::make_unique<TFormMain>(Services);
+    TellFailuresIn(*FormMain, LaunchFailures);
     QObject::connect(FormMain.get(), &TFormMain::Closed, &Application, &QApplication::quit);
     const auto TrayHostChanged = [&] {
         TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });

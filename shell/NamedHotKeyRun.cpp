@@ -18,6 +18,7 @@
 #include "HotTulma.h"
 #include "LaunchFailureNotifier.h"
 #include "ProgramDirectory.h"
+#include "ProgramLanguage.h"
 #include "ProgramOptions.h"
 #include "ShowModeWatcher.h"
 #include "X11Desktop.h"
@@ -58,6 +59,8 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
         return Fail("no Tulma is running and there is no X display to run the hotkey on");
     }
     QGuiApplication Application(Argc, Argv);
+    const TProgramLanguage Language(TProgramLanguage::UserLocale(),
+                                    QString::fromStdString(ProgramDirectory()));
     Probe.reset();
     RegisterAllClasses();
     InitHotKeyModule(ProgramDirectory());

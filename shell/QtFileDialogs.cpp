@@ -1,5 +1,6 @@
 #include "QtFileDialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -7,7 +8,8 @@ namespace tulma {
 namespace {
 
 std::optional<std::string> Run(QFileDialog& Dialog, const std::string& Preset) {
-    Dialog.setNameFilter(QtNameFilters(TQtFileDialogs::Filter));
+    Dialog.setNameFilter(
+        QtNameFilters(QCoreApplication::translate("TQtFileDialogs", TQtFileDialogs::Filter).toStdString()));
     Dialog.setDefaultSuffix(TQtFileDialogs::DefaultSuffix);
     Dialog.selectFile(QString::fromStdString(Preset));
     if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty()) {

@@ -10,7 +10,8 @@ namespace tulma {
 // "Tulma-Files (*.tul)|*.tul" becomes "Tulma-Files (*.tul)".
 QString QtNameFilters(const std::string& Filter);
 
-// QFileDialog with the filter "Tulma-Files (*.tul)|*.tul" and the default suffix "tul".
+// QFileDialog with the filter "Tulma-Files (*.tul)|*.tul" (in English "Tulma files (*.tul)") and the
+// default suffix "tul".
 class TQtFileDialogs : public IFileDialogs {
   public:
     static constexpr const char* Filter = "Tulma-Files (*.tul)|*.tul";

@@ -113,6 +113,7 @@ void TTrayIcon::AddIcon() {
     }
     FNotifyIcon.show();
     FIconShown = true;
+    emit IconAdded();
 }
 
 void TTrayIcon::RemoveIcon() {

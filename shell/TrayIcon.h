@@ -61,6 +61,12 @@ class TTrayIcon : public QObject {
     // as an ordinary minimised window when the tray goes, so that it can always be reached.
     void TrayHostChanged();
     bool IconShown() const { return FIconShown; }
+
+  signals:
+    // The icon has just been added to the notification area.
+    void IconAdded();
+
+  public:
     bool Minimized() const { return FMinimized; }
     // The tip over the icon: at most MaxTipLength characters.
     QString Tip() const { return FNotifyIcon.toolTip(); }

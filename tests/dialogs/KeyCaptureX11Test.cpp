@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -14,9 +15,12 @@
 #include <vector>
 
 #include "Application.h"
+#include "AtomTable.h"
 #include "ClassRegistration.h"
 #include "DialogTestSupport.h"
 #include "FDefine.h"
+#include "HotKeyActivation.h"
+#include "HotKeyCombinationCheck.h"
 #include "HotTulma.h"
 #include "KeyComboText.h"
 #include "KeyboardMapping.h"
@@ -125,6 +129,40 @@ class KeyCaptureX11Test : public QObject {
         QTRY_VERIFY(!Dialog.Form.isVisible());
         QCOMPARE(Dialog.Form.result(), int(QDialog::Accepted));
         QCOMPARE(HotKey.HotKey, uint16_t{0x4045});
+    }
+
+    // A combination that another client has grabbed (as xbindkeys does) still reaches the key field, and
+    // the dialog says it is taken before OK.
+    void combinationGrabbedByAnotherClientIsCapturedAndSaidTaken() {
+        test::FakeKeyboard Keys(Display.Connection());
+        const xcb_keycode_t KeyG = Keys.Keycode(XKB_KEY_g);
+        const auto Grabbed = static_cast<std::uint16_t>(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
+        xcb_grab_key(Display.Connection(), 1, Display.Root(), Grabbed, KeyG, XCB_GRAB_MODE_ASYNC,
+                     XCB_GRAB_MODE_ASYNC);
+        xcb_flush(Display.Connection());
+
+        TX11HotKeys HotKeys;
+        TAtomTable Atoms;
+        QMenu Menu;
+        THotKeyActivation Activation(HotKeys, Atoms, Menu, [](const THotTulma&) {});
+        THotKeyCombinationCheck Check(Activation, HotKeys, Atoms, false);
+        THotTulma HotKey;
+        HotKey.Name = "Grabbed";
+        TFormHotKeyDefine Form(nullptr);
+        Form.SetCombinationCheck(&Check);
+        Form.SetHotKey(&HotKey);
+        Form.show();
+        Form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Form));
+        Child<QLineEdit>(Form, "TxtKey")->setFocus(Qt::TabFocusReason);
+        test::Settle(200);
+        Keys.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_g});
+        QTRY_COMPARE(Child<QLabel>(Form, "LabInfo")->text(), QString("Strg+Alt+G"));
+        QCOMPARE(Child<QLabel>(Form, "LabKeyNote")->text(),
+                 QString("Another program holds it: it won't run this."));
+        Form.reject();
+        xcb_ungrab_key(Display.Connection(), KeyG, Display.Root(), Grabbed);
+        xcb_flush(Display.Connection());
     }
 
   private:

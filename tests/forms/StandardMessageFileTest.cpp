@@ -65,8 +65,9 @@ TEST_F(StandardMessageFileTest, HoldsTheProgramsMessagesWithTheButtonsTheirCalle
         {MessageNumber::NothingSelected, MessageBoxStyle::Ok},
         {MessageNumber::ConfirmDelete, MessageBoxStyle::YesNo},
         {MessageNumber::RequiredField, MessageBoxStyle::Ok},
+        {MessageNumber::MoveCombination, MessageBoxStyle::YesNo},
         {MessageNumber::NameInUse, MessageBoxStyle::Ok}};
-    ASSERT_EQ(AppMessages()->Messages().Count(), 5);
+    ASSERT_EQ(AppMessages()->Messages().Count(), 6);
     for (const auto& [Number, Buttons] : Expected) {
         const TAppMessage* Message = AppMessages()->GetMessage(Number);
         ASSERT_NE(Message, nullptr) << "message " << Number;

@@ -20,7 +20,9 @@ endif()
 execute_process(COMMAND ${DPKG_DEB} --contents ${Packages} OUTPUT_VARIABLE Contents)
 foreach(Entry "./usr/lib/tulma/tulma" "./usr/lib/tulma/stdmess0.mes" "./usr/bin/tulma -> ../lib/tulma/tulma"
               "./usr/share/applications/tulma.desktop" "./usr/share/man/man1/tulma.1.gz"
-              "./usr/share/icons/hicolor/48x48/apps/tulma.png")
+              "./usr/share/icons/hicolor/48x48/apps/tulma.png" "./usr/lib/tulma/tulma_en.qm"
+              "./usr/bin/tulmafile" "./usr/share/man/man1/tulmafile.1.gz" "./usr/share/doc/tulma/README.md"
+              "./usr/share/doc/tulma/copyright" "./usr/share/doc/tulma/changelog.gz")
     string(FIND "${Contents}" "${Entry}" Found)
     if(Found EQUAL -1)
         message(SEND_ERROR "the package lacks ${Entry}:\n${Contents}")

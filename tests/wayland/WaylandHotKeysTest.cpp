@@ -209,10 +209,12 @@ class WaylandProgramTest : public WaylandHotKeysTest {
         ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
     }
 
-    // Activates Tulma's main window (an X11 window in XWayland) and presses its Reload button's key.
+    // Activates Tulma's main window (an X11 window in XWayland), whose title names the file, and presses
+    // its Reload button's key.
     void Reload() {
-        const std::string Command =
-            "xdotool search --sync --onlyvisible --name '^Tulma$' windowactivate --sync key alt+r";
+        const std::string Command = "xdotool search --sync --onlyvisible --name '^Tulma - " +
+                                    fs::path(File()).filename().string() +
+                                    "$' windowactivate --sync key alt+r";
         ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
     }
 };
