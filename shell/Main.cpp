@@ -24,6 +24,7 @@
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
+#include "QtX11.h"
 #include "SecondStart.h"
 #include "StatusNotifierWatch.h"
 #include "TrayIcon.h"
@@ -65,6 +66,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
 
     TX11Desktop Desktop;
     SetKeyNameLookup(Desktop.KeyNames());
+    SetKeyEventLookup(X11KeyCodes());
     // Windows, dialogs and launches stay on X11 (XWayland in a Wayland session); only the hotkeys move.
     std::unique_ptr<TPortalHotKeys> Portal;
     if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), TPortalHotKeys::Available)) {
