@@ -49,13 +49,11 @@ constexpr int NoticeTop = 314;
 constexpr int NoticeWidth = ClientWidth - 8;
 
 constexpr const char* WaylandNotice =
-    "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus, and "
-    "only X11 windows are found. To run a hotkey from anywhere, bind a desktop shortcut to "
-    "\"tulma --run NAME\" (see man tulma).";
+    "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus. To run a "
+    "hotkey from anywhere, bind a desktop shortcut to \"tulma --run NAME\" (see man tulma).";
 constexpr const char* PortalNotice =
     "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
-    "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows, on "
-    "KDE Plasma native Wayland windows too.";
+    "their keys (a line whose key the desktop changed is marked).";
 
 void SizeToText(QLabel* Label, int Room) {
     const QSize Wanted = Label->sizeHint();
@@ -189,7 +187,9 @@ void TFormMain::CreateDesktopControls() {
     LabFileNotice->setVisible(false);
     LabSessionNotice = PlaceControl<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
-    LabSessionNotice->setText(FServices.DesktopShortcuts ? PortalNotice : WaylandNotice);
+    const std::string Session = FServices.DesktopShortcuts ? PortalNotice : WaylandNotice;
+    LabSessionNotice->setText(
+        ToQString(FServices.BackendNotice.empty() ? Session : Session + " " + FServices.BackendNotice));
     LabSessionNotice->setVisible(IsWaylandSession());
     PlaceNotices();
 }

@@ -7,30 +7,24 @@
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "DesktopBackends.h"
+#include "DesktopReport.h"
 #include "DisplaySession.h"
 #include "FDefine.h"
 #include "FInfo.h"
 #include "FMain.h"
 #include "HotKeyActivation.h"
-#include "HotKeyBackend.h"
 #include "HotKeyServer.h"
-#include "KWinDesktopWindows.h"
-#include "KWinScript.h"
 #include "KeyComboText.h"
 #include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
-#include "PortalHotKeys.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
-#include "QtX11.h"
 #include "SecondStart.h"
-#include "StatusNotifierWatch.h"
 #include "TrayIcon.h"
 #include "WindowListing.h"
-#include "X11Desktop.h"
-#include "X11TrayWatcher.h"
 
 namespace tulma {
 namespace {
@@ -64,24 +58,14 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
-    TX11Desktop Desktop;
+    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys)});
     SetKeyNameLookup(Desktop.KeyNames());
-    SetKeyEventLookup(X11KeyCodes());
-    // Windows, dialogs and launches stay on X11 (XWayland in a Wayland session); only the hotkeys move.
-    std::unique_ptr<TPortalHotKeys> Portal;
-    if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), TPortalHotKeys::Available)) {
-        Portal = std::make_unique<TPortalHotKeys>();
-    }
-    // On KWin the window search also finds native Wayland windows; elsewhere X11 windows only.
-    std::unique_ptr<TKWinDesktopWindows> KWinWindows;
-    if (IsWaylandSession() && TKWinScript::Available()) {
-        KWinWindows = std::make_unique<TKWinDesktopWindows>(Desktop.Windows());
-    }
-    IDesktopWindows& Windows = KWinWindows ? static_cast<IDesktopWindows&>(*KWinWindows) : Desktop.Windows();
+    SetKeyEventLookup(Desktop.KeyCodes());
+    IDesktopWindows& Windows = Desktop.Windows();
     TQtFileDialogs FileDialogs;
     TLaunchFailureNotifier LaunchFailures;
     const TShellServices Services{
-        .HotKeys = Portal ? static_cast<IHotKeyRegistry&>(*Portal) : Desktop.HotKeys(),
+        .HotKeys = Desktop.HotKeys(),
         .Windows = Windows,
         .Launcher = Desktop.Launcher(),
         .LaunchFailures = LaunchFailures,
@@ -89,7 +73,8 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .DefineHotKey = [&Windows](QWidget* Owner,
                                    THotTulma& HotKey) { return DefineHotKey(Owner, HotKey, Windows); },
-        .DesktopShortcuts = Portal != nullptr,
+        .DesktopShortcuts = Desktop.DesktopShortcuts(),
+        .BackendNotice = Desktop.Notice(),
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
     LaunchFailures.SetFallback([&FormMain](const QString& Summary, const QString& Body) {
@@ -99,11 +84,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     const auto TrayHostChanged = [&] {
         TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
     };
-    const TX11TrayWatcher TrayWatcher;
-    QObject::connect(&TrayWatcher, &TX11TrayWatcher::TrayHostChanged, FormMain.get(), TrayHostChanged);
-    const TStatusNotifierWatch StatusNotifiers;
-    QObject::connect(&StatusNotifiers, &TStatusNotifierWatch::TrayHostChanged, FormMain.get(),
-                     TrayHostChanged);
+    QObject::connect(&Desktop, &TDesktopBackends::TrayHostChanged, FormMain.get(), TrayHostChanged);
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
@@ -138,7 +119,9 @@ int Start(int Argc, char** Argv) {
         case TProgramOptions::TAction::RunHotKey:
             return RunNamedHotKey(Options, QtArgc, Argv);
         case TProgramOptions::TAction::ListWindows:
-            return ListWindows(Options.FileArgument, std::cout);
+            return ListWindows(Options.FileArgument, QtArgc, Argv, std::cout);
+        case TProgramOptions::TAction::Desktop:
+            return PrintDesktopReport(Options, QtArgc, Argv, std::cout);
         case TProgramOptions::TAction::Start:
             if (ShowRunningTulma(Options.FileArgument)) {
                 return 0;

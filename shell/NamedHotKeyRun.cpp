@@ -1,9 +1,7 @@
 #include "NamedHotKeyRun.h"
 
-#include <xcb/xcb.h>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QTimer>
 
 #include <iostream>
@@ -12,7 +10,10 @@
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "DesktopApplication.h"
+#include "DesktopBackends.h"
 #include "FindHotKey.h"
+#include "HotKeyCommand.h"
 #include "HotKeyFile.h"
 #include "HotKeyRequest.h"
 #include "HotTulma.h"
@@ -20,7 +21,6 @@
 #include "ProgramDirectory.h"
 #include "ProgramOptions.h"
 #include "ShowModeWatcher.h"
-#include "X11Desktop.h"
 
 namespace tulma {
 namespace {
@@ -38,7 +38,7 @@ std::string NoSuchHotKey(const std::string& Name) {
 }
 
 // Gives the event loop time to show the started programs' windows as their commands ask.
-void WaitUntilSettled(const TX11Desktop& Desktop) {
+void WaitUntilSettled(const TDesktopBackends& Desktop) {
     QElapsedTimer Waited;
     Waited.start();
     QEventLoop Loop;
@@ -52,28 +52,19 @@ void WaitUntilSettled(const TX11Desktop& Desktop) {
     Loop.exec();
 }
 
-// An X connection held while Qt makes its own: Qt would end the program if no display answered, and an
-// X server that has lost its last client resets itself, refusing connections for a moment.
-class TDisplayProbe {
-  public:
-    TDisplayProbe() : Connection(xcb_connect(nullptr, nullptr)) {}
-    ~TDisplayProbe() { xcb_disconnect(Connection); }
-    TDisplayProbe(const TDisplayProbe&) = delete;
-    TDisplayProbe& operator=(const TDisplayProbe&) = delete;
-
-    bool Reachable() const { return xcb_connection_has_error(Connection) == 0; }
-
-  private:
-    xcb_connection_t* Connection;
-};
+// The first window text that a command of the hotkey looks for; empty when none does.
+std::string WindowSearched(const THotTulma& HotKey) {
+    for (int32_t I = 0; I < HotKey.Commands().Count(); ++I) {
+        if (const auto& Command = HotKey.Commands().ItemAs<THotKeyCommand>(I);
+            !Command.LookForWindow.empty()) {
+            return Command.LookForWindow;
+        }
+    }
+    return {};
+}
 
 int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
-    auto Probe = std::make_unique<TDisplayProbe>();
-    if (!Probe->Reachable()) {
-        return Fail("no Tulma is running and there is no X display to run the hotkey on");
-    }
-    QGuiApplication Application(Argc, Argv);
-    Probe.reset();
+    const auto Application = DesktopApplication(Argc, Argv);
     RegisterAllClasses();
     InitHotKeyModule(ProgramDirectory());
     if (!Options.FileArgument.empty()) {
@@ -84,7 +75,12 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
     if (HotKey == nullptr) {
         return Fail(NoSuchHotKey(Options.HotKeyName) + " in " + HotKeyFileName());
     }
-    TX11Desktop Desktop;
+    TDesktopBackends Desktop({.NeedHotKeys = false});
+    if (const std::string Text = WindowSearched(*HotKey); !Text.empty() && !Desktop.HasWindows()) {
+        return Fail("hotkey \"" + Options.HotKeyName + "\" looks for the window \"" + Text +
+                    "\", and no window list can be read here (" + NoWindowsReason(Desktop.Choice()) +
+                    "): nothing was run");
+    }
     // The program ends right after the run, so a notification must be out before.
     TLaunchFailureNotifier LaunchFailures(TNotificationDelivery::Wait);
     HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Launcher(), LaunchFailures);

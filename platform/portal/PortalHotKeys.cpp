@@ -3,7 +3,10 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QEventLoop>
 #include <QTimer>
+
+#include <optional>
 
 #include "PlatformLog.h"
 #include "PortalRequest.h"
@@ -19,6 +22,8 @@ const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.Global
 // application id (a program that is not sandboxed), so it must not change from run to run.
 const QString SessionToken = QStringLiteral("tulma");
 const QString KdeShortcutService = QStringLiteral("org.kde.kglobalaccel");
+constexpr int ProofWaitMs = 3000;
+const std::string Refused = "the desktop portal refused global shortcuts: ";
 
 QString Text(const std::string& Value) {
     return QString::fromStdString(Value);
@@ -42,6 +47,42 @@ bool TPortalHotKeys::Available() {
         return false;
     }
     return true;
+}
+
+TBackendVerdict TPortalHotKeys::Prove() {
+    if (!Available()) {
+        return {false, "the desktop offers no global shortcuts portal"};
+    }
+    RegisterPortalShortcutTypes();
+    QDBusConnection Bus = QDBusConnection::sessionBus();
+    std::optional<std::pair<uint, QString>> Answer;
+    QEventLoop Wait;
+    {
+        // The request dies with its context: an answer after the wait is dropped.
+        QObject Context;
+        TPortalRequest::Call(&Context, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
+                             {{QStringLiteral("session_handle_token"), SessionToken},
+                              {QStringLiteral("shortcuts"), QVariant::fromValue(PortalShortcutList())}},
+                             [&](uint Code, const QVariantMap& Results) {
+                                 Answer = {Code, PathOf(Results.value(QStringLiteral("session_handle")))};
+                                 Wait.quit();
+                             });
+        QTimer::singleShot(ProofWaitMs, &Wait, &QEventLoop::quit);
+        Wait.exec();
+    }
+    if (!Answer) {
+        return {false,
+                Refused + "no answer to CreateSession within " + std::to_string(ProofWaitMs / 1000) + " s"};
+    }
+    const auto& [Code, Session] = *Answer;
+    if (Code != 0 || Session.isEmpty()) {
+        return {false, Refused + "CreateSession answered response " + std::to_string(Code)};
+    }
+    Bus.call(QDBusMessage::createMethodCall(PortalService, Session,
+                                            QStringLiteral("org.freedesktop.portal.Session"),
+                                            QStringLiteral("Close")),
+             QDBus::NoBlock);
+    return {true, "CreateSession answered response 0"};
 }
 
 TPortalHotKeys::TPortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {

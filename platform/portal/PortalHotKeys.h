@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "BackendChoice.h"
 #include "HotKeyRegistry.h"
 #include "PortalShortcuts.h"
 
@@ -25,6 +26,9 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
   public:
     // Whether the session bus offers the GlobalShortcuts portal; asks it, waiting up to three seconds.
     static bool Available();
+    // Whether the portal serves global shortcuts here: only a session that it opens proves it, since a
+    // portal may list the interface and refuse every session. Waits a few seconds at most.
+    static TBackendVerdict Prove();
 
     explicit TPortalHotKeys(QObject* Parent = nullptr);
     ~TPortalHotKeys() override;

@@ -60,6 +60,7 @@ class FormMainTest : public QObject {
     std::unique_ptr<TFormMain> Form;
     bool TrayAvailable = false;
     std::function<bool(QWidget*, THotTulma&)> Define;
+    std::string BackendNotice;
 
     std::string DefaultFile() const { return Dir->File("KeyList.TUL"); }
 
@@ -78,6 +79,7 @@ class FormMainTest : public QObject {
             .FileDialogs = *Dialogs,
             .TrayAvailable = [this] { return TrayAvailable; },
             .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },
+            .BackendNotice = BackendNotice,
             .Atoms = *Atoms,
         });
         InstallTestCatalogue(WithSaveQuestion);
@@ -246,6 +248,23 @@ class FormMainTest : public QObject {
         } else {
             QCOMPARE(Form->size(), QSize(419, 329));
         }
+    }
+
+    // The chooser's line names the backends and why the desktop's shortcuts are not used.
+    void sessionNoticeNamesTheBackendsAndWhyItFellBack() {
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        BackendNotice =
+            "Hotkeys: X11; windows: X11. Not through the desktop: the desktop portal refused global "
+            "shortcuts: CreateSession answered response 2.";
+        Start({});
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        const QLabel* Notice = Control<QLabel>("LabSessionNotice");
+        QVERIFY(Notice->isVisible());
+        QVERIFY(Notice->text().contains("tulma --run NAME"));
+        QVERIFY(Notice->text().endsWith(QString::fromStdString(BackendNotice)));
+        QVERIFY(Form->rect().contains(Notice->geometry()));
+        BackendNotice.clear();
     }
 
     void autostartEntryIsWrittenAndRemoved() {

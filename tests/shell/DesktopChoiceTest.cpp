@@ -1,0 +1,85 @@
+// The choice of backends in the real program, on a private session bus whose portal lists
+// GlobalShortcuts but refuses every session, with an X display beside it.
+#include <QProcess>
+#include <QTest>
+
+#include <cstdio>
+
+#include "ScratchDir.h"
+#include "XServerFixture.h"
+
+using namespace tulma;
+
+class DesktopChoiceTest : public QObject {
+    Q_OBJECT
+
+    QProcess Portal;
+    test::ScratchDir Runtime;
+
+    // Runs tulma with Arguments in a Wayland session of the test's bus; returns its exit status.
+    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err) {
+        QProcess Tulma;
+        QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+        Environment.insert("XDG_SESSION_TYPE", "wayland");
+        Environment.insert("WAYLAND_DISPLAY", "wayland-none");
+        Environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime.Path));
+        Environment.insert("HOME", QString::fromStdString(Runtime.Path));
+        Tulma.setProcessEnvironment(Environment);
+        Tulma.start(TULMA_PROGRAM, Arguments);
+        if (!Tulma.waitForFinished(30000)) {
+            Tulma.kill();
+            Tulma.waitForFinished();
+        }
+        Out = Tulma.readAllStandardOutput();
+        Err = Tulma.readAllStandardError();
+        return Tulma.exitCode();
+    }
+
+  private slots:
+    void initTestCase() {
+        Portal.start(TULMA_REFUSING_PORTAL, {});
+        QVERIFY(Portal.waitForReadyRead(30000));
+        QCOMPARE(Portal.readLine().trimmed(), "ready");
+    }
+
+    void cleanupTestCase() {
+        Portal.kill();
+        Portal.waitForFinished();
+    }
+
+    void aPortalThatRefusesItsSessionGivesX11WithTheReason() {
+        QByteArray Out;
+        QByteArray Err;
+        QCOMPARE(RunTulma({"--desktop"}, Out, Err), 0);
+        const QByteArray Refused =
+            "the desktop portal refused global shortcuts: CreateSession answered response 2";
+        QVERIFY2(Out.contains("session: wayland"), Out.constData());
+        QVERIFY2(Out.contains("portal: does not serve (" + Refused + ")"), Out.constData());
+        QVERIFY2(Out.contains("x11: serves"), Out.constData());
+        QVERIFY2(Out.contains("hotkeys: x11 (" + Refused + ")"), Out.constData());
+        QVERIFY2(Out.contains("windows: x11"), Out.constData());
+    }
+
+    void aForcedPortalThatRefusesEndsTheProgramWithTheReason() {
+        QByteArray Out;
+        QByteArray Err;
+        QCOMPARE(RunTulma({"--hotkeys=portal"}, Out, Err), 1);
+        QVERIFY2(Err.contains("tulma: --hotkeys=portal: the desktop portal refused global shortcuts: "
+                              "CreateSession answered response 2"),
+                 Err.constData());
+    }
+};
+
+int main(int Argc, char** Argv) {
+    if (!test::XServerFixture::XvfbInstalled()) {
+        std::puts("SKIP: Xvfb is not installed");
+        return 0;
+    }
+    test::XServerFixture Display;
+    Display.Start(false);
+    QCoreApplication Application(Argc, Argv);
+    DesktopChoiceTest Test;
+    return QTest::qExec(&Test, Argc, Argv);
+}
+
+#include "DesktopChoiceTest.moc"
