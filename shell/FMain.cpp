@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <iostream>
 
 #include "AppMessages.h"
 #include "Application.h"
@@ -31,6 +32,7 @@
 #include "MessageBoxFunction.h"
 #include "ModalWindowKeeper.h"
 #include "QtText.h"
+#include "RecoveryCopy.h"
 #include "TrayIcon.h"
 
 namespace tulma {
@@ -398,8 +400,12 @@ void TFormMain::BtnOpenClick() {
     if (!Chosen || !QuerySaveChanges()) {
         return;
     }
+    OpenHotKeyFile(*Chosen);
+}
+
+void TFormMain::OpenHotKeyFile(const std::string& FileName) {
     const std::string Previous = HotKeyFileName();
-    HotKeyFileName() = *Chosen;
+    HotKeyFileName() = FileName;
     try {
         LoadCurrentFile();
     } catch (...) {
@@ -582,6 +588,37 @@ void TFormMain::LoadCurrentFile() {
     RefreshList();
     ShowFileNotice();
     FModified = false;
+}
+
+void TFormMain::EndSession() {
+    // No box could be answered now: the outcome goes to standard error, and the program ends either way.
+    if (FModified) {
+        try {
+            const std::string Copy = WriteRecoveryCopy(HotKeyFileName());
+            std::cerr << "tulma: the session ended before the changes to " << HotKeyFileName()
+                      << " were saved; they are kept in " << Copy << std::endl;
+        } catch (const std::exception& Error) {
+            std::cerr << "tulma: the session ended before the changes to " << HotKeyFileName()
+                      << " were saved, and no recovery copy could be written: " << Error.what() << std::endl;
+        }
+        FModified = false;
+    }
+    hide();
+    emit Closed();
+}
+
+void TFormMain::OfferRecoveryCopy() {
+    const auto Copy = PendingRecoveryCopy(HotKeyFileName());
+    if (!Copy) {
+        return;
+    }
+    const std::string Question = "When the last session ended, the changes to " + HotKeyFileName() +
+                                 " had not been saved. They were kept in " + *Copy +
+                                 ".\n\nOpen that copy now? (\"Save as\" then puts it in place of the file.)";
+    if (ShowMessageBox(Question, "Tulma", MessageBoxStyle::YesNo | MessageBoxStyle::IconQuestion) ==
+        MessageBoxResult::Yes) {
+        OpenHotKeyFile(*Copy);
+    }
 }
 
 void TFormMain::RestoreApplication() {

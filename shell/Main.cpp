@@ -1,4 +1,5 @@
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <iostream>
 #include <memory>
@@ -23,6 +24,7 @@
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
+#include "SessionEndSignals.h"
 #include "TrayIcon.h"
 #include "WindowListing.h"
 
@@ -95,7 +97,13 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             FormMain->BringForward();
             return true;
         });
+    // A session's end quits as the Quit button does, with unsaved changes kept aside instead of asked about.
+    const TSessionEndSignals SessionEnd;
+    QObject::connect(&SessionEnd, &TSessionEndSignals::Ended, FormMain.get(),
+                     [&] { FormMain->EndSession(); });
     FormMain->ShowAtStart();
+    QTimer::singleShot(0, FormMain.get(),
+                       [&] { TApplication::RunGuarded([&] { FormMain->OfferRecoveryCopy(); }); });
 
     const int Result = Application.exec();
     EndHotKeyModule();

@@ -23,6 +23,7 @@ const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.Global
 const QString SessionToken = QStringLiteral("tulma");
 const QString KdeShortcutService = QStringLiteral("org.kde.kglobalaccel");
 constexpr int ProofWaitMs = 3000;
+constexpr int CloseWaitMs = 1000;
 const std::string Refused = "the desktop portal refused global shortcuts: ";
 
 QString Text(const std::string& Value) {
@@ -95,8 +96,9 @@ TPortalHotKeys::TPortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConn
                 SLOT(OnShortcutsChanged(QDBusMessage)));
 }
 
+// The program may end right after: the close is waited for (briefly), so that it reaches the portal.
 TPortalHotKeys::~TPortalHotKeys() {
-    CloseSession();
+    CloseSession(QDBus::Block);
 }
 
 bool TPortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
@@ -172,14 +174,14 @@ void TPortalHotKeys::Bind() {
                          [this](uint Code, const QVariantMap& Results) { SessionCreated(Code, Results); });
 }
 
-void TPortalHotKeys::CloseSession() {
+void TPortalHotKeys::CloseSession(QDBus::CallMode Mode) {
     if (Session.isEmpty()) {
         return;
     }
     Bus.call(QDBusMessage::createMethodCall(PortalService, Session,
                                             QStringLiteral("org.freedesktop.portal.Session"),
                                             QStringLiteral("Close")),
-             QDBus::NoBlock);
+             Mode, CloseWaitMs);
     Session.clear();
     Held.clear();
 }

@@ -70,7 +70,7 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
 
     void QueueBind();
     void Bind();
-    void CloseSession();
+    void CloseSession(QDBus::CallMode Mode = QDBus::NoBlock);
     void SessionCreated(uint Code, const QVariantMap& Results);
     void Bound(uint Code, const QVariantMap& Results);
     void BindDone();

@@ -4,8 +4,11 @@
 #include <QTest>
 
 #include <cstdio>
+#include <filesystem>
 
+#include "ClassRegistration.h"
 #include "ScratchDir.h"
+#include "ShellTestSupport.h"
 #include "XServerFixture.h"
 
 using namespace tulma;
@@ -16,10 +19,15 @@ class DesktopChoiceTest : public QObject {
     QProcess Portal;
     test::ScratchDir Runtime;
 
-    // Runs tulma with Arguments in a Wayland session of the test's bus; returns its exit status.
-    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err) {
+    // Runs tulma with Arguments in a Wayland session of the test's bus, without an X display when asked;
+    // returns its exit status.
+    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err, bool WithX = true) {
         QProcess Tulma;
         QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+        if (!WithX) {
+            Environment.remove("DISPLAY");
+        }
+        Environment.insert("TULMA_PROBE_FILE", QString::fromStdString(Runtime / "probe"));
         Environment.insert("XDG_SESSION_TYPE", "wayland");
         Environment.insert("WAYLAND_DISPLAY", "wayland-none");
         Environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime.Path));
@@ -37,6 +45,7 @@ class DesktopChoiceTest : public QObject {
 
   private slots:
     void initTestCase() {
+        RegisterAllClasses();
         Portal.start(TULMA_REFUSING_PORTAL, {});
         QVERIFY(Portal.waitForReadyRead(30000));
         QCOMPARE(Portal.readLine().trimmed(), "ready");
@@ -67,6 +76,24 @@ class DesktopChoiceTest : public QObject {
         QVERIFY2(Err.contains("tulma: --hotkeys=portal: the desktop portal refused global shortcuts: "
                               "CreateSession answered response 2"),
                  Err.constData());
+    }
+
+    // Without any X display a hotkey still runs, unless it looks for a window, which nothing could list.
+    void runWithoutAnXDisplayStartsProgramsAndRefusesWindowSearches() {
+        const std::string File = Runtime / "keys.tul";
+        test::WriteHotKeyFile(File, {{"Probe", 0x0641, TULMA_ARGV_PROBE, "started"},
+                                     {"Raise", 0x0642, TULMA_ARGV_PROBE, "started", "Editor"}});
+        QByteArray Out;
+        QByteArray Err;
+        QCOMPARE(RunTulma({"--run", "Raise", QString::fromStdString(File)}, Out, Err, false), 1);
+        QVERIFY2(Err.contains(
+                     "hotkey \"Raise\" looks for the window \"Editor\", and no window list can be read "
+                     "here (KWin's scripting interface is not on the session bus; no X display (DISPLAY is "
+                     "not set)): nothing was run"),
+                 Err.constData());
+        QVERIFY(!std::filesystem::exists(Runtime / "probe"));
+        QCOMPARE(RunTulma({"--run", "Probe", QString::fromStdString(File)}, Out, Err, false), 0);
+        QTRY_VERIFY(std::filesystem::exists(Runtime / "probe"));
     }
 };
 

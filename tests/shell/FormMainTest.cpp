@@ -250,6 +250,53 @@ class FormMainTest : public QObject {
         }
     }
 
+    void sessionEndKeepsUnsavedChangesAsideAndTheNextStartOffersThem_data() {
+        QTest::addColumn<bool>("ReadOnlyFolder");
+        QTest::newRow("beside the file") << false;
+        QTest::newRow("in the state folder, the file's being read-only") << true;
+    }
+
+    void sessionEndKeepsUnsavedChangesAsideAndTheNextStartOffersThem() {
+        QFETCH(bool, ReadOnlyFolder);
+        namespace fs = std::filesystem;
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(Dir->File("state")));
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        const auto Bytes = [](const std::string& File) {
+            std::ifstream In(File, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(In), {});
+        };
+        const std::string Saved = Bytes(DefaultFile());
+        Select("Beta");
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        Form->BtnDeleteClick();
+        Boxes->ClearShown();
+        const QSignalSpy Closed(Form.get(), &TFormMain::Closed);
+        if (ReadOnlyFolder) {
+            fs::permissions(Dir->Path(),
+                            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        }
+        Form->EndSession();
+        fs::permissions(Dir->Path(), fs::perms::owner_write, fs::perm_options::add);
+        QCOMPARE(Closed.count(), 1);
+        QVERIFY(Boxes->Shown().empty());
+        QCOMPARE(Bytes(DefaultFile()), Saved);
+        const std::string Copy = ReadOnlyFolder ? Dir->File("state") + "/tulma/KeyList.TUL.recovered"
+                                                : DefaultFile() + ".recovered";
+        QCOMPARE(HotKeyCountOnDisk(Copy), 1);
+
+        Form.reset();
+        EndHotKeyModule();
+        Start({});
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        Form->OfferRecoveryCopy();
+        QCOMPARE(Boxes->Shown().size(), std::size_t{1});
+        QVERIFY(Boxes->Shown()[0].Text.find(Copy) != std::string::npos);
+        QCOMPARE(HotKeyFileName(), Copy);
+        QCOMPARE(Rows(), QStringList{"Alpha (Strg+Alt+A)"});
+        qunsetenv("XDG_STATE_HOME");
+    }
+
     // The chooser's line names the backends and why the desktop's shortcuts are not used.
     void sessionNoticeNamesTheBackendsAndWhyItFellBack() {
         qputenv("WAYLAND_DISPLAY", "wayland-0");
