@@ -1,13 +1,19 @@
 #include "DesktopBackends.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
 #include <cstdlib>
 
 #include "DisplaySession.h"
+#include "HandOverHotKeys.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
 #include "PlatformLog.h"
 #include "PortalHotKeys.h"
 #include "QtX11.h"
+#include "ShowModeWatcher.h"
 #include "StatusNotifierWatch.h"
 #include "X11Desktop.h"
 #include "X11HotKeys.h"
@@ -16,6 +22,9 @@
 
 namespace tulma {
 namespace {
+
+constexpr int SettlePollMs = 50;
+constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs + 1000;
 
 // Where no backend lists windows but KWin's list wants one for the X11 windows.
 class TNoWindows : public IDesktopWindows {
@@ -113,6 +122,13 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
     }
     if (Chosen.HotKeys == "portal") {
         Portal = std::make_unique<TPortalHotKeys>();
+        connect(Portal.get(), &TPortalHotKeys::Failed, this,
+                [this](const QString& Reason) { PortalFailed(Reason.toStdString()); });
+    }
+    if (Portal) {
+        Registry = std::make_unique<THandOverHotKeys>(*Portal);
+    } else if (Chosen.HotKeys == "x11") {
+        Registry = std::make_unique<THandOverHotKeys>(X11->HotKeys());
     }
 }
 
@@ -127,13 +143,25 @@ std::string TDesktopBackends::Notice() const {
 }
 
 IHotKeyRegistry& TDesktopBackends::HotKeys() {
-    if (Portal) {
-        return *Portal;
-    }
-    if (!X11) {
+    if (!Registry) {
         throw std::logic_error("no hotkey backend was chosen");
     }
-    return X11->HotKeys();
+    return *Registry;
+}
+
+// The next backend takes over the same way as at start: X11 grabs, where there is a display.
+void TDesktopBackends::PortalFailed(const std::string& Reason) {
+    if (!X11 || !Portal) {
+        return;
+    }
+    Chosen.HotKeys = "x11";
+    Chosen.Fallback = Reason;
+    qCWarning(PlatformLog).noquote() << "hotkeys through X11 from now on because"
+                                     << QString::fromStdString(Reason);
+    Registry->HandOver(X11->HotKeys());
+    // Not deleted at once: its own signal is on the way here.
+    Portal.release()->deleteLater();
+    emit HotKeysHandedOver();
 }
 
 IDesktopWindows& TDesktopBackends::Windows() {
@@ -147,8 +175,21 @@ ILauncher& TDesktopBackends::Launcher() {
     return X11 ? X11->Launcher() : *PlainLauncher;
 }
 
-bool TDesktopBackends::LaunchesSettled() const {
-    return X11 ? X11->LaunchesSettled() : true;
+void TDesktopBackends::WaitForLaunches() const {
+    if (!X11) {
+        return;
+    }
+    QElapsedTimer Waited;
+    Waited.start();
+    QEventLoop Loop;
+    QTimer Poll;
+    QObject::connect(&Poll, &QTimer::timeout, &Loop, [&] {
+        if (X11->LaunchesSettled() || Waited.elapsed() > SettleMs) {
+            Loop.quit();
+        }
+    });
+    Poll.start(SettlePollMs);
+    Loop.exec();
 }
 
 KeyNameLookup TDesktopBackends::KeyNames() const {

@@ -14,6 +14,7 @@ namespace tulma {
 class IDesktopWindows;
 class IHotKeyRegistry;
 class ILauncher;
+class THandOverHotKeys;
 class TKWinDesktopWindows;
 class TPortalHotKeys;
 class TStatusNotifierWatch;
@@ -54,19 +55,22 @@ class TDesktopBackends : public QObject {
     // The line that tells the user which backends serve and, when the preferred one did not, why.
     std::string Notice() const;
     // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
-    bool DesktopShortcuts() const { return Portal != nullptr; }
+    bool DesktopShortcuts() const { return Chosen.HotKeys == "portal"; }
 
     IHotKeyRegistry& HotKeys();
     // Whether some backend lists windows here; without one, Windows() is an empty list.
     bool HasWindows() const { return !Chosen.Windows.empty(); }
     IDesktopWindows& Windows();
     ILauncher& Launcher();
-    // Whether every program started so far has had its show command applied (or given up on).
-    bool LaunchesSettled() const;
+    // Runs the event loop until every program started so far has had its show command applied (or given
+    // up on), for a program that ends right after its launches.
+    void WaitForLaunches() const;
     KeyNameLookup KeyNames() const;
     KeyEventLookup KeyCodes() const;
 
   signals:
+    // The portal failed after it had proved to serve; the hotkeys moved to X11 (Notice says why).
+    void HotKeysHandedOver();
     // A tray host came, went or was replaced (an X11 tray or the D-Bus StatusNotifier watcher).
     void TrayHostChanged();
 
@@ -77,8 +81,11 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<IDesktopWindows> NoWindows;
     std::unique_ptr<TKWinDesktopWindows> KWin;
     std::unique_ptr<TPortalHotKeys> Portal;
+    std::unique_ptr<THandOverHotKeys> Registry;
     std::unique_ptr<TX11TrayWatcher> X11Tray;
     std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
+
+    void PortalFailed(const std::string& Reason);
 };
 
 }  // namespace tulma

@@ -189,10 +189,20 @@ void TFormMain::CreateDesktopControls() {
     LabFileNotice->setVisible(false);
     LabSessionNotice = PlaceControl<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
+    LabSessionNotice->setVisible(IsWaylandSession());
+    ShowSessionNotice();
+}
+
+void TFormMain::SetBackendNotice(bool DesktopShortcuts, const std::string& Notice) {
+    FServices.DesktopShortcuts = DesktopShortcuts;
+    FServices.BackendNotice = Notice;
+    ShowSessionNotice();
+}
+
+void TFormMain::ShowSessionNotice() {
     const std::string Session = FServices.DesktopShortcuts ? PortalNotice : WaylandNotice;
     LabSessionNotice->setText(
         ToQString(FServices.BackendNotice.empty() ? Session : Session + " " + FServices.BackendNotice));
-    LabSessionNotice->setVisible(IsWaylandSession());
     PlaceNotices();
 }
 

@@ -52,6 +52,8 @@ class TFormMain : public TQBForm {
     QMenu& PopupMenu1() { return *FPopupMenu1; }
     THotKeyActivation& Activation() { return *FActivation; }
 
+    // The hotkeys moved to another backend (a portal that failed later): the session notice says so.
+    void SetBackendNotice(bool DesktopShortcuts, const std::string& Notice);
     // The desktop session ends (SIGTERM, SIGHUP...), so nothing can be asked: unsaved changes go to a
     // recovery copy (the hotkey file stays as it is) and the window closes.
     void EndSession();
@@ -154,6 +156,7 @@ class TFormMain : public TQBForm {
     void OpenHotKeyFile(const std::string& FileName);
     // The shown notices, one below the other under the check box; the window grows to hold them.
     void PlaceNotices();
+    void ShowSessionNotice();
     void ShowAutostartState();
     void ShowRegistrationMarks();
     // Why a line is marked: a refused combination (RefusalText), or one the desktop replaced; empty when

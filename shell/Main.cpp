@@ -87,6 +87,8 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
     };
     QObject::connect(&Desktop, &TDesktopBackends::TrayHostChanged, FormMain.get(), TrayHostChanged);
+    QObject::connect(&Desktop, &TDesktopBackends::HotKeysHandedOver, FormMain.get(),
+                     [&] { FormMain->SetBackendNotice(Desktop.DesktopShortcuts(), Desktop.Notice()); });
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },

@@ -1,9 +1,5 @@
 #include "NamedHotKeyRun.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
-
 #include <iostream>
 #include <memory>
 
@@ -20,13 +16,9 @@
 #include "LaunchFailureNotifier.h"
 #include "ProgramDirectory.h"
 #include "ProgramOptions.h"
-#include "ShowModeWatcher.h"
 
 namespace tulma {
 namespace {
-
-constexpr int SettlePollMs = 50;
-constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs + 1000;
 
 int Fail(const std::string& Message) {
     std::cerr << "tulma: " << Message << std::endl;
@@ -35,21 +27,6 @@ int Fail(const std::string& Message) {
 
 std::string NoSuchHotKey(const std::string& Name) {
     return "no hotkey is named \"" + Name + "\"";
-}
-
-// Gives the event loop time to show the started programs' windows as their commands ask.
-void WaitUntilSettled(const TDesktopBackends& Desktop) {
-    QElapsedTimer Waited;
-    Waited.start();
-    QEventLoop Loop;
-    QTimer Poll;
-    QObject::connect(&Poll, &QTimer::timeout, &Loop, [&] {
-        if (Desktop.LaunchesSettled() || Waited.elapsed() > SettleMs) {
-            Loop.quit();
-        }
-    });
-    Poll.start(SettlePollMs);
-    Loop.exec();
 }
 
 // The first window text that a command of the hotkey looks for; empty when none does.
@@ -84,7 +61,7 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
     // The program ends right after the run, so a notification must be out before.
     TLaunchFailureNotifier LaunchFailures(TNotificationDelivery::Wait);
     HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Launcher(), LaunchFailures);
-    WaitUntilSettled(Desktop);
+    Desktop.WaitForLaunches();
     return 0;
 }
 

@@ -1,6 +1,5 @@
 #include "PortalHotKeys.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QEventLoop>
@@ -8,6 +7,7 @@
 
 #include <optional>
 
+#include "BusNames.h"
 #include "PlatformLog.h"
 #include "PortalRequest.h"
 #include "ShortcutTrigger.h"
@@ -24,6 +24,8 @@ const QString SessionToken = QStringLiteral("tulma");
 const QString KdeShortcutService = QStringLiteral("org.kde.kglobalaccel");
 constexpr int ProofWaitMs = 3000;
 constexpr int CloseWaitMs = 1000;
+constexpr uint Errored = 2;
+const QString SessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 const std::string Refused = "the desktop portal refused global shortcuts: ";
 
 QString Text(const std::string& Value) {
@@ -34,6 +36,12 @@ QString Text(const std::string& Value) {
 QString PathOf(const QVariant& Value) {
     return Value.metaType() == QMetaType::fromType<QDBusObjectPath>() ? Value.value<QDBusObjectPath>().path()
                                                                       : Value.toString();
+}
+
+void CloseSessionAt(QDBusConnection& Bus, const QString& Session, QDBus::CallMode Mode) {
+    Bus.call(
+        QDBusMessage::createMethodCall(PortalService, Session, SessionInterface, QStringLiteral("Close")),
+        Mode, CloseWaitMs);
 }
 
 }  // namespace
@@ -79,10 +87,7 @@ TBackendVerdict TPortalHotKeys::Prove() {
     if (Code != 0 || Session.isEmpty()) {
         return {false, Refused + "CreateSession answered response " + std::to_string(Code)};
     }
-    Bus.call(QDBusMessage::createMethodCall(PortalService, Session,
-                                            QStringLiteral("org.freedesktop.portal.Session"),
-                                            QStringLiteral("Close")),
-             QDBus::NoBlock);
+    CloseSessionAt(Bus, Session, QDBus::NoBlock);
     return {true, "CreateSession answered response 0"};
 }
 
@@ -178,10 +183,9 @@ void TPortalHotKeys::CloseSession(QDBus::CallMode Mode) {
     if (Session.isEmpty()) {
         return;
     }
-    Bus.call(QDBusMessage::createMethodCall(PortalService, Session,
-                                            QStringLiteral("org.freedesktop.portal.Session"),
-                                            QStringLiteral("Close")),
-             Mode, CloseWaitMs);
+    Bus.disconnect(PortalService, Session, SessionInterface, QStringLiteral("Closed"), this,
+                   SLOT(OnSessionClosed()));
+    CloseSessionAt(Bus, Session, Mode);
     Session.clear();
     Held.clear();
 }
@@ -192,8 +196,12 @@ void TPortalHotKeys::SessionCreated(uint Code, const QVariantMap& Results) {
         qCWarning(PlatformLog) << "the portal refused a shortcut session, code" << Code;
         Session.clear();
         BindDone();
+        emit Failed(QString::fromStdString(Refused) + "CreateSession answered response " +
+                    QString::number(Code));
         return;
     }
+    Bus.connect(PortalService, Session, SessionInterface, QStringLiteral("Closed"), this,
+                SLOT(OnSessionClosed()));
     TPortalRequest::Call(
         this, Bus, ShortcutsInterface, QStringLiteral("BindShortcuts"),
         {QVariant::fromValue(QDBusObjectPath(Session)), QVariant::fromValue(ShortcutList()), QString()}, {},
@@ -208,6 +216,18 @@ void TPortalHotKeys::Bound(uint Code, const QVariantMap& Results) {
         TakeAssignments(PortalShortcutsOf(Results.value(QStringLiteral("shortcuts"))));
     }
     BindDone();
+    // Response 1 is the user declining in the desktop's dialog: a choice, not a failure.
+    if (Code == Errored) {
+        emit Failed(QString::fromStdString(Refused) + "BindShortcuts answered response " +
+                    QString::number(Code));
+    }
+}
+
+void TPortalHotKeys::OnSessionClosed() {
+    qCWarning(PlatformLog) << "the portal closed the shortcut session";
+    Session.clear();
+    Held.clear();
+    emit Failed(QStringLiteral("the desktop portal closed the global shortcuts session"));
 }
 
 void TPortalHotKeys::BindDone() {
@@ -263,7 +283,7 @@ void TPortalHotKeys::ForgetChangedShortcuts() {
         }
     }
     LastBound = std::move(Now);
-    if (Changed.isEmpty() || !Bus.interface()->isServiceRegistered(KdeShortcutService)) {
+    if (Changed.isEmpty() || !BusNameHasOwner(Bus, KdeShortcutService)) {
         return;
     }
     for (const QString& Key : Changed) {

@@ -40,7 +40,13 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
     void SetAssignmentHandler(std::function<void()> Handler) override;
 
+  signals:
+    // The portal stopped serving after it had proved to: it refused a new session, failed to bind the
+    // shortcuts or closed the session. Reason is in words for the user.
+    void Failed(const QString& Reason);
+
   private slots:
+    void OnSessionClosed();
     void OnActivated(const QDBusMessage& Signal);
     void OnDeactivated(const QDBusMessage& Signal);
     void OnShortcutsChanged(const QDBusMessage& Signal);

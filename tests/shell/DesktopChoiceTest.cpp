@@ -1,5 +1,5 @@
 // The choice of backends in the real program, on a private session bus whose portal lists
-// GlobalShortcuts but refuses every session, with an X display beside it.
+// GlobalShortcuts but does not serve it, with an X display beside it.
 #include <QProcess>
 #include <QTest>
 
@@ -16,13 +16,22 @@ using namespace tulma;
 class DesktopChoiceTest : public QObject {
     Q_OBJECT
 
+  public:
+    explicit DesktopChoiceTest(test::XServerFixture& Display) : Display(Display) {}
+
+  private:
+    test::XServerFixture& Display;
     QProcess Portal;
     test::ScratchDir Runtime;
 
-    // Runs tulma with Arguments in a Wayland session of the test's bus, without an X display when asked;
-    // returns its exit status.
-    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err, bool WithX = true) {
-        QProcess Tulma;
+    void StartPortal(const QString& Mode) {
+        Portal.start(TULMA_FAKE_PORTAL, {Mode});
+        QVERIFY(Portal.waitForReadyRead(30000));
+        QCOMPARE(Portal.readLine().trimmed(), "ready");
+    }
+
+    // Tulma in a Wayland session of the test's bus, without an X display when asked.
+    void Prepare(QProcess& Tulma, bool WithX) {
         QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
         if (!WithX) {
             Environment.remove("DISPLAY");
@@ -33,6 +42,12 @@ class DesktopChoiceTest : public QObject {
         Environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime.Path));
         Environment.insert("HOME", QString::fromStdString(Runtime.Path));
         Tulma.setProcessEnvironment(Environment);
+    }
+
+    // Runs tulma with Arguments; returns its exit status.
+    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err, bool WithX = true) {
+        QProcess Tulma;
+        Prepare(Tulma, WithX);
         Tulma.start(TULMA_PROGRAM, Arguments);
         if (!Tulma.waitForFinished(30000)) {
             Tulma.kill();
@@ -44,19 +59,15 @@ class DesktopChoiceTest : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        RegisterAllClasses();
-        Portal.start(TULMA_REFUSING_PORTAL, {});
-        QVERIFY(Portal.waitForReadyRead(30000));
-        QCOMPARE(Portal.readLine().trimmed(), "ready");
-    }
+    void initTestCase() { RegisterAllClasses(); }
 
-    void cleanupTestCase() {
+    void cleanup() {
         Portal.kill();
         Portal.waitForFinished();
     }
 
     void aPortalThatRefusesItsSessionGivesX11WithTheReason() {
+        StartPortal("refuse");
         QByteArray Out;
         QByteArray Err;
         QCOMPARE(RunTulma({"--desktop"}, Out, Err), 0);
@@ -70,6 +81,7 @@ class DesktopChoiceTest : public QObject {
     }
 
     void aForcedPortalThatRefusesEndsTheProgramWithTheReason() {
+        StartPortal("refuse");
         QByteArray Out;
         QByteArray Err;
         QCOMPARE(RunTulma({"--hotkeys=portal"}, Out, Err), 1);
@@ -80,6 +92,7 @@ class DesktopChoiceTest : public QObject {
 
     // Without any X display a hotkey still runs, unless it looks for a window, which nothing could list.
     void runWithoutAnXDisplayStartsProgramsAndRefusesWindowSearches() {
+        StartPortal("refuse");
         const std::string File = Runtime / "keys.tul";
         test::WriteHotKeyFile(File, {{"Probe", 0x0641, TULMA_ARGV_PROBE, "started"},
                                      {"Raise", 0x0642, TULMA_ARGV_PROBE, "started", "Editor"}});
@@ -95,6 +108,32 @@ class DesktopChoiceTest : public QObject {
         QCOMPARE(RunTulma({"--run", "Probe", QString::fromStdString(File)}, Out, Err, false), 0);
         QTRY_VERIFY(std::filesystem::exists(Runtime / "probe"));
     }
+
+    // A portal that serves at first and closes its session later hands the hotkeys over to X11 grabs.
+    void aPortalThatClosesItsSessionLaterHandsTheHotKeysToX11() {
+        StartPortal("close");
+        const std::string File = Runtime / "keys.tul";
+        const std::string Touched = Runtime / "pressed";
+        test::WriteHotKeyFile(File, {{"Touch", 0xC000 | 'K', "/usr/bin/touch", Touched}});
+        QProcess Tulma;
+        Prepare(Tulma, true);
+        Tulma.start(TULMA_PROGRAM, {QString::fromStdString(File)});
+        QByteArray Err;
+        QTRY_VERIFY_WITH_TIMEOUT((Err += Tulma.readAllStandardError())
+                                     .contains("hotkeys through X11 from now on because the "
+                                               "desktop portal closed the global shortcuts session"),
+                                 20000);
+        test::FakeKeyboard Keys(Display.Connection());
+        for (int Attempt = 0; Attempt < 50 && !std::filesystem::exists(Touched); ++Attempt) {
+            Keys.Chord({test::Keys::Control, test::Keys::Alt, 'k'});
+            xcb_flush(Display.Connection());
+            QTest::qWait(200);
+        }
+        QVERIFY(std::filesystem::exists(Touched));
+        Tulma.terminate();
+        QVERIFY(Tulma.waitForFinished(10000));
+        QCOMPARE(Tulma.exitCode(), 0);
+    }
 };
 
 int main(int Argc, char** Argv) {
@@ -105,7 +144,7 @@ int main(int Argc, char** Argv) {
     test::XServerFixture Display;
     Display.Start(false);
     QCoreApplication Application(Argc, Argv);
-    DesktopChoiceTest Test;
+    DesktopChoiceTest Test(Display);
     return QTest::qExec(&Test, Argc, Argv);
 }
 
