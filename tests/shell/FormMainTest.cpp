@@ -176,6 +176,7 @@ class FormMainTest : public QObject {
         Atoms = std::make_unique<TAtomTable>();
         Boxes = std::make_unique<TMessageBoxScript>();
         TrayAvailable = false;
+        BackendNotice.clear();
         Define = [](QWidget*, THotTulma&) { return false; };
     }
 
@@ -220,18 +221,30 @@ class FormMainTest : public QObject {
         QTest::addColumn<QByteArray>("Variable");
         QTest::addColumn<QByteArray>("Value");
         QTest::addColumn<bool>("Told");
-        QTest::newRow("Wayland display") << QByteArray("WAYLAND_DISPLAY") << QByteArray("wayland-0") << true;
+        // The chooser's line: the backends and why the desktop's shortcuts are not used.
+        QTest::addColumn<QString>("Backends");
+        QTest::newRow("Wayland display")
+            << QByteArray("WAYLAND_DISPLAY") << QByteArray("wayland-0") << true << QString();
         QTest::newRow("Wayland session type")
-            << QByteArray("XDG_SESSION_TYPE") << QByteArray("wayland") << true;
-        QTest::newRow("X11 session type") << QByteArray("XDG_SESSION_TYPE") << QByteArray("x11") << false;
-        QTest::newRow("empty Wayland display") << QByteArray("WAYLAND_DISPLAY") << QByteArray("") << false;
+            << QByteArray("XDG_SESSION_TYPE") << QByteArray("wayland") << true << QString();
+        QTest::newRow("X11 session type")
+            << QByteArray("XDG_SESSION_TYPE") << QByteArray("x11") << false << QString();
+        QTest::newRow("empty Wayland display")
+            << QByteArray("WAYLAND_DISPLAY") << QByteArray("") << false << QString();
+        QTest::newRow("a portal that refused")
+            << QByteArray("WAYLAND_DISPLAY") << QByteArray("wayland-0") << true
+            << QString(
+                   "Hotkeys: X11; windows: X11. Not through the desktop: the desktop portal refused global "
+                   "shortcuts: CreateSession answered response 2.");
     }
 
     void waylandSessionIsToldOnceInTheWindow() {
         QFETCH(QByteArray, Variable);
         QFETCH(QByteArray, Value);
         QFETCH(bool, Told);
+        QFETCH(QString, Backends);
         qputenv(Variable.constData(), Value);
+        BackendNotice = Backends.toStdString();
         Start({});
         Form->show();
         QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
@@ -243,6 +256,7 @@ class FormMainTest : public QObject {
         QCOMPARE(Control("BtnQuit")->geometry(), QRect(336, 264, 75, 21));
         if (Told) {
             QVERIFY(Notice->text().contains("tulma --run NAME"));
+            QVERIFY(Notice->text().endsWith(Backends));
             QVERIFY(Form->rect().contains(Notice->geometry()));
             QVERIFY(Notice->geometry().top() > Control<QCheckBox>("CBAutostart")->geometry().bottom());
         } else {
@@ -295,23 +309,6 @@ class FormMainTest : public QObject {
         QCOMPARE(HotKeyFileName(), Copy);
         QCOMPARE(Rows(), QStringList{"Alpha (Strg+Alt+A)"});
         qunsetenv("XDG_STATE_HOME");
-    }
-
-    // The chooser's line names the backends and why the desktop's shortcuts are not used.
-    void sessionNoticeNamesTheBackendsAndWhyItFellBack() {
-        qputenv("WAYLAND_DISPLAY", "wayland-0");
-        BackendNotice =
-            "Hotkeys: X11; windows: X11. Not through the desktop: the desktop portal refused global "
-            "shortcuts: CreateSession answered response 2.";
-        Start({});
-        Form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
-        const QLabel* Notice = Control<QLabel>("LabSessionNotice");
-        QVERIFY(Notice->isVisible());
-        QVERIFY(Notice->text().contains("tulma --run NAME"));
-        QVERIFY(Notice->text().endsWith(QString::fromStdString(BackendNotice)));
-        QVERIFY(Form->rect().contains(Notice->geometry()));
-        BackendNotice.clear();
     }
 
     void autostartEntryIsWrittenAndRemoved() {
