@@ -50,7 +50,7 @@ bool TPortalHotKeys::Available() {
     QDBusMessage Ask = QDBusMessage::createMethodCall(
         PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     Ask.setArguments({ShortcutsInterface, QStringLiteral("version")});
-    const QDBusMessage Reply = QDBusConnection::sessionBus().call(Ask, QDBus::Block, 3000);
+    const QDBusMessage Reply = QDBusConnection::sessionBus().call(Ask, QDBus::Block, 2000);
     if (Reply.type() != QDBusMessage::ReplyMessage) {
         qCDebug(PlatformLog) << "no GlobalShortcuts portal:" << Reply.errorMessage();
         return false;

@@ -24,10 +24,10 @@ namespace tulma {
 class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     Q_OBJECT
   public:
-    // Whether the session bus offers the GlobalShortcuts portal; asks it, waiting up to three seconds.
+    // Whether the session bus lists the GlobalShortcuts portal; asks it, waiting up to two seconds.
     static bool Available();
     // Whether the portal serves global shortcuts here: only a session that it opens proves it, since a
-    // portal may list the interface and refuse every session. Waits a few seconds at most.
+    // portal may list the interface and refuse every session. Waits five seconds at most.
     static TBackendVerdict Prove();
 
     explicit TPortalHotKeys(QObject* Parent = nullptr);
