@@ -154,13 +154,14 @@ void TDesktopBackends::PortalFailed(const std::string& Reason) {
     if (!X11 || !Portal) {
         return;
     }
+    Portal->disconnect(this);
     Chosen.HotKeys = "x11";
     Chosen.Fallback = Reason;
     qCWarning(PlatformLog).noquote() << "hotkeys through X11 from now on because"
                                      << QString::fromStdString(Reason);
     Registry->HandOver(X11->HotKeys());
-    // Not deleted at once: its own signal is on the way here.
-    Portal.release()->deleteLater();
+    // Not deleted here, inside its own signal: it stays, unused, until the end.
+    FailedPortal = std::move(Portal);
     emit HotKeysHandedOver();
 }
 

@@ -81,6 +81,7 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<IDesktopWindows> NoWindows;
     std::unique_ptr<TKWinDesktopWindows> KWin;
     std::unique_ptr<TPortalHotKeys> Portal;
+    std::unique_ptr<TPortalHotKeys> FailedPortal;
     std::unique_ptr<THandOverHotKeys> Registry;
     std::unique_ptr<TX11TrayWatcher> X11Tray;
     std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
