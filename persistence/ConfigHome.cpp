@@ -17,14 +17,22 @@ std::string HomeDirectory() {
     return Entry != nullptr && Entry->pw_dir != nullptr ? Entry->pw_dir : "/";
 }
 
+// A relative path in the variable is invalid and is ignored, as the XDG base directories say.
+std::string BaseDirectory(const char* Variable, const char* InHome) {
+    if (const char* Value = std::getenv(Variable); Value != nullptr && Value[0] == '/') {
+        return Value;
+    }
+    return (std::filesystem::path(HomeDirectory()) / InHome).string();
+}
+
 }  // namespace
 
 std::string ConfigHome() {
-    // A relative path in the variable is invalid and is ignored, as the XDG base directories say.
-    if (const char* Config = std::getenv("XDG_CONFIG_HOME"); Config != nullptr && Config[0] == '/') {
-        return Config;
-    }
-    return (std::filesystem::path(HomeDirectory()) / ".config").string();
+    return BaseDirectory("XDG_CONFIG_HOME", ".config");
+}
+
+std::string StateHome() {
+    return BaseDirectory("XDG_STATE_HOME", ".local/state");
 }
 
 }  // namespace tulma

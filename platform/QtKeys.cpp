@@ -5,9 +5,7 @@
 #include <array>
 #include <utility>
 
-#include "QtX11.h"
 #include "VirtualKeys.h"
-#include "X11KeyboardMap.h"
 
 namespace tulma {
 
@@ -60,6 +58,11 @@ int KeyOf(const Table& Pairs, std::uint8_t VirtualKey) {
     return Qt::Key_unknown;
 }
 
+KeyEventLookup& BackendKeyLookup() {
+    static KeyEventLookup Lookup;
+    return Lookup;
+}
+
 }  // namespace
 
 std::uint8_t VirtualKeyFromQtKey(int Key, Qt::KeyboardModifiers Modifiers) {
@@ -97,13 +100,13 @@ int QtKeyFromVirtualKey(std::uint8_t VirtualKey) {
     return KeyOf(KeyTable, VirtualKey);
 }
 
+void SetKeyEventLookup(KeyEventLookup Lookup) {
+    BackendKeyLookup() = std::move(Lookup);
+}
+
 std::uint8_t VirtualKeyFromKeyEvent(const QKeyEvent& Event) {
-    xcb_connection_t* Connection = QtX11Connection();
-    if (Connection != nullptr && Event.nativeScanCode() != 0) {
-        const TX11KeyboardMap Keyboard(Connection);
-        const auto Code = Keyboard.VirtualKeyOf(static_cast<xcb_keycode_t>(Event.nativeScanCode()),
-                                                static_cast<Keysym>(Event.nativeVirtualKey()));
-        if (Code != 0) {
+    if (const KeyEventLookup& Backend = BackendKeyLookup(); Backend) {
+        if (const std::uint8_t Code = Backend(Event); Code != 0) {
             return Code;
         }
     }

@@ -32,8 +32,9 @@ packages=(
   desktop-file-utils
   # fonts so that windows have readable text under Xvfb
   fonts-dejavu-core
-  # a private session bus for the desktop-notification test (dbus-run-session)
-  dbus-daemon
+  # a private session bus for the desktop-notification and backend-choice tests (dbus-run-session), and
+  # dbus-monitor, which sees the portal session closed at a session's end
+  dbus-daemon dbus-bin
   # a headless Wayland desktop with the global-shortcuts portal, Qt on Wayland for a native window, and the
   # protocol of the key injector, for the Wayland tests
   kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 qt6-wayland

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <iostream>
 
 #include "AppMessages.h"
 #include "Application.h"
@@ -32,6 +33,7 @@
 #include "MessageBoxFunction.h"
 #include "ModalWindowKeeper.h"
 #include "QtText.h"
+#include "RecoveryCopy.h"
 #include "TrayIcon.h"
 
 namespace tulma {
@@ -50,13 +52,11 @@ constexpr int NoticeTop = 314;
 constexpr int NoticeWidth = ClientWidth - 8;
 
 constexpr const char* WaylandNotice =
-    "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus, and "
-    "only X11 windows are found. To run a hotkey from anywhere, bind a desktop shortcut to "
-    "\"tulma --run NAME\" (see man tulma).";
+    "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus. To run a "
+    "hotkey from anywhere, bind a desktop shortcut to \"tulma --run NAME\" (see man tulma).";
 constexpr const char* PortalNotice =
     "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
-    "their keys (a line whose key the desktop changed is marked). Window search finds X11 windows, on "
-    "KDE Plasma native Wayland windows too.";
+    "their keys (a line whose key the desktop changed is marked).";
 
 constexpr const char* EmptyListText =
     "No hotkeys yet. Press \"New...\" to make one, or \"Open\" to use a hotkey file you have.";
@@ -195,7 +195,6 @@ void TFormMain::CreateDesktopControls() {
     LabFileNotice->setVisible(false);
     LabSessionNotice = PlaceControl<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
-    LabSessionNotice->setText(FServices.DesktopShortcuts ? PortalNotice : WaylandNotice);
     LabSessionNotice->setVisible(IsWaylandSession());
     LabEventNotice = PlaceControl<QLabel>(this, "LabEventNotice", {4, NoticeTop, NoticeWidth, 0});
     LabEventNotice->setWordWrap(true);
@@ -204,6 +203,19 @@ void TFormMain::CreateDesktopControls() {
         LabEventNotice->hide();
         PlaceNotices();
     });
+    ShowSessionNotice();
+}
+
+void TFormMain::SetBackendNotice(bool DesktopShortcuts, const std::string& Notice) {
+    FServices.DesktopShortcuts = DesktopShortcuts;
+    FServices.BackendNotice = Notice;
+    ShowSessionNotice();
+}
+
+void TFormMain::ShowSessionNotice() {
+    const std::string Session = FServices.DesktopShortcuts ? PortalNotice : WaylandNotice;
+    LabSessionNotice->setText(
+        ToQString(FServices.BackendNotice.empty() ? Session : Session + " " + FServices.BackendNotice));
     PlaceNotices();
 }
 
@@ -412,8 +424,12 @@ void TFormMain::BtnOpenClick() {
     if (!Chosen || !QuerySaveChanges()) {
         return;
     }
+    OpenHotKeyFile(*Chosen);
+}
+
+void TFormMain::OpenHotKeyFile(const std::string& FileName) {
     const std::string Previous = HotKeyFileName();
-    HotKeyFileName() = *Chosen;
+    HotKeyFileName() = FileName;
     try {
         LoadCurrentFile();
     } catch (...) {
@@ -597,6 +613,37 @@ void TFormMain::LoadCurrentFile() {
     RefreshList();
     ShowFileNotice();
     FModified = false;
+}
+
+void TFormMain::EndSession() {
+    // No box could be answered now: the outcome goes to standard error, and the program ends either way.
+    if (FModified) {
+        try {
+            const std::string Copy = WriteRecoveryCopy(HotKeyFileName());
+            std::cerr << "tulma: the session ended before the changes to " << HotKeyFileName()
+                      << " were saved; they are kept in " << Copy << std::endl;
+        } catch (const std::exception& Error) {
+            std::cerr << "tulma: the session ended before the changes to " << HotKeyFileName()
+                      << " were saved, and no recovery copy could be written: " << Error.what() << std::endl;
+        }
+        FModified = false;
+    }
+    hide();
+    emit Closed();
+}
+
+void TFormMain::OfferRecoveryCopy() {
+    const auto Copy = PendingRecoveryCopy(HotKeyFileName());
+    if (!Copy) {
+        return;
+    }
+    const std::string Question = "When the last session ended, the changes to " + HotKeyFileName() +
+                                 " had not been saved. They were kept in " + *Copy +
+                                 ".\n\nOpen that copy now? (\"Save as\" then puts it in place of the file.)";
+    if (ShowMessageBox(Question, "Tulma", MessageBoxStyle::YesNo | MessageBoxStyle::IconQuestion) ==
+        MessageBoxResult::Yes) {
+        OpenHotKeyFile(*Copy);
+    }
 }
 
 void TFormMain::RestoreApplication() {

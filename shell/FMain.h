@@ -52,6 +52,15 @@ class TFormMain : public TQBForm {
     QMenu& PopupMenu1() { return *FPopupMenu1; }
     THotKeyActivation& Activation() { return *FActivation; }
 
+    // The hotkeys moved to another backend (a portal that failed later): the session notice says so.
+    void SetBackendNotice(bool DesktopShortcuts, const std::string& Notice);
+    // The desktop session ends (SIGTERM, SIGHUP...), so nothing can be asked: unsaved changes go to a
+    // recovery copy (the hotkey file stays as it is) and the window closes.
+    void EndSession();
+    // Says that the last session ended with unsaved changes, when their recovery copy is newer than the
+    // file, and offers to open the copy.
+    void OfferRecoveryCopy();
+
     // Fills the list, minimises to the tray when the file asks for it and registers every hotkey. Runs
     // once, after the window is first shown; later calls do nothing.
     void FormActivate();
@@ -154,8 +163,11 @@ class TFormMain : public TQBForm {
     // Says whether the current file could not be read and where a save keeps (or, KeptCopy, kept) its
     // bytes; hidden otherwise.
     void ShowFileNotice(const std::string& KeptCopy = {});
+    // Makes FileName the current file; when it cannot be read, the hotkeys and file name in use stay.
+    void OpenHotKeyFile(const std::string& FileName);
     // The shown notices, one below the other under the check box; the window grows to hold them.
     void PlaceNotices();
+    void ShowSessionNotice();
     void ShowAutostartState();
     // The window title and the tray tip: "Tulma", with the file's name when it is not the default one.
     void ShowFileInCaption();

@@ -1,4 +1,5 @@
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <iostream>
 #include <memory>
@@ -8,6 +9,8 @@
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "DesktopBackends.h"
+#include "DesktopReport.h"
 #include "DisplaySession.h"
 #include "FDefine.h"
 #include "FInfo.h"
@@ -15,26 +18,20 @@
 #include "FailureNotices.h"
 #include "GraphicalSession.h"
 #include "HotKeyActivation.h"
-#include "HotKeyBackend.h"
 #include "HotKeyCombinationCheck.h"
 #include "HotKeyServer.h"
-#include "KWinDesktopWindows.h"
-#include "KWinScript.h"
 #include "KeyComboText.h"
 #include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
-#include "PortalHotKeys.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "ProgramLanguage.h"
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
-#include "StatusNotifierWatch.h"
+#include "SessionEndSignals.h"
 #include "TrayIcon.h"
 #include "WindowListing.h"
-#include "X11Desktop.h"
-#include "X11TrayWatcher.h"
 
 namespace tulma {
 namespace {
@@ -58,9 +55,9 @@ void OpenCommandLineFile(const std::string& Argument) {
 }
 
 int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
-    auto DisplayProbe = RequireGraphicalSession();
+    auto Session = std::make_unique<TGraphicalSession>();
     TApplication Application(Argc, Argv);
-    DisplayProbe.reset();
+    Session.reset();
     Application.setQuitOnLastWindowClosed(false);
     const TProgramLanguage Language(TProgramLanguage::UserLocale(),
                                     QString::fromStdString(ProgramDirectory()));
@@ -73,22 +70,13 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
-    TX11Desktop Desktop;
+    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys)});
     SetKeyNameLookup(Desktop.KeyNames());
-    // Windows, dialogs and launches stay on X11 (XWayland in a Wayland session); only the hotkeys move.
-    std::unique_ptr<TPortalHotKeys> Portal;
-    if (UsePortalHotKeys(Options.HotKeys, IsWaylandSession(), TPortalHotKeys::Available)) {
-        Portal = std::make_unique<TPortalHotKeys>();
-    }
-    // On KWin the window search also finds native Wayland windows; elsewhere X11 windows only.
-    std::unique_ptr<TKWinDesktopWindows> KWinWindows;
-    if (IsWaylandSession() && TKWinScript::Available()) {
-        KWinWindows = std::make_unique<TKWinDesktopWindows>(Desktop.Windows());
-    }
-    IDesktopWindows& Windows = KWinWindows ? static_cast<IDesktopWindows&>(*KWinWindows) : Desktop.Windows();
+    SetKeyEventLookup(Desktop.KeyCodes());
+    IDesktopWindows& Windows = Desktop.Windows();
     TQtFileDialogs FileDialogs;
     TLaunchFailureNotifier LaunchFailures;
-    IHotKeyRegistry& HotKeys = Portal ? static_cast<IHotKeyRegistry&>(*Portal) : Desktop.HotKeys();
+    IHotKeyRegistry& HotKeys = Desktop.HotKeys();
     std::unique_ptr<TFormMain> FormMain;
     const TShellServices Services{
         .HotKeys = HotKeys,
@@ -100,10 +88,11 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         .DefineHotKey =
             [&](QWidget* Owner, THotTulma& HotKey) {
                 THotKeyCombinationCheck Check(FormMain->Activation(), HotKeys, TAtomTable::Global(),
-                                              Portal != nullptr);
+                                              Desktop.DesktopShortcuts());
                 return DefineHotKey(Owner, HotKey, Windows, Check);
             },
-        .DesktopShortcuts = Portal != nullptr,
+        .DesktopShortcuts = Desktop.DesktopShortcuts(),
+        .BackendNotice = Desktop.Notice(),
     };
     FormMain = std::make_unique<TFormMain>(Services);
     TellFailuresIn(*FormMain, LaunchFailures);
@@ -111,11 +100,9 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     const auto TrayHostChanged = [&] {
         TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
     };
-    const TX11TrayWatcher TrayWatcher;
-    QObject::connect(&TrayWatcher, &TX11TrayWatcher::TrayHostChanged, FormMain.get(), TrayHostChanged);
-    const TStatusNotifierWatch StatusNotifiers;
-    QObject::connect(&StatusNotifiers, &TStatusNotifierWatch::TrayHostChanged, FormMain.get(),
-                     TrayHostChanged);
+    QObject::connect(&Desktop, &TDesktopBackends::TrayHostChanged, FormMain.get(), TrayHostChanged);
+    QObject::connect(&Desktop, &TDesktopBackends::HotKeysHandedOver, FormMain.get(),
+                     [&] { FormMain->SetBackendNotice(Desktop.DesktopShortcuts(), Desktop.Notice()); });
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
@@ -126,7 +113,13 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             FormMain->BringForward();
             return true;
         });
+    // A session's end quits as the Quit button does, with unsaved changes kept aside instead of asked about.
+    const TSessionEndSignals SessionEnd;
+    QObject::connect(&SessionEnd, &TSessionEndSignals::Ended, FormMain.get(),
+                     [&] { FormMain->EndSession(); });
     FormMain->ShowAtStart();
+    QTimer::singleShot(0, FormMain.get(),
+                       [&] { TApplication::RunGuarded([&] { FormMain->OfferRecoveryCopy(); }); });
 
     const int Result = Application.exec();
     EndHotKeyModule();
@@ -150,7 +143,9 @@ int Start(int Argc, char** Argv) {
         case TProgramOptions::TAction::RunHotKey:
             return RunNamedHotKey(Options, QtArgc, Argv);
         case TProgramOptions::TAction::ListWindows:
-            return ListWindows(Options.FileArgument, std::cout);
+            return ListWindows(Options.FileArgument, QtArgc, Argv, std::cout);
+        case TProgramOptions::TAction::Desktop:
+            return PrintDesktopReport(Options, QtArgc, Argv, std::cout);
         case TProgramOptions::TAction::Start:
             if (ShowRunningTulma(Options.FileArgument)) {
                 return 0;

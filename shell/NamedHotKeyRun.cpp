@@ -1,18 +1,15 @@
 #include "NamedHotKeyRun.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QGuiApplication>
-#include <QTimer>
-
 #include <iostream>
 #include <memory>
 
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "DesktopApplication.h"
+#include "DesktopBackends.h"
 #include "FindHotKey.h"
-#include "GraphicalSession.h"
+#include "HotKeyCommand.h"
 #include "HotKeyFile.h"
 #include "HotKeyRequest.h"
 #include "HotTulma.h"
@@ -20,14 +17,9 @@
 #include "ProgramDirectory.h"
 #include "ProgramLanguage.h"
 #include "ProgramOptions.h"
-#include "ShowModeWatcher.h"
-#include "X11Desktop.h"
 
 namespace tulma {
 namespace {
-
-constexpr int SettlePollMs = 50;
-constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs + 1000;
 
 int Fail(const std::string& Message) {
     std::cerr << "tulma: " << Message << std::endl;
@@ -38,30 +30,21 @@ std::string NoSuchHotKey(const std::string& Name) {
     return "no hotkey is named \"" + Name + "\"";
 }
 
-// Gives the event loop time to show the started programs' windows as their commands ask.
-void WaitUntilSettled(const TX11Desktop& Desktop) {
-    QElapsedTimer Waited;
-    Waited.start();
-    QEventLoop Loop;
-    QTimer Poll;
-    QObject::connect(&Poll, &QTimer::timeout, &Loop, [&] {
-        if (Desktop.LaunchesSettled() || Waited.elapsed() > SettleMs) {
-            Loop.quit();
+// The first window text that a command of the hotkey looks for; empty when none does.
+std::string WindowSearched(const THotTulma& HotKey) {
+    for (int32_t I = 0; I < HotKey.Commands().Count(); ++I) {
+        if (const auto& Command = HotKey.Commands().ItemAs<THotKeyCommand>(I);
+            !Command.LookForWindow.empty()) {
+            return Command.LookForWindow;
         }
-    });
-    Poll.start(SettlePollMs);
-    Loop.exec();
+    }
+    return {};
 }
 
 int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
-    auto Probe = std::make_unique<TDisplayProbe>();
-    if (!Probe->Reachable()) {
-        return Fail("no Tulma is running and there is no X display to run the hotkey on");
-    }
-    QGuiApplication Application(Argc, Argv);
+    const auto Application = DesktopApplication(Argc, Argv);
     const TProgramLanguage Language(TProgramLanguage::UserLocale(),
                                     QString::fromStdString(ProgramDirectory()));
-    Probe.reset();
     RegisterAllClasses();
     InitHotKeyModule(ProgramDirectory());
     if (!Options.FileArgument.empty()) {
@@ -72,11 +55,16 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
     if (HotKey == nullptr) {
         return Fail(NoSuchHotKey(Options.HotKeyName) + " in " + HotKeyFileName());
     }
-    TX11Desktop Desktop;
+    TDesktopBackends Desktop({.NeedHotKeys = false});
+    if (const std::string Text = WindowSearched(*HotKey); !Text.empty() && !Desktop.HasWindows()) {
+        return Fail("hotkey \"" + Options.HotKeyName + "\" looks for the window \"" + Text +
+                    "\", and no window list can be read here (" + NoWindowsReason(Desktop.Choice()) +
+                    "): nothing was run");
+    }
     // The program ends right after the run, so a notification must be out before.
     TLaunchFailureNotifier LaunchFailures(TNotificationDelivery::Wait);
     HotKey->ExecuteHotKey(Desktop.Windows(), Desktop.Launcher(), LaunchFailures);
-    WaitUntilSettled(Desktop);
+    Desktop.WaitForLaunches();
     return 0;
 }
 

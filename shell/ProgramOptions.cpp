@@ -26,12 +26,25 @@ TProgramOptions::THotKeys HotKeysNamed(const std::string& Value) {
 
 }  // namespace
 
+std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys) {
+    switch (HotKeys) {
+        case TProgramOptions::THotKeys::X11:
+            return "x11";
+        case TProgramOptions::THotKeys::Portal:
+            return "portal";
+        case TProgramOptions::THotKeys::Automatic:
+            break;
+    }
+    return {};
+}
+
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
     TProgramOptions Options;
     bool WantsHelp = false;
     bool WantsVersion = false;
     bool WantsRun = false;
     bool WantsWindowList = false;
+    bool WantsDesktop = false;
     bool FileSeen = false;
     bool OptionsEnded = false;
     for (auto Argument = Arguments.begin(); Argument != Arguments.end(); ++Argument) {
@@ -48,6 +61,8 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
             WantsVersion = true;
         } else if (*Argument == "--list-windows") {
             WantsWindowList = true;
+        } else if (*Argument == "--desktop") {
+            WantsDesktop = true;
         } else if (*Argument == RunOption) {
             if (std::next(Argument) == Arguments.end()) {
                 throw EUsageError("option '--run' needs the name of a hotkey");
@@ -68,6 +83,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
                      : WantsVersion    ? Version
                      : WantsRun        ? RunHotKey
                      : WantsWindowList ? ListWindows
+                     : WantsDesktop    ? Desktop
                                        : Start;
     return Options;
 }
@@ -76,6 +92,7 @@ std::string UsageText() {
     return "Usage: tulma [FILE]\n"
            "       tulma --run NAME [FILE]\n"
            "       tulma --list-windows [TEXT]\n"
+           "       tulma --desktop\n"
            "Binds system-wide hotkeys to programs.\n"
            "\n"
            "FILE is the hotkey file to use (\".tul\" is added when it has no extension, a name\n"
@@ -93,7 +110,10 @@ std::string UsageText() {
            "  --hotkeys=x11|portal\n"
            "               register the hotkeys with X11 key grabs or with the desktop's\n"
            "               shortcut portal; by default the portal in a Wayland session that\n"
-           "               offers it, else X11\n"
+           "               proves to serve global shortcuts, else X11; a backend named here\n"
+           "               that does not serve ends the program with the reason\n"
+           "  --desktop    show the session, what each desktop backend proved and the\n"
+           "               backends chosen for hotkeys and windows, and exit\n"
            "  --help       show this help and exit\n"
            "  --version    show the version and exit\n"
            "  --           end of options: the next argument is FILE, whatever it starts with\n"

@@ -8,7 +8,7 @@ namespace tulma {
 
 // What the command line asks of the program.
 struct TProgramOptions {
-    enum class TAction { Start, Help, Version, RunHotKey, ListWindows };
+    enum class TAction { Start, Help, Version, RunHotKey, ListWindows, Desktop };
     // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal".
     enum class THotKeys { Automatic, X11, Portal };
 
@@ -27,9 +27,13 @@ class EUsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The backend name of a choice on the command line; empty for the session's choice.
+std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys);
+
 // Reads the arguments after the program's name. "--help" wins over "--version", which wins over
-// "--run", which wins over "--list-windows"; "--" ends the options, so that a hotkey file may have any name;
-// arguments after the file are ignored. Raises EUsageError for anything else that starts with "-".
+// "--run", which wins over "--list-windows", which wins over "--desktop"; "--" ends the options, so that a
+// hotkey file may have any name; arguments after the file are ignored. Raises EUsageError for anything else
+// that starts with "-".
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments);
 
 // The texts of "--help" and "--version".

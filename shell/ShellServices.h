@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "AtomTable.h"
 
@@ -15,8 +16,8 @@ class ILaunchFailureReport;
 class ILauncher;
 class THotTulma;
 
-// The desktop as the main window reaches it. The program hands in the X11 implementations; tests hand
-// in fakes.
+// The desktop as the main window reaches it. The program hands in what the chooser of backends built;
+// tests hand in fakes.
 struct TShellServices {
     IHotKeyRegistry& HotKeys;
     IDesktopWindows& Windows;
@@ -30,6 +31,8 @@ struct TShellServices {
     std::function<bool(QWidget* Owner, THotTulma& HotKey)> DefineHotKey;
     // Whether the hotkeys are shortcuts of the desktop (its portal), which decides their combinations.
     bool DesktopShortcuts = false;
+    // The backends in use and, when the preferred one did not serve, why; leads the session notice.
+    std::string BackendNotice = {};
     TAtomTable& Atoms = TAtomTable::Global();
 };
 

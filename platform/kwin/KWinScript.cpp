@@ -1,12 +1,12 @@
 #include "KWinScript.h"
 
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QEventLoop>
 #include <QTemporaryFile>
 #include <QTimer>
 
+#include "BusNames.h"
 #include "PlatformLog.h"
 
 namespace tulma {
@@ -27,8 +27,7 @@ QDBusMessage Call(const QDBusConnection& Bus, const QString& Path, const QString
 }  // namespace
 
 bool TKWinScript::Available() {
-    const QDBusConnection Bus = QDBusConnection::sessionBus();
-    return Bus.isConnected() && Bus.interface()->isServiceRegistered(KWinService);
+    return BusNameHasOwner(QDBusConnection::sessionBus(), KWinService);
 }
 
 TKWinScript::TKWinScript(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {

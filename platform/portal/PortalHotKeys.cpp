@@ -1,10 +1,13 @@
 #include "PortalHotKeys.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QEventLoop>
 #include <QTimer>
 
+#include <optional>
+
+#include "BusNames.h"
 #include "PlatformLog.h"
 #include "PortalRequest.h"
 #include "ShortcutTrigger.h"
@@ -19,6 +22,11 @@ const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.Global
 // application id (a program that is not sandboxed), so it must not change from run to run.
 const QString SessionToken = QStringLiteral("tulma");
 const QString KdeShortcutService = QStringLiteral("org.kde.kglobalaccel");
+constexpr int ProofWaitMs = 3000;
+constexpr int CloseWaitMs = 1000;
+constexpr uint Errored = 2;
+const QString SessionInterface = QStringLiteral("org.freedesktop.portal.Session");
+const std::string Refused = "the desktop portal refused global shortcuts: ";
 
 QString Text(const std::string& Value) {
     return QString::fromStdString(Value);
@@ -30,18 +38,57 @@ QString PathOf(const QVariant& Value) {
                                                                       : Value.toString();
 }
 
+void CloseSessionAt(QDBusConnection& Bus, const QString& Session, QDBus::CallMode Mode) {
+    Bus.call(
+        QDBusMessage::createMethodCall(PortalService, Session, SessionInterface, QStringLiteral("Close")),
+        Mode, CloseWaitMs);
+}
+
 }  // namespace
 
 bool TPortalHotKeys::Available() {
     QDBusMessage Ask = QDBusMessage::createMethodCall(
         PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     Ask.setArguments({ShortcutsInterface, QStringLiteral("version")});
-    const QDBusMessage Reply = QDBusConnection::sessionBus().call(Ask, QDBus::Block, 3000);
+    const QDBusMessage Reply = QDBusConnection::sessionBus().call(Ask, QDBus::Block, 2000);
     if (Reply.type() != QDBusMessage::ReplyMessage) {
         qCDebug(PlatformLog) << "no GlobalShortcuts portal:" << Reply.errorMessage();
         return false;
     }
     return true;
+}
+
+TBackendVerdict TPortalHotKeys::Prove() {
+    if (!Available()) {
+        return {false, "the desktop offers no global shortcuts portal"};
+    }
+    RegisterPortalShortcutTypes();
+    QDBusConnection Bus = QDBusConnection::sessionBus();
+    std::optional<std::pair<uint, QString>> Answer;
+    QEventLoop Wait;
+    {
+        // The request dies with its context: an answer after the wait is dropped.
+        QObject Context;
+        TPortalRequest::Call(&Context, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
+                             {{QStringLiteral("session_handle_token"), SessionToken},
+                              {QStringLiteral("shortcuts"), QVariant::fromValue(PortalShortcutList())}},
+                             [&](uint Code, const QVariantMap& Results) {
+                                 Answer = {Code, PathOf(Results.value(QStringLiteral("session_handle")))};
+                                 Wait.quit();
+                             });
+        QTimer::singleShot(ProofWaitMs, &Wait, &QEventLoop::quit);
+        Wait.exec();
+    }
+    if (!Answer) {
+        return {false,
+                Refused + "no answer to CreateSession within " + std::to_string(ProofWaitMs / 1000) + " s"};
+    }
+    const auto& [Code, Session] = *Answer;
+    if (Code != 0 || Session.isEmpty()) {
+        return {false, Refused + "CreateSession answered response " + std::to_string(Code)};
+    }
+    CloseSessionAt(Bus, Session, QDBus::NoBlock);
+    return {true, "CreateSession answered response 0"};
 }
 
 TPortalHotKeys::TPortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {
@@ -54,8 +101,9 @@ TPortalHotKeys::TPortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConn
                 SLOT(OnShortcutsChanged(QDBusMessage)));
 }
 
+// The program may end right after: the close is waited for (briefly), so that it reaches the portal.
 TPortalHotKeys::~TPortalHotKeys() {
-    CloseSession();
+    CloseSession(QDBus::Block);
 }
 
 bool TPortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
@@ -131,14 +179,13 @@ void TPortalHotKeys::Bind() {
                          [this](uint Code, const QVariantMap& Results) { SessionCreated(Code, Results); });
 }
 
-void TPortalHotKeys::CloseSession() {
+void TPortalHotKeys::CloseSession(QDBus::CallMode Mode) {
     if (Session.isEmpty()) {
         return;
     }
-    Bus.call(QDBusMessage::createMethodCall(PortalService, Session,
-                                            QStringLiteral("org.freedesktop.portal.Session"),
-                                            QStringLiteral("Close")),
-             QDBus::NoBlock);
+    Bus.disconnect(PortalService, Session, SessionInterface, QStringLiteral("Closed"), this,
+                   SLOT(OnSessionClosed()));
+    CloseSessionAt(Bus, Session, Mode);
     Session.clear();
     Held.clear();
 }
@@ -149,8 +196,12 @@ void TPortalHotKeys::SessionCreated(uint Code, const QVariantMap& Results) {
         qCWarning(PlatformLog) << "the portal refused a shortcut session, code" << Code;
         Session.clear();
         BindDone();
+        emit Failed(QString::fromStdString(Refused) + "CreateSession answered response " +
+                    QString::number(Code));
         return;
     }
+    Bus.connect(PortalService, Session, SessionInterface, QStringLiteral("Closed"), this,
+                SLOT(OnSessionClosed()));
     TPortalRequest::Call(
         this, Bus, ShortcutsInterface, QStringLiteral("BindShortcuts"),
         {QVariant::fromValue(QDBusObjectPath(Session)), QVariant::fromValue(ShortcutList()), QString()}, {},
@@ -165,6 +216,18 @@ void TPortalHotKeys::Bound(uint Code, const QVariantMap& Results) {
         TakeAssignments(PortalShortcutsOf(Results.value(QStringLiteral("shortcuts"))));
     }
     BindDone();
+    // Response 1 is the user declining in the desktop's dialog: a choice, not a failure.
+    if (Code == Errored) {
+        emit Failed(QString::fromStdString(Refused) + "BindShortcuts answered response " +
+                    QString::number(Code));
+    }
+}
+
+void TPortalHotKeys::OnSessionClosed() {
+    qCWarning(PlatformLog) << "the portal closed the shortcut session";
+    Session.clear();
+    Held.clear();
+    emit Failed(QStringLiteral("the desktop portal closed the global shortcuts session"));
 }
 
 void TPortalHotKeys::BindDone() {
@@ -220,7 +283,7 @@ void TPortalHotKeys::ForgetChangedShortcuts() {
         }
     }
     LastBound = std::move(Now);
-    if (Changed.isEmpty() || !Bus.interface()->isServiceRegistered(KdeShortcutService)) {
+    if (Changed.isEmpty() || !BusNameHasOwner(Bus, KdeShortcutService)) {
         return;
     }
     for (const QString& Key : Changed) {

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "BackendChoice.h"
 #include "HotKeyRegistry.h"
 #include "PortalShortcuts.h"
 
@@ -23,8 +24,11 @@ namespace tulma {
 class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     Q_OBJECT
   public:
-    // Whether the session bus offers the GlobalShortcuts portal; asks it, waiting up to three seconds.
+    // Whether the session bus lists the GlobalShortcuts portal; asks it, waiting up to two seconds.
     static bool Available();
+    // Whether the portal serves global shortcuts here: only a session that it opens proves it, since a
+    // portal may list the interface and refuse every session. Waits five seconds at most.
+    static TBackendVerdict Prove();
 
     explicit TPortalHotKeys(QObject* Parent = nullptr);
     ~TPortalHotKeys() override;
@@ -36,7 +40,13 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
     void SetAssignmentHandler(std::function<void()> Handler) override;
 
+  signals:
+    // The portal stopped serving after it had proved to: it refused a new session, failed to bind the
+    // shortcuts or closed the session. Reason is in words for the user.
+    void Failed(const QString& Reason);
+
   private slots:
+    void OnSessionClosed();
     void OnActivated(const QDBusMessage& Signal);
     void OnDeactivated(const QDBusMessage& Signal);
     void OnShortcutsChanged(const QDBusMessage& Signal);
@@ -66,7 +76,7 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
 
     void QueueBind();
     void Bind();
-    void CloseSession();
+    void CloseSession(QDBus::CallMode Mode = QDBus::NoBlock);
     void SessionCreated(uint Code, const QVariantMap& Results);
     void Bound(uint Code, const QVariantMap& Results);
     void BindDone();

@@ -65,6 +65,7 @@ class KeyCaptureX11Test : public QObject {
     void initTestCase() {
         RegisterAllClasses();
         SetKeyNameLookup(X11KeyNames());
+        SetKeyEventLookup(X11KeyCodes());
     }
 
     // The key that types a is A (0x41) wherever it sits, and its registration fires on it.

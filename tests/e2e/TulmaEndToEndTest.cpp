@@ -2,8 +2,10 @@
 #include <sys/wait.h>
 #include <xcb/xcb.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "ShellTestSupport.h"
@@ -37,6 +39,24 @@ class TulmaEndToEndTest : public TulmaProgramFixture {
     void PressCtrlAltK() { Press({Keys::Control, Keys::Alt, KeyK}); }
 
     bool PressUntilRun() { return TulmaProgramFixture::PressUntilRun({Keys::Control, Keys::Alt, KeyK}); }
+
+    // Selects the list's first line and deletes it with the Delete button's key, answering Yes.
+    void DeleteFirstHotKey(xcb_window_t Window) {
+        Xdotool("windowactivate --sync " + std::to_string(Window));
+        ClickInWindow(Window, 40, 57);  // the list's first line
+        Pause(300);
+        Keyboard->Chord({Keys::Alt, KeyD});
+        xcb_flush(Display.Connection());
+        Pause(1000);
+        Keyboard->Tap(KeyY);  // "Yes" to the question whether to delete
+        xcb_flush(Display.Connection());
+        Pause(1000);
+    }
+
+    static std::string FileBytes(const std::string& FileName) {
+        std::ifstream In(FileName, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(In), {});
+    }
 
     // A press, then time for the hotkey to run if it is going to.
     int RunsAfterPress() {
@@ -206,20 +226,28 @@ TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
     ASSERT_NE(Window, XCB_WINDOW_NONE);
     ASSERT_TRUE(PressUntilRun());
 
-    Xdotool("windowactivate --sync " + std::to_string(Window));
-    ClickInWindow(Window, 40, 57);  // the list's first line
-    Pause(300);
-    Keyboard->Chord({Keys::Alt, KeyD});
-    xcb_flush(Display.Connection());
-    Pause(1000);
-    Keyboard->Tap(KeyY);  // "Yes" to the question whether to delete
-    xcb_flush(Display.Connection());
-    Pause(1000);
+    DeleteFirstHotKey(Window);
 
     EXPECT_EQ(RunsAfterPress(), 1);
     Keyboard->Chord({Keys::Control, Keys::Alt, KeyL});
     xcb_flush(Display.Connection());
     EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
+}
+
+// The desktop session ends (SIGTERM at logout) while an edit is unsaved: the program ends normally, the
+// edit is kept in a recovery copy and the hotkey file is left as it was.
+TEST_F(TulmaEndToEndTest, SessionEndKeepsUnsavedEditsInARecoveryCopyAndLeavesTheFile) {
+    const std::string FileName = MarkerHotKeyFile();
+    const std::string Before = FileBytes(FileName);
+    const pid_t Tulma = StartTulma(FileName);
+    const xcb_window_t Window = MainWindow(Tulma);
+    ASSERT_NE(Window, XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun());
+    DeleteFirstHotKey(Window);
+
+    EXPECT_EQ(EndBySignal(Tulma, SIGTERM), 0);
+    EXPECT_EQ(FileBytes(FileName), Before);
+    EXPECT_TRUE(fs::exists(FileName + ".recovered"));
 }
 
 TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsTheHotKey) {

@@ -118,6 +118,15 @@ bool TulmaProgramFixture::RaisedAbove(xcb_window_t Window, const std::set<xcb_wi
 
 int TulmaProgramFixture::QuitByButton(pid_t Pid, xcb_window_t Main) {
     ClickInWindow(Main, 373, 274);
+    return WaitForEnd(Pid);
+}
+
+int TulmaProgramFixture::EndBySignal(pid_t Pid, int Signal) {
+    kill(Pid, Signal);
+    return WaitForEnd(Pid);
+}
+
+int TulmaProgramFixture::WaitForEnd(pid_t Pid) {
     int Status = 0;
     if (!Eventually([&] { return waitpid(Pid, &Status, WNOHANG) == Pid; }, 30000, 20)) {
         return -1;

@@ -67,6 +67,8 @@ class TulmaProgramFixture : public testing::Test {
     // it is still running after 30 s or ended by a signal. A program built with LeakSanitizer fails here
     // when it leaked.
     int QuitByButton(pid_t Pid, xcb_window_t Main);
+    // Sends Signal and waits for the program to end, as QuitByButton does.
+    int EndBySignal(pid_t Pid, int Signal);
 
     // The file that the tests' hotkey commands add lines to, and its line count.
     std::string Marker() const;
@@ -90,6 +92,8 @@ class TulmaProgramFixture : public testing::Test {
     void StopTray();
 
   private:
+    // Waits up to 30 s for the program to end; its exit status, or -1.
+    int WaitForEnd(pid_t Pid);
     xcb_window_t TrayOwner();
     std::vector<xcb_window_t> Children(xcb_window_t Window);
     xcb_window_t FrameOf(xcb_window_t Window);

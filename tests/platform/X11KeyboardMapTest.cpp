@@ -54,9 +54,12 @@ TEST_F(X11KeyboardMapTest, OtherLayoutsNameAndCaptureTheirOwnKeys) {
     EXPECT_EQ(Map.VirtualKeyOf(RightOfL, XKB_KEY_odiaeresis), 0xBA) << "by its place on the keyboard";
     EXPECT_EQ(Map.KeyName(0xBA), "\xC3\x96") << "Ö";
 
-    // A captured Qt key event goes the same way.
+    // A captured Qt key event goes the same way, also through the lookup that dialogs are given.
     const QKeyEvent Event(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, KeyQ, XKB_KEY_a, 0, "a");
+    EXPECT_EQ(X11KeyCodes()(Event), 'A');
+    SetKeyEventLookup(X11KeyCodes());
     EXPECT_EQ(VirtualKeyFromKeyEvent(Event), 'A');
+    SetKeyEventLookup(nullptr);
 }
 
 TEST(QtKeysTest, QtKeysAndCodesMapBothWays) {

@@ -60,6 +60,7 @@ class FormMainTest : public QObject {
     std::unique_ptr<TFormMain> Form;
     bool TrayAvailable = false;
     std::function<bool(QWidget*, THotTulma&)> Define;
+    std::string BackendNotice;
 
     std::string DefaultFile() const { return Dir->File("KeyList.TUL"); }
 
@@ -78,6 +79,7 @@ class FormMainTest : public QObject {
             .FileDialogs = *Dialogs,
             .TrayAvailable = [this] { return TrayAvailable; },
             .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },
+            .BackendNotice = BackendNotice,
             .Atoms = *Atoms,
         });
         InstallTestCatalogue(WithSaveQuestion);
@@ -174,6 +176,7 @@ class FormMainTest : public QObject {
         Atoms = std::make_unique<TAtomTable>();
         Boxes = std::make_unique<TMessageBoxScript>();
         TrayAvailable = false;
+        BackendNotice.clear();
         Define = [](QWidget*, THotTulma&) { return false; };
     }
 
@@ -218,18 +221,30 @@ class FormMainTest : public QObject {
         QTest::addColumn<QByteArray>("Variable");
         QTest::addColumn<QByteArray>("Value");
         QTest::addColumn<bool>("Told");
-        QTest::newRow("Wayland display") << QByteArray("WAYLAND_DISPLAY") << QByteArray("wayland-0") << true;
+        // The chooser's line: the backends and why the desktop's shortcuts are not used.
+        QTest::addColumn<QString>("Backends");
+        QTest::newRow("Wayland display")
+            << QByteArray("WAYLAND_DISPLAY") << QByteArray("wayland-0") << true << QString();
         QTest::newRow("Wayland session type")
-            << QByteArray("XDG_SESSION_TYPE") << QByteArray("wayland") << true;
-        QTest::newRow("X11 session type") << QByteArray("XDG_SESSION_TYPE") << QByteArray("x11") << false;
-        QTest::newRow("empty Wayland display") << QByteArray("WAYLAND_DISPLAY") << QByteArray("") << false;
+            << QByteArray("XDG_SESSION_TYPE") << QByteArray("wayland") << true << QString();
+        QTest::newRow("X11 session type")
+            << QByteArray("XDG_SESSION_TYPE") << QByteArray("x11") << false << QString();
+        QTest::newRow("empty Wayland display")
+            << QByteArray("WAYLAND_DISPLAY") << QByteArray("") << false << QString();
+        QTest::newRow("a portal that refused")
+            << QByteArray("WAYLAND_DISPLAY") << QByteArray("wayland-0") << true
+            << QString(
+                   "Hotkeys: X11; windows: X11. Not through the desktop: the desktop portal refused global "
+                   "shortcuts: CreateSession answered response 2.");
     }
 
     void waylandSessionIsToldOnceInTheWindow() {
         QFETCH(QByteArray, Variable);
         QFETCH(QByteArray, Value);
         QFETCH(bool, Told);
+        QFETCH(QString, Backends);
         qputenv(Variable.constData(), Value);
+        BackendNotice = Backends.toStdString();
         Start({});
         Form->show();
         QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
@@ -241,11 +256,59 @@ class FormMainTest : public QObject {
         QCOMPARE(Control("BtnQuit")->geometry(), QRect(336, 264, 75, 21));
         if (Told) {
             QVERIFY(Notice->text().contains("tulma --run NAME"));
+            QVERIFY(Notice->text().endsWith(Backends));
             QVERIFY(Form->rect().contains(Notice->geometry()));
             QVERIFY(Notice->geometry().top() > Control<QCheckBox>("CBAutostart")->geometry().bottom());
         } else {
             QCOMPARE(Form->size(), QSize(419, 329));
         }
+    }
+
+    void sessionEndKeepsUnsavedChangesAsideAndTheNextStartOffersThem_data() {
+        QTest::addColumn<bool>("ReadOnlyFolder");
+        QTest::newRow("beside the file") << false;
+        QTest::newRow("in the state folder, the file's being read-only") << true;
+    }
+
+    void sessionEndKeepsUnsavedChangesAsideAndTheNextStartOffersThem() {
+        QFETCH(bool, ReadOnlyFolder);
+        namespace fs = std::filesystem;
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(Dir->File("state")));
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        const auto Bytes = [](const std::string& File) {
+            std::ifstream In(File, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(In), {});
+        };
+        const std::string Saved = Bytes(DefaultFile());
+        Select("Beta");
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        Form->BtnDeleteClick();
+        Boxes->ClearShown();
+        const QSignalSpy Closed(Form.get(), &TFormMain::Closed);
+        if (ReadOnlyFolder) {
+            fs::permissions(Dir->Path(),
+                            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        }
+        Form->EndSession();
+        fs::permissions(Dir->Path(), fs::perms::owner_write, fs::perm_options::add);
+        QCOMPARE(Closed.count(), 1);
+        QVERIFY(Boxes->Shown().empty());
+        QCOMPARE(Bytes(DefaultFile()), Saved);
+        const std::string Copy = ReadOnlyFolder ? Dir->File("state") + "/tulma/KeyList.TUL.recovered"
+                                                : DefaultFile() + ".recovered";
+        QCOMPARE(HotKeyCountOnDisk(Copy), 1);
+
+        Form.reset();
+        EndHotKeyModule();
+        Start({});
+        Boxes->SetNextAnswer(MessageBoxResult::Yes);
+        Form->OfferRecoveryCopy();
+        QCOMPARE(Boxes->Shown().size(), std::size_t{1});
+        QVERIFY(Boxes->Shown()[0].Text.find(Copy) != std::string::npos);
+        QCOMPARE(HotKeyFileName(), Copy);
+        QCOMPARE(Rows(), QStringList{"Alpha (Strg+Alt+A)"});
+        qunsetenv("XDG_STATE_HOME");
     }
 
     void autostartEntryIsWrittenAndRemoved() {

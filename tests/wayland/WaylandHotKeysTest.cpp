@@ -292,6 +292,56 @@ TEST_F(WaylandHotKeysTest, KWinCycleVisitsEveryNativeMatchOnceAndComesRound) {
     EXPECT_TRUE(Launch.Started.empty());
 }
 
+// The command-line entries choose their backends as the program does: both see a native Wayland window,
+// which only KWin lists, without a running Tulma.
+TEST_F(WaylandProgramTest, ListWindowsAndRunSeeANativeWindow) {
+    const fs::path Ready = Dir / "notes-ready";
+    Start(TULMA_WAYLAND_WINDOW,
+          {"--minimize", "Notes - Unique Editor", QString::fromStdString(Ready.string())});
+    ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
+
+    QProcess List;
+    List.start(TULMA_PROGRAM, {"--list-windows", "unique editor"});
+    ASSERT_TRUE(List.waitForFinished(30000));
+    EXPECT_EQ(List.exitCode(), 0) << List.readAllStandardError().toStdString();
+    EXPECT_TRUE(List.readAllStandardOutput().contains("Notes - Unique Editor"));
+
+    WriteHotKeyFile(File(), {{"Editor", 0xC000 | 'E', "/bin/sh",
+                              "-c \"echo >> " + (Dir / "started").string() + "\"", "unique EDITOR"}});
+    QProcess Run;
+    Run.start(TULMA_PROGRAM, {"--run", "Editor", QString::fromStdString(File())});
+    ASSERT_TRUE(Run.waitForFinished(30000));
+    EXPECT_EQ(Run.exitCode(), 0) << Run.readAllStandardError().toStdString();
+    EXPECT_TRUE(Eventually([&] { return fs::exists(Ready.string() + ".activated"); }));
+    EXPECT_EQ(Lines("started"), 0);
+}
+
+// A session's end (SIGTERM) quits the program normally, which closes its portal session: the desktop
+// keeps no shortcuts of a program that is gone.
+TEST_F(WaylandProgramTest, SessionEndClosesThePortalSession) {
+    QProcess Monitor;
+    Monitor.start("dbus-monitor", {"--session",
+                                   "type='method_call',interface='org.freedesktop.portal.Session',"
+                                   "member='Close'"});
+    ASSERT_TRUE(Monitor.waitForStarted(10000));
+    QByteArray Seen;
+    const auto Closes = [&] {
+        Seen += Monitor.readAllStandardOutput();
+        return Seen.count("member=Close");
+    };
+    StartTulmaBehindAWaylandWindow();
+    ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
+    const auto Before = Closes();
+    QProcess& Tulma = *Started.front();
+    Tulma.terminate();
+    ASSERT_TRUE(Tulma.waitForFinished(10000));
+    EXPECT_EQ(Tulma.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(Tulma.exitCode(), 0);
+    EXPECT_TRUE(Eventually([&] { return Closes() > Before; }));
+    Monitor.kill();
+    Monitor.waitForFinished();
+}
+
 // The file changed under the running program and reloaded: its hotkey k now on Ctrl+Alt+J, l gone.
 TEST_F(WaylandProgramTest, ReloadedFileRunsTheNewCombinationAndNeitherTheOldNorADeletedOne) {
     StartTulmaBehindAWaylandWindow(false);

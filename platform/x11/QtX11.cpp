@@ -1,6 +1,7 @@
 #include "QtX11.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 
 #include "X11KeyboardMap.h"
 
@@ -16,6 +17,18 @@ KeyNameLookup X11KeyNames() {
     return [](std::uint8_t VirtualKey) -> std::string {
         xcb_connection_t* Connection = QtX11Connection();
         return Connection == nullptr ? std::string() : TX11KeyboardMap(Connection).KeyName(VirtualKey);
+    };
+}
+
+KeyEventLookup X11KeyCodes() {
+    return [](const QKeyEvent& Event) -> std::uint8_t {
+        xcb_connection_t* Connection = QtX11Connection();
+        if (Connection == nullptr || Event.nativeScanCode() == 0) {
+            return 0;
+        }
+        return TX11KeyboardMap(Connection)
+            .VirtualKeyOf(static_cast<xcb_keycode_t>(Event.nativeScanCode()),
+                          static_cast<Keysym>(Event.nativeVirtualKey()));
     };
 }
 

@@ -1,12 +1,11 @@
 #include "GraphicalSession.h"
 
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 
 #include "LocalLineServer.h"
+#include "X11DisplayProbe.h"
 
 namespace tulma {
 namespace {
@@ -31,25 +30,16 @@ std::string WhyNot(const std::string& Name, const std::string& Value) {
 
 }  // namespace
 
-TDisplayProbe::TDisplayProbe() : Connection(xcb_connect(nullptr, nullptr)) {}
-
-TDisplayProbe::~TDisplayProbe() {
-    xcb_disconnect(Connection);
-}
-
-bool TDisplayProbe::Reachable() const {
-    return xcb_connection_has_error(Connection) == 0;
-}
-
-std::unique_ptr<TDisplayProbe> RequireGraphicalSession() {
-    const std::string XDisplay = Variable("DISPLAY");
+TGraphicalSession::TGraphicalSession() : Probe(std::make_unique<TX11DisplayProbe>()) {
     const std::string WaylandDisplay = Variable("WAYLAND_DISPLAY");
-    auto Probe = std::make_unique<TDisplayProbe>();
     if (Probe->Reachable() || (!WaylandDisplay.empty() && WaylandReachable(WaylandDisplay))) {
-        return Probe;
+        return;
     }
     throw std::runtime_error("Tulma is a desktop program and needs a graphical session (X11 or Wayland): " +
-                             WhyNot("DISPLAY", XDisplay) + ", " + WhyNot("WAYLAND_DISPLAY", WaylandDisplay));
+                             WhyNot("DISPLAY", Variable("DISPLAY")) + ", " +
+                             WhyNot("WAYLAND_DISPLAY", WaylandDisplay));
 }
+
+TGraphicalSession::~TGraphicalSession() = default;
 
 }  // namespace tulma

@@ -1,0 +1,204 @@
+#include "DesktopBackends.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdlib>
+
+#include "DisplaySession.h"
+#include "HandOverHotKeys.h"
+#include "KWinDesktopWindows.h"
+#include "KWinScript.h"
+#include "PlatformLog.h"
+#include "PortalHotKeys.h"
+#include "QtX11.h"
+#include "ShowModeWatcher.h"
+#include "StatusNotifierWatch.h"
+#include "X11Desktop.h"
+#include "X11HotKeys.h"
+#include "X11Launcher.h"
+#include "X11TrayWatcher.h"
+
+namespace tulma {
+namespace {
+
+constexpr int SettlePollMs = 50;
+constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs + 1000;
+
+// Where no backend lists windows but KWin's list wants one for the X11 windows.
+class TNoWindows : public IDesktopWindows {
+  public:
+    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(WindowHandle) override { return {}; }
+    void RestoreAndActivate(WindowHandle) override {}
+};
+
+TBackendVerdict ProveX11() {
+    const char* Variable = std::getenv("DISPLAY");
+    const std::string Display = Variable != nullptr ? Variable : "";
+    if (QtX11Connection() != nullptr) {
+        return {true, "the program runs on the X display " + Display};
+    }
+    if (Display.empty()) {
+        return {false, "no X display (DISPLAY is not set)"};
+    }
+    return {false, "the X display " + Display + " is not open here"};
+}
+
+TBackendVerdict ProveKWin() {
+    if (TKWinScript::Available()) {
+        return {true, "KWin's scripting interface is on the session bus"};
+    }
+    return {false, "KWin's scripting interface is not on the session bus"};
+}
+
+std::string Title(const std::string& Backend) {
+    if (Backend == "x11") {
+        return "X11";
+    }
+    if (Backend == "portal") {
+        return "the desktop's GlobalShortcuts portal";
+    }
+    if (Backend == "kwin") {
+        return "KWin (native Wayland windows too)";
+    }
+    return "none";
+}
+
+}  // namespace
+
+TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
+    TBackendChoice Chosen =
+        ChooseBackends({.WaylandSession = IsWaylandSession(),
+                        .ForcedHotKeys = Request.ForcedHotKeys,
+                        .NeedHotKeys = Request.NeedHotKeys,
+                        .AskAll = Request.AskAll},
+                       {{"portal", true, false, true, [] { return TPortalHotKeys::Prove(); }},
+                        {"kwin", false, true, true, ProveKWin},
+                        {"x11", true, true, false, ProveX11}});
+    for (const TAskedVerdict& Asked : Chosen.Verdicts) {
+        qCDebug(PlatformLog).noquote() << "backend" << QString::fromStdString(Asked.Backend)
+                                       << (Asked.Verdict.Works ? "serves:" : "does not serve:")
+                                       << QString::fromStdString(Asked.Verdict.Reason);
+    }
+    if (!Chosen.HotKeys.empty() && !Chosen.Fallback.empty()) {
+        qCWarning(PlatformLog).noquote() << "hotkeys through" << QString::fromStdString(Title(Chosen.HotKeys))
+                                         << "because" << QString::fromStdString(Chosen.Fallback);
+    }
+    return Chosen;
+}
+
+std::string NoWindowsReason(const TBackendChoice& Choice) {
+    std::string Reasons;
+    for (const TAskedVerdict& Asked : Choice.Verdicts) {
+        if (!Asked.Verdict.Works && (Asked.Backend == "x11" || Asked.Backend == "kwin")) {
+            Reasons += (Reasons.empty() ? "" : "; ") + Asked.Verdict.Reason;
+        }
+    }
+    return Reasons;
+}
+
+TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Parent)
+    : QObject(Parent),
+      Chosen(ChooseDesktopBackends(Request)),
+      NoWindows(std::make_unique<TNoWindows>()),
+      StatusNotifiers(std::make_unique<TStatusNotifierWatch>()) {
+    if (Request.NeedHotKeys && Chosen.HotKeys.empty()) {
+        throw EBackendUnavailable("no way to register hotkeys here: " + Chosen.Fallback);
+    }
+    // The launcher, the key names and the tray watch come from X11 whenever there is a display.
+    if (QtX11Connection() != nullptr) {
+        X11 = std::make_unique<TX11Desktop>();
+        X11Tray = std::make_unique<TX11TrayWatcher>();
+        connect(X11Tray.get(), &TX11TrayWatcher::TrayHostChanged, this, &TDesktopBackends::TrayHostChanged);
+    } else {
+        PlainLauncher = std::make_unique<TX11Launcher>(nullptr);
+    }
+    connect(StatusNotifiers.get(), &TStatusNotifierWatch::TrayHostChanged, this,
+            &TDesktopBackends::TrayHostChanged);
+    if (Chosen.Windows == "kwin") {
+        KWin = std::make_unique<TKWinDesktopWindows>(X11 ? X11->Windows() : *NoWindows);
+    }
+    if (Chosen.HotKeys == "portal") {
+        Portal = std::make_unique<TPortalHotKeys>();
+        connect(Portal.get(), &TPortalHotKeys::Failed, this,
+                [this](const QString& Reason) { PortalFailed(Reason.toStdString()); });
+    }
+    if (Portal) {
+        Registry = std::make_unique<THandOverHotKeys>(*Portal);
+    } else if (Chosen.HotKeys == "x11") {
+        Registry = std::make_unique<THandOverHotKeys>(X11->HotKeys());
+    }
+}
+
+TDesktopBackends::~TDesktopBackends() = default;
+
+std::string TDesktopBackends::Notice() const {
+    std::string Line = "Hotkeys: " + Title(Chosen.HotKeys) + "; windows: " + Title(Chosen.Windows) + ".";
+    if (!Chosen.Fallback.empty()) {
+        Line += " Not through the desktop: " + Chosen.Fallback + ".";
+    }
+    return Line;
+}
+
+IHotKeyRegistry& TDesktopBackends::HotKeys() {
+    if (!Registry) {
+        throw std::logic_error("no hotkey backend was chosen");
+    }
+    return *Registry;
+}
+
+// The next backend takes over the same way as at start: X11 grabs, where there is a display.
+void TDesktopBackends::PortalFailed(const std::string& Reason) {
+    if (!X11 || !Portal) {
+        return;
+    }
+    Portal->disconnect(this);
+    Chosen.HotKeys = "x11";
+    Chosen.Fallback = Reason;
+    qCWarning(PlatformLog).noquote() << "hotkeys through X11 from now on because"
+                                     << QString::fromStdString(Reason);
+    Registry->HandOver(X11->HotKeys());
+    // Not deleted here, inside its own signal: it stays, unused, until the end.
+    FailedPortal = std::move(Portal);
+    emit HotKeysHandedOver();
+}
+
+IDesktopWindows& TDesktopBackends::Windows() {
+    if (KWin) {
+        return *KWin;
+    }
+    return X11 ? X11->Windows() : *NoWindows;
+}
+
+ILauncher& TDesktopBackends::Launcher() {
+    return X11 ? X11->Launcher() : *PlainLauncher;
+}
+
+void TDesktopBackends::WaitForLaunches() const {
+    if (!X11) {
+        return;
+    }
+    QElapsedTimer Waited;
+    Waited.start();
+    QEventLoop Loop;
+    QTimer Poll;
+    QObject::connect(&Poll, &QTimer::timeout, &Loop, [&] {
+        if (X11->LaunchesSettled() || Waited.elapsed() > SettleMs) {
+            Loop.quit();
+        }
+    });
+    Poll.start(SettlePollMs);
+    Loop.exec();
+}
+
+KeyNameLookup TDesktopBackends::KeyNames() const {
+    return X11 ? X11->KeyNames() : KeyNameLookup();
+}
+
+KeyEventLookup TDesktopBackends::KeyCodes() const {
+    return X11 ? X11KeyCodes() : KeyEventLookup();
+}
+
+}  // namespace tulma

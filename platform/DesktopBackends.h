@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+
+#include "BackendChoice.h"
+#include "KeyNames.h"
+#include "QtKeys.h"
+
+namespace tulma {
+
+class IDesktopWindows;
+class IHotKeyRegistry;
+class ILauncher;
+class THandOverHotKeys;
+class TKWinDesktopWindows;
+class TPortalHotKeys;
+class TStatusNotifierWatch;
+class TX11Desktop;
+class TX11Launcher;
+class TX11TrayWatcher;
+
+struct TDesktopRequest {
+    // The hotkey backend named by --hotkeys=, empty to choose.
+    std::string ForcedHotKeys = {};
+    // Whether hotkeys are registered at all (a command-line run needs windows and launches only).
+    bool NeedHotKeys = true;
+    // Proves every backend, for a report of them all.
+    bool AskAll = false;
+};
+
+// This session's choice of backends, each proving itself when the choice depends on it (all of them with
+// AskAll). Throws EBackendUnavailable when the forced hotkey backend does not serve.
+TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request);
+
+// Why no backend lists windows here, from the verdicts of a choice.
+std::string NoWindowsReason(const TBackendChoice& Choice);
+
+// The desktop services of this session, from the backends that prove to work here, in the order of
+// preference: the GlobalShortcuts portal (Wayland sessions), then X11 key grabs; KWin's window list
+// (Wayland sessions), then X11's. X11 serves only when the application runs on an X display; the
+// launcher starts programs without one too (show modes then are not applied). Every entry point of the
+// program builds its desktop here, so all of them see the same windows.
+class TDesktopBackends : public QObject {
+    Q_OBJECT
+  public:
+    // Throws EBackendUnavailable when the forced hotkey backend does not serve, and when hotkeys are
+    // needed and no backend serves them.
+    explicit TDesktopBackends(const TDesktopRequest& Request, QObject* Parent = nullptr);
+    ~TDesktopBackends() override;
+
+    const TBackendChoice& Choice() const { return Chosen; }
+    // The line that tells the user which backends serve and, when the preferred one did not, why.
+    std::string Notice() const;
+    // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
+    bool DesktopShortcuts() const { return Chosen.HotKeys == "portal"; }
+
+    IHotKeyRegistry& HotKeys();
+    // Whether some backend lists windows here; without one, Windows() is an empty list.
+    bool HasWindows() const { return !Chosen.Windows.empty(); }
+    IDesktopWindows& Windows();
+    ILauncher& Launcher();
+    // Runs the event loop until every program started so far has had its show command applied (or given
+    // up on), for a program that ends right after its launches.
+    void WaitForLaunches() const;
+    KeyNameLookup KeyNames() const;
+    KeyEventLookup KeyCodes() const;
+
+  signals:
+    // The portal failed after it had proved to serve; the hotkeys moved to X11 (Notice says why).
+    void HotKeysHandedOver();
+    // A tray host came, went or was replaced (an X11 tray or the D-Bus StatusNotifier watcher).
+    void TrayHostChanged();
+
+  private:
+    TBackendChoice Chosen;
+    std::unique_ptr<TX11Desktop> X11;
+    std::unique_ptr<TX11Launcher> PlainLauncher;
+    std::unique_ptr<IDesktopWindows> NoWindows;
+    std::unique_ptr<TKWinDesktopWindows> KWin;
+    std::unique_ptr<TPortalHotKeys> Portal;
+    std::unique_ptr<TPortalHotKeys> FailedPortal;
+    std::unique_ptr<THandOverHotKeys> Registry;
+    std::unique_ptr<TX11TrayWatcher> X11Tray;
+    std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
+
+    void PortalFailed(const std::string& Reason);
+};
+
+}  // namespace tulma

@@ -1,0 +1,83 @@
+#include "HandOverHotKeys.h"
+
+namespace tulma {
+
+std::vector<std::uint16_t> THandOverHotKeys::HandOver(IHotKeyRegistry& Next) {
+    Current->SetPressHandler({});
+    Current->SetAssignmentHandler({});
+    Current = &Next;
+    Next.SetPressHandler(Pressed);
+    Next.SetAssignmentHandler(AssignmentChanged);
+    std::vector<THotKeyRequest> Requests;
+    for (const auto& [Id, Request] : Held) {
+        if (const auto Name = Names.find(Id); Name != Names.end()) {
+            Next.NameHotKey(Id, Name->second.first, Name->second.second);
+        }
+        Requests.push_back(Request);
+    }
+    const std::vector<bool> Registered = Next.RegisterHotKeys(Requests);
+    std::vector<std::uint16_t> Refused;
+    for (std::size_t I = 0; I < Requests.size(); ++I) {
+        if (!Registered[I]) {
+            Refused.push_back(Requests[I].Id);
+            Held.erase(Requests[I].Id);
+        }
+    }
+    if (AssignmentChanged) {
+        AssignmentChanged();
+    }
+    return Refused;
+}
+
+bool THandOverHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
+    const bool Registered = Current->RegisterHotKey(Id, Modifiers, VirtualKey);
+    if (Registered) {
+        Held[Id] = {Id, Modifiers, VirtualKey};
+    }
+    return Registered;
+}
+
+std::vector<bool> THandOverHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
+    std::vector<bool> Registered = Current->RegisterHotKeys(Requests);
+    for (std::size_t I = 0; I < Requests.size(); ++I) {
+        if (Registered[I]) {
+            Held[Requests[I].Id] = Requests[I];
+        }
+    }
+    return Registered;
+}
+
+void THandOverHotKeys::UnregisterHotKey(std::uint16_t Id) {
+    Current->UnregisterHotKey(Id);
+    Held.erase(Id);
+    Names.erase(Id);
+}
+
+void THandOverHotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
+    Current->UnregisterHotKeys(Ids);
+    for (const std::uint16_t Id : Ids) {
+        Held.erase(Id);
+        Names.erase(Id);
+    }
+}
+
+void THandOverHotKeys::SetPressHandler(PressHandler Handler) {
+    Pressed = Handler;
+    Current->SetPressHandler(std::move(Handler));
+}
+
+void THandOverHotKeys::NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) {
+    Names[Id] = {Key, Description};
+    Current->NameHotKey(Id, Key, Description);
+}
+
+std::optional<std::string> THandOverHotKeys::AssignedCombination(std::uint16_t Id) const {
+    return Current->AssignedCombination(Id);
+}
+
+void THandOverHotKeys::SetAssignmentHandler(std::function<void()> Handler) {
+    AssignmentChanged = Handler;
+    Current->SetAssignmentHandler(std::move(Handler));
+}
+
+}  // namespace tulma

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "HotKeyRegistry.h"
+
+namespace tulma {
+
+// The hotkey registry of the program: passes everything to the backend in use, and hands over to another
+// one when that fails later (a desktop portal that closes its session): the registrations and names in
+// force move to the next backend, with the handlers.
+class THandOverHotKeys : public IHotKeyRegistry {
+  public:
+    explicit THandOverHotKeys(IHotKeyRegistry& First) : Current(&First) {}
+
+    // Moves every registration in force to Next; returns the identifiers that Next refused, which are
+    // registered no longer.
+    std::vector<std::uint16_t> HandOver(IHotKeyRegistry& Next);
+
+    bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
+    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
+    void UnregisterHotKey(std::uint16_t Id) override;
+    void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
+    void SetPressHandler(PressHandler Handler) override;
+    void NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) override;
+    std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
+    void SetAssignmentHandler(std::function<void()> Handler) override;
+
+  private:
+    IHotKeyRegistry* Current;
+    std::map<std::uint16_t, THotKeyRequest> Held;
+    std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
+    PressHandler Pressed;
+    std::function<void()> AssignmentChanged;
+};
+
+}  // namespace tulma

@@ -1,0 +1,29 @@
+#include "DesktopReport.h"
+
+#include "DesktopApplication.h"
+#include "DesktopBackends.h"
+#include "DisplaySession.h"
+#include "ProgramOptions.h"
+
+namespace tulma {
+
+int PrintDesktopReport(const TProgramOptions& Options, int& Argc, char** Argv, std::ostream& Out) {
+    const auto Application = DesktopApplication(Argc, Argv);
+    const TSessionFacts Session = DescribeSession();
+    Out << "session: " << Session.Type << ", desktop " << Session.Desktop << ", compositor "
+        << Session.Compositor << '\n';
+    const TBackendChoice Choice =
+        ChooseDesktopBackends({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys), .AskAll = true});
+    for (const TAskedVerdict& Asked : Choice.Verdicts) {
+        Out << Asked.Backend << ": " << (Asked.Verdict.Works ? "serves" : "does not serve") << " ("
+            << Asked.Verdict.Reason << ")\n";
+    }
+    Out << "hotkeys: " << (Choice.HotKeys.empty() ? "none" : Choice.HotKeys);
+    if (!Choice.Fallback.empty()) {
+        Out << " (" << Choice.Fallback << ")";
+    }
+    Out << "\nwindows: " << (Choice.Windows.empty() ? "none" : Choice.Windows) << '\n';
+    return 0;
+}
+
+}  // namespace tulma

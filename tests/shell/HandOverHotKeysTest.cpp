@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "HandOverHotKeys.h"
+#include "ShellFakes.h"
+
+namespace tulma {
+namespace {
+
+// A backend that fails later hands every registration in force, with its press handler, to the next;
+// what the next refuses is reported and no longer held.
+TEST(HandOverHotKeys, RegistrationsInForceAndThePressHandlerMoveToTheNextBackend) {
+    test::FakeHotKeyRegistry Portal;
+    test::FakeHotKeyRegistry X11;
+    X11.Taken.insert({MOD_CONTROL, 'C'});
+    THandOverHotKeys Keys(Portal);
+    std::vector<std::uint16_t> Pressed;
+    Keys.SetPressHandler([&](std::uint16_t Id) { Pressed.push_back(Id); });
+    int Reassessed = 0;
+    Keys.SetAssignmentHandler([&] { ++Reassessed; });
+    const THotKeyRequest Requests[] = {{1, MOD_ALT, 'A'}, {2, MOD_ALT, 'B'}, {3, MOD_CONTROL, 'C'}};
+    EXPECT_EQ(Keys.RegisterHotKeys(Requests), (std::vector<bool>{true, true, true}));
+    Keys.UnregisterHotKey(2);
+
+    EXPECT_EQ(Keys.HandOver(X11), std::vector<std::uint16_t>{3});
+    EXPECT_EQ(X11.Registered.size(), 1u);
+    EXPECT_TRUE(X11.Registered.contains(1));
+    EXPECT_EQ(Reassessed, 1) << "the marks are looked at again";
+    Portal.Press(MOD_ALT, 'A');
+    X11.Press(MOD_ALT, 'A');
+    EXPECT_EQ(Pressed, std::vector<std::uint16_t>{1}) << "only the new backend's presses count";
+    EXPECT_TRUE(Keys.RegisterHotKey(4, MOD_SHIFT, 'D'));
+    EXPECT_TRUE(X11.Registered.contains(4));
+    Keys.UnregisterHotKey(1);
+    EXPECT_FALSE(X11.Registered.contains(1));
+}
+
+}  // namespace
+}  // namespace tulma
