@@ -15,6 +15,7 @@
 #include "LatencyStatistics.h"
 #include "LaunchRecord.h"
 #include "Launcher.h"
+#include "WindowCycle.h"
 #include "WindowMatch.h"
 #include "WindowScene.h"
 #include "X11DesktopWindows.h"
@@ -110,7 +111,7 @@ void BM_SearchOnlyTulma(benchmark::State& State, int WindowCount) {
             const std::int64_t Before = MonotonicNs();
             const TWindowSnapshot Desktop = S.Windows->Snapshot();
             const auto Matches = MatchingWindows(Desktop.Windows, SearchText);
-            const TWindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
+            const TWindowInfo* Chosen = TWindowCycle().Next(Matches, Desktop.Active);
             const WindowHandle Found = Chosen != nullptr ? Chosen->Handle : 0;
             State.SetIterationTime(static_cast<double>(MonotonicNs() - Before) / 1e9);
             if (Found != S.Scene.Target()) {

@@ -21,12 +21,12 @@ TShowCommand ShowCommandFor(int32_t ExecMode) {
                : TShowCommand::ShowNormal;
 }
 
-// The window that the command's window text finds, or none: the topmost match, or, while that one is
-// active, the next one in turn.
-std::optional<WindowHandle> FindWindowToRaise(IDesktopWindows& Windows, const std::string& Text) {
+// The window that the command's window text finds, or none: the next one of its cycle.
+std::optional<WindowHandle> FindWindowToRaise(IDesktopWindows& Windows, const std::string& Text,
+                                              TWindowCycle& Cycle) {
     const TWindowSnapshot Desktop = Windows.Snapshot();
     const auto Matches = MatchingWindows(Desktop.Windows, Text);
-    const TWindowInfo* Chosen = WindowToRaise(Matches, Desktop.Active);
+    const TWindowInfo* Chosen = Cycle.Next(Matches, Desktop.Active);
     Windows.SearchDone(Text, Chosen);
     return Chosen != nullptr ? std::optional(Chosen->Handle) : std::nullopt;
 }
@@ -41,7 +41,7 @@ std::string Expanded(const std::string& Value) {
 
 TLaunchResult THotKeyCommand::ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launcher) const {
     if (!LookForWindow.empty()) {
-        if (const auto Found = FindWindowToRaise(Windows, LookForWindow)) {
+        if (const auto Found = FindWindowToRaise(Windows, LookForWindow, FWindowCycle)) {
             Windows.RestoreAndActivate(*Found);
             return {true, {}};
         }

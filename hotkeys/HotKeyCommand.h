@@ -5,6 +5,7 @@
 
 #include "Launcher.h"
 #include "ListEntry.h"
+#include "WindowCycle.h"
 
 namespace tulma {
 
@@ -25,14 +26,19 @@ class THotKeyCommand : public TSimpleListEntry {
     std::string LookForWindow;
     int32_t ExecMode = 0;
 
-    // Brings back the first window whose title contains LookForWindow, or else starts Exec with its
-    // environment references expanded. The result says why nothing started, when nothing did.
+    // Brings back a window that LookForWindow matches, the next one of its cycle when there are several,
+    // or else starts Exec with its environment references expanded. The result says why nothing
+    // started, when nothing did.
     TLaunchResult ExecuteCommand(IDesktopWindows& Windows, ILauncher& Launcher) const;
 
     void Store(TObjectStream& Stream) const override;
     void CopyTo(TStreamableObject& Dest) const override;
     int32_t GetRegistrationCode() const override { return ClassCode; }
     void VisitFields(TFieldVisitor& Visitor) override;
+
+  private:
+    // The windows visited by this command's presses; never stored or copied.
+    mutable TWindowCycle FWindowCycle;
 };
 
 }  // namespace tulma

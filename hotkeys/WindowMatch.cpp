@@ -35,16 +35,6 @@ std::vector<TWindowInfo> MatchingWindows(const std::vector<TWindowInfo>& Windows
     return Matches;
 }
 
-const TWindowInfo* WindowToRaise(const std::vector<TWindowInfo>& Matches, WindowHandle Active) {
-    if (Matches.empty()) {
-        return nullptr;
-    }
-    if (Active != 0 && Matches.front().Handle == Active) {
-        return &Matches.back();
-    }
-    return &Matches.front();
-}
-
 std::string WindowLine(const TWindowInfo& Window) {
     return Window.Instance + "." + Window.Class + "\t" + Window.Title;
 }

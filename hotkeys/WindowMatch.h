@@ -12,11 +12,6 @@ namespace tulma {
 // title contains it, case ignored. An empty text, or an empty NAME, matches nothing.
 std::vector<TWindowInfo> MatchingWindows(const std::vector<TWindowInfo>& Windows, const std::string& Text);
 
-// The window a command brings forward among Matches (topmost first): the topmost one; when that one is
-// already active, the lowest one, which was used least recently, so that repeated presses visit every match
-// in turn. Null when there is no match.
-const TWindowInfo* WindowToRaise(const std::vector<TWindowInfo>& Matches, WindowHandle Active);
-
 // One line for a list of windows: the program's names as "instance.Class", a tab, the title.
 std::string WindowLine(const TWindowInfo& Window);
 

@@ -13,6 +13,9 @@ packages=(
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
   # a real X display for the end-to-end tests
   xvfb xauth openbox xdotool wmctrl trayer x11-utils
+  # further window managers that the window-cycling tests run under too; without a wallpaper setter
+  # fluxbox opens a window of its own to say so
+  fluxbox icewm hsetroot
   # real windows of one program for trying run-or-raise by hand
   xterm
   # the hotkey daemon that the launch benchmark compares with

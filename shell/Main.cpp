@@ -13,6 +13,7 @@
 #include "FDefine.h"
 #include "FInfo.h"
 #include "FMain.h"
+#include "GraphicalSession.h"
 #include "HotKeyActivation.h"
 #include "HotKeyServer.h"
 #include "KeyComboText.h"
@@ -47,7 +48,9 @@ void OpenCommandLineFile(const std::string& Argument) {
 }
 
 int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
+    auto DisplayProbe = RequireGraphicalSession();
     TApplication Application(Argc, Argv);
+    DisplayProbe.reset();
     Application.setQuitOnLastWindowClosed(false);
 
     RegisterAllClasses();

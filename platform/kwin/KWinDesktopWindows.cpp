@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 #include "KWinScript.h"
 #include "PlatformLog.h"
 
@@ -12,10 +14,12 @@ namespace {
 
 constexpr WindowHandle NativeBit = WindowHandle{1} << 63;
 
-// Managed windows that a user would switch to, topmost first. KWin 5 calls a window a client and
-// has no stacking list, only each window's place in it.
+// Managed windows that a user would switch to, topmost first, the active one marked. KWin 5 calls a
+// window a client and has no stacking list, only each window's place in it.
 const QString ListProgram = QStringLiteral(R"(
 (function () {
+    var active = workspace.activeWindow !== undefined ? workspace.activeWindow : workspace.activeClient;
+    var activeId = active ? String(active.internalId) : "";
     var list = [];
     if (workspace.stackingOrder !== undefined) {
         list = workspace.stackingOrder;
@@ -30,7 +34,8 @@ const QString ListProgram = QStringLiteral(R"(
     for (var i = list.length - 1; i >= 0; --i) {
         var w = list[i];
         if (w.normalWindow || w.dialog) {
-            found.push({caption: String(w.caption), id: String(w.internalId), x11: w.windowId ? w.windowId : 0});
+            found.push({caption: String(w.caption), id: String(w.internalId), x11: w.windowId ? w.windowId : 0,
+                        active: String(w.internalId) === activeId});
         }
     }
     callDBus(REPLY_SERVICE, REPLY_PATH, REPLY_INTERFACE, "Report", JSON.stringify(found));
@@ -75,32 +80,42 @@ TKWinDesktopWindows::TKWinDesktopWindows(IDesktopWindows& X11Windows)
 TKWinDesktopWindows::~TKWinDesktopWindows() = default;
 
 std::vector<WindowHandle> TKWinDesktopWindows::TopLevelWindows() {
+    ListedActive = 0;
     const auto Answer = Script->Run(ListProgram);
     if (!Answer) {
         // KWin did not answer: the X11 windows can still be found.
         return X11Windows.TopLevelWindows();
     }
-    Native.clear();
+    std::vector<NativeWindow> Listed;
     std::vector<WindowHandle> Windows;
     for (const QJsonValue& Entry : QJsonDocument::fromJson(Answer->toUtf8()).array()) {
         const QJsonObject Window = Entry.toObject();
-        if (const auto X11Id = static_cast<WindowHandle>(Window.value("x11").toDouble()); X11Id != 0) {
-            Windows.push_back(X11Id);
-        } else {
-            Windows.push_back(NativeBit | Native.size());
-            Native.push_back({Window.value("id").toString(), CutTitle(Window.value("caption").toString())});
+        WindowHandle Handle = static_cast<WindowHandle>(Window.value("x11").toDouble());
+        if (Handle == 0) {
+            const QString Id = Window.value("id").toString();
+            Handle = NativeHandle(Id);
+            Listed.push_back({Handle, Id, CutTitle(Window.value("caption").toString())});
         }
+        ListedActive = Window.value("active").toBool() ? Handle : ListedActive;
+        Windows.push_back(Handle);
     }
+    Native = std::move(Listed);
     qCDebug(PlatformLog) << "KWin lists" << Windows.size() << "windows," << Native.size() << "native";
     return Windows;
+}
+
+TWindowSnapshot TKWinDesktopWindows::Snapshot() {
+    TWindowSnapshot Result = IDesktopWindows::Snapshot();
+    Result.Active = ListedActive;
+    return Result;
 }
 
 std::string TKWinDesktopWindows::WindowTitle(WindowHandle Window) {
     if ((Window & NativeBit) == 0) {
         return X11Windows.WindowTitle(Window);
     }
-    const WindowHandle Index = Window & ~NativeBit;
-    return Index < Native.size() ? Native[Index].Title : std::string();
+    const NativeWindow* Found = FindNative(Window);
+    return Found != nullptr ? Found->Title : std::string();
 }
 
 void TKWinDesktopWindows::RestoreAndActivate(WindowHandle Window) {
@@ -108,14 +123,26 @@ void TKWinDesktopWindows::RestoreAndActivate(WindowHandle Window) {
         X11Windows.RestoreAndActivate(Window);
         return;
     }
-    const WindowHandle Index = Window & ~NativeBit;
-    if (Index >= Native.size()) {
+    const NativeWindow* Found = FindNative(Window);
+    if (Found == nullptr) {
         return;
     }
     QString Program = ActivateProgram;
-    Program.replace(QStringLiteral("WINDOW_ID"), '"' + Native[Index].Id + '"');
+    Program.replace(QStringLiteral("WINDOW_ID"), '"' + Found->Id + '"');
     const auto Answer = Script->Run(Program);
-    qCDebug(PlatformLog) << "KWin activated" << Native[Index].Id << ":" << Answer.value_or("no answer");
+    qCDebug(PlatformLog) << "KWin activated" << Found->Id << ":" << Answer.value_or("no answer");
+}
+
+// The handle that KWin's window Id had in the last listing, or a new one: a window keeps its handle
+// from listing to listing, so that a window cycle can follow it.
+WindowHandle TKWinDesktopWindows::NativeHandle(const QString& Id) {
+    const auto Known = std::ranges::find(Native, Id, &NativeWindow::Id);
+    return Known != Native.end() ? Known->Handle : NativeBit | NextNative++;
+}
+
+const TKWinDesktopWindows::NativeWindow* TKWinDesktopWindows::FindNative(WindowHandle Window) const {
+    const auto Found = std::ranges::find(Native, Window, &NativeWindow::Handle);
+    return Found != Native.end() ? &*Found : nullptr;
 }
 
 }  // namespace tulma

@@ -109,6 +109,13 @@ bool TulmaProgramFixture::Viewable(xcb_window_t Window) {
     return Result;
 }
 
+bool TulmaProgramFixture::RaisedAbove(xcb_window_t Window, const std::set<xcb_window_t>& Others) {
+    const std::vector<xcb_window_t> BottomFirst = Children(Display.Root());
+    const auto Place = [&](xcb_window_t Client) { return std::ranges::find(BottomFirst, FrameOf(Client)); };
+    return std::ranges::all_of(
+        Others, [&](xcb_window_t Other) { return Other == Window || Place(Other) < Place(Window); });
+}
+
 int TulmaProgramFixture::QuitByButton(pid_t Pid, xcb_window_t Main) {
     ClickInWindow(Main, 373, 274);
     int Status = 0;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,6 +60,9 @@ class TulmaProgramFixture : public testing::Test {
     // The program's first managed window, waited for.
     xcb_window_t MainWindow(pid_t Pid);
     bool Viewable(xcb_window_t Window);
+    // Whether Window's frame lies above the frames of Others in the X server's stacking order, which
+    // every window manager keeps (its _NET_CLIENT_LIST_STACKING may lag, or with fluxbox never change).
+    bool RaisedAbove(xcb_window_t Window, const std::set<xcb_window_t>& Others);
     // Clicks the main window's Quit button and waits for the program to end; its exit status, or -1 when
     // it is still running after 30 s or ended by a signal. A program built with LeakSanitizer fails here
     // when it leaked.

@@ -10,11 +10,13 @@
 namespace tulma {
 namespace {
 
-// A desktop that behaves like a window manager: an activated window goes to the top and gets the focus.
+// A desktop that behaves like a window manager: an activated window gets the focus and, unless the window
+// manager leaves the stacking order alone (as fluxbox's list does), goes to the top.
 class StackingDesktop : public IDesktopWindows {
   public:
     TWindowSnapshot Desktop;
     std::vector<WindowHandle> Activated;
+    bool Restacks = true;
 
     std::vector<WindowHandle> TopLevelWindows() override { return {}; }
     std::string WindowTitle(WindowHandle) override { return {}; }
@@ -23,7 +25,9 @@ class StackingDesktop : public IDesktopWindows {
         Activated.push_back(Window);
         auto& List = Desktop.Windows;
         const auto At = std::ranges::find(List, Window, &TWindowInfo::Handle);
-        std::rotate(List.begin(), At, At + 1);
+        if (Restacks) {
+            std::rotate(List.begin(), At, At + 1);
+        }
         Desktop.Active = Window;
     }
 };
@@ -96,13 +100,42 @@ class WindowCycling : public testing::Test {
 };
 
 TEST_F(WindowCycling, RepeatedPressesVisitEveryMatchAndWrapAround) {
-    Windows.Desktop.Windows = {Window(1, "a", "xterm", "XTerm"), Window(9, "editor", "gedit", "Gedit"),
-                               Window(2, "b", "xterm", "XTerm"), Window(3, "c", "xterm", "XTerm")};
-    Windows.Desktop.Active = 9;
+    for (const bool Restacks : {true, false}) {
+        Windows.Restacks = Restacks;
+        Windows.Activated.clear();
+        Windows.Desktop.Windows = {Window(1, "a", "xterm", "XTerm"), Window(9, "editor", "gedit", "Gedit"),
+                                   Window(2, "b", "xterm", "XTerm"), Window(3, "c", "xterm", "XTerm")};
+        Windows.Desktop.Active = 9;
+        Command->LookForWindow = "class:xterm";
+        Press(4);
+        EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 3, 2, 1}))
+            << "the topmost first, then the least recently used, once each; restacking: " << Restacks;
+        EXPECT_EQ(Starter.Starts, 0);
+    }
+}
+
+// On a window manager that does not restack: what the cycle does when windows open, close or get the
+// focus between presses.
+TEST_F(WindowCycling, CycleFollowsOpenedClosedAndFocusedWindows) {
+    Windows.Restacks = false;
+    auto& Desktop = Windows.Desktop;
+    Desktop.Windows = {Window(1, "a", "xterm", "XTerm"), Window(9, "editor", "gedit", "Gedit"),
+                       Window(2, "b", "xterm", "XTerm"), Window(3, "c", "xterm", "XTerm"),
+                       Window(4, "d", "xterm", "XTerm")};
+    Desktop.Active = 9;
     Command->LookForWindow = "class:xterm";
-    Press(4);
-    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 3, 2, 1}))
-        << "the topmost first, then the least recently used, once each";
+    Press(1);
+    Desktop.Active = 3;  // chosen by hand: visited too
+    Press(1);
+    std::erase_if(Desktop.Windows, [](const TWindowInfo& W) { return W.Handle == 2; });
+    Desktop.Windows.insert(Desktop.Windows.begin(), Window(5, "e", "xterm", "XTerm"));
+    Press(3);
+    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 4, 5, 1, 4}))
+        << "a closed window leaves the order, a new one joins its end, then around again";
+    Desktop.Active = 9;
+    Press(2);
+    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 4, 5, 1, 4, 5, 4}))
+        << "from another window a new cycle starts at the topmost match";
     EXPECT_EQ(Starter.Starts, 0);
 }
 

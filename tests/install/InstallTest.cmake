@@ -42,11 +42,13 @@ if(DESKTOP_FILE_VALIDATE)
     endif()
 endif()
 
-# Runs the installed program without any display, as from a plain terminal.
+# Runs the installed program without any display, as from a plain terminal; the variables after ENV are
+# set for it.
 function(run_installed Expected)
+    cmake_parse_arguments(ARG "" "" "ENV" ${ARGN})
     execute_process(
         COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME XDG_RUNTIME_DIR=${WORK_DIR}/runtime
-                HOME=${WORK_DIR}/home ${PREFIX}/bin/tulma ${ARGN}
+                HOME=${WORK_DIR}/home ${ARG_ENV} ${PREFIX}/bin/tulma ${ARG_UNPARSED_ARGUMENTS}
         RESULT_VARIABLE Result OUTPUT_VARIABLE Out ERROR_VARIABLE Err TIMEOUT 30)
     if(NOT Result STREQUAL Expected)
         message(SEND_ERROR "tulma ${ARGN}: exit status ${Result}, expected ${Expected}\n${Out}${Err}")
@@ -70,4 +72,17 @@ endif()
 run_installed(1 --run Nothing)
 if(NOT Err MATCHES "no X display")
     message(SEND_ERROR "--run without a running Tulma or display does not say why: ${Err}")
+endif()
+
+# A start without a desktop ends with one line that names the variables looked at, and says which one
+# was set but did not answer.
+set(NeedsDesktop "^tulma: Tulma is a desktop program and needs a graphical session \\(X11 or Wayland\\): ")
+run_installed(1)
+if(NOT Err MATCHES "${NeedsDesktop}DISPLAY is not set, WAYLAND_DISPLAY is not set\n$")
+    message(SEND_ERROR "a start without any display does not say what is missing: ${Err}")
+endif()
+run_installed(1 ENV DISPLAY=:4093 WAYLAND_DISPLAY=wayland-gone)
+if(NOT Err MATCHES
+   "${NeedsDesktop}DISPLAY=:4093 cannot be reached, WAYLAND_DISPLAY=wayland-gone cannot be reached\n$")
+    message(SEND_ERROR "a start with displays that do not answer does not name them: ${Err}")
 endif()

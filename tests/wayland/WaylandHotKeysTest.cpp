@@ -75,6 +75,32 @@ class WaylandHotKeysTest : public testing::Test {
         static QCoreApplication Application(Argc, Argv);
         ASSERT_TRUE(TPortalHotKeys::Available()) << "the test desktop has no GlobalShortcuts portal";
     }
+
+    void TearDown() override {
+        for (auto& Window : Shown) {
+            Window->kill();
+            Window->waitForFinished();
+        }
+    }
+
+    // Native Wayland windows with these titles, opened in turn, each once the desktop shows it; the name
+    // of the first that did not show, or empty. They end with the test.
+    std::string ShowWindows(const std::vector<std::string>& Titles) {
+        const fs::path Home = std::getenv("HOME");
+        for (const std::string& Title : Titles) {
+            const fs::path Ready = Home / Title;
+            auto& Window = Shown.emplace_back(std::make_unique<QProcess>());
+            Window->start(TULMA_WAYLAND_WINDOW,
+                          {QString::fromStdString(Title), QString::fromStdString(Ready.string())});
+            if (!Eventually([&] { return fs::exists(Ready); })) {
+                return Title;
+            }
+        }
+        return {};
+    }
+
+  private:
+    std::vector<std::unique_ptr<QProcess>> Shown;
 };
 
 // The registry on its own: presses, edits, removals and a held key, each followed by a press of a
@@ -226,14 +252,7 @@ TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTit
 
 // The search takes the first match from the top: activating a window brings it above the others.
 TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
-    const fs::path Home = std::getenv("HOME");
-    std::vector<std::unique_ptr<QProcess>> Started;
-    for (const char* Title : {"Editor One", "Editor Two"}) {
-        const fs::path Ready = Home / Title;
-        auto& Window = Started.emplace_back(std::make_unique<QProcess>());
-        Window->start(TULMA_WAYLAND_WINDOW, {Title, QString::fromStdString(Ready.string())});
-        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << Title << " did not show";
-    }
+    ASSERT_EQ(ShowWindows({"Editor One", "Editor Two"}), "") << "did not show";
     FakeDesktopWindows X11Windows;
     TKWinDesktopWindows Windows(X11Windows);
     const auto Titles = [&] {
@@ -246,10 +265,29 @@ TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
     EXPECT_EQ(Titles(), (std::vector<std::string>{"Editor Two", "Editor One"}));
     Windows.RestoreAndActivate(Windows.TopLevelWindows().at(1));
     EXPECT_EQ(Titles(), (std::vector<std::string>{"Editor One", "Editor Two"}));
-    for (auto& Window : Started) {
-        Window->kill();
-        Window->waitForFinished();
+}
+
+// Cycling through native windows goes as on X11: from another window, the topmost match, then the others
+// from the lowest up, each once, then round again.
+TEST_F(WaylandHotKeysTest, KWinCycleVisitsEveryNativeMatchOnceAndComesRound) {
+    ASSERT_EQ(ShowWindows({"Editor One", "Editor Two", "Editor Three", "Other"}), "") << "did not show";
+    FakeDesktopWindows X11Windows;
+    TKWinDesktopWindows Windows(X11Windows);
+    const auto ActiveTitle = [&] { return Windows.WindowTitle(Windows.Snapshot().Active); };
+    ASSERT_TRUE(Eventually([&] { return ActiveTitle() == "Other"; }));
+    FakeLauncher Launch;
+    THotKeyCommand Command;
+    Command.LookForWindow = "editor";
+    std::vector<std::string> Activated;
+    for (int Press = 0; Press < 4; ++Press) {
+        const std::string Before = ActiveTitle();
+        Command.ExecuteCommand(Windows, Launch);
+        EXPECT_TRUE(Eventually([&] { return ActiveTitle() != Before; })) << "press " << Press + 1;
+        Activated.push_back(ActiveTitle());
     }
+    EXPECT_EQ(Activated,
+              (std::vector<std::string>{"Editor Three", "Editor One", "Editor Two", "Editor Three"}));
+    EXPECT_TRUE(Launch.Started.empty());
 }
 
 // The file changed under the running program and reloaded: its hotkey k now on Ctrl+Alt+J, l gone.
