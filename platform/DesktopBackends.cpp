@@ -112,7 +112,7 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         KWin = std::make_unique<TKWinDesktopWindows>(X11 ? X11->Windows() : *NoWindows);
     }
     if (Chosen.HotKeys == "portal") {
-        Portal = std::make_unique<TPortalHotKeys>();
+        Portal = std::make_unique<TPortalHotKeys>(Request.ShortcutGroup);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "DefaultHotKeyFile.h"
 #include "DesktopBackends.h"
 #include "DesktopReport.h"
 #include "DisplaySession.h"
@@ -24,6 +25,7 @@
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
+#include "ShortcutGroup.h"
 #include "TrayIcon.h"
 #include "WindowListing.h"
 
@@ -61,7 +63,10 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
-    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys)});
+    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys), .ShortcutGroup = [] {
+                                  return ShortcutGroup(HotKeyFileName(),
+                                                       DefaultHotKeyFileName(ProgramDirectory()));
+                              }});
     SetKeyNameLookup(Desktop.KeyNames());
     SetKeyEventLookup(Desktop.KeyCodes());
     IDesktopWindows& Windows = Desktop.Windows();

@@ -1,13 +1,19 @@
 // Tulma in a KWin Wayland session as a Plasma user has it, every case in the one desktop that
-// wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows.
+// wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows,
+// two instances on different files.
 #include <gtest/gtest.h>
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QProcess>
 
 #include <xcb/xcb.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +29,11 @@ namespace tulma::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& Name) {
+    std::ifstream File(Name);
+    return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
+}
 
 class KWinSessionTest : public testing::Test {
   protected:
@@ -166,6 +177,53 @@ TEST_F(KWinSessionTest, ClassCyclesThroughThreeX11Windows) {
     const std::string Listed = ListWindows("class:CYCINST");
     EXPECT_NE(Listed.find("cycinst.CycClass\tX Two\n"), std::string::npos) << Listed;
     EXPECT_EQ(std::ranges::count(Listed, '\n'), 3) << Listed;
+}
+
+// The desktop's shortcut service, asked for the groups it knows and their names in its settings.
+std::vector<std::string> ShortcutGroupNames() {
+    QDBusConnection Bus = QDBusConnection::sessionBus();
+    const QDBusReply<QList<QDBusObjectPath>> Components = Bus.call(QDBusMessage::createMethodCall(
+        "org.kde.kglobalaccel", "/kglobalaccel", "org.kde.KGlobalAccel", "allComponents"));
+    std::vector<std::string> Names;
+    for (const QDBusObjectPath& Path : Components.value()) {
+        QDBusMessage Ask = QDBusMessage::createMethodCall("org.kde.kglobalaccel", Path.path(),
+                                                          "org.freedesktop.DBus.Properties", "Get");
+        Ask.setArguments({"org.kde.kglobalaccel.Component", "friendlyName"});
+        const QDBusReply<QVariant> Name = Bus.call(Ask);
+        Names.push_back(Name.value().toString().toStdString());
+    }
+    return Names;
+}
+
+// Two Tulmas on different files, both bound through the portal; the second ends (SIGTERM) and the
+// first's hotkeys still run. The desktop's settings show them as two groups under different names.
+TEST_F(KWinSessionTest, OneOfTwoInstancesEndsAndTheOtherStillFires) {
+    const auto Lines = [&](const std::string& Name) {
+        return std::ranges::count(ReadFile(Dir / Name), '\n');
+    };
+    const auto Adding = [&](const std::string& Name, std::uint16_t Combination) {
+        return THotKeyOutline(Name, Combination, "/bin/sh", "-c \"echo >> " + (Dir / Name).string() + "\"");
+    };
+    WriteHotKeyFile((Dir / "first.tul").string(), {Adding("first", 0xC000 | 'J')}, true);
+    WriteHotKeyFile((Dir / "second.tul").string(), {Adding("second", 0xC000 | 'M')}, true);
+    Start(TULMA_PROGRAM, {QString::fromStdString((Dir / "first.tul").string())});
+    QProcess& Second = Start(TULMA_PROGRAM, {QString::fromStdString((Dir / "second.tul").string())});
+    OpenNative("Focused", "focused.app");
+    ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("first") > 0; }));
+    ASSERT_TRUE(PressUntil(MCode, [&] { return Lines("second") > 0; }));
+
+    const std::vector<std::string> Groups = ShortcutGroupNames();
+    const auto Named = [&](const std::string& Start) {
+        return std::ranges::count_if(Groups,
+                                     [&](const std::string& Name) { return Name.starts_with(Start); });
+    };
+    EXPECT_EQ(Named("tulma_first_"), 1) << testing::PrintToString(Groups);
+    EXPECT_EQ(Named("tulma_second_"), 1) << testing::PrintToString(Groups);
+
+    Second.terminate();
+    ASSERT_TRUE(Second.waitForFinished(10000));
+    const auto Runs = Lines("first");
+    EXPECT_TRUE(PressUntil(JCode, [&] { return Lines("first") > Runs; }));
 }
 
 }  // namespace
