@@ -1,6 +1,6 @@
 // Tulma in a KWin Wayland session as a Plasma user has it, every case in the one desktop that
 // wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows,
-// two instances on different files.
+// the environment of the programs it starts, two instances on different files.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -177,6 +179,56 @@ TEST_F(KWinSessionTest, ClassCyclesThroughThreeX11Windows) {
     const std::string Listed = ListWindows("class:CYCINST");
     EXPECT_NE(Listed.find("cycinst.CycClass\tX Two\n"), std::string::npos) << Listed;
     EXPECT_EQ(std::ranges::count(Listed, '\n'), 3) << Listed;
+}
+
+// The environment a started program gets, read from /proc as it was exec'd: the user's as Tulma got it,
+// whether a press runs the hotkey in the running Tulma or `tulma --run` alone runs it; Tulma's own Qt
+// platform does not leak.
+TEST_F(KWinSessionTest, StartedProgramGetsTheUsersEnvironment) {
+    struct Case {
+        const char* UserPlatform;
+        bool Running;
+    };
+    OpenNative("Focused", "focused.app");
+    for (const Case& Each : {Case{nullptr, true}, Case{"xcb", true}, Case{nullptr, false}}) {
+        QProcessEnvironment User = QProcessEnvironment::systemEnvironment();
+        User.remove("QT_QPA_PLATFORM");
+        if (Each.UserPlatform != nullptr) {
+            User.insert("QT_QPA_PLATFORM", Each.UserPlatform);
+        }
+        const fs::path Output = Dir / ("environment-" + std::to_string(Started.size()));
+        const std::string File = (Dir / "environment.tul").string();
+        WriteHotKeyFile(
+            File, {{"env", 0xC000 | 'K', "/bin/sh", "-c \"cat /proc/$$/environ > " + Output.string() + "\""}},
+            true);
+        const auto Written = [&] { return fs::exists(Output) && !fs::is_empty(Output); };
+        if (Each.Running) {
+            QProcess& Tulma = Start(TULMA_PROGRAM, {QString::fromStdString(File)}, User);
+            ASSERT_TRUE(PressUntil(KCode, Written));
+            Tulma.terminate();
+            Tulma.waitForFinished(10000);
+        } else {
+            QProcess Run;
+            Run.setProcessEnvironment(User);
+            Run.start(TULMA_PROGRAM, {"--run", "env", QString::fromStdString(File)});
+            ASSERT_TRUE(Run.waitForFinished(20000));
+            ASSERT_TRUE(Eventually(Written));
+        }
+
+        std::set<std::string> Got;
+        std::istringstream Entries(ReadFile(Output));
+        for (std::string Entry; std::getline(Entries, Entry, '\0');) {
+            if (!Entry.starts_with("XDG_ACTIVATION_TOKEN=") && !Entry.starts_with("DESKTOP_STARTUP_ID=")) {
+                Got.insert(Entry);
+            }
+        }
+        std::set<std::string> Expected;
+        for (const QString& Entry : User.toStringList()) {
+            Expected.insert(Entry.toStdString());
+        }
+        EXPECT_EQ(Got, Expected) << "user platform " << (Each.UserPlatform ? Each.UserPlatform : "none")
+                                 << (Each.Running ? ", running Tulma" : ", tulma --run alone");
+    }
 }
 
 // The desktop's shortcut service, asked for the groups it knows and their names in its settings.
