@@ -76,6 +76,12 @@ std::string CutTitle(const QString& Title) {
     return Text.toStdString();
 }
 
+// The X window id of a listed window; 0 for a native one (and for anything that is no X window id).
+WindowHandle X11Window(const QJsonValue& Id) {
+    const qint64 Value = Id.toInteger();
+    return Value > 0 && Value <= 0xFFFFFFFF ? static_cast<WindowHandle>(Value) : 0;
+}
+
 }  // namespace
 
 TKWinDesktopWindows::TKWinDesktopWindows(IDesktopWindows& X11Windows)
@@ -103,7 +109,7 @@ TWindowSnapshot TKWinDesktopWindows::Snapshot() {
     std::optional<TWindowSnapshot> X11;
     for (const QJsonValue& Entry : Listed) {
         const QJsonObject Window = Entry.toObject();
-        TWindowInfo Info{.Handle = static_cast<WindowHandle>(Window.value("x11").toDouble()),
+        TWindowInfo Info{.Handle = X11Window(Window.value("x11")),
                          .Title = CutTitle(Window.value("caption").toString()),
                          .Instance = Window.value("name").toString().toStdString(),
                          .Class = Window.value("app").toString().toStdString()};
