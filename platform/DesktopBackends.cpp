@@ -121,7 +121,7 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         KWin = std::make_unique<TKWinDesktopWindows>(X11 ? X11->Windows() : *NoWindows);
     }
     if (Chosen.HotKeys == "portal") {
-        Portal = std::make_unique<TPortalHotKeys>();
+        Portal = std::make_unique<TPortalHotKeys>(Request.ShortcutGroup);
         connect(Portal.get(), &TPortalHotKeys::Failed, this,
                 [this](const QString& Reason) { PortalFailed(Reason.toStdString()); });
     }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,9 @@ struct TDesktopRequest {
     bool NeedHotKeys = true;
     // Proves every backend, for a report of them all.
     bool AskAll = false;
+    // The name of the desktop's shortcut group for the hotkeys (see ShortcutGroup), asked at each
+    // binding; none: the default group.
+    std::function<std::string()> ShortcutGroup = {};
 };
 
 // This session's choice of backends, each proving itself when the choice depends on it (all of them with

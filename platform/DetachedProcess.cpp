@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-extern char** environ;
+#include "ChildEnvironment.h"
 
 namespace tulma {
 
@@ -65,22 +65,32 @@ class SpawnAttributes {
     posix_spawnattr_t Attributes;
 };
 
+// argv and envp for posix_spawn, which does not write to them.
+std::vector<char*> NullTerminated(const std::vector<std::string>& Strings) {
+    std::vector<char*> Pointers;
+    Pointers.reserve(Strings.size() + 1);
+    for (const std::string& String : Strings) {
+        Pointers.push_back(const_cast<char*>(String.c_str()));
+    }
+    Pointers.push_back(nullptr);
+    return Pointers;
+}
+
 }  // namespace
 
 TStartResult StartDetached(const std::string& Program, const std::vector<std::string>& Arguments,
-                           const std::string& Directory) {
-    std::vector<char*> Argv;
-    for (const std::string& Argument : Arguments) {
-        Argv.push_back(const_cast<char*>(Argument.c_str()));
-    }
-    Argv.push_back(nullptr);
+                           const std::string& Directory, const std::vector<std::string>& Variables) {
+    std::vector<char*> Argv = NullTerminated(Arguments);
+    const std::vector<std::string> Environment = ChildEnvironment(Variables);
+    std::vector<char*> Envp = NullTerminated(Environment);
 
     const SpawnActions Actions(Directory);
     const SpawnAttributes Attributes;
     TStartResult Result;
     pid_t Pid = -1;
     // A failed chdir or exec comes back as the result; the failed child has been reaped by then.
-    Result.Error = posix_spawn(&Pid, Program.c_str(), Actions.get(), Attributes.get(), Argv.data(), environ);
+    Result.Error =
+        posix_spawn(&Pid, Program.c_str(), Actions.get(), Attributes.get(), Argv.data(), Envp.data());
     Result.Started = Result.Error == 0;
     Result.Pid = Result.Started ? Pid : -1;
     // The program runs by now, on the processor it was started from: it goes first, ahead of our

@@ -1,5 +1,7 @@
 #include "DisplaySession.h"
 
+#include "ChildEnvironment.h"
+
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -70,7 +72,7 @@ TSessionFacts DescribeSession() {
 }
 
 void PreferX11Platform() {
-    setenv("QT_QPA_PLATFORM", "xcb", 0);
+    SetOwnVariable("QT_QPA_PLATFORM", "xcb", false);
 }
 
 }  // namespace tulma

@@ -9,6 +9,7 @@
 #include "ClassRegistration.h"
 #include "CommandLineFileName.h"
 #include "CurrentHotKeyFile.h"
+#include "DefaultHotKeyFile.h"
 #include "DesktopBackends.h"
 #include "DesktopReport.h"
 #include "DisplaySession.h"
@@ -30,6 +31,7 @@
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
 #include "SessionEndSignals.h"
+#include "ShortcutGroup.h"
 #include "TrayIcon.h"
 #include "WindowListing.h"
 
@@ -70,7 +72,10 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
-    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys)});
+    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys), .ShortcutGroup = [] {
+                                  return ShortcutGroup(HotKeyFileName(),
+                                                       DefaultHotKeyFileName(ProgramDirectory()));
+                              }});
     SetKeyNameLookup(Desktop.KeyNames());
     SetKeyEventLookup(Desktop.KeyCodes());
     IDesktopWindows& Windows = Desktop.Windows();

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <optional>
 
 #include "KWinScript.h"
 #include "PlatformLog.h"
@@ -14,8 +15,10 @@ namespace {
 
 constexpr WindowHandle NativeBit = WindowHandle{1} << 63;
 
-// Managed windows that a user would switch to, topmost first, the active one marked. KWin 5 calls a
-// window a client and has no stacking list, only each window's place in it.
+// Managed windows that a user would switch to, topmost first, the active one marked, with the program's
+// names: for a native window the executable's name and its app id, for an X11 one WM_CLASS, which KWin
+// gives in lower case. KWin 5 calls a window a client and has no stacking list, only each window's place
+// in it.
 const QString ListProgram = QStringLiteral(R"(
 (function () {
     var active = workspace.activeWindow !== undefined ? workspace.activeWindow : workspace.activeClient;
@@ -35,6 +38,7 @@ const QString ListProgram = QStringLiteral(R"(
         var w = list[i];
         if (w.normalWindow || w.dialog) {
             found.push({caption: String(w.caption), id: String(w.internalId), x11: w.windowId ? w.windowId : 0,
+                        name: String(w.resourceName), app: String(w.resourceClass),
                         active: String(w.internalId) === activeId});
         }
     }
@@ -72,6 +76,12 @@ std::string CutTitle(const QString& Title) {
     return Text.toStdString();
 }
 
+// The X window id of a listed window; 0 for a native one (and for anything that is no X window id).
+WindowHandle X11Window(const QJsonValue& Id) {
+    const qint64 Value = Id.toInteger();
+    return Value > 0 && Value <= 0xFFFFFFFF ? static_cast<WindowHandle>(Value) : 0;
+}
+
 }  // namespace
 
 TKWinDesktopWindows::TKWinDesktopWindows(IDesktopWindows& X11Windows)
@@ -80,34 +90,51 @@ TKWinDesktopWindows::TKWinDesktopWindows(IDesktopWindows& X11Windows)
 TKWinDesktopWindows::~TKWinDesktopWindows() = default;
 
 std::vector<WindowHandle> TKWinDesktopWindows::TopLevelWindows() {
-    ListedActive = 0;
-    const auto Answer = Script->Run(ListProgram);
-    if (!Answer) {
-        // KWin did not answer: the X11 windows can still be found.
-        return X11Windows.TopLevelWindows();
-    }
-    std::vector<NativeWindow> Listed;
     std::vector<WindowHandle> Windows;
-    for (const QJsonValue& Entry : QJsonDocument::fromJson(Answer->toUtf8()).array()) {
-        const QJsonObject Window = Entry.toObject();
-        WindowHandle Handle = static_cast<WindowHandle>(Window.value("x11").toDouble());
-        if (Handle == 0) {
-            const QString Id = Window.value("id").toString();
-            Handle = NativeHandle(Id);
-            Listed.push_back({Handle, Id, CutTitle(Window.value("caption").toString())});
-        }
-        ListedActive = Window.value("active").toBool() ? Handle : ListedActive;
-        Windows.push_back(Handle);
+    for (const TWindowInfo& Window : Snapshot().Windows) {
+        Windows.push_back(Window.Handle);
     }
-    Native = std::move(Listed);
-    qCDebug(PlatformLog) << "KWin lists" << Windows.size() << "windows," << Native.size() << "native";
     return Windows;
 }
 
 TWindowSnapshot TKWinDesktopWindows::Snapshot() {
-    TWindowSnapshot Result = IDesktopWindows::Snapshot();
-    Result.Active = ListedActive;
+    const auto Answer = Script->Run(ListProgram);
+    if (!Answer) {
+        // KWin did not answer: the X11 windows can still be found.
+        return X11Windows.Snapshot();
+    }
+    const QJsonArray Listed = QJsonDocument::fromJson(Answer->toUtf8()).array();
+    std::vector<NativeWindow> Natives;
+    TWindowSnapshot Result;
+    std::optional<TWindowSnapshot> X11;
+    for (const QJsonValue& Entry : Listed) {
+        const QJsonObject Window = Entry.toObject();
+        TWindowInfo Info{.Handle = X11Window(Window.value("x11")),
+                         .Title = CutTitle(Window.value("caption").toString()),
+                         .Instance = Window.value("name").toString().toStdString(),
+                         .Class = Window.value("app").toString().toStdString()};
+        if (Info.Handle == 0) {
+            const QString Id = Window.value("id").toString();
+            Info.Handle = NativeHandle(Id);
+            Natives.push_back({Info.Handle, Id, Info.Title});
+        } else {
+            // WM_CLASS as the program wrote it: KWin's copy is in lower case.
+            if (!X11) {
+                X11 = X11Windows.Snapshot();
+            }
+            const auto Known = std::ranges::find(X11->Windows, Info.Handle, &TWindowInfo::Handle);
+            Info = Known != X11->Windows.end() ? *Known : Info;
+        }
+        Result.Active = Window.value("active").toBool() ? Info.Handle : Result.Active;
+        Result.Windows.push_back(std::move(Info));
+    }
+    Native = std::move(Natives);
+    qCDebug(PlatformLog) << "KWin lists" << Result.Windows.size() << "windows," << Native.size() << "native";
     return Result;
+}
+
+void TKWinDesktopWindows::SearchDone(const std::string& Text, const TWindowInfo* Chosen) {
+    X11Windows.SearchDone(Text, Chosen);
 }
 
 std::string TKWinDesktopWindows::WindowTitle(WindowHandle Window) {

@@ -13,9 +13,10 @@ namespace tulma {
 class TKWinScript;
 
 // The windows of a KWin Wayland session, native Wayland ones included, which X11 cannot see: KWin
-// lists them, topmost first, and the active one, to a script. X11 windows (XWayland) keep their X
-// window ids and are handed to the X11 implementation; native windows get handles of their own (top
-// bit set) that they keep while they are open, and are restored and activated by a script as well.
+// lists them, topmost first, with their program names (a native window's app id) and the active one,
+// to a script. X11 windows (XWayland) keep their X window ids and are handed to the X11
+// implementation; native windows get handles of their own (top bit set) that they keep while they are
+// open, and are restored and activated by a script as well.
 class TKWinDesktopWindows : public IDesktopWindows {
   public:
     explicit TKWinDesktopWindows(IDesktopWindows& X11Windows);
@@ -24,8 +25,11 @@ class TKWinDesktopWindows : public IDesktopWindows {
     std::vector<WindowHandle> TopLevelWindows() override;
     std::string WindowTitle(WindowHandle Window) override;
     void RestoreAndActivate(WindowHandle Window) override;
-    // The listing with the window KWin has active (0 when KWin did not answer); no program names.
+    // KWin's listing with the program names of each window and the window KWin has active; the X11
+    // listing alone when KWin does not answer.
     TWindowSnapshot Snapshot() override;
+    // Logged as the X11 implementation logs its searches.
+    void SearchDone(const std::string& Text, const TWindowInfo* Chosen) override;
 
   private:
     struct NativeWindow {
@@ -39,7 +43,6 @@ class TKWinDesktopWindows : public IDesktopWindows {
     // The native windows of the last listing.
     std::vector<NativeWindow> Native;
     WindowHandle NextNative = 0;
-    WindowHandle ListedActive = 0;
 
     WindowHandle NativeHandle(const QString& Id);
     const NativeWindow* FindNative(WindowHandle Window) const;

@@ -18,9 +18,11 @@ namespace {
 const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-// The desktop names a program's shortcut group after this token when it cannot tell the program's
-// application id (a program that is not sandboxed), so it must not change from run to run.
-const QString SessionToken = QStringLiteral("tulma");
+// The desktop names a program's shortcut group after the session token when it cannot tell the
+// program's application id (a program that is not sandboxed). The proof's session binds nothing and has
+// a token of its own, so that closing it never touches a running Tulma's group.
+const QString DefaultGroup = QStringLiteral("tulma");
+const QString ProofToken = QStringLiteral("tulma_proof");
 const QString KdeShortcutService = QStringLiteral("org.kde.kglobalaccel");
 constexpr int ProofWaitMs = 3000;
 constexpr int CloseWaitMs = 1000;
@@ -70,7 +72,7 @@ TBackendVerdict TPortalHotKeys::Prove() {
         // The request dies with its context: an answer after the wait is dropped.
         QObject Context;
         TPortalRequest::Call(&Context, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
-                             {{QStringLiteral("session_handle_token"), SessionToken},
+                             {{QStringLiteral("session_handle_token"), ProofToken},
                               {QStringLiteral("shortcuts"), QVariant::fromValue(PortalShortcutList())}},
                              [&](uint Code, const QVariantMap& Results) {
                                  Answer = {Code, PathOf(Results.value(QStringLiteral("session_handle")))};
@@ -91,7 +93,8 @@ TBackendVerdict TPortalHotKeys::Prove() {
     return {true, "CreateSession answered response 0"};
 }
 
-TPortalHotKeys::TPortalHotKeys(QObject* Parent) : QObject(Parent), Bus(QDBusConnection::sessionBus()) {
+TPortalHotKeys::TPortalHotKeys(std::function<std::string()> Group, QObject* Parent)
+    : QObject(Parent), Bus(QDBusConnection::sessionBus()), Group(std::move(Group)), Token(DefaultGroup) {
     RegisterPortalShortcutTypes();
     Bus.connect(PortalService, PortalPath, ShortcutsInterface, QStringLiteral("Activated"), this,
                 SLOT(OnActivated(QDBusMessage)));
@@ -166,6 +169,12 @@ void TPortalHotKeys::Bind() {
         return;
     }
     CloseSession();
+    const QString Wanted = Group ? Text(Group()) : DefaultGroup;
+    if (Wanted != Token) {
+        // Nothing of this run is bound in the new group yet: its remembered triggers stay.
+        LastBound.clear();
+        Token = Wanted;
+    }
     ForgetChangedShortcuts();
     if (Shortcuts.empty()) {
         return;
@@ -174,7 +183,7 @@ void TPortalHotKeys::Bind() {
     // KDE Plasma 5.27 takes the shortcuts from the session's options and ignores those of
     // BindShortcuts; later versions read BindShortcuts. Both get the list.
     TPortalRequest::Call(this, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
-                         {{QStringLiteral("session_handle_token"), SessionToken},
+                         {{QStringLiteral("session_handle_token"), Token},
                           {QStringLiteral("shortcuts"), QVariant::fromValue(ShortcutList())}},
                          [this](uint Code, const QVariantMap& Results) { SessionCreated(Code, Results); });
 }
@@ -290,7 +299,7 @@ void TPortalHotKeys::ForgetChangedShortcuts() {
         QDBusMessage Forget = QDBusMessage::createMethodCall(
             KdeShortcutService, QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
             QStringLiteral("unregister"));
-        Forget.setArguments({SessionToken, Key});
+        Forget.setArguments({Token, Key});
         const QDBusMessage Reply = Bus.call(Forget, QDBus::Block, 2000);
         qCDebug(PlatformLog) << "shortcut" << Key << "removed from the desktop's shortcut service:"
                              << (Reply.type() == QDBusMessage::ReplyMessage ? QStringLiteral("yes")

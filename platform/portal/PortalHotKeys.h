@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -20,7 +21,9 @@ namespace tulma {
 // grabs see only the keys of X11 programs. Each registration becomes a shortcut of one portal session
 // whose preferred trigger is the combination; the desktop decides the trigger it really binds
 // (AssignedCombination). The portal cannot take single shortcuts back, so every change of the set
-// closes the session and binds the whole set in a new one, once per turn of the event loop.
+// closes the session and binds the whole set in a new one, once per turn of the event loop. The session
+// carries the name of the desktop's shortcut group, asked anew at each binding: Tulmas on different
+// hotkey files own different groups, so that one's session ending leaves the other's shortcuts alone.
 class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     Q_OBJECT
   public:
@@ -30,7 +33,8 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     // portal may list the interface and refuse every session. Waits five seconds at most.
     static TBackendVerdict Prove();
 
-    explicit TPortalHotKeys(QObject* Parent = nullptr);
+    // Group gives the name of the shortcut group (see ShortcutGroup); without it, "tulma".
+    explicit TPortalHotKeys(std::function<std::string()> Group = {}, QObject* Parent = nullptr);
     ~TPortalHotKeys() override;
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
@@ -61,9 +65,12 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     };
 
     QDBusConnection Bus;
+    std::function<std::string()> Group;
+    // The group of the session bound last.
+    QString Token;
     std::map<std::uint16_t, Shortcut> Shortcuts;
     std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
-    // The trigger of each shortcut id in the last set bound in this run.
+    // The trigger of each shortcut id in the last set bound in this run, in the group Token.
     std::map<std::string, std::string> LastBound;
     PressHandler Pressed;
     std::function<void()> AssignmentChanged;

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QProcess>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,53 +17,15 @@
 #include "PortalHotKeys.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
+#include "WaylandTestSupport.h"
 
 namespace tulma::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
-// evdev codes of the keys pressed.
-constexpr unsigned CtrlCode = 29;
-constexpr unsigned AltCode = 56;
-constexpr unsigned JCode = 36;
-constexpr unsigned KCode = 37;
-constexpr unsigned LCode = 38;
-constexpr unsigned MCode = 50;
 constexpr unsigned Ctrl = MOD_CONTROL;
 constexpr unsigned Alt = MOD_ALT;
-
-// Runs the event loop until Condition holds or 20 s have passed; whether it held.
-template <class TCondition>
-bool Eventually(TCondition Condition) {
-    const auto Deadline = Clock::now() + std::chrono::seconds(20);
-    while (!Condition() && Clock::now() < Deadline) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return Condition();
-}
-
-// Ctrl+Alt+key, held for HoldMs.
-void PressCtrlAlt(unsigned KeyCode, int HoldMs = 0) {
-    const std::string Command = std::string(TULMA_FAKE_KEYS) + " --hold " + std::to_string(HoldMs) + " " +
-                                std::to_string(CtrlCode) + " " + std::to_string(AltCode) + " " +
-                                std::to_string(KeyCode);
-    ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
-}
-
-// Presses Ctrl+Alt+key until Ran holds: the desktop binds shortcuts some time after they are asked for.
-template <class TCondition>
-bool PressUntil(unsigned KeyCode, TCondition Ran) {
-    for (int Attempt = 0; Attempt < 40 && !Ran(); ++Attempt) {
-        PressCtrlAlt(KeyCode);
-        const auto Deadline = Clock::now() + std::chrono::milliseconds(500);
-        while (!Ran() && Clock::now() < Deadline) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-    }
-    return Ran();
-}
 
 class WaylandHotKeysTest : public testing::Test {
   protected:
@@ -132,8 +93,8 @@ TEST_F(PortalRegistryTest, EditedCombinationRunsInPlaceOfTheOldAndARemovedOneRun
     ASSERT_TRUE(Keys.RegisterHotKey(3, Ctrl | Alt, 'M'));
     ASSERT_TRUE(PressUntilRun(JCode, 1));
     Presses.clear();
-    PressCtrlAlt(KCode);
-    PressCtrlAlt(LCode);
+    ASSERT_TRUE(PressCtrlAlt(KCode));
+    ASSERT_TRUE(PressCtrlAlt(LCode));
     ASSERT_TRUE(PressUntilRun(MCode, 3));
     EXPECT_EQ(Presses, std::vector<std::uint16_t>{3});
 }
@@ -143,7 +104,7 @@ TEST_F(PortalRegistryTest, HeldCombinationRunsOnce) {
     ASSERT_TRUE(Keys.RegisterHotKey(2, Ctrl | Alt, 'L'));
     ASSERT_TRUE(PressUntilRun(LCode, 2));
     Presses.clear();
-    PressCtrlAlt(KCode, 1500);
+    ASSERT_TRUE(PressCtrlAlt(KCode, 1500));
     ASSERT_TRUE(PressUntilRun(LCode, 2));
     EXPECT_EQ(std::count(Presses.begin(), Presses.end(), 1), 1);
 }
@@ -223,7 +184,7 @@ TEST_F(WaylandProgramTest, PressWhileAWaylandWindowHasTheFocusRunsTheHotKeyOnceP
     StartTulmaBehindAWaylandWindow();
     ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
     const int Runs = Lines("k");
-    PressCtrlAlt(KCode, 1500);
+    ASSERT_TRUE(PressCtrlAlt(KCode, 1500));
     ASSERT_TRUE(PressUntil(LCode, [&] { return Lines("l") > 0; }));
     EXPECT_EQ(Lines("k"), Runs + 1);
 }
@@ -357,8 +318,8 @@ TEST_F(WaylandProgramTest, ReloadedFileRunsTheNewCombinationAndNeitherTheOldNorA
         Reloaded = PressUntil(JCode, [&] { return Lines("k") > Runs; });
     }
     ASSERT_TRUE(Reloaded);
-    PressCtrlAlt(KCode);
-    PressCtrlAlt(LCode);
+    ASSERT_TRUE(PressCtrlAlt(KCode));
+    ASSERT_TRUE(PressCtrlAlt(LCode));
     const int AfterJ = Lines("k");
     ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("k") > AfterJ; }));
     EXPECT_EQ(Lines("k"), AfterJ + 1);

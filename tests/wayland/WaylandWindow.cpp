@@ -1,7 +1,8 @@
 // A native Wayland window for the tests: titled with its first argument; creates the file named by its
 // second argument once the compositor shows it. With --minimize it minimises itself once active, creates
-// READY_FILE once minimised, and READY_FILE.activated when the desktop activates it again.
-//   tulma_wayland_window [--minimize] TITLE READY_FILE
+// READY_FILE once minimised, and READY_FILE.activated when the desktop activates it again. --app-id
+// gives it that app id (else Qt's, the executable's name).
+//   tulma_wayland_window [--app-id ID] [--minimize] TITLE READY_FILE
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
@@ -47,15 +48,20 @@ class MinimizingWindow : public QWidget {
 }  // namespace
 
 int main(int Argc, char** Argv) {
-    const bool Minimize = Argc == 4 && std::strcmp(Argv[1], "--minimize") == 0;
-    if (Argc != 3 && !Minimize) {
-        std::fprintf(stderr, "usage: tulma_wayland_window [--minimize] TITLE READY_FILE\n");
+    const bool Named = Argc >= 3 && std::strcmp(Argv[1], "--app-id") == 0;
+    const int First = Named ? 3 : 1;
+    const bool Minimize = Argc == First + 3 && std::strcmp(Argv[First], "--minimize") == 0;
+    if (Argc != First + 2 && !Minimize) {
+        std::fprintf(stderr, "usage: tulma_wayland_window [--app-id ID] [--minimize] TITLE READY_FILE\n");
         return 2;
     }
     const QString Title = QString::fromLocal8Bit(Argv[Argc - 2]);
     const QString Ready = QString::fromLocal8Bit(Argv[Argc - 1]);
     qputenv("QT_QPA_PLATFORM", "wayland");
     QApplication Application(Argc, Argv);
+    if (Named) {
+        QGuiApplication::setDesktopFileName(QString::fromLocal8Bit(Argv[2]));
+    }
     if (Minimize) {
         MinimizingWindow Window;
         Window.ReadyFile = Ready;

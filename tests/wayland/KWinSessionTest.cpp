@@ -1,0 +1,282 @@
+// Tulma in a KWin Wayland session as a Plasma user has it, every case in the one desktop that
+// wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows,
+// the environment of the programs it starts, two instances on different files.
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
+#include <QProcess>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "HotKeyCommand.h"
+#include "KWinDesktopWindows.h"
+#include "ShellFakes.h"
+#include "ShellTestSupport.h"
+#include "WaylandTestSupport.h"
+#include "X11DesktopWindows.h"
+
+namespace tulma::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& Name) {
+    std::ifstream File(Name);
+    return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
+}
+
+class KWinSessionTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int Argc = 1;
+        static char Name[] = "test_wayland_session";
+        static char* Argv[] = {Name, nullptr};
+        static QCoreApplication Application(Argc, Argv);
+    }
+
+    void SetUp() override {
+        Dir = fs::path(std::getenv("HOME")) / testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::create_directories(Dir);
+        Connection = xcb_connect(nullptr, nullptr);
+        ASSERT_EQ(xcb_connection_has_error(Connection), 0) << "no XWayland display";
+        X11Windows = std::make_unique<TX11DesktopWindows>(Connection);
+        Windows = std::make_unique<TKWinDesktopWindows>(*X11Windows);
+    }
+
+    void TearDown() override {
+        for (auto& Process : Started) {
+            Process->kill();
+            Process->waitForFinished(5000);
+        }
+        Windows.reset();
+        X11Windows.reset();
+        xcb_disconnect(Connection);
+    }
+
+    QProcess& Start(const QString& Program, const QStringList& Arguments,
+                    const QProcessEnvironment& Environment = QProcessEnvironment::systemEnvironment()) {
+        auto& Process = Started.emplace_back(std::make_unique<QProcess>());
+        Process->setProcessChannelMode(QProcess::ForwardedChannels);
+        Process->setProcessEnvironment(Environment);
+        Process->start(Program, Arguments);
+        EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
+        return *Process;
+    }
+
+    // A native Wayland window, once the desktop shows it.
+    void OpenNative(const std::string& Title, const std::string& AppId) {
+        const fs::path Ready = Dir / ("ready-" + std::to_string(Started.size()));
+        Start(TULMA_WAYLAND_WINDOW, {"--app-id", QString::fromStdString(AppId), QString::fromStdString(Title),
+                                     QString::fromStdString(Ready.string())});
+        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << Title << " did not show";
+    }
+
+    // An X11 window in XWayland, once KWin lists it.
+    void OpenX11(const std::string& Title, const std::string& Instance, const std::string& Class) {
+        Start(TULMA_X11_WINDOW, {QString::fromStdString(Title), "--class", QString::fromStdString(Instance),
+                                 QString::fromStdString(Class)});
+        ASSERT_TRUE(Eventually([&] { return TitleOf(Windows->Snapshot().Windows, Title) != nullptr; }))
+            << Title << " did not show";
+    }
+
+    static const TWindowInfo* TitleOf(const std::vector<TWindowInfo>& Listed, const std::string& Title) {
+        const auto Found = std::ranges::find(Listed, Title, &TWindowInfo::Title);
+        return Found != Listed.end() ? &*Found : nullptr;
+    }
+
+    std::string ActiveTitle() {
+        const TWindowSnapshot Now = Windows->Snapshot();
+        const auto Found = std::ranges::find(Now.Windows, Now.Active, &TWindowInfo::Handle);
+        return Found != Now.Windows.end() ? Found->Title : std::string();
+    }
+
+    // The titles that four runs of a command with window text Text bring forward, one after the other,
+    // the window Other having the focus at first; nothing may be started.
+    std::vector<std::string> Cycle(const std::string& Text, const std::string& Other) {
+        EXPECT_TRUE(Eventually([&] { return ActiveTitle() == Other; })) << "active: " << ActiveTitle();
+        FakeLauncher Launch;
+        THotKeyCommand Command;
+        Command.Exec = "never-started";
+        Command.LookForWindow = Text;
+        std::vector<std::string> Activated;
+        for (int Press = 0; Press < 4; ++Press) {
+            const std::string Before = ActiveTitle();
+            Command.ExecuteCommand(*Windows, Launch);
+            EXPECT_TRUE(Eventually([&] { return ActiveTitle() != Before; })) << "press " << Press + 1;
+            Activated.push_back(ActiveTitle());
+        }
+        EXPECT_TRUE(Launch.Started.empty());
+        return Activated;
+    }
+
+    // What `tulma --list-windows Text` prints.
+    std::string ListWindows(const std::string& Text) {
+        QProcess List;
+        List.start(TULMA_PROGRAM, {"--list-windows", QString::fromStdString(Text)});
+        EXPECT_TRUE(List.waitForFinished(20000));
+        return List.readAllStandardOutput().toStdString();
+    }
+
+    fs::path Dir;
+    std::unique_ptr<TKWinDesktopWindows> Windows;
+    std::vector<std::unique_ptr<QProcess>> Started;
+
+  private:
+    xcb_connection_t* Connection = nullptr;
+    std::unique_ptr<TX11DesktopWindows> X11Windows;
+};
+
+// Three native windows of one app id and another program's window: `class:` names the app id, whatever
+// the titles; the presses go round them as on X11, and both command-line entries see the same windows.
+TEST_F(KWinSessionTest, ClassCyclesThroughThreeNativeWindows) {
+    for (const std::string Title : {"Cyc One", "Cyc Two", "Cyc Three"}) {
+        OpenNative(Title, "cyc.app");
+    }
+    OpenNative("Other", "other.app");
+    EXPECT_EQ(Cycle("class:CYC.APP", "Other"),
+              (std::vector<std::string>{"Cyc Three", "Cyc One", "Cyc Two", "Cyc Three"}));
+
+    const std::string Listed = ListWindows("class:cyc.app");
+    for (const std::string Title : {"Cyc One", "Cyc Two", "Cyc Three"}) {
+        EXPECT_NE(Listed.find("tulma_wayland_window.cyc.app\t" + Title + "\n"), std::string::npos) << Listed;
+    }
+    EXPECT_EQ(std::ranges::count(Listed, '\n'), 3) << Listed;
+
+    // tulma --run alone raises a match rather than starting the program.
+    OpenNative("Other again", "other.app");
+    const std::string File = (Dir / "keys.tul").string();
+    const fs::path Output = Dir / "started";
+    WriteHotKeyFile(File, {{"raise", 0xC000 | 'K', "/bin/touch", Output.string(), "class:cyc.app"}});
+    ASSERT_TRUE(Eventually([&] { return ActiveTitle() == "Other again"; }));
+    QProcess Run;
+    Run.start(TULMA_PROGRAM, {"--run", "raise", QString::fromStdString(File)});
+    ASSERT_TRUE(Run.waitForFinished(20000));
+    EXPECT_TRUE(Eventually([&] { return ActiveTitle().starts_with("Cyc "); })) << ActiveTitle();
+    EXPECT_FALSE(fs::exists(Output));
+}
+
+// The same with three X11 windows (XWayland), named by their WM_CLASS instance or class as the program
+// wrote it; KWin's list keeps their X window ids.
+TEST_F(KWinSessionTest, ClassCyclesThroughThreeX11Windows) {
+    for (const std::string Title : {"X One", "X Two", "X Three"}) {
+        OpenX11(Title, "cycinst", "CycClass");
+    }
+    OpenNative("Other", "other.app");
+    EXPECT_EQ(Cycle("class:cycclass", "Other"),
+              (std::vector<std::string>{"X Three", "X One", "X Two", "X Three"}));
+    const std::string Listed = ListWindows("class:CYCINST");
+    EXPECT_NE(Listed.find("cycinst.CycClass\tX Two\n"), std::string::npos) << Listed;
+    EXPECT_EQ(std::ranges::count(Listed, '\n'), 3) << Listed;
+}
+
+// The environment a started program gets, read from /proc as it was exec'd: the user's as Tulma got it,
+// whether a press runs the hotkey in the running Tulma or `tulma --run` alone runs it; Tulma's own Qt
+// platform does not leak.
+TEST_F(KWinSessionTest, StartedProgramGetsTheUsersEnvironment) {
+    struct Case {
+        const char* UserPlatform;
+        bool Running;
+    };
+    OpenNative("Focused", "focused.app");
+    for (const Case& Each : {Case{nullptr, true}, Case{"xcb", true}, Case{nullptr, false}}) {
+        QProcessEnvironment User = QProcessEnvironment::systemEnvironment();
+        User.remove("QT_QPA_PLATFORM");
+        if (Each.UserPlatform != nullptr) {
+            User.insert("QT_QPA_PLATFORM", Each.UserPlatform);
+        }
+        const fs::path Output = Dir / ("environment-" + std::to_string(Started.size()));
+        const std::string File = (Dir / "environment.tul").string();
+        WriteHotKeyFile(
+            File, {{"env", 0xC000 | 'K', "/bin/sh", "-c \"cat /proc/$$/environ > " + Output.string() + "\""}},
+            true);
+        const auto Written = [&] { return fs::exists(Output) && !fs::is_empty(Output); };
+        if (Each.Running) {
+            QProcess& Tulma = Start(TULMA_PROGRAM, {QString::fromStdString(File)}, User);
+            ASSERT_TRUE(PressUntil(KCode, Written));
+            Tulma.terminate();
+            Tulma.waitForFinished(10000);
+        } else {
+            QProcess Run;
+            Run.setProcessEnvironment(User);
+            Run.start(TULMA_PROGRAM, {"--run", "env", QString::fromStdString(File)});
+            ASSERT_TRUE(Run.waitForFinished(20000));
+            ASSERT_TRUE(Eventually(Written));
+        }
+
+        std::set<std::string> Got;
+        std::istringstream Entries(ReadFile(Output));
+        for (std::string Entry; std::getline(Entries, Entry, '\0');) {
+            if (!Entry.starts_with("XDG_ACTIVATION_TOKEN=") && !Entry.starts_with("DESKTOP_STARTUP_ID=")) {
+                Got.insert(Entry);
+            }
+        }
+        std::set<std::string> Expected;
+        for (const QString& Entry : User.toStringList()) {
+            Expected.insert(Entry.toStdString());
+        }
+        EXPECT_EQ(Got, Expected) << "user platform " << (Each.UserPlatform ? Each.UserPlatform : "none")
+                                 << (Each.Running ? ", running Tulma" : ", tulma --run alone");
+    }
+}
+
+// The desktop's shortcut service, asked for the groups it knows and their names in its settings.
+std::vector<std::string> ShortcutGroupNames() {
+    QDBusConnection Bus = QDBusConnection::sessionBus();
+    const QDBusReply<QList<QDBusObjectPath>> Components = Bus.call(QDBusMessage::createMethodCall(
+        "org.kde.kglobalaccel", "/kglobalaccel", "org.kde.KGlobalAccel", "allComponents"));
+    std::vector<std::string> Names;
+    for (const QDBusObjectPath& Path : Components.value()) {
+        QDBusMessage Ask = QDBusMessage::createMethodCall("org.kde.kglobalaccel", Path.path(),
+                                                          "org.freedesktop.DBus.Properties", "Get");
+        Ask.setArguments({"org.kde.kglobalaccel.Component", "friendlyName"});
+        const QDBusReply<QVariant> Name = Bus.call(Ask);
+        Names.push_back(Name.value().toString().toStdString());
+    }
+    return Names;
+}
+
+// Two Tulmas on different files, both bound through the portal; the second ends (SIGTERM) and the
+// first's hotkeys still run. The desktop's settings show them as two groups under different names.
+TEST_F(KWinSessionTest, OneOfTwoInstancesEndsAndTheOtherStillFires) {
+    const auto Lines = [&](const std::string& Name) {
+        return std::ranges::count(ReadFile(Dir / Name), '\n');
+    };
+    const auto Adding = [&](const std::string& Name, std::uint16_t Combination) {
+        return THotKeyOutline(Name, Combination, "/bin/sh", "-c \"echo >> " + (Dir / Name).string() + "\"");
+    };
+    WriteHotKeyFile((Dir / "first.tul").string(), {Adding("first", 0xC000 | 'J')}, true);
+    WriteHotKeyFile((Dir / "second.tul").string(), {Adding("second", 0xC000 | 'M')}, true);
+    Start(TULMA_PROGRAM, {QString::fromStdString((Dir / "first.tul").string())});
+    QProcess& Second = Start(TULMA_PROGRAM, {QString::fromStdString((Dir / "second.tul").string())});
+    OpenNative("Focused", "focused.app");
+    ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("first") > 0; }));
+    ASSERT_TRUE(PressUntil(MCode, [&] { return Lines("second") > 0; }));
+
+    const std::vector<std::string> Groups = ShortcutGroupNames();
+    const auto Named = [&](const std::string& Start) {
+        return std::ranges::count_if(Groups,
+                                     [&](const std::string& Name) { return Name.starts_with(Start); });
+    };
+    EXPECT_EQ(Named("tulma_first_"), 1) << testing::PrintToString(Groups);
+    EXPECT_EQ(Named("tulma_second_"), 1) << testing::PrintToString(Groups);
+
+    Second.terminate();
+    ASSERT_TRUE(Second.waitForFinished(10000));
+    const auto Runs = Lines("first");
+    EXPECT_TRUE(PressUntil(JCode, [&] { return Lines("first") > Runs; }));
+}
+
+}  // namespace
+}  // namespace tulma::test
