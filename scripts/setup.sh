@@ -11,6 +11,8 @@ packages=(
   # desktop layer and windows
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
+  # desktop entries of applications, read and started as the desktop does (GIO)
+  libglib2.0-dev
   # a real X display for the end-to-end tests
   xvfb xauth openbox xdotool wmctrl trayer x11-utils
   # real windows of one program for trying run-or-raise by hand

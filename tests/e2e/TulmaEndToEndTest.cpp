@@ -96,6 +96,17 @@ TEST_F(TulmaEndToEndTest, HotKeyFileOpensAndItsCombinationRunsItsCommand) {
     EXPECT_TRUE(TrayIcons().empty());
 }
 
+// The hotkey starts the application of a desktop entry, its parameters filling the field code.
+TEST_F(TulmaEndToEndTest, HotKeyOnADesktopEntryStartsItsApplication) {
+    const std::string Entry = (Dir / "marker.desktop").string();
+    std::ofstream(Entry) << "[Desktop Entry]\nType=Application\nName=Marker\nExec=/bin/sh -c \"echo x >> "
+                         << Marker() << "\" %f\n";
+    const std::string FileName = (Dir / "keys.tul").string();
+    WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, Entry, "file"}});
+    ASSERT_NE(MainWindow(StartTulma(FileName)), XCB_WINDOW_NONE);
+    EXPECT_TRUE(PressUntilRun());
+}
+
 TEST_F(TulmaEndToEndTest, ParametersSplitTheWayPeopleTypeThem) {
     // sh writes the arguments after its script to the marker, one a line.
     const std::string FileName = (Dir / "keys.tul").string();
