@@ -386,6 +386,16 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     EXPECT_EQ(Result.Status, 0) << Result.Output;
     EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
 
+    // A bare name, as in the manual's "tulma work", is the working directory's file.
+    const fs::path Worked = Dir / "worked";
+    WriteHotKeyFile((Dir / "work.tul").string(), {{"Work", CtrlAltL, "/usr/bin/touch", Worked.string()}});
+    const fs::path Started = fs::current_path();
+    fs::current_path(Dir);
+    Result = RunTulma(Program / "tulma", "--run Work work");
+    fs::current_path(Started);
+    EXPECT_EQ(Result.Status, 0) << Result.Output;
+    EXPECT_TRUE(Eventually([&] { return fs::exists(Worked); }, 3000));
+
     Result = RunTulma(Program / "tulma", "--run Nothing");
     EXPECT_EQ(Result.Status, 1);
     EXPECT_NE(Result.Output.find("no hotkey is named \"Nothing\""), std::string::npos) << Result.Output;
