@@ -145,7 +145,7 @@ void TFormHotKeyCommand::BtnOKClick() {
 
 void TFormHotKeyCommand::BtnBrowseClick() {
     TFileBrowseDialog Dialog(this);
-    Dialog.selectFile(PathToQString(GetControlText(TxtExec)));
+    Dialog.StartAt(PathToQString(GetControlText(TxtExec)));
     if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()) {
         SetControlText(TxtExec, PathFromQString(Dialog.selectedFiles().front()));
     }
