@@ -1,3 +1,5 @@
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "AppMessages.h"
+#include "ApplicationPicker.h"
 #include "ClassRegistration.h"
 #include "DesktopWindows.h"
 #include "DialogTestSupport.h"
@@ -116,8 +119,31 @@ void WriteFile(const QString& Path, QFileDevice::Permissions Permissions) {
 class HotKeyCommandTest : public QObject {
     Q_OBJECT
 
+    // The applications the picker lists, written before the desktop's libraries first read their folders.
+    QTemporaryDir Applications;
+    QString Editor;
+
+    QString Application(const QString& Name, const QString& Keys) {
+        const QString File = Applications.filePath("applications/" + Name);
+        QFile Entry(File);
+        if (!Entry.open(QIODevice::WriteOnly)) {
+            qFatal("cannot write %s", qPrintable(File));
+        }
+        Entry.write(("[Desktop Entry]\nType=Application\nExec=true\n" + Keys).toUtf8());
+        return File;
+    }
+
   private slots:
-    void initTestCase() { RegisterAllClasses(); }
+    void initTestCase() {
+        RegisterAllClasses();
+        QVERIFY(QDir(Applications.path()).mkpath("applications"));
+        qputenv("XDG_DATA_HOME", Applications.path().toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", Applications.filePath("none").toLocal8Bit());
+        Editor = Application("org.example.Editor.desktop", "Name=Text Editor\nStartupWMClass=TextEd\n");
+        Application("calculator.desktop", "Name=Calculator\nKeywords=math;\n");
+        Application("unlisted.desktop", "Name=Text Unlisted\nNoDisplay=true\n");
+        Application("org.example.Viewer.desktop", "Name=Viewer\n");
+    }
     void init() { test::InstallDialogMessages(); }
     void cleanup() { FreeMessageList(); }
 
@@ -303,6 +329,44 @@ class HotKeyCommandTest : public QObject {
         QCOMPARE(Preselected, Folder.filePath("work").toStdString());
         QCOMPARE(Dialog.Directory->text(), Folder.filePath("work/reports"));
         QCOMPARE(Dialog.Exec->text(), QString("%HOME%/bin/notes"));
+    }
+
+    // Typed letters find the entry, Return takes it, and the check box asks for its windows.
+    void pickerFindsAnApplicationByNameAndFillsTheCommand() {
+        THotKeyCommand Command;
+        TOpenDialog Dialog(Command);
+        int Listed = 0;
+        WhenModal<TFormApplicationPicker>([&](TFormApplicationPicker& Picker) {
+            auto* Search = Child<QLineEdit>(Picker, "TxtSearch");
+            Listed = Child<QListWidget>(Picker, "LBApplications")->count();
+            QTest::keyClicks(Search, "math");
+            for (int I = 0; I < 4; ++I) {
+                QTest::keyClick(Search, Qt::Key_Backspace);
+            }
+            QTest::keyClicks(Search, "text");
+            Child<QCheckBox>(Picker, "CBRunOrRaise")->setChecked(true);
+            QTest::keyClick(Search, Qt::Key_Return);
+        });
+        // The button's shortcut clicks it a moment later.
+        QTest::keyClick(Dialog.Name, Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(Dialog.Exec->text(), Editor);
+        QCOMPARE(Listed, 3);
+        QCOMPARE(Dialog.LookForWindow->text(), QString("class:TextEd"));
+    }
+
+    // A file that names an application offers that application's windows, and says what else fits.
+    void windowTextOffersTheClassOfTheApplication() {
+        THotKeyCommand Command;
+        TOpenDialog Dialog(Command);
+        auto* Use = Dialog.Form.findChild<QAction*>("UseWindowClass");
+        QCOMPARE(Dialog.LookForWindow->placeholderText(), QString("title text, or class:NAME"));
+        QVERIFY(!Use->isVisible());
+        Dialog.Exec->setText("org.example.Viewer");
+        QVERIFY(Dialog.LookForWindow->placeholderText().endsWith("class:org.example.Viewer"));
+        QVERIFY(Use->isVisible());
+        Use->trigger();
+        QCOMPARE(Dialog.LookForWindow->text(), QString("class:org.example.Viewer"));
+        QVERIFY(!Use->isVisible());
     }
 
     void folderBrowserWithoutAnExistingDirectoryAndCancelled() {
