@@ -128,7 +128,7 @@ TEST_F(TulmaEndToEndTest, UnreadableCommandLineFileIsReportedAndTheDefaultHotKey
     WriteHotKeyFile((Dir / "KeyList.TUL").string(),
                     {{"&Xmark", CtrlAltK, "/bin/sh", "-c \"echo x >> " + Marker() + "\""}});
     std::ofstream((Dir / "damaged.tul").string()) << "not a hotkey file";
-    const pid_t Tulma = StartTulma("damaged");
+    const pid_t Tulma = StartTulma((Dir / "damaged").string());
     const xcb_window_t ErrorBox = MainWindow(Tulma);
     ASSERT_NE(ErrorBox, XCB_WINDOW_NONE);
     // Start-up waits at the error box: nothing is registered yet.
