@@ -21,42 +21,39 @@ struct TEntryStart {
 };
 
 // An application's desktop entry (a .desktop file of the Desktop Entry specification), read and started
-// as the desktop does (GIO's GDesktopAppInfo).
+// as the desktop does. The desktop's library (GIO) lives in a module of its own, loaded with the first
+// entry, so that a Tulma that starts none does not carry it.
 class TDesktopEntry {
   public:
-    struct Impl;
-    explicit TDesktopEntry(std::unique_ptr<Impl> Entry);
-    ~TDesktopEntry();
+    TDesktopEntry() = default;
     TDesktopEntry(const TDesktopEntry&) = delete;
     TDesktopEntry& operator=(const TDesktopEntry&) = delete;
+    virtual ~TDesktopEntry() = default;
 
     // The .desktop file.
-    std::string FileName() const;
+    virtual std::string FileName() const = 0;
     // The desktop id ("org.kde.kate.desktop"); empty for a file outside the application folders.
-    std::string Id() const;
-    std::string Name() const;
+    virtual std::string Id() const = 0;
+    virtual std::string Name() const = 0;
     // Generic name, comment and keywords, for finding the entry by what it does.
-    std::string Description() const;
+    virtual std::string Description() const = 0;
     // A themed icon name, or an icon file's path; empty when the entry names none.
-    std::string Icon() const;
+    virtual std::string Icon() const = 0;
     // The window class its windows carry: StartupWMClass, else the desktop id without ".desktop".
-    std::string WindowClass() const;
+    virtual std::string WindowClass() const = 0;
     // Every class name a window of the started application may carry: the window class above and the
     // name of the program its Exec line runs.
-    std::vector<std::string> WindowClasses() const;
+    virtual std::vector<std::string> WindowClasses() const = 0;
     // Whether the entry lies in the user's own application folder ($XDG_DATA_HOME/applications).
-    bool UserEntry() const;
+    virtual bool UserEntry() const = 0;
 
     // Starts the application: Parameters (split as a command's parameters are) are the files and URLs
     // that fill the Exec line's field codes (%f %F %u %U), files relative to Directory or ours. The
     // entry's Path is its working directory, else Directory (empty: ours; a directory that does not exist
     // starts nothing). Terminal entries run in a terminal, D-Bus activatable ones are asked over the
     // session bus, and Notice, when given, announces the start to the desktop.
-    TEntryStart Start(const std::string& Parameters, const std::string& Directory,
-                      IStartupNotice* Notice) const;
-
-  private:
-    std::unique_ptr<Impl> FEntry;
+    virtual TEntryStart Start(const std::string& Parameters, const std::string& Directory,
+                              IStartupNotice* Notice) const = 0;
 };
 
 // What a command's file means as a desktop entry.
@@ -75,7 +72,8 @@ struct TDesktopEntryLookup {
 TDesktopEntryLookup FindDesktopEntry(const std::string& File, const std::string& Directory);
 
 // The applications that a desktop's menu shows (entries marked Hidden or NoDisplay, or meant for other
-// desktops, left out): the user's own entries first, each group by name.
+// desktops, left out): the user's own entries first, each group by name. Throws std::runtime_error when
+// the desktop-entry module cannot be loaded.
 std::vector<std::unique_ptr<TDesktopEntry>> InstalledApplications();
 
 }  // namespace tulma
