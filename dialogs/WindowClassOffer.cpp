@@ -4,6 +4,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QStringListModel>
+#include <QStyle>
 
 #include "ControlText.h"
 #include "DesktopEntry.h"
@@ -21,7 +22,8 @@ TWindowClassOffer::TWindowClassOffer(QLineEdit* File, QLineEdit* Directory, QLin
       FFile(File),
       FDirectory(Directory),
       FWindowText(WindowText),
-      FUse(WindowText->addAction(QIcon::fromTheme(QStringLiteral("go-previous")),
+      FUse(WindowText->addAction(QIcon::fromTheme(QStringLiteral("go-previous"),
+                                                  WindowText->style()->standardIcon(QStyle::SP_ArrowLeft)),
                                  QLineEdit::TrailingPosition)),
       FCompletions(new QStringListModel(this)) {
     FUse->setObjectName("UseWindowClass");
