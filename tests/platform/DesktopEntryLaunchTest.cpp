@@ -2,6 +2,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -38,6 +39,25 @@ class DesktopEntryLaunchTest : public XDisplayTest {
         ProbeOutput = Dir / "probe";
         setenv("TULMA_PROBE_FILE", ProbeOutput.c_str(), 1);
         setenv("TULMA_PROBE_ENV", "TULMA_TERMINAL,DESKTOP_STARTUP_ID", 1);
+    }
+
+    // The startup-notification message sent to the root window, put together from its 20-byte pieces.
+    std::string StartupMessage() {
+        const xcb_atom_t Begin = InternAtom(X(), "_NET_STARTUP_INFO_BEGIN");
+        const xcb_atom_t More = InternAtom(X(), "_NET_STARTUP_INFO");
+        std::string Message;
+        WaitUntil([&] {
+            while (xcb_generic_event_t* Event = xcb_poll_for_event(X())) {
+                const auto* Piece = reinterpret_cast<const xcb_client_message_event_t*>(Event);
+                if ((Event->response_type & 0x7F) == XCB_CLIENT_MESSAGE &&
+                    (Piece->type == Begin || Piece->type == More)) {
+                    Message.append(reinterpret_cast<const char*>(Piece->data.data8), 20);
+                }
+                std::free(Event);
+            }
+            return Message.find('\0') != std::string::npos;
+        });
+        return Message.substr(0, Message.find('\0'));
     }
 
     // Starts File and reads what the probe wrote.
@@ -92,9 +112,17 @@ TEST_F(DesktopEntryLaunchTest, ParametersFillTheFieldCodesInTheEntrysFolder) {
 TEST_F(DesktopEntryLaunchTest, ApplicationIdsTerminalsAndStartupNotification) {
     Dir.Write("data/applications/org.example.Probe.desktop",
               Entry("Exec=" + std::string(TULMA_ARGV_PROBE) + " by-id\nStartupNotify=true\n"));
+    const std::uint32_t PropertyChanges = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(X(), Root(), XCB_CW_EVENT_MASK, &PropertyChanges);
+    std::free(xcb_get_input_focus_reply(X(), xcb_get_input_focus(X()), nullptr));
     ProbeRecord Record = Run("org.example.Probe", "", "");
     EXPECT_EQ(Record.Argv, (std::vector<std::string>{TULMA_ARGV_PROBE, "by-id"}));
-    EXPECT_TRUE(Record.Environment["DESKTOP_STARTUP_ID"].starts_with("tulma-"));
+    const std::string Id = Record.Environment["DESKTOP_STARTUP_ID"];
+    EXPECT_TRUE(Id.starts_with("tulma-")) << Id;
+    const std::string Announced = StartupMessage();
+    EXPECT_TRUE(Announced.starts_with("new: ID=\"" + Id + "\" NAME=\"Probe\"")) << Announced;
+    EXPECT_NE(Announced.find(" APPLICATION_ID=\"org.example.Probe.desktop\""), std::string::npos)
+        << Announced;
 
     // The desktop's terminal runs the program; this one says it did.
     std::filesystem::create_directories(Dir / "bin");
