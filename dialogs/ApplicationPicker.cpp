@@ -133,6 +133,11 @@ std::string TFormApplicationPicker::ChosenFile() const {
     return Entry != nullptr ? Entry->FileName() : std::string();
 }
 
+std::string TFormApplicationPicker::ChosenName() const {
+    const TDesktopEntry* Entry = Chosen();
+    return Entry != nullptr ? Entry->Name() : std::string();
+}
+
 std::string TFormApplicationPicker::ChosenWindowText() const {
     const TDesktopEntry* Entry = Chosen();
     return Entry != nullptr && CBRunOrRaise->isEnabled() && CBRunOrRaise->isChecked()

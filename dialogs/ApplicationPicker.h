@@ -26,8 +26,9 @@ class TFormApplicationPicker : public QDialog {
     TFormApplicationPicker(QWidget* Owner, bool OfferRunOrRaise);
     ~TFormApplicationPicker() override;
 
-    // The chosen entry's file; empty before OK.
+    // The chosen entry's file and name; empty before OK.
     std::string ChosenFile() const;
+    std::string ChosenName() const;
     // "class:" and the chosen entry's window class, when the user asked for run-or-raise; else empty.
     std::string ChosenWindowText() const;
 

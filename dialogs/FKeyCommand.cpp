@@ -167,7 +167,8 @@ void TFormHotKeyCommand::BtnBrowseClick() {
     }
 }
 
-// The window text is only filled when it is empty, so that nothing the user wrote is lost.
+// The name and the window text are only filled when they are empty, so that nothing the user wrote is
+// lost.
 void TFormHotKeyCommand::BtnApplicationsClick() {
     const bool WindowTextFree = GetControlText(TxtLookForWindow).empty();
     TFormApplicationPicker Picker(this, WindowTextFree);
@@ -175,6 +176,9 @@ void TFormHotKeyCommand::BtnApplicationsClick() {
         return;
     }
     SetControlText(TxtExec, Picker.ChosenFile());
+    if (GetControlText(TxtName).empty()) {
+        SetControlText(TxtName, Picker.ChosenName());
+    }
     if (WindowTextFree && !Picker.ChosenWindowText().empty()) {
         SetControlText(TxtLookForWindow, Picker.ChosenWindowText());
     }

@@ -352,6 +352,7 @@ class HotKeyCommandTest : public QObject {
         QTRY_COMPARE(Dialog.Exec->text(), Editor);
         QCOMPARE(Listed, 3);
         QCOMPARE(Dialog.LookForWindow->text(), QString("class:TextEd"));
+        QCOMPARE(Dialog.Name->text(), QString("Text Editor"));
     }
 
     // A file that names an application offers that application's windows, and says what else fits.
