@@ -51,13 +51,6 @@ const LoadedModule& Loaded() {
     return Once;
 }
 
-TDesktopEntryLookup Unusable(std::string Reason) {
-    TDesktopEntryLookup Found;
-    Found.IsEntry = true;
-    Found.Reason = std::move(Reason);
-    return Found;
-}
-
 }  // namespace
 
 TDesktopEntryLookup FindDesktopEntry(const std::string& File, const std::string& Directory) {
@@ -73,20 +66,18 @@ TDesktopEntryLookup FindDesktopEntry(const std::string& File, const std::string&
     }
     const LoadedModule& Loader = Loaded();
     if (Loader.Module == nullptr) {
-        return Named ? Unusable("desktop entries cannot be read here: " + Loader.Error)
+        return Named ? TDesktopEntryLookup::Unusable("desktop entries cannot be read here: " + Loader.Error)
                      : TDesktopEntryLookup{};
     }
     if (IsFile) {
-        return Exists(Path) ? Loader.Module->FromFile(Path) : Unusable("file not found");
+        return Exists(Path) ? Loader.Module->FromFile(Path) : TDesktopEntryLookup::Unusable("file not found");
     }
     const std::string Id = Named ? File : File + std::string(Extension);
     if (auto Entry = Loader.Module->FromId(Id)) {
-        TDesktopEntryLookup Found;
-        Found.IsEntry = true;
-        Found.Entry = std::move(Entry);
-        return Found;
+        return TDesktopEntryLookup::Usable(std::move(Entry));
     }
-    return Named ? Unusable("no application " + Id + " in the application folders") : TDesktopEntryLookup{};
+    return Named ? TDesktopEntryLookup::Unusable("no application " + Id + " in the application folders")
+                 : TDesktopEntryLookup{};
 }
 
 std::vector<std::unique_ptr<TDesktopEntry>> InstalledApplications() {

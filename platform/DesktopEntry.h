@@ -63,6 +63,19 @@ struct TDesktopEntryLookup {
     // The entry; null when IsEntry but it cannot be used (see Reason).
     std::unique_ptr<TDesktopEntry> Entry;
     std::string Reason;
+
+    static TDesktopEntryLookup Usable(std::unique_ptr<TDesktopEntry> Entry) {
+        TDesktopEntryLookup Found;
+        Found.IsEntry = true;
+        Found.Entry = std::move(Entry);
+        return Found;
+    }
+    static TDesktopEntryLookup Unusable(std::string Reason) {
+        TDesktopEntryLookup Found;
+        Found.IsEntry = true;
+        Found.Reason = std::move(Reason);
+        return Found;
+    }
 };
 
 // File names a desktop entry when it is a path ending in ".desktop" (a relative one taken from Directory,

@@ -241,31 +241,17 @@ class GioEntry final : public TDesktopEntry {
     GObjectPtr<GDesktopAppInfo> FInfo;
 };
 
-TDesktopEntryLookup Usable(GDesktopAppInfo* Info) {
-    TDesktopEntryLookup Found;
-    Found.IsEntry = true;
-    Found.Entry = std::make_unique<GioEntry>(Info);
-    return Found;
-}
-
-TDesktopEntryLookup Unusable(std::string Reason) {
-    TDesktopEntryLookup Found;
-    Found.IsEntry = true;
-    Found.Reason = std::move(Reason);
-    return Found;
-}
-
 TDesktopEntryLookup FromFile(const std::string& Path) {
     GDesktopAppInfo* Info = g_desktop_app_info_new_from_filename(Path.c_str());
     if (Info == nullptr) {
-        return Unusable(WhyUnusable(Path));
+        return TDesktopEntryLookup::Unusable(WhyUnusable(Path));
     }
     // A Hidden entry is one the user deleted: it stands for no application.
     if (g_desktop_app_info_get_is_hidden(Info)) {
         g_object_unref(Info);
-        return Unusable("the entry is marked as deleted (Hidden)");
+        return TDesktopEntryLookup::Unusable("the entry is marked as deleted (Hidden)");
     }
-    return Usable(Info);
+    return TDesktopEntryLookup::Usable(std::make_unique<GioEntry>(Info));
 }
 
 struct SortedEntry {
