@@ -51,7 +51,7 @@ void TBrowseFolder::SetCustomButtonWidth(int Width) {
 }
 
 bool TBrowseFolder::Execute() {
-    TFolderBrowserDialog Dialog(DialogOwner(), FolderRootOf(RootFolder), ToQString(Title),
+    TFolderBrowserDialog Dialog(DialogOwner(), FolderRootsOf(RootFolder), ToQString(Title),
                                 (PlatformFlags(Flags) & StatusTextFlag) != 0);
     connect(&Dialog, &TFolderBrowserDialog::SelectionChanged, this,
             [this, &Dialog](const TFolderItem& Item) { BrowseSelectionChanged(Dialog, Item); });

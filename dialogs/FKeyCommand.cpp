@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "ApplicationPicker.h"
 #include "BrowseFolder.h"
 #include "ControlText.h"
 #include "DesktopWindows.h"
@@ -17,6 +18,7 @@
 #include "HotKeyCommand.h"
 #include "PathText.h"
 #include "ProgramIcon.h"
+#include "WindowClassOffer.h"
 #include "WindowMatch.h"
 #include "WindowMatchesDialog.h"
 
@@ -32,12 +34,18 @@ const QString WindowTextHelp =
 const QStringList ExecModes{"normal", "maximized", "minimized", "normal (no activate)",
                             "minimized (no activate)"};
 
-QToolButton* NewFolderButton(QWidget* Parent, const char* Name, int Left, int Top) {
+QToolButton* NewPictureButton(QWidget* Parent, const char* Name, int Left, int Top, const QIcon& Icon) {
     auto* Button = PlaceControl<QToolButton>(Parent, Name, {Left, Top, 21, 21});
-    Button->setIcon(QIcon::fromTheme("folder-open", Parent->style()->standardIcon(QStyle::SP_DirOpenIcon)));
+    Button->setIcon(Icon);
     Button->setAutoRaise(true);
     Button->setFocusPolicy(Qt::NoFocus);
     return Button;
+}
+
+QToolButton* NewFolderButton(QWidget* Parent, const char* Name, int Left, int Top) {
+    return NewPictureButton(
+        Parent, Name, Left, Top,
+        QIcon::fromTheme("folder-open", Parent->style()->standardIcon(QStyle::SP_DirOpenIcon)));
 }
 
 }  // namespace
@@ -61,7 +69,13 @@ TFormHotKeyCommand::~TFormHotKeyCommand() = default;
 
 void TFormHotKeyCommand::CreateControls() {
     TxtName = PlaceControl<QLineEdit>(this, "TxtName", {100, 6, 294, 21});
-    TxtExec = PlaceControl<QLineEdit>(this, "TxtExec", {100, 30, 294, 21});
+    // The field gives room to the button that picks an installed application.
+    TxtExec = PlaceControl<QLineEdit>(this, "TxtExec", {100, 30, 273, 21});
+    BtnApplications = NewPictureButton(
+        this, "BtnApplications", 373, 30,
+        QIcon::fromTheme("applications-other", style()->standardIcon(QStyle::SP_DesktopIcon)));
+    BtnApplications->setToolTip("Choose an installed application (Alt+A)");
+    BtnApplications->setShortcut(Qt::ALT | Qt::Key_A);
     BtnBrowse = NewFolderButton(this, "BtnBrowse", 394, 30);
     TxtParameters = PlaceControl<QLineEdit>(this, "TxtParameters", {99, 54, 294, 21});
     TxtDirectory = PlaceControl<QLineEdit>(this, "TxtDirectory", {99, 78, 294, 21});
@@ -86,6 +100,7 @@ void TFormHotKeyCommand::CreateControls() {
     Label6->setObjectName("Label6");
     Label6->setToolTip(WindowTextHelp);
     TxtLookForWindow->setToolTip(WindowTextHelp);
+    WindowClassOffer = new TWindowClassOffer(TxtExec, TxtDirectory, TxtLookForWindow);
 
     SetTabOrder({TxtName, TxtExec, TxtParameters, TxtDirectory, CBExecMode, TxtLookForWindow, BtnTest, BtnOK,
                  BtnCancel});
@@ -93,6 +108,7 @@ void TFormHotKeyCommand::CreateControls() {
     connect(BtnOK, &QPushButton::clicked, this, &TFormHotKeyCommand::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnBrowse, &QToolButton::clicked, this, &TFormHotKeyCommand::BtnBrowseClick);
+    connect(BtnApplications, &QToolButton::clicked, this, &TFormHotKeyCommand::BtnApplicationsClick);
     connect(BtnBrowseDirectory, &QToolButton::clicked, this, &TFormHotKeyCommand::BtnBrowseDirectoryClick);
     connect(BtnTest, &QPushButton::clicked, this, &TFormHotKeyCommand::BtnTestClick);
 }
@@ -145,9 +161,26 @@ void TFormHotKeyCommand::BtnOKClick() {
 
 void TFormHotKeyCommand::BtnBrowseClick() {
     TFileBrowseDialog Dialog(this);
-    Dialog.selectFile(PathToQString(GetControlText(TxtExec)));
+    Dialog.StartAt(PathToQString(GetControlText(TxtExec)));
     if (Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()) {
         SetControlText(TxtExec, PathFromQString(Dialog.selectedFiles().front()));
+    }
+}
+
+// The name and the window text are only filled when they are empty, so that nothing the user wrote is
+// lost.
+void TFormHotKeyCommand::BtnApplicationsClick() {
+    const bool WindowTextFree = GetControlText(TxtLookForWindow).empty();
+    TFormApplicationPicker Picker(this, WindowTextFree);
+    if (Picker.exec() != QDialog::Accepted || Picker.ChosenFile().empty()) {
+        return;
+    }
+    SetControlText(TxtExec, Picker.ChosenFile());
+    if (GetControlText(TxtName).empty()) {
+        SetControlText(TxtName, Picker.ChosenName());
+    }
+    if (WindowTextFree && !Picker.ChosenWindowText().empty()) {
+        SetControlText(TxtLookForWindow, Picker.ChosenWindowText());
     }
 }
 

@@ -14,6 +14,7 @@ namespace tulma {
 class IDesktopWindows;
 class TBrowseFolder;
 class THotKeyCommand;
+class TWindowClassOffer;
 
 // The dialog that edits one command of a hotkey. It works on a copy of the command and writes the copy
 // back only when OK succeeds.
@@ -40,6 +41,7 @@ class TFormHotKeyCommand : public TQBForm {
 
     QLineEdit* TxtName;
     QLineEdit* TxtExec;
+    QToolButton* BtnApplications;
     QToolButton* BtnBrowse;
     QLineEdit* TxtParameters;
     QLineEdit* TxtDirectory;
@@ -50,11 +52,13 @@ class TFormHotKeyCommand : public TQBForm {
     QPushButton* BtnOK;
     QPushButton* BtnCancel;
     TBrowseFolder* BrowseFolder;
+    TWindowClassOffer* WindowClassOffer;
 
     void CreateControls();
     void FormShow();
     void BtnOKClick();
     void BtnBrowseClick();
+    void BtnApplicationsClick();
     void BtnBrowseDirectoryClick();
     void BtnTestClick();
 };

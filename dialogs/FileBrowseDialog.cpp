@@ -1,49 +1,72 @@
 #include "FileBrowseDialog.h"
 
+#include <QDir>
 #include <QFileInfo>
 
-#include "ApplicationFilter.h"
+#include "FileKindFilter.h"
 
 namespace tulma {
 namespace {
 
-// The shown name comes first; the last pair of parentheses holds the patterns the dialog applies.
-// Applications pass every file on to the filter, which knows executables without an extension.
-const QString ApplicationsName = QStringLiteral("applications (*.exe)");
-const QString ApplicationsFilter = ApplicationsName + QStringLiteral(" (*)");
-const QStringList NameFilters{ApplicationsFilter, QStringLiteral("batch files (*.bat) (*.bat)"),
-                              QStringLiteral("all files (*.*) (*)")};
+// One filter per kind, in the order of TFileKind. The shown name comes first; the last pair of
+// parentheses holds the patterns the dialog applies, the filter model tells the kinds apart.
+const QStringList NameFilters{QStringLiteral("programs (executable files) (*)"),
+                              QStringLiteral("applications (*.desktop) (*.desktop)"),
+                              QStringLiteral("documents (*)"), QStringLiteral("all files (*) (*)")};
+
+// Where the last dialog was left, for the next one.
+struct LastPlace {
+    QString Folder = QDir::homePath();
+    QString Filter = NameFilters.front();
+};
+
+LastPlace& Last() {
+    static LastPlace Place;
+    return Place;
+}
+
+// Depending on the Qt version the selected filter is its shown name or the whole filter.
+TFileKind KindOfFilter(const QString& Selected) {
+    for (int I = 0; I < NameFilters.size(); ++I) {
+        if (NameFilters[I].startsWith(Selected)) {
+            return static_cast<TFileKind>(I);
+        }
+    }
+    return TFileKind::All;
+}
 
 }  // namespace
 
 TFileBrowseDialog::TFileBrowseDialog(QWidget* Owner)
     : QFileDialog(Owner, QStringLiteral("Browse for file")),
-      // Depending on the Qt version the selected filter is its shown name or the whole filter.
-      FFilter(new TApplicationFilter(this,
-                                     [this] { return selectedNameFilter().startsWith(ApplicationsName); })) {
+      FFilter(new TFileKindFilter(this, [this] { return KindOfFilter(selectedNameFilter()); })) {
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::HideNameFilterDetails);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     setProxyModel(FFilter);
     setNameFilters(NameFilters);
-    selectNameFilter(ApplicationsFilter);
+    selectNameFilter(Last().Filter);
+    setDirectory(Last().Folder);
     FFilter->Refresh();
     // The user's choice of filter; a filter chosen by code reaches the files through the dialog's own
     // re-sorting of its model.
-    connect(this, &QFileDialog::filterSelected, FFilter, &TApplicationFilter::Refresh);
+    connect(this, &QFileDialog::filterSelected, FFilter, &TFileKindFilter::Refresh);
 }
 
-void TFileBrowseDialog::accept() {
-    const QStringList Files = selectedFiles();
-    if (Files.size() == 1) {
-        const QFileInfo Typed(Files.front());
-        const QString WithExtension = Files.front() + u'.' + QLatin1String(DefaultExtension);
-        if (!Typed.exists() && !Typed.fileName().contains(u'.') && QFileInfo(WithExtension).isFile()) {
-            selectFile(WithExtension);
-        }
+void TFileBrowseDialog::StartAt(const QString& File) {
+    const QFileInfo Info(File);
+    if (!Info.isAbsolute() || !Info.isFile()) {
+        return;
     }
-    QFileDialog::accept();
+    selectNameFilter(NameFilters[static_cast<int>(FileKindOf(File))]);
+    FFilter->Refresh();
+    selectFile(File);
+}
+
+void TFileBrowseDialog::done(int Result) {
+    Last() = {directory().absolutePath(), NameFilters[static_cast<int>(KindOfFilter(selectedNameFilter()))]};
+    QFileDialog::done(Result);
 }
 
 }  // namespace tulma

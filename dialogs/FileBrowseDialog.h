@@ -4,23 +4,24 @@
 
 namespace tulma {
 
-class TApplicationFilter;
+class TFileKindFilter;
 
-// The file dialog of the command dialog: an existing file, offered as applications, batch files or all
-// files. "Applications" are .exe files and, on this system, every executable file. A name typed without
-// an extension that names no file is taken with ".exe" when such a file exists.
+// The file dialog of the command dialog: an existing file, offered as programs (executable files),
+// applications (desktop entries), documents or all files. For as long as the program runs it opens
+// where the last one was left, with its filter; the first time in the user's home.
 class TFileBrowseDialog : public QFileDialog {
     Q_OBJECT
 
   public:
     explicit TFileBrowseDialog(QWidget* Owner);
 
-    static constexpr const char* DefaultExtension = "exe";
+    // Opens with File selected, under the filter that shows it, when it names an existing file.
+    void StartAt(const QString& File);
 
-    void accept() override;
+    void done(int Result) override;
 
   private:
-    TApplicationFilter* FFilter;
+    TFileKindFilter* FFilter;
 };
 
 }  // namespace tulma

@@ -35,8 +35,8 @@ QString ChildPath(const QString& Parent, const QString& Name) {
 
 }  // namespace
 
-TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Root, const QString& Title,
-                                           bool StatusText)
+TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const std::vector<TFolderItem>& Roots,
+                                           const QString& Title, bool StatusText)
     : QDialog(Owner) {
     setWindowTitle("Browse for Folder");
     setFixedSize(ClientWidth, ClientHeight);
@@ -53,11 +53,16 @@ TFolderBrowserDialog::TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Ro
     FTree->setObjectName("Folders");
     FTree->setHeaderHidden(true);
     FTree->setGeometry(12, 50, ClientWidth - 24, ButtonTop - 50 - 10);
-    FTree->addTopLevelItem(NewFolderItem(PathToQString(Root.DisplayName), PathToQString(Root.Path)));
+    for (const TFolderItem& Root : Roots) {
+        FTree->addTopLevelItem(NewFolderItem(PathToQString(Root.DisplayName), PathToQString(Root.Path)));
+    }
     connect(FTree, &QTreeWidget::itemExpanded, this, &TFolderBrowserDialog::FillChildren);
     connect(FTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* Current) { emit SelectionChanged(ItemOf(Current)); });
-    FTree->topLevelItem(0)->setExpanded(true);
+    // A lone root opens at once; of several, each shows its own folders when opened.
+    if (Roots.size() == 1) {
+        FTree->topLevelItem(0)->setExpanded(true);
+    }
 
     FOK = PlaceButton(this, "OK", "OK", {ClientWidth - 12 - 75 - 8 - 75, ButtonTop, 75, ButtonHeight});
     FOK->setDefault(true);
@@ -84,13 +89,29 @@ void TFolderBrowserDialog::EnableOK(bool Enable) {
     FOK->setEnabled(Enable);
 }
 
+QTreeWidgetItem* TFolderBrowserDialog::RootAbove(const QString& Path) const {
+    QTreeWidgetItem* Nearest = nullptr;
+    qsizetype NearestLength = -1;
+    for (int I = 0; I < FTree->topLevelItemCount(); ++I) {
+        QTreeWidgetItem* Root = FTree->topLevelItem(I);
+        const QString RootPath = Root->data(0, PathRole).toString();
+        const bool Above =
+            !RootPath.isEmpty() && (Path == RootPath || Path.startsWith(ChildPath(RootPath, {})));
+        if (Above && RootPath.size() > NearestLength) {
+            Nearest = Root;
+            NearestLength = RootPath.size();
+        }
+    }
+    return Nearest;
+}
+
 bool TFolderBrowserDialog::SetSelection(const std::string& Path) {
-    QTreeWidgetItem* Item = FTree->topLevelItem(0);
-    const QString RootPath = Item->data(0, PathRole).toString();
     const QString Wanted = QDir::cleanPath(PathToQString(Path));
-    if (RootPath.isEmpty() || !(Wanted == RootPath || Wanted.startsWith(ChildPath(RootPath, {})))) {
+    QTreeWidgetItem* Item = RootAbove(Wanted);
+    if (Item == nullptr) {
         return false;
     }
+    const QString RootPath = Item->data(0, PathRole).toString();
     const QStringList Names = Wanted.mid(RootPath.size()).split(u'/', Qt::SkipEmptyParts);
     for (const QString& Name : Names) {
         Item->setExpanded(true);

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 #include "FolderItem.h"
 
@@ -16,8 +17,8 @@ class QTreeWidgetItem;
 
 namespace tulma {
 
-// The folder-browsing dialog: a tree of folders below a root, a status line, OK and Cancel, and room
-// for one extra button. Its buttons report Windows command identifiers, so that the owner can handle
+// The folder-browsing dialog: a tree of folders below one or more roots, a status line, OK and Cancel,
+// and room for one extra button. Its buttons report Windows command identifiers, so that the owner can handle
 // them the way the Windows dialog's owner does.
 class TFolderBrowserDialog : public QDialog {
     Q_OBJECT
@@ -30,13 +31,16 @@ class TFolderBrowserDialog : public QDialog {
     // Sees every button command first; true when it handled the command, which then does nothing more.
     using TCommandFilter = std::function<bool(int ID)>;
 
-    TFolderBrowserDialog(QWidget* Owner, const TFolderItem& Root, const QString& Title, bool StatusText);
+    TFolderBrowserDialog(QWidget* Owner, const std::vector<TFolderItem>& Roots, const QString& Title,
+                         bool StatusText);
     ~TFolderBrowserDialog() override;
 
     void SetStatusText(const QString& Text);
     void EnableOK(bool Enable);
-    // Selects the folder at Path if it lies in the tree; false when it does not.
+    // Selects the folder at Path if it lies in the tree, below the root nearest to it; false when it does
+    // not.
     bool SetSelection(const std::string& Path);
+    // Selects the first root.
     void SelectRoot();
     bool HasSelection() const;
     // The selected folder; empty when there is none.
@@ -60,6 +64,7 @@ class TFolderBrowserDialog : public QDialog {
     void FillChildren(QTreeWidgetItem* Item);
     QTreeWidgetItem* ChildNamed(QTreeWidgetItem* Parent, const QString& Name);
     static TFolderItem ItemOf(const QTreeWidgetItem* Item);
+    QTreeWidgetItem* RootAbove(const QString& Path) const;
 };
 
 }  // namespace tulma

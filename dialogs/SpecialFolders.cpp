@@ -49,6 +49,13 @@ TFolderItem Directory(const std::string& Path) {
     return {Name.empty() ? Path : Name, IsDirectory(Path) ? Path : std::string()};
 }
 
+// A root under a name of our own, when the directory is there.
+void AddNamed(std::vector<TFolderItem>& Roots, const char* Name, const std::string& Path) {
+    if (IsDirectory(Path)) {
+        Roots.push_back({Name, Path});
+    }
+}
+
 }  // namespace
 
 std::string XdgUserDir(const std::string& Key, const std::string& Fallback) {
@@ -102,6 +109,26 @@ TFolderItem FolderRootOf(TSHFolders Folder) {
             return Virtual("Network Neighborhood");
     }
     return Virtual("");
+}
+
+std::vector<TFolderItem> FolderRootsOf(TSHFolders Folder) {
+    if (Folder != TSHFolders::foDesktop && Folder != TSHFolders::foDesktopExpanded &&
+        Folder != TSHFolders::foMyComputer) {
+        return {FolderRootOf(Folder)};
+    }
+    std::vector<TFolderItem> Roots;
+    AddNamed(Roots, "Home", HomeDirectory());
+    for (const TSHFolders Special :
+         {TSHFolders::foDesktopDirectory, TSHFolders::foPersonal, TSHFolders::foTemplates}) {
+        if (TFolderItem Root = FolderRootOf(Special); !Root.Path.empty() && Root.Path != HomeDirectory()) {
+            Roots.push_back(std::move(Root));
+        }
+    }
+    AddNamed(Roots, "Applications", FolderRootOf(TSHFolders::foPrograms).Path);
+    AddNamed(Roots, "Autostart", FolderRootOf(TSHFolders::foStartup).Path);
+    AddNamed(Roots, "Fonts", FolderRootOf(TSHFolders::foFonts).Path);
+    Roots.push_back({"File System", "/"});
+    return Roots;
 }
 
 }  // namespace tulma

@@ -49,13 +49,6 @@ bool IsUrl(const std::string& File) {
     return true;
 }
 
-std::string InDirectory(const std::string& Directory, const std::string& File) {
-    if (File.starts_with('/') || Directory.empty()) {
-        return File;
-    }
-    return Directory.ends_with('/') ? Directory + File : Directory + '/' + File;
-}
-
 TLaunchPlan Opener(const std::string& Target, const std::string& Directory) {
     const std::string XdgOpen = FindOnPath("xdg-open");
     if (XdgOpen.empty()) {
@@ -91,6 +84,20 @@ std::string NotFound(const std::string& File) {
 
 }  // namespace
 
+std::string InDirectory(const std::string& Directory, const std::string& File) {
+    if (File.starts_with('/') || Directory.empty()) {
+        return File;
+    }
+    return Directory.ends_with('/') ? Directory + File : Directory + '/' + File;
+}
+
+std::string WorkingDirectoryProblem(const std::string& Directory) {
+    if (Directory.empty() || IsDirectory(Directory)) {
+        return {};
+    }
+    return "working directory " + Directory + (Exists(Directory) ? " is not a directory" : " does not exist");
+}
+
 std::string FindOnPath(const std::string& Name) {
     const char* Path = std::getenv("PATH");
     const std::string Dirs = Path != nullptr ? Path : "/usr/local/bin:/usr/bin:/bin";
@@ -114,9 +121,8 @@ TLaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, c
     if (File.empty()) {
         return Refused("no file given");
     }
-    if (!Directory.empty() && !IsDirectory(Directory)) {
-        return Refused("working directory " + Directory +
-                       (Exists(Directory) ? " is not a directory" : " does not exist"));
+    if (std::string Problem = WorkingDirectoryProblem(Directory); !Problem.empty()) {
+        return Refused(std::move(Problem));
     }
     // ':' is an ordinary character in file names, so an existing file wins over a URL.
     const std::string Path = LocateFile(File, Directory);

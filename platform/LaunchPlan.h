@@ -30,4 +30,11 @@ TLaunchPlan PlanLaunch(const std::string& File, const std::string& Parameters, c
 // The executable file Name resolves to on PATH; empty when none.
 std::string FindOnPath(const std::string& Name);
 
+// File taken from Directory unless it is absolute or Directory is empty.
+std::string InDirectory(const std::string& Directory, const std::string& File);
+
+// Why a command's working directory keeps it from starting, in words for the user; empty when it is an
+// existing directory or none is given.
+std::string WorkingDirectoryProblem(const std::string& Directory);
+
 }  // namespace tulma

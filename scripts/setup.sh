@@ -13,6 +13,8 @@ packages=(
   # lrelease, which builds the English translation
   qt6-l10n-tools
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
+  # desktop entries of applications, read and started as the desktop does (GIO)
+  libglib2.0-dev
   # a real X display for the end-to-end tests
   xvfb xauth openbox xdotool wmctrl trayer x11-utils
   # further window managers that the window-cycling tests run under too; without a wallpaper setter

@@ -50,7 +50,7 @@ bool DefineHotKey(QWidget* Owner, THotTulma& HotKey, IDesktopWindows& Windows, I
 // error is shown and the hotkeys and file name in use stay.
 void OpenCommandLineFile(const std::string& Argument) {
     const std::string Previous = HotKeyFileName();
-    HotKeyFileName() = CommandLineFileName(Argument, ProgramDirectory());
+    HotKeyFileName() = CommandLineFileName(Argument, WorkingDirectory());
     if (!TApplication::RunGuarded(LoadHotKeyFile)) {
         HotKeyFileName() = Previous;
     }

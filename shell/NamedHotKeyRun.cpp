@@ -48,7 +48,7 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
     RegisterAllClasses();
     InitHotKeyModule(ProgramDirectory());
     if (!Options.FileArgument.empty()) {
-        HotKeyFileName() = CommandLineFileName(Options.FileArgument, ProgramDirectory());
+        HotKeyFileName() = CommandLineFileName(Options.FileArgument, WorkingDirectory());
         LoadHotKeyFile();
     }
     const THotTulma* HotKey = FindHotKey(HotKeyFile().HotKeyList(), Options.HotKeyName);

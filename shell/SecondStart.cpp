@@ -5,7 +5,6 @@
 
 #include "CommandLineFileName.h"
 #include "HotKeyRequest.h"
-#include "ProgramDirectory.h"
 
 namespace tulma {
 namespace {
@@ -24,7 +23,7 @@ bool ShowRunningTulma(const std::string& FileArgument) {
     // The path as this start would open it; the running Tulma may have another working directory.
     const std::string FileName =
         FileArgument.empty() ? std::string()
-                             : Resolved(CommandLineFileName(FileArgument, ProgramDirectory())).string();
+                             : Resolved(CommandLineFileName(FileArgument, WorkingDirectory())).string();
     return SendShowRequest(FileName);
 }
 

@@ -3,8 +3,10 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 
+#include "X11DesktopWindows.h"
 #include "XcbWindowRequests.h"
 
 namespace tulma {
@@ -26,6 +28,12 @@ bool KeepsFocusAway(TShowCommand Mode) {
 // A program that has ended shows no window any more.
 bool ProcessExists(pid_t Pid) {
     return kill(Pid, 0) == 0 || errno != ESRCH;
+}
+
+bool SameName(const std::string& A, const std::string& B) {
+    return std::equal(A.begin(), A.end(), B.begin(), B.end(), [](char X, char Y) {
+        return std::tolower(static_cast<unsigned char>(X)) == std::tolower(static_cast<unsigned char>(Y));
+    });
 }
 
 bool Minimizes(TShowCommand Mode) {
@@ -54,13 +62,25 @@ std::optional<TShowModeWatcher::BaselineRequest> TShowModeWatcher::AskBaseline(T
 }
 
 // A fresh process has no windows yet, so every window with its pid is one it made after the start.
-void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before) {
+// Windows of the classes that are already there belong to an earlier start.
+void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before,
+                             const std::vector<std::string>& Classes) {
     Entry Watch;
     Watch.Pid = Pid;
+    Watch.Classes = Classes;
     Watch.Mode = Mode;
     Watch.Age.start();
     if (Before) {
         TakeBaseline(Watch, *Before);
+    }
+    if (!Classes.empty()) {
+        if (!Watch.Surveyed) {
+            Watch.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
+            Watch.Surveyed = true;
+        }
+        for (std::uint32_t Window : TopLevelWindows(Watch.Managed)) {
+            Watch.Others.insert(Window);
+        }
     }
     Watches.push_back(std::move(Watch));
     Poll.start();
@@ -94,7 +114,8 @@ bool TShowModeWatcher::Step(Entry& Watch) {
     if (Watch.Found == XCB_WINDOW_NONE) {
         Watch.Found = FindWindow(Watch);
         if (Watch.Found == XCB_WINDOW_NONE) {
-            return Watch.Age.elapsed() < WatchMs && ProcessExists(Watch.Pid);
+            // A launcher script may end before the application's window comes.
+            return Watch.Age.elapsed() < WatchMs && (!Watch.Classes.empty() || ProcessExists(Watch.Pid));
         }
         Apply(Watch);
         Watch.Guard.start();
@@ -130,10 +151,12 @@ xcb_window_t TShowModeWatcher::FindWindow(Entry& Watch) {
             continue;
         }
         const auto Pid = GetCardinals(Connection, Window, Atoms.NetWmPid, XCB_ATOM_CARDINAL);
-        if (Pid.empty()) {
+        const bool Ours = (Watch.Pid > 0 && !Pid.empty() && static_cast<pid_t>(Pid[0]) == Watch.Pid) ||
+                          (!Watch.Classes.empty() && HasClass(Window, Watch.Classes));
+        if (Pid.empty() && !Ours) {
             continue;  // may still get its pid
         }
-        if (static_cast<pid_t>(Pid[0]) == Watch.Pid) {
+        if (Ours) {
             // Without a window manager the window is ours to deal with once the program has mapped it.
             if (!Watch.Managed && !Viewable(Window)) {
                 continue;
@@ -143,6 +166,15 @@ xcb_window_t TShowModeWatcher::FindWindow(Entry& Watch) {
         Watch.Others.insert(Window);
     }
     return XCB_WINDOW_NONE;
+}
+
+bool TShowModeWatcher::HasClass(xcb_window_t Window, const std::vector<std::string>& Classes) {
+    auto Request = RequestBytes(Connection, Window, XCB_ATOM_WM_CLASS);
+    xcb_atom_t Type = XCB_ATOM_NONE;
+    const auto [Instance, Class] = ClassNames(BytesOf(Request, &Type));
+    return std::any_of(Classes.begin(), Classes.end(), [&](const std::string& Name) {
+        return SameName(Name, Instance) || SameName(Name, Class);
+    });
 }
 
 void TShowModeWatcher::Apply(Entry& Watch) {

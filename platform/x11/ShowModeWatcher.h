@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include <sys/types.h>
@@ -18,7 +19,8 @@
 namespace tulma {
 
 // Applies a show command to the first top-level window of a started program once the window manager
-// has taken it on (or, without one, once it is mapped): the window is recognised by its _NET_WM_PID.
+// has taken it on (or, without one, once it is mapped): the window is recognised by its _NET_WM_PID, or,
+// for an application whose window may come from another process, as a new window of one of its classes.
 // Watching is polled from the event loop and ends after a bounded time, found or not, or when the
 // program has ended. Without a window manager nobody could bring an iconified window back, so the
 // minimized modes leave the window shown and only keep the focus where it was.
@@ -44,12 +46,16 @@ class TShowModeWatcher : public QObject {
         TDeferredReply<xcb_get_input_focus_reply_t, xcb_get_input_focus_cookie_t> Focus;
     };
     std::optional<BaselineRequest> AskBaseline(TShowCommand Mode);
-    void Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before);
+    // Pid: the started process, 0 for none; Classes: WM_CLASS names (instance or class, case ignored) that
+    // a window new since the start may carry instead.
+    void Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before,
+               const std::vector<std::string>& Classes = {});
     bool Idle() const { return Watches.empty(); }
 
   private:
     struct Entry {
         pid_t Pid = -1;
+        std::vector<std::string> Classes;
         TShowCommand Mode = TShowCommand::ShowNormal;
         QElapsedTimer Age;
         std::set<xcb_window_t> Others;            // windows of other programs, not looked at again
@@ -72,6 +78,7 @@ class TShowModeWatcher : public QObject {
     std::vector<std::uint32_t> TopLevelWindows(bool Managed);
     bool Viewable(xcb_window_t Window);
     xcb_window_t FindWindow(Entry& Watch);
+    bool HasClass(xcb_window_t Window, const std::vector<std::string>& Classes);
     void Apply(Entry& Watch);
     void ApplyUnmanaged(Entry& Watch);
     void KeepFocusAway(const Entry& Watch);

@@ -12,7 +12,7 @@ TX11Desktop::TX11Desktop(QObject* Parent)
       Keys(new TX11HotKeys(this)),
       WindowList(
           std::make_unique<TX11DesktopWindows>(QtX11Connection(), [this] { return Keys->LastPressTime(); })),
-      Starts(new TX11Launcher(QtX11Connection(), this)) {}
+      Starts(new TX11Launcher(QtX11Connection(), this, [this] { return Keys->LastPressTime(); })) {}
 
 TX11Desktop::~TX11Desktop() = default;
 

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "ChildEnvironment.h"
+#include "DesktopEntry.h"
 #include "DetachedProcess.h"
 #include "LaunchPlan.h"
 #include "PlatformLog.h"
@@ -35,15 +37,20 @@ TLaunchResult ResultOf(const TStartResult& Started) {
 
 }  // namespace
 
-TX11Launcher::TX11Launcher(xcb_connection_t* Connection, QObject* Parent)
+TX11Launcher::TX11Launcher(xcb_connection_t* Connection, QObject* Parent,
+                           std::function<xcb_timestamp_t()> PressTime)
     : QObject(Parent), Reaper(new TChildReaper(this)) {
     if (Connection != nullptr) {
         Watcher = new TShowModeWatcher(Connection, this);
+        Notice = std::make_unique<TX11StartupNotice>(Connection, std::move(PressTime));
     }
 }
 
 TLaunchResult TX11Launcher::Launch(const std::string& File, const std::string& Parameters,
                                    const std::string& Directory, TShowCommand Show) {
+    if (const TDesktopEntryLookup Entry = FindDesktopEntry(File, Directory); Entry.IsEntry) {
+        return LaunchEntry(Entry, Parameters, Directory, Show);
+    }
     const TLaunchPlan Plan = PlanLaunch(File, Parameters, Directory);
     if (!Plan.Valid) {
         qCDebug(PlatformLog).noquote()
@@ -59,6 +66,29 @@ TLaunchResult TX11Launcher::Launch(const std::string& File, const std::string& P
         Watcher->Watch(Started.Pid, Show, Before);
     }
     return ResultOf(Started);
+}
+
+// The application's own windows may come from another process (D-Bus activation, a launcher script), so
+// its window is looked for by its class names too.
+TLaunchResult TX11Launcher::LaunchEntry(const TDesktopEntryLookup& Found, const std::string& Parameters,
+                                        const std::string& Directory, TShowCommand Show) {
+    if (!Found.Entry) {
+        qCDebug(PlatformLog).noquote()
+            << "start desktop entry refused:" << QString::fromStdString(Found.Reason);
+        return {false, Found.Reason};
+    }
+    auto Before = Watcher != nullptr ? Watcher->AskBaseline(Show) : std::nullopt;
+    const TEntryStart Started = Found.Entry->Start(Parameters, Directory, ChildEnvironment(), Notice.get());
+    qCDebug(PlatformLog).noquote() << "start desktop entry" << QString::fromStdString(Found.Entry->FileName())
+                                   << (Started.Started ? "pid " + QString::number(Started.Pid)
+                                                       : "failed: " + QString::fromStdString(Started.Reason));
+    if (!Started.Started) {
+        return {false, Started.Reason};
+    }
+    if (Watcher != nullptr) {
+        Watcher->Watch(Started.Pid, Show, Before, Found.Entry->WindowClasses());
+    }
+    return {true, {}};
 }
 
 TStartResult TX11Launcher::Start(const TLaunchPlan& Plan) {

@@ -129,6 +129,19 @@ class BrowseFolderTest : public QObject {
         QCOMPARE(FolderRootOf(TSHFolders::foPrinters).Path, std::string());
         QCOMPARE(FolderRootOf(TSHFolders::foMyComputer).Path, std::string("/"));
         QCOMPARE(FolderRootOf(TSHFolders::foDesktopExpanded).Path, std::string("/"));
+
+        // The whole name space: home, the special folders there are, then the file system.
+        QVERIFY(QDir(Home.path()).mkpath(".config/autostart"));
+        std::vector<std::string> Roots;
+        for (const TFolderItem& Root : FolderRootsOf(TSHFolders::foDesktopExpanded)) {
+            Roots.push_back(Root.DisplayName + " " + Root.Path);
+        }
+        const std::string Path = Home.path().toStdString();
+        QCOMPARE(Roots,
+                 std::vector<std::string>({"Home " + Path, "Dokumente " + Path + "/Dokumente",
+                                           "Vorlagen " + Path + "/Vorlagen",
+                                           "Autostart " + Path + "/.config/autostart", "File System /"}));
+        QCOMPARE(FolderRootsOf(TSHFolders::foTemplates).size(), std::size_t{1});
     }
 
     void centredAcrossAndAQuarterDownTheForegroundWindow() {
@@ -163,7 +176,7 @@ class BrowseFolderTest : public QObject {
                                            "selected reports " + Folders.Path("work/reports")}));
     }
 
-    void withoutAnExistingDirectoryTheRootIsSelected() {
+    void withoutAnExistingDirectoryTheHomeAtTheTopIsSelected() {
         TBrowseFolder Browser(nullptr);
         Browser.Directory = "/no/such/folder";
         std::string Selected;
@@ -172,7 +185,7 @@ class BrowseFolderTest : public QObject {
             Child<QPushButton>(Dialog, "Cancel")->click();
         });
         QVERIFY(!Browser.Execute());
-        QCOMPARE(Selected, std::string("/"));
+        QCOMPARE(Selected, QDir::homePath().toStdString());
         QCOMPARE(Browser.Directory, std::string("/no/such/folder"));
     }
 

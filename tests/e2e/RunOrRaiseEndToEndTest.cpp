@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdio>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,6 +84,33 @@ TEST_F(RunOrRaiseEndToEndTest, HotKeyCyclesThroughTheWindowsOfItsProgram) {
     EXPECT_EQ(Activated, (std::vector<xcb_window_t>{Three, One, Two, Three}))
         << "the topmost, then the others from the lowest up, each once, then around again";
     EXPECT_EQ(Runs(), Starts) << "nothing started while a window matches";
+}
+
+// One hotkey on an application's desktop entry, with class: of the entry's StartupWMClass: the first
+// press starts the application, the next one brings its window back instead of starting another.
+TEST_F(RunOrRaiseEndToEndTest, DesktopEntryStartsTheApplicationThenBringsItsWindowBack) {
+    const std::string Entry = (Dir / "editor.desktop").string();
+    std::ofstream(Entry) << "[Desktop Entry]\nType=Application\nName=Editor\nStartupWMClass=Editor\n"
+                         << "Exec=/bin/sh -c \"echo x >> " << Marker() << "; exec " << TULMA_TEST_WINDOW
+                         << " Editor --class editor Editor\"\n";
+    const std::string FileName = (Dir / "keys.tul").string();
+    WriteHotKeyFile(FileName, {{"Editor", CtrlAltK, Entry, "", "class:Editor"}});
+    const xcb_window_t Main = MainWindow(StartTulma(FileName));
+    ASSERT_NE(Main, XCB_WINDOW_NONE);
+    ASSERT_TRUE(PressUntilRun({Keys::Control, Keys::Alt, KeyK}));
+    xcb_window_t Editor = XCB_WINDOW_NONE;
+    ASSERT_TRUE(Eventually([&] { return ListWindows("class:Editor").Status == 0; }));
+    ASSERT_TRUE(Eventually([&] {
+        Editor = ActiveOnTop({Main});
+        return Editor != XCB_WINDOW_NONE && Editor != Main;
+    }));
+
+    const int Starts = Runs();
+    const xcb_window_t Other = OpenWindow("other", "other", "Other");
+    ASSERT_TRUE(Eventually([&] { return ActiveOnTop({Editor}) == Other; }));
+    TulmaProgramFixture::Press({Keys::Control, Keys::Alt, KeyK});
+    EXPECT_TRUE(Eventually([&] { return ActiveOnTop({Other}) == Editor; }));
+    EXPECT_EQ(Runs(), Starts);
 }
 
 TEST_F(RunOrRaiseEndToEndTest, ListWindowsPrintsTheMatchesAndFailsWithoutOne) {

@@ -116,6 +116,17 @@ TEST_F(TulmaEndToEndTest, HotKeyFileOpensAndItsCombinationRunsItsCommand) {
     EXPECT_TRUE(TrayIcons().empty());
 }
 
+// The hotkey starts the application of a desktop entry, its parameters filling the field code.
+TEST_F(TulmaEndToEndTest, HotKeyOnADesktopEntryStartsItsApplication) {
+    const std::string Entry = (Dir / "marker.desktop").string();
+    std::ofstream(Entry) << "[Desktop Entry]\nType=Application\nName=Marker\nExec=/bin/sh -c \"echo x >> "
+                         << Marker() << "\" %f\n";
+    const std::string FileName = (Dir / "keys.tul").string();
+    WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, Entry, "file"}});
+    ASSERT_NE(MainWindow(StartTulma(FileName)), XCB_WINDOW_NONE);
+    EXPECT_TRUE(PressUntilRun());
+}
+
 TEST_F(TulmaEndToEndTest, ParametersSplitTheWayPeopleTypeThem) {
     // sh writes the arguments after its script to the marker, one a line.
     const std::string FileName = (Dir / "keys.tul").string();
@@ -137,7 +148,7 @@ TEST_F(TulmaEndToEndTest, UnreadableCommandLineFileIsReportedAndTheDefaultHotKey
     WriteHotKeyFile((Dir / "KeyList.TUL").string(),
                     {{"&Xmark", CtrlAltK, "/bin/sh", "-c \"echo x >> " + Marker() + "\""}});
     std::ofstream((Dir / "damaged.tul").string()) << "not a hotkey file";
-    const pid_t Tulma = StartTulma("damaged");
+    const pid_t Tulma = StartTulma((Dir / "damaged").string());
     const xcb_window_t ErrorBox = MainWindow(Tulma);
     ASSERT_NE(ErrorBox, XCB_WINDOW_NONE);
     // Start-up waits at the error box: nothing is registered yet.
@@ -402,6 +413,16 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     Result = RunTulma(Program / "tulma", "--run Other -- " + (Dir / "-other.tul").string());
     EXPECT_EQ(Result.Status, 0) << Result.Output;
     EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
+
+    // A bare name, as in the manual's "tulma work", is the working directory's file.
+    const fs::path Worked = Dir / "worked";
+    WriteHotKeyFile((Dir / "work.tul").string(), {{"Work", CtrlAltL, "/usr/bin/touch", Worked.string()}});
+    const fs::path Started = fs::current_path();
+    fs::current_path(Dir);
+    Result = RunTulma(Program / "tulma", "--run Work work");
+    fs::current_path(Started);
+    EXPECT_EQ(Result.Status, 0) << Result.Output;
+    EXPECT_TRUE(Eventually([&] { return fs::exists(Worked); }, 3000));
 
     Result = RunTulma(Program / "tulma", "--run Nothing");
     EXPECT_EQ(Result.Status, 1);

@@ -48,9 +48,11 @@ void TulmaProgramFixture::SetUp() {
     Keyboard = std::make_unique<FakeKeyboard>(Display.Connection());
     std::string Pattern = (fs::temp_directory_path() / "tulma-e2e-XXXXXX").string();
     Dir = mkdtemp(Pattern.data());
-    // The program looks for its message file and default hotkey file beside itself.
+    // The program looks for its message file, its default hotkey file and its desktop-entry module
+    // beside itself.
     fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
     fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
+    fs::copy_file(TULMA_DESKTOP_ENTRY_MODULE, Dir / fs::path(TULMA_DESKTOP_ENTRY_MODULE).filename());
     if (TrayAtStart) {
         StartTray();
     }

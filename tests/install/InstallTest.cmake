@@ -18,6 +18,7 @@ endfunction()
 # The program and its message file share the program directory; bin/tulma leads there.
 expect_file(lib/tulma/tulma)
 expect_file(lib/tulma/stdmess0.mes)
+expect_file(lib/tulma/libtulma-desktop-entries.so)
 if(NOT IS_SYMLINK ${PREFIX}/bin/tulma)
     message(SEND_ERROR "bin/tulma is not a symbolic link")
 endif()

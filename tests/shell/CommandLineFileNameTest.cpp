@@ -6,15 +6,26 @@
 namespace tulma {
 namespace {
 
-TEST(CommandLineFileNameTest, NamesFollowTheExtensionAndDirectoryRules) {
-    const std::string Program = "/opt/tulma";
-    EXPECT_EQ(CommandLineFileName("work", Program), "/opt/tulma/work.tul");
-    EXPECT_EQ(CommandLineFileName("sub/work", Program), "sub/work.tul");
-    EXPECT_EQ(CommandLineFileName("/keys/work.dat", Program), "/keys/work.dat");
-    EXPECT_EQ(CommandLineFileName("/my.dir/work", Program), "/my.dir/work.tul");
-    EXPECT_EQ(CommandLineFileName("work.", Program), "/opt/tulma/work.");
-    EXPECT_EQ(CommandLineFileName("C:work", Program), "/opt/tulma/C:work.tul");
-    EXPECT_EQ(CommandLineFileName("work", "/"), "/work.tul");
+// Relative names are the working directory's, as in every program; the program's directory plays no part.
+TEST(CommandLineFileNameTest, NamesFollowTheExtensionRuleAndTheWorkingDirectory) {
+    const struct {
+        const char* Argument;
+        const char* WorkingDirectory;
+        const char* FileName;
+    } Cases[] = {
+        {"work", "/home/me", "/home/me/work.tul"},
+        {"sub/work", "/home/me", "/home/me/sub/work.tul"},
+        {"../keys/work", "/home/me/", "/home/me/../keys/work.tul"},
+        {"/keys/work.dat", "/home/me", "/keys/work.dat"},
+        {"/my.dir/work", "/home/me", "/my.dir/work.tul"},
+        {"work.", "/home/me", "/home/me/work."},
+        {"C:work", "/home/me", "/home/me/C:work.tul"},
+        {"work", "/", "/work.tul"},
+        {"work", "", "work.tul"},
+    };
+    for (const auto& Case : Cases) {
+        EXPECT_EQ(CommandLineFileName(Case.Argument, Case.WorkingDirectory), Case.FileName) << Case.Argument;
+    }
 }
 
 // A second start without a file, or with the running one's file under any of its names, shows that one.
