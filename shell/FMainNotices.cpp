@@ -17,6 +17,8 @@ namespace tulma {
 namespace {
 
 constexpr const char* ProgramTitle = "Tulma";
+// How many refused hotkeys the start-up notice names.
+constexpr qsizetype MaxRefusedNamed = 5;
 
 }  // namespace
 
@@ -71,6 +73,12 @@ void TFormMain::TellRefusedHotKeys() {
     }
     const QString Summary = Lines.size() == 1 ? "A hotkey cannot be pressed"
                                               : QString::number(Lines.size()) + " hotkeys cannot be pressed";
+    // A file full of taken combinations names a few: the list's marks tell the rest, and a notice of
+    // hundreds of lines would only bury the window under its text.
+    if (const qsizetype Unnamed = Lines.size() - MaxRefusedNamed; Unnamed > 0) {
+        Lines.resize(MaxRefusedNamed);
+        Lines << "and " + QString::number(Unnamed) + " more, marked in the list";
+    }
     emit HotKeysRefused(Summary, Lines.join('\n') + "\nThe tray menu still runs them.");
 }
 

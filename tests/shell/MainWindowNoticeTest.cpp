@@ -205,6 +205,20 @@ class MainWindowNoticeTest : public QObject {
         QCOMPARE(Refused.count(), 0);
     }
 
+    void manyRefusedHotKeysAreCountedAndAFewNamed() {
+        std::vector<THotKeyOutline> Specs;
+        for (char Key = 'A'; Key <= 'G'; ++Key) {
+            Registry->Taken.insert({MOD_CONTROL | MOD_ALT, static_cast<std::uint8_t>(Key)});
+            Specs.emplace_back(std::string("Key ") + Key, static_cast<std::uint16_t>(CtrlAlt | Key), "run");
+        }
+        Start(Specs);
+        const QString Text = Label("LabEventNotice")->text();
+        QVERIFY2(Text.startsWith("7 hotkeys cannot be pressed: Key A"), qPrintable(Text));
+        QVERIFY2(Text.contains("Key E") && !Text.contains("Key F") &&
+                     Text.contains("and 2 more, marked in the list"),
+                 qPrintable(Text));
+    }
+
     void capturedCombinationOfAnotherHotKeyMovesOnOK() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
         Boxes->SetNextAnswer(MessageBoxResult::Yes);
