@@ -17,6 +17,8 @@ class ILauncher;
 class TKWinDesktopWindows;
 class TPortalHotKeys;
 class TStatusNotifierWatch;
+class TSwayDesktopWindows;
+class TSwayHotKeys;
 class TX11Desktop;
 class TX11Launcher;
 class TX11TrayWatcher;
@@ -38,10 +40,10 @@ TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request);
 std::string NoWindowsReason(const TBackendChoice& Choice);
 
 // The desktop services of this session, from the backends that prove to work here, in the order of
-// preference: the GlobalShortcuts portal (Wayland sessions), then X11 key grabs; KWin's window list
-// (Wayland sessions), then X11's. X11 serves only when the application runs on an X display; the
-// launcher starts programs without one too (show modes then are not applied). Every entry point of the
-// program builds its desktop here, so all of them see the same windows.
+// preference: sway's IPC socket, then the GlobalShortcuts portal (Wayland sessions), then X11 key grabs;
+// sway's or KWin's window list (Wayland sessions), then X11's. X11 serves only when the application runs on
+// an X display; the launcher starts programs without one too (show modes then are not applied). Every entry
+// point of the program builds its desktop here, so all of them see the same windows.
 class TDesktopBackends : public QObject {
     Q_OBJECT
   public:
@@ -55,6 +57,8 @@ class TDesktopBackends : public QObject {
     std::string Notice() const;
     // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
     bool DesktopShortcuts() const { return Portal != nullptr; }
+    // Whether the hotkeys are bindings of the compositor (sway), which sees every key press.
+    bool CompositorBindings() const { return Sway != nullptr; }
 
     IHotKeyRegistry& HotKeys();
     // Whether some backend lists windows here; without one, Windows() is an empty list.
@@ -69,6 +73,8 @@ class TDesktopBackends : public QObject {
   signals:
     // A tray host came, went or was replaced (an X11 tray or the D-Bus StatusNotifier watcher).
     void TrayHostChanged();
+    // Notice() changed: a backend stopped serving.
+    void NoticeChanged();
 
   private:
     TBackendChoice Chosen;
@@ -79,6 +85,8 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<TPortalHotKeys> Portal;
     std::unique_ptr<TX11TrayWatcher> X11Tray;
     std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
+    std::unique_ptr<TSwayHotKeys> Sway;
+    std::unique_ptr<TSwayDesktopWindows> SwayWindows;
 };
 
 }  // namespace tulma

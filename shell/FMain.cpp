@@ -51,6 +51,9 @@ constexpr int NoticeWidth = ClientWidth - 8;
 constexpr const char* WaylandNotice =
     "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus. To run a "
     "hotkey from anywhere, bind a desktop shortcut to \"tulma --run NAME\" (see man tulma).";
+constexpr const char* CompositorNotice =
+    "This is a Wayland session: Tulma's hotkeys are bindings of the compositor, which sees every key "
+    "press; a combination that your compositor's configuration binds is left to it (its line is marked).";
 constexpr const char* PortalNotice =
     "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
     "their keys (a line whose key the desktop changed is marked).";
@@ -187,10 +190,15 @@ void TFormMain::CreateDesktopControls() {
     LabFileNotice->setVisible(false);
     LabSessionNotice = PlaceControl<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
     LabSessionNotice->setWordWrap(true);
-    const std::string Session = FServices.DesktopShortcuts ? PortalNotice : WaylandNotice;
-    LabSessionNotice->setText(
-        ToQString(FServices.BackendNotice.empty() ? Session : Session + " " + FServices.BackendNotice));
+    ShowBackendNotice(FServices.BackendNotice);
     LabSessionNotice->setVisible(IsWaylandSession());
+}
+
+void TFormMain::ShowBackendNotice(const std::string& BackendNotice) {
+    const std::string Session = FServices.DesktopShortcuts     ? PortalNotice
+                                : FServices.CompositorBindings ? CompositorNotice
+                                                               : WaylandNotice;
+    LabSessionNotice->setText(ToQString(BackendNotice.empty() ? Session : Session + " " + BackendNotice));
     PlaceNotices();
 }
 
@@ -550,6 +558,10 @@ QString TFormMain::RefusalText(const THotTulma& HotKey) const {
     const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
     if (Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
         return "This hotkey has no key combination that can be pressed. Its tray menu item runs it.";
+    }
+    if (const std::string Reason = FActivation->RefusalReason(HotKey); !Reason.empty()) {
+        return "This key combination is refused: " + ToQString(Reason) +
+               ". Pressing it does not run the hotkey; its tray menu item still does.";
     }
     if (const THotTulma* Holder = FActivation->HolderOf(HotKey)) {
         return "This key combination is used by " + ToQString(Holder->Name) +

@@ -24,6 +24,7 @@
 #include "ProgramOptions.h"
 #include "QtFileDialogs.h"
 #include "SecondStart.h"
+#include "SessionEndSignals.h"
 #include "TrayIcon.h"
 #include "WindowListing.h"
 
@@ -77,6 +78,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         .DefineHotKey = [&Windows](QWidget* Owner,
                                    THotTulma& HotKey) { return DefineHotKey(Owner, HotKey, Windows); },
         .DesktopShortcuts = Desktop.DesktopShortcuts(),
+        .CompositorBindings = Desktop.CompositorBindings(),
         .BackendNotice = Desktop.Notice(),
     };
     auto FormMain = std::make_unique<TFormMain>(Services);
@@ -88,6 +90,8 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
     };
     QObject::connect(&Desktop, &TDesktopBackends::TrayHostChanged, FormMain.get(), TrayHostChanged);
+    QObject::connect(&Desktop, &TDesktopBackends::NoticeChanged, FormMain.get(),
+                     [&] { FormMain->ShowBackendNotice(Desktop.Notice()); });
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
@@ -100,6 +104,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         });
     FormMain->ShowAtStart();
 
+    const TSessionEndSignals SessionEnd;
     const int Result = Application.exec();
     EndHotKeyModule();
     FormMain.reset();
