@@ -9,15 +9,10 @@
 #include <fstream>
 #include <utility>
 
+#include "AsciiText.h"
+
 namespace tulma {
 namespace {
-
-std::string Lower(std::string_view Text) {
-    std::string Result(Text);
-    std::transform(Result.begin(), Result.end(), Result.begin(),
-                   [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
-    return Result;
-}
 
 constexpr std::array<std::pair<std::string_view, unsigned>, 12> ModifierNames{{
     {"shift", TSwayCombination::Shift},
@@ -35,7 +30,7 @@ constexpr std::array<std::pair<std::string_view, unsigned>, 12> ModifierNames{{
 }};
 
 std::optional<unsigned> ModifierBit(std::string_view Name) {
-    const std::string Wanted = Lower(Name);
+    const std::string Wanted = AsciiLower(Name);
     for (const auto& [Known, Bit] : ModifierNames) {
         if (Wanted == Known) {
             return Bit;
@@ -99,7 +94,7 @@ std::optional<TSwayCombination> ParseSwayCombination(std::string_view Text, bool
             return std::nullopt;
         }
         if (Plus == std::string_view::npos) {
-            Combination.Key = Lower(Part);
+            Combination.Key = AsciiLower(Part);
             return Combination;
         }
         const auto Bit = ModifierBit(Part);
