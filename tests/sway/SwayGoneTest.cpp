@@ -1,0 +1,150 @@
+// The sway backend against a stand-in for sway's socket that answers what the backend asks at start and
+// then goes away, or sends what is not the protocol: the backend notices and says so, and nothing breaks.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "LocalSocket.h"
+#include "SwayHotKeys.h"
+#include "TempDir.h"
+
+namespace tulma::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+QByteArray Reply(std::uint32_t Type, const std::string& Request) {
+    switch (Type) {
+        case swayipc::GetVersion:
+            return R"({"variant":"sway","human_readable":"1.7","loaded_config_file_name":"/nowhere/config"})";
+        case swayipc::GetConfig:
+            return R"({"config":"bindsym Ctrl+Alt+u exec x"})";
+        case swayipc::Subscribe:
+            return R"({"success":true})";
+        default: {
+            QJsonArray Results;
+            for (std::size_t At = Request.find("bindsym"); At != std::string::npos;
+                 At = Request.find("bindsym", At + 1)) {
+                Results.append(QJsonObject{{"success", true}});
+            }
+            return QJsonDocument(Results).toJson(QJsonDocument::Compact);
+        }
+    }
+}
+
+// Serves every connection on its own thread until Ending is set, then closes them all, having sent Parting
+// first on the connection that subscribed.
+class TStandInSway {
+  public:
+    std::atomic<bool> Ending = false;
+    std::string Parting;
+
+    explicit TStandInSway(const std::string& Path)
+        : Listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        const auto Address = AddressOf(Path);
+        bind(Listener.Get(), reinterpret_cast<const sockaddr*>(&*Address), sizeof(*Address));
+        listen(Listener.Get(), 4);
+        Server = std::thread([this] { Serve(); });
+    }
+    ~TStandInSway() {
+        Ending = true;
+        Server.join();
+    }
+
+  private:
+    SocketHandle Listener;
+    std::thread Server;
+
+    void Serve() {
+        std::vector<std::unique_ptr<SocketHandle>> Clients;
+        std::vector<TSwayIpcDecoder> Decoders;
+        std::vector<bool> Subscribed;
+        while (!Ending) {
+            std::vector<pollfd> Waits{{Listener.Get(), POLLIN, 0}};
+            for (const auto& Client : Clients) {
+                Waits.push_back({Client->Get(), POLLIN, 0});
+            }
+            poll(Waits.data(), Waits.size(), 20);
+            if ((Waits[0].revents & POLLIN) != 0) {
+                Clients.push_back(
+                    std::make_unique<SocketHandle>(accept4(Listener.Get(), nullptr, nullptr, SOCK_CLOEXEC)));
+                Decoders.emplace_back();
+                Subscribed.push_back(false);
+            }
+            for (std::size_t I = 0; I + 1 < Waits.size(); ++I) {
+                if ((Waits[I + 1].revents & POLLIN) == 0) {
+                    continue;
+                }
+                const auto Bytes = ReceiveSome(Clients[I]->Get(), std::chrono::steady_clock::now());
+                Decoders[I].Append(Bytes.value_or(""));
+                while (const auto Message = Decoders[I].Next()) {
+                    Subscribed[I] = Subscribed[I] || Message->Type == swayipc::Subscribe;
+                    const QByteArray Body = Reply(Message->Type, Message->Payload);
+                    SendAll(Clients[I]->Get(),
+                            EncodeSwayIpc(Message->Type,
+                                          {Body.constData(), static_cast<std::size_t>(Body.size())}));
+                }
+            }
+        }
+        for (std::size_t I = 0; I < Clients.size(); ++I) {
+            if (Subscribed[I]) {
+                SendAll(Clients[I]->Get(), Parting);
+            }
+        }
+    }
+};
+
+TEST(SwayGone, TheBackendNoticesThatSwayWentAwayAndSaysWhy) {
+    int Argc = 1;
+    char Name[] = "test_sway_bytes";
+    char* Argv[] = {Name, nullptr};
+    QCoreApplication Application(Argc, Argv);
+    const struct {
+        const char* Case;
+        std::string Parting;
+        const char* Said;
+    } Cases[] = {
+        {"socket closed", "", "sway closed its socket"},
+        {"shutdown event", EncodeSwayIpc(swayipc::ShutdownEvent, R"({"change":"exit"})"), "shutting down"},
+        {"not the protocol", "HTTP/1.1 400", "not its protocol"},
+    };
+    for (const auto& Case : Cases) {
+        TempDir Folder;
+        // The record of bindings goes there too, not to the user's state folder.
+        setenv("XDG_STATE_HOME", Folder.Path().c_str(), 1);
+        const std::string Path = (fs::path(Folder.Path()) / "sway.sock").string();
+        auto Sway = std::make_unique<TStandInSway>(Path);
+        Sway->Parting = Case.Parting;
+        TSwayHotKeys Keys(Path);
+        bool Told = false;
+        QObject::connect(&Keys, &TSwayHotKeys::TroubleChanged, [&] { Told = true; });
+        EXPECT_TRUE(Keys.RegisterHotKey(1, MOD_CONTROL | MOD_ALT, 'K')) << Case.Case;
+        EXPECT_FALSE(Keys.RegisterHotKey(2, MOD_CONTROL | MOD_ALT, 'U')) << Case.Case;
+        Sway.reset();
+        const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!Told && std::chrono::steady_clock::now() < Deadline) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        EXPECT_TRUE(Told) << Case.Case;
+        EXPECT_NE(Keys.Trouble().find(Case.Said), std::string::npos) << Case.Case << ": " << Keys.Trouble();
+        EXPECT_FALSE(Keys.RegisterHotKey(3, MOD_CONTROL | MOD_ALT, 'L')) << Case.Case;
+    }
+}
+
+}  // namespace
+}  // namespace tulma::test
