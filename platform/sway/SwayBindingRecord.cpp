@@ -84,25 +84,44 @@ void TSwayBindingRecord::Write(const std::vector<std::string>& Combinations) con
     fs::rename(Temporary, Own, Ignored);
 }
 
-void TSwayBindingRecord::ClearLeftovers(
-    const std::function<void(const std::vector<std::string>&)>& Unbind) const {
+void TSwayBindingRecord::ForEachRecord(
+    const std::function<void(const fs::path&, bool Running, std::vector<std::string>&)>& Visit) const {
     std::error_code Error;
     for (const fs::directory_entry& Entry : fs::directory_iterator(Folder, Error)) {
         const std::string Name = Entry.path().filename().string();
-        if (!Name.starts_with(Prefix) || Name.ends_with(".new") || StillRunning(Name.substr(Prefix.size()))) {
-            continue;
+        if (Name.starts_with(Prefix) && !Name.ends_with(".new") && Entry.path() != Own) {
+            std::vector<std::string> Lines = ReadLines(Entry.path());
+            Visit(Entry.path(), StillRunning(Name.substr(Prefix.size())), Lines);
         }
-        std::vector<std::string> Lines = ReadLines(Entry.path());
+    }
+}
+
+void TSwayBindingRecord::ClearLeftovers(
+    const std::function<void(const std::vector<std::string>&)>& Unbind) const {
+    ForEachRecord([&](const fs::path& Path, bool Running, std::vector<std::string>& Lines) {
         std::error_code Ignored;
+        if (Running) {
+            return;
+        }
         if (!Lines.empty() && Lines.front() == Socket) {
             Lines.erase(Lines.begin());
             Unbind(Lines);
         } else if (!Lines.empty() && fs::exists(Lines.front(), Ignored)) {
             // Left in another sway session that still runs: a Tulma started there clears it.
-            continue;
+            return;
         }
-        fs::remove(Entry.path(), Ignored);
-    }
+        fs::remove(Path, Ignored);
+    });
+}
+
+std::set<std::string> TSwayBindingRecord::HeldByOthers() const {
+    std::set<std::string> Held;
+    ForEachRecord([&](const fs::path&, bool Running, std::vector<std::string>& Lines) {
+        if (Running && !Lines.empty() && Lines.front() == Socket) {
+            Held.insert(Lines.begin() + 1, Lines.end());
+        }
+    });
+    return Held;
 }
 
 }  // namespace tulma

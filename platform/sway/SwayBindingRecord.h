@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,11 +24,18 @@ class TSwayBindingRecord {
     // The combinations that processes no longer running recorded for this socket, each handed to
     // Unbind once; their records are removed, as are records of sockets that no longer exist.
     void ClearLeftovers(const std::function<void(const std::vector<std::string>&)>& Unbind) const;
+    // The combinations that other Tulmas still running hold on this socket: sway would let a binding of
+    // ours replace theirs.
+    std::set<std::string> HeldByOthers() const;
 
   private:
     std::string Socket;
     std::string Folder;
     std::string Own;
+
+    // Each record of another process: its path, whether that process still runs Tulma, and its lines.
+    void ForEachRecord(const std::function<void(const std::filesystem::path&, bool Running,
+                                                std::vector<std::string>&)>& Visit) const;
 };
 
 }  // namespace tulma

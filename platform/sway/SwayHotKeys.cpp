@@ -89,6 +89,7 @@ std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> 
     for (const auto& [Id, Held] : Bound) {
         Taken.insert(Held.Combination);
     }
+    const std::set<std::string> Others = Record.HeldByOthers();
     for (std::size_t I = 0; I < Requests.size(); ++I) {
         const THotKeyRequest& Request = Requests[I];
         Refusals.erase(Request.Id);
@@ -102,6 +103,10 @@ std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> 
         }
         if (Configures(Wanted)) {
             Refusals[Request.Id] = "your sway configuration binds " + Wanted.Combination;
+            continue;
+        }
+        if (Others.contains(Wanted.Combination)) {
+            Refusals[Request.Id] = "another Tulma binds " + Wanted.Combination + " in this sway session";
             continue;
         }
         List.push_back(BindCommand(Wanted.Combination, Wanted.Tag));

@@ -164,7 +164,8 @@ class SwaySessionTest : public testing::Test {
 };
 
 // The program runs its hotkey once per press, and still after sway reloaded its configuration (which
-// drops run-time bindings); the combination of the user's own binding stays the user's.
+// drops run-time bindings); the combination of the user's own binding stays the user's, and that of the
+// running program its own.
 TEST_F(SwaySessionTest, ProgramRunsItsHotKeyOncePerPressAlsoAfterAReloadAndLeavesTheUsersBindingAlone) {
     StartTulma({Adding("k", 'K'), Adding("u", 'U')});
     ASSERT_TRUE(PressUntil('k', [&] { return Lines(Dir / "k") > 0; }));
@@ -183,6 +184,11 @@ TEST_F(SwaySessionTest, ProgramRunsItsHotKeyOncePerPressAlsoAfterAReloadAndLeave
     PressCtrlAlt('u');
     EXPECT_TRUE(Eventually([&] { return fs::exists(Shared / "user-binding"); }));
     EXPECT_FALSE(fs::exists(Dir / "u"));
+
+    // A second Tulma in the session does not take the combination from the first.
+    TSwayHotKeys Second(TSwayConnection::SessionSocketPath());
+    EXPECT_FALSE(Second.RegisterHotKey(1, CtrlAlt, 'K'));
+    EXPECT_NE(Second.RefusalReason(1).find("another Tulma"), std::string::npos) << Second.RefusalReason(1);
 }
 
 // An edited combination runs in place of the old one, which sway no longer binds; a combination of the
