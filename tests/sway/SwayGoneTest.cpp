@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "EventLoopWait.h"
 #include "LocalSocket.h"
 #include "SwayHotKeys.h"
 #include "TempDir.h"
@@ -136,11 +137,7 @@ TEST(SwayGone, TheBackendNoticesThatSwayWentAwayAndSaysWhy) {
         EXPECT_TRUE(Keys.RegisterHotKey(1, MOD_CONTROL | MOD_ALT, 'K')) << Case.Case;
         EXPECT_FALSE(Keys.RegisterHotKey(2, MOD_CONTROL | MOD_ALT, 'U')) << Case.Case;
         Sway.reset();
-        const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!Told && std::chrono::steady_clock::now() < Deadline) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        EXPECT_TRUE(Told) << Case.Case;
+        EXPECT_TRUE(EventuallyInLoop([&] { return Told; }, 5)) << Case.Case;
         EXPECT_NE(Keys.Trouble().find(Case.Said), std::string::npos) << Case.Case << ": " << Keys.Trouble();
         EXPECT_FALSE(Keys.RegisterHotKey(3, MOD_CONTROL | MOD_ALT, 'L')) << Case.Case;
     }

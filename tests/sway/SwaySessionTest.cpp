@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "EventLoopWait.h"
 #include "HotKeyCommand.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
@@ -33,16 +34,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr unsigned CtrlAlt = MOD_CONTROL | MOD_ALT;
 const fs::path Shared = std::getenv("TULMA_SWAY_SHARED") != nullptr ? std::getenv("TULMA_SWAY_SHARED") : "";
-
-// Runs the event loop until Condition holds or Seconds have passed; whether it held.
-template <class TCondition>
-bool Eventually(TCondition Condition, int Seconds = 20) {
-    const auto Deadline = Clock::now() + std::chrono::seconds(Seconds);
-    while (!Condition() && Clock::now() < Deadline) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return Condition();
-}
 
 // Ctrl+Alt+Key on the virtual keyboard.
 void PressCtrlAlt(char Key) {
@@ -107,7 +98,7 @@ class SwaySessionTest : public testing::Test {
     void ShowWindow(const std::string& Title) {
         const fs::path Ready = Dir / ("ready-" + std::to_string(Started.size()));
         Start(TULMA_WAYLAND_WINDOW, {QString::fromStdString(Title), QString::fromStdString(Ready.string())});
-        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); }))
+        ASSERT_TRUE(EventuallyInLoop([&] { return fs::exists(Ready); }))
             << "the window " << Title << " did not show";
     }
 
@@ -137,7 +128,7 @@ class SwaySessionTest : public testing::Test {
     bool PressUntil(char Key, TCondition Done) {
         for (int Attempt = 0; Attempt < 40 && !Done(); ++Attempt) {
             PressCtrlAlt(Key);
-            Eventually(Done, 1);
+            EventuallyInLoop(Done, 1);
         }
         return Done();
     }
@@ -148,8 +139,8 @@ class SwaySessionTest : public testing::Test {
     void Settle() {
         Ran.clear();
         PressCtrlAlt('u');
-        EXPECT_TRUE(Eventually([&] { return !Ran.empty() && Ran.back().starts_with("exec touch"); }));
-        Eventually([] { return false; }, 1);
+        EXPECT_TRUE(EventuallyInLoop([&] { return !Ran.empty() && Ran.back().starts_with("exec touch"); }));
+        EventuallyInLoop([] { return false; }, 1);
     }
 
     bool TulmaBinds(char Key) {
@@ -158,7 +149,7 @@ class SwaySessionTest : public testing::Test {
         Ran.clear();
         PressCtrlAlt(Key);
         PressCtrlAlt('u');
-        EXPECT_TRUE(Eventually(UsersBindingHeard));
+        EXPECT_TRUE(EventuallyInLoop(UsersBindingHeard));
         return Ran.size() > 1 && Ran.front().starts_with("nop tulma:");
     }
 };
@@ -182,7 +173,7 @@ TEST_F(SwaySessionTest, ProgramRunsItsHotKeyOncePerPressAlsoAfterAReloadAndLeave
 
     fs::remove(Shared / "user-binding");
     PressCtrlAlt('u');
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Shared / "user-binding"); }));
+    EXPECT_TRUE(EventuallyInLoop([&] { return fs::exists(Shared / "user-binding"); }));
     EXPECT_FALSE(fs::exists(Dir / "u"));
 
     // A second Tulma in the session does not take the combination from the first.
