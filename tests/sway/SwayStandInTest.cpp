@@ -1,5 +1,6 @@
-// The sway backend against a stand-in for sway's socket that answers what the backend asks at start and
-// then goes away, or sends what is not the protocol: the backend notices and says so, and nothing breaks.
+// The sway backend against a stand-in for sway's socket: a key it refuses, and a sway that goes away
+// (its socket closes, it says shutdown, or it sends what is not the protocol): the backend notices and says
+// so.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -38,9 +39,16 @@ QByteArray Reply(std::uint32_t Type, const std::string& Request) {
         case swayipc::Subscribe:
             return R"({"success":true})";
         default: {
+            // As sway: the key q is unknown here, and a list stops at a command it cannot parse.
             QJsonArray Results;
             for (std::size_t At = Request.find("bindsym"); At != std::string::npos;
                  At = Request.find("bindsym", At + 1)) {
+                const std::string Command = Request.substr(At, Request.find(';', At) - At);
+                if (Command.find("+q ") != std::string::npos) {
+                    Results.append(QJsonObject{
+                        {"success", false}, {"parse_error", true}, {"error", "Unknown key or button 'q'"}});
+                    break;
+                }
                 Results.append(QJsonObject{{"success", true}});
             }
             return QJsonDocument(Results).toJson(QJsonDocument::Compact);
@@ -110,11 +118,34 @@ class TStandInSway {
     }
 };
 
-TEST(SwayGone, TheBackendNoticesThatSwayWentAwayAndSaysWhy) {
-    int Argc = 1;
-    char Name[] = "test_sway_bytes";
-    char* Argv[] = {Name, nullptr};
-    QCoreApplication Application(Argc, Argv);
+class SwayStandIn : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int Argc = 1;
+        static char Name[] = "test_sway_bytes";
+        static char* Argv[] = {Name, nullptr};
+        static QCoreApplication Application(Argc, Argv);
+    }
+
+    TempDir Folder;
+    std::string Path = (fs::path(Folder.Path()) / "sway.sock").string();
+
+    // The record of bindings goes there too, not to the user's state folder.
+    void SetUp() override { setenv("XDG_STATE_HOME", Folder.Path().c_str(), 1); }
+};
+
+// A key that sway does not know is refused with sway's words; the requests after it in the same list
+// are sent again and bound.
+TEST_F(SwayStandIn, AKeySwayRefusesIsRefusedWithItsWordsAndTheRestAreBound) {
+    TStandInSway Sway(Path);
+    TSwayHotKeys Keys(Path);
+    const THotKeyRequest Requests[] = {{1, MOD_CONTROL, 'K'}, {2, MOD_CONTROL, 'Q'}, {3, MOD_CONTROL, 'L'}};
+    EXPECT_EQ(Keys.RegisterHotKeys(Requests), (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(Keys.RefusalReason(2), "sway refused it: Unknown key or button 'q'");
+    EXPECT_EQ(Keys.RefusalReason(3), "");
+}
+
+TEST_F(SwayStandIn, TheBackendNoticesThatSwayWentAwayAndSaysWhy) {
     const struct {
         const char* Case;
         std::string Parting;
@@ -125,10 +156,7 @@ TEST(SwayGone, TheBackendNoticesThatSwayWentAwayAndSaysWhy) {
         {"not the protocol", "HTTP/1.1 400", "not its protocol"},
     };
     for (const auto& Case : Cases) {
-        TempDir Folder;
-        // The record of bindings goes there too, not to the user's state folder.
-        setenv("XDG_STATE_HOME", Folder.Path().c_str(), 1);
-        const std::string Path = (fs::path(Folder.Path()) / "sway.sock").string();
+        fs::remove(Path);
         auto Sway = std::make_unique<TStandInSway>(Path);
         Sway->Parting = Case.Parting;
         TSwayHotKeys Keys(Path);
