@@ -16,10 +16,15 @@ class DesktopChoiceTest : public QObject {
     QProcess Portal;
     test::ScratchDir Runtime;
 
-    // Runs tulma with Arguments in a Wayland session of the test's bus; returns its exit status.
-    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err) {
+    // Runs tulma with Arguments in a Wayland session of the test's bus, with the Extra variables; returns
+    // its exit status.
+    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err,
+                 const QStringList& Extra = {}) {
         QProcess Tulma;
         QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& Variable : Extra) {
+            Environment.insert(Variable.section('=', 0, 0), Variable.section('=', 1));
+        }
         Environment.insert("XDG_SESSION_TYPE", "wayland");
         Environment.insert("WAYLAND_DISPLAY", "wayland-none");
         Environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime.Path));
@@ -58,6 +63,23 @@ class DesktopChoiceTest : public QObject {
         QVERIFY2(Out.contains("x11: serves"), Out.constData());
         QVERIFY2(Out.contains("hotkeys: x11 (" + Refused + ")"), Out.constData());
         QVERIFY2(Out.contains("windows: x11"), Out.constData());
+    }
+
+    // Under sway a portal that lists GlobalShortcuts serves another desktop: it is not asked for a session;
+    // a sway whose socket does not answer is named with the socket.
+    void underSwayThePortalIsNotTrustedAndADeadSocketIsNamed() {
+        QByteArray Out;
+        QByteArray Err;
+        const QString Socket = QString::fromStdString(Runtime.Path) + "/sway-ipc.0.1.sock";
+        QCOMPARE(RunTulma({"--desktop"}, Out, Err, {"SWAYSOCK=" + Socket, "XDG_CURRENT_DESKTOP=sway"}), 0);
+        QVERIFY2(
+            Out.contains("sway: does not serve (the sway socket " + Socket.toUtf8() + " does not answer)"),
+            Out.constData());
+        QVERIFY2(Out.contains("portal: does not serve (sway has no GlobalShortcuts portal"), Out.constData());
+        QVERIFY2(!Out.contains("CreateSession"), Out.constData());
+        QVERIFY2(Out.contains("hotkeys: x11"), Out.constData());
+        QCOMPARE(RunTulma({"--hotkeys=sway"}, Out, Err, {"SWAYSOCK=" + Socket}), 1);
+        QVERIFY2(Err.contains("tulma: --hotkeys=sway: the sway socket"), Err.constData());
     }
 
     void aForcedPortalThatRefusesEndsTheProgramWithTheReason() {
