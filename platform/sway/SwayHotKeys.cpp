@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -212,6 +213,23 @@ void TSwayHotKeys::BindAgain() {
     }
 }
 
+// sway may still be busy with its reload: a request that fails is tried again a few times before the
+// hotkeys are given up for lost, which the session notice then says.
+void TSwayHotKeys::BindAgainAfterReload(int Attempt) {
+    constexpr int Attempts = 5;
+    try {
+        BindAgain();
+    } catch (const ESwayIpc& Error) {
+        qCWarning(PlatformLog) << "binding again after sway's reload failed:" << Error.what();
+        if (Attempt + 1 < Attempts) {
+            QTimer::singleShot(500, this, [this, Attempt] { BindAgainAfterReload(Attempt + 1); });
+        } else {
+            Fail(std::string("sway dropped the hotkeys at its reload and did not take them again (") +
+                 Error.what() + ")");
+        }
+    }
+}
+
 void TSwayHotKeys::WriteRecord() const {
     std::vector<std::string> Combinations;
     for (const auto& [Id, Held] : Bound) {
@@ -241,7 +259,7 @@ void TSwayHotKeys::OnEvent(std::uint32_t Type, const QJsonObject& Body) {
         }
     } else if (Type == swayipc::WorkspaceEvent && Body.value("change").toString() == "reload") {
         qCDebug(PlatformLog) << "sway reloaded its configuration: binding again";
-        BindAgain();
+        BindAgainAfterReload(0);
     } else if (Type == swayipc::ShutdownEvent) {
         GoneAway("sway is shutting down");
     }
@@ -251,9 +269,16 @@ void TSwayHotKeys::GoneAway(const QString& Reason) {
     if (!Lost.empty()) {
         return;
     }
-    Lost = "sway has gone away (" + Reason.toStdString() + "): hotkeys do nothing until Tulma starts again";
     Bound.clear();
     WriteRecord();
+    Fail("sway has gone away (" + Reason.toStdString() + ")");
+}
+
+void TSwayHotKeys::Fail(const std::string& What) {
+    if (!Lost.empty()) {
+        return;
+    }
+    Lost = What + ": hotkeys do nothing until Tulma starts again";
     qCWarning(PlatformLog).noquote() << QString::fromStdString(Lost);
     emit TroubleChanged();
 }

@@ -71,9 +71,11 @@ class TSwayHotKeys : public QObject, public IHotKeyRegistry {
     std::vector<std::string> Run(const std::vector<std::string>& List);
     void Unbind(const std::vector<std::string>& Combinations);
     void BindAgain();
+    void BindAgainAfterReload(int Attempt);
     void WriteRecord() const;
     void OnEvent(std::uint32_t Type, const QJsonObject& Body);
     void GoneAway(const QString& Reason);
+    void Fail(const std::string& What);
 };
 
 }  // namespace tulma

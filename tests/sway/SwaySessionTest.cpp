@@ -10,6 +10,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -94,6 +95,13 @@ class SwaySessionTest : public testing::Test {
         return *Process;
     }
 
+    // Tulma runs without a window system of its own: the hotkeys and the windows are sway's.
+    static QProcessEnvironment Offscreen() {
+        QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+        Environment.insert("QT_QPA_PLATFORM", "offscreen");
+        return Environment;
+    }
+
     // A native Wayland window titled Title, once sway shows it (and gives it the focus).
     void ShowWindow(const std::string& Title) {
         const fs::path Ready = Dir / ("ready-" + std::to_string(Started.size()));
@@ -112,11 +120,9 @@ class SwaySessionTest : public testing::Test {
     QProcess& StartTulma(const std::vector<THotKeyOutline>& HotKeys) {
         const std::string File = (Dir / ("keys-" + std::to_string(Started.size()) + ".tul")).string();
         WriteHotKeyFile(File, HotKeys, true);
-        QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
-        Environment.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess* Process = Started.emplace_back(std::make_unique<QProcess>()).get();
         Process->setProcessChannelMode(QProcess::ForwardedChannels);
-        Process->setProcessEnvironment(Environment);
+        Process->setProcessEnvironment(Offscreen());
         Process->start(TULMA_PROGRAM, {QString::fromStdString(File)});
         EXPECT_TRUE(Process->waitForStarted(10000));
         ShowWindow("Focused window");
@@ -229,8 +235,9 @@ TEST_F(SwaySessionTest, NextStartClearsTheBindingsOfAKilledProgram) {
 }
 
 // Run-or-raise among native windows by title text and by class (the app id): from another window the
-// topmost match, then the others from the lowest up, each once, then round again; nothing is started.
-TEST_F(SwaySessionTest, TitleAndClassRaiseAndCycleNativeWindows) {
+// topmost match, then the others from the lowest up, each once, then round again; an X11 window by its
+// WM_CLASS; nothing is started.
+TEST_F(SwaySessionTest, TitleAndClassRaiseAndCycleNativeWindowsAndClassFindsX11Ones) {
     for (const char* Title : {"Editor One", "Editor Two", "Editor Three", "Other"}) {
         ShowWindow(Title);
     }
@@ -256,9 +263,25 @@ TEST_F(SwaySessionTest, TitleAndClassRaiseAndCycleNativeWindows) {
         Visited.insert(ActiveTitle());
     }
     EXPECT_EQ(Visited, (std::set<std::string>{"Editor One", "Editor Two", "Editor Three", "Other"}));
+
+    // An X11 program's class is its WM_CLASS. sway's XWayland admits sway's user only: sway starts it.
+    TSwayConnection(TSwayConnection::SessionSocketPath())
+        .Ask(swayipc::RunCommand, "exec " TULMA_TEST_WINDOW " Terminal --class xterm XTerm");
+    const auto XTermShown = [&] {
+        const auto Listed = Windows.Snapshot().Windows;
+        return std::any_of(Listed.begin(), Listed.end(),
+                           [](const TWindowInfo& Window) { return Window.Class == "XTerm"; });
+    };
+    ASSERT_TRUE(EventuallyInLoop(XTermShown)) << "the X11 window did not show";
+    Windows.RestoreAndActivate(Windows.TopLevelWindows().back());
+    THotKeyCommand ByX11Class;
+    ByX11Class.LookForWindow = "class:xterm";
+    ByX11Class.ExecuteCommand(Windows, Launch);
+    EXPECT_EQ(ActiveTitle(), "Terminal");
     EXPECT_TRUE(Launch.Started.empty());
 
     QProcess List;
+    List.setProcessEnvironment(Offscreen());
     List.start(TULMA_PROGRAM, {"--list-windows", "editor"});
     ASSERT_TRUE(List.waitForFinished(10000));
     EXPECT_EQ(List.readAllStandardOutput().count('\n'), 3) << List.readAllStandardError().toStdString();

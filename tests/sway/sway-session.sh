@@ -5,6 +5,7 @@
 # The command sees SWAYSOCK, WAYLAND_DISPLAY, HOME, the XDG variables and TULMA_SWAY_SHARED (a folder
 # both may write); its exit status is the script's. A session that does not come up fails with the
 # reason (exit status 3), so a test that needs it can never pass by skipping. sway ends with the script.
+# sway's XWayland admits only sway's user: X11 programs start through sway's exec.
 #   sway-session.sh COMMAND [ARGUMENTS...]
 set -euo pipefail
 
@@ -29,7 +30,7 @@ mkdir -m 0700 "$XDG_RUNTIME_DIR"
 mkdir -p "$XDG_CONFIG_HOME/sway/config.d" "$XDG_STATE_HOME"
 mkdir -m 0777 "$TULMA_SWAY_SHARED"
 cat >"$XDG_CONFIG_HOME/sway/config" <<CONFIG
-xwayland disable
+xwayland enable
 include ~/.config/sway/config.d/*
 CONFIG
 echo "bindsym Ctrl+Alt+u exec touch $TULMA_SWAY_SHARED/user-binding" >"$XDG_CONFIG_HOME/sway/config.d/keys"
