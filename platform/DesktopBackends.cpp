@@ -15,6 +15,9 @@
 #include "QtX11.h"
 #include "ShowModeWatcher.h"
 #include "StatusNotifierWatch.h"
+#include "SwayConnection.h"
+#include "SwayDesktopWindows.h"
+#include "SwayHotKeys.h"
 #include "X11Desktop.h"
 #include "X11HotKeys.h"
 #include "X11Launcher.h"
@@ -46,6 +49,20 @@ TBackendVerdict ProveX11() {
     return {false, "the X display " + Display + " is not open here"};
 }
 
+// Under sway a portal may list GlobalShortcuts through another desktop's backend and fail every session.
+bool SwaySession() {
+    const char* Desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    return std::getenv("SWAYSOCK") != nullptr ||
+           (Desktop != nullptr && std::string(Desktop).find("sway") != std::string::npos);
+}
+
+TBackendVerdict ProvePortal() {
+    if (SwaySession()) {
+        return {false, "sway has no GlobalShortcuts portal (one that lists it serves another desktop)"};
+    }
+    return TPortalHotKeys::Prove();
+}
+
 TBackendVerdict ProveKWin() {
     if (TKWinScript::Available()) {
         return {true, "KWin's scripting interface is on the session bus"};
@@ -63,20 +80,31 @@ std::string Title(const std::string& Backend) {
     if (Backend == "kwin") {
         return "KWin (native Wayland windows too)";
     }
+    if (Backend == "sway") {
+        return "sway's IPC socket";
+    }
     return "none";
+}
+
+// sway is a candidate where its socket is (or when named): other sessions need not hear of it.
+std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
+    std::vector<TBackendCandidate> Listed{{"portal", true, false, true, ProvePortal},
+                                          {"kwin", false, true, true, ProveKWin},
+                                          {"x11", true, true, false, ProveX11}};
+    if (Request.ForcedHotKeys == "sway" || !TSwayConnection::SessionSocketPath().empty()) {
+        Listed.insert(Listed.begin(), {"sway", true, true, true, TSwayConnection::Prove});
+    }
+    return Listed;
 }
 
 }  // namespace
 
 TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
-    TBackendChoice Chosen =
-        ChooseBackends({.WaylandSession = IsWaylandSession(),
-                        .ForcedHotKeys = Request.ForcedHotKeys,
-                        .NeedHotKeys = Request.NeedHotKeys,
-                        .AskAll = Request.AskAll},
-                       {{"portal", true, false, true, [] { return TPortalHotKeys::Prove(); }},
-                        {"kwin", false, true, true, ProveKWin},
-                        {"x11", true, true, false, ProveX11}});
+    TBackendChoice Chosen = ChooseBackends({.WaylandSession = IsWaylandSession(),
+                                            .ForcedHotKeys = Request.ForcedHotKeys,
+                                            .NeedHotKeys = Request.NeedHotKeys,
+                                            .AskAll = Request.AskAll},
+                                           Candidates(Request));
     for (const TAskedVerdict& Asked : Chosen.Verdicts) {
         qCDebug(PlatformLog).noquote() << "backend" << QString::fromStdString(Asked.Backend)
                                        << (Asked.Verdict.Works ? "serves:" : "does not serve:")
@@ -92,7 +120,8 @@ TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
 std::string NoWindowsReason(const TBackendChoice& Choice) {
     std::string Reasons;
     for (const TAskedVerdict& Asked : Choice.Verdicts) {
-        if (!Asked.Verdict.Works && (Asked.Backend == "x11" || Asked.Backend == "kwin")) {
+        if (!Asked.Verdict.Works &&
+            (Asked.Backend == "x11" || Asked.Backend == "kwin" || Asked.Backend == "sway")) {
             Reasons += (Reasons.empty() ? "" : "; ") + Asked.Verdict.Reason;
         }
     }
@@ -125,8 +154,17 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         connect(Portal.get(), &TPortalHotKeys::Failed, this,
                 [this](const QString& Reason) { PortalFailed(Reason.toStdString()); });
     }
+    if (Chosen.Windows == "sway") {
+        SwayWindows = std::make_unique<TSwayDesktopWindows>(TSwayConnection::SessionSocketPath());
+    }
+    if (Chosen.HotKeys == "sway") {
+        Sway = std::make_unique<TSwayHotKeys>(TSwayConnection::SessionSocketPath());
+        connect(Sway.get(), &TSwayHotKeys::TroubleChanged, this, &TDesktopBackends::NoticeChanged);
+    }
     if (Portal) {
         Registry = std::make_unique<THandOverHotKeys>(*Portal);
+    } else if (Sway) {
+        Registry = std::make_unique<THandOverHotKeys>(*Sway);
     } else if (Chosen.HotKeys == "x11") {
         Registry = std::make_unique<THandOverHotKeys>(X11->HotKeys());
     }
@@ -138,6 +176,9 @@ std::string TDesktopBackends::Notice() const {
     std::string Line = "Hotkeys: " + Title(Chosen.HotKeys) + "; windows: " + Title(Chosen.Windows) + ".";
     if (!Chosen.Fallback.empty()) {
         Line += " Not through the desktop: " + Chosen.Fallback + ".";
+    }
+    if (Sway && !Sway->Trouble().empty()) {
+        Line += " " + Sway->Trouble() + ".";
     }
     return Line;
 }
@@ -168,6 +209,9 @@ void TDesktopBackends::PortalFailed(const std::string& Reason) {
 IDesktopWindows& TDesktopBackends::Windows() {
     if (KWin) {
         return *KWin;
+    }
+    if (SwayWindows) {
+        return *SwayWindows;
     }
     return X11 ? X11->Windows() : *NoWindows;
 }

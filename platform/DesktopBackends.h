@@ -19,6 +19,8 @@ class THandOverHotKeys;
 class TKWinDesktopWindows;
 class TPortalHotKeys;
 class TStatusNotifierWatch;
+class TSwayDesktopWindows;
+class TSwayHotKeys;
 class TX11Desktop;
 class TX11Launcher;
 class TX11TrayWatcher;
@@ -43,10 +45,10 @@ TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request);
 std::string NoWindowsReason(const TBackendChoice& Choice);
 
 // The desktop services of this session, from the backends that prove to work here, in the order of
-// preference: the GlobalShortcuts portal (Wayland sessions), then X11 key grabs; KWin's window list
-// (Wayland sessions), then X11's. X11 serves only when the application runs on an X display; the
-// launcher starts programs without one too (show modes then are not applied). Every entry point of the
-// program builds its desktop here, so all of them see the same windows.
+// preference: sway's IPC socket, then the GlobalShortcuts portal (Wayland sessions), then X11 key grabs;
+// sway's or KWin's window list (Wayland sessions), then X11's. X11 serves only when the application runs on
+// an X display; the launcher starts programs without one too (show modes then are not applied). Every entry
+// point of the program builds its desktop here, so all of them see the same windows.
 class TDesktopBackends : public QObject {
     Q_OBJECT
   public:
@@ -60,6 +62,8 @@ class TDesktopBackends : public QObject {
     std::string Notice() const;
     // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
     bool DesktopShortcuts() const { return Chosen.HotKeys == "portal"; }
+    // Whether the hotkeys are bindings of the compositor (sway), which sees every key press.
+    bool CompositorBindings() const { return Chosen.HotKeys == "sway"; }
 
     IHotKeyRegistry& HotKeys();
     // Whether some backend lists windows here; without one, Windows() is an empty list.
@@ -77,6 +81,8 @@ class TDesktopBackends : public QObject {
     void HotKeysHandedOver();
     // A tray host came, went or was replaced (an X11 tray or the D-Bus StatusNotifier watcher).
     void TrayHostChanged();
+    // Notice() changed: a backend stopped serving.
+    void NoticeChanged();
 
   private:
     TBackendChoice Chosen;
@@ -86,6 +92,9 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<TKWinDesktopWindows> KWin;
     std::unique_ptr<TPortalHotKeys> Portal;
     std::unique_ptr<TPortalHotKeys> FailedPortal;
+    std::unique_ptr<TSwayHotKeys> Sway;
+    std::unique_ptr<TSwayDesktopWindows> SwayWindows;
+    // Last of the backends, so that it goes before the one it forwards to.
     std::unique_ptr<THandOverHotKeys> Registry;
     std::unique_ptr<TX11TrayWatcher> X11Tray;
     std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;

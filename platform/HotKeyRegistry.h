@@ -69,6 +69,9 @@ class IHotKeyRegistry {
     }
     // Called on the user-interface thread whenever AssignedCombination may have changed.
     virtual void SetAssignmentHandler(std::function<void()> /*Handler*/) {}
+    // Why the last registration under Id failed, in words for the user ("your sway configuration binds
+    // Ctrl+Mod1+k"); empty when the window system does not say.
+    virtual std::string RefusalReason(std::uint16_t /*Id*/) const { return {}; }
 };
 
 }  // namespace tulma

@@ -1,5 +1,7 @@
 #include "LocalLineServer.h"
 
+#include "LocalSocket.h"
+
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -19,94 +21,18 @@
 namespace tulma {
 namespace {
 
-// Connecting waits only when the server's queue of new connections is full.
-constexpr int ConnectMs = 2000;
 constexpr int ListenQueue = 16;
-
-std::optional<sockaddr_un> AddressOf(const std::string& Path) {
-    sockaddr_un Address{};
-    if (Path.empty() || Path.size() >= sizeof(Address.sun_path)) {
-        return std::nullopt;
-    }
-    Address.sun_family = AF_UNIX;
-    std::memcpy(Address.sun_path, Path.c_str(), Path.size() + 1);
-    return Address;
-}
-
-class SocketHandle {
-  public:
-    explicit SocketHandle(int Fd) : Fd(Fd) {}
-    SocketHandle(const SocketHandle&) = delete;
-    SocketHandle& operator=(const SocketHandle&) = delete;
-    ~SocketHandle() {
-        if (Fd >= 0) {
-            close(Fd);
-        }
-    }
-    int Get() const { return Fd; }
-    int Release() { return std::exchange(Fd, -1); }
-
-  private:
-    int Fd;
-};
-
-// A connected socket to Path, or -1.
-int ConnectTo(const std::string& Path) {
-    const auto Address = AddressOf(Path);
-    if (!Address) {
-        return -1;
-    }
-    SocketHandle Socket(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (Socket.Get() < 0) {
-        return -1;
-    }
-    const timeval Timeout{ConnectMs / 1000, (ConnectMs % 1000) * 1000};
-    setsockopt(Socket.Get(), SOL_SOCKET, SO_SNDTIMEO, &Timeout, sizeof(Timeout));
-    int Result;
-    do {
-        Result = connect(Socket.Get(), reinterpret_cast<const sockaddr*>(&*Address), sizeof(*Address));
-    } while (Result < 0 && errno == EINTR);
-    return Result == 0 ? Socket.Release() : -1;
-}
-
-bool SendAll(int Fd, std::string_view Bytes) {
-    while (!Bytes.empty()) {
-        const ssize_t Sent = send(Fd, Bytes.data(), Bytes.size(), MSG_NOSIGNAL);
-        if (Sent < 0 && errno == EINTR) {
-            continue;
-        }
-        if (Sent <= 0) {
-            return false;
-        }
-        Bytes.remove_prefix(static_cast<size_t>(Sent));
-    }
-    return true;
-}
 
 // The first line that arrives on Fd, with its end; empty when none came whole before the deadline.
 std::string ReceiveLine(int Fd, int AnswerMs) {
-    using Clock = std::chrono::steady_clock;
-    const auto Deadline = Clock::now() + std::chrono::milliseconds(AnswerMs);
+    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(AnswerMs);
     std::string Received;
     for (;;) {
-        const auto Left = std::chrono::duration_cast<std::chrono::milliseconds>(Deadline - Clock::now());
-        pollfd Wait{Fd, POLLIN, 0};
-        const int Ready = poll(&Wait, 1, static_cast<int>(std::max<std::int64_t>(Left.count(), 0)));
-        if (Ready < 0 && errno == EINTR) {
-            continue;
-        }
-        if (Ready <= 0) {
+        const auto Chunk = ReceiveSome(Fd, Deadline);
+        if (!Chunk || Chunk->empty()) {
             return {};
         }
-        char Chunk[256];
-        const ssize_t Count = recv(Fd, Chunk, sizeof(Chunk), 0);
-        if (Count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (Count <= 0) {
-            return {};
-        }
-        Received.append(Chunk, static_cast<size_t>(Count));
+        Received += *Chunk;
         if (const auto End = Received.find('\n'); End != std::string::npos) {
             return Received.substr(0, End + 1);
         }

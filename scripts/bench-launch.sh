@@ -2,7 +2,7 @@
 # Builds and runs the side-by-side benchmarks: press to launch with 1 and with 1,000 hotkeys (tulma against
 # sxhkd) and window search among 500 and 50 windows (tulma against wmctrl -a), each on private Xvfb
 # displays with openbox, then press to launch through the GlobalShortcuts portal in a headless KWin
-# Wayland desktop. Prints Google Benchmark's report and a summary with median, p90, p99, max and the
+# Wayland desktop, then press to launch on a headless sway beside sway's own exec binding. Prints Google Benchmark's report and a summary with median, p90, p99, max and the
 # verdicts against each target.
 # Usage: scripts/bench-launch.sh [BUILD_DIR] [PRESSES] [SEARCHES]   (defaults: build, 200, 100)
 set -euo pipefail
@@ -12,7 +12,8 @@ presses=${2:-200}
 searches=${3:-100}
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j 2 --target bench_press_to_launch bench_window_search bench_portal_press_to_launch
+cmake --build "$build" -j 2 --target bench_press_to_launch bench_window_search bench_portal_press_to_launch \
+  bench_sway_press_to_launch
 echo "== Press to launch, 1 and 1,000 hotkeys: $presses presses each =="
 "$build/bin/bench_press_to_launch" --benchmark_repetitions="$presses"
 echo
@@ -21,3 +22,6 @@ echo "== Window search: 500 and 50 windows, $searches searches each =="
 echo
 echo "== Press to launch through the portal (KWin Wayland): $presses presses =="
 "$root/tests/wayland/wayland-desktop.sh" "$build/bin/bench_portal_press_to_launch" --benchmark_repetitions="$presses"
+echo
+echo "== Press to launch on sway, beside sway's exec binding: $presses presses each =="
+"$root/tests/sway/sway-session.sh" "$build/bin/bench_sway_press_to_launch" --benchmark_repetitions="$presses"

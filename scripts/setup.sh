@@ -41,6 +41,8 @@ packages=(
   # protocol of the key injector, for the Wayland tests
   kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 qt6-wayland
   libwayland-dev libwayland-bin plasma-wayland-protocols
+  # a headless sway and a virtual keyboard for the sway tests
+  sway wtype
 )
 
 missing=()

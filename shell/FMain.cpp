@@ -54,6 +54,9 @@ constexpr int NoticeWidth = ClientWidth - 8;
 constexpr const char* WaylandNotice =
     "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus. To run a "
     "hotkey from anywhere, bind a desktop shortcut to \"tulma --run NAME\" (see man tulma).";
+constexpr const char* CompositorNotice =
+    "This is a Wayland session: Tulma's hotkeys are bindings of the compositor, which sees every key "
+    "press; a combination that your compositor's configuration binds is left to it (its line is marked).";
 constexpr const char* PortalNotice =
     "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
     "their keys (a line whose key the desktop changed is marked).";
@@ -208,12 +211,18 @@ void TFormMain::CreateDesktopControls() {
 
 void TFormMain::SetBackendNotice(bool DesktopShortcuts, const std::string& Notice) {
     FServices.DesktopShortcuts = DesktopShortcuts;
+    ShowBackendNotice(Notice);
+}
+
+void TFormMain::ShowBackendNotice(const std::string& Notice) {
     FServices.BackendNotice = Notice;
     ShowSessionNotice();
 }
 
 void TFormMain::ShowSessionNotice() {
-    const std::string Session = FServices.DesktopShortcuts ? PortalNotice : WaylandNotice;
+    const std::string Session = FServices.DesktopShortcuts     ? PortalNotice
+                                : FServices.CompositorBindings ? CompositorNotice
+                                                               : WaylandNotice;
     LabSessionNotice->setText(
         ToQString(FServices.BackendNotice.empty() ? Session : Session + " " + FServices.BackendNotice));
     PlaceNotices();
@@ -581,6 +590,10 @@ QString TFormMain::RefusalText(const THotTulma& HotKey) const {
     const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
     if (Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
         return "This hotkey has no key combination that can be pressed. Its tray menu item runs it.";
+    }
+    if (const std::string Reason = FActivation->RefusalReason(HotKey); !Reason.empty()) {
+        return "This key combination is refused: " + ToQString(Reason) +
+               ". Pressing it does not run the hotkey; its tray menu item still does.";
     }
     if (const THotTulma* Holder = FActivation->HolderOf(HotKey)) {
         return "This key combination is used by " + ToQString(Holder->Name) +

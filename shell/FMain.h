@@ -47,6 +47,8 @@ class TFormMain : public TQBForm {
     // Shows the window in front, restored from the tray or from being minimised; an open modal window
     // comes in front of it.
     void BringForward();
+    // The session notice with the backends' current state.
+    void ShowBackendNotice(const std::string& BackendNotice);
 
     TTrayIcon& TrayIcon1() { return *FTrayIcon1; }
     QMenu& PopupMenu1() { return *FPopupMenu1; }

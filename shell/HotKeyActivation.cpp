@@ -167,6 +167,10 @@ std::optional<std::string> THotKeyActivation::AssignedCombination(const THotTulm
     return IsRefused(HotKey.ID) ? std::nullopt : Registry.AssignedCombination(HotKey.Atom);
 }
 
+std::string THotKeyActivation::RefusalReason(const THotTulma& HotKey) const {
+    return IsRefused(HotKey.ID) ? Registry.RefusalReason(HotKey.Atom) : std::string();
+}
+
 bool THotKeyActivation::RunHotKey(const std::string& Name) {
     const THotTulma* HotKey = FindHotKey(HotKeyFile().HotKeyList(), Name);
     if (HotKey == nullptr) {

@@ -67,6 +67,8 @@ class THotKeyActivation : public QObject {
     // The other active hotkey of the current file that holds the combination HotKey asks for; null when
     // none does (another program holds it, or nobody).
     const THotTulma* HolderOf(const THotTulma& HotKey) const;
+    // Why the window system refused the hotkey's combination, when it says; empty otherwise.
+    std::string RefusalReason(const THotTulma& HotKey) const;
     // The combination the desktop bound in place of the hotkey's own, empty when it bound none; nothing
     // when it took the hotkey's own or the window system leaves the choice to the program.
     std::optional<std::string> AssignedCombination(const THotTulma& HotKey) const;

@@ -97,6 +97,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
                 return DefineHotKey(Owner, HotKey, Windows, Check);
             },
         .DesktopShortcuts = Desktop.DesktopShortcuts(),
+        .CompositorBindings = Desktop.CompositorBindings(),
         .BackendNotice = Desktop.Notice(),
     };
     FormMain = std::make_unique<TFormMain>(Services);
@@ -106,8 +107,11 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         TApplication::RunGuarded([&] { FormMain->TrayIcon1().TrayHostChanged(); });
     };
     QObject::connect(&Desktop, &TDesktopBackends::TrayHostChanged, FormMain.get(), TrayHostChanged);
-    QObject::connect(&Desktop, &TDesktopBackends::HotKeysHandedOver, FormMain.get(),
-                     [&] { FormMain->SetBackendNotice(Desktop.DesktopShortcuts(), Desktop.Notice()); });
+    const auto BackendNoticeChanged = [&] {
+        FormMain->SetBackendNotice(Desktop.DesktopShortcuts(), Desktop.Notice());
+    };
+    QObject::connect(&Desktop, &TDesktopBackends::HotKeysHandedOver, FormMain.get(), BackendNoticeChanged);
+    QObject::connect(&Desktop, &TDesktopBackends::NoticeChanged, FormMain.get(), BackendNoticeChanged);
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },

@@ -21,7 +21,10 @@ TProgramOptions::THotKeys HotKeysNamed(const std::string& Value) {
     if (Value == "portal") {
         return TProgramOptions::THotKeys::Portal;
     }
-    throw EUsageError("option '--hotkeys' takes x11 or portal, not '" + Value + "'");
+    if (Value == "sway") {
+        return TProgramOptions::THotKeys::Sway;
+    }
+    throw EUsageError("option '--hotkeys' takes x11, portal or sway, not '" + Value + "'");
 }
 
 }  // namespace
@@ -32,6 +35,8 @@ std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys) {
             return "x11";
         case TProgramOptions::THotKeys::Portal:
             return "portal";
+        case TProgramOptions::THotKeys::Sway:
+            return "sway";
         case TProgramOptions::THotKeys::Automatic:
             break;
     }
@@ -107,11 +112,12 @@ std::string UsageText() {
            "               topmost first (every window without TEXT); TEXT is part of a\n"
            "               title, or class:NAME for the windows of program NAME; exit status\n"
            "               1 when none matches\n"
-           "  --hotkeys=x11|portal\n"
-           "               register the hotkeys with X11 key grabs or with the desktop's\n"
-           "               shortcut portal; by default the portal in a Wayland session that\n"
-           "               proves to serve global shortcuts, else X11; a backend named here\n"
-           "               that does not serve ends the program with the reason\n"
+           "  --hotkeys=x11|portal|sway\n"
+           "               register the hotkeys with X11 key grabs, with the desktop's\n"
+           "               shortcut portal or as bindings of sway; by default sway where\n"
+           "               its IPC socket answers, else the portal in a Wayland session\n"
+           "               that proves to serve global shortcuts, else X11; a backend named\n"
+           "               here that does not serve ends the program with the reason\n"
            "  --desktop    show the session, what each desktop backend proved and the\n"
            "               backends chosen for hotkeys and windows, and exit\n"
            "  --help       show this help and exit\n"

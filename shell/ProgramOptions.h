@@ -9,8 +9,8 @@ namespace tulma {
 // What the command line asks of the program.
 struct TProgramOptions {
     enum class TAction { Start, Help, Version, RunHotKey, ListWindows, Desktop };
-    // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal".
-    enum class THotKeys { Automatic, X11, Portal };
+    // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal|sway".
+    enum class THotKeys { Automatic, X11, Portal, Sway };
 
     TAction Action = TAction::Start;
     // The hotkey that "--run NAME" names.

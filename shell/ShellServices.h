@@ -31,6 +31,8 @@ struct TShellServices {
     std::function<bool(QWidget* Owner, THotTulma& HotKey)> DefineHotKey;
     // Whether the hotkeys are shortcuts of the desktop (its portal), which decides their combinations.
     bool DesktopShortcuts = false;
+    // Whether the hotkeys are bindings of the compositor (sway), which sees every key press.
+    bool CompositorBindings = false;
     // The backends in use and, when the preferred one did not serve, why; leads the session notice.
     std::string BackendNotice = {};
     TAtomTable& Atoms = TAtomTable::Global();

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "AsciiText.h"
 #include "HotKeyRegistry.h"
 #include "VirtualKeys.h"
 
@@ -16,9 +17,7 @@ namespace tulma {
 namespace {
 
 std::string Lower(std::string_view Text) {
-    std::string Result(Text);
-    std::transform(Result.begin(), Result.end(), Result.begin(),
-                   [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
+    std::string Result = AsciiLower(Text);
     std::erase_if(Result, [](char C) { return C == ' ' || C == '_'; });
     return Result;
 }

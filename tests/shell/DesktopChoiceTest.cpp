@@ -31,10 +31,13 @@ class DesktopChoiceTest : public QObject {
     }
 
     // Tulma in a Wayland session of the test's bus, without an X display when asked.
-    void Prepare(QProcess& Tulma, bool WithX) {
+    void Prepare(QProcess& Tulma, bool WithX, const QStringList& Extra = {}) {
         QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
         if (!WithX) {
             Environment.remove("DISPLAY");
+        }
+        for (const QString& Variable : Extra) {
+            Environment.insert(Variable.section('=', 0, 0), Variable.section('=', 1));
         }
         Environment.insert("TULMA_PROBE_FILE", QString::fromStdString(Runtime / "probe"));
         Environment.insert("XDG_SESSION_TYPE", "wayland");
@@ -44,10 +47,11 @@ class DesktopChoiceTest : public QObject {
         Tulma.setProcessEnvironment(Environment);
     }
 
-    // Runs tulma with Arguments; returns its exit status.
-    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err, bool WithX = true) {
+    // Runs tulma with Arguments and the Extra variables; returns its exit status.
+    int RunTulma(const QStringList& Arguments, QByteArray& Out, QByteArray& Err, bool WithX = true,
+                 const QStringList& Extra = {}) {
         QProcess Tulma;
-        Prepare(Tulma, WithX);
+        Prepare(Tulma, WithX, Extra);
         Tulma.start(TULMA_PROGRAM, Arguments);
         if (!Tulma.waitForFinished(30000)) {
             Tulma.kill();
@@ -78,6 +82,24 @@ class DesktopChoiceTest : public QObject {
         QVERIFY2(Out.contains("x11: serves"), Out.constData());
         QVERIFY2(Out.contains("hotkeys: x11 (" + Refused + ")"), Out.constData());
         QVERIFY2(Out.contains("windows: x11"), Out.constData());
+    }
+
+    // Under sway a portal that lists GlobalShortcuts serves another desktop: it is not asked for a session;
+    // a sway whose socket does not answer is named with the socket.
+    void underSwayThePortalIsNotTrustedAndADeadSocketIsNamed() {
+        QByteArray Out;
+        QByteArray Err;
+        const QString Socket = QString::fromStdString(Runtime.Path) + "/sway-ipc.0.1.sock";
+        QCOMPARE(RunTulma({"--desktop"}, Out, Err, true, {"SWAYSOCK=" + Socket, "XDG_CURRENT_DESKTOP=sway"}),
+                 0);
+        QVERIFY2(
+            Out.contains("sway: does not serve (the sway socket " + Socket.toUtf8() + " does not answer)"),
+            Out.constData());
+        QVERIFY2(Out.contains("portal: does not serve (sway has no GlobalShortcuts portal"), Out.constData());
+        QVERIFY2(!Out.contains("CreateSession"), Out.constData());
+        QVERIFY2(Out.contains("hotkeys: x11"), Out.constData());
+        QCOMPARE(RunTulma({"--hotkeys=sway"}, Out, Err, true, {"SWAYSOCK=" + Socket}), 1);
+        QVERIFY2(Err.contains("tulma: --hotkeys=sway: the sway socket"), Err.constData());
     }
 
     void aForcedPortalThatRefusesEndsTheProgramWithTheReason() {

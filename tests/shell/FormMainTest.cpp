@@ -61,6 +61,7 @@ class FormMainTest : public QObject {
     bool TrayAvailable = false;
     std::function<bool(QWidget*, THotTulma&)> Define;
     std::string BackendNotice;
+    bool CompositorBindings = false;
 
     std::string DefaultFile() const { return Dir->File("KeyList.TUL"); }
 
@@ -79,6 +80,7 @@ class FormMainTest : public QObject {
             .FileDialogs = *Dialogs,
             .TrayAvailable = [this] { return TrayAvailable; },
             .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },
+            .CompositorBindings = CompositorBindings,
             .BackendNotice = BackendNotice,
             .Atoms = *Atoms,
         });
@@ -309,6 +311,26 @@ class FormMainTest : public QObject {
         QCOMPARE(HotKeyFileName(), Copy);
         QCOMPARE(Rows(), QStringList{"Alpha (Strg+Alt+A)"});
         qunsetenv("XDG_STATE_HOME");
+    }
+
+    // Hotkeys bound in the compositor (sway) work from anywhere; when it goes away, the line says so.
+    void sessionNoticeOfCompositorBindingsFollowsTheBackend() {
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        CompositorBindings = true;
+        BackendNotice = "Hotkeys: sway's IPC socket; windows: sway.";
+        Start({});
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        const QLabel* Notice = Control<QLabel>("LabSessionNotice");
+        QVERIFY(Notice->text().contains("bindings of the compositor"));
+        QVERIFY(!Notice->text().contains("tulma --run NAME"));
+        const std::string Gone =
+            BackendNotice + " sway has gone away (sway closed its socket): hotkeys do nothing.";
+        Form->ShowBackendNotice(Gone);
+        QVERIFY(Notice->text().endsWith(QString::fromStdString(Gone)));
+        QVERIFY(Form->rect().contains(Notice->geometry()));
+        CompositorBindings = false;
+        BackendNotice.clear();
     }
 
     void autostartEntryIsWrittenAndRemoved() {
@@ -602,12 +624,16 @@ class FormMainTest : public QObject {
         QVERIFY(List()->item(0)->icon().isNull());
     }
 
-    // Each refused line says why: another hotkey of the list, another program, or no key at all.
+    // Each refused line says why: another hotkey of the list, another program, the window system's own
+    // reason (sway: the user's configuration binds it), or no key at all.
     void refusedCombinationNamesItsHolder() {
         Registry->Taken.insert({MOD_CONTROL | MOD_ALT, 'G'});
+        Registry->Taken.insert({MOD_CONTROL | MOD_ALT, 'H'});
+        Registry->TakenBecause[{MOD_CONTROL | MOD_ALT, 'H'}] = "your sway configuration binds Ctrl+Mod1+h";
         Start({{"Alpha", CtrlAlt | 'A', "alpha"},
                {"Beta", CtrlAlt | 'A', "beta"},
                {"Gamma", CtrlAlt | 'G', "gamma"},
+               {"Hotel", CtrlAlt | 'H', "hotel"},
                {"Nokey", 0, "nokey"}});
         const struct {
             const char* Says;
@@ -616,6 +642,7 @@ class FormMainTest : public QObject {
             {"", "taken"},
             {"used by Alpha", "taken"},
             {"taken by another program", "used by"},
+            {"refused: your sway configuration binds Ctrl+Mod1+h", "taken"},
             {"no key combination", "taken"},
         };
         QCOMPARE(List()->count(), int(std::size(Tips)));

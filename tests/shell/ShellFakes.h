@@ -17,7 +17,8 @@
 
 namespace tulma::test {
 
-// Registrations kept in memory; a combination in Taken belongs to "another program".
+// Registrations kept in memory; a combination in Taken belongs to "another program", which the window
+// system names when TakenBecause has a reason for it.
 class FakeHotKeyRegistry : public IHotKeyRegistry {
   public:
     struct Combination {
@@ -28,6 +29,7 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
 
     std::map<std::uint16_t, Combination> Registered;
     std::set<Combination> Taken;
+    std::map<Combination, std::string> TakenBecause;
     int Attempts = 0;
     // The desktop's own choice of combination for a registration, as a desktop that decides reports it.
     std::map<std::uint16_t, std::string> Assigned;
@@ -35,6 +37,10 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override {
         ++Attempts;
         const Combination Wanted{Modifiers, VirtualKey};
+        Refusals.erase(Id);
+        if (Taken.contains(Wanted) && TakenBecause.contains(Wanted)) {
+            Refusals[Id] = TakenBecause[Wanted];
+        }
         if (VirtualKey == 0 || Registered.contains(Id) || Taken.contains(Wanted)) {
             return false;
         }
@@ -51,6 +57,10 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override {
         const auto Found = Assigned.find(Id);
         return Found == Assigned.end() ? std::nullopt : std::optional(Found->second);
+    }
+    std::string RefusalReason(std::uint16_t Id) const override {
+        const auto Found = Refusals.find(Id);
+        return Found == Refusals.end() ? std::string() : Found->second;
     }
     void SetAssignmentHandler(std::function<void()> NewHandler) override {
         AssignmentHandler = std::move(NewHandler);
@@ -79,6 +89,7 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
 
   private:
     PressHandler Handler;
+    std::map<std::uint16_t, std::string> Refusals;
     std::function<void()> AssignmentHandler;
 };
 
