@@ -52,9 +52,13 @@ void TFormMain::ShowFileInCaption() {
     FTrayIcon1->SetHint(FromQString(Caption));
 }
 
-// Hotkeys without a key are left out: they are meant for the tray menu.
+// Hotkeys without a key are left out: they are meant for the tray menu. A long list is cut short: the
+// notice must stay readable (and quick to lay out, since it comes as the hotkeys go live), and each refused
+// hotkey still carries its mark and reason in the list.
 void TFormMain::TellRefusedHotKeys() {
+    constexpr qsizetype LinesNamed = 10;
     QStringList Lines;
+    qsizetype Refused = 0;
     const TIDList& List = HotKeyFile().HotKeyList();
     for (int32_t I = 0; I < List.Count(); ++I) {
         const auto& HotKey = List.ItemAs<THotTulma>(I);
@@ -62,15 +66,21 @@ void TFormMain::TellRefusedHotKeys() {
         if (!FActivation->IsRefused(HotKey.ID) || Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
             continue;
         }
+        if (++Refused > LinesNamed) {
+            continue;
+        }
         const THotTulma* Holder = FActivation->HolderOf(HotKey);
         Lines << ToQString(HotKey.Name) + " (" + ToQString(KeyComboText(HotKey.HotKey)) + "): " +
                      (Holder != nullptr ? "used by " + ToQString(Holder->Name) : "taken by another program");
     }
-    if (Lines.isEmpty()) {
+    if (Refused == 0) {
         return;
     }
-    const QString Summary = Lines.size() == 1 ? "A hotkey cannot be pressed"
-                                              : QString::number(Lines.size()) + " hotkeys cannot be pressed";
+    if (Refused > LinesNamed) {
+        Lines << QString("... and %1 more, marked in the list").arg(Refused - LinesNamed);
+    }
+    const QString Summary =
+        Refused == 1 ? "A hotkey cannot be pressed" : QString::number(Refused) + " hotkeys cannot be pressed";
     emit HotKeysRefused(Summary, Lines.join('\n') + "\nThe tray menu still runs them.");
 }
 
