@@ -40,8 +40,8 @@ void Sleep(int Ms) {
 
 }  // namespace
 
-THotKeyDaemon::THotKeyDaemon(TKind Kind, int Bindings)
-    : Kind(Kind), Bindings(Bindings), Dir(MakeScratchDir()) {
+THotKeyDaemon::THotKeyDaemon(TKind Kind, int Bindings, TFocus Focus)
+    : Kind(Kind), Bindings(Bindings), Focus(Focus), Dir(MakeScratchDir()) {
     Pipe = std::make_unique<TProbePipe>((Dir / "launches").string());
     Display.Start(true);
     Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());
@@ -50,12 +50,40 @@ THotKeyDaemon::THotKeyDaemon(TKind Kind, int Bindings)
     } else {
         StartSxhkd();
     }
+    if (Focus == TFocus::OtherWindow || (Focus == TFocus::OwnWindow && Kind == TKind::Sxhkd)) {
+        OtherProgram = test::Spawn({"xterm"});
+        FocusWindowOf(OtherProgram);
+    } else if (Focus == TFocus::OwnWindow) {
+        FocusWindowOf(Daemon);
+    }
     WaitUntilAnswering();
+}
+
+// Waits until the window of Pid is mapped, then asks the window manager to activate it and waits until
+// it is the active window.
+void THotKeyDaemon::FocusWindowOf(pid_t Pid) {
+    xcb_connection_t* Connection = Display.Connection();
+    xcb_window_t Window = XCB_WINDOW_NONE;
+    if (!test::WaitUntil([&] { return (Window = test::WindowOfPid(Connection, Pid)) != XCB_WINDOW_NONE; },
+                         15000)) {
+        throw std::runtime_error("no window of process " + std::to_string(Pid) + " came up");
+    }
+    const auto Active = [&] { return test::ActiveWindow(Connection) == Window; };
+    if (!test::WaitUntil(Active, 1000)) {
+        const std::string Activate = "wmctrl -i -a " + std::to_string(Window);
+        [[maybe_unused]] const int Ignored = std::system(Activate.c_str());
+    }
+    if (!test::WaitUntil(Active, 5000)) {
+        throw std::runtime_error("the window of process " + std::to_string(Pid) + " did not get the focus");
+    }
 }
 
 THotKeyDaemon::~THotKeyDaemon() {
     if (Daemon > 0) {
         test::Terminate(Daemon);
+    }
+    if (OtherProgram > 0) {
+        test::Terminate(OtherProgram);
     }
     Keyboard.reset();
     Display.Stop();
@@ -78,10 +106,8 @@ void THotKeyDaemon::StartTulma() {
         HotKeys.emplace_back("Filler " + std::to_string(HotKeys.size()), Combination, "/bin/true");
     }
     HotKeys.emplace_back("Launch probe", CtrlAltL, BENCH_LAUNCH_PROBE, Pipe->Path());
-    // Minimised from its start, as it idles all day: the press reaches it as it reaches sxhkd, which has
-    // no window, and not while its own window has the focus and takes the modifier presses and the
-    // focus change of the grab first.
-    test::WriteHotKeyFile(Keys, HotKeys, true);
+    // Minimised from its start, as it idles all day, unless its own window is to have the focus.
+    test::WriteHotKeyFile(Keys, HotKeys, Focus != TFocus::OwnWindow);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     Daemon = test::Spawn({(Dir / "tulma").string(), Keys});
 }

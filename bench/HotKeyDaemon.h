@@ -17,9 +17,13 @@ namespace tulma::bench {
 class THotKeyDaemon {
   public:
     enum class TKind { Tulma, Sxhkd };
+    // What has the focus when the key goes down: nothing (Tulma minimised, idling), another program's
+    // window (xterm; Tulma minimised), or Tulma's own main window (the daemon's window; sxhkd has none, so
+    // there xterm has it).
+    enum class TFocus { Nothing, OtherWindow, OwnWindow };
 
     // Returns once a press of the hotkey starts the probe. Throws std::runtime_error otherwise.
-    THotKeyDaemon(TKind Kind, int Bindings);
+    THotKeyDaemon(TKind Kind, int Bindings, TFocus Focus = TFocus::Nothing);
     ~THotKeyDaemon();
     THotKeyDaemon(const THotKeyDaemon&) = delete;
     THotKeyDaemon& operator=(const THotKeyDaemon&) = delete;
@@ -34,13 +38,16 @@ class THotKeyDaemon {
   private:
     TKind Kind;
     int Bindings;
+    TFocus Focus;
     test::XServerFixture Display;
     std::filesystem::path Dir;
     std::unique_ptr<TProbePipe> Pipe;
     std::unique_ptr<test::FakeKeyboard> Keyboard;
     pid_t Daemon = -1;
+    pid_t OtherProgram = -1;
 
     void StartTulma();
+    void FocusWindowOf(pid_t Pid);
     void StartSxhkd();
     void WaitUntilAnswering();
     void Settle();

@@ -1,11 +1,13 @@
 // From a real key press (XTest) to the first statement of the started program: the real tulma program
-// against sxhkd, each on a display of its own, bound to the same key and program, once as the only
-// hotkey and once among 1,000.
+// against sxhkd, each on a display of its own with openbox, bound to the same key and program: as the only
+// hotkey and among 1,000 with Tulma idling minimised, and with another program's or Tulma's own window
+// focused.
 #include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "HotKeyDaemon.h"
@@ -15,8 +17,9 @@ namespace tulma::bench {
 namespace {
 
 using TKind = THotKeyDaemon::TKind;
+using TFocus = THotKeyDaemon::TFocus;
 
-using TSetup = std::pair<TKind, int>;
+using TSetup = std::tuple<TKind, int, TFocus>;
 
 // Each daemon is started at its first sample and kept for all of them.
 std::map<TSetup, std::unique_ptr<THotKeyDaemon>>& Daemons() {
@@ -27,7 +30,7 @@ std::map<TSetup, std::unique_ptr<THotKeyDaemon>>& Daemons() {
 THotKeyDaemon& DaemonOf(TSetup Setup) {
     auto& Slot = Daemons()[Setup];
     if (!Slot) {
-        Slot = std::make_unique<THotKeyDaemon>(Setup.first, Setup.second);
+        Slot = std::make_unique<THotKeyDaemon>(std::get<0>(Setup), std::get<1>(Setup), std::get<2>(Setup));
     }
     return *Slot;
 }
@@ -36,14 +39,26 @@ void BM_PressToLaunch(benchmark::State& State, TSetup Setup) {
     MeasurePresses(State, [Setup] { return DaemonOf(Setup).PressToLaunch(); });
 }
 
+struct TScenario {
+    const char* Family;
+    int Bindings;
+    TFocus Focus;
+};
+
+// Idling minimised with 1 and with 1,000 hotkeys; then, with one, another program's window focused (the
+// daily case) and Tulma's own window focused (while editing hotkeys).
+constexpr TScenario Scenarios[] = {{"PressToLaunch", 1, TFocus::Nothing},
+                                   {"PressToLaunch1000", 1000, TFocus::Nothing},
+                                   {"PressToLaunch-OtherWindowFocused", 1, TFocus::OtherWindow},
+                                   {"PressToLaunch-OwnWindowFocused", 1, TFocus::OwnWindow}};
+
 void Register() {
-    for (const auto& [Family, Bindings] :
-         {std::pair{"PressToLaunch", 1}, std::pair{"PressToLaunch1000", 1000}}) {
+    for (const TScenario& Scenario : Scenarios) {
         for (const auto& [Contender, Kind] :
              {std::pair{"tulma", TKind::Tulma}, std::pair{"sxhkd", TKind::Sxhkd}}) {
-            const std::string Name = std::string(Family) + "/" + Contender;
-            ConfigurePressBenchmark(
-                benchmark::RegisterBenchmark(Name.c_str(), BM_PressToLaunch, TSetup{Kind, Bindings}));
+            const std::string Name = std::string(Scenario.Family) + "/" + Contender;
+            ConfigurePressBenchmark(benchmark::RegisterBenchmark(
+                Name.c_str(), BM_PressToLaunch, TSetup{Kind, Scenario.Bindings, Scenario.Focus}));
         }
     }
 }

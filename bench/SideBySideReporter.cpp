@@ -9,15 +9,22 @@ namespace {
 
 constexpr const char* Ours = "tulma";
 
-// The share of the other contender's time that Tulma may take, by family; elsewhere Tulma must merely be
-// at least as fast.
-double TargetRatio(const std::string& Family) {
-    static const std::map<std::string, double> Targets = {{"PressToLaunch", 0.6},
-                                                          {"PressToLaunch1000", 0.6},
-                                                          {"ActivateDeepWindow-500windows", 0.2},
-                                                          {"ActivateDeepWindow-50windows", 0.35}};
+struct TTarget {
+    double Median;
+    double Tail;
+};
+
+// The share of the other contender's time that Tulma may take at the median and at the 99th percentile,
+// by family; elsewhere Tulma must merely be at least as fast.
+TTarget TargetRatio(const std::string& Family) {
+    static const std::map<std::string, TTarget> Targets = {{"PressToLaunch", {0.5, 0.6}},
+                                                           {"PressToLaunch1000", {0.5, 0.6}},
+                                                           {"PressToLaunch-OtherWindowFocused", {0.5, 0.6}},
+                                                           {"PressToLaunch-OwnWindowFocused", {0.5, 0.6}},
+                                                           {"ActivateDeepWindow-500windows", {0.2, 0.2}},
+                                                           {"ActivateDeepWindow-50windows", {0.35, 0.35}}};
     const auto Found = Targets.find(Family);
-    return Found == Targets.end() ? 1.0 : Found->second;
+    return Found == Targets.end() ? TTarget{1.0, 1.0} : Found->second;
 }
 const char* const Columns[] = {"median", "p90", "p99", "max"};
 
@@ -82,14 +89,15 @@ bool TSideBySideReporter::PrintSummary(std::ostream& Out) const {
             }
             const double MedianRatio = Tulma->second.at("median") / Values.at("median");
             const double TailRatio = Tulma->second.at("p99") / Values.at("p99");
-            const double Target = TargetRatio(Name);
-            const bool Met = MedianRatio <= Target && TailRatio <= Target;
+            const TTarget Target = TargetRatio(Name);
+            const bool Met = MedianRatio <= Target.Median && TailRatio <= Target.Tail;
             AllInFavour = AllInFavour && Met;
-            char Verdict[160];
+            char Verdict[192];
             std::snprintf(
                 Verdict, sizeof Verdict,
-                "  verdict vs %s: median %.2fx, p99 %.2fx of its time (target <= %.2fx at both): %s\n",
-                Contender(Bench).c_str(), MedianRatio, TailRatio, Target, Met ? "met" : "NOT met");
+                "  verdict vs %s: median %.2fx, p99 %.2fx of its time (target <= %.2fx, <= %.2fx): %s\n",
+                Contender(Bench).c_str(), MedianRatio, TailRatio, Target.Median, Target.Tail,
+                Met ? "met" : "NOT met");
             Out << Verdict;
         }
     }

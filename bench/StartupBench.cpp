@@ -1,12 +1,13 @@
 // How long the real tulma program takes from its start to holding every hotkey of a 1,000-hotkey file,
-// beside sxhkd with as many bindings, and how much memory it keeps while it idles in the tray. Runs on a
-// private Xvfb display.
+// beside sxhkd with as many bindings, and how much memory it keeps while it idles in the tray. Runs as
+// after an autostart: on a private Xvfb display with openbox (and a tray where named), Tulma minimised.
 #include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -112,47 +113,73 @@ void ConfigureStartBenchmark(benchmark::internal::Benchmark* Bench) {
         ->ReportAggregatesOnly(true);
 }
 
-void BM_StartUntilAllHotKeysRegistered(benchmark::State& State) {
-    RegisterClassesOnce();
+// The desktop a benchmark starts in: openbox, with or without a tray (trayer) beside it.
+class TDesktop {
+  public:
+    explicit TDesktop(bool WithTray) {
+        Display.Start(true);
+        if (WithTray) {
+            Tray = test::Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                "--width", "120", "--height", "24"});
+            test::WaitUntil([this] { return TrayManaged(); }, 5000);
+        }
+        Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());
+    }
+    ~TDesktop() {
+        Keyboard.reset();
+        if (Tray > 0) {
+            test::Terminate(Tray);
+        }
+        Display.Stop();
+    }
+    TDesktop(const TDesktop&) = delete;
+    TDesktop& operator=(const TDesktop&) = delete;
+
     test::XServerFixture Display;
-    Display.Start(false);
+    std::unique_ptr<test::FakeKeyboard> Keyboard;
+
+  private:
+    pid_t Tray = -1;
+
+    bool TrayManaged() {
+        const xcb_atom_t Selection = test::InternAtom(Display.Connection(), "_NET_SYSTEM_TRAY_S0");
+        const auto Reply = xcb_get_selection_owner_reply(
+            Display.Connection(), xcb_get_selection_owner(Display.Connection(), Selection), nullptr);
+        const bool Owned = Reply != nullptr && Reply->owner != XCB_WINDOW_NONE;
+        free(Reply);
+        return Owned;
+    }
+};
+
+// Tulma minimised at its start, as an autostart entry starts it, in the desktop WithTray describes.
+void BM_StartUntilAllHotKeysRegistered(benchmark::State& State, bool WithTray) {
+    RegisterClassesOnce();
+    TDesktop Desktop(WithTray);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    test::FakeKeyboard Keyboard(Display.Connection());
     TProgramDir Dir;
     const std::string FileName = (Dir.Path / "large.tul").string();
     const std::string Marker = (Dir.Path / "marker").string();
-    WriteFile(FileName, Marker, false, static_cast<int>(State.range(0)));
-    TimeStarts(State, Display, Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker);
-    Display.Stop();
+    WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
+    TimeStarts(State, Desktop.Display, *Desktop.Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker);
 }
-BENCHMARK(BM_StartUntilAllHotKeysRegistered)->Apply(ConfigureStartBenchmark);
 
 // The same for sxhkd with as many bindings, the last one Ctrl+Alt+K.
 void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
-    test::XServerFixture Display;
-    Display.Start(false);
-    test::FakeKeyboard Keyboard(Display.Connection());
+    TDesktop Desktop(false);
     TProgramDir Dir;
     const std::string Config = (Dir.Path / "sxhkdrc").string();
     const std::string Marker = (Dir.Path / "marker").string();
     std::ofstream(Config) << SxhkdConfiguration(static_cast<int>(State.range(0)) - 1, SxhkdChord(CtrlAltK),
                                                 "touch " + Marker);
     setenv("SXHKD_SHELL", "/bin/sh", 1);
-    TimeStarts(State, Display, Keyboard, {"sxhkd", "-c", Config}, Marker);
-    Display.Stop();
+    TimeStarts(State, Desktop.Display, *Desktop.Keyboard, {"sxhkd", "-c", Config}, Marker);
 }
-BENCHMARK(BM_SxhkdStartUntilAllBound)->Apply(ConfigureStartBenchmark);
 
 // Idle in the tray with the 1,000 hotkeys registered (argument 1000) or with one (argument 1).
 void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
     RegisterClassesOnce();
-    test::XServerFixture Display;
-    Display.Start(true);
+    TDesktop Desktop(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    const pid_t Tray = test::Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                    "--width", "120", "--height", "24"});
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    test::FakeKeyboard Keyboard(Display.Connection());
     TProgramDir Dir;
     const std::string FileName = (Dir.Path / "large.tul").string();
     const std::string Marker = (Dir.Path / "marker").string();
@@ -160,22 +187,40 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
     long Kilobytes = 0;
     for (auto _ : State) {
         pid_t Tulma = -1;
-        SecondsUntilRegistered(Display, Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker, Tulma);
+        SecondsUntilRegistered(Desktop.Display, *Desktop.Keyboard, {(Dir.Path / "tulma").string(), FileName},
+                               Marker, Tulma);
         std::this_thread::sleep_for(std::chrono::seconds(2));
         Kilobytes = ResidentKilobytes(Tulma);
         test::Terminate(Tulma);
     }
     State.counters["RSS_MB"] = static_cast<double>(Kilobytes) / 1024.0;
-    test::Terminate(Tray);
-    Display.Stop();
 }
-BENCHMARK(BM_ResidentMemoryMinimisedToTray)
-    ->Arg(1)
-    ->Arg(HotKeyCount)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+
+void Register() {
+    ConfigureStartBenchmark(benchmark::RegisterBenchmark("BM_StartUntilAllHotKeysRegistered/openbox",
+                                                         BM_StartUntilAllHotKeysRegistered, false));
+    ConfigureStartBenchmark(benchmark::RegisterBenchmark("BM_StartUntilAllHotKeysRegistered/openbox+tray",
+                                                         BM_StartUntilAllHotKeysRegistered, true));
+    ConfigureStartBenchmark(
+        benchmark::RegisterBenchmark("BM_SxhkdStartUntilAllBound/openbox", BM_SxhkdStartUntilAllBound));
+    benchmark::RegisterBenchmark("BM_ResidentMemoryMinimisedToTray/openbox+tray",
+                                 BM_ResidentMemoryMinimisedToTray)
+        ->Arg(1)
+        ->Arg(HotKeyCount)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+}
 
 }  // namespace
 }  // namespace tulma::bench
 
-BENCHMARK_MAIN();
+int main(int Argc, char** Argv) {
+    benchmark::Initialize(&Argc, Argv);
+    if (benchmark::ReportUnrecognizedArguments(Argc, Argv)) {
+        return 2;
+    }
+    tulma::bench::Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
