@@ -117,7 +117,7 @@ bool TPortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::u
         return false;
     }
     const auto Name = Names.find(Id);
-    const std::string Key = Name != Names.end() ? Name->second.first : "hotkey-" + std::to_string(Id);
+    const std::string Key = Name != Names.end() ? Name->second.first : RegistrationKey(Id);
     Shortcuts[Id] = {Key, Name != Names.end() ? Name->second.second : Key, Trigger, std::nullopt};
     QueueBind();
     return true;
