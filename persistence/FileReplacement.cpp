@@ -157,4 +157,20 @@ void ReplaceFileContent(const std::string& FileName, std::span<const uint8_t> Da
     SyncDirectory(Target.parent_path());
 }
 
+int WriteNewFile(const std::string& FileName, std::span<const uint8_t> Data, mode_t Permissions) {
+    TFileDescriptor Handle(open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!Handle.Valid()) {
+        return errno;
+    }
+    const bool Written =
+        fchmod(Handle.Get(), Permissions) == 0 && WriteAll(Handle.Get(), Data) && fsync(Handle.Get()) == 0;
+    const int WriteError = Written ? 0 : errno;
+    if (Handle.Close() != 0 || !Written) {
+        const int Error = Written ? errno : WriteError;
+        unlink(FileName.c_str());
+        return Error != 0 ? Error : EIO;
+    }
+    return 0;
+}
+
 }  // namespace tulma

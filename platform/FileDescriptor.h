@@ -21,6 +21,9 @@ class TFileDescriptor {
 
     int Get() const { return Fd; }
     bool Valid() const { return Fd >= 0; }
+    // Closes the descriptor now: 0, or -1 with errno when the close reported an error (a write that did
+    // not reach the file).
+    int Close() { return Fd < 0 ? 0 : close(std::exchange(Fd, -1)); }
     // Gives the descriptor up to the caller, who closes it.
     int Release() { return std::exchange(Fd, -1); }
     // Closes the descriptor owned so far and owns NewFd.
