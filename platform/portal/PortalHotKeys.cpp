@@ -15,8 +15,6 @@
 namespace tulma {
 namespace {
 
-const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 // The desktop names a program's shortcut group after the session token when it cannot tell the
 // program's application id (a program that is not sandboxed). The proof's session binds nothing and has

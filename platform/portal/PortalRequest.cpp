@@ -9,8 +9,6 @@
 namespace tulma {
 namespace {
 
-const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 constexpr uint Failed = 2;
 
 QString NextToken() {
