@@ -4,6 +4,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
+#include "BusCall.h"
 #include "PlatformLog.h"
 
 namespace tulma {
@@ -32,9 +33,9 @@ void TPortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QS
     auto* Request = new TPortalRequest(Context, Bus, RequestPath(Bus, Token), std::move(Done));
     Options.insert(QStringLiteral("handle_token"), Token);
     Arguments.append(Options);
-    QDBusMessage Message = QDBusMessage::createMethodCall(PortalService, PortalPath, Interface, Method);
-    Message.setArguments(Arguments);
-    auto* Watcher = new QDBusPendingCallWatcher(Request->Bus.asyncCall(Message), Request);
+    auto* Watcher = new QDBusPendingCallWatcher(
+        Request->Bus.asyncCall(BusMethodCall({PortalService, PortalPath, Interface, Method}, Arguments)),
+        Request);
     connect(Watcher, &QDBusPendingCallWatcher::finished, Request,
             [Request, Method](QDBusPendingCallWatcher* Call) {
                 Call->deleteLater();
