@@ -1,17 +1,16 @@
 #include "DamagedFileCopy.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <span>
 #include <vector>
 
 #include "Errors.h"
+#include "FileReplacement.h"
 
 namespace tulma {
 namespace {
@@ -37,17 +36,6 @@ std::vector<char> ReadAllBytes(const std::string& FileName) {
     return Content;
 }
 
-struct TFileCloser {
-    void operator()(std::FILE* File) const { std::fclose(File); }
-};
-using TFile = std::unique_ptr<std::FILE, TFileCloser>;
-
-bool WriteFlushed(std::FILE* File, const std::vector<char>& Content, mode_t Permissions) {
-    return fchmod(fileno(File), Permissions) == 0 &&
-           std::fwrite(Content.data(), 1, Content.size(), File) == Content.size() && std::fflush(File) == 0 &&
-           fsync(fileno(File)) == 0;
-}
-
 }  // namespace
 
 std::string FreeDamagedCopyName(const std::string& FileName) {
@@ -65,19 +53,15 @@ std::string KeepDamagedCopy(const std::string& FileName) {
         throw EFOpenError(FileName);
     }
     const std::vector<char> Content = ReadAllBytes(FileName);
+    const std::span Bytes(reinterpret_cast<const uint8_t*>(Content.data()), Content.size());
     for (int Number = 0; Number <= MaxCopies; ++Number) {
         const std::string Copy = CopyName(FileName, Number);
-        // "x": made anew, never over a file of that name that appeared in the meantime.
-        TFile File(std::fopen(Copy.c_str(), "wbx"));
-        if (!File && errno == EEXIST) {
+        // Made anew, never over a file of that name that appeared in the meantime.
+        const int Error = WriteNewFile(Copy, Bytes, Original.st_mode & 07777);
+        if (Error == EEXIST) {
             continue;
         }
-        if (!File) {
-            throw EFCreateError(Copy);
-        }
-        const bool Written = WriteFlushed(File.get(), Content, Original.st_mode & 07777);
-        if (std::fclose(File.release()) != 0 || !Written) {
-            std::remove(Copy.c_str());
+        if (Error != 0) {
             throw EFCreateError(Copy);
         }
         return Copy;

@@ -7,8 +7,8 @@
 namespace tulma {
 namespace {
 
-TKeyNameLookup& LayoutKeyName() {
-    static TKeyNameLookup Lookup;
+KeyNameLookup& LayoutKeyName() {
+    static KeyNameLookup Lookup;
     return Lookup;
 }
 
@@ -100,7 +100,7 @@ std::string KeyComboText(uint16_t Value) {
     return Text + Name;
 }
 
-void SetKeyNameLookup(TKeyNameLookup Lookup) {
+void SetKeyNameLookup(KeyNameLookup Lookup) {
     LayoutKeyName() = std::move(Lookup);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "KeyNames.h"
 
 namespace tulma {
 
@@ -15,9 +16,8 @@ constexpr uint16_t AltBit = 0x8000;
 // "Strg+Alt+E" with the built-in German names, "Ctrl+Alt+E" in English.
 std::string KeyComboText(uint16_t Value);
 
-// The keyboard layout's name of a key that has no fixed name (a punctuation key, say). The desktop
-// layer installs it; without one such keys have no text.
-using TKeyNameLookup = std::function<std::string(uint8_t VirtualKey)>;
-void SetKeyNameLookup(TKeyNameLookup Lookup);
+// Installs the keyboard layout's names of the keys that have no fixed name (a punctuation key, say); the
+// desktop layer gives them. Without a lookup such keys have no text.
+void SetKeyNameLookup(KeyNameLookup Lookup);
 
 }  // namespace tulma

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Errors.h"
+#include "FileDescriptor.h"
 
 namespace tulma {
 namespace {
@@ -57,14 +58,12 @@ class TTemporaryFile {
         const std::string Pattern = Target.string() + ".XXXXXX";
         FPath.assign(Pattern.begin(), Pattern.end());
         FPath.push_back('\0');
-        FHandle = FCalls.MakeTemporary(FPath.data());
-        FCreateError = FHandle < 0 ? errno : 0;
-        FExists = FHandle >= 0;
+        FHandle.Reset(FCalls.MakeTemporary(FPath.data()));
+        FCreateError = FHandle.Valid() ? 0 : errno;
+        FExists = FHandle.Valid();
     }
     ~TTemporaryFile() {
-        if (FHandle >= 0) {
-            close(FHandle);
-        }
+        FHandle.Reset();
         if (FExists) {
             unlink(FPath.data());
         }
@@ -75,12 +74,12 @@ class TTemporaryFile {
     bool Created() const { return FExists; }
     // Why it could not be made (an errno value).
     int CreateError() const { return FCreateError; }
-    int Handle() const { return FHandle; }
+    int Handle() const { return FHandle.Get(); }
 
     // Flushes and closes the file and renames it to Target; false when any of these fails.
     bool CommitAs(const fs::path& Target) {
-        const bool Flushed = FCalls.Sync(FHandle) == 0;
-        const bool Closed = FCalls.Close(std::exchange(FHandle, -1)) == 0;
+        const bool Flushed = FCalls.Sync(FHandle.Get()) == 0;
+        const bool Closed = FCalls.Close(FHandle.Release()) == 0;
         if (!Flushed || !Closed || FCalls.Rename(FPath.data(), Target.c_str()) != 0) {
             return false;
         }
@@ -91,7 +90,7 @@ class TTemporaryFile {
   private:
     const TFileCalls& FCalls;
     std::vector<char> FPath;
-    int FHandle = -1;
+    TFileDescriptor FHandle;
     int FCreateError = 0;
     bool FExists = false;
 };
@@ -114,20 +113,20 @@ bool FolderRefusedNewFile(int CreateError) {
 // The existing file's own bytes are written over and then cut to the new length, so that its owner,
 // permissions and hard links stay, and no old byte is given up before the new ones are in place.
 bool WriteInPlace(const fs::path& Target, std::span<const uint8_t> Data, const TFileCalls& Calls) {
-    const int Handle = open(Target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (Handle < 0) {
+    TFileDescriptor Handle(open(Target.c_str(), O_WRONLY | O_CLOEXEC));
+    if (!Handle.Valid()) {
         return false;
     }
-    const bool Written = WriteAll(Handle, Data) && ftruncate(Handle, static_cast<off_t>(Data.size())) == 0 &&
-                         Calls.Sync(Handle) == 0;
-    return Calls.Close(Handle) == 0 && Written;
+    const bool Written = WriteAll(Handle.Get(), Data) &&
+                         ftruncate(Handle.Get(), static_cast<off_t>(Data.size())) == 0 &&
+                         Calls.Sync(Handle.Get()) == 0;
+    return Calls.Close(Handle.Release()) == 0 && Written;
 }
 
 void SyncDirectory(const fs::path& Directory) {
-    const int Handle = open(Directory.empty() ? "." : Directory.c_str(), O_RDONLY | O_DIRECTORY);
-    if (Handle >= 0) {
-        fsync(Handle);
-        close(Handle);
+    const TFileDescriptor Handle(open(Directory.empty() ? "." : Directory.c_str(), O_RDONLY | O_DIRECTORY));
+    if (Handle.Valid()) {
+        fsync(Handle.Get());
     }
 }
 
@@ -156,6 +155,22 @@ void ReplaceFileContent(const std::string& FileName, std::span<const uint8_t> Da
         throw EFCreateError(FileName);
     }
     SyncDirectory(Target.parent_path());
+}
+
+int WriteNewFile(const std::string& FileName, std::span<const uint8_t> Data, mode_t Permissions) {
+    TFileDescriptor Handle(open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!Handle.Valid()) {
+        return errno;
+    }
+    const bool Written =
+        fchmod(Handle.Get(), Permissions) == 0 && WriteAll(Handle.Get(), Data) && fsync(Handle.Get()) == 0;
+    const int WriteError = Written ? 0 : errno;
+    if (Handle.Close() != 0 || !Written) {
+        const int Error = Written ? errno : WriteError;
+        unlink(FileName.c_str());
+        return Error != 0 ? Error : EIO;
+    }
+    return 0;
 }
 
 }  // namespace tulma

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,5 +29,13 @@ const TFileCalls& SystemFileCalls();
 // it damaged.
 void ReplaceFileContent(const std::string& FileName, std::span<const uint8_t> Data,
                         const TFileCalls& Calls = SystemFileCalls());
+
+}  // namespace tulma
+
+namespace tulma {
+
+// Writes Data to a new file FileName, never over a file of that name, with Permissions and flushed to
+// disk: 0, or the errno value of what failed (EEXIST: the name is taken). A file begun is removed again.
+int WriteNewFile(const std::string& FileName, std::span<const uint8_t> Data, mode_t Permissions);
 
 }  // namespace tulma

@@ -1,6 +1,6 @@
 #include "BusNames.h"
 
-#include <QDBusMessage>
+#include "BusCall.h"
 
 namespace tulma {
 
@@ -9,11 +9,10 @@ bool BusNameHasOwner(const QDBusConnection& Bus, const QString& Name) {
     if (!Bus.isConnected()) {
         return false;
     }
-    QDBusMessage Ask = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-    Ask << Name;
-    const QDBusMessage Reply = Bus.call(Ask, QDBus::Block, WaitMs);
+    const TBusMethod NameHasOwner{QStringLiteral("org.freedesktop.DBus"),
+                                  QStringLiteral("/org/freedesktop/DBus"),
+                                  QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner")};
+    const QDBusMessage Reply = CallBusMethod(Bus, NameHasOwner, {Name}, WaitMs);
     return Reply.type() == QDBusMessage::ReplyMessage && !Reply.arguments().isEmpty() &&
            Reply.arguments().constFirst().toBool();
 }

@@ -40,9 +40,6 @@ TChildReaper::Child::~Child() {
         Ended->setEnabled(false);
         Ended->deleteLater();
     }
-    if (ProcessFd >= 0) {
-        close(ProcessFd);
-    }
 }
 
 // Children still running when we go are adopted by init, which reaps them.

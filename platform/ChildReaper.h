@@ -8,6 +8,8 @@
 
 #include <sys/types.h>
 
+#include "FileDescriptor.h"
+
 class QSocketNotifier;
 
 namespace tulma {
@@ -39,7 +41,7 @@ class TChildReaper : public QObject {
         Child(const Child&) = delete;
         Child& operator=(const Child&) = delete;
 
-        int ProcessFd;
+        TFileDescriptor ProcessFd;
         QSocketNotifier* Ended = nullptr;
     };
 

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include "BusCall.h"
+
 namespace tulma {
 
 namespace {
@@ -34,18 +36,24 @@ bool ShowDesktopNotification(const QString& Summary, const QString& Body, TNotif
     if (!Bus.isConnected() || !ServiceAvailable(Bus)) {
         return false;
     }
-    QDBusMessage Notify = QDBusMessage::createMethodCall(
-        Service, QStringLiteral("/org/freedesktop/Notifications"), Service, QStringLiteral("Notify"));
+    const TBusMethod Notify{Service, QStringLiteral("/org/freedesktop/Notifications"), Service,
+                            QStringLiteral("Notify")};
     const QVariantMap Hints{{QStringLiteral("desktop-entry"), QStringLiteral("tulma")}};
     // The body may be read as markup, so a file name with & or < must not be taken for it.
-    Notify << QStringLiteral("Tulma") << 0u << QStringLiteral("tulma") << Summary << Body.toHtmlEscaped()
-           << QStringList() << Hints << -1;
+    const QVariantList Arguments{QStringLiteral("Tulma"),
+                                 0u,
+                                 QStringLiteral("tulma"),
+                                 Summary,
+                                 Body.toHtmlEscaped(),
+                                 QStringList(),
+                                 Hints,
+                                 -1};
     if (Delivery == TNotificationDelivery::Wait) {
         constexpr int TimeoutMs = 5000;
-        return Bus.call(Notify, QDBus::Block, TimeoutMs).type() == QDBusMessage::ReplyMessage;
+        return CallBusMethod(Bus, Notify, Arguments, TimeoutMs).type() == QDBusMessage::ReplyMessage;
     }
     // The notification's id that comes back is of no use, so nothing waits for it.
-    return Bus.send(Notify);
+    return Bus.send(BusMethodCall(Notify, Arguments));
 }
 
 }  // namespace tulma

@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "ChildEnvironment.h"
+#include "FileDescriptor.h"
 
 namespace tulma {
 
@@ -18,8 +19,8 @@ class SpawnActions {
   public:
     explicit SpawnActions(const std::string& Directory) {
         posix_spawn_file_actions_init(&Actions);
-        if (NullInput >= 0) {
-            posix_spawn_file_actions_adddup2(&Actions, NullInput, STDIN_FILENO);
+        if (NullInput.Valid()) {
+            posix_spawn_file_actions_adddup2(&Actions, NullInput.Get(), STDIN_FILENO);
         }
         if (!Directory.empty()) {
             posix_spawn_file_actions_addchdir_np(&Actions, Directory.c_str());
@@ -27,19 +28,14 @@ class SpawnActions {
         // Descriptors the rest of the program forgot to mark close-on-exec must not leak into the program.
         posix_spawn_file_actions_addclosefrom_np(&Actions, STDERR_FILENO + 1);
     }
-    ~SpawnActions() {
-        posix_spawn_file_actions_destroy(&Actions);
-        if (NullInput >= 0) {
-            close(NullInput);
-        }
-    }
+    ~SpawnActions() { posix_spawn_file_actions_destroy(&Actions); }
     SpawnActions(const SpawnActions&) = delete;
     SpawnActions& operator=(const SpawnActions&) = delete;
 
     const posix_spawn_file_actions_t* get() const { return &Actions; }
 
   private:
-    int NullInput = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    TFileDescriptor NullInput{open("/dev/null", O_RDONLY | O_CLOEXEC)};
     posix_spawn_file_actions_t Actions;
 };
 

@@ -1,6 +1,7 @@
 #include "DisplaySession.h"
 
 #include "ChildEnvironment.h"
+#include "FileDescriptor.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -35,15 +36,15 @@ std::string WaylandCompositor() {
     }
     Address.sun_family = AF_UNIX;
     std::memcpy(Address.sun_path, Path.c_str(), Path.size() + 1);
-    const int Socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (Socket < 0) {
+    const TFileDescriptor Socket(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!Socket.Valid()) {
         return {};
     }
     ucred Peer{};
     socklen_t Size = sizeof(Peer);
-    const bool Known = connect(Socket, reinterpret_cast<const sockaddr*>(&Address), sizeof(Address)) == 0 &&
-                       getsockopt(Socket, SOL_SOCKET, SO_PEERCRED, &Peer, &Size) == 0;
-    close(Socket);
+    const bool Known =
+        connect(Socket.Get(), reinterpret_cast<const sockaddr*>(&Address), sizeof(Address)) == 0 &&
+        getsockopt(Socket.Get(), SOL_SOCKET, SO_PEERCRED, &Peer, &Size) == 0;
     std::string Name;
     if (Known) {
         std::ifstream Comm("/proc/" + std::to_string(Peer.pid) + "/comm");

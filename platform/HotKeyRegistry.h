@@ -21,6 +21,12 @@ struct THotKeyRequest {
     std::uint8_t VirtualKey = 0;
 };
 
+// The Key under which a registration is named (IHotKeyRegistry::NameHotKey), and the one a desktop that
+// needs a key is given for a registration left unnamed: "hotkey-" and Number in decimal.
+inline std::string RegistrationKey(std::int32_t Number) {
+    return "hotkey-" + std::to_string(Number);
+}
+
 // System-wide hotkeys: a key combination pressed anywhere on the desktop is reported with the identifier
 // it was registered under.
 class IHotKeyRegistry {

@@ -49,7 +49,7 @@ struct TLocalLineServer::Client {
         Readable->setEnabled(false);
         Readable->deleteLater();
     }
-    SocketHandle Socket;
+    TFileDescriptor Socket;
     QSocketNotifier* Readable;
     std::string Received;
 };
@@ -59,8 +59,8 @@ TLocalLineServer::TLocalLineServer(std::size_t MaxLineLength, TAnswer Answer, QO
 
 TLocalLineServer::~TLocalLineServer() {
     FClients.clear();
-    if (FListener >= 0) {
-        close(FListener);
+    if (FListener.Valid()) {
+        FListener.Reset();
         unlink(FPath.c_str());
     }
 }
@@ -73,7 +73,7 @@ bool TLocalLineServer::Listen(const std::string& Path) {
         return false;
     }
     unlink(Path.c_str());
-    SocketHandle Listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    TFileDescriptor Listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (Listener.Get() < 0 ||
         bind(Listener.Get(), reinterpret_cast<const sockaddr*>(&*Address), sizeof(*Address)) != 0) {
         return false;
@@ -82,16 +82,16 @@ bool TLocalLineServer::Listen(const std::string& Path) {
         unlink(Path.c_str());
         return false;
     }
-    FListener = Listener.Release();
+    FListener = std::move(Listener);
     FPath = Path;
-    FAccepting = new QSocketNotifier(FListener, QSocketNotifier::Read, this);
+    FAccepting = new QSocketNotifier(FListener.Get(), QSocketNotifier::Read, this);
     connect(FAccepting, &QSocketNotifier::activated, this, &TLocalLineServer::AcceptClients);
     return true;
 }
 
 void TLocalLineServer::AcceptClients() {
     for (;;) {
-        const int Fd = accept4(FListener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        const int Fd = accept4(FListener.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (Fd < 0) {
             return;
         }
@@ -133,13 +133,12 @@ void TLocalLineServer::HangUp(const Client& Peer) {
 }
 
 bool SomeoneServes(const std::string& Path) {
-    SocketHandle Socket(ConnectTo(Path));
-    return Socket.Get() >= 0;
+    return ConnectTo(Path).Valid();
 }
 
 std::optional<std::string> AskLocalLine(const std::string& Path, const std::string& Request, int AnswerMs) {
-    SocketHandle Socket(ConnectTo(Path));
-    if (Socket.Get() < 0) {
+    const TFileDescriptor Socket = ConnectTo(Path);
+    if (!Socket.Valid()) {
         return std::nullopt;
     }
     if (!SendAll(Socket.Get(), Request)) {

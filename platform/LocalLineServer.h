@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "FileDescriptor.h"
+
 class QSocketNotifier;
 
 namespace tulma {
@@ -29,14 +31,14 @@ class TLocalLineServer : public QObject {
     // Serves Path from now on, in place of a socket file that nobody serves; false when another
     // process serves it or the socket cannot be made.
     bool Listen(const std::string& Path);
-    bool Listening() const { return FListener >= 0; }
+    bool Listening() const { return FListener.Valid(); }
 
   private:
     struct Client;
 
     std::size_t FMaxLineLength;
     TAnswer FAnswer;
-    int FListener = -1;
+    TFileDescriptor FListener;
     std::string FPath;
     QSocketNotifier* FAccepting = nullptr;
     std::vector<std::unique_ptr<Client>> FClients;

@@ -15,12 +15,6 @@ constexpr int ConnectMs = 2000;
 
 }  // namespace
 
-SocketHandle::~SocketHandle() {
-    if (Fd >= 0) {
-        close(Fd);
-    }
-}
-
 std::optional<sockaddr_un> AddressOf(const std::string& Path) {
     sockaddr_un Address{};
     if (Path.empty() || Path.size() >= sizeof(Address.sun_path)) {
@@ -31,14 +25,14 @@ std::optional<sockaddr_un> AddressOf(const std::string& Path) {
     return Address;
 }
 
-int ConnectTo(const std::string& Path) {
+TFileDescriptor ConnectTo(const std::string& Path) {
     const auto Address = AddressOf(Path);
     if (!Address) {
-        return -1;
+        return {};
     }
-    SocketHandle Socket(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (Socket.Get() < 0) {
-        return -1;
+    TFileDescriptor Socket(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!Socket.Valid()) {
+        return {};
     }
     const timeval Timeout{ConnectMs / 1000, (ConnectMs % 1000) * 1000};
     setsockopt(Socket.Get(), SOL_SOCKET, SO_SNDTIMEO, &Timeout, sizeof(Timeout));
@@ -46,7 +40,7 @@ int ConnectTo(const std::string& Path) {
     do {
         Result = connect(Socket.Get(), reinterpret_cast<const sockaddr*>(&*Address), sizeof(*Address));
     } while (Result < 0 && errno == EINTR);
-    return Result == 0 ? Socket.Release() : -1;
+    return Result == 0 ? std::move(Socket) : TFileDescriptor();
 }
 
 bool SendAll(int Fd, std::string_view Bytes) {

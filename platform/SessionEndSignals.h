@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "FileDescriptor.h"
+
 class QSocketNotifier;
 
 namespace tulma {
@@ -21,7 +23,8 @@ class TSessionEndSignals : public QObject {
     void Ended(int Signal);
 
   private:
-    int Pipe[2] = {-1, -1};
+    TFileDescriptor ReadEnd;
+    TFileDescriptor WriteEnd;
     QSocketNotifier* Notifier = nullptr;
 
     void Receive();

@@ -11,20 +11,15 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
-#include <iostream>
 
 #include "AppMessages.h"
 #include "Application.h"
-#include "BusyCursor.h"
 #include "CurrentHotKeyFile.h"
-#include "DeferredIcon.h"
-#include "DisplaySession.h"
 #include "EmptyListHint.h"
-#include "FileDialogs.h"
+#include "FMainLayout.h"
 #include "FormControls.h"
 #include "FormFont.h"
 #include "HotKeyActivation.h"
@@ -33,33 +28,20 @@
 #include "MessageBoxFunction.h"
 #include "ModalWindowKeeper.h"
 #include "QtText.h"
-#include "RecoveryCopy.h"
 #include "TrayIcon.h"
 
 namespace tulma {
 namespace {
 
-constexpr int ClientWidth = 419;
-constexpr int ClientHeight = 329;
+using namespace main_form;
+
 constexpr int32_t FixedItemTag = -1;
 // From the title to the text beside it.
 constexpr int TitleRoom = 86 - 6;
 // From the file-name label to the window's right edge.
 constexpr int FileNameRoom = ClientWidth - 248 - 4;
-// The autostart check box and the session notice sit below the file buttons.
+// The autostart check box sits below the file buttons, the notices below it.
 constexpr int AutostartTop = 292;
-constexpr int NoticeTop = 314;
-constexpr int NoticeWidth = ClientWidth - 8;
-
-constexpr const char* WaylandNotice =
-    "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus. To run a "
-    "hotkey from anywhere, bind a desktop shortcut to \"tulma --run NAME\" (see man tulma).";
-constexpr const char* CompositorNotice =
-    "This is a Wayland session: Tulma's hotkeys are bindings of the compositor, which sees every key "
-    "press; a combination that your compositor's configuration binds is left to it (its line is marked).";
-constexpr const char* PortalNotice =
-    "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
-    "their keys (a line whose key the desktop changed is marked).";
 
 constexpr const char* EmptyListText =
     "No hotkeys yet. Press \"New...\" to make one, or \"Open\" to use a hotkey file you have.";
@@ -93,16 +75,6 @@ QAction* FixedItem(QMenu* Menu, const char* Name, const char* Caption) {
     return Item;
 }
 
-// The last component of a path.
-std::string LastComponent(const std::string& Path) {
-    const auto Separator = Path.rfind('/');
-    return Separator == std::string::npos ? Path : Path.substr(Separator + 1);
-}
-
-QString Quoted(const std::string& Text) {
-    return "\"" + ToQString(Text) + "\"";
-}
-
 }  // namespace
 
 TFormMain::TFormMain(const TShellServices& DesktopServices)
@@ -114,7 +86,8 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
     setFont(FormFont("MS Sans Serif", 11));
     setFixedSize(ClientWidth, ClientHeight);
     CreateControls();
-    CreateDesktopControls();
+    CreateAutostartBox();
+    CreateNotices();
     FListControl = TListWidgetControl(LBListe);
     CreateTrayMenu();
     CreateTrayIcon();
@@ -184,7 +157,7 @@ void TFormMain::CreateControls() {
     connect(BtnQuit, &QPushButton::clicked, this, [this] { BtnQuitClick(); });
 }
 
-void TFormMain::CreateDesktopControls() {
+void TFormMain::CreateAutostartBox() {
     CBAutostart = PlaceControl<QCheckBox>(this, "CBAutostart", {4, AutostartTop, 250, 17});
     CBAutostart->setText("start Tulma when I log in");
     CBAutostart->setToolTip(ToQString(FAutostart.FileName()));
@@ -192,54 +165,6 @@ void TFormMain::CreateDesktopControls() {
     ShowAutostartState();
     // "clicked" comes from the user only: ShowAutostartState sets the box without writing the entry.
     connect(CBAutostart, &QCheckBox::clicked, this, [this] { CBAutostartClick(); });
-
-    LabFileNotice = PlaceControl<QLabel>(this, "LabFileNotice", {4, NoticeTop, NoticeWidth, 0});
-    LabFileNotice->setWordWrap(true);
-    LabFileNotice->setVisible(false);
-    LabSessionNotice = PlaceControl<QLabel>(this, "LabSessionNotice", {4, NoticeTop, NoticeWidth, 0});
-    LabSessionNotice->setWordWrap(true);
-    LabSessionNotice->setVisible(IsWaylandSession());
-    LabEventNotice = PlaceControl<QLabel>(this, "LabEventNotice", {4, NoticeTop, NoticeWidth, 0});
-    LabEventNotice->setWordWrap(true);
-    LabEventNotice->setVisible(false);
-    connect(LabEventNotice, &QLabel::linkActivated, this, [this] {
-        LabEventNotice->hide();
-        PlaceNotices();
-    });
-    ShowSessionNotice();
-}
-
-void TFormMain::SetBackendNotice(bool DesktopShortcuts, const std::string& Notice) {
-    FServices.DesktopShortcuts = DesktopShortcuts;
-    ShowBackendNotice(Notice);
-}
-
-void TFormMain::ShowBackendNotice(const std::string& Notice) {
-    FServices.BackendNotice = Notice;
-    ShowSessionNotice();
-}
-
-void TFormMain::ShowSessionNotice() {
-    const std::string Session = FServices.DesktopShortcuts     ? PortalNotice
-                                : FServices.CompositorBindings ? CompositorNotice
-                                                               : WaylandNotice;
-    LabSessionNotice->setText(
-        ToQString(FServices.BackendNotice.empty() ? Session : Session + " " + FServices.BackendNotice));
-    PlaceNotices();
-}
-
-void TFormMain::PlaceNotices() {
-    int Top = NoticeTop;
-    int Height = ClientHeight;
-    for (QLabel* Notice : {LabEventNotice, LabFileNotice, LabSessionNotice}) {
-        if (Notice->isHidden()) {
-            continue;
-        }
-        Notice->setGeometry(4, Top, NoticeWidth, Notice->heightForWidth(NoticeWidth));
-        Top = Notice->geometry().bottom() + 5;
-        Height = std::max(Height, Top);
-    }
-    setFixedSize(ClientWidth, Height);
 }
 
 void TFormMain::CreateTrayMenu() {
@@ -284,7 +209,13 @@ void TFormMain::MeasureTexts() {
         FitLabelText(Label, Room);
         SizeToText(Label, Room);
     }
-    SizeToText(LabCurrFileName, FileNameRoom);
+    FitFileNameLabel();
+}
+
+void TFormMain::FitFileNameLabel() {
+    if (FTextsMeasured) {
+        SizeToText(LabCurrFileName, FileNameRoom);
+    }
 }
 
 void TFormMain::changeEvent(QEvent* Event) {
@@ -428,55 +359,6 @@ void TFormMain::CBMinimizeClick() {
     HotKeyFile().MinimizeAtStartup = CBMinimize->isChecked();
 }
 
-void TFormMain::BtnOpenClick() {
-    const auto Chosen = FServices.FileDialogs.OpenFileName(this, HotKeyFileName());
-    if (!Chosen || !QuerySaveChanges()) {
-        return;
-    }
-    OpenHotKeyFile(*Chosen);
-}
-
-void TFormMain::OpenHotKeyFile(const std::string& FileName) {
-    const std::string Previous = HotKeyFileName();
-    HotKeyFileName() = FileName;
-    try {
-        LoadCurrentFile();
-    } catch (...) {
-        // The hotkeys in use stay those of the previous file, so a save must not go to the one that
-        // could not be read.
-        HotKeyFileName() = Previous;
-        ShowFileNotice();
-        throw;
-    }
-    ShowCurrentFileName();
-}
-
-void TFormMain::BtnSaveClick() {
-    std::string KeptCopy;
-    {
-        TBusyCursor Busy;
-        KeptCopy = SaveHotKeyFile();
-    }
-    FModified = false;
-    ShowFileNotice(KeptCopy);
-}
-
-void TFormMain::BtnSaveAsClick() {
-    const auto Chosen = FServices.FileDialogs.SaveFileName(this, HotKeyFileName());
-    if (!Chosen) {
-        return;
-    }
-    HotKeyFileName() = *Chosen;
-    ShowCurrentFileName();
-    ShowFileNotice(SaveHotKeyFile());
-}
-
-void TFormMain::BtnReloadClick() {
-    if (QuerySaveChanges()) {
-        LoadCurrentFile();
-    }
-}
-
 void TFormMain::BtnQuitClick() {
     if (QuerySaveChanges()) {
         close();
@@ -515,148 +397,9 @@ void TFormMain::RefreshList() {
     ShowRegistrationMarks();
 }
 
-bool TFormMain::QuerySaveChanges() {
-    RestoreApplication();
-    if (!FModified) {
-        return true;
-    }
-    switch (ShowAppMessage(MessageNumber::SaveChanges)) {
-        case MessageBoxResult::Cancel:
-            return false;
-        case MessageBoxResult::Yes:
-            BtnSaveClick();
-            return true;
-        case MessageBoxResult::No:
-            FModified = false;
-            return true;
-        default:
-            return true;
-    }
-}
-
-void TFormMain::ShowCurrentFileName() {
-    LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
-    ShowFileInCaption();
-    if (FTextsMeasured) {
-        SizeToText(LabCurrFileName, FileNameRoom);
-    }
-    ShowFileNotice();
-}
-
-void TFormMain::ShowFileNotice(const std::string& KeptCopy) {
-    const QString Current = Quoted(LastComponent(HotKeyFileName()));
-    const std::string Pending = CopyKeptBySave();
-    if (!KeptCopy.empty()) {
-        LabFileNotice->setText(Current + " could not be read: its bytes were kept as " +
-                               Quoted(LastComponent(KeptCopy)) + " before it was saved over.");
-    } else if (!Pending.empty()) {
-        LabFileNotice->setText(Current + " could not be read. Saving keeps its bytes as " +
-                               Quoted(LastComponent(Pending)) + " before writing over it.");
-    }
-    LabFileNotice->setVisible(!KeptCopy.empty() || !Pending.empty());
-    PlaceNotices();
-}
-
 void TFormMain::ShowAutostartState() {
     const QSignalBlocker Quiet(CBAutostart);
     CBAutostart->setChecked(FAutostart.Enabled());
-}
-
-void TFormMain::ShowRegistrationMarks() {
-    for (int Row = 0; Row < LBListe->count() && Row < FHotKeyReferences.Count(); ++Row) {
-        QListWidgetItem* Item = LBListe->item(Row);
-        const QString Note = RegistrationNote(CastTo<THotTulma>(*FHotKeyReferences.ObjectAt(Row)));
-        // Only lines whose mark changes are touched: a large list is marked after every registration.
-        if (Item->toolTip() != Note) {
-            Item->setIcon(Note.isEmpty() ? QIcon() : WarningIcon());
-            Item->setToolTip(Note);
-        }
-    }
-}
-
-QString TFormMain::RegistrationNote(const THotTulma& HotKey) const {
-    if (FActivation->IsRefused(HotKey.ID)) {
-        return RefusalText(HotKey);
-    }
-    const auto Assigned = FActivation->AssignedCombination(HotKey);
-    if (!Assigned) {
-        return {};
-    }
-    return Assigned->empty() ? QString("not assigned by the desktop")
-                             : "the desktop assigned " + QString::fromStdString(*Assigned);
-}
-
-QString TFormMain::RefusalText(const THotTulma& HotKey) const {
-    const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
-    if (Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
-        return "This hotkey has no key combination that can be pressed. Its tray menu item runs it.";
-    }
-    if (const std::string Reason = FActivation->RefusalReason(HotKey); !Reason.empty()) {
-        return "This key combination is refused: " + ToQString(Reason) +
-               ". Pressing it does not run the hotkey; its tray menu item still does.";
-    }
-    if (const THotTulma* Holder = FActivation->HolderOf(HotKey)) {
-        return "This key combination is used by " + ToQString(Holder->Name) +
-               ": pressing it runs that hotkey. This one's tray menu item still runs it.";
-    }
-    return "This key combination is taken by another program: pressing it does not run the hotkey. Its "
-           "tray menu item still does.";
-}
-
-const QIcon& TFormMain::WarningIcon() {
-    if (FWarningIcon.isNull()) {
-        FWarningIcon =
-            DeferredIcon([] { return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning); });
-    }
-    return FWarningIcon;
-}
-
-void TFormMain::LoadCurrentFile() {
-    TBusyCursor Busy;
-    FActivation->DeactivateAllHotKeys();
-    try {
-        LoadHotKeyFile();
-    } catch (...) {
-        FActivation->ActivateAllHotKeys();
-        RefreshList();
-        ShowFileNotice();
-        throw;
-    }
-    FActivation->ActivateAllHotKeys();
-    RefreshList();
-    ShowFileNotice();
-    FModified = false;
-}
-
-void TFormMain::EndSession() {
-    // No box could be answered now: the outcome goes to standard error, and the program ends either way.
-    if (FModified) {
-        try {
-            const std::string Copy = WriteRecoveryCopy(HotKeyFileName());
-            std::cerr << "tulma: the session ended before the changes to " << HotKeyFileName()
-                      << " were saved; they are kept in " << Copy << std::endl;
-        } catch (const std::exception& Error) {
-            std::cerr << "tulma: the session ended before the changes to " << HotKeyFileName()
-                      << " were saved, and no recovery copy could be written: " << Error.what() << std::endl;
-        }
-        FModified = false;
-    }
-    hide();
-    emit Closed();
-}
-
-void TFormMain::OfferRecoveryCopy() {
-    const auto Copy = PendingRecoveryCopy(HotKeyFileName());
-    if (!Copy) {
-        return;
-    }
-    const std::string Question = "When the last session ended, the changes to " + HotKeyFileName() +
-                                 " had not been saved. They were kept in " + *Copy +
-                                 ".\n\nOpen that copy now? (\"Save as\" then puts it in place of the file.)";
-    if (ShowMessageBox(Question, "Tulma", MessageBoxStyle::YesNo | MessageBoxStyle::IconQuestion) ==
-        MessageBoxResult::Yes) {
-        OpenHotKeyFile(*Copy);
-    }
 }
 
 void TFormMain::RestoreApplication() {

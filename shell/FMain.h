@@ -154,7 +154,10 @@ class TFormMain : public TQBForm {
     TAutostartEntry FAutostart;
 
     void CreateControls();
-    void CreateDesktopControls();
+    // The check box "start Tulma when I log in".
+    void CreateAutostartBox();
+    // The notice lines below it, hidden until they have something to say (FMainNotices.cpp).
+    void CreateNotices();
     void CreateTrayMenu();
     void CreateTrayIcon();
     void FormCreate();
@@ -175,14 +178,11 @@ class TFormMain : public TQBForm {
     void ShowFileInCaption();
     void TellRefusedHotKeys();
     void ShowRegistrationMarks();
-    // Why a line is marked: a refused combination (RefusalText), or one the desktop replaced; empty when
-    // unmarked.
-    QString RegistrationNote(const THotTulma& HotKey) const;
-    // Why the hotkey's combination was refused, as the tooltip of its line says it.
-    QString RefusalText(const THotTulma& HotKey) const;
     // The mark of a line whose key combination could not be registered; made when first needed.
     const QIcon& WarningIcon();
     void MeasureTexts();
+    // Sizes the file name's label to its text once the texts are measured.
+    void FitFileNameLabel();
     // Registers the hotkeys of the file at HotKeyFileName in place of the current ones; on a failure
     // the current ones stay registered and the error goes on to the caller.
     void LoadCurrentFile();

@@ -1,26 +1,104 @@
-// The main window's ways of telling what the user may not have seen: the notice line, the refused hotkeys
-// at start-up and the file in the title.
+// The main window's ways of telling what the user may not have seen: the notice lines, the marks of the
+// list's lines, the refused hotkeys at start-up and the file in the title.
+#include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QStyle>
 
-#include <filesystem>
+#include <algorithm>
 
 #include "CurrentHotKeyFile.h"
+#include "DeferredIcon.h"
+#include "DisplaySession.h"
 #include "FMain.h"
+#include "FMainLayout.h"
+#include "FormControls.h"
 #include "HotKeyActivation.h"
 #include "HotKeyFile.h"
 #include "HotTulma.h"
-#include "KeyComboText.h"
 #include "QtText.h"
+#include "RegistrationMarks.h"
 #include "TrayIcon.h"
 
 namespace tulma {
 namespace {
 
+using namespace main_form;
+
 constexpr const char* ProgramTitle = "Tulma";
-// How many refused hotkeys the start-up notice names.
-constexpr qsizetype MaxRefusedNamed = 5;
+
+constexpr const char* WaylandNotice =
+    "This is a Wayland session: Tulma's hotkeys work only while an X11 program has the focus. To run a "
+    "hotkey from anywhere, bind a desktop shortcut to \"tulma --run NAME\" (see man tulma).";
+constexpr const char* CompositorNotice =
+    "This is a Wayland session: Tulma's hotkeys are bindings of the compositor, which sees every key "
+    "press; a combination that your compositor's configuration binds is left to it (its line is marked).";
+constexpr const char* PortalNotice =
+    "This is a Wayland session: Tulma's hotkeys are shortcuts of the desktop, which has the last word on "
+    "their keys (a line whose key the desktop changed is marked).";
+
+// The last component of a path.
+std::string LastComponent(const std::string& Path) {
+    const auto Separator = Path.rfind('/');
+    return Separator == std::string::npos ? Path : Path.substr(Separator + 1);
+}
+
+QString Quoted(const std::string& Text) {
+    return "\"" + ToQString(Text) + "\"";
+}
+
+QLabel* PlaceNotice(QWidget* Parent, const char* Name, bool Visible) {
+    auto* Notice = PlaceControl<QLabel>(Parent, Name, {4, NoticeTop, NoticeWidth, 0});
+    Notice->setWordWrap(true);
+    Notice->setVisible(Visible);
+    return Notice;
+}
 
 }  // namespace
+
+void TFormMain::CreateNotices() {
+    LabFileNotice = PlaceNotice(this, "LabFileNotice", false);
+    LabSessionNotice = PlaceNotice(this, "LabSessionNotice", IsWaylandSession());
+    LabEventNotice = PlaceNotice(this, "LabEventNotice", false);
+    connect(LabEventNotice, &QLabel::linkActivated, this, [this] {
+        LabEventNotice->hide();
+        PlaceNotices();
+    });
+    ShowSessionNotice();
+}
+
+void TFormMain::SetBackendNotice(bool DesktopShortcuts, const std::string& Notice) {
+    FServices.DesktopShortcuts = DesktopShortcuts;
+    ShowBackendNotice(Notice);
+}
+
+void TFormMain::ShowBackendNotice(const std::string& Notice) {
+    FServices.BackendNotice = Notice;
+    ShowSessionNotice();
+}
+
+void TFormMain::ShowSessionNotice() {
+    const std::string Session = FServices.DesktopShortcuts     ? PortalNotice
+                                : FServices.CompositorBindings ? CompositorNotice
+                                                               : WaylandNotice;
+    LabSessionNotice->setText(
+        ToQString(FServices.BackendNotice.empty() ? Session : Session + " " + FServices.BackendNotice));
+    PlaceNotices();
+}
+
+void TFormMain::PlaceNotices() {
+    int Top = NoticeTop;
+    int Height = ClientHeight;
+    for (QLabel* Notice : {LabEventNotice, LabFileNotice, LabSessionNotice}) {
+        if (Notice->isHidden()) {
+            continue;
+        }
+        Notice->setGeometry(4, Top, NoticeWidth, Notice->heightForWidth(NoticeWidth));
+        Top = Notice->geometry().bottom() + 5;
+        Height = std::max(Height, Top);
+    }
+    setFixedSize(ClientWidth, Height);
+}
 
 // Without a tray icon the balloon waits for the icon: the latest notice comes when the tray does.
 void TFormMain::ShowNotice(const QString& Summary, const QString& Body) {
@@ -45,41 +123,60 @@ void TFormMain::ShowNotice(const QString& Summary, const QString& Body) {
     FPendingBody = Body;
 }
 
+void TFormMain::ShowCurrentFileName() {
+    LabCurrFileName->setText(ToQString(LastComponent(HotKeyFileName())));
+    ShowFileInCaption();
+    FitFileNameLabel();
+    ShowFileNotice();
+}
+
+void TFormMain::ShowFileNotice(const std::string& KeptCopy) {
+    const QString Current = Quoted(LastComponent(HotKeyFileName()));
+    const std::string Pending = CopyKeptBySave();
+    if (!KeptCopy.empty()) {
+        LabFileNotice->setText(Current + " could not be read: its bytes were kept as " +
+                               Quoted(LastComponent(KeptCopy)) + " before it was saved over.");
+    } else if (!Pending.empty()) {
+        LabFileNotice->setText(Current + " could not be read. Saving keeps its bytes as " +
+                               Quoted(LastComponent(Pending)) + " before writing over it.");
+    }
+    LabFileNotice->setVisible(!KeptCopy.empty() || !Pending.empty());
+    PlaceNotices();
+}
+
 void TFormMain::ShowFileInCaption() {
     const QString Caption = UsesDefaultHotKeyFile()
                                 ? QString(ProgramTitle)
-                                : QString(ProgramTitle) + " - " +
-                                      ToQString(std::filesystem::path(HotKeyFileName()).filename().string());
+                                : QString(ProgramTitle) + " - " + ToQString(LastComponent(HotKeyFileName()));
     setWindowTitle(Caption);
     FTrayIcon1->SetHint(FromQString(Caption));
 }
 
-// Hotkeys without a key are left out: they are meant for the tray menu.
-void TFormMain::TellRefusedHotKeys() {
-    QStringList Lines;
-    const TIDList& List = HotKeyFile().HotKeyList();
-    for (int32_t I = 0; I < List.Count(); ++I) {
-        const auto& HotKey = List.ItemAs<THotTulma>(I);
-        const auto Wanted = RegistrationOf(HotKey.HotKey);
-        if (!FActivation->IsRefused(HotKey.ID) || Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
-            continue;
+void TFormMain::ShowRegistrationMarks() {
+    for (int Row = 0; Row < LBListe->count() && Row < FHotKeyReferences.Count(); ++Row) {
+        QListWidgetItem* Item = LBListe->item(Row);
+        const QString Note =
+            RegistrationNote(CastTo<THotTulma>(*FHotKeyReferences.ObjectAt(Row)), *FActivation);
+        // Only lines whose mark changes are touched: a large list is marked after every registration.
+        if (Item->toolTip() != Note) {
+            Item->setIcon(Note.isEmpty() ? QIcon() : WarningIcon());
+            Item->setToolTip(Note);
         }
-        const THotTulma* Holder = FActivation->HolderOf(HotKey);
-        Lines << ToQString(HotKey.Name) + " (" + ToQString(KeyComboText(HotKey.HotKey)) + "): " +
-                     (Holder != nullptr ? "used by " + ToQString(Holder->Name) : "taken by another program");
     }
-    if (Lines.isEmpty()) {
-        return;
+}
+
+const QIcon& TFormMain::WarningIcon() {
+    if (FWarningIcon.isNull()) {
+        FWarningIcon =
+            DeferredIcon([] { return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning); });
     }
-    const QString Summary = Lines.size() == 1 ? "A hotkey cannot be pressed"
-                                              : QString::number(Lines.size()) + " hotkeys cannot be pressed";
-    // A file full of taken combinations names a few: the list's marks tell the rest, and a notice of
-    // hundreds of lines would only bury the window under its text.
-    if (const qsizetype Unnamed = Lines.size() - MaxRefusedNamed; Unnamed > 0) {
-        Lines.resize(MaxRefusedNamed);
-        Lines << "and " + QString::number(Unnamed) + " more, marked in the list";
+    return FWarningIcon;
+}
+
+void TFormMain::TellRefusedHotKeys() {
+    if (const auto News = RefusedHotKeysNews(HotKeyFile().HotKeyList(), *FActivation)) {
+        emit HotKeysRefused(News->Summary, News->Body);
     }
-    emit HotKeysRefused(Summary, Lines.join('\n') + "\nThe tray menu still runs them.");
 }
 
 }  // namespace tulma

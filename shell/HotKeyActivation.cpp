@@ -202,8 +202,7 @@ void THotKeyActivation::Register(std::span<THotTulma* const> HotKeys) {
         if (HotKey->Atom == 0 || Wanted.VirtualKey > 0xFF) {
             continue;
         }
-        Registry.NameHotKey(HotKey->Atom, "hotkey-" + std::to_string(HotKey->ID),
-                            ToQString(HotKey->Name).toStdString());
+        Registry.NameHotKey(HotKey->Atom, RegistrationKey(HotKey->ID), ToQString(HotKey->Name).toStdString());
         Requests.push_back({HotKey->Atom, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey)});
         Asked.push_back(HotKey);
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "ByteText.h"
 #include "Json.h"
 #include "ToolErrors.h"
 
@@ -11,52 +12,6 @@ namespace {
 
 constexpr const char* BytesKey = "bytes";
 constexpr const char* HexDigits = "0123456789ABCDEF";
-
-// The length of the well-formed UTF-8 sequence at the start of Text, or 0 (RFC 3629: no overlong
-// forms, no surrogates, nothing above U+10FFFF).
-size_t SequenceLength(std::string_view Text) {
-    const auto Byte = [&Text](size_t I) { return static_cast<uint8_t>(Text[I]); };
-    const uint8_t Lead = Byte(0);
-    if (Lead < 0x80) {
-        return 1;
-    }
-    size_t Length = 0;
-    uint8_t Low = 0x80;
-    uint8_t High = 0xBF;
-    if (Lead >= 0xC2 && Lead <= 0xDF) {
-        Length = 2;
-    } else if (Lead >= 0xE0 && Lead <= 0xEF) {
-        Length = 3;
-        Low = Lead == 0xE0 ? 0xA0 : 0x80;
-        High = Lead == 0xED ? 0x9F : 0xBF;
-    } else if (Lead >= 0xF0 && Lead <= 0xF4) {
-        Length = 4;
-        Low = Lead == 0xF0 ? 0x90 : 0x80;
-        High = Lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (Text.size() < Length || Byte(1) < Low || Byte(1) > High) {
-        return 0;
-    }
-    for (size_t I = 2; I < Length; ++I) {
-        if (Byte(I) < 0x80 || Byte(I) > 0xBF) {
-            return 0;
-        }
-    }
-    return Length;
-}
-
-bool IsValidUtf8(std::string_view Text) {
-    while (!Text.empty()) {
-        const size_t Length = SequenceLength(Text);
-        if (Length == 0) {
-            return false;
-        }
-        Text.remove_prefix(Length);
-    }
-    return true;
-}
 
 std::string ToHex(const std::string& Bytes) {
     std::string Hex;

@@ -6,6 +6,7 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
+#include "BusCall.h"
 #include "BusNames.h"
 #include "PlatformLog.h"
 
@@ -19,9 +20,7 @@ constexpr int ReplyTimeoutMs = 2000;
 
 QDBusMessage Call(const QDBusConnection& Bus, const QString& Path, const QString& Interface,
                   const QString& Method, const QVariantList& Arguments = {}) {
-    QDBusMessage Message = QDBusMessage::createMethodCall(KWinService, Path, Interface, Method);
-    Message.setArguments(Arguments);
-    return Bus.call(Message, QDBus::Block, ReplyTimeoutMs);
+    return CallBusMethod(Bus, {KWinService, Path, Interface, Method}, Arguments, ReplyTimeoutMs);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "BusCall.h"
 #include "BusNames.h"
 #include "PlatformLog.h"
 #include "PortalRequest.h"
@@ -15,8 +16,6 @@
 namespace tulma {
 namespace {
 
-const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 // The desktop names a program's shortcut group after the session token when it cannot tell the
 // program's application id (a program that is not sandboxed). The proof's session binds nothing and has
@@ -41,18 +40,17 @@ QString PathOf(const QVariant& Value) {
 }
 
 void CloseSessionAt(QDBusConnection& Bus, const QString& Session, QDBus::CallMode Mode) {
-    Bus.call(
-        QDBusMessage::createMethodCall(PortalService, Session, SessionInterface, QStringLiteral("Close")),
-        Mode, CloseWaitMs);
+    CallBusMethod(Bus, {PortalService, Session, SessionInterface, QStringLiteral("Close")}, {}, CloseWaitMs,
+                  Mode);
 }
 
 }  // namespace
 
 bool TPortalHotKeys::Available() {
-    QDBusMessage Ask = QDBusMessage::createMethodCall(
-        PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    Ask.setArguments({ShortcutsInterface, QStringLiteral("version")});
-    const QDBusMessage Reply = QDBusConnection::sessionBus().call(Ask, QDBus::Block, 2000);
+    const TBusMethod GetProperty{PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                 QStringLiteral("Get")};
+    const QDBusMessage Reply = CallBusMethod(QDBusConnection::sessionBus(), GetProperty,
+                                             {ShortcutsInterface, QStringLiteral("version")}, 2000);
     if (Reply.type() != QDBusMessage::ReplyMessage) {
         qCDebug(PlatformLog) << "no GlobalShortcuts portal:" << Reply.errorMessage();
         return false;
@@ -117,7 +115,7 @@ bool TPortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::u
         return false;
     }
     const auto Name = Names.find(Id);
-    const std::string Key = Name != Names.end() ? Name->second.first : "hotkey-" + std::to_string(Id);
+    const std::string Key = Name != Names.end() ? Name->second.first : RegistrationKey(Id);
     Shortcuts[Id] = {Key, Name != Names.end() ? Name->second.second : Key, Trigger, std::nullopt};
     QueueBind();
     return true;
@@ -296,11 +294,9 @@ void TPortalHotKeys::ForgetChangedShortcuts() {
         return;
     }
     for (const QString& Key : Changed) {
-        QDBusMessage Forget = QDBusMessage::createMethodCall(
-            KdeShortcutService, QStringLiteral("/kglobalaccel"), QStringLiteral("org.kde.KGlobalAccel"),
-            QStringLiteral("unregister"));
-        Forget.setArguments({Token, Key});
-        const QDBusMessage Reply = Bus.call(Forget, QDBus::Block, 2000);
+        const TBusMethod Forget{KdeShortcutService, QStringLiteral("/kglobalaccel"),
+                                QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("unregister")};
+        const QDBusMessage Reply = CallBusMethod(Bus, Forget, {Token, Key}, 2000);
         qCDebug(PlatformLog) << "shortcut" << Key << "removed from the desktop's shortcut service:"
                              << (Reply.type() == QDBusMessage::ReplyMessage ? QStringLiteral("yes")
                                                                             : Reply.errorMessage());

@@ -4,13 +4,12 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
+#include "BusCall.h"
 #include "PlatformLog.h"
 
 namespace tulma {
 namespace {
 
-const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 constexpr uint Failed = 2;
 
 QString NextToken() {
@@ -34,9 +33,9 @@ void TPortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QS
     auto* Request = new TPortalRequest(Context, Bus, RequestPath(Bus, Token), std::move(Done));
     Options.insert(QStringLiteral("handle_token"), Token);
     Arguments.append(Options);
-    QDBusMessage Message = QDBusMessage::createMethodCall(PortalService, PortalPath, Interface, Method);
-    Message.setArguments(Arguments);
-    auto* Watcher = new QDBusPendingCallWatcher(Request->Bus.asyncCall(Message), Request);
+    auto* Watcher = new QDBusPendingCallWatcher(
+        Request->Bus.asyncCall(BusMethodCall({PortalService, PortalPath, Interface, Method}, Arguments)),
+        Request);
     connect(Watcher, &QDBusPendingCallWatcher::finished, Request,
             [Request, Method](QDBusPendingCallWatcher* Call) {
                 Call->deleteLater();

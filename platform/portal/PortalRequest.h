@@ -9,6 +9,10 @@
 
 namespace tulma {
 
+// The desktop portal's bus name and object, for every call and signal of the portal.
+inline const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+inline const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+
 // One call of a desktop portal method that answers later, through the Response signal of a Request
 // object. The request's path is known before the call (it derives from the caller's bus name and the
 // handle token), so the answer is listened for before it can come. Deletes itself after the answer;

@@ -37,7 +37,7 @@ std::string TSwayConnection::SessionSocketPath() {
     const QDir Folder(QString::fromStdString(Runtime));
     for (const QString& Name : Folder.entryList({"sway-ipc.*.sock"}, QDir::System, QDir::Time)) {
         const std::string Path = Folder.filePath(Name).toStdString();
-        if (const SocketHandle Probe(ConnectTo(Path)); Probe.Get() >= 0) {
+        if (ConnectTo(Path).Valid()) {
             return Path;
         }
     }

@@ -45,7 +45,7 @@ class TSwayConnection : public QObject {
 
   private:
     std::string SocketPath;
-    SocketHandle Socket;
+    TFileDescriptor Socket;
     TSwayIpcDecoder Decoder;
     std::unique_ptr<QSocketNotifier> Readable;
 

@@ -13,10 +13,6 @@ namespace tulma {
 
 namespace {
 
-constexpr std::uint32_t NetWmStateAdd = 1;
-constexpr std::uint32_t SourcePager = 2;
-constexpr std::uint32_t IcccmIconic = 3;
-
 bool Activates(TShowCommand Mode) {
     return Mode == TShowCommand::ShowNormal || Mode == TShowCommand::ShowMaximized;
 }
@@ -128,16 +124,8 @@ bool TShowModeWatcher::Step(Entry& Watch) {
 }
 
 std::vector<std::uint32_t> TShowModeWatcher::TopLevelWindows(bool Managed) {
-    if (Managed) {
-        return GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW);
-    }
-    XcbReply<xcb_query_tree_reply_t> Tree(
-        xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr));
-    if (!Tree) {
-        return {};
-    }
-    const xcb_window_t* Children = xcb_query_tree_children(Tree.get());
-    return std::vector<std::uint32_t>(Children, Children + xcb_query_tree_children_length(Tree.get()));
+    return Managed ? GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW)
+                   : RootChildren(Connection, Root);
 }
 
 bool TShowModeWatcher::Viewable(xcb_window_t Window) {
@@ -225,30 +213,19 @@ void TShowModeWatcher::KeepFocusAway(const Entry& Watch) {
 
 // The window manager's active window, or without one the window with the input focus.
 xcb_window_t TShowModeWatcher::ActiveWindow(bool Managed) {
-    if (!Managed) {
-        XcbReply<xcb_get_input_focus_reply_t> Focus(
-            xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
-        return Focus ? Focus->focus : xcb_window_t{XCB_WINDOW_NONE};
-    }
-    const auto Active = GetCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW);
-    return Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0];
+    return Managed ? ActiveWindowOf(Connection, Root, Atoms.NetActiveWindow) : InputFocus(Connection);
 }
 
 void TShowModeWatcher::Activate(xcb_window_t Window, bool Managed) {
     if (Managed) {
-        SendToRoot(Connection, Root, Window, Atoms.NetActiveWindow, SourcePager, XCB_CURRENT_TIME,
-                   XCB_WINDOW_NONE);
+        RequestActivation(Connection, Root, Atoms.NetActiveWindow, Window, XCB_CURRENT_TIME, XCB_WINDOW_NONE);
         return;
     }
     // The focus may have been PointerRoot, which is no window to raise.
     if (Window != XCB_INPUT_FOCUS_POINTER_ROOT) {
-        const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
-        xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
+        RaiseWindow(Connection, Window);
     }
-    // The window may have gone meanwhile; a refused focus is of no consequence.
-    XcbReply<xcb_generic_error_t> Error(xcb_request_check(
-        Connection,
-        xcb_set_input_focus_checked(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, XCB_CURRENT_TIME)));
+    SetInputFocus(Connection, Window, XCB_CURRENT_TIME);
 }
 
 }  // namespace tulma

@@ -10,11 +10,6 @@ namespace tulma {
 
 namespace {
 
-constexpr std::uint32_t NetWmStateRemove = 0;
-constexpr std::uint32_t SourcePager = 2;
-constexpr std::uint32_t IcccmIconic = 3;
-constexpr std::uint32_t IcccmWithdrawn = 0;
-
 bool IsContinuationByte(char C) {
     return (static_cast<unsigned char>(C) & 0xC0) == 0x80;
 }
@@ -89,13 +84,7 @@ std::vector<xcb_window_t> TX11DesktopWindows::StackingTopFirst(bool Managed, TDe
             BottomUp = GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW);
         }
     } else {
-        XcbReply<xcb_query_tree_reply_t> Tree(
-            xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr));
-
-        if (Tree) {
-            const xcb_window_t* Children = xcb_query_tree_children(Tree.get());
-            BottomUp.assign(Children, Children + xcb_query_tree_children_length(Tree.get()));
-        }
+        BottomUp = RootChildren(Connection, Root);
     }
     return {BottomUp.rbegin(), BottomUp.rend()};
 }
@@ -149,14 +138,8 @@ TWindowSnapshot TX11DesktopWindows::Snapshot() {
         std::tie(Window.Instance, Window.Class) = ClassNames(BytesOf(Requests[I].ClassNames, &Type));
         Result.Windows.push_back(std::move(Window));
     }
-    Result.Active = Managed ? FirstOr(CardinalsOf(Active, XCB_ATOM_WINDOW), 0) : FocusWindow();
+    Result.Active = Managed ? FirstOr(CardinalsOf(Active, XCB_ATOM_WINDOW), 0) : InputFocus(Connection);
     return Result;
-}
-
-xcb_window_t TX11DesktopWindows::FocusWindow() {
-    XcbReply<xcb_get_input_focus_reply_t> Focus(
-        xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
-    return Focus ? Focus->focus : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 void TX11DesktopWindows::SearchDone(const std::string& Text, const TWindowInfo* Chosen) {
@@ -202,21 +185,16 @@ void TX11DesktopWindows::RestoreManaged(xcb_window_t Window, bool Mapped) {
     SendToRoot(Connection, Root, Window, Atoms.NetWmState, NetWmStateRemove, Atoms.NetWmStateHidden, 0,
                SourcePager);
     const xcb_timestamp_t Time = UserTime ? UserTime() : xcb_timestamp_t{XCB_CURRENT_TIME};
-    const auto Active = GetCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW);
-    SendToRoot(Connection, Root, Window, Atoms.NetActiveWindow, SourcePager, Time,
-               Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0]);
-    const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
-    xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
+    RequestActivation(Connection, Root, Atoms.NetActiveWindow, Window, Time,
+                      ActiveWindowOf(Connection, Root, Atoms.NetActiveWindow));
+    RaiseWindow(Connection, Window);
 }
 
 void TX11DesktopWindows::RestoreUnmanaged(xcb_window_t Window) {
     xcb_map_window(Connection, Window);
-    const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
-    xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
-    const xcb_timestamp_t Time = UserTime ? UserTime() : xcb_timestamp_t{XCB_CURRENT_TIME};
-    // The window may be an InputOnly helper or vanish meanwhile; a refused focus is of no consequence.
-    XcbReply<xcb_generic_error_t> Error(xcb_request_check(
-        Connection, xcb_set_input_focus_checked(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, Time)));
+    RaiseWindow(Connection, Window);
+    // The window may be an InputOnly helper or vanish meanwhile.
+    SetInputFocus(Connection, Window, UserTime ? UserTime() : xcb_timestamp_t{XCB_CURRENT_TIME});
 }
 
 }  // namespace tulma

@@ -49,8 +49,6 @@ class TX11DesktopWindows : public IDesktopWindows {
     std::vector<xcb_window_t> StackingTopFirst(bool Managed, TDeferredProperty& Stacking);
     TitleRequests RequestTitle(xcb_window_t Window);
     std::string TitleOf(TitleRequests& Requests);
-    // The window with the input focus, for a display without a window manager.
-    xcb_window_t FocusWindow();
     void RestoreManaged(xcb_window_t Window, bool Mapped);
     void RestoreUnmanaged(xcb_window_t Window);
     std::uint32_t IcccmState(xcb_window_t Window);

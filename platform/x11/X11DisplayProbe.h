@@ -1,6 +1,6 @@
 #pragma once
 
-#include <xcb/xcb.h>
+#include "XcbConnection.h"
 
 namespace tulma {
 
@@ -8,15 +8,10 @@ namespace tulma {
 // X server that has lost its last client resets itself, refusing connections for a moment.
 class TX11DisplayProbe {
   public:
-    TX11DisplayProbe() : Connection(xcb_connect(nullptr, nullptr)) {}
-    ~TX11DisplayProbe() { xcb_disconnect(Connection); }
-    TX11DisplayProbe(const TX11DisplayProbe&) = delete;
-    TX11DisplayProbe& operator=(const TX11DisplayProbe&) = delete;
-
-    bool Reachable() const { return xcb_connection_has_error(Connection) == 0; }
+    bool Reachable() const { return !Connection.Failed(); }
 
   private:
-    xcb_connection_t* Connection;
+    TXcbConnection Connection;
 };
 
 }  // namespace tulma

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "XcbAtoms.h"
 #include "XcbReply.h"
 #include "XcbWindowRequests.h"
 
@@ -14,13 +15,6 @@ namespace {
 
 // A client message carries 20 bytes of the text; the first one of a message has its own type.
 constexpr std::size_t ChunkSize = 20;
-
-xcb_atom_t Intern(xcb_connection_t* Connection, const char* Name) {
-    XcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(std::strlen(Name)), Name),
-        nullptr));
-    return Reply ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
 
 std::string Quoted(const std::string& Value) {
     std::string Text = "\"";
@@ -80,8 +74,8 @@ void TX11StartupNotice::Cancel(const std::string& Id) {
 // together.
 void TX11StartupNotice::Send(const std::string& Message) {
     if (FBeginAtom == XCB_ATOM_NONE) {
-        FBeginAtom = Intern(FConnection, "_NET_STARTUP_INFO_BEGIN");
-        FMoreAtom = Intern(FConnection, "_NET_STARTUP_INFO");
+        FBeginAtom = InternAtom(FConnection, "_NET_STARTUP_INFO_BEGIN");
+        FMoreAtom = InternAtom(FConnection, "_NET_STARTUP_INFO");
     }
     const xcb_window_t Root = FirstRoot(FConnection);
     const xcb_window_t Sender = xcb_generate_id(FConnection);

@@ -5,17 +5,11 @@
 #include <string>
 
 #include "QtX11.h"
+#include "XcbAtoms.h"
 #include "XcbWindowRequests.h"
 
 namespace tulma {
 namespace {
-
-xcb_atom_t Intern(xcb_connection_t* Connection, const std::string& Name) {
-    XcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(Name.size()), Name.c_str()),
-        nullptr));
-    return Reply ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
 
 // Adds StructureNotify to what this connection hears of Window, keeping what it (Qt) asked for before.
 void HearStructureOf(xcb_connection_t* Connection, xcb_window_t Window) {
@@ -36,8 +30,8 @@ TX11TrayWatcher::TX11TrayWatcher(QObject* Parent) : QObject(Parent), Connection(
     }
     Root = FirstRoot(Connection);
     // A new tray announces itself to the root window with a MANAGER message (freedesktop system tray).
-    Selection = Intern(Connection, "_NET_SYSTEM_TRAY_S0");
-    Manager = Intern(Connection, "MANAGER");
+    Selection = InternAtom(Connection, "_NET_SYSTEM_TRAY_S0");
+    Manager = InternAtom(Connection, "MANAGER");
     HearStructureOf(Connection, Root);
     FollowOwner();
     QCoreApplication::instance()->installNativeEventFilter(this);

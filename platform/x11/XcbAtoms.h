@@ -2,6 +2,8 @@
 
 #include <xcb/xcb.h>
 
+#include <string_view>
+
 namespace tulma {
 
 // The atoms the desktop layer talks in, interned once per connection.
@@ -23,5 +25,8 @@ struct TXcbAtoms {
 
     explicit TXcbAtoms(xcb_connection_t* Connection);
 };
+
+// One atom more, for a part that needs it alone (one round trip); XCB_ATOM_NONE when it failed.
+xcb_atom_t InternAtom(xcb_connection_t* Connection, std::string_view Name);
 
 }  // namespace tulma

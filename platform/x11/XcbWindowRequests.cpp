@@ -99,4 +99,40 @@ void SendToRoot(xcb_connection_t* Connection, xcb_window_t Root, xcb_window_t Wi
                    reinterpret_cast<const char*>(&Event));
 }
 
+std::vector<std::uint32_t> RootChildren(xcb_connection_t* Connection, xcb_window_t Root) {
+    const XcbReply<xcb_query_tree_reply_t> Tree(
+        xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr));
+    if (!Tree) {
+        return {};
+    }
+    const xcb_window_t* Children = xcb_query_tree_children(Tree.get());
+    return std::vector<std::uint32_t>(Children, Children + xcb_query_tree_children_length(Tree.get()));
+}
+
+xcb_window_t ActiveWindowOf(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t NetActiveWindow) {
+    const auto Active = GetCardinals(Connection, Root, NetActiveWindow, XCB_ATOM_WINDOW);
+    return Active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Active[0];
+}
+
+void RequestActivation(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t NetActiveWindow,
+                       xcb_window_t Window, xcb_timestamp_t Time, xcb_window_t Current) {
+    SendToRoot(Connection, Root, Window, NetActiveWindow, SourcePager, Time, Current);
+}
+
+void RaiseWindow(xcb_connection_t* Connection, xcb_window_t Window) {
+    const std::uint32_t Above = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(Connection, Window, XCB_CONFIG_WINDOW_STACK_MODE, &Above);
+}
+
+xcb_window_t InputFocus(xcb_connection_t* Connection) {
+    const XcbReply<xcb_get_input_focus_reply_t> Focus(
+        xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
+    return Focus ? Focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+void SetInputFocus(xcb_connection_t* Connection, xcb_window_t Window, xcb_timestamp_t Time) {
+    const XcbReply<xcb_generic_error_t> Error(xcb_request_check(
+        Connection, xcb_set_input_focus_checked(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, Time)));
+}
+
 }  // namespace tulma

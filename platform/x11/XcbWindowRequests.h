@@ -10,6 +10,14 @@
 
 namespace tulma {
 
+// The numbers of EWMH and ICCCM messages and states.
+constexpr std::uint32_t NetWmStateRemove = 0;
+constexpr std::uint32_t NetWmStateAdd = 1;
+// A request's source: a pager, which window managers obey without focus-stealing prevention's doubts.
+constexpr std::uint32_t SourcePager = 2;
+constexpr std::uint32_t IcccmWithdrawn = 0;
+constexpr std::uint32_t IcccmIconic = 3;
+
 // Sends a request for a window property of 32-bit items; CardinalsOf reads its reply.
 TDeferredProperty RequestCardinals(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property,
                                    xcb_atom_t Type);
@@ -42,5 +50,25 @@ xcb_window_t FirstRoot(xcb_connection_t* Connection);
 void SendToRoot(xcb_connection_t* Connection, xcb_window_t Root, xcb_window_t Window, xcb_atom_t Type,
                 std::uint32_t D0, std::uint32_t D1 = 0, std::uint32_t D2 = 0, std::uint32_t D3 = 0,
                 std::uint32_t D4 = 0);
+
+// The root's children, bottom first: the top-level windows when no window manager lists them.
+std::vector<std::uint32_t> RootChildren(xcb_connection_t* Connection, xcb_window_t Root);
+
+// The window manager's active window (NetActiveWindow: the atom _NET_ACTIVE_WINDOW); none when it names
+// none.
+xcb_window_t ActiveWindowOf(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t NetActiveWindow);
+
+// Asks the window manager to activate Window, as a pager, for a user action at Time (XCB_CURRENT_TIME
+// when unknown); Current is the window active so far.
+void RequestActivation(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t NetActiveWindow,
+                       xcb_window_t Window, xcb_timestamp_t Time, xcb_window_t Current);
+
+// Puts Window above its siblings.
+void RaiseWindow(xcb_connection_t* Connection, xcb_window_t Window);
+// The window with the input focus; none when the server does not answer.
+xcb_window_t InputFocus(xcb_connection_t* Connection);
+// Gives Window the input focus, reverting to the pointer root, without a window manager. A refused focus
+// (the window went meanwhile, or takes no input) is of no consequence and dropped.
+void SetInputFocus(xcb_connection_t* Connection, xcb_window_t Window, xcb_timestamp_t Time);
 
 }  // namespace tulma

@@ -13,6 +13,7 @@
 
 #include "ChildProcesses.h"
 #include "DetachedProcess.h"
+#include "FileDescriptor.h"
 #include "ProbeRecord.h"
 #include "ScratchDir.h"
 
@@ -92,14 +93,14 @@ TEST(DetachedProcessTest, FailuresAreReportedAndNothingRuns) {
 TEST(DetachedProcessTest, NoDescriptorOfOursIsInherited) {
     int Leaky[2];
     ASSERT_EQ(pipe(Leaky), 0) << "descriptors without close-on-exec";
+    const TFileDescriptor ReadEnd(Leaky[0]);
+    const TFileDescriptor WriteEnd(Leaky[1]);
     const TStartResult Result = StartDetached("/bin/sleep", {"sleep", "30"}, "");
     ASSERT_TRUE(Result.Started);
     // The start returns once the program runs, so its descriptors are the program's own.
     EXPECT_EQ(OpenDescriptors(Result.Pid), (std::set<int>{0, 1, 2}));
     kill(Result.Pid, SIGKILL);
     waitpid(Result.Pid, nullptr, 0);
-    close(Leaky[0]);
-    close(Leaky[1]);
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "KeyboardMapping.h"
 #include "X11HotKeys.h"
 #include "XDisplayTest.h"
+#include "XcbConnection.h"
 
 namespace tulma::test {
 namespace {
@@ -159,7 +161,8 @@ TEST_F(X11HotKeysTest, CombinationHeldByThisProcessOrUnderTheSameIdIsRefused) {
 // Another client's grab of the plain combination, or of only one lock variant, makes the registration
 // fail; the variants taken before the refusal are given back.
 TEST_F(X11HotKeysTest, CombinationGrabbedByAnotherClientFailsAndLeavesNothingBehind) {
-    xcb_connection_t* Other = xcb_connect(TestDisplay().DisplayName().c_str(), nullptr);
+    std::optional<TXcbConnection> OtherClient(std::in_place, TestDisplay().DisplayName().c_str());
+    xcb_connection_t* Other = OtherClient->Get();
     const xcb_keycode_t J = Keyboard->Keycode(XKB_KEY_j);
     const std::uint16_t CtrlAltMask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
     auto GrabBy = [&](xcb_connection_t* Client, std::uint16_t Modifiers) {
@@ -185,10 +188,12 @@ TEST_F(X11HotKeysTest, CombinationGrabbedByAnotherClientFailsAndLeavesNothingBeh
                                   .arg(CtrlAltMask | XCB_MOD_MASK_LOCK, 0, 16)})
             << "the refused variant, and only that one";
     }
-    xcb_connection_t* Third = xcb_connect(TestDisplay().DisplayName().c_str(), nullptr);
-    EXPECT_TRUE(GrabBy(Third, CtrlAltMask)) << "the variant taken before the refusal was not given back";
-    xcb_disconnect(Third);
-    xcb_disconnect(Other);
+    {
+        const TXcbConnection Third(TestDisplay().DisplayName().c_str());
+        EXPECT_TRUE(GrabBy(Third.Get(), CtrlAltMask))
+            << "the variant taken before the refusal was not given back";
+    }
+    OtherClient.reset();
 
     Settle(100);
     EXPECT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'J'))
@@ -198,7 +203,8 @@ TEST_F(X11HotKeysTest, CombinationGrabbedByAnotherClientFailsAndLeavesNothingBeh
 // A whole file at once: each request is answered as alone, a refused one gives back exactly its own
 // variants, and the others fire.
 TEST_F(X11HotKeysTest, ManyCombinationsAtOnceRefuseOnlyTheOnesHeldElsewhere) {
-    xcb_connection_t* Other = xcb_connect(TestDisplay().DisplayName().c_str(), nullptr);
+    std::optional<TXcbConnection> OtherClient(std::in_place, TestDisplay().DisplayName().c_str());
+    xcb_connection_t* Other = OtherClient->Get();
     const xcb_keycode_t J = Keyboard->Keycode(XKB_KEY_j);
     const std::uint16_t CtrlAltMask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
     std::free(xcb_request_check(Other, xcb_grab_key_checked(Other, 1, Root(), CtrlAltMask, J,
@@ -207,7 +213,7 @@ TEST_F(X11HotKeysTest, ManyCombinationsAtOnceRefuseOnlyTheOnesHeldElsewhere) {
     const THotKeyRequest Requests[] = {
         {1, CtrlAlt, 'K'}, {2, CtrlAlt, 'J'}, {3, CtrlAlt, 'L'}, {4, CtrlAlt, 'K'}, {1, CtrlAlt, 'M'}};
     EXPECT_EQ(HotKeys->RegisterHotKeys(Requests), (std::vector<bool>{true, false, true, false, false}));
-    xcb_disconnect(Other);
+    OtherClient.reset();
     Settle(100);
     EXPECT_TRUE(HotKeys->RegisterHotKey(5, CtrlAlt, 'J')) << "the refused request kept a variant";
 

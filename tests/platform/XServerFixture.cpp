@@ -107,7 +107,7 @@ bool XServerFixture::XvfbInstalled() {
 }
 
 xcb_window_t XServerFixture::Root() const {
-    return xcb_setup_roots_iterator(xcb_get_setup(Observer)).data->root;
+    return xcb_setup_roots_iterator(xcb_get_setup(Connection())).data->root;
 }
 
 void XServerFixture::Start(bool WithWindowManager) {
@@ -136,8 +136,8 @@ void XServerFixture::StartServer() {
     }
     Display = ":" + Number;
     setenv("DISPLAY", Display.c_str(), 1);
-    Observer = xcb_connect(Display.c_str(), nullptr);
-    if (xcb_connection_has_error(Observer)) {
+    Observer.emplace(Display.c_str());
+    if (Observer->Failed()) {
         Stop();
         throw std::runtime_error("cannot connect to " + Display);
     }
@@ -147,7 +147,7 @@ void XServerFixture::StartWindowManager() {
     WindowManager = SpawnWith(WindowManagerCommand(), true);
     const bool Up = WaitUntil(
         [this] {
-            return !WindowProperty(Observer, Root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty();
+            return !WindowProperty(Connection(), Root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty();
         },
         15000);
     if (!Up || !WindowManagerManages()) {
@@ -159,25 +159,26 @@ void XServerFixture::StartWindowManager() {
 // The window manager announces itself before it takes on windows, and a window mapped in between stays
 // unmanaged. Ready means: a window mapped now shows up in the client list.
 bool XServerFixture::WindowManagerManages() {
-    xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Observer)).data;
+    xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection())).data;
     const auto Deadline = Clock::now() + std::chrono::seconds(15);
     while (Clock::now() < Deadline) {
-        const xcb_window_t Probe = xcb_generate_id(Observer);
-        xcb_create_window(Observer, XCB_COPY_FROM_PARENT, Probe, Screen->root, 0, 0, 10, 10, 0,
+        const xcb_window_t Probe = xcb_generate_id(Connection());
+        xcb_create_window(Connection(), XCB_COPY_FROM_PARENT, Probe, Screen->root, 0, 0, 10, 10, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, Screen->root_visual, 0, nullptr);
-        xcb_map_window(Observer, Probe);
-        xcb_flush(Observer);
+        xcb_map_window(Connection(), Probe);
+        xcb_flush(Connection());
         const bool Managed = WaitUntil(
             [&] {
-                const auto Clients = WindowProperty(Observer, Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
+                const auto Clients =
+                    WindowProperty(Connection(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
                 return std::find(Clients.begin(), Clients.end(), Probe) != Clients.end();
             },
             500);
-        xcb_destroy_window(Observer, Probe);
-        xcb_flush(Observer);
+        xcb_destroy_window(Connection(), Probe);
+        xcb_flush(Connection());
         if (Managed) {
             return WaitUntil([&] {
-                return WindowProperty(Observer, Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).empty();
+                return WindowProperty(Connection(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).empty();
             });
         }
     }
@@ -185,10 +186,7 @@ bool XServerFixture::WindowManagerManages() {
 }
 
 void XServerFixture::Stop() {
-    if (Observer != nullptr) {
-        xcb_disconnect(Observer);
-        Observer = nullptr;
-    }
+    Observer.reset();
     if (WindowManager > 0) {
         Terminate(WindowManager);
         WindowManager = -1;

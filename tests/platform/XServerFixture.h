@@ -4,10 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <xcb/xcb.h>
+
+#include "XcbConnection.h"
 
 typedef struct _XCBKeySymbols xcb_key_symbols_t;
 
@@ -32,7 +35,7 @@ class XServerFixture {
     const std::string& DisplayName() const { return Display; }
     // The observer connection: for looking at windows and faking input, never shared with the code under
     // test.
-    xcb_connection_t* Connection() const { return Observer; }
+    xcb_connection_t* Connection() const { return Observer ? Observer->Get() : nullptr; }
     xcb_window_t Root() const;
 
     bool HasWindowManager() const { return WindowManager > 0; }
@@ -41,7 +44,7 @@ class XServerFixture {
     pid_t Xvfb = -1;
     pid_t WindowManager = -1;
     std::string Display;
-    xcb_connection_t* Observer = nullptr;
+    std::optional<TXcbConnection> Observer;
 
     void StartServer();
     void StartWindowManager();

@@ -17,6 +17,7 @@
 #include "ClassRegistration.h"
 #include "CurrentHotKeyFile.h"
 #include "FMain.h"
+#include "FormMainFixture.h"
 #include "HotKeyActivation.h"
 #include "HotKeyFile.h"
 #include "HotTulma.h"
@@ -33,161 +34,14 @@
 using namespace tulma;
 using namespace tulma::test;
 
-namespace {
-
-constexpr std::uint16_t CtrlAlt = 0xC000;
-
-int32_t HotKeyCountOnDisk(const std::string& FileName) {
-    TObjectStream Stream(THotKeyFile::StreamSize);
-    Stream.LoadFromFile(FileName);
-    return Stream.ReadObjectOf<THotKeyFile>()->HotKeyList().Count();
-}
-
-}  // namespace
-
-class FormMainTest : public QObject {
+// The main window itself: its layout and notices, the file commands, the list and its questions.
+class FormMainTest : public FormMainFixture {
     Q_OBJECT
 
-  private:
-    std::unique_ptr<TempDir> Dir;
-    std::unique_ptr<FakeHotKeyRegistry> Registry;
-    std::unique_ptr<FakeDesktopWindows> Windows;
-    std::unique_ptr<FakeLauncher> Launch;
-    FakeLaunchFailures LaunchFailures;
-    std::unique_ptr<FakeFileDialogs> Dialogs;
-    std::unique_ptr<TAtomTable> Atoms;
-    std::unique_ptr<TMessageBoxScript> Boxes;
-    std::unique_ptr<TFormMain> Form;
-    bool TrayAvailable = false;
-    std::function<bool(QWidget*, THotTulma&)> Define;
-    std::string BackendNotice;
-    bool CompositorBindings = false;
-
-    std::string DefaultFile() const { return Dir->File("KeyList.TUL"); }
-
-    // The program directory holds DefaultHotKeys (when given) as its default file.
-    void Start(const std::vector<THotKeyOutline>& DefaultHotKeys, bool Minimize = false,
-               bool WithSaveQuestion = true) {
-        if (!DefaultHotKeys.empty() || Minimize) {
-            WriteHotKeyFile(DefaultFile(), DefaultHotKeys, Minimize);
-        }
-        InitHotKeyModule(Dir->Path().string());
-        Form = std::make_unique<TFormMain>(TShellServices{
-            .HotKeys = *Registry,
-            .Windows = *Windows,
-            .Launcher = *Launch,
-            .LaunchFailures = LaunchFailures,
-            .FileDialogs = *Dialogs,
-            .TrayAvailable = [this] { return TrayAvailable; },
-            .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },
-            .CompositorBindings = CompositorBindings,
-            .BackendNotice = BackendNotice,
-            .Atoms = *Atoms,
-        });
-        InstallTestCatalogue(WithSaveQuestion);
-        Boxes->ClearShown();
-        Form->FormActivate();
-    }
-
-    QListWidget* List() const { return Form->findChild<QListWidget*>("LBListe"); }
-    template <class T = QPushButton>
-    T* Control(const char* Name) const {
-        return Form->findChild<T*>(Name);
-    }
-
-    QStringList Rows() const {
-        QStringList Result;
-        for (int Row = 0; Row < List()->count(); ++Row) {
-            Result << List()->item(Row)->text();
-        }
-        return Result;
-    }
-
-    // The tray menu's hotkey items, after the four fixed ones.
-    QStringList MenuHotKeys() const {
-        QStringList Result;
-        const auto Items = Form->PopupMenu1().actions();
-        for (qsizetype I = 4; I < Items.size(); ++I) {
-            Result << Items[I]->text();
-        }
-        return Result;
-    }
-
-    static QWidget* NextTabStop(QWidget* Control) {
-        QWidget* Next = Control->nextInFocusChain();
-        while (!(Next->focusPolicy() & Qt::TabFocus) || Next->parentWidget() != Control->parentWidget()) {
-            Next = Next->nextInFocusChain();
-        }
-        return Next;
-    }
-
-    QAction* MenuItem(const QString& Caption) const {
-        for (QAction* Item : Form->PopupMenu1().actions()) {
-            if (Item->text() == Caption) {
-                return Item;
-            }
-        }
-        return nullptr;
-    }
-
-    void Select(const QString& Prefix) {
-        for (int Row = 0; Row < List()->count(); ++Row) {
-            if (List()->item(Row)->text().startsWith(Prefix)) {
-                List()->setCurrentRow(Row);
-                return;
-            }
-        }
-        QFAIL("no such row");
-    }
-
-    // Makes a change that needs saving: Alpha is deleted.
-    void DeleteAlpha() {
-        Select("Alpha");
-        Boxes->SetNextAnswer(MessageBoxResult::Yes);
-        Form->BtnDeleteClick();
-        QVERIFY(Form->Modified());
-        Boxes->ClearShown();
-    }
-
-    static auto Accept(const std::string& Name, std::uint16_t Key) {
-        return [Name, Key](QWidget*, THotTulma& HotKey) {
-            HotKey.Name = Name;
-            HotKey.HotKey = Key;
-            return true;
-        };
-    }
-
   private slots:
-    void initTestCase() {
-        RegisterAllClasses();
-        QPixmap Picture(16, 16);
-        Picture.fill(Qt::red);
-        QApplication::setWindowIcon(QIcon(Picture));
-    }
-
-    void init() {
-        Dir = std::make_unique<TempDir>();
-        // The window reads the user's autostart entry; tests keep theirs in the test directory.
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Dir->File("config")));
-        qunsetenv("WAYLAND_DISPLAY");
-        qunsetenv("XDG_SESSION_TYPE");
-        Registry = std::make_unique<FakeHotKeyRegistry>();
-        Windows = std::make_unique<FakeDesktopWindows>();
-        Launch = std::make_unique<FakeLauncher>();
-        Dialogs = std::make_unique<FakeFileDialogs>();
-        Atoms = std::make_unique<TAtomTable>();
-        Boxes = std::make_unique<TMessageBoxScript>();
-        TrayAvailable = false;
-        BackendNotice.clear();
-        Define = [](QWidget*, THotTulma&) { return false; };
-    }
-
-    void cleanup() {
-        Form.reset();
-        Boxes.reset();
-        EndHotKeyModule();
-        Dir.reset();
-    }
+    void initTestCase() { InitTestCase(); }
+    void init() { Init(); }
+    void cleanup() { Cleanup(); }
 
     void windowLayout() {
         Start({});
@@ -551,108 +405,6 @@ class FormMainTest : public QObject {
         QCOMPARE(Launch->Files(), std::vector<std::string>({"g"}));
     }
 
-    void registrationUsesTheAtomAndTheModifiers() {
-        WriteHotKeyFile(Dir->File("seven.tul"), {});
-        Start({{"Zero", ShiftBit | 'K', "zero"}, {"One", 'K', "one"}});
-        THotTulma& Seven = [&]() -> THotTulma& {
-            auto HotKey = std::make_unique<THotTulma>();
-            HotKey->ID = 7;
-            HotKey->Name = "Seven";
-            HotKey->HotKey = CtrlAlt | 0x4B;
-            THotTulma& Result = *HotKey;
-            HotKeyFile().HotKeyList().Add(std::move(HotKey));
-            return Result;
-        }();
-        Form->Activation().ActivateHotKey(Seven);
-        const std::uint16_t Atom = Atoms->FindAtom("THotTulma7");
-        QVERIFY(Atom >= TAtomTable::FirstAtom);
-        QCOMPARE(Seven.Atom, Atom);
-        QCOMPARE(Registry->Registered.at(Atom).Modifiers, MOD_CONTROL | MOD_ALT);
-        QCOMPARE(Registry->Registered.at(Atom).VirtualKey, std::uint8_t{0x4B});
-        QCOMPARE(Registry->Registered.at(Atoms->FindAtom("THotTulma0")).Modifiers, MOD_SHIFT);
-        QCOMPARE(Registry->Registered.at(Atoms->FindAtom("THotTulma1")).Modifiers, 0u);
-    }
-
-    void pressAndMenuItemRunTheCommands() {
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
-        Registry->Press(MOD_CONTROL | MOD_ALT, 'A');
-        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
-        MenuItem("Beta")->trigger();
-        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha", "beta"}));
-        MenuItem("Hide")->trigger();
-        QCOMPARE(Launch->Started.size(), std::size_t{2});
-    }
-
-    void namedHotKeyRunsFromTheListInMemory() {
-        Start({{"&Alpha", CtrlAlt | 'A', "alpha"}});
-        Define = Accept("Beta", CtrlAlt | 'B');
-        Form->BtnNewClick();  // not saved, and without commands
-        QVERIFY(Form->Activation().RunHotKey("Beta"));
-        QVERIFY(Form->Activation().RunHotKey("Alpha"));
-        QVERIFY(!Form->Activation().RunHotKey("Gamma"));
-        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
-    }
-
-    void editRenewsTheRegistrationWhateverTheOutcome() {
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
-        Select("Alpha");
-        Define = Accept("Omega", CtrlAlt | 'O');
-        Form->BtnEditClick();
-        Registry->Press(MOD_CONTROL | MOD_ALT, 'A');
-        QVERIFY(Launch->Started.empty());
-        Registry->Press(MOD_CONTROL | MOD_ALT, 'O');
-        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
-        QCOMPARE(MenuHotKeys(), QStringList({"Omega"}));
-    }
-
-    void refusedCombinationIsMarkedInTheList() {
-        Registry->Taken.insert({MOD_CONTROL | MOD_ALT, 'A'});
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
-        QCOMPARE(Rows(), QStringList({"Alpha (Strg+Alt+A)", "Beta (Strg+Alt+B)"}));
-        QVERIFY(!List()->item(0)->icon().isNull());
-        QVERIFY(List()->item(0)->toolTip().contains("taken"));
-        QVERIFY(List()->item(1)->icon().isNull());
-        QVERIFY(List()->item(1)->toolTip().isEmpty());
-        QVERIFY(Boxes->Shown().empty());
-        MenuItem("Alpha")->trigger();
-        QCOMPARE(Launch->Files(), std::vector<std::string>({"alpha"}));
-
-        // Once the other program lets go, a renewal takes the combination and the mark goes.
-        Registry->Taken.clear();
-        Select("Alpha");
-        Form->BtnEditClick();
-        QVERIFY(List()->item(0)->icon().isNull());
-    }
-
-    // Each refused line says why: another hotkey of the list, another program, the window system's own
-    // reason (sway: the user's configuration binds it), or no key at all.
-    void refusedCombinationNamesItsHolder() {
-        Registry->Taken.insert({MOD_CONTROL | MOD_ALT, 'G'});
-        Registry->Taken.insert({MOD_CONTROL | MOD_ALT, 'H'});
-        Registry->TakenBecause[{MOD_CONTROL | MOD_ALT, 'H'}] = "your sway configuration binds Ctrl+Mod1+h";
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"},
-               {"Beta", CtrlAlt | 'A', "beta"},
-               {"Gamma", CtrlAlt | 'G', "gamma"},
-               {"Hotel", CtrlAlt | 'H', "hotel"},
-               {"Nokey", 0, "nokey"}});
-        const struct {
-            const char* Says;
-            const char* DoesNotSay;
-        } Tips[] = {
-            {"", "taken"},
-            {"used by Alpha", "taken"},
-            {"taken by another program", "used by"},
-            {"refused: your sway configuration binds Ctrl+Mod1+h", "taken"},
-            {"no key combination", "taken"},
-        };
-        QCOMPARE(List()->count(), int(std::size(Tips)));
-        for (int Row = 0; Row < List()->count(); ++Row) {
-            const QString Tip = List()->item(Row)->toolTip();
-            QVERIFY2(Tip.contains(Tips[Row].Says) && !Tip.contains(Tips[Row].DoesNotSay), qPrintable(Tip));
-        }
-        QVERIFY(List()->item(0)->toolTip().isEmpty());
-    }
-
     void returnPressesTheFocusedButtonOnly() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
         Form->show();
@@ -686,24 +438,6 @@ class FormMainTest : public QObject {
         QCOMPARE(Boxes->Shown()[0].Text, std::string(NothingSelectedText));
     }
 
-    void combinationTheDesktopReplacedIsMarkedAndTheFileKeepsItsOwn() {
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"},
-               {"Beta", CtrlAlt | 'B', "beta"},
-               {"Gamma", CtrlAlt | 'G', "g"}});
-        Registry->Assign(Atoms->FindAtom("THotTulma0"), "Ctrl+Alt+X");
-        Registry->Assign(Atoms->FindAtom("THotTulma1"), "");
-        QCOMPARE(List()->item(0)->toolTip(), QString("the desktop assigned Ctrl+Alt+X"));
-        QCOMPARE(List()->item(1)->toolTip(), QString("not assigned by the desktop"));
-        QVERIFY(!List()->item(1)->icon().isNull());
-        QVERIFY(List()->item(2)->toolTip().isEmpty());
-        QCOMPARE(HotKeyFile().HotKeyList().ItemAs<THotTulma>(0).HotKey, std::uint16_t(CtrlAlt | 'A'));
-        QVERIFY(!Form->Modified());
-
-        Registry->Assign(Atoms->FindAtom("THotTulma0"), std::nullopt);
-        QVERIFY(List()->item(0)->icon().isNull());
-        QVERIFY(List()->item(0)->toolTip().isEmpty());
-    }
-
     void refreshListWritesTheMinimizeFlagBack() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
         auto* Minimize = Control<QCheckBox>("CBMinimize");
@@ -720,30 +454,6 @@ class FormMainTest : public QObject {
         Form->BtnOpenClick();
         QVERIFY(!Minimize->isChecked());
         QVERIFY(!HotKeyFile().MinimizeAtStartup);
-    }
-
-    void trayMenuOrderAfterReload() {
-        Start({{"Zeta", CtrlAlt | 'Z', "z"}, {"Alpha", CtrlAlt | 'A', "a"}, {"Mid", CtrlAlt | 'M', "m"}});
-        const auto Items = Form->PopupMenu1().actions();
-        QCOMPARE(Items[0]->text(), QString("Hide"));
-        QCOMPARE(Items[1]->text(), QString("&Restore"));
-        QCOMPARE(Form->PopupMenu1().defaultAction(), Items[1]);
-        QCOMPARE(Items[2]->text(), QString("&Close"));
-        QVERIFY(Items[3]->isSeparator());
-        QCOMPARE(Rows(), QStringList({"Alpha (Strg+Alt+A)", "Mid (Strg+Alt+M)", "Zeta (Strg+Alt+Z)"}));
-        QCOMPARE(MenuHotKeys(), QStringList({"Zeta", "Alpha", "Mid"}));
-
-        Define = Accept("Beta", CtrlAlt | 'B');
-        Form->BtnNewClick();
-        QCOMPARE(MenuHotKeys(), QStringList({"Zeta", "Alpha", "Mid", "Beta"}));
-
-        WriteHotKeyFile(DefaultFile(), {{"Two", CtrlAlt | '2', "2"}, {"One", CtrlAlt | '1', "1"}});
-        Boxes->SetNextAnswer(MessageBoxResult::No);
-        Form->BtnReloadClick();
-        QCOMPARE(Form->PopupMenu1().actions().size(), 6);
-        QCOMPARE(MenuHotKeys(), QStringList({"Two", "One"}));
-        QCOMPARE(Registry->Registered.size(), std::size_t{2});
-        QCOMPARE(Atoms->Count(), std::size_t{2});
     }
 
     void unreadableFileKeepsTheHotKeysInUse_data() {
@@ -805,120 +515,6 @@ class FormMainTest : public QObject {
         QCOMPARE(Closed.count(), 0);
         QVERIFY(Form->Modified());
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-    }
-
-    void minimisingGoesToTheTray() {
-        TrayAvailable = true;
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
-        Form->show();
-        Form->showMinimized();
-        QTRY_VERIFY(!Form->isVisible());
-        QVERIFY(Form->TrayIcon1().IconShown());
-        Form->showMinimized();
-        QVERIFY(Form->TrayIcon1().IconShown());
-        emit Form->TrayIcon1().TrayItem().activated(QSystemTrayIcon::DoubleClick);
-        QVERIFY(Form->isVisible());
-        QVERIFY(!Form->isMinimized());
-        QVERIFY(!Form->TrayIcon1().IconShown());
-    }
-
-    void bringForwardRestoresFromTheTray() {
-        TrayAvailable = true;
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
-        Form->show();
-        Form->showMinimized();
-        QTRY_VERIFY(!Form->isVisible());
-        Form->BringForward();
-        QVERIFY(Form->isVisible());
-        QVERIFY(!Form->isMinimized());
-        QVERIFY(!Form->TrayIcon1().IconShown());
-    }
-
-    void withoutATrayMinimisingKeepsTheWindow() {
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
-        Form->show();
-        QVERIFY(Form->isMinimized());
-        QVERIFY(Form->isVisible());
-        QVERIFY(!Form->TrayIcon1().IconShown());
-        Form->PPCRestoreClick();
-        QVERIFY(!Form->isMinimized());
-    }
-
-    void minimizeFlagStartsInTheTray() {
-        TrayAvailable = true;
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
-        Form->show();
-        QTRY_VERIFY(!Form->isVisible());
-        QVERIFY(Form->TrayIcon1().IconShown());
-        QCOMPARE(Registry->Registered.size(), std::size_t{1});
-    }
-
-    // On the way to the tray the window is never shown, so nothing of it is drawn; without a tray it is
-    // shown minimised.
-    void startingMinimisedShowsNoWindowOnTheWayToTheTray_data() {
-        QTest::addColumn<bool>("Tray");
-        QTest::newRow("tray") << true;
-        QTest::newRow("no tray") << false;
-    }
-
-    void startingMinimisedShowsNoWindowOnTheWayToTheTray() {
-        QFETCH(bool, Tray);
-        TrayAvailable = Tray;
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
-        Form->ShowAtStart();
-        QCoreApplication::processEvents();
-        QCOMPARE(Form->isVisible(), !Tray);
-        QVERIFY(Form->isMinimized());
-        QCOMPARE(Form->TrayIcon1().IconShown(), Tray);
-        QCOMPARE(Registry->Registered.size(), std::size_t{1});
-        Form->BringForward();
-        QVERIFY(Form->isVisible());
-        QVERIFY(!Form->isMinimized());
-    }
-
-    void closeFromTheTrayAsksWithTheWindowShown() {
-        TrayAvailable = true;
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
-        Form->show();
-        DeleteAlpha();
-        Form->showMinimized();
-        QTRY_VERIFY(!Form->isVisible());
-        Boxes->SetNextAnswer(MessageBoxResult::Cancel);
-        MenuItem("&Close")->trigger();
-        QCOMPARE(Boxes->Shown().size(), std::size_t{1});
-        QVERIFY(Form->isVisible());
-        QVERIFY(!Form->isMinimized());
-        QVERIFY(!Form->TrayIcon1().IconShown());
-    }
-
-    void clickOpensTheMenuAndDoubleClickRestores() {
-        TrayAvailable = true;
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
-        Form->show();
-        Form->showMinimized();
-        QTRY_VERIFY(!Form->isVisible());
-        QSystemTrayIcon& Icon = Form->TrayIcon1().TrayItem();
-        emit Icon.activated(QSystemTrayIcon::Trigger);
-        QTRY_VERIFY(Form->PopupMenu1().isVisible());
-        Form->PopupMenu1().hide();
-        emit Icon.activated(QSystemTrayIcon::Context);
-        QVERIFY(Form->PopupMenu1().isVisible());
-        Form->PopupMenu1().hide();
-
-        emit Icon.activated(QSystemTrayIcon::Trigger);
-        emit Icon.activated(QSystemTrayIcon::DoubleClick);
-        QVERIFY(Form->isVisible());
-        QTest::qWait(QApplication::doubleClickInterval() + 100);
-        QVERIFY(!Form->PopupMenu1().isVisible());
-    }
-
-    void trayTip() {
-        Start({});
-        QCOMPARE(Form->TrayIcon1().Tip(), QString("Tulma"));
-        Form->TrayIcon1().SetHint(std::string(70, 'x'));
-        QCOMPARE(Form->TrayIcon1().Tip(), QString(63, 'x'));
-        Form->TrayIcon1().SetHint("");
-        QVERIFY(Form->TrayIcon1().Tip().isEmpty());
     }
 };
 

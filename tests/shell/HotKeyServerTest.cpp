@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FileDescriptor.h"
 #include "HotKeyServer.h"
 #include "HotKeySocket.h"
 #include "TempDir.h"
@@ -62,9 +63,8 @@ class HotKeyServerTest : public QObject {
         sockaddr_un Address{};
         Address.sun_family = AF_UNIX;
         std::strncpy(Address.sun_path, Path.c_str(), sizeof(Address.sun_path) - 1);
-        const int Socket = socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(bind(Socket, reinterpret_cast<const sockaddr*>(&Address), sizeof(Address)) == 0);
-        close(Socket);
+        const TFileDescriptor Socket(socket(AF_UNIX, SOCK_STREAM, 0));
+        QVERIFY(bind(Socket.Get(), reinterpret_cast<const sockaddr*>(&Address), sizeof(Address)) == 0);
     }
 
   private slots:

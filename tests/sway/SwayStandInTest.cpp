@@ -76,11 +76,11 @@ class TStandInSway {
     }
 
   private:
-    SocketHandle Listener;
+    TFileDescriptor Listener;
     std::thread Server;
 
     void Serve() {
-        std::vector<std::unique_ptr<SocketHandle>> Clients;
+        std::vector<std::unique_ptr<TFileDescriptor>> Clients;
         std::vector<TSwayIpcDecoder> Decoders;
         std::vector<bool> Subscribed;
         while (!Ending) {
@@ -90,8 +90,8 @@ class TStandInSway {
             }
             poll(Waits.data(), Waits.size(), 20);
             if ((Waits[0].revents & POLLIN) != 0) {
-                Clients.push_back(
-                    std::make_unique<SocketHandle>(accept4(Listener.Get(), nullptr, nullptr, SOCK_CLOEXEC)));
+                Clients.push_back(std::make_unique<TFileDescriptor>(
+                    accept4(Listener.Get(), nullptr, nullptr, SOCK_CLOEXEC)));
                 Decoders.emplace_back();
                 Subscribed.push_back(false);
             }

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -26,6 +27,7 @@
 #include "ShellTestSupport.h"
 #include "WaylandTestSupport.h"
 #include "X11DesktopWindows.h"
+#include "XcbConnection.h"
 
 namespace tulma::test {
 namespace {
@@ -49,9 +51,9 @@ class KWinSessionTest : public testing::Test {
     void SetUp() override {
         Dir = fs::path(std::getenv("HOME")) / testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::create_directories(Dir);
-        Connection = xcb_connect(nullptr, nullptr);
-        ASSERT_EQ(xcb_connection_has_error(Connection), 0) << "no XWayland display";
-        X11Windows = std::make_unique<TX11DesktopWindows>(Connection);
+        Connection.emplace();
+        ASSERT_FALSE(Connection->Failed()) << "no XWayland display";
+        X11Windows = std::make_unique<TX11DesktopWindows>(Connection->Get());
         Windows = std::make_unique<TKWinDesktopWindows>(*X11Windows);
     }
 
@@ -62,7 +64,7 @@ class KWinSessionTest : public testing::Test {
         }
         Windows.reset();
         X11Windows.reset();
-        xcb_disconnect(Connection);
+        Connection.reset();
     }
 
     QProcess& Start(const QString& Program, const QStringList& Arguments,
@@ -134,7 +136,7 @@ class KWinSessionTest : public testing::Test {
     std::vector<std::unique_ptr<QProcess>> Started;
 
   private:
-    xcb_connection_t* Connection = nullptr;
+    std::optional<TXcbConnection> Connection;
     std::unique_ptr<TX11DesktopWindows> X11Windows;
 };
 
