@@ -20,9 +20,9 @@ struct TEntryStart {
     std::string Reason;
 };
 
-// An application's desktop entry (a .desktop file of the Desktop Entry specification), read and started
-// as the desktop does. The desktop's library (GIO) lives in a module of its own, loaded with the first
-// entry, so that a Tulma that starts none does not carry it.
+// An application's desktop entry (a .desktop file in freedesktop.org's Desktop Entry format), read and
+// started as the desktop does. The desktop's library (GIO) lives in a module of its own, loaded with the
+// first entry, so that a Tulma that starts none does not carry it.
 class TDesktopEntry {
   public:
     TDesktopEntry() = default;

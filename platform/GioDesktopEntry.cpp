@@ -202,7 +202,7 @@ void FillUris(UriList& Uris, const std::string& Parameters, const std::string& D
     }
 }
 
-// The program of an Exec line, unquoted as the Desktop Entry specification quotes it.
+// The program of an Exec line, unquoted by the Desktop Entry format's quoting rules.
 std::string FirstWord(const std::string& Exec) {
     gchar** Words = nullptr;
     if (!g_shell_parse_argv(Exec.c_str(), nullptr, &Words, nullptr)) {
