@@ -341,18 +341,6 @@ class FormMainTest : public FormMainFixture {
         }
     }
 
-    void reloadWithoutAFileKeepsTheHotKeysRegistered() {
-        Start({});
-        Define = Accept("Beta", CtrlAlt | 'B');
-        Form->BtnNewClick();
-        Boxes->SetNextAnswer(MessageBoxResult::No);
-        Form->BtnReloadClick();
-        QVERIFY(!Form->Modified());
-        QCOMPARE(Rows(), QStringList({"Beta (Strg+Alt+B)"}));
-        QCOMPARE(MenuHotKeys(), QStringList({"Beta"}));
-        QCOMPARE(Registry->Registered.size(), std::size_t{1});
-    }
-
     void quitWithoutChangesAsksNothing() {
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
         Form->show();
@@ -388,21 +376,6 @@ class FormMainTest : public FormMainFixture {
         QCOMPARE(Rows(), QStringList({"Alpha (Strg+Alt+A)"}));
         QCOMPARE(MenuHotKeys(), QStringList({"Alpha"}));
         QCOMPARE(Registry->Registered.size(), std::size_t{1});
-    }
-
-    void deletedHotKeyNoLongerRuns() {
-        Start({{"Alpha", CtrlAlt | 'A', "alpha"},
-               {"Beta", CtrlAlt | 'B', "beta"},
-               {"Gamma", CtrlAlt | 'G', "g"}});
-        Select("Beta");
-        Boxes->SetNextAnswer(MessageBoxResult::Yes);
-        Form->BtnDeleteClick();
-        QCOMPARE(MenuHotKeys(), QStringList({"Alpha", "Gamma"}));
-        QCOMPARE(Atoms->FindAtom("THotTulma1"), std::uint16_t{0});
-        Registry->Press(MOD_CONTROL | MOD_ALT, 'B');
-        QVERIFY(Launch->Started.empty());
-        Registry->Press(MOD_CONTROL | MOD_ALT, 'G');
-        QCOMPARE(Launch->Files(), std::vector<std::string>({"g"}));
     }
 
     void returnPressesTheFocusedButtonOnly() {
