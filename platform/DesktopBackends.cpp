@@ -143,6 +143,7 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         connect(X11Tray.get(), &TX11TrayWatcher::TrayHostChanged, this, &TDesktopBackends::TrayHostChanged);
     } else {
         PlainLauncher = std::make_unique<TX11Launcher>(nullptr);
+        qCWarning(PlatformLog).noquote() << QString::fromStdString(NoX11Notice());
     }
     connect(StatusNotifiers.get(), &TStatusNotifierWatch::TrayHostChanged, this,
             &TDesktopBackends::TrayHostChanged);
@@ -180,7 +181,15 @@ std::string TDesktopBackends::Notice() const {
     if (Sway && !Sway->Trouble().empty()) {
         Line += " " + Sway->Trouble() + ".";
     }
+    if (!X11) {
+        Line += " " + NoX11Notice();
+    }
     return Line;
+}
+
+std::string TDesktopBackends::NoX11Notice() const {
+    return "Without X11 (" + ProveX11().Reason +
+           "), windows of X11 programs are neither found nor raised, and started programs get no show mode.";
 }
 
 IHotKeyRegistry& TDesktopBackends::HotKeys() {

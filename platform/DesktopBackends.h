@@ -100,6 +100,8 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
 
     void PortalFailed(const std::string& Reason);
+    // What cannot be done without an X display, and why there is none.
+    std::string NoX11Notice() const;
 };
 
 }  // namespace tulma

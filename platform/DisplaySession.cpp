@@ -72,8 +72,8 @@ TSessionFacts DescribeSession() {
     return {Type, Desktop.empty() ? "unknown" : Desktop, Compositor.empty() ? "unknown" : Compositor};
 }
 
-void PreferX11Platform() {
-    SetOwnVariable("QT_QPA_PLATFORM", "xcb", false);
+void ChooseQtPlatform() {
+    SetOwnVariable("QT_QPA_PLATFORM", IsWaylandSession() ? "wayland;xcb" : "xcb", false);
 }
 
 }  // namespace tulma

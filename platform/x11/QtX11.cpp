@@ -3,13 +3,35 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
+#include <memory>
+
+#include "OwnX11Connection.h"
 #include "X11KeyboardMap.h"
 
 namespace tulma {
+namespace {
+
+// Opened once, on first need, and closed before the application's event dispatcher goes.
+TOwnX11Connection* OwnConnection() {
+    static std::unique_ptr<TOwnX11Connection> Own;
+    if (!Own) {
+        Own = std::make_unique<TOwnX11Connection>();
+        qAddPostRoutine([] { Own.reset(); });
+    }
+    return Own.get();
+}
+
+}  // namespace
 
 xcb_connection_t* QtX11Connection() {
-    auto* App = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return App != nullptr ? App->connection() : nullptr;
+    if (qGuiApp == nullptr) {
+        return nullptr;
+    }
+    if (auto* App = qGuiApp->nativeInterface<QNativeInterface::QX11Application>(); App != nullptr) {
+        return App->connection();
+    }
+    const TOwnX11Connection* Own = OwnConnection();
+    return Own->Failed() ? nullptr : Own->Get();
 }
 
 // The mapping is read afresh for every name, so a layout switched meanwhile is honoured.
