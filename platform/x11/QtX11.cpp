@@ -1,10 +1,11 @@
 #include "QtX11.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 
 #include <memory>
+#include <optional>
 
+#include "LayoutLookups.h"
 #include "OwnX11Connection.h"
 #include "X11KeyboardMap.h"
 
@@ -34,24 +35,21 @@ xcb_connection_t* QtX11Connection() {
     return Own->Failed() ? nullptr : Own->Get();
 }
 
-// The mapping is read afresh for every name, so a layout switched meanwhile is honoured.
+namespace {
+
+std::optional<TKeyboardLayout> X11Layout() {
+    xcb_connection_t* Connection = QtX11Connection();
+    return Connection != nullptr ? std::optional<TKeyboardLayout>(TX11KeyboardMap(Connection)) : std::nullopt;
+}
+
+}  // namespace
+
 KeyNameLookup X11KeyNames() {
-    return [](std::uint8_t VirtualKey) -> std::string {
-        xcb_connection_t* Connection = QtX11Connection();
-        return Connection == nullptr ? std::string() : TX11KeyboardMap(Connection).KeyName(VirtualKey);
-    };
+    return LayoutKeyNames(X11Layout);
 }
 
 KeyEventLookup X11KeyCodes() {
-    return [](const QKeyEvent& Event) -> std::uint8_t {
-        xcb_connection_t* Connection = QtX11Connection();
-        if (Connection == nullptr || Event.nativeScanCode() == 0) {
-            return 0;
-        }
-        return TX11KeyboardMap(Connection)
-            .VirtualKeyOf(static_cast<xcb_keycode_t>(Event.nativeScanCode()),
-                          static_cast<Keysym>(Event.nativeVirtualKey()));
-    };
+    return LayoutKeyCodes(X11Layout);
 }
 
 }  // namespace tulma

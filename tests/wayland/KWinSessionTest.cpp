@@ -1,7 +1,7 @@
 // Tulma in a KWin Wayland session as a Plasma user has it, every case in the one desktop that
 // wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows,
 // the environment of the programs it starts, two instances on different files, its own windows on
-// Wayland with or without X.
+// Wayland with or without X and its keys on the compositor's keymap.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -26,8 +26,10 @@
 #include "KWinDesktopWindows.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
+#include "WaylandKeymap.h"
 #include "WaylandTestSupport.h"
 #include "X11DesktopWindows.h"
+#include "X11KeyboardMap.h"
 #include "XcbConnection.h"
 
 namespace tulma::test {
@@ -267,6 +269,21 @@ TEST_F(KWinSessionTest, MainWindowIsNativeAndHotKeysRunWithOrWithoutX) {
         const std::string Said = Tulma.readAll().toStdString();
         EXPECT_EQ(Said.find("Without X11 (no X display (DISPLAY is not set))") != std::string::npos, !WithX)
             << Said;
+    }
+}
+
+// Without X, captured keys and key names come from the compositor's keymap: every code names the same
+// keys as on XWayland, which mirrors it.
+TEST_F(KWinSessionTest, CompositorKeymapGivesTheKeysOfXWayland) {
+    TWaylandKeymap Keymap;
+    const std::optional<TKeyboardLayout> Wayland = Keymap.Layout();
+    ASSERT_TRUE(Wayland.has_value());
+    const TXcbConnection X;
+    const TX11KeyboardMap X11(X.Get());
+    for (int Code = 1; Code < 0xFF; ++Code) {
+        const auto VirtualKey = static_cast<std::uint8_t>(Code);
+        EXPECT_EQ(Wayland->KeycodesForVirtualKey(VirtualKey), X11.KeycodesForVirtualKey(VirtualKey)) << Code;
+        EXPECT_EQ(Wayland->KeyName(VirtualKey), X11.KeyName(VirtualKey)) << Code;
     }
 }
 
