@@ -1,7 +1,7 @@
 // Tulma in a KWin Wayland session as a Plasma user has it, every case in the one desktop that
 // wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows,
 // the environment of the programs it starts, two instances on different files, its own windows on
-// Wayland with or without X and its keys on the compositor's keymap.
+// Wayland with or without X, brought forward by a second start, and its keys on the compositor's keymap.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -270,6 +270,21 @@ TEST_F(KWinSessionTest, MainWindowIsNativeAndHotKeysRunWithOrWithoutX) {
         EXPECT_EQ(Said.find("Without X11 (no X display (DISPLAY is not set))") != std::string::npos, !WithX)
             << Said;
     }
+}
+
+// A second start on the same file brings the running Tulma's window forward over the focused one.
+TEST_F(KWinSessionTest, SecondStartBringsTheRunningTulmaForward) {
+    const std::string File = (Dir / "forward.tul").string();
+    WriteHotKeyFile(File, {});
+    Start(TULMA_PROGRAM, {QString::fromStdString(File)});
+    const std::string Title = "Tulma - forward.tul";
+    ASSERT_TRUE(Eventually([&] { return TitleOf(Windows->Snapshot().Windows, Title) != nullptr; }));
+    OpenNative("Focused over Tulma", "focused.app");
+    ASSERT_TRUE(Eventually([&] { return ActiveTitle() == "Focused over Tulma"; }));
+    QProcess Again;
+    Again.start(TULMA_PROGRAM, {QString::fromStdString(File)});
+    ASSERT_TRUE(Again.waitForFinished(20000));
+    EXPECT_TRUE(Eventually([&] { return ActiveTitle() == Title; })) << ActiveTitle();
 }
 
 // Without X, captured keys and key names come from the compositor's keymap: every code names the same
