@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "PlatformLog.h"
+
 namespace tulma {
 
 TOwnX11Connection::TOwnX11Connection() {
@@ -31,6 +33,12 @@ void TOwnX11Connection::Dispatch(bool ReadSocket) {
         std::free(Event);
     }
     xcb_flush(X);
+    // A display that went away (XWayland ended) leaves its socket readable for good.
+    if (xcb_connection_has_error(X) != 0 && Readable->isEnabled()) {
+        Readable->setEnabled(false);
+        qCWarning(PlatformLog)
+            << "the X display went away: X11 windows and grabs are out of reach from now on";
+    }
 }
 
 }  // namespace tulma

@@ -22,6 +22,11 @@ TOwnX11Connection* OwnConnection() {
     return Own.get();
 }
 
+std::optional<TKeyboardLayout> X11Layout() {
+    xcb_connection_t* Connection = QtX11Connection();
+    return Connection != nullptr ? std::optional<TKeyboardLayout>(TX11KeyboardMap(Connection)) : std::nullopt;
+}
+
 }  // namespace
 
 xcb_connection_t* QtX11Connection() {
@@ -34,15 +39,6 @@ xcb_connection_t* QtX11Connection() {
     const TOwnX11Connection* Own = OwnConnection();
     return Own->Failed() ? nullptr : Own->Get();
 }
-
-namespace {
-
-std::optional<TKeyboardLayout> X11Layout() {
-    xcb_connection_t* Connection = QtX11Connection();
-    return Connection != nullptr ? std::optional<TKeyboardLayout>(TX11KeyboardMap(Connection)) : std::nullopt;
-}
-
-}  // namespace
 
 KeyNameLookup X11KeyNames() {
     return LayoutKeyNames(X11Layout);
