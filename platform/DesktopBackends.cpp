@@ -10,6 +10,7 @@
 #include "HandOverHotKeys.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
+#include "LayoutLookups.h"
 #include "PlatformLog.h"
 #include "PortalHotKeys.h"
 #include "QtX11.h"
@@ -18,6 +19,7 @@
 #include "SwayConnection.h"
 #include "SwayDesktopWindows.h"
 #include "SwayHotKeys.h"
+#include "WaylandKeymap.h"
 #include "X11Desktop.h"
 #include "X11HotKeys.h"
 #include "X11Launcher.h"
@@ -143,6 +145,10 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         connect(X11Tray.get(), &TX11TrayWatcher::TrayHostChanged, this, &TDesktopBackends::TrayHostChanged);
     } else {
         PlainLauncher = std::make_unique<TX11Launcher>(nullptr);
+        if (IsWaylandSession()) {
+            Keymap = std::make_shared<TWaylandKeymap>();
+        }
+        qCWarning(PlatformLog).noquote() << QString::fromStdString(NoX11Notice());
     }
     connect(StatusNotifiers.get(), &TStatusNotifierWatch::TrayHostChanged, this,
             &TDesktopBackends::TrayHostChanged);
@@ -180,7 +186,15 @@ std::string TDesktopBackends::Notice() const {
     if (Sway && !Sway->Trouble().empty()) {
         Line += " " + Sway->Trouble() + ".";
     }
+    if (!X11) {
+        Line += " " + NoX11Notice();
+    }
     return Line;
+}
+
+std::string TDesktopBackends::NoX11Notice() const {
+    return "Without X11 (" + ProveX11().Reason +
+           "), windows of X11 programs are neither found nor raised, and started programs get no show mode.";
 }
 
 IHotKeyRegistry& TDesktopBackends::HotKeys() {
@@ -238,11 +252,22 @@ void TDesktopBackends::WaitForLaunches() const {
 }
 
 KeyNameLookup TDesktopBackends::KeyNames() const {
-    return X11 ? X11->KeyNames() : KeyNameLookup();
+    if (X11) {
+        return X11->KeyNames();
+    }
+    return Keymap ? LayoutKeyNames(WaylandLayout()) : KeyNameLookup();
 }
 
 KeyEventLookup TDesktopBackends::KeyCodes() const {
-    return X11 ? X11KeyCodes() : KeyEventLookup();
+    if (X11) {
+        return X11KeyCodes();
+    }
+    return Keymap ? LayoutKeyCodes(WaylandLayout()) : KeyEventLookup();
+}
+
+// The lookups may outlive the backends (they are handed to the key tables): they share the keymap.
+LayoutSource TDesktopBackends::WaylandLayout() const {
+    return [Keymap = Keymap] { return Keymap->Layout(); };
 }
 
 }  // namespace tulma

@@ -8,6 +8,7 @@
 
 #include "BackendChoice.h"
 #include "KeyNames.h"
+#include "LayoutLookups.h"
 #include "QtKeys.h"
 
 namespace tulma {
@@ -21,6 +22,7 @@ class TPortalHotKeys;
 class TStatusNotifierWatch;
 class TSwayDesktopWindows;
 class TSwayHotKeys;
+class TWaylandKeymap;
 class TX11Desktop;
 class TX11Launcher;
 class TX11TrayWatcher;
@@ -98,8 +100,13 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<THandOverHotKeys> Registry;
     std::unique_ptr<TX11TrayWatcher> X11Tray;
     std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
+    // The compositor's layout, for key names and captured keys where no X display tells them.
+    std::shared_ptr<TWaylandKeymap> Keymap;
 
     void PortalFailed(const std::string& Reason);
+    // What cannot be done without an X display, and why there is none.
+    std::string NoX11Notice() const;
+    LayoutSource WaylandLayout() const;
 };
 
 }  // namespace tulma

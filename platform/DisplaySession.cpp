@@ -2,6 +2,7 @@
 
 #include "ChildEnvironment.h"
 #include "FileDescriptor.h"
+#include "LocalLineServer.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -72,8 +73,10 @@ TSessionFacts DescribeSession() {
     return {Type, Desktop.empty() ? "unknown" : Desktop, Compositor.empty() ? "unknown" : Compositor};
 }
 
-void PreferX11Platform() {
-    SetOwnVariable("QT_QPA_PLATFORM", "xcb", false);
+// Qt falls back to the next platform of the list, after a warning that would only be noise here.
+void ChooseQtPlatform() {
+    const bool Wayland = IsWaylandSession() && SomeoneServes(WaylandSocketPath());
+    SetOwnVariable("QT_QPA_PLATFORM", Wayland ? "wayland;xcb" : "xcb", false);
 }
 
 }  // namespace tulma

@@ -17,8 +17,9 @@ struct TSessionFacts {
 };
 TSessionFacts DescribeSession();
 
-// Has Qt use its X11 platform unless QT_QPA_PLATFORM chooses one: hotkeys and window search work on
-// X11, which a Wayland session offers through XWayland.
-void PreferX11Platform();
+// Chooses Qt's platform unless QT_QPA_PLATFORM does: Wayland in a Wayland session (X11 when its
+// compositor cannot be reached), else X11. X11 windows and grabs are reached through a connection of the
+// program's own when Qt is not on X11.
+void ChooseQtPlatform();
 
 }  // namespace tulma

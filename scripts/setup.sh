@@ -13,6 +13,8 @@ packages=(
   # lrelease, which builds the English translation
   qt6-l10n-tools
   libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev libxkbcommon-dev
+  # Tulma's own windows on Wayland, and the compositor's keymap where there is no X display
+  qt6-wayland libwayland-dev
   # desktop entries of applications, read and started as the desktop does (GIO)
   libglib2.0-dev
   # a real X display for the end-to-end tests
@@ -37,10 +39,10 @@ packages=(
   # a private session bus for the desktop-notification and backend-choice tests (dbus-run-session), and
   # dbus-monitor, which sees the portal session closed at a session's end
   dbus-daemon dbus-bin
-  # a headless Wayland desktop with the global-shortcuts portal, Qt on Wayland for a native window, and the
+  # a headless Wayland desktop with the global-shortcuts portal, Qt 5 on Wayland for KWin, and the
   # protocol of the key injector, for the Wayland tests
-  kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 qt6-wayland
-  libwayland-dev libwayland-bin plasma-wayland-protocols
+  kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5
+  libwayland-bin plasma-wayland-protocols
   # a headless sway and a virtual keyboard for the sway tests
   sway wtype
 )

@@ -18,6 +18,8 @@
 #include "AppMessages.h"
 #include "Application.h"
 #include "CurrentHotKeyFile.h"
+#include "DesktopWindows.h"
+#include "DisplaySession.h"
 #include "EmptyListHint.h"
 #include "FMainLayout.h"
 #include "FormControls.h"
@@ -302,6 +304,7 @@ void TFormMain::BringForward() {
     }
     raise();
     activateWindow();
+    ActivateThroughDesktop();
     if (QWidget* Modal = QApplication::activeModalWidget()) {
         Modal->raise();
         Modal->activateWindow();
@@ -407,6 +410,21 @@ void TFormMain::RestoreApplication() {
         showNormal();
         raise();
         activateWindow();
+        ActivateThroughDesktop();
+    }
+}
+
+// Found by its title, which names the file: another Tulma's window has it only for a file of the same
+// name in another folder.
+void TFormMain::ActivateThroughDesktop() {
+    if (!IsWaylandSession()) {
+        return;
+    }
+    const std::string Title = windowTitle().toStdString();
+    const TWindowSnapshot Now = FServices.Windows.Snapshot();
+    const auto Own = std::ranges::find(Now.Windows, Title, &TWindowInfo::Title);
+    if (Own != Now.Windows.end()) {
+        FServices.Windows.RestoreAndActivate(Own->Handle);
     }
 }
 

@@ -187,6 +187,9 @@ class TFormMain : public TQBForm {
     // the current ones stay registered and the error goes on to the caller.
     void LoadCurrentFile();
     void RestoreApplication();
+    // A Wayland compositor lets no program take the focus by itself; the desktop's window list can give
+    // it to the main window.
+    void ActivateThroughDesktop();
     bool SelectedIndex(int32_t& Index);
 };
 

@@ -67,6 +67,8 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     RegisterAllClasses();
     TApplication::RunGuarded([] { InitHotKeyModule(ProgramDirectory()); });
     QApplication::setApplicationName("Tulma");
+    // Names the desktop entry, which a Wayland desktop takes the window's icon and program from.
+    QApplication::setDesktopFileName("tulma");
     QApplication::setWindowIcon(ProgramIcon());
     if (!Options.FileArgument.empty()) {
         OpenCommandLineFile(Options.FileArgument);
@@ -138,7 +140,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
 
 int Start(int Argc, char** Argv) {
     const TProgramOptions Options = ParseProgramOptions({Argv + 1, Argv + Argc});
-    PreferX11Platform();
+    ChooseQtPlatform();
     // The arguments are the program's own: Qt sees none of them, so that no hotkey or file name is
     // taken for one of its options ("-name", "-style"...).
     int QtArgc = 1;

@@ -11,7 +11,9 @@
 
 namespace tulma {
 
-// The application's own X connection (Qt's), or nullptr when the application does not run on xcb.
+// The application's X connection: Qt's when it runs on xcb, else one of the program's own to DISPLAY
+// (XWayland under a Wayland session), whose events reach native event filters too; nullptr when there is
+// no X display.
 xcb_connection_t* QtX11Connection();
 
 // The X event that a native event filter was handed, or nullptr when it is not one.

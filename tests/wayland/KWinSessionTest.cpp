@@ -1,6 +1,7 @@
 // Tulma in a KWin Wayland session as a Plasma user has it, every case in the one desktop that
 // wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows,
-// the environment of the programs it starts, two instances on different files.
+// the environment of the programs it starts, two instances on different files, its own windows on
+// Wayland with or without X, brought forward by a second start, and its keys on the compositor's keymap.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -25,8 +26,10 @@
 #include "KWinDesktopWindows.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
+#include "WaylandKeymap.h"
 #include "WaylandTestSupport.h"
 #include "X11DesktopWindows.h"
+#include "X11KeyboardMap.h"
 #include "XcbConnection.h"
 
 namespace tulma::test {
@@ -68,9 +71,10 @@ class KWinSessionTest : public testing::Test {
     }
 
     QProcess& Start(const QString& Program, const QStringList& Arguments,
-                    const QProcessEnvironment& Environment = QProcessEnvironment::systemEnvironment()) {
+                    const QProcessEnvironment& Environment = QProcessEnvironment::systemEnvironment(),
+                    QProcess::ProcessChannelMode Channels = QProcess::ForwardedChannels) {
         auto& Process = Started.emplace_back(std::make_unique<QProcess>());
-        Process->setProcessChannelMode(QProcess::ForwardedChannels);
+        Process->setProcessChannelMode(Channels);
         Process->setProcessEnvironment(Environment);
         Process->start(Program, Arguments);
         EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
@@ -230,6 +234,71 @@ TEST_F(KWinSessionTest, StartedProgramGetsTheUsersEnvironment) {
         }
         EXPECT_EQ(Got, Expected) << "user platform " << (Each.UserPlatform ? Each.UserPlatform : "none")
                                  << (Each.Running ? ", running Tulma" : ", tulma --run alone");
+    }
+}
+
+// Tulma draws its own windows as a native Wayland client, with XWayland or without any X display; its
+// hotkeys run either way, and without X it says what it cannot do. Each case has a key that no other case
+// here uses: the desktop keeps an ended Tulma's keys for it.
+TEST_F(KWinSessionTest, MainWindowIsNativeAndHotKeysRunWithOrWithoutX) {
+    for (const bool WithX : {true, false}) {
+        const char Key = WithX ? 'N' : 'P';
+        QProcessEnvironment User = QProcessEnvironment::systemEnvironment();
+        if (!WithX) {
+            User.remove("DISPLAY");
+        }
+        const fs::path Output = Dir / (WithX ? "ran-with-x" : "ran-without-x");
+        const std::string File = (Dir / (WithX ? "with-x.tul" : "without-x.tul")).string();
+        WriteHotKeyFile(File,
+                        {{"touch", static_cast<std::uint16_t>(0xC000 | Key), "/bin/touch", Output.string()}});
+        QProcess& Tulma =
+            Start(TULMA_PROGRAM, {QString::fromStdString(File)}, User, QProcess::MergedChannels);
+        const auto NativeMain = [&] {
+            const TWindowSnapshot Now = Windows->Snapshot();
+            return std::ranges::any_of(Now.Windows, [](const TWindowInfo& Window) {
+                return Window.Title.starts_with("Tulma") && Window.Class == "tulma" &&
+                       Window.Handle > 0xFFFFFFFF;
+            });
+        };
+        EXPECT_TRUE(Eventually(NativeMain)) << (WithX ? "with X" : "without X");
+        OpenNative(WithX ? "Focus with X" : "Focus without X", "focused.app");
+        EXPECT_TRUE(PressUntil(WithX ? NCode : PCode, [&] { return fs::exists(Output); }))
+            << (WithX ? "with X" : "without X");
+        Tulma.terminate();
+        Tulma.waitForFinished(10000);
+        const std::string Said = Tulma.readAll().toStdString();
+        EXPECT_EQ(Said.find("Without X11 (no X display (DISPLAY is not set))") != std::string::npos, !WithX)
+            << Said;
+    }
+}
+
+// A second start on the same file brings the running Tulma's window forward over the focused one.
+TEST_F(KWinSessionTest, SecondStartBringsTheRunningTulmaForward) {
+    const std::string File = (Dir / "forward.tul").string();
+    WriteHotKeyFile(File, {});
+    Start(TULMA_PROGRAM, {QString::fromStdString(File)});
+    const std::string Title = "Tulma - forward.tul";
+    ASSERT_TRUE(Eventually([&] { return TitleOf(Windows->Snapshot().Windows, Title) != nullptr; }));
+    OpenNative("Focused over Tulma", "focused.app");
+    ASSERT_TRUE(Eventually([&] { return ActiveTitle() == "Focused over Tulma"; }));
+    QProcess Again;
+    Again.start(TULMA_PROGRAM, {QString::fromStdString(File)});
+    ASSERT_TRUE(Again.waitForFinished(20000));
+    EXPECT_TRUE(Eventually([&] { return ActiveTitle() == Title; })) << ActiveTitle();
+}
+
+// Without X, captured keys and key names come from the compositor's keymap: every code names the same
+// keys as on XWayland, which mirrors it.
+TEST_F(KWinSessionTest, CompositorKeymapGivesTheKeysOfXWayland) {
+    TWaylandKeymap Keymap;
+    const std::optional<TKeyboardLayout> Wayland = Keymap.Layout();
+    ASSERT_TRUE(Wayland.has_value());
+    const TXcbConnection X;
+    const TX11KeyboardMap X11(X.Get());
+    for (int Code = 1; Code < 0xFF; ++Code) {
+        const auto VirtualKey = static_cast<std::uint8_t>(Code);
+        EXPECT_EQ(Wayland->KeycodesForVirtualKey(VirtualKey), X11.KeycodesForVirtualKey(VirtualKey)) << Code;
+        EXPECT_EQ(Wayland->KeyName(VirtualKey), X11.KeyName(VirtualKey)) << Code;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include <chrono>
+#include <initializer_list>
 #include <string>
 
 namespace tulma::test {
@@ -14,6 +15,9 @@ constexpr unsigned JCode = 36;
 constexpr unsigned KCode = 37;
 constexpr unsigned LCode = 38;
 constexpr unsigned MCode = 50;
+constexpr unsigned NCode = 49;
+constexpr unsigned PCode = 25;
+constexpr unsigned RCode = 19;
 
 // Runs the event loop until Condition holds or 20 s have passed; whether it held.
 template <class TCondition>
@@ -25,6 +29,9 @@ bool Eventually(TCondition Condition) {
     }
     return Condition();
 }
+
+// Keys through KWin's fake input, pressed in order, held for HoldMs and released; whether they went in.
+bool PressKeys(std::initializer_list<unsigned> Codes, int HoldMs = 0);
 
 // Ctrl+Alt+key through KWin's fake input, held for HoldMs; whether the keys went in.
 bool PressCtrlAlt(unsigned KeyCode, int HoldMs = 0);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "KeyNames.h"
+#include "KeyboardLayout.h"
+#include "QtKeys.h"
+
+namespace tulma {
+
+// Reads the keyboard layout as it is now; none when the display cannot tell.
+using LayoutSource = std::function<std::optional<TKeyboardLayout>()>;
+
+// Key names on the layout that Current reads afresh for every name, so a layout switched meanwhile is
+// honoured; empty names without a layout.
+KeyNameLookup LayoutKeyNames(LayoutSource Current);
+
+// The code of a captured key press from its keycode (Qt's native scan code, an X keycode on X11 and
+// Wayland alike) and keysym; 0 without a layout or a keycode.
+KeyEventLookup LayoutKeyCodes(LayoutSource Current);
+
+}  // namespace tulma
