@@ -4,11 +4,11 @@
 
 namespace tulma {
 
-EDateEncodingError::EDateEncodingError() : EConvertError("Ungültiges Argument für Datumskodierung") {}
+TDateEncodingError::TDateEncodingError() : TConvertError("Ungültiges Argument für Datumskodierung") {}
 
-ETimeEncodingError::ETimeEncodingError() : EConvertError("Ungültiges Argument für Zeitkodierung") {}
+TTimeEncodingError::TTimeEncodingError() : TConvertError("Ungültiges Argument für Zeitkodierung") {}
 
-EInvalidInteger::EInvalidInteger(std::string_view Text)
-    : EConvertError("'" + std::string(Text) + "' ist kein gültiger Integerwert") {}
+TInvalidInteger::TInvalidInteger(std::string_view Text)
+    : TConvertError("'" + std::string(Text) + "' ist kein gültiger Integerwert") {}
 
 }  // namespace tulma

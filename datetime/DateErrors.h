@@ -6,27 +6,27 @@
 // The conversion errors of the date and time values. Their messages are the program's own texts.
 namespace tulma {
 
-class EConvertError : public std::runtime_error {
+class TConvertError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // A date that does not exist has no runtime date value.
-class EDateEncodingError : public EConvertError {
+class TDateEncodingError : public TConvertError {
   public:
-    EDateEncodingError();
+    TDateEncodingError();
 };
 
 // A time that does not exist has no runtime time value.
-class ETimeEncodingError : public EConvertError {
+class TTimeEncodingError : public TConvertError {
   public:
-    ETimeEncodingError();
+    TTimeEncodingError();
 };
 
 // A text that should be a whole number is not one.
-class EInvalidInteger : public EConvertError {
+class TInvalidInteger : public TConvertError {
   public:
-    explicit EInvalidInteger(std::string_view Text);
+    explicit TInvalidInteger(std::string_view Text);
 };
 
 }  // namespace tulma

@@ -31,7 +31,7 @@ std::vector<char> ReadAllBytes(const std::string& FileName) {
     const std::streamoff Length = File ? std::streamoff(File.tellg()) : -1;
     std::vector<char> Content(static_cast<size_t>(std::max<std::streamoff>(Length, 0)));
     if (Length < 0 || !File.seekg(0) || !File.read(Content.data(), Length)) {
-        throw EFOpenError(FileName);
+        throw TFOpenError(FileName);
     }
     return Content;
 }
@@ -50,7 +50,7 @@ std::string FreeDamagedCopyName(const std::string& FileName) {
 std::string KeepDamagedCopy(const std::string& FileName) {
     struct stat Original {};
     if (stat(FileName.c_str(), &Original) != 0) {
-        throw EFOpenError(FileName);
+        throw TFOpenError(FileName);
     }
     const std::vector<char> Content = ReadAllBytes(FileName);
     const std::span Bytes(reinterpret_cast<const uint8_t*>(Content.data()), Content.size());
@@ -62,11 +62,11 @@ std::string KeepDamagedCopy(const std::string& FileName) {
             continue;
         }
         if (Error != 0) {
-            throw EFCreateError(Copy);
+            throw TFCreateError(Copy);
         }
         return Copy;
     }
-    throw EFCreateError(CopyName(FileName, MaxCopies));
+    throw TFCreateError(CopyName(FileName, MaxCopies));
 }
 
 }  // namespace tulma

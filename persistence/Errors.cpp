@@ -2,27 +2,27 @@
 
 namespace tulma {
 
-EClassNotFound::EClassNotFound(int Code)
-    : EStreamError(ProgramText(TProgramText::ClassNotFound, {std::to_string(Code)})) {}
+TClassNotFound::TClassNotFound(int Code)
+    : TStreamError(ProgramText(TProgramText::ClassNotFound, {std::to_string(Code)})) {}
 
-EReadError::EReadError(const std::string& Detail)
-    : EStreamError(Detail.empty() ? ProgramText(TProgramText::StreamReadError)
+TReadError::TReadError(const std::string& Detail)
+    : TStreamError(Detail.empty() ? ProgramText(TProgramText::StreamReadError)
                                   : ProgramText(TProgramText::StreamReadError) + ": " + Detail) {}
 
-EFOpenError::EFOpenError(const std::string& FileName)
-    : EStreamError(ProgramText(TProgramText::CannotOpenFile, {FileName})) {}
+TFOpenError::TFOpenError(const std::string& FileName)
+    : TStreamError(ProgramText(TProgramText::CannotOpenFile, {FileName})) {}
 
-EFCreateError::EFCreateError(const std::string& FileName)
-    : EStreamError(ProgramText(TProgramText::CannotCreateFile, {FileName})) {}
+TFCreateError::TFCreateError(const std::string& FileName)
+    : TStreamError(ProgramText(TProgramText::CannotCreateFile, {FileName})) {}
 
-EInOutError::EInOutError(int Code)
+TInOutError::TInOutError(int Code)
     : std::runtime_error(ProgramText(TProgramText::InOutError, {std::to_string(Code)})) {}
 
-EListError::EListError() : std::runtime_error(ProgramText(TProgramText::ListIndexError)) {}
+TListError::TListError() : std::runtime_error(ProgramText(TProgramText::ListIndexError)) {}
 
-EInvalidCast::EInvalidCast() : std::runtime_error(ProgramText(TProgramText::InvalidCast)) {}
+TInvalidCast::TInvalidCast() : std::runtime_error(ProgramText(TProgramText::InvalidCast)) {}
 
-EFileContentError::EFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found)
-    : EStreamError(ProgramText(Text, {FileName, Found})) {}
+TFileContentError::TFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found)
+    : TStreamError(ProgramText(Text, {FileName, Found})) {}
 
 }  // namespace tulma

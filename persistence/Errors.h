@@ -9,53 +9,53 @@
 // application-wide handler shows what() in a message box.
 namespace tulma {
 
-class EStreamError : public std::runtime_error {
+class TStreamError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // A class code that no class is registered under.
-class EClassNotFound : public EStreamError {
+class TClassNotFound : public TStreamError {
   public:
-    explicit EClassNotFound(int Code);
+    explicit TClassNotFound(int Code);
 };
 
 // Damaged, truncated or hostile stream data.
-class EReadError : public EStreamError {
+class TReadError : public TStreamError {
   public:
-    explicit EReadError(const std::string& Detail);
+    explicit TReadError(const std::string& Detail);
 };
 
-class EFOpenError : public EStreamError {
+class TFOpenError : public TStreamError {
   public:
-    explicit EFOpenError(const std::string& FileName);
+    explicit TFOpenError(const std::string& FileName);
 };
 
-class EFCreateError : public EStreamError {
+class TFCreateError : public TStreamError {
   public:
-    explicit EFCreateError(const std::string& FileName);
+    explicit TFCreateError(const std::string& FileName);
 };
 
 // A file that could not be read for what it holds, told in the words of Text, which takes the file as
 // %1 and what reading it met as %2.
-class EFileContentError : public EStreamError {
+class TFileContentError : public TStreamError {
   public:
-    EFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found);
+    TFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found);
 };
 
-class EInOutError : public std::runtime_error {
+class TInOutError : public std::runtime_error {
   public:
-    explicit EInOutError(int Code);
+    explicit TInOutError(int Code);
 };
 
-class EListError : public std::runtime_error {
+class TListError : public std::runtime_error {
   public:
-    EListError();
+    TListError();
 };
 
-class EInvalidCast : public std::runtime_error {
+class TInvalidCast : public std::runtime_error {
   public:
-    EInvalidCast();
+    TInvalidCast();
 };
 
 }  // namespace tulma

@@ -2,10 +2,10 @@
 
 namespace tulma {
 
-EFileError::EFileError(const std::string& FileName, const std::string& Problem)
+TFileError::TFileError(const std::string& FileName, const std::string& Problem)
     : std::runtime_error(FileName + ": " + Problem) {}
 
-EJsonError::EJsonError(const std::string& Path, const std::string& Problem)
+TJsonError::TJsonError(const std::string& Path, const std::string& Problem)
     : std::runtime_error(Path + ": " + Problem), FPath(Path) {}
 
 }  // namespace tulma

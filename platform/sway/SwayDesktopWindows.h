@@ -17,7 +17,7 @@ namespace tulma {
 // out of the scratchpad and selects its tab.
 class TSwayDesktopWindows : public IDesktopWindows {
   public:
-    // Throws ESwayIpc when the socket does not answer.
+    // Throws TSwayIpcError when the socket does not answer.
     explicit TSwayDesktopWindows(const std::string& SocketPath);
 
     std::vector<WindowHandle> TopLevelWindows() override;

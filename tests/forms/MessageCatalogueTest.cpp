@@ -76,7 +76,7 @@ TEST_F(MessageCatalogueTest, CopyKeepsTheDestinationsTextObjects) {
     EXPECT_EQ(Dest.Flags, 0x30);
 
     TSimpleListEntry Other;
-    EXPECT_THROW(Source->CopyTo(Other), EInvalidCast);
+    EXPECT_THROW(Source->CopyTo(Other), TInvalidCast);
     const auto Copy = Source->CopyToNew();
     EXPECT_NE(dynamic_cast<TAppMessage*>(Copy.get()), nullptr);
 }
@@ -218,7 +218,7 @@ TEST_F(DamagedMessageFileTest, TruncatedFileRaisesAReadErrorAndAddsNothing) {
     try {
         Catalogue.LoadMessageFile(Write(Content));
         FAIL() << "a truncated file was accepted";
-    } catch (const EReadError& Error) {
+    } catch (const TReadError& Error) {
         EXPECT_NE(std::string(Error.what()).find("Stream-Read-Fehler"), std::string::npos);
         EXPECT_NE(std::string(Error.what()).find("damaged.mes"), std::string::npos);
     }
@@ -233,7 +233,7 @@ TEST_F(DamagedMessageFileTest, FileThatHoldsNoListIsRefused) {
     try {
         Catalogue.LoadMessageFile((Directory / "single.mes").string());
         FAIL() << "a file without a list was accepted";
-    } catch (const EReadError& Error) {
+    } catch (const TReadError& Error) {
         EXPECT_NE(std::string(Error.what()).find("TAppMessage, not a list of messages"), std::string::npos);
     }
     EXPECT_EQ(Catalogue.Messages().Count(), 0);
@@ -248,16 +248,16 @@ TEST_F(DamagedMessageFileTest, ItemThatIsNoMessageKeepsTheMessagesBeforeIt) {
     Stream.WriteObject(List);
     Stream.SaveToFile((Directory / "mixed.mes").string());
 
-    EXPECT_THROW(Catalogue.LoadMessageFile((Directory / "mixed.mes").string()), EInvalidCast);
+    EXPECT_THROW(Catalogue.LoadMessageFile((Directory / "mixed.mes").string()), TInvalidCast);
     EXPECT_NE(Catalogue.GetMessage(8), nullptr);
     EXPECT_EQ(Catalogue.GetMessage(10), nullptr);
 }
 
 TEST_F(DamagedMessageFileTest, UnknownClassCodeAndHugeCountsRaiseStreamErrors) {
-    EXPECT_THROW(Catalogue.LoadMessageFile(Write(Bytes({0xE7, 0x03, 0, 0}))), EClassNotFound);
+    EXPECT_THROW(Catalogue.LoadMessageFile(Write(Bytes({0xE7, 0x03, 0, 0}))), TClassNotFound);
     EXPECT_THROW(Catalogue.LoadMessageFile(Write(Bytes({0xEB, 0x03, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}))),
-                 EReadError);
-    EXPECT_THROW(Catalogue.LoadMessageFile(Write({})), EReadError);
+                 TReadError);
+    EXPECT_THROW(Catalogue.LoadMessageFile(Write({})), TReadError);
     EXPECT_EQ(Catalogue.Messages().Count(), 0);
     EXPECT_TRUE(Boxes.Shown.empty());
 }

@@ -218,7 +218,7 @@ class QBFormTest : public QObject {
 
         QCheckBox Check;
         QVERIFY(ListControlFor(&Check) == nullptr);
-        QVERIFY_THROWS_EXCEPTION(EInvalidCast,
+        QVERIFY_THROWS_EXCEPTION(TInvalidCast,
                                  References.UpdateControl(ListControlFor(&Check).get(), Entries));
     }
 

@@ -15,7 +15,7 @@ using testing::HasSubstr;
 std::string ErrorReading(const std::string& FileName) {
     try {
         ReadJsonFile(FileName);
-    } catch (const EFileError& Error) {
+    } catch (const TFileError& Error) {
         return Error.what();
     }
     return "no error";
