@@ -76,8 +76,8 @@ Keysym KeysymFromVirtualKey(std::uint8_t VirtualKey) {
     if (InRange(VirtualKey, 0x60, 0x69)) {
         return XKB_KEY_KP_0 + (VirtualKey - 0x60);
     }
-    if (InRange(VirtualKey, vk::F1, vk::F24)) {
-        return XKB_KEY_F1 + (VirtualKey - vk::F1);
+    if (InRange(VirtualKey, Vk::F1, Vk::F24)) {
+        return XKB_KEY_F1 + (VirtualKey - Vk::F1);
     }
     for (const KeyPair& Pair : Table) {
         if (Pair.VirtualKey == VirtualKey) {
@@ -101,7 +101,7 @@ std::uint8_t VirtualKeyFromKeysym(Keysym Sym) {
         return static_cast<std::uint8_t>(0x60 + (Sym - XKB_KEY_KP_0));
     }
     if (InRange(Sym, XKB_KEY_F1, XKB_KEY_F24)) {
-        return static_cast<std::uint8_t>(vk::F1 + (Sym - XKB_KEY_F1));
+        return static_cast<std::uint8_t>(Vk::F1 + (Sym - XKB_KEY_F1));
     }
     for (const KeyPair& Pair : Table) {
         if (Pair.Sym == Sym) {

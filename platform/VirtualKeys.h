@@ -8,7 +8,7 @@ namespace tulma {
 
 using Keysym = std::uint32_t;
 
-namespace vk {
+namespace Vk {
 constexpr std::uint8_t Back = 0x08;
 constexpr std::uint8_t Tab = 0x09;
 constexpr std::uint8_t Return = 0x0D;
@@ -26,7 +26,7 @@ constexpr std::uint8_t F1 = 0x70;
 constexpr std::uint8_t F24 = 0x87;
 constexpr std::uint8_t Oem1 = 0xBA;
 constexpr std::uint8_t Oem102 = 0xE2;
-}  // namespace vk
+}  // namespace Vk
 
 // The keysym of the key that a virtual-key code names (the unshifted symbol of a US layout for the
 // punctuation keys), or 0 when the code has none.

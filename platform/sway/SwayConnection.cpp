@@ -51,7 +51,7 @@ TBackendVerdict TSwayConnection::Prove() {
     }
     try {
         TSwayConnection Connection(Path);
-        const QJsonObject Version = Connection.Ask(swayipc::GetVersion).object();
+        const QJsonObject Version = Connection.Ask(SwayIpc::GetVersion).object();
         const std::string Name = Version.value("human_readable").toString().toStdString();
         if (Version.value("variant").toString() != "sway") {
             return {false, "the IPC socket " + Path + " is not sway's (" + Name + ")"};
@@ -96,7 +96,7 @@ QJsonDocument TSwayConnection::Ask(std::uint32_t Type, const QByteArray& Payload
 
 void TSwayConnection::Listen(const QStringList& Events) {
     const QJsonObject Reply =
-        Ask(swayipc::Subscribe,
+        Ask(SwayIpc::Subscribe,
             QJsonDocument(QJsonArray::fromStringList(Events)).toJson(QJsonDocument::Compact))
             .object();
     if (!Reply.value("success").toBool()) {
@@ -117,7 +117,7 @@ void TSwayConnection::ReadEvents() {
         }
         Decoder.Append(*Bytes);
         while (const auto Message = Decoder.Next()) {
-            if ((Message->Type & swayipc::EventBit) != 0) {
+            if ((Message->Type & SwayIpc::EventBit) != 0) {
                 emit Event(Message->Type, Json(Message->Payload).object());
             }
         }

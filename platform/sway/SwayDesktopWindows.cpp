@@ -84,7 +84,7 @@ TWindowSnapshot SwayTreeWindows(const QJsonObject& Tree) {
 TSwayDesktopWindows::TSwayDesktopWindows(const std::string& SocketPath) : Connection(SocketPath) {}
 
 TWindowSnapshot TSwayDesktopWindows::Snapshot() {
-    return SwayTreeWindows(Connection.Ask(swayipc::GetTree).object());
+    return SwayTreeWindows(Connection.Ask(SwayIpc::GetTree).object());
 }
 
 std::vector<WindowHandle> TSwayDesktopWindows::TopLevelWindows() {
@@ -106,7 +106,7 @@ std::string TSwayDesktopWindows::WindowTitle(WindowHandle Handle) {
 
 void TSwayDesktopWindows::RestoreAndActivate(WindowHandle Window) {
     const QJsonArray Results =
-        Connection.Ask(swayipc::RunCommand, QByteArray("[con_id=") + QByteArray::number(Window) + "] focus")
+        Connection.Ask(SwayIpc::RunCommand, QByteArray("[con_id=") + QByteArray::number(Window) + "] focus")
             .array();
     if (Results.isEmpty() || !Results.first().toObject().value("success").toBool()) {
         // A window that closed meanwhile matches nothing.

@@ -59,8 +59,8 @@ void TSwayHotKeys::ReadConfiguration() {
     Configured.clear();
     try {
         const QString Path =
-            Commands.Ask(swayipc::GetVersion).object().value("loaded_config_file_name").toString();
-        const QString Text = Commands.Ask(swayipc::GetConfig).object().value("config").toString();
+            Commands.Ask(SwayIpc::GetVersion).object().value("loaded_config_file_name").toString();
+        const QString Text = Commands.Ask(SwayIpc::GetConfig).object().value("config").toString();
         TSwayConfigReader Reader;
         Reader.ReadText(Text.toStdString(), Path.toStdString());
         Configured = Reader.Bindings();
@@ -172,7 +172,7 @@ std::vector<std::string> TSwayHotKeys::Run(const std::vector<std::string>& List)
             Joined += (I > Next ? "; " : "") + List[I];
         }
         const QJsonArray Results =
-            Commands.Ask(swayipc::RunCommand, QByteArray::fromStdString(Joined)).array();
+            Commands.Ask(SwayIpc::RunCommand, QByteArray::fromStdString(Joined)).array();
         if (Results.isEmpty()) {
             throw TSwayIpcError("sway answered no result for its commands");
         }
@@ -239,7 +239,7 @@ void TSwayHotKeys::WriteRecord() const {
 }
 
 void TSwayHotKeys::OnEvent(std::uint32_t Type, const QJsonObject& Body) {
-    if (Type == swayipc::BindingEvent && Body.value("change").toString() == "run") {
+    if (Type == SwayIpc::BindingEvent && Body.value("change").toString() == "run") {
         const std::string Command =
             Body.value("binding").toObject().value("command").toString().toStdString();
         for (const auto& [Id, Held] : Bound) {
@@ -257,10 +257,10 @@ void TSwayHotKeys::OnEvent(std::uint32_t Type, const QJsonObject& Body) {
                 return;
             }
         }
-    } else if (Type == swayipc::WorkspaceEvent && Body.value("change").toString() == "reload") {
+    } else if (Type == SwayIpc::WorkspaceEvent && Body.value("change").toString() == "reload") {
         qCDebug(PlatformLog) << "sway reloaded its configuration: binding again";
         BindAgainAfterReload(0);
-    } else if (Type == swayipc::ShutdownEvent) {
+    } else if (Type == SwayIpc::ShutdownEvent) {
         GoneAway("sway is shutting down");
     }
 }

@@ -118,7 +118,7 @@ std::uint16_t TX11KeyboardMap::ModifierMaskOf(Keysym Sym) const {
 
 std::uint8_t TX11KeyboardMap::VirtualKeyOf(xcb_keycode_t Keycode, Keysym Pressed) const {
     const std::uint8_t PressedKey = VirtualKeyFromKeysym(Pressed);
-    if (PressedKey >= vk::Numpad0 && PressedKey <= vk::Numpad0 + 9) {
+    if (PressedKey >= Vk::Numpad0 && PressedKey <= Vk::Numpad0 + 9) {
         return PressedKey;
     }
     if (const std::uint8_t Base = VirtualKeyFromKeysym(KeysymAt(Keycode, 0)); Base != 0) {
