@@ -21,7 +21,7 @@
 #include "SwayConnection.h"
 #include "XServerFixture.h"
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-identifier-naming): the C library's name
 
 namespace tulma::bench {
 namespace {

@@ -32,9 +32,9 @@ constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs +
 // Where no backend lists windows but KWin's list wants one for the X11 windows.
 class TNoWindows : public IDesktopWindows {
   public:
-    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(WindowHandle) override { return {}; }
-    void RestoreAndActivate(WindowHandle) override {}
+    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(TWindowHandle) override { return {}; }
+    void RestoreAndActivate(TWindowHandle) override {}
 };
 
 TBackendVerdict ProveX11() {
@@ -237,12 +237,12 @@ void TDesktopBackends::WaitForLaunches() const {
     Loop.exec();
 }
 
-KeyNameLookup TDesktopBackends::KeyNames() const {
-    return X11 ? X11->KeyNames() : KeyNameLookup();
+TKeyNameLookup TDesktopBackends::KeyNames() const {
+    return X11 ? X11->KeyNames() : TKeyNameLookup();
 }
 
-KeyEventLookup TDesktopBackends::KeyCodes() const {
-    return X11 ? X11KeyCodes() : KeyEventLookup();
+TKeyEventLookup TDesktopBackends::KeyCodes() const {
+    return X11 ? X11KeyCodes() : TKeyEventLookup();
 }
 
 }  // namespace tulma

@@ -73,8 +73,8 @@ class TDesktopBackends : public QObject {
     // Runs the event loop until every program started so far has had its show command applied (or given
     // up on), for a program that ends right after its launches.
     void WaitForLaunches() const;
-    KeyNameLookup KeyNames() const;
-    KeyEventLookup KeyCodes() const;
+    TKeyNameLookup KeyNames() const;
+    TKeyEventLookup KeyCodes() const;
 
   signals:
     // The portal failed after it had proved to serve; the hotkeys moved to X11 (Notice says why).

@@ -58,8 +58,8 @@ int KeyOf(const Table& Pairs, std::uint8_t VirtualKey) {
     return Qt::Key_unknown;
 }
 
-KeyEventLookup& BackendKeyLookup() {
-    static KeyEventLookup Lookup;
+TKeyEventLookup& BackendKeyLookup() {
+    static TKeyEventLookup Lookup;
     return Lookup;
 }
 
@@ -100,17 +100,17 @@ int QtKeyFromVirtualKey(std::uint8_t VirtualKey) {
     return KeyOf(KeyTable, VirtualKey);
 }
 
-void SetKeyEventLookup(KeyEventLookup Lookup) {
+void SetKeyEventLookup(TKeyEventLookup Lookup) {
     BackendKeyLookup() = std::move(Lookup);
 }
 
 std::uint8_t VirtualKeyFromKeyEvent(const QKeyEvent& Event) {
-    if (const KeyEventLookup& Backend = BackendKeyLookup(); Backend) {
+    if (const TKeyEventLookup& Backend = BackendKeyLookup(); Backend) {
         if (const std::uint8_t Code = Backend(Event); Code != 0) {
             return Code;
         }
     }
-    if (const std::uint8_t Code = VirtualKeyFromKeysym(static_cast<Keysym>(Event.nativeVirtualKey()));
+    if (const std::uint8_t Code = VirtualKeyFromKeysym(static_cast<TKeysym>(Event.nativeVirtualKey()));
         Code != 0) {
         return Code;
     }

@@ -6,7 +6,7 @@
 // plain numbers here so that code without X headers can use the table.
 namespace tulma {
 
-using Keysym = std::uint32_t;
+using TKeysym = std::uint32_t;
 
 namespace Vk {
 constexpr std::uint8_t Back = 0x08;
@@ -30,11 +30,11 @@ constexpr std::uint8_t Oem102 = 0xE2;
 
 // The keysym of the key that a virtual-key code names (the unshifted symbol of a US layout for the
 // punctuation keys), or 0 when the code has none.
-Keysym KeysymFromVirtualKey(std::uint8_t VirtualKey);
+TKeysym KeysymFromVirtualKey(std::uint8_t VirtualKey);
 
 // The virtual-key code of a keysym, shifted symbols of a US layout included (A and a both give 0x41,
 // colon and semicolon both give 0xBA), or 0 when the keysym names no key of the table.
-std::uint8_t VirtualKeyFromKeysym(Keysym Sym);
+std::uint8_t VirtualKeyFromKeysym(TKeysym Sym);
 
 // The punctuation keys whose meaning depends on the keyboard layout.
 bool IsOemVirtualKey(std::uint8_t VirtualKey);

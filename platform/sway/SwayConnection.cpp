@@ -17,7 +17,7 @@ std::string Variable(const char* Name) {
     return Value != nullptr ? Value : "";
 }
 
-QJsonDocument Json(const std::string& Payload) {
+QJsonDocument TJson(const std::string& Payload) {
     return QJsonDocument::fromJson(
         QByteArray::fromRawData(Payload.data(), static_cast<qsizetype>(Payload.size())));
 }
@@ -80,7 +80,7 @@ QJsonDocument TSwayConnection::Ask(std::uint32_t Type, const QByteArray& Payload
     while (true) {
         while (const auto Message = Decoder.Next()) {
             if (Message->Type == Type) {
-                return Json(Message->Payload);
+                return TJson(Message->Payload);
             }
         }
         const auto Bytes = ReceiveSome(Socket.Get(), Deadline);
@@ -118,7 +118,7 @@ void TSwayConnection::ReadEvents() {
         Decoder.Append(*Bytes);
         while (const auto Message = Decoder.Next()) {
             if ((Message->Type & SwayIpc::EventBit) != 0) {
-                emit Event(Message->Type, Json(Message->Payload).object());
+                emit Event(Message->Type, TJson(Message->Payload).object());
             }
         }
     } catch (const TSwayIpcError& Error) {

@@ -72,7 +72,7 @@ void TSwayHotKeys::ReadConfiguration() {
     }
 }
 
-bool TSwayHotKeys::Configures(const Binding& Wanted) const {
+bool TSwayHotKeys::Configures(const TBinding& Wanted) const {
     return std::any_of(Wanted.Spellings.begin(), Wanted.Spellings.end(),
                        [this](const TSwayCombination& Spelling) { return Configured.contains(Spelling); });
 }
@@ -85,7 +85,7 @@ bool TSwayHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uin
 std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
     std::vector<bool> Registered(Requests.size(), false);
     std::vector<std::string> List;
-    std::vector<std::pair<std::size_t, Binding>> Asked;
+    std::vector<std::pair<std::size_t, TBinding>> Asked;
     std::set<std::string> Taken;
     for (const auto& [Id, Held] : Bound) {
         Taken.insert(Held.Combination);
@@ -94,10 +94,10 @@ std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> 
     for (std::size_t I = 0; I < Requests.size(); ++I) {
         const THotKeyRequest& Request = Requests[I];
         Refusals.erase(Request.Id);
-        Binding Wanted{.Combination = SwayCombinationText(Request.Modifiers, Request.VirtualKey),
-                       .Tag = TagPrefix + (Keys.contains(Request.Id) ? Keys[Request.Id]
-                                                                     : "atom-" + std::to_string(Request.Id)),
-                       .Spellings = SwaySpellings(Request.Modifiers, Request.VirtualKey)};
+        TBinding Wanted{.Combination = SwayCombinationText(Request.Modifiers, Request.VirtualKey),
+                        .Tag = TagPrefix + (Keys.contains(Request.Id) ? Keys[Request.Id]
+                                                                      : "atom-" + std::to_string(Request.Id)),
+                        .Spellings = SwaySpellings(Request.Modifiers, Request.VirtualKey)};
         if (Wanted.Combination.empty() || Bound.contains(Request.Id) || !Lost.empty() ||
             !Taken.insert(Wanted.Combination).second) {
             continue;
@@ -283,7 +283,7 @@ void TSwayHotKeys::Fail(const std::string& What) {
     emit TroubleChanged();
 }
 
-void TSwayHotKeys::SetPressHandler(PressHandler Handler) {
+void TSwayHotKeys::SetPressHandler(TPressHandler Handler) {
     Pressed = std::move(Handler);
 }
 

@@ -13,14 +13,14 @@ xcb_connection_t* QtX11Connection() {
 }
 
 // The mapping is read afresh for every name, so a layout switched meanwhile is honoured.
-KeyNameLookup X11KeyNames() {
+TKeyNameLookup X11KeyNames() {
     return [](std::uint8_t VirtualKey) -> std::string {
         xcb_connection_t* Connection = QtX11Connection();
         return Connection == nullptr ? std::string() : TX11KeyboardMap(Connection).KeyName(VirtualKey);
     };
 }
 
-KeyEventLookup X11KeyCodes() {
+TKeyEventLookup X11KeyCodes() {
     return [](const QKeyEvent& Event) -> std::uint8_t {
         xcb_connection_t* Connection = QtX11Connection();
         if (Connection == nullptr || Event.nativeScanCode() == 0) {
@@ -28,7 +28,7 @@ KeyEventLookup X11KeyCodes() {
         }
         return TX11KeyboardMap(Connection)
             .VirtualKeyOf(static_cast<xcb_keycode_t>(Event.nativeScanCode()),
-                          static_cast<Keysym>(Event.nativeVirtualKey()));
+                          static_cast<TKeysym>(Event.nativeVirtualKey()));
     };
 }
 

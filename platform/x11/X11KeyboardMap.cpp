@@ -24,9 +24,9 @@ TX11KeyboardMap::TX11KeyboardMap(xcb_connection_t* Connection) {
     const auto Count = static_cast<std::uint8_t>(Setup->max_keycode - Setup->min_keycode + 1);
     auto MappingCookie = xcb_get_keyboard_mapping(Connection, MinKeycode, Count);
     auto ModifierCookie = xcb_get_modifier_mapping(Connection);
-    XcbReply<xcb_get_keyboard_mapping_reply_t> Mapping(
+    TXcbReply<xcb_get_keyboard_mapping_reply_t> Mapping(
         xcb_get_keyboard_mapping_reply(Connection, MappingCookie, nullptr));
-    XcbReply<xcb_get_modifier_mapping_reply_t> Modifiers(
+    TXcbReply<xcb_get_modifier_mapping_reply_t> Modifiers(
         xcb_get_modifier_mapping_reply(Connection, ModifierCookie, nullptr));
     if (Mapping) {
         SymsPerCode = Mapping->keysyms_per_keycode;
@@ -44,21 +44,21 @@ TX11KeyboardMap::TX11KeyboardMap(xcb_connection_t* Connection) {
 
 // The core protocol lays out group 1 in columns 0 and 1 and group 2 in columns 2 and 3; searches look at
 // every column, so a key counts wherever a group or level gives the keysym.
-Keysym TX11KeyboardMap::KeysymAt(xcb_keycode_t Keycode, int Level) const {
+TKeysym TX11KeyboardMap::KeysymAt(xcb_keycode_t Keycode, int Level) const {
     const int Index = Keycode - MinKeycode;
     if (Keycode < MinKeycode || Index >= KeycodeCount() || Level < 0 || Level >= SymsPerCode) {
         return 0;
     }
-    const Keysym Sym = Syms[static_cast<std::size_t>(Index * SymsPerCode + Level)];
+    const TKeysym Sym = Syms[static_cast<std::size_t>(Index * SymsPerCode + Level)];
     // A lone letter in column 0 stands for both cases.
     if (Level == 1 && Sym == 0) {
-        const Keysym Lower = KeysymAt(Keycode, 0);
+        const TKeysym Lower = KeysymAt(Keycode, 0);
         return xkb_keysym_to_upper(Lower) != Lower ? xkb_keysym_to_upper(Lower) : 0;
     }
     return Sym;
 }
 
-std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesAtLevel(Keysym Sym, int Level) const {
+std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesAtLevel(TKeysym Sym, int Level) const {
     const int First = Level < 0 ? 0 : Level;
     const int Last = Level < 0 ? SymsPerCode - 1 : Level;
     std::vector<xcb_keycode_t> Result;
@@ -74,7 +74,7 @@ std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesAtLevel(Keysym Sym, int Leve
     return Result;
 }
 
-std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesFor(Keysym Sym) const {
+std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesFor(TKeysym Sym) const {
     if (Sym == 0) {
         return {};
     }
@@ -90,7 +90,7 @@ std::vector<xcb_keycode_t> TX11KeyboardMap::KeycodesForVirtualKey(std::uint8_t V
 }
 
 std::vector<xcb_keycode_t> TX11KeyboardMap::FindKeycodesForVirtualKey(std::uint8_t VirtualKey) const {
-    const Keysym Sym = KeysymFromVirtualKey(VirtualKey);
+    const TKeysym Sym = KeysymFromVirtualKey(VirtualKey);
     if (!IsOemVirtualKey(VirtualKey)) {
         return KeycodesFor(Sym);
     }
@@ -105,7 +105,7 @@ std::vector<xcb_keycode_t> TX11KeyboardMap::FindKeycodesForVirtualKey(std::uint8
     return KeycodesFor(Sym);
 }
 
-std::uint16_t TX11KeyboardMap::ModifierMaskOf(Keysym Sym) const {
+std::uint16_t TX11KeyboardMap::ModifierMaskOf(TKeysym Sym) const {
     const auto Keycodes = KeycodesFor(Sym);
     for (std::size_t Index = 0; Index < ModifierKeycodes.size(); ++Index) {
         const xcb_keycode_t Keycode = ModifierKeycodes[Index];
@@ -116,7 +116,7 @@ std::uint16_t TX11KeyboardMap::ModifierMaskOf(Keysym Sym) const {
     return 0;
 }
 
-std::uint8_t TX11KeyboardMap::VirtualKeyOf(xcb_keycode_t Keycode, Keysym Pressed) const {
+std::uint8_t TX11KeyboardMap::VirtualKeyOf(xcb_keycode_t Keycode, TKeysym Pressed) const {
     const std::uint8_t PressedKey = VirtualKeyFromKeysym(Pressed);
     if (PressedKey >= Vk::Numpad0 && PressedKey <= Vk::Numpad0 + 9) {
         return PressedKey;
@@ -135,7 +135,7 @@ std::string TX11KeyboardMap::KeyName(std::uint8_t VirtualKey) const {
     if (Keycodes.empty()) {
         return {};
     }
-    Keysym Sym = KeysymAt(Keycodes.front(), 0);
+    TKeysym Sym = KeysymAt(Keycodes.front(), 0);
     if (Sym == 0) {
         Sym = KeysymFromVirtualKey(VirtualKey);
     }

@@ -19,7 +19,7 @@
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-identifier-naming): the C library's name
 
 namespace tulma::test {
 

@@ -23,9 +23,9 @@ namespace {
 
 class TNoWindows : public IDesktopWindows {
   public:
-    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(WindowHandle) override { return {}; }
-    void RestoreAndActivate(WindowHandle) override {}
+    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(TWindowHandle) override { return {}; }
+    void RestoreAndActivate(TWindowHandle) override {}
 };
 
 std::unique_ptr<THotTulma> HotKeyStarting(const std::string& Name,

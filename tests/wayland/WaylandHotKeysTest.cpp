@@ -220,7 +220,7 @@ TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
     TKWinDesktopWindows Windows(X11Windows);
     const auto Titles = [&] {
         std::vector<std::string> Result;
-        for (const WindowHandle Window : Windows.TopLevelWindows()) {
+        for (const TWindowHandle Window : Windows.TopLevelWindows()) {
             Result.push_back(Windows.WindowTitle(Window));
         }
         return Result;
