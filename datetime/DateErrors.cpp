@@ -4,11 +4,11 @@
 
 namespace tulma {
 
-TDateEncodingError::TDateEncodingError() : TConvertError("Ungültiges Argument für Datumskodierung") {}
+EDateEncodingError::EDateEncodingError() : EConvertError("Ungültiges Argument für Datumskodierung") {}
 
-TTimeEncodingError::TTimeEncodingError() : TConvertError("Ungültiges Argument für Zeitkodierung") {}
+ETimeEncodingError::ETimeEncodingError() : EConvertError("Ungültiges Argument für Zeitkodierung") {}
 
-TInvalidInteger::TInvalidInteger(std::string_view Text)
-    : TConvertError("'" + std::string(Text) + "' ist kein gültiger Integerwert") {}
+EInvalidInteger::EInvalidInteger(std::string_view Text)
+    : EConvertError("'" + std::string(Text) + "' ist kein gültiger Integerwert") {}
 
 }  // namespace tulma

@@ -6,27 +6,27 @@
 // The conversion errors of the date and time values. Their messages are the program's own texts.
 namespace tulma {
 
-class TConvertError : public std::runtime_error {
+class EConvertError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // A date that does not exist has no runtime date value.
-class TDateEncodingError : public TConvertError {
+class EDateEncodingError : public EConvertError {
   public:
-    TDateEncodingError();
+    EDateEncodingError();
 };
 
 // A time that does not exist has no runtime time value.
-class TTimeEncodingError : public TConvertError {
+class ETimeEncodingError : public EConvertError {
   public:
-    TTimeEncodingError();
+    ETimeEncodingError();
 };
 
 // A text that should be a whole number is not one.
-class TInvalidInteger : public TConvertError {
+class EInvalidInteger : public EConvertError {
   public:
-    explicit TInvalidInteger(std::string_view Text);
+    explicit EInvalidInteger(std::string_view Text);
 };
 
 }  // namespace tulma

@@ -341,7 +341,7 @@ bool TDatum::DatumsSuche(std::string_view Pattern) const {
 
 double TDatum::GetTDateTime() const {
     if (!DateExists()) {
-        throw TDateEncodingError();
+        throw EDateEncodingError();
     }
     return DateValueOfDayNumber(Seit1900());
 }

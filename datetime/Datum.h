@@ -81,10 +81,10 @@ class TDatum : public TCompareableObject {
     std::string ConvertToText() const;
     std::string MakeForSort(bool Ascending) const;
     // Whether the date matches a pattern "day.month.year" whose parts are a number, a range a-b or
-    // "*"; raises TInvalidInteger for a part that is not a whole number.
+    // "*"; raises EInvalidInteger for a part that is not a whole number.
     bool DatumsSuche(std::string_view Pattern) const;
 
-    // Days since 30.12.1899; raises TDateEncodingError when the date does not exist.
+    // Days since 30.12.1899; raises EDateEncodingError when the date does not exist.
     double GetTDateTime() const;
     void SetTDateTime(double Value);
 

@@ -27,7 +27,7 @@ std::optional<int32_t> TryTextToInteger(std::string_view Text) {
 int32_t TextToInteger(std::string_view Text) {
     const auto Value = TryTextToInteger(Text);
     if (!Value) {
-        throw TInvalidInteger(Text);
+        throw EInvalidInteger(Text);
     }
     return *Value;
 }

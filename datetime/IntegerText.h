@@ -10,7 +10,7 @@ namespace tulma {
 // after them. None when the text is anything else or the number does not fit 32 bits.
 std::optional<int32_t> TryTextToInteger(std::string_view Text);
 
-// The same, raising TInvalidInteger for a text that is not a whole number.
+// The same, raising EInvalidInteger for a text that is not a whole number.
 int32_t TextToInteger(std::string_view Text);
 
 }  // namespace tulma

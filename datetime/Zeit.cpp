@@ -133,7 +133,7 @@ int32_t TZeit::Difference(const TZeit& Other, int32_t Unit) const {
 
 double TZeit::GetTDateTime() const {
     if (!TimeExists()) {
-        throw TTimeEncodingError();
+        throw ETimeEncodingError();
     }
     return GetSeconds() / 86400.0;
 }

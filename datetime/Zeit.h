@@ -43,7 +43,7 @@ class TZeit : public TCompareableObject {
     // seconds is 62:03, as seconds alone 3723.
     std::string Time2TextSpecial(bool Hours, bool Minutes, bool Seconds) const;
     // Reads "h", "h:m" or "h:m:s". Returns whether the result is a valid time; an invalid one becomes
-    // 00:00:00. Raises TInvalidInteger for a part that is not a whole number.
+    // 00:00:00. Raises EInvalidInteger for a part that is not a whole number.
     bool Text2Time(std::string_view Text);
 
     // Carry into the next larger unit; hours wrap around within the day.
@@ -55,7 +55,7 @@ class TZeit : public TCompareableObject {
     // This time minus Other in whole hours, in minutes or in seconds; 0 for any other unit.
     int32_t Difference(const TZeit& Other, int32_t Unit) const;
 
-    // The fraction of a day; raises TTimeEncodingError when the time does not exist.
+    // The fraction of a day; raises ETimeEncodingError when the time does not exist.
     double GetTDateTime() const;
     void SetTDateTime(double Value);
     // The time in the program-wide long time format.

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         for (int32_t I = 0; I < File->HotKeyList().Count(); ++I) {
             File->HotKeyAt(I).GetDescription(0);
         }
-    } catch (const tulma::TStreamError&) {
+    } catch (const tulma::EStreamError&) {
     }
     return 0;
 }

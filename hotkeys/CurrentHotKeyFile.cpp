@@ -62,10 +62,10 @@ std::unique_ptr<THotKeyFile> ReadHotKeyFile(TObjectStream& Stream, const std::st
         return Stream.ReadObjectOf<THotKeyFile>();
     } catch (const std::runtime_error& Error) {
         if (!HotKeyFileFirst) {
-            throw TFileContentError(TProgramText::NotAHotKeyFile, FileName, Error.what());
+            throw EFileContentError(TProgramText::NotAHotKeyFile, FileName, Error.what());
         }
         if (std::string(Error.what()).find(FileName) == std::string::npos) {
-            throw TFileContentError(TProgramText::DamagedHotKeyFile, FileName, Error.what());
+            throw EFileContentError(TProgramText::DamagedHotKeyFile, FileName, Error.what());
         }
         throw;
     }

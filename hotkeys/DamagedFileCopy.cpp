@@ -31,7 +31,7 @@ std::vector<char> ReadAllBytes(const std::string& FileName) {
     const std::streamoff Length = File ? std::streamoff(File.tellg()) : -1;
     std::vector<char> Content(static_cast<size_t>(std::max<std::streamoff>(Length, 0)));
     if (Length < 0 || !File.seekg(0) || !File.read(Content.data(), Length)) {
-        throw TFOpenError(FileName);
+        throw EFOpenError(FileName);
     }
     return Content;
 }
@@ -50,7 +50,7 @@ std::string FreeDamagedCopyName(const std::string& FileName) {
 std::string KeepDamagedCopy(const std::string& FileName) {
     struct stat Original {};
     if (stat(FileName.c_str(), &Original) != 0) {
-        throw TFOpenError(FileName);
+        throw EFOpenError(FileName);
     }
     const std::vector<char> Content = ReadAllBytes(FileName);
     const std::span Bytes(reinterpret_cast<const uint8_t*>(Content.data()), Content.size());
@@ -62,11 +62,11 @@ std::string KeepDamagedCopy(const std::string& FileName) {
             continue;
         }
         if (Error != 0) {
-            throw TFCreateError(Copy);
+            throw EFCreateError(Copy);
         }
         return Copy;
     }
-    throw TFCreateError(CopyName(FileName, MaxCopies));
+    throw EFCreateError(CopyName(FileName, MaxCopies));
 }
 
 }  // namespace tulma

@@ -9,8 +9,8 @@ namespace tulma {
 std::string FreeDamagedCopyName(const std::string& FileName);
 
 // Copies the bytes of FileName to a new file under FreeDamagedCopyName, with FileName's permissions
-// and flushed to disk, and returns the copy's name. A file that cannot be read raises TFOpenError
-// naming it; a copy that cannot be made raises TFCreateError naming the copy and leaves none behind.
+// and flushed to disk, and returns the copy's name. A file that cannot be read raises EFOpenError
+// naming it; a copy that cannot be made raises EFCreateError naming the copy and leaves none behind.
 std::string KeepDamagedCopy(const std::string& FileName);
 
 }  // namespace tulma

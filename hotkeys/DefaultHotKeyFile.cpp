@@ -45,7 +45,7 @@ void CreatePrivateDirectories(const std::string& Directory, const std::string& F
     }
     for (auto Folder = Missing.rbegin(); Folder != Missing.rend(); ++Folder) {
         if (mkdir(Folder->c_str(), S_IRWXU) != 0 && errno != EEXIST) {
-            throw TFCreateError(FileName);
+            throw EFCreateError(FileName);
         }
     }
 }

@@ -13,7 +13,7 @@ std::string DefaultHotKeyFileName(const std::string& ProgramDirectory);
 bool IsWritableDirectory(const std::string& Directory);
 
 // Creates the missing folders of Directory, each open to its owner only (0700); a failure raises
-// TFCreateError naming FileName.
+// EFCreateError naming FileName.
 void CreatePrivateDirectories(const std::string& Directory, const std::string& FileName);
 
 }  // namespace tulma

@@ -61,7 +61,7 @@ void TMessageList::LoadMessageFile(const std::string& FileName) {
         LoadObjectFromFile(TClassDescriptor::Of<TIDList>(), FileName);
     const auto* List = dynamic_cast<const TObjectList*>(Read.get());
     if (List == nullptr) {
-        throw TReadError(FileName + ": the file holds a " + ClassNameOf(*Read) + ", not a list of messages");
+        throw EReadError(FileName + ": the file holds a " + ClassNameOf(*Read) + ", not a list of messages");
     }
     for (int32_t I = 0; I < List->Count(); ++I) {
         AddMessage(OwnedAs<TAppMessage>(List->At(I)->CopyToNew()));

@@ -41,7 +41,7 @@ const TRegistryEntry* TClassRegistry::GetEntryForID(int32_t Code, bool RaiseIfMi
         return &FEntries[static_cast<size_t>(Position)];
     }
     if (RaiseIfMissing) {
-        throw TClassNotFound(Code);
+        throw EClassNotFound(Code);
     }
     return nullptr;
 }
@@ -56,7 +56,7 @@ void TClassRegistry::RegisterObjectClass(const TClassDescriptor& Class) {
         std::cout << "Class ID " << Class.Code << " used by " << Existing->ObjectClass.Name << " wanted by "
                   << Class.Name << std::endl;
         if (!std::cout) {
-            throw TInOutError(errno);
+            throw EInOutError(errno);
         }
     }
     int32_t Position = 0;

@@ -2,27 +2,27 @@
 
 namespace tulma {
 
-TClassNotFound::TClassNotFound(int Code)
-    : TStreamError(ProgramText(TProgramText::ClassNotFound, {std::to_string(Code)})) {}
+EClassNotFound::EClassNotFound(int Code)
+    : EStreamError(ProgramText(TProgramText::ClassNotFound, {std::to_string(Code)})) {}
 
-TReadError::TReadError(const std::string& Detail)
-    : TStreamError(Detail.empty() ? ProgramText(TProgramText::StreamReadError)
+EReadError::EReadError(const std::string& Detail)
+    : EStreamError(Detail.empty() ? ProgramText(TProgramText::StreamReadError)
                                   : ProgramText(TProgramText::StreamReadError) + ": " + Detail) {}
 
-TFOpenError::TFOpenError(const std::string& FileName)
-    : TStreamError(ProgramText(TProgramText::CannotOpenFile, {FileName})) {}
+EFOpenError::EFOpenError(const std::string& FileName)
+    : EStreamError(ProgramText(TProgramText::CannotOpenFile, {FileName})) {}
 
-TFCreateError::TFCreateError(const std::string& FileName)
-    : TStreamError(ProgramText(TProgramText::CannotCreateFile, {FileName})) {}
+EFCreateError::EFCreateError(const std::string& FileName)
+    : EStreamError(ProgramText(TProgramText::CannotCreateFile, {FileName})) {}
 
-TInOutError::TInOutError(int Code)
+EInOutError::EInOutError(int Code)
     : std::runtime_error(ProgramText(TProgramText::InOutError, {std::to_string(Code)})) {}
 
-TListError::TListError() : std::runtime_error(ProgramText(TProgramText::ListIndexError)) {}
+EListError::EListError() : std::runtime_error(ProgramText(TProgramText::ListIndexError)) {}
 
-TInvalidCast::TInvalidCast() : std::runtime_error(ProgramText(TProgramText::InvalidCast)) {}
+EInvalidCast::EInvalidCast() : std::runtime_error(ProgramText(TProgramText::InvalidCast)) {}
 
-TFileContentError::TFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found)
-    : TStreamError(ProgramText(Text, {FileName, Found})) {}
+EFileContentError::EFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found)
+    : EStreamError(ProgramText(Text, {FileName, Found})) {}
 
 }  // namespace tulma

@@ -9,53 +9,53 @@
 // application-wide handler shows what() in a message box.
 namespace tulma {
 
-class TStreamError : public std::runtime_error {
+class EStreamError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // A class code that no class is registered under.
-class TClassNotFound : public TStreamError {
+class EClassNotFound : public EStreamError {
   public:
-    explicit TClassNotFound(int Code);
+    explicit EClassNotFound(int Code);
 };
 
 // Damaged, truncated or hostile stream data.
-class TReadError : public TStreamError {
+class EReadError : public EStreamError {
   public:
-    explicit TReadError(const std::string& Detail);
+    explicit EReadError(const std::string& Detail);
 };
 
-class TFOpenError : public TStreamError {
+class EFOpenError : public EStreamError {
   public:
-    explicit TFOpenError(const std::string& FileName);
+    explicit EFOpenError(const std::string& FileName);
 };
 
-class TFCreateError : public TStreamError {
+class EFCreateError : public EStreamError {
   public:
-    explicit TFCreateError(const std::string& FileName);
+    explicit EFCreateError(const std::string& FileName);
 };
 
 // A file that could not be read for what it holds, told in the words of Text, which takes the file as
 // %1 and what reading it met as %2.
-class TFileContentError : public TStreamError {
+class EFileContentError : public EStreamError {
   public:
-    TFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found);
+    EFileContentError(TProgramText Text, const std::string& FileName, const std::string& Found);
 };
 
-class TInOutError : public std::runtime_error {
+class EInOutError : public std::runtime_error {
   public:
-    explicit TInOutError(int Code);
+    explicit EInOutError(int Code);
 };
 
-class TListError : public std::runtime_error {
+class EListError : public std::runtime_error {
   public:
-    TListError();
+    EListError();
 };
 
-class TInvalidCast : public std::runtime_error {
+class EInvalidCast : public std::runtime_error {
   public:
-    TInvalidCast();
+    EInvalidCast();
 };
 
 }  // namespace tulma

@@ -141,18 +141,18 @@ void ReplaceFileContent(const std::string& FileName, std::span<const uint8_t> Da
     const fs::path Target = ResolveTarget(FileName);
     std::error_code Error;
     if (fs::is_directory(Target, Error)) {
-        throw TFCreateError(FileName);
+        throw EFCreateError(FileName);
     }
     TTemporaryFile Temporary(Target, Calls);
     if (!Temporary.Created()) {
         if (!FolderRefusedNewFile(Temporary.CreateError()) || !WriteInPlace(Target, Data, Calls)) {
-            throw TFCreateError(FileName);
+            throw EFCreateError(FileName);
         }
         return;
     }
     if (fchmod(Temporary.Handle(), PermissionsFor(Target)) != 0 || !WriteAll(Temporary.Handle(), Data) ||
         !Temporary.CommitAs(Target)) {
-        throw TFCreateError(FileName);
+        throw EFCreateError(FileName);
     }
     SyncDirectory(Target.parent_path());
 }

@@ -23,7 +23,7 @@ const TFileCalls& SystemFileCalls();
 // Writes Data as the new content of FileName without ever leaving a half-written file: the bytes go
 // to a temporary file beside the target, which then replaces it in one rename. A symbolic link is
 // followed to its target, and an existing file's permissions are kept. Any failure raises
-// TFCreateError naming FileName, leaves the old file as it was and removes the temporary file.
+// EFCreateError naming FileName, leaves the old file as it was and removes the temporary file.
 // When the folder refuses new files but the file itself may be written, the file is written over in
 // place instead; it keeps its owner, permissions and hard links, and a failure part-way can leave
 // it damaged.

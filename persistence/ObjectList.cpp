@@ -40,7 +40,7 @@ std::unique_ptr<TStreamableObject> TObjectList::Remove(const TStreamableObject* 
     const auto Found =
         std::find_if(FItems.begin(), FItems.end(), [Item](const auto& Owned) { return Owned.get() == Item; });
     if (Found == FItems.end()) {
-        throw TListError();
+        throw EListError();
     }
     return AtDelete(static_cast<int32_t>(Found - FItems.begin()));
 }
@@ -113,7 +113,7 @@ void TObjectList::VisitFields(TFieldVisitor& Visitor) {
 
 void TObjectList::CheckIndex(int32_t Index, int32_t Limit) const {
     if (Index < 0 || Index >= Limit) {
-        throw TListError();
+        throw EListError();
     }
 }
 

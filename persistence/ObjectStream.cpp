@@ -14,16 +14,16 @@ TObjectStream::TObjectStream(int32_t InitialSize) : FBuffer(static_cast<size_t>(
 void TObjectStream::LoadFromFile(const std::string& FileName) {
     std::ifstream File(FileName, std::ios::binary | std::ios::ate);
     if (!File) {
-        throw TFOpenError(FileName);
+        throw EFOpenError(FileName);
     }
     const std::streamoff Length = File.tellg();
     if (Length < 0 || Length > INT32_MAX) {
-        throw TFOpenError(FileName);
+        throw EFOpenError(FileName);
     }
     std::vector<uint8_t> Content(static_cast<size_t>(Length));
     File.seekg(0);
     if (!File.read(reinterpret_cast<char*>(Content.data()), Length)) {
-        throw TFOpenError(FileName);
+        throw EFOpenError(FileName);
     }
     FBuffer = std::move(Content);
     FPosition = 0;
@@ -103,7 +103,7 @@ int32_t TObjectStream::ReadCount(int32_t MinItemSize) {
 }
 
 void TObjectStream::FailRead(const std::string& What) const {
-    throw TReadError(FSourceName.empty() ? What : FSourceName + ": " + What);
+    throw EReadError(FSourceName.empty() ? What : FSourceName + ": " + What);
 }
 
 void TObjectStream::WriteLittleEndian(uint32_t Value, int ByteCount) {

@@ -19,7 +19,7 @@ class TStreamableObject;
 // through it so that a file is read and written in one piece.
 //
 // The readers never trust the data: a value that runs past the end of the buffer, a negative or
-// oversized length, or objects nested too deeply raise TReadError instead of reading garbage.
+// oversized length, or objects nested too deeply raise EReadError instead of reading garbage.
 class TObjectStream {
   public:
     static constexpr int32_t GeneralSize = 512;

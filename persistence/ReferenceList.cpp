@@ -91,7 +91,7 @@ void TReferenceList::UpdateControl(IListControl* Control, TObjectList& List) {
 void TReferenceList::UpdateControlSpecial(IListControl* Control, TObjectList& List, int32_t DisplayKind,
                                           int32_t SortKind) {
     if (Control == nullptr) {
-        throw TInvalidCast();
+        throw EInvalidCast();
     }
     const int32_t SelectedID = GetSelectedID(Control);
     ReCreateFromListSpecial(List, DisplayKind, SortKind);

@@ -52,7 +52,7 @@ template <class T, class From>
 T& CastTo(From& Object) {
     auto* Typed = TryCastTo<T>(&Object);
     if (Typed == nullptr) {
-        throw TInvalidCast();
+        throw EInvalidCast();
     }
     return *Typed;
 }

@@ -32,12 +32,12 @@ std::string ForcedHotKeys(const TChoiceRequest& Request, const std::vector<TBack
         if (Candidates[I].HotKeys && Candidates[I].Name == Request.ForcedHotKeys) {
             const TBackendVerdict& Verdict = Proofs.Of(I);
             if (!Verdict.Works) {
-                throw TBackendUnavailable(Option + ": " + Verdict.Reason);
+                throw EBackendUnavailable(Option + ": " + Verdict.Reason);
             }
             return Candidates[I].Name;
         }
     }
-    throw TBackendUnavailable(Option + ": no such hotkey backend");
+    throw EBackendUnavailable(Option + ": no such hotkey backend");
 }
 
 }  // namespace

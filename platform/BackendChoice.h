@@ -42,7 +42,7 @@ struct TBackendChoice {
 };
 
 // A backend named on the command line that does not serve; the message names it and says why.
-class TBackendUnavailable : public std::runtime_error {
+class EBackendUnavailable : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
@@ -57,7 +57,7 @@ struct TChoiceRequest {
     bool AskAll = false;
 };
 
-// Chooses this session's hotkey and window backends among Candidates; throws TBackendUnavailable
+// Chooses this session's hotkey and window backends among Candidates; throws EBackendUnavailable
 // when the forced hotkey backend is unknown or does not serve.
 TBackendChoice ChooseBackends(const TChoiceRequest& Request,
                               const std::vector<TBackendCandidate>& Candidates);

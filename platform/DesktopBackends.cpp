@@ -134,7 +134,7 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
       NoWindows(std::make_unique<TNoWindows>()),
       StatusNotifiers(std::make_unique<TStatusNotifierWatch>()) {
     if (Request.NeedHotKeys && Chosen.HotKeys.empty()) {
-        throw TBackendUnavailable("no way to register hotkeys here: " + Chosen.Fallback);
+        throw EBackendUnavailable("no way to register hotkeys here: " + Chosen.Fallback);
     }
     // The launcher, the key names and the tray watch come from X11 whenever there is a display.
     if (QtX11Connection() != nullptr) {

@@ -38,7 +38,7 @@ struct TDesktopRequest {
 };
 
 // This session's choice of backends, each proving itself when the choice depends on it (all of them with
-// AskAll). Throws TBackendUnavailable when the forced hotkey backend does not serve.
+// AskAll). Throws EBackendUnavailable when the forced hotkey backend does not serve.
 TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request);
 
 // Why no backend lists windows here, from the verdicts of a choice.
@@ -52,7 +52,7 @@ std::string NoWindowsReason(const TBackendChoice& Choice);
 class TDesktopBackends : public QObject {
     Q_OBJECT
   public:
-    // Throws TBackendUnavailable when the forced hotkey backend does not serve, and when hotkeys are
+    // Throws EBackendUnavailable when the forced hotkey backend does not serve, and when hotkeys are
     // needed and no backend serves them.
     explicit TDesktopBackends(const TDesktopRequest& Request, QObject* Parent = nullptr);
     ~TDesktopBackends() override;

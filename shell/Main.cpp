@@ -170,7 +170,7 @@ int Start(int Argc, char** Argv) {
 int main(int Argc, char** Argv) {
     try {
         return tulma::Start(Argc, Argv);
-    } catch (const tulma::TUsageError& Error) {
+    } catch (const tulma::EUsageError& Error) {
         std::cerr << "tulma: " << Error.what() << "\nTry 'tulma --help' for more information." << std::endl;
         return 2;
     } catch (const std::exception& Error) {

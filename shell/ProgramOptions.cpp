@@ -24,7 +24,7 @@ TProgramOptions::THotKeys HotKeysNamed(const std::string& Value) {
     if (Value == "sway") {
         return TProgramOptions::THotKeys::Sway;
     }
-    throw TUsageError("option '--hotkeys' takes x11, portal or sway, not '" + Value + "'");
+    throw EUsageError("option '--hotkeys' takes x11, portal or sway, not '" + Value + "'");
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
             WantsDesktop = true;
         } else if (*Argument == RunOption) {
             if (std::next(Argument) == Arguments.end()) {
-                throw TUsageError("option '--run' needs the name of a hotkey");
+                throw EUsageError("option '--run' needs the name of a hotkey");
             }
             Options.HotKeyName = *++Argument;
             WantsRun = true;
@@ -80,7 +80,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
         } else if (Argument->starts_with("--hotkeys=")) {
             Options.HotKeys = HotKeysNamed(Argument->substr(std::string_view("--hotkeys=").size()));
         } else {
-            throw TUsageError("unknown option '" + *Argument + "'");
+            throw EUsageError("unknown option '" + *Argument + "'");
         }
     }
     using enum TProgramOptions::TAction;

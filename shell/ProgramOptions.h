@@ -22,7 +22,7 @@ struct TProgramOptions {
 };
 
 // A command line that names an unknown option or leaves out an option's value.
-class TUsageError : public std::runtime_error {
+class EUsageError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
@@ -32,7 +32,7 @@ std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys);
 
 // Reads the arguments after the program's name. "--help" wins over "--version", which wins over
 // "--run", which wins over "--list-windows", which wins over "--desktop"; "--" ends the options, so that a
-// hotkey file may have any name; arguments after the file are ignored. Raises TUsageError for anything else
+// hotkey file may have any name; arguments after the file are ignored. Raises EUsageError for anything else
 // that starts with "-".
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments);
 

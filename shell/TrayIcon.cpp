@@ -109,7 +109,7 @@ void TTrayIcon::AddIcon() {
         return;
     }
     if (!FAvailability()) {
-        throw TOutOfResources("Cannot create shell notification icon");
+        throw EOutOfResources("Cannot create shell notification icon");
     }
     FNotifyIcon.show();
     FIconShown = true;

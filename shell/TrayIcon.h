@@ -15,7 +15,7 @@ class QWidget;
 namespace tulma {
 
 // The notification area refused the icon.
-class TOutOfResources : public std::runtime_error {
+class EOutOfResources : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };

@@ -18,7 +18,7 @@ TFieldsFromJson::TFieldsFromJson(const TJson& Source, std::string Path, int Dept
 void TFieldsFromJson::Boolean(std::string_view Name, bool& Value) {
     const TJson& Member = Take(Name);
     if (!Member.is_boolean()) {
-        throw TJsonError(MemberPath(FPath, Name), "expected true or false, found " + JsonValueText(Member));
+        throw EJsonError(MemberPath(FPath, Name), "expected true or false, found " + JsonValueText(Member));
     }
     Value = Member.get<bool>();
 }
@@ -35,7 +35,7 @@ void TFieldsFromJson::Items(TObjectList& List) {
     const TJson& Items = Take(ItemsMember);
     const std::string Path = MemberPath(FPath, ItemsMember);
     if (!Items.is_array()) {
-        throw TJsonError(Path, "expected an array of objects, found " + JsonValueText(Items));
+        throw EJsonError(Path, "expected an array of objects, found " + JsonValueText(Items));
     }
     // The list holds exactly the items given, whatever a new list of its class starts with.
     List.Clear();
@@ -47,7 +47,7 @@ void TFieldsFromJson::Items(TObjectList& List) {
 void TFieldsFromJson::RequireAllTaken(const std::string& ClassName) const {
     for (const auto& [Key, Member] : FSource.items()) {
         if (Key != ClassMember && !FTaken.contains(Key)) {
-            throw TJsonError(MemberPath(FPath, Key), "a " + ClassName + " has no field of this name");
+            throw EJsonError(MemberPath(FPath, Key), "a " + ClassName + " has no field of this name");
         }
     }
 }
@@ -55,7 +55,7 @@ void TFieldsFromJson::RequireAllTaken(const std::string& ClassName) const {
 const TJson& TFieldsFromJson::Take(std::string_view Name) {
     const auto Found = FSource.find(std::string(Name));
     if (Found == FSource.end()) {
-        throw TJsonError(MemberPath(FPath, Name), "missing");
+        throw EJsonError(MemberPath(FPath, Name), "missing");
     }
     FTaken.emplace(Name);
     return *Found;
@@ -68,13 +68,13 @@ void TFieldsFromJson::Number(std::string_view Name, const char* TypeName, T& Val
     constexpr int64_t Max = std::numeric_limits<T>::max();
     const std::string Range = std::string(TypeName) + ", " + std::to_string(Min) + ".." + std::to_string(Max);
     if (!Member.is_number_integer()) {
-        throw TJsonError(MemberPath(FPath, Name),
+        throw EJsonError(MemberPath(FPath, Name),
                          "expected an integer (" + Range + "), found " + JsonValueText(Member));
     }
     const bool TooLarge = Member.is_number_unsigned() ? Member.get<uint64_t>() > static_cast<uint64_t>(Max)
                                                       : Member.get<int64_t>() > Max;
     if (TooLarge || (!Member.is_number_unsigned() && Member.get<int64_t>() < Min)) {
-        throw TJsonError(MemberPath(FPath, Name), JsonValueText(Member) + " is out of range (" + Range + ")");
+        throw EJsonError(MemberPath(FPath, Name), JsonValueText(Member) + " is out of range (" + Range + ")");
     }
     Value = static_cast<T>(Member.get<int64_t>());
 }

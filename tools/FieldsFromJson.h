@@ -9,7 +9,7 @@
 namespace tulma {
 
 // Assigns an object's stored fields from the members of its JSON form. Every field must be there with
-// a value of its type and range; each fault raises TJsonError with the path of the member.
+// a value of its type and range; each fault raises EJsonError with the path of the member.
 class TFieldsFromJson : public TFieldVisitor {
   public:
     // Source is the object's JSON form at Path; Depth is the object's nesting depth.

@@ -20,10 +20,10 @@ std::string ReadAll(std::istream& Input, const std::string& FileName) {
     try {
         Content << Input.rdbuf();
     } catch (const std::ios_base::failure&) {
-        throw TFileError(FileName, "cannot be read");
+        throw EFileError(FileName, "cannot be read");
     }
     if (Input.bad()) {
-        throw TFileError(FileName, "cannot be read");
+        throw EFileError(FileName, "cannot be read");
     }
     return std::move(Content).str();
 }
@@ -67,7 +67,7 @@ class TDuplicateKeyCheck {
         TLevel& Level = FOpen.back();
         Level.Key = Key;
         if (!Level.Keys.insert(Key).second) {
-            throw TFileError(FFileName, CurrentPath() + ": this member appears twice in one object");
+            throw EFileError(FFileName, CurrentPath() + ": this member appears twice in one object");
         }
     }
 
@@ -97,11 +97,11 @@ std::string ReadFileContent(const std::string& FileName) {
     }
     std::error_code Ignored;
     if (std::filesystem::is_directory(FileName, Ignored)) {
-        throw TFileError(FileName, "is a folder");
+        throw EFileError(FileName, "is a folder");
     }
     std::ifstream File(FileName, std::ios::binary);
     if (!File) {
-        throw TFileError(FileName, std::strerror(errno));
+        throw EFileError(FileName, std::strerror(errno));
     }
     return ReadAll(File, FileName);
 }
@@ -119,7 +119,7 @@ TJson ReadJsonFile(const std::string& FileName) {
         // Drop the library's "[json.exception.parse_error.101] " tag; the rest says where and what.
         const std::string Message = Error.what();
         const size_t TagEnd = Message.find("] ");
-        throw TFileError(Name, TagEnd == std::string::npos ? Message : Message.substr(TagEnd + 2));
+        throw EFileError(Name, TagEnd == std::string::npos ? Message : Message.substr(TagEnd + 2));
     }
 }
 

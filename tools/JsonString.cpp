@@ -39,7 +39,7 @@ int HexValue(char C) {
 
 std::string FromHex(const std::string& Hex, const std::string& Path) {
     if (Hex.size() % 2 != 0) {
-        throw TJsonError(Path, "odd number of hex digits");
+        throw EJsonError(Path, "odd number of hex digits");
     }
     std::string Bytes;
     Bytes.reserve(Hex.size() / 2);
@@ -47,7 +47,7 @@ std::string FromHex(const std::string& Hex, const std::string& Path) {
         const int High = HexValue(Hex[I]);
         const int Low = HexValue(Hex[I + 1]);
         if (High < 0 || Low < 0) {
-            throw TJsonError(Path, "\"" + Hex.substr(I, 2) + "\" at index " + std::to_string(I) +
+            throw EJsonError(Path, "\"" + Hex.substr(I, 2) + "\" at index " + std::to_string(I) +
                                        " is not a pair of hex digits");
         }
         Bytes += static_cast<char>(High * 16 + Low);
@@ -75,10 +75,10 @@ std::string StringFromJson(const TJson& Value, const std::string& Path) {
     } else if (IsBytesObject(Value)) {
         Bytes = FromHex(Value[BytesKey].get<std::string>(), MemberPath(Path, BytesKey));
     } else {
-        throw TJsonError(Path, "expected a string or {\"bytes\": \"<hex>\"}, found " + JsonValueText(Value));
+        throw EJsonError(Path, "expected a string or {\"bytes\": \"<hex>\"}, found " + JsonValueText(Value));
     }
     if (const size_t Nul = Bytes.find('\0'); Nul != std::string::npos) {
-        throw TJsonError(Path, "byte " + std::to_string(Nul) + " is NUL, which a stored string cannot hold");
+        throw EJsonError(Path, "byte " + std::to_string(Nul) + " is NUL, which a stored string cannot hold");
     }
     return Bytes;
 }

@@ -16,9 +16,9 @@ namespace {
 std::unique_ptr<TStreamableObject> ReadObjectFrom(TObjectStream& Stream) {
     try {
         return Stream.ReadObject();
-    } catch (const TClassNotFound& Error) {
+    } catch (const EClassNotFound& Error) {
         // The reader has just taken the 4-byte code it could not find.
-        throw TStreamError(std::string(Error.what()) + " (class code at byte " +
+        throw EStreamError(std::string(Error.what()) + " (class code at byte " +
                            std::to_string(Stream.Position() - 4) + ")");
     }
 }
@@ -38,8 +38,8 @@ TObjectFileContent ReadObjectFile(const std::string& FileName) {
         const std::string Bytes = ReadFileContent(FileName);
         Stream.LoadFromBytes(std::span(reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size()));
         Content.Object = ReadObjectFrom(Stream);
-    } catch (const TStreamError& Error) {
-        throw TFileError(FileName, Error.what());
+    } catch (const EStreamError& Error) {
+        throw EFileError(FileName, Error.what());
     }
     Content.StoresBackUnchanged =
         StoresAs(*Content.Object, std::span(Stream.Bytes()).first(static_cast<size_t>(Stream.Position())));
@@ -59,12 +59,12 @@ void WriteObjectFile(const TStreamableObject& Object, const std::string& FileNam
         TObjectStream Check(TObjectStream::GeneralSize);
         Check.LoadFromBytes(Data);
         if (!StoresAs(*ReadObjectFrom(Check), Data)) {
-            throw TFileError(FileName, "not written: the data would not read back unchanged");
+            throw EFileError(FileName, "not written: the data would not read back unchanged");
         }
-    } catch (const TStreamError& Error) {
-        throw TFileError(FileName, std::string("not written: the data would not read back: ") + Error.what());
+    } catch (const EStreamError& Error) {
+        throw EFileError(FileName, std::string("not written: the data would not read back: ") + Error.what());
     }
-    // Its failure (TFCreateError) names the file already.
+    // Its failure (EFCreateError) names the file already.
     Stream.SaveToFile(FileName);
 }
 

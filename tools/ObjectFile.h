@@ -9,7 +9,7 @@ namespace tulma {
 class TStreamableObject;
 
 // A stream file holds one object (its class code, then its fields) followed by filler that is never
-// read. Both operations raise TFileError naming the file, with the byte offset of damage on reading.
+// read. Both operations raise EFileError naming the file, with the byte offset of damage on reading.
 
 // A stream file's object, and whether storing it again gives the very bytes it was read from: not so
 // for a file in an older layout or with a string cut at a NUL, whose fields a dump cannot show.

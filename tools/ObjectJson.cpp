@@ -12,14 +12,14 @@ namespace {
 
 const std::string& ClassNameIn(const TJson& Value, const std::string& Path) {
     if (!Value.is_object()) {
-        throw TJsonError(Path, "expected an object, found " + JsonValueText(Value));
+        throw EJsonError(Path, "expected an object, found " + JsonValueText(Value));
     }
     const auto Found = Value.find(ClassMember);
     if (Found == Value.end()) {
-        throw TJsonError(MemberPath(Path, ClassMember), "missing");
+        throw EJsonError(MemberPath(Path, ClassMember), "missing");
     }
     if (!Found->is_string()) {
-        throw TJsonError(MemberPath(Path, ClassMember),
+        throw EJsonError(MemberPath(Path, ClassMember),
                          "expected a class name, found " + JsonValueText(*Found));
     }
     return Found->get_ref<const std::string&>();
@@ -28,7 +28,7 @@ const std::string& ClassNameIn(const TJson& Value, const std::string& Path) {
 // A stream reader refuses objects nested deeper than this, so a deeper document could never be read.
 void CheckDepth(int Depth, const std::string& Path) {
     if (Depth > TObjectStream::MaxNesting) {
-        throw TJsonError(
+        throw EJsonError(
             Path, "objects are nested deeper than " + std::to_string(TObjectStream::MaxNesting) + " levels");
     }
 }
@@ -62,7 +62,7 @@ std::unique_ptr<TStreamableObject> ObjectFromJson(const TJson& Value, const std:
     const std::string& Name = ClassNameIn(Value, Path);
     const TClassDescriptor* Class = ClassRegistry().FindByName(Name);
     if (Class == nullptr) {
-        throw TJsonError(MemberPath(Path, ClassMember), "no class named \"" + Name + "\" is registered");
+        throw EJsonError(MemberPath(Path, ClassMember), "no class named \"" + Name + "\" is registered");
     }
     auto Object = Class->Create();
     FillFields(*Object, Value, Path, Depth);
@@ -74,7 +74,7 @@ void FillObjectFromJson(TStreamableObject& Object, const TJson& Value, const std
     const std::string& Name = ClassNameIn(Value, Path);
     const std::string Wanted = ClassNameOf(Object);
     if (Name != Wanted) {
-        throw TJsonError(MemberPath(Path, ClassMember), "this field holds a " + Wanted + ", not a " + Name);
+        throw EJsonError(MemberPath(Path, ClassMember), "this field holds a " + Wanted + ", not a " + Name);
     }
     FillFields(Object, Value, Path, Depth);
 }

@@ -15,7 +15,7 @@ class TStreamableObject;
 TJson ToJson(TStreamableObject& Object);
 
 // The object that a JSON form describes, built through the class registry with its items in the
-// order and with the identifiers given. Raises TJsonError naming the path of the first fault.
+// order and with the identifiers given. Raises EJsonError naming the path of the first fault.
 std::unique_ptr<TStreamableObject> FromJson(const TJson& Value);
 
 // The name the registry knows the object's class code by: what a stream reader will build from it.

@@ -6,16 +6,16 @@
 namespace tulma {
 
 // Anything that went wrong with one file, reading or writing it: "<file>: <problem>".
-class TFileError : public std::runtime_error {
+class EFileError : public std::runtime_error {
   public:
-    TFileError(const std::string& FileName, const std::string& Problem);
+    EFileError(const std::string& FileName, const std::string& Problem);
 };
 
 // A JSON document that does not describe a valid object: where (a JSON path such as
 // $.HotKeyList.Items[0].ExecMode) and what is wrong there.
-class TJsonError : public std::runtime_error {
+class EJsonError : public std::runtime_error {
   public:
-    TJsonError(const std::string& Path, const std::string& Problem);
+    EJsonError(const std::string& Path, const std::string& Problem);
 
     const std::string& Path() const { return FPath; }
 

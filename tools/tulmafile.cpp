@@ -73,8 +73,8 @@ void Build(const std::string& JsonName, const std::string& FileName) {
     std::unique_ptr<tulma::TStreamableObject> Object;
     try {
         Object = tulma::FromJson(Document);
-    } catch (const tulma::TJsonError& Error) {
-        throw tulma::TFileError(tulma::DisplayName(JsonName), Error.what());
+    } catch (const tulma::EJsonError& Error) {
+        throw tulma::EFileError(tulma::DisplayName(JsonName), Error.what());
     }
     tulma::WriteObjectFile(*Object, FileName);
 }

@@ -57,7 +57,7 @@ TBackendVerdict TSwayConnection::Prove() {
             return {false, "the IPC socket " + Path + " is not sway's (" + Name + ")"};
         }
         return {true, "sway " + Name + " answers on " + Path};
-    } catch (const TSwayIpcError& Error) {
+    } catch (const ESwayIpc& Error) {
         return {false, Error.what()};
     }
 }
@@ -65,7 +65,7 @@ TBackendVerdict TSwayConnection::Prove() {
 TSwayConnection::TSwayConnection(const std::string& Path, QObject* Parent)
     : QObject(Parent), SocketPath(Path), Socket(ConnectTo(Path)) {
     if (Socket.Get() < 0) {
-        throw TSwayIpcError("the sway socket " + Path + " does not answer");
+        throw ESwayIpc("the sway socket " + Path + " does not answer");
     }
 }
 
@@ -74,7 +74,7 @@ TSwayConnection::~TSwayConnection() = default;
 QJsonDocument TSwayConnection::Ask(std::uint32_t Type, const QByteArray& Payload) {
     if (!SendAll(Socket.Get(),
                  EncodeSwayIpc(Type, {Payload.constData(), static_cast<std::size_t>(Payload.size())}))) {
-        throw TSwayIpcError("sway closed its socket " + SocketPath);
+        throw ESwayIpc("sway closed its socket " + SocketPath);
     }
     const auto Deadline = std::chrono::steady_clock::now() + AnswerTime;
     while (true) {
@@ -85,10 +85,10 @@ QJsonDocument TSwayConnection::Ask(std::uint32_t Type, const QByteArray& Payload
         }
         const auto Bytes = ReceiveSome(Socket.Get(), Deadline);
         if (!Bytes) {
-            throw TSwayIpcError("sway did not answer on " + SocketPath);
+            throw ESwayIpc("sway did not answer on " + SocketPath);
         }
         if (Bytes->empty()) {
-            throw TSwayIpcError("sway closed its socket " + SocketPath);
+            throw ESwayIpc("sway closed its socket " + SocketPath);
         }
         Decoder.Append(*Bytes);
     }
@@ -100,7 +100,7 @@ void TSwayConnection::Listen(const QStringList& Events) {
             QJsonDocument(QJsonArray::fromStringList(Events)).toJson(QJsonDocument::Compact))
             .object();
     if (!Reply.value("success").toBool()) {
-        throw TSwayIpcError("sway refused to report its events");
+        throw ESwayIpc("sway refused to report its events");
     }
     Readable = std::make_unique<QSocketNotifier>(Socket.Get(), QSocketNotifier::Read);
     connect(Readable.get(), &QSocketNotifier::activated, this, &TSwayConnection::ReadEvents);
@@ -113,7 +113,7 @@ void TSwayConnection::ReadEvents() {
             return;
         }
         if (Bytes->empty()) {
-            throw TSwayIpcError("sway closed its socket");
+            throw ESwayIpc("sway closed its socket");
         }
         Decoder.Append(*Bytes);
         while (const auto Message = Decoder.Next()) {
@@ -121,7 +121,7 @@ void TSwayConnection::ReadEvents() {
                 emit Event(Message->Type, TJson(Message->Payload).object());
             }
         }
-    } catch (const TSwayIpcError& Error) {
+    } catch (const ESwayIpc& Error) {
         Readable->setEnabled(false);
         emit Lost(QString::fromUtf8(Error.what()));
     }

@@ -27,12 +27,12 @@ class TSwayConnection : public QObject {
     // Whether the session's socket answers GET_VERSION as sway, and why not.
     static TBackendVerdict Prove();
 
-    // Throws TSwayIpcError when the socket does not accept the connection.
+    // Throws ESwayIpc when the socket does not accept the connection.
     explicit TSwayConnection(const std::string& Path, QObject* Parent = nullptr);
     ~TSwayConnection() override;
 
     const std::string& Path() const { return SocketPath; }
-    // Sends a request and returns its reply's JSON; throws TSwayIpcError when none comes within two seconds
+    // Sends a request and returns its reply's JSON; throws ESwayIpc when none comes within two seconds
     // or the connection breaks.
     QJsonDocument Ask(std::uint32_t Type, const QByteArray& Payload = {});
     // Subscribes to Events (["binding", ...]); they come as Event signals from then on.

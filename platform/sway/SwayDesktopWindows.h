@@ -17,7 +17,7 @@ namespace tulma {
 // out of the scratchpad and selects its tab.
 class TSwayDesktopWindows : public IDesktopWindows {
   public:
-    // Throws TSwayIpcError when the socket does not answer.
+    // Throws ESwayIpc when the socket does not answer.
     explicit TSwayDesktopWindows(const std::string& SocketPath);
 
     std::vector<TWindowHandle> TopLevelWindows() override;

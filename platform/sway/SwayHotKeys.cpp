@@ -48,7 +48,7 @@ TSwayHotKeys::~TSwayHotKeys() {
     if (Lost.empty()) {
         try {
             Unbind(Combinations);
-        } catch (const TSwayIpcError& Error) {
+        } catch (const ESwayIpc& Error) {
             qCWarning(PlatformLog) << "sway bindings left behind:" << Error.what();
             return;
         }
@@ -67,7 +67,7 @@ void TSwayHotKeys::ReadConfiguration() {
         for (const std::string& Missed : Reader.Unreadable()) {
             qCWarning(PlatformLog) << "sway configuration: cannot read" << Missed.c_str();
         }
-    } catch (const TSwayIpcError& Error) {
+    } catch (const ESwayIpc& Error) {
         qCWarning(PlatformLog) << "sway configuration not read:" << Error.what();
     }
 }
@@ -174,7 +174,7 @@ std::vector<std::string> TSwayHotKeys::Run(const std::vector<std::string>& List)
         const QJsonArray Results =
             Commands.Ask(SwayIpc::RunCommand, QByteArray::fromStdString(Joined)).array();
         if (Results.isEmpty()) {
-            throw TSwayIpcError("sway answered no result for its commands");
+            throw ESwayIpc("sway answered no result for its commands");
         }
         for (const QJsonValue& Result : Results) {
             if (Next < List.size() && !Result.toObject().value("success").toBool()) {
@@ -219,7 +219,7 @@ void TSwayHotKeys::BindAgainAfterReload(int Attempt) {
     constexpr int Attempts = 5;
     try {
         BindAgain();
-    } catch (const TSwayIpcError& Error) {
+    } catch (const ESwayIpc& Error) {
         qCWarning(PlatformLog) << "binding again after sway's reload failed:" << Error.what();
         if (Attempt + 1 < Attempts) {
             QTimer::singleShot(500, this, [this, Attempt] { BindAgainAfterReload(Attempt + 1); });

@@ -23,7 +23,7 @@ namespace tulma {
 class TSwayHotKeys : public QObject, public IHotKeyRegistry {
     Q_OBJECT
   public:
-    // Throws TSwayIpcError when the socket does not answer.
+    // Throws ESwayIpc when the socket does not answer.
     explicit TSwayHotKeys(const std::string& SocketPath, QObject* Parent = nullptr);
     ~TSwayHotKeys() override;
 

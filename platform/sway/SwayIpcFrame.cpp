@@ -34,14 +34,14 @@ std::optional<TSwayIpcMessage> TSwayIpcDecoder::Next() {
     // A wrong start is told as soon as it can be seen, not when a whole header has come.
     const std::size_t Seen = std::min(Buffer.size(), Magic.size());
     if (Buffer.compare(0, Seen, Magic.substr(0, Seen)) != 0) {
-        throw TSwayIpcError("the sway socket sent bytes that are not its protocol");
+        throw ESwayIpc("the sway socket sent bytes that are not its protocol");
     }
     if (Buffer.size() < SwayIpc::HeaderBytes) {
         return std::nullopt;
     }
     const std::uint32_t Length = ReadNumber(Buffer, Magic.size());
     if (Length > SwayIpc::MaxPayloadBytes) {
-        throw TSwayIpcError("the sway socket announced a message of " + std::to_string(Length) + " bytes");
+        throw ESwayIpc("the sway socket announced a message of " + std::to_string(Length) + " bytes");
     }
     if (Buffer.size() - SwayIpc::HeaderBytes < Length) {
         return std::nullopt;

@@ -29,7 +29,7 @@ constexpr std::uint32_t MaxPayloadBytes = 64U << 20U;
 }  // namespace SwayIpc
 
 // Bytes on the socket that are no message of the protocol.
-class TSwayIpcError : public std::runtime_error {
+class ESwayIpc : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
@@ -42,7 +42,7 @@ struct TSwayIpcMessage {
 // One message as it goes on the socket.
 std::string EncodeSwayIpc(std::uint32_t Type, std::string_view Payload);
 
-// Cuts the byte stream of a socket into messages. Throws TSwayIpcError on a header that is not the
+// Cuts the byte stream of a socket into messages. Throws ESwayIpc on a header that is not the
 // protocol's or announces more than MaxPayloadBytes; what it holds is bounded by that.
 class TSwayIpcDecoder {
   public:

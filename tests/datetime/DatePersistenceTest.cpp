@@ -122,31 +122,31 @@ TEST(DatePersistence, CopyOrCompareAcrossClassesIsAnInvalidCast) {
     TZeitraum Period;
     TDatumUndZeit Moment;
     TDateSortingOrder Order;
-    EXPECT_THROW(TDatum().CopyTo(Time), TInvalidCast);
-    EXPECT_THROW(TZeit().CopyTo(Date), TInvalidCast);
-    EXPECT_THROW(Period.CopyTo(Moment), TInvalidCast);
-    EXPECT_THROW(Moment.CopyTo(Period), TInvalidCast);
-    EXPECT_THROW(Order.CopyTo(Date), TInvalidCast);
-    EXPECT_THROW(Date.Compare(Time), TInvalidCast);
-    EXPECT_THROW(Moment.Compare(Date), TInvalidCast);
+    EXPECT_THROW(TDatum().CopyTo(Time), EInvalidCast);
+    EXPECT_THROW(TZeit().CopyTo(Date), EInvalidCast);
+    EXPECT_THROW(Period.CopyTo(Moment), EInvalidCast);
+    EXPECT_THROW(Moment.CopyTo(Period), EInvalidCast);
+    EXPECT_THROW(Order.CopyTo(Date), EInvalidCast);
+    EXPECT_THROW(Date.Compare(Time), EInvalidCast);
+    EXPECT_THROW(Moment.Compare(Date), EInvalidCast);
     try {
         Time.Compare(Date);
         FAIL() << "no error";
-    } catch (const TInvalidCast& Error) {
+    } catch (const EInvalidCast& Error) {
         EXPECT_STREQ(Error.what(), "Ungültige Typumwandlung");
     }
 }
 
 TEST(DatePersistence, DamagedStreamsRaiseReadErrors) {
     // A period whose first owned object is a time.
-    EXPECT_THROW(ReadBack(Bytes{0xF0, 0x03, 0, 0, 0xF1, 0x03, 0, 0, 1, 2, 3}), TReadError);
+    EXPECT_THROW(ReadBack(Bytes{0xF0, 0x03, 0, 0, 0xF1, 0x03, 0, 0, 1, 2, 3}), EReadError);
     // Cut off inside the owned time.
     EXPECT_THROW(ReadBack(Bytes{0xF2, 0x03, 0, 0, 0xEE, 0x03, 0, 0, 6, 4, 0xCE, 0x07, 0xF1, 0x03, 0, 0, 14}),
-                 TReadError);
-    EXPECT_THROW(ReadBack(Bytes{0xEE, 0x03, 0, 0, 6, 4, 0xCE}), TReadError);
-    EXPECT_THROW(ReadBack(Bytes{0xEF, 0x03, 0, 0, 0, 1}), TReadError);
+                 EReadError);
+    EXPECT_THROW(ReadBack(Bytes{0xEE, 0x03, 0, 0, 6, 4, 0xCE}), EReadError);
+    EXPECT_THROW(ReadBack(Bytes{0xEF, 0x03, 0, 0, 0, 1}), EReadError);
     // An owned object under a code that no class has.
-    EXPECT_THROW(ReadBack(Bytes{0xF0, 0x03, 0, 0, 0xE7, 0x03, 0, 0}), TClassNotFound);
+    EXPECT_THROW(ReadBack(Bytes{0xF0, 0x03, 0, 0, 0xE7, 0x03, 0, 0}), EClassNotFound);
 }
 
 TEST(DatePersistence, RegisteredUnderTheirCodes) {

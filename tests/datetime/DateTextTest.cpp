@@ -118,13 +118,13 @@ TEST(DatumSearch, NonNumericPartRaisesTheConversionError) {
     try {
         TDatum(6, 4, 1998).DatumsSuche("x.4.98");
         FAIL() << "no error";
-    } catch (const TConvertError& Error) {
+    } catch (const EConvertError& Error) {
         EXPECT_STREQ(Error.what(), "'x' ist kein gültiger Integerwert");
     }
-    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4."), TInvalidInteger);
-    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4-x.98"), TInvalidInteger);
-    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4.1-2-3"), TInvalidInteger);
-    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4.99999999999"), TInvalidInteger);
+    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4."), EInvalidInteger);
+    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4-x.98"), EInvalidInteger);
+    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4.1-2-3"), EInvalidInteger);
+    EXPECT_THROW(TDatum(6, 4, 1998).DatumsSuche("6.4.99999999999"), EInvalidInteger);
     // Parts after the first mismatch are not read.
     EXPECT_FALSE(TDatum(6, 4, 1998).DatumsSuche("7.x.y"));
 }
@@ -145,13 +145,13 @@ TEST_F(DatumReading, ArbitraryTextsNeitherCrashNorHang) {
         Read(Text);
         try {
             Date.DatumsSuche(Text);
-        } catch (const TConvertError&) {
+        } catch (const EConvertError&) {
         }
         try {
             if (Time.Text2Time(Text)) {
                 ASSERT_TRUE(Time.TimeExists()) << Text;
             }
-        } catch (const TConvertError&) {
+        } catch (const EConvertError&) {
         }
     }
 }
@@ -165,7 +165,7 @@ TEST(IntegerText, WholeNumbersOnly) {
     for (const char* Text : {"", " ", "12 ", "1a", "+-1", "+", "-", "2147483648", "1.5", "0x10"}) {
         EXPECT_FALSE(TryTextToInteger(Text).has_value()) << Text;
     }
-    EXPECT_THROW(TextToInteger("abc"), TInvalidInteger);
+    EXPECT_THROW(TextToInteger("abc"), EInvalidInteger);
 }
 
 TEST(DateFormatText, FormatsOfTheRuntime) {

@@ -25,7 +25,7 @@ TEST(DateValue, DateThatDoesNotExistHasNoValue) {
         try {
             Date.GetTDateTime();
             ADD_FAILURE() << Fields(Date);
-        } catch (const TConvertError& Error) {
+        } catch (const EConvertError& Error) {
             EXPECT_STREQ(Error.what(), "Ungültiges Argument für Datumskodierung");
         }
     }
@@ -73,10 +73,10 @@ TEST(DateTimeValue, DateAndTimeTogether) {
     EXPECT_DOUBLE_EQ(Moment.GetTDateTime(), -1.25);
 
     Moment.Datum().SetToZeroDate();
-    EXPECT_THROW(Moment.GetTDateTime(), TDateEncodingError);
+    EXPECT_THROW(Moment.GetTDateTime(), EDateEncodingError);
     Moment.Datum().SetDate(1, 1, 2000);
     Moment.Zeit().SetTime(24, 0, 0);
-    EXPECT_THROW(Moment.GetTDateTime(), TTimeEncodingError);
+    EXPECT_THROW(Moment.GetTDateTime(), ETimeEncodingError);
 }
 
 TEST(DateTimeValue, ValueIntoDateAndTime) {

@@ -72,11 +72,11 @@ TEST(ZeitText, TimesThatDoNotExistBecomeMidnight) {
 TEST(ZeitText, NonNumericPartRaisesTheConversionError) {
     TZeit Time;
     for (const char* Text : {"", "x", "x:00", "14:x", "14:", "14:05:", "1:2:3:4", ":30", "14:05:09 Uhr"}) {
-        EXPECT_THROW(Time.Text2Time(Text), TInvalidInteger) << Text;
+        EXPECT_THROW(Time.Text2Time(Text), EInvalidInteger) << Text;
     }
     try {
         Time.Text2Time("14:x");
-    } catch (const TConvertError& Error) {
+    } catch (const EConvertError& Error) {
         EXPECT_STREQ(Error.what(), "'x' ist kein gültiger Integerwert");
     }
 }
@@ -107,7 +107,7 @@ TEST(ZeitValue, FractionOfTheDay) {
     try {
         TZeit(25, 0, 0).GetTDateTime();
         FAIL() << "no error";
-    } catch (const TConvertError& Error) {
+    } catch (const EConvertError& Error) {
         EXPECT_STREQ(Error.what(), "Ungültiges Argument für Zeitkodierung");
     }
 

@@ -142,7 +142,7 @@ class MessageBoxTest : public QObject {
         QApplication::setApplicationDisplayName("Tulma");
         bool RanAfterwards = false;
         QMetaObject::invokeMethod(
-            qApp, [] { throw TFOpenError("/nowhere/KeyList.TUL"); }, Qt::QueuedConnection);
+            qApp, [] { throw EFOpenError("/nowhere/KeyList.TUL"); }, Qt::QueuedConnection);
         QMetaObject::invokeMethod(
             qApp, [&RanAfterwards] { RanAfterwards = true; }, Qt::QueuedConnection);
         QTRY_VERIFY(RanAfterwards);

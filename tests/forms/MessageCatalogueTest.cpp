@@ -77,7 +77,7 @@ TEST_F(MessageCatalogueTest, CopyKeepsTheDestinationsTextObjects) {
     EXPECT_EQ(Dest.Flags, 0x30);
 
     TSimpleListEntry Other;
-    EXPECT_THROW(Source->CopyTo(Other), TInvalidCast);
+    EXPECT_THROW(Source->CopyTo(Other), EInvalidCast);
     const auto Copy = Source->CopyToNew();
     EXPECT_NE(dynamic_cast<TAppMessage*>(Copy.get()), nullptr);
 }
@@ -219,7 +219,7 @@ TEST_F(DamagedMessageFileTest, TruncatedFileRaisesAReadErrorAndAddsNothing) {
     try {
         Catalogue.LoadMessageFile(Write(Content));
         FAIL() << "a truncated file was accepted";
-    } catch (const TReadError& Error) {
+    } catch (const EReadError& Error) {
         EXPECT_NE(std::string(Error.what()).find("Stream-Read-Fehler"), std::string::npos);
         EXPECT_NE(std::string(Error.what()).find("damaged.mes"), std::string::npos);
     }
@@ -234,7 +234,7 @@ TEST_F(DamagedMessageFileTest, FileThatHoldsNoListIsRefused) {
     try {
         Catalogue.LoadMessageFile(Directory.File("single.mes"));
         FAIL() << "a file without a list was accepted";
-    } catch (const TReadError& Error) {
+    } catch (const EReadError& Error) {
         EXPECT_NE(std::string(Error.what()).find("TAppMessage, not a list of messages"), std::string::npos);
     }
     EXPECT_EQ(Catalogue.Messages().Count(), 0);
@@ -249,16 +249,16 @@ TEST_F(DamagedMessageFileTest, ItemThatIsNoMessageKeepsTheMessagesBeforeIt) {
     Stream.WriteObject(List);
     Stream.SaveToFile(Directory.File("mixed.mes"));
 
-    EXPECT_THROW(Catalogue.LoadMessageFile(Directory.File("mixed.mes")), TInvalidCast);
+    EXPECT_THROW(Catalogue.LoadMessageFile(Directory.File("mixed.mes")), EInvalidCast);
     EXPECT_NE(Catalogue.GetMessage(8), nullptr);
     EXPECT_EQ(Catalogue.GetMessage(10), nullptr);
 }
 
 TEST_F(DamagedMessageFileTest, UnknownClassCodeAndHugeCountsRaiseStreamErrors) {
-    EXPECT_THROW(Catalogue.LoadMessageFile(Write(Bytes({0xE7, 0x03, 0, 0}))), TClassNotFound);
+    EXPECT_THROW(Catalogue.LoadMessageFile(Write(Bytes({0xE7, 0x03, 0, 0}))), EClassNotFound);
     EXPECT_THROW(Catalogue.LoadMessageFile(Write(Bytes({0xEB, 0x03, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}))),
-                 TReadError);
-    EXPECT_THROW(Catalogue.LoadMessageFile(Write({})), TReadError);
+                 EReadError);
+    EXPECT_THROW(Catalogue.LoadMessageFile(Write({})), EReadError);
     EXPECT_EQ(Catalogue.Messages().Count(), 0);
     EXPECT_TRUE(Boxes.Shown.empty());
 }

@@ -218,7 +218,7 @@ class QBFormTest : public QObject {
 
         QCheckBox Check;
         QVERIFY(ListControlFor(&Check) == nullptr);
-        QVERIFY_THROWS_EXCEPTION(TInvalidCast,
+        QVERIFY_THROWS_EXCEPTION(EInvalidCast,
                                  References.UpdateControl(ListControlFor(&Check).get(), Entries));
     }
 

@@ -88,7 +88,7 @@ TEST_F(CurrentHotKeyFile, UnreadableFilesLeaveThePreviousHotKeys) {
     for (const auto& [Name, Content] : Damaged) {
         HotKeyFileName() = Dir.File(Name);
         test::WriteFileBytes(HotKeyFileName(), Content);
-        EXPECT_THROW(LoadHotKeyFile(), TStreamError) << Name;
+        EXPECT_THROW(LoadHotKeyFile(), EStreamError) << Name;
         ASSERT_EQ(HotKeyFile().HotKeyList().Count(), 1) << Name;
         EXPECT_EQ(HotKeyFile().HotKeyAt(0).Name, "kept");
     }
@@ -145,7 +145,7 @@ TEST_F(SavingHotKeyFile, FailureReportsAndLeavesTheOldFileWhole) {
         // A writable file in a read-only folder is written in place: both must refuse.
         fs::permissions(HotKeyFileName(), fs::perms::owner_read);
         fs::permissions(Dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_THROW(SaveHotKeyFile(), TFCreateError);
+        EXPECT_THROW(SaveHotKeyFile(), EFCreateError);
         fs::permissions(Dir.Path(), fs::perms::owner_all);
         fs::permissions(HotKeyFileName(), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(test::ReadFileBytes(HotKeyFileName()), Before);
@@ -154,11 +154,11 @@ TEST_F(SavingHotKeyFile, FailureReportsAndLeavesTheOldFileWhole) {
     try {
         SaveHotKeyFile();
         FAIL();
-    } catch (const TFCreateError& Error) {
+    } catch (const EFCreateError& Error) {
         EXPECT_EQ(std::string(Error.what()), "Kann Datei " + HotKeyFileName() + " nicht erstellen");
     }
     HotKeyFileName() = Dir.Path().string();
-    EXPECT_THROW(SaveHotKeyFile(), TFCreateError) << "a directory is not replaced";
+    EXPECT_THROW(SaveHotKeyFile(), EFCreateError) << "a directory is not replaced";
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
 }
@@ -170,7 +170,7 @@ class KeepingUnreadableFile : public CurrentHotKeyFile {
     void MakeUnreadable(const std::string& FileName) {
         HotKeyFileName() = FileName;
         test::WriteFileBytes(FileName, Damaged);
-        EXPECT_THROW(LoadHotKeyFile(), TStreamError);
+        EXPECT_THROW(LoadHotKeyFile(), EStreamError);
     }
 };
 
@@ -178,7 +178,7 @@ TEST_F(KeepingUnreadableFile, DamagedDefaultFileSurvivesTheFirstSave) {
     EndHotKeyModule();
     test::WriteFileBytes(Dir.File("KeyList.TUL"), Damaged);
     chmod(Dir.File("KeyList.TUL").c_str(), 0600);
-    EXPECT_THROW(InitHotKeyModule(Dir.Path().string()), TStreamError);
+    EXPECT_THROW(InitHotKeyModule(Dir.Path().string()), EStreamError);
     const std::string Kept = Dir.File("KeyList.TUL.damaged");
     EXPECT_EQ(CopyKeptBySave(), Kept);
 
@@ -229,7 +229,7 @@ TEST_F(KeepingUnreadableFile, CopyThatCannotBeMadeStopsTheSave) {
     try {
         SaveHotKeyFile();
         FAIL() << "saved without a copy";
-    } catch (const TFCreateError& Error) {
+    } catch (const EFCreateError& Error) {
         EXPECT_NE(std::string(Error.what()).find(".damaged"), std::string::npos) << Error.what();
     }
     EXPECT_EQ(test::ReadFileBytes(FileName), Damaged);

@@ -91,7 +91,7 @@ TEST_F(ReadOnlyProgramDirectory, DefaultFileMovesToTheConfigFolderAndIsMadeOnThe
 TEST_F(ReadOnlyProgramDirectory, OnlyTheDefaultFileGetsItsFolderMade) {
     InitHotKeyModule(Program().string());
     HotKeyFileName() = (Dir.Path() / "missing" / "work.tul").string();
-    EXPECT_THROW(SaveHotKeyFile(), TFCreateError);
+    EXPECT_THROW(SaveHotKeyFile(), EFCreateError);
     EXPECT_FALSE(fs::exists(Dir.Path() / "missing"));
 }
 

@@ -133,7 +133,7 @@ TEST(HotKeyFile, ListsOfTheWrongClassAreRefused) {
     TIDList Wrong;
     Wrong.AppendAsStored(TText::CreateWithText("intruder"));
     Stream.WriteObject(Wrong);
-    EXPECT_THROW(test::ReadBack<THotKeyFile>(test::Written(Stream)), TReadError);
+    EXPECT_THROW(test::ReadBack<THotKeyFile>(test::Written(Stream)), EReadError);
 }
 
 TEST(HotKeyFile, HotKeyListMustBeStoredAsAnIdentifierList) {
@@ -159,10 +159,10 @@ TEST(HotKeyFile, HotKeyListMustBeStoredAsAnIdentifierList) {
                 EXPECT_EQ(test::ReadBack<THotKeyFile>(Data)->HotKeyList().Count(), 0) << ListCode;
                 break;
             case Outcome::ReadError:
-                EXPECT_THROW(test::ReadBack<THotKeyFile>(Data), TReadError) << ListCode;
+                EXPECT_THROW(test::ReadBack<THotKeyFile>(Data), EReadError) << ListCode;
                 break;
             case Outcome::ClassNotFound:
-                EXPECT_THROW(test::ReadBack<THotKeyFile>(Data), TClassNotFound) << ListCode;
+                EXPECT_THROW(test::ReadBack<THotKeyFile>(Data), EClassNotFound) << ListCode;
                 break;
         }
     }

@@ -69,7 +69,7 @@ TEST_F(InterruptedSave, WriteFailingAtAnyByteLeavesTheOldFileWhole) {
     for (size_t Cut = 0; Cut < NewContent.size(); ++Cut) {
         {
             FileSizeLimit Limit(Cut);
-            EXPECT_THROW(SaveHotKeyFile(), TFCreateError) << "cut at " << Cut;
+            EXPECT_THROW(SaveHotKeyFile(), EFCreateError) << "cut at " << Cut;
         }
         ASSERT_EQ(test::ReadFileBytes(HotKeyFileName()), OldContent) << "cut at " << Cut;
         ASSERT_EQ(EntriesInDirectory(), 1u) << "a temporary file was left at cut " << Cut;

@@ -43,7 +43,7 @@ class ProgramTexts : public testing::Test {
         test::WriteFileBytes(HotKeyFileName(), Content);
         try {
             LoadHotKeyFile();
-        } catch (const TStreamError& Error) {
+        } catch (const EStreamError& Error) {
             return Error.what();
         }
         return "loaded";
@@ -69,7 +69,7 @@ TEST_F(ProgramTexts, KeyNamesFollowTheTranslationAndComeBack) {
 TEST_F(ProgramTexts, PlaceholdersTakeTheirArgumentsAndKeepTheRest) {
     EXPECT_EQ(ProgramText(TProgramText::CannotOpenFile, {"a%1.tul"}), "Kann Datei a%1.tul nicht öffnen");
     EXPECT_EQ(ProgramText(TProgramText::NotAHotKeyFile, {"x.tul"}), "%2");
-    EXPECT_EQ(TClassNotFound(999).what(), std::string("Klasse 999 nicht gefunden."));
+    EXPECT_EQ(EClassNotFound(999).what(), std::string("Klasse 999 nicht gefunden."));
 }
 
 // German keeps the stream's own words; English names the file and says what is wrong with it.

@@ -38,7 +38,7 @@ TEST(ClassRegistry, ProgramClassesAreKeptInDescendingOrder) {
 TEST(ClassRegistry, MissingCodeRaisesOnlyWhenAsked) {
     const TClassRegistry& Registry = ClassRegistry();
     EXPECT_EQ(Registry.GetEntryForID(4711, false), nullptr);
-    EXPECT_THROW(Registry.GetEntryForID(4711, true), TClassNotFound);
+    EXPECT_THROW(Registry.GetEntryForID(4711, true), EClassNotFound);
 }
 
 TEST(ClassRegistry, DuplicateCodePrintsOneLineAndKeepsBoth) {
@@ -72,7 +72,7 @@ TEST(ObjectCopies, CreateCopyAndAssignGoThroughCopyTo) {
     Target.Assign(*Source);
     EXPECT_EQ(Target.GetText(), "src");
     TID Wrong;
-    EXPECT_THROW(Wrong.Assign(*Source), TInvalidCast);
+    EXPECT_THROW(Wrong.Assign(*Source), EInvalidCast);
 }
 
 TEST(ObjectCasts, TryCastToTakesTheClassAndItsHeirsOnly) {

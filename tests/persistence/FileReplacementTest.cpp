@@ -65,7 +65,7 @@ TEST_F(FileReplacement, FailureAfterTheTemporaryFileWasWrittenRemovesIt) {
         {"fsync and close", {mkstemp, FailWithEIO, CloseThenFail, rename}},
     };
     for (const auto& Case : Cases) {
-        EXPECT_THROW(ReplaceFileContent(FileName, NewContent, Case.Calls), TFCreateError) << Case.Step;
+        EXPECT_THROW(ReplaceFileContent(FileName, NewContent, Case.Calls), EFCreateError) << Case.Step;
         EXPECT_EQ(test::ReadFileBytes(FileName), OldContent) << Case.Step;
         EXPECT_EQ(test::FileNamesIn(Dir.Path()), std::vector<std::string>{"keys.tul"}) << Case.Step;
     }
@@ -94,7 +94,7 @@ TEST_F(FileReplacement, FolderRefusingNewFilesWritesTheFileInPlace) {
         if (Case.InPlace) {
             ReplaceFileContent(FileName, NewContent, Refused);
         } else {
-            EXPECT_THROW(ReplaceFileContent(FileName, NewContent, Refused), TFCreateError) << Case.Error;
+            EXPECT_THROW(ReplaceFileContent(FileName, NewContent, Refused), EFCreateError) << Case.Error;
         }
         const Bytes Expected = Case.InPlace ? NewContent : OldContent;
         EXPECT_EQ(test::ReadFileBytes(FileName), Expected) << Case.Error;
@@ -106,7 +106,7 @@ TEST_F(FileReplacement, FolderRefusingNewFilesWritesTheFileInPlace) {
     }
     const std::string Absent = Dir.File("absent.tul");
     EXPECT_THROW(ReplaceFileContent(Absent, NewContent, {TemporaryRefused<EACCES>, fsync, close, rename}),
-                 TFCreateError);
+                 EFCreateError);
     EXPECT_FALSE(fs::exists(Absent));
 }
 
@@ -130,7 +130,7 @@ TEST_F(FileReplacement, WritableFileInAReadOnlyFolderSaves) {
         try {
             ReplaceFileContent(FileName, NewContent);
             _exit(0);
-        } catch (const TFCreateError&) {
+        } catch (const EFCreateError&) {
             _exit(1);
         }
     }

@@ -135,8 +135,8 @@ TEST(IDList, CopyTakesOverLastIDAndRefusesStrangers) {
     EXPECT_EQ(Dest.LastID, 9);
     EXPECT_EQ(Dest.Count(), 0);
     TObjectList Plain;
-    EXPECT_THROW(Source.CopyTo(Plain), TInvalidCast);
-    EXPECT_THROW(Dest.Add(std::make_unique<TObjectList>()), TInvalidCast);
+    EXPECT_THROW(Source.CopyTo(Plain), EInvalidCast);
+    EXPECT_THROW(Dest.Add(std::make_unique<TObjectList>()), EInvalidCast);
 }
 
 }  // namespace

@@ -140,7 +140,7 @@ TEST_F(BitmappedListEntry, CopyGivesTheDestinationItsOwnPictures) {
     EXPECT_EQ(OriginOf(Dest.GetBitmap(false)), "named:star");
     EXPECT_NE(Dest.GetBitmap(false), Source.GetBitmap(false));
     TSimpleListEntry Simple;
-    EXPECT_THROW(Source.CopyTo(Simple), TInvalidCast);
+    EXPECT_THROW(Source.CopyTo(Simple), EInvalidCast);
 }
 
 }  // namespace

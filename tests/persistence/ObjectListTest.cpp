@@ -32,12 +32,12 @@ TEST(ObjectList, EmptyAndNegativeCountsReadAsEmpty) {
 TEST(ObjectList, IndexErrorsLeaveTheListAlone) {
     TObjectList List;
     List.Add(Text("a"));
-    EXPECT_THROW(List.At(1), TListError);
-    EXPECT_THROW(List.At(-1), TListError);
-    EXPECT_THROW(List.AtDelete(1), TListError);
-    EXPECT_THROW(List.AtInsert(2, Text("x")), TListError);
+    EXPECT_THROW(List.At(1), EListError);
+    EXPECT_THROW(List.At(-1), EListError);
+    EXPECT_THROW(List.AtDelete(1), EListError);
+    EXPECT_THROW(List.AtInsert(2, Text("x")), EListError);
     TText Stranger;
-    EXPECT_THROW(List.Remove(&Stranger), TListError);
+    EXPECT_THROW(List.Remove(&Stranger), EListError);
     EXPECT_EQ(Texts(List), std::vector<std::string>{"a"});
 }
 
@@ -86,7 +86,7 @@ TEST(ObjectList, CopyToReplacesTheDestinationsItemsWithDeepCopies) {
     EXPECT_EQ(Texts(Dest), std::vector<std::string>{"one"});
     EXPECT_NE(Dest.At(0), Source.At(0));
     TText NotAList;
-    EXPECT_THROW(Source.CopyTo(NotAList), TInvalidCast);
+    EXPECT_THROW(Source.CopyTo(NotAList), EInvalidCast);
 }
 
 TEST(SortedObjectList, EqualItemsComeInReverseOrderOfAddition) {
@@ -126,7 +126,7 @@ TEST(SortedObjectList, AtInsertKeepsTheOrderAndForeignItemsAreRefused) {
     List.Add(Text("c"));
     List.AtInsert(0, Text("b"));
     EXPECT_EQ(Texts(List), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_THROW(List.Add(std::make_unique<TObjectList>()), TInvalidCast);
+    EXPECT_THROW(List.Add(std::make_unique<TObjectList>()), EInvalidCast);
 }
 
 TEST(SortedObjectList, StoredOrderIsKeptWhenRead) {

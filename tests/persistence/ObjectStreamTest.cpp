@@ -73,24 +73,24 @@ TEST(ObjectStreamEncoding, WritingOverwritesAtThePositionAndGrowsOnlyPastTheEnd)
 TEST(ObjectStreamDamage, EveryReaderStopsAtTheEndOfTheData) {
     TObjectStream Stream(0);
     Stream.LoadFromBytes(Bytes{1, 2, 3});
-    EXPECT_THROW(Stream.ReadInteger(), TReadError);
+    EXPECT_THROW(Stream.ReadInteger(), EReadError);
     EXPECT_EQ(Stream.ReadSmallInt(), 0x0201);
-    EXPECT_THROW(Stream.ReadWord(), TReadError);
+    EXPECT_THROW(Stream.ReadWord(), EReadError);
     EXPECT_EQ(Stream.ReadByte(), 3);
-    EXPECT_THROW(Stream.ReadBoolean(), TReadError);
+    EXPECT_THROW(Stream.ReadBoolean(), EReadError);
 }
 
 TEST(ObjectStreamDamage, BadStringLengthsAreRefusedWithoutAllocating) {
     TObjectStream Negative(0);
     Negative.LoadFromBytes(Bytes{0xFF, 0xFF, 0xFF, 0xFF});
-    EXPECT_THROW(Negative.ReadString(), TReadError);
+    EXPECT_THROW(Negative.ReadString(), EReadError);
 
     TObjectStream Huge(0);
     Huge.LoadFromBytes(Bytes{0xFF, 0xFF, 0xFF, 0x7F, 'a'});
     try {
         Huge.ReadString();
         FAIL() << "a string longer than the data was read";
-    } catch (const TReadError& Error) {
+    } catch (const EReadError& Error) {
         EXPECT_EQ(std::string(Error.what()).rfind("Stream-Read-Fehler", 0), 0u) << Error.what();
     }
 }
@@ -98,7 +98,7 @@ TEST(ObjectStreamDamage, BadStringLengthsAreRefusedWithoutAllocating) {
 TEST(ObjectStreamDamage, CountsBeyondTheDataAndDeepNestingAreRefused) {
     TObjectStream Count(0);
     Count.LoadFromBytes(Bytes{0xE9, 0x03, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F});
-    EXPECT_THROW(Count.ReadObject(), TReadError);
+    EXPECT_THROW(Count.ReadObject(), EReadError);
 
     // A list holding a list holding a list ... far deeper than any real file.
     TObjectStream Deep(0);
@@ -108,7 +108,7 @@ TEST(ObjectStreamDamage, CountsBeyondTheDataAndDeepNestingAreRefused) {
     }
     TObjectStream Reader(0);
     Reader.LoadFromBytes(Written(Deep));
-    EXPECT_THROW(Reader.ReadObject(), TReadError);
+    EXPECT_THROW(Reader.ReadObject(), EReadError);
 }
 
 TEST(ObjectStreamDamage, ErrorsNameTheFileTheyCameFrom) {
@@ -120,7 +120,7 @@ TEST(ObjectStreamDamage, ErrorsNameTheFileTheyCameFrom) {
     try {
         Stream.ReadObject();
         FAIL() << "a truncated string was read";
-    } catch (const TReadError& Error) {
+    } catch (const EReadError& Error) {
         EXPECT_NE(std::string(Error.what()).find(FileName), std::string::npos) << Error.what();
     }
 }
@@ -154,14 +154,14 @@ TEST(ObjectStreamFiles, MissingOrUnwritableFilesRaiseTheirMessages) {
     try {
         Stream.LoadFromFile(Dir.File("absent"));
         FAIL();
-    } catch (const TFOpenError& Error) {
+    } catch (const EFOpenError& Error) {
         EXPECT_EQ(std::string(Error.what()), "Kann Datei " + Dir.File("absent") + " nicht öffnen");
     }
     const std::string NoDirectory = Dir.File("missing/dir/file.tul");
     try {
         Stream.SaveToFile(NoDirectory);
         FAIL();
-    } catch (const TFCreateError& Error) {
+    } catch (const EFCreateError& Error) {
         EXPECT_EQ(std::string(Error.what()), "Kann Datei " + NoDirectory + " nicht erstellen");
     }
 }
@@ -178,7 +178,7 @@ TEST(ObjectFraming, UnknownCodeRaisesClassNotFound) {
     try {
         test::ReadBack(Bytes{0xE7, 3, 0, 0});
         FAIL();
-    } catch (const TClassNotFound& Error) {
+    } catch (const EClassNotFound& Error) {
         EXPECT_STREQ(Error.what(), "Klasse 999 nicht gefunden.");
     }
 }
@@ -202,7 +202,7 @@ TEST(ObjectFraming, NeighbouringObjectsOfOtherClassesReadAsTheirOwn) {
     EXPECT_EQ(Read->ItemAs<TText>(2).GetText(), "b");
     // An unknown code right after a known one at the same depth.
     EXPECT_THROW(test::ReadBack(Bytes{0xE9, 3, 0, 0, 2, 0, 0, 0, 0xE8, 3, 0, 0, 0, 0, 0, 0, 0xE7, 3, 0, 0}),
-                 TClassNotFound);
+                 EClassNotFound);
 }
 
 TEST(ObjectFraming, SaveToFileWritesFieldsWithoutClassCode) {

@@ -174,7 +174,7 @@ TEST_F(ReferenceListTest, FillingKeepsTheRowNumberNotTheEntry) {
 
 TEST_F(ReferenceListTest, UpdatingAControlThatIsNoListIsAnInvalidCast) {
     AddEntry("Alpha");
-    EXPECT_THROW(References.UpdateControl(nullptr, Entries), TInvalidCast);
+    EXPECT_THROW(References.UpdateControl(nullptr, Entries), EInvalidCast);
 }
 
 TEST_F(ReferenceListTest, MultipleSelectionRoundTripsThroughIdentifierLists) {
@@ -247,7 +247,7 @@ TEST_F(ReferenceListTest, CopyObjectOfAnEntryWithoutNameIsAnInvalidCast) {
     TIDList Keyed;
     Keyed.Add(std::make_unique<TKeyedEntry>(3, "x"));
     References.ReCreateFromList(Keyed);
-    EXPECT_THROW(References.CopyObject(3, Keyed), TInvalidCast);
+    EXPECT_THROW(References.CopyObject(3, Keyed), EInvalidCast);
     EXPECT_EQ(Keyed.Count(), 1);
 }
 

@@ -70,7 +70,7 @@ TEST(BackendChoice, AForcedBackendThatFailsOrIsUnknownSaysWhy) {
         try {
             ChooseBackends({.WaylandSession = true, .ForcedHotKeys = Forced}, Candidates(Refusing));
             ADD_FAILURE() << Forced;
-        } catch (const TBackendUnavailable& Error) {
+        } catch (const EBackendUnavailable& Error) {
             EXPECT_EQ(std::string(Error.what()), Message);
         }
     }

@@ -64,7 +64,7 @@ TEST(ProgramOptions, UnknownOptionsAndMissingValuesAreUsageErrors) {
                                                       {"--hotkeys=wayland"},
                                                       {"--hotkeys"},
                                                       {"--hotkeys="}}) {
-        EXPECT_THROW(Parse(Arguments), TUsageError) << Arguments.front();
+        EXPECT_THROW(Parse(Arguments), EUsageError) << Arguments.front();
     }
 }
 

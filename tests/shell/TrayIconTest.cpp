@@ -79,7 +79,7 @@ class TrayIconTest : public QObject {
     void trayGoneWhenAddingTheIconRaises() {
         TrayAvailable = false;
         Icon->SetSeparateIcon(true);
-        QVERIFY_THROWS_EXCEPTION(TOutOfResources, Icon->SetActive(true));
+        QVERIFY_THROWS_EXCEPTION(EOutOfResources, Icon->SetActive(true));
         QVERIFY(!Icon->IconShown());
         TrayAvailable = true;
         Icon->SetActive(true);

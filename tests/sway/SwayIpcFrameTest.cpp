@@ -28,7 +28,7 @@ std::vector<std::string> Decoded(const std::string& Bytes, std::size_t Piece) {
                 Found.push_back(std::to_string(Message->Type) + ":" + Message->Payload);
             }
         }
-    } catch (const TSwayIpcError&) {
+    } catch (const ESwayIpc&) {
         Found.push_back("error");
     }
     return Found;

@@ -57,7 +57,7 @@ TEST_P(FromJsonErrorTest, NamesThePathAndTheFault) {
     try {
         FromJson(Document);
         FAIL() << "no error for " << Document.dump();
-    } catch (const TJsonError& Error) {
+    } catch (const EJsonError& Error) {
         EXPECT_EQ(Error.Path(), Case.Path);
         EXPECT_NE(std::string(Error.what()).find(Case.Problem), std::string::npos) << Error.what();
     }

@@ -15,7 +15,7 @@ using testing::HasSubstr;
 std::string ErrorReading(const std::string& FileName) {
     try {
         ReadJsonFile(FileName);
-    } catch (const TFileError& Error) {
+    } catch (const EFileError& Error) {
         return Error.what();
     }
     return "no error";

@@ -21,7 +21,7 @@ using testing::HasSubstr;
 std::string ErrorReading(const std::string& FileName) {
     try {
         ReadObjectFile(FileName);
-    } catch (const TFileError& Error) {
+    } catch (const EFileError& Error) {
         return Error.what();
     }
     return "no error";
@@ -99,7 +99,7 @@ TEST_F(ObjectFileTest, DataTheProgramCouldNotLoadIsNotWrittenAndTheOldFileStays)
     try {
         WriteObjectFile(*File, Name);
         FAIL() << "written";
-    } catch (const TFileError& Error) {
+    } catch (const EFileError& Error) {
         EXPECT_THAT(Error.what(), HasSubstr(Name + ": not written: the data would not read back"));
         EXPECT_THAT(Error.what(), HasSubstr("is not a THotKeyCommand"));
     }
