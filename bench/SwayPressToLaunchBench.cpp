@@ -21,7 +21,7 @@
 #include "SwayConnection.h"
 #include "XServerFixture.h"
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-identifier-naming): the C library's name
 
 namespace tulma::bench {
 namespace {
@@ -129,7 +129,7 @@ class TExecBinding : public TSwayBinding {
   public:
     TExecBinding() : TSwayBinding("sway-exec", 'm') {
         TSwayConnection Sway(TSwayConnection::SessionSocketPath());
-        Sway.Ask(swayipc::RunCommand,
+        Sway.Ask(SwayIpc::RunCommand,
                  QByteArray::fromStdString("bindsym --no-repeat Ctrl+Alt+m exec " +
                                            std::string(BENCH_LAUNCH_PROBE) + " " + Pipe->Path()));
         WaitUntilAnswering();

@@ -112,7 +112,7 @@ void BM_SearchOnlyTulma(benchmark::State& State, int WindowCount) {
             const TWindowSnapshot Desktop = S.Windows->Snapshot();
             const auto Matches = MatchingWindows(Desktop.Windows, SearchText);
             const TWindowInfo* Chosen = TWindowCycle().Next(Matches, Desktop.Active);
-            const WindowHandle Found = Chosen != nullptr ? Chosen->Handle : 0;
+            const TWindowHandle Found = Chosen != nullptr ? Chosen->Handle : 0;
             State.SetIterationTime(static_cast<double>(MonotonicNs() - Before) / 1e9);
             if (Found != S.Scene.Target()) {
                 throw std::runtime_error("the search found another window");

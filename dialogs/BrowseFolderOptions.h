@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <initializer_list>
 
-// The settings of the folder browser that keep their Windows meaning: option flags and root folders.
+// The settings of the folder browser that keep their Windows meaning: option flags and root folders. Their
+// values keep the names that the stored format's Delphi origin gave them.
 namespace tulma {
 
+// NOLINTBEGIN(readability-identifier-naming)
 enum class TBrowseInfoFlag {
     bfFileSysDirsOnly,
     bfDontGoBelowDomain,
@@ -14,6 +16,7 @@ enum class TBrowseInfoFlag {
     bfBrowseForComputer,
     bfBrowseForPrinter,
 };
+// NOLINTEND(readability-identifier-naming)
 
 class TBrowseInfoFlagSet {
   public:
@@ -36,6 +39,7 @@ class TBrowseInfoFlagSet {
 // The BIF_* value of a flag set, as the Windows dialog takes it.
 std::uint32_t PlatformFlags(TBrowseInfoFlagSet Flags);
 
+// NOLINTBEGIN(readability-identifier-naming)
 enum class TSHFolders {
     foDesktop,
     foDesktopExpanded,
@@ -56,10 +60,11 @@ enum class TSHFolders {
     foFonts,
     foTemplates,
 };
+// NOLINTEND(readability-identifier-naming)
 
 // The CSIDL_* number of a root folder; -1 for foDesktopExpanded, which names no root.
 int SpecialFolderNumber(TSHFolders Folder);
 
-enum class TCustomButtonType { btPushButton, btCheckBox };
+enum class TCustomButtonType { btPushButton, btCheckBox };  // NOLINT(readability-identifier-naming)
 
 }  // namespace tulma

@@ -10,7 +10,7 @@ class THotTulma;
 class ICombinationCheck {
   public:
     // The desktop's word on a combination before OK.
-    enum class DesktopAnswer {
+    enum class TDesktopAnswer {
         Free,          // no other program holds it
         Taken,         // another program (or the desktop itself) holds it
         AfterBinding,  // the desktop decides only once the hotkey is bound, after OK
@@ -29,7 +29,7 @@ class ICombinationCheck {
     // when none does.
     virtual const THotTulma* HolderInList(std::uint16_t Value, std::int32_t ExceptID) const = 0;
     // Asked while the program's own hotkeys are suspended, so that only other programs count.
-    virtual DesktopAnswer AskDesktop(std::uint16_t Value) = 0;
+    virtual TDesktopAnswer AskDesktop(std::uint16_t Value) = 0;
     // The hotkey ID gives up its combination: it has none afterwards.
     virtual void TakeCombinationFrom(std::int32_t ID) = 0;
 };

@@ -190,12 +190,12 @@ void TFormHotKeyDefine::CheckCombination(std::uint16_t Value) {
         }
     } else {
         switch (FCheck->AskDesktop(Value)) {
-            case ICombinationCheck::DesktopAnswer::Free:
+            case ICombinationCheck::TDesktopAnswer::Free:
                 break;
-            case ICombinationCheck::DesktopAnswer::Taken:
+            case ICombinationCheck::TDesktopAnswer::Taken:
                 Note = "Another program holds it: it won't run this.";
                 break;
-            case ICombinationCheck::DesktopAnswer::AfterBinding:
+            case ICombinationCheck::TDesktopAnswer::AfterBinding:
                 Note = "The desktop says after OK whether it is free.";
                 break;
         }

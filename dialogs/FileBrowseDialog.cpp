@@ -15,13 +15,13 @@ const QStringList NameFilters{QStringLiteral("programs (executable files) (*)"),
                               QStringLiteral("documents (*)"), QStringLiteral("all files (*) (*)")};
 
 // Where the last dialog was left, for the next one.
-struct LastPlace {
+struct TLastPlace {
     QString Folder = QDir::homePath();
     QString Filter = NameFilters.front();
 };
 
-LastPlace& Last() {
-    static LastPlace Place;
+TLastPlace& Last() {
+    static TLastPlace Place;
     return Place;
 }
 

@@ -8,10 +8,10 @@ namespace tulma {
 std::optional<std::uint16_t> CapturedKeyValue(std::uint8_t VirtualKey, Qt::KeyboardModifiers Modifiers) {
     switch (VirtualKey) {
         case 0:
-        case vk::Tab:
-        case vk::Shift:
-        case vk::Control:
-        case vk::Menu:
+        case Vk::Tab:
+        case Vk::Shift:
+        case Vk::Control:
+        case Vk::Menu:
             return std::nullopt;
         default:
             break;
@@ -19,7 +19,7 @@ std::optional<std::uint16_t> CapturedKeyValue(std::uint8_t VirtualKey, Qt::Keybo
     const bool Shift = Modifiers.testFlag(Qt::ShiftModifier);
     const bool Ctrl = Modifiers.testFlag(Qt::ControlModifier);
     const bool Alt = Modifiers.testFlag(Qt::AltModifier);
-    if ((VirtualKey == vk::Return || VirtualKey == vk::Escape) && !Shift && !Ctrl && !Alt) {
+    if ((VirtualKey == Vk::Return || VirtualKey == Vk::Escape) && !Shift && !Ctrl && !Alt) {
         return std::nullopt;
     }
     std::uint16_t Value = VirtualKey;

@@ -20,7 +20,7 @@ constexpr int LargestWindowIcon = 128;
 
 // Decodes each rendered size when a size near it is first asked for, and keeps it. QIcon::addFile
 // would load every image-format plugin to learn that a PNG is a PNG, and SVG needs a library of its own.
-class RenderedIcon {
+class TRenderedIcon {
   public:
     QPixmap Pixmap(const QSize& Wanted) {
         const int Size = NearestSize(std::max(Wanted.width(), Wanted.height()));
@@ -46,9 +46,9 @@ class RenderedIcon {
     }
 };
 
-class ProgramIconEngine : public QIconEngine {
+class TProgramIconEngine : public QIconEngine {
   public:
-    explicit ProgramIconEngine(std::shared_ptr<RenderedIcon> Icon) : Icon(std::move(Icon)) {}
+    explicit TProgramIconEngine(std::shared_ptr<TRenderedIcon> Icon) : Icon(std::move(Icon)) {}
 
     QPixmap pixmap(const QSize& Size, QIcon::Mode, QIcon::State) override { return Icon->Pixmap(Size); }
     QSize actualSize(const QSize& Size, QIcon::Mode, QIcon::State) override { return Size; }
@@ -67,11 +67,11 @@ class ProgramIconEngine : public QIconEngine {
         return Sizes;
     }
     // Qt takes ownership of the copy.
-    QIconEngine* clone() const override { return std::make_unique<ProgramIconEngine>(Icon).release(); }
+    QIconEngine* clone() const override { return std::make_unique<TProgramIconEngine>(Icon).release(); }
     QString key() const override { return QStringLiteral("ProgramIconEngine"); }
 
   private:
-    std::shared_ptr<RenderedIcon> Icon;
+    std::shared_ptr<TRenderedIcon> Icon;
 };
 
 QIcon& SharedIcon() {
@@ -91,7 +91,7 @@ void ReleaseSharedIcon() {
 QIcon ProgramIcon() {
     QIcon& Icon = SharedIcon();
     if (Icon.isNull()) {
-        Icon = QIcon(std::make_unique<ProgramIconEngine>(std::make_shared<RenderedIcon>()).release());
+        Icon = QIcon(std::make_unique<TProgramIconEngine>(std::make_shared<TRenderedIcon>()).release());
         qAddPostRoutine(ReleaseSharedIcon);
     }
     return Icon;

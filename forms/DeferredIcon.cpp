@@ -9,7 +9,7 @@ namespace tulma {
 namespace {
 
 // The icon found, shared by every copy of the engine so that it is looked up once.
-struct LookedUpIcon {
+struct TLookedUpIcon {
     std::function<QIcon()> Lookup;
     QIcon Found;
 
@@ -21,9 +21,9 @@ struct LookedUpIcon {
     }
 };
 
-class DeferredIconEngine : public QIconEngine {
+class TDeferredIconEngine : public QIconEngine {
   public:
-    explicit DeferredIconEngine(std::shared_ptr<LookedUpIcon> Icon) : Icon(std::move(Icon)) {}
+    explicit TDeferredIconEngine(std::shared_ptr<TLookedUpIcon> Icon) : Icon(std::move(Icon)) {}
 
     void paint(QPainter* Painter, const QRect& Rect, QIcon::Mode Mode, QIcon::State State) override {
         Icon->Get().paint(Painter, Rect, Qt::AlignCenter, Mode, State);
@@ -35,18 +35,18 @@ class DeferredIconEngine : public QIconEngine {
     // for the first line drawn.
     QSize actualSize(const QSize& Size, QIcon::Mode, QIcon::State) override { return Size; }
     // Qt takes ownership of the copy.
-    QIconEngine* clone() const override { return std::make_unique<DeferredIconEngine>(Icon).release(); }
+    QIconEngine* clone() const override { return std::make_unique<TDeferredIconEngine>(Icon).release(); }
     QString key() const override { return QStringLiteral("DeferredIconEngine"); }
 
   private:
-    std::shared_ptr<LookedUpIcon> Icon;
+    std::shared_ptr<TLookedUpIcon> Icon;
 };
 
 }  // namespace
 
 QIcon DeferredIcon(std::function<QIcon()> Lookup) {
-    auto Icon = std::make_shared<LookedUpIcon>(LookedUpIcon{std::move(Lookup), {}});
-    return QIcon(std::make_unique<DeferredIconEngine>(std::move(Icon)).release());
+    auto Icon = std::make_shared<TLookedUpIcon>(TLookedUpIcon{std::move(Lookup), {}});
+    return QIcon(std::make_unique<TDeferredIconEngine>(std::move(Icon)).release());
 }
 
 }  // namespace tulma

@@ -22,8 +22,8 @@ TShowCommand ShowCommandFor(int32_t ExecMode) {
 }
 
 // The window that the command's window text finds, or none: the next one of its cycle.
-std::optional<WindowHandle> FindWindowToRaise(IDesktopWindows& Windows, const std::string& Text,
-                                              TWindowCycle& Cycle) {
+std::optional<TWindowHandle> FindWindowToRaise(IDesktopWindows& Windows, const std::string& Text,
+                                               TWindowCycle& Cycle) {
     const TWindowSnapshot Desktop = Windows.Snapshot();
     const auto Matches = MatchingWindows(Desktop.Windows, Text);
     const TWindowInfo* Chosen = Cycle.Next(Matches, Desktop.Active);

@@ -7,8 +7,8 @@
 namespace tulma {
 namespace {
 
-KeyNameLookup& LayoutKeyName() {
-    static KeyNameLookup Lookup;
+TKeyNameLookup& LayoutKeyName() {
+    static TKeyNameLookup Lookup;
     return Lookup;
 }
 
@@ -100,7 +100,7 @@ std::string KeyComboText(uint16_t Value) {
     return Text + Name;
 }
 
-void SetKeyNameLookup(KeyNameLookup Lookup) {
+void SetKeyNameLookup(TKeyNameLookup Lookup) {
     LayoutKeyName() = std::move(Lookup);
 }
 

@@ -18,6 +18,6 @@ std::string KeyComboText(uint16_t Value);
 
 // Installs the keyboard layout's names of the keys that have no fixed name (a punctuation key, say); the
 // desktop layer gives them. Without a lookup such keys have no text.
-void SetKeyNameLookup(KeyNameLookup Lookup);
+void SetKeyNameLookup(TKeyNameLookup Lookup);
 
 }  // namespace tulma

@@ -5,25 +5,25 @@
 namespace tulma {
 namespace {
 
-bool Contains(const std::vector<TWindowInfo>& Windows, WindowHandle Handle) {
+bool Contains(const std::vector<TWindowInfo>& Windows, TWindowHandle Handle) {
     return std::ranges::find(Windows, Handle, &TWindowInfo::Handle) != Windows.end();
 }
 
 }  // namespace
 
-const TWindowInfo* TWindowCycle::Next(const std::vector<TWindowInfo>& Matches, WindowHandle Active) {
+const TWindowInfo* TWindowCycle::Next(const std::vector<TWindowInfo>& Matches, TWindowHandle Active) {
     const bool Continuing = Active != 0 && Contains(Matches, Active);
     Follow(Matches, Continuing);
     if (Order.empty()) {
         return nullptr;
     }
     if (Continuing) {
-        std::ranges::find(Order, Active, &Member::Window)->Visited = true;
+        std::ranges::find(Order, Active, &TMember::Window)->Visited = true;
     }
-    Member* Chosen = FirstUnvisited();
+    TMember* Chosen = FirstUnvisited();
     if (Chosen == nullptr) {
         // Round again, from the first, leaving the active window for last.
-        for (Member& Window : Order) {
+        for (TMember& Window : Order) {
             Window.Visited = Window.Window == Active;
         }
         Chosen = FirstUnvisited();
@@ -39,7 +39,7 @@ void TWindowCycle::Follow(const std::vector<TWindowInfo>& Matches, bool Continui
     if (!Continuing) {
         Order.clear();
     }
-    std::erase_if(Order, [&](const Member& Window) { return !Contains(Matches, Window.Window); });
+    std::erase_if(Order, [&](const TMember& Window) { return !Contains(Matches, Window.Window); });
     if (Order.empty() && !Matches.empty()) {
         Order.push_back({Matches.front().Handle});
         std::for_each(Matches.rbegin(), Matches.rend() - 1,
@@ -47,14 +47,14 @@ void TWindowCycle::Follow(const std::vector<TWindowInfo>& Matches, bool Continui
         return;
     }
     for (const TWindowInfo& Window : Matches) {
-        if (std::ranges::find(Order, Window.Handle, &Member::Window) == Order.end()) {
+        if (std::ranges::find(Order, Window.Handle, &TMember::Window) == Order.end()) {
             Order.push_back({Window.Handle});
         }
     }
 }
 
-TWindowCycle::Member* TWindowCycle::FirstUnvisited() {
-    const auto Found = std::ranges::find(Order, false, &Member::Visited);
+TWindowCycle::TMember* TWindowCycle::FirstUnvisited() {
+    const auto Found = std::ranges::find(Order, false, &TMember::Visited);
     return Found != Order.end() ? &*Found : nullptr;
 }
 

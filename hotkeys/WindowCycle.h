@@ -17,18 +17,18 @@ class TWindowCycle {
   public:
     // The window to bring forward among Matches (topmost first) while Active has the focus (0: none
     // known); null when there is no match.
-    const TWindowInfo* Next(const std::vector<TWindowInfo>& Matches, WindowHandle Active);
+    const TWindowInfo* Next(const std::vector<TWindowInfo>& Matches, TWindowHandle Active);
 
   private:
-    struct Member {
-        WindowHandle Window = 0;
+    struct TMember {
+        TWindowHandle Window = 0;
         bool Visited = false;
     };
 
-    std::vector<Member> Order;
+    std::vector<TMember> Order;
 
     void Follow(const std::vector<TWindowInfo>& Matches, bool Continuing);
-    Member* FirstUnvisited();
+    TMember* FirstUnvisited();
 };
 
 }  // namespace tulma

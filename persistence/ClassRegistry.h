@@ -15,13 +15,13 @@ class TObjectStream;
 // What the registry knows of a persistent class: its code, its name, its two constructors and the C++
 // class that they build.
 struct TClassDescriptor {
-    using CreateFunction = std::unique_ptr<TStreamableObject> (*)();
-    using CreateFromStreamFunction = std::unique_ptr<TStreamableObject> (*)(TObjectStream&);
+    using TCreateFunction = std::unique_ptr<TStreamableObject> (*)();
+    using TCreateFromStreamFunction = std::unique_ptr<TStreamableObject> (*)(TObjectStream&);
 
     int32_t Code = 0;
     std::string Name;
-    CreateFunction Create = nullptr;
-    CreateFromStreamFunction CreateFromStream = nullptr;
+    TCreateFunction Create = nullptr;
+    TCreateFromStreamFunction CreateFromStream = nullptr;
     const std::type_info* Type = nullptr;
 
     // A new default object of this class that receives Source's fields through Source's CopyTo.

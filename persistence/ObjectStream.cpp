@@ -51,7 +51,7 @@ void TObjectStream::WriteObject(const TStreamableObject& Object) {
 std::unique_ptr<TStreamableObject> TObjectStream::ReadObject() {
     CheckNesting();
     const auto CreateFromStream = ClassAtThisLevel(ReadInteger()).CreateFromStream;
-    NestingLevel Level(FNesting);
+    TNestingLevel Level(FNesting);
     return CreateFromStream(*this);
 }
 
@@ -62,8 +62,8 @@ void TObjectStream::CheckNesting() const {
     }
 }
 
-const TObjectStream::ClassAtLevel& TObjectStream::ClassAtThisLevel(int32_t Code) {
-    ClassAtLevel& Last = FClassAtLevel[static_cast<size_t>(FNesting)];
+const TObjectStream::TClassAtLevel& TObjectStream::ClassAtThisLevel(int32_t Code) {
+    TClassAtLevel& Last = FClassAtLevel[static_cast<size_t>(FNesting)];
     if (Last.CreateFromStream == nullptr || Last.Code != Code) {
         const TClassDescriptor& Class = ClassRegistry().GetClassForID(Code);
         Last = {Code, Class.CreateFromStream, Class.Type};

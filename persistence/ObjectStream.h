@@ -103,20 +103,20 @@ class TObjectStream {
     // The class last read at each nesting level. The objects at one level are mostly the items of one
     // list, of one class, so remembering it spares a registry search for nearly every object. Its
     // constructor and C++ class are kept, not its descriptor, which a later registration may move.
-    struct ClassAtLevel {
+    struct TClassAtLevel {
         int32_t Code = 0;
-        TClassDescriptor::CreateFromStreamFunction CreateFromStream = nullptr;
+        TClassDescriptor::TCreateFromStreamFunction CreateFromStream = nullptr;
         const std::type_info* Type = nullptr;
     };
-    const ClassAtLevel& ClassAtThisLevel(int32_t Code);
+    const TClassAtLevel& ClassAtThisLevel(int32_t Code);
 
     // One level deeper while the fields of an object are read.
-    class NestingLevel {
+    class TNestingLevel {
       public:
-        explicit NestingLevel(int& Nesting) : FDepth(Nesting) { ++FDepth; }
-        ~NestingLevel() { --FDepth; }
-        NestingLevel(const NestingLevel&) = delete;
-        NestingLevel& operator=(const NestingLevel&) = delete;
+        explicit TNestingLevel(int& Nesting) : FDepth(Nesting) { ++FDepth; }
+        ~TNestingLevel() { --FDepth; }
+        TNestingLevel(const TNestingLevel&) = delete;
+        TNestingLevel& operator=(const TNestingLevel&) = delete;
 
       private:
         int& FDepth;
@@ -125,7 +125,7 @@ class TObjectStream {
     std::vector<uint8_t> FBuffer;
     int32_t FPosition = 0;
     int FNesting = 0;
-    std::array<ClassAtLevel, MaxNesting> FClassAtLevel{};
+    std::array<TClassAtLevel, MaxNesting> FClassAtLevel{};
     std::string FSourceName;
 };
 
@@ -160,7 +160,7 @@ T TObjectStream::ReadObjectValue() {
         FPosition = At;
         FailRead("the object at byte " + std::to_string(At) + " is not exactly a " + T::ClassName);
     }
-    NestingLevel Level(FNesting);
+    TNestingLevel Level(FNesting);
     return T(*this);
 }
 

@@ -33,7 +33,7 @@ std::uint16_t TAtomTable::AddAtom(const std::string& Name) {
     if (Value == 0) {
         return 0;
     }
-    Entries[Value] = Entry{Name, 1};
+    Entries[Value] = TEntry{Name, 1};
     ByFoldedName[Key] = Value;
     return Value;
 }

@@ -36,11 +36,11 @@ class TAtomTable {
     std::size_t Count() const { return Entries.size(); }
 
   private:
-    struct Entry {
+    struct TEntry {
         std::string Name;
         std::uint32_t Uses = 0;
     };
-    std::map<std::uint16_t, Entry> Entries;
+    std::map<std::uint16_t, TEntry> Entries;
     std::map<std::string, std::uint16_t> ByFoldedName;
     // Values handed out before and free again, and the first value never handed out.
     std::set<std::uint16_t> Freed;

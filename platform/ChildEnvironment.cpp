@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-identifier-naming): the C library's name
 
 namespace tulma {
 namespace {

@@ -29,13 +29,13 @@ TChildReaper::TChildReaper(QObject* Parent) : QObject(Parent) {
     connect(&Sweep, &QTimer::timeout, this, &TChildReaper::SweepEnded);
 }
 
-TChildReaper::Child::Child(int ProcessFd, TChildReaper* Reaper) : ProcessFd(ProcessFd) {
+TChildReaper::TChild::TChild(int ProcessFd, TChildReaper* Reaper) : ProcessFd(ProcessFd) {
     if (ProcessFd >= 0) {
         Ended = new QSocketNotifier(ProcessFd, QSocketNotifier::Read, Reaper);
     }
 }
 
-TChildReaper::Child::~Child() {
+TChildReaper::TChild::~TChild() {
     if (Ended != nullptr) {
         Ended->setEnabled(false);
         Ended->deleteLater();
@@ -49,7 +49,7 @@ void TChildReaper::Adopt(pid_t Pid) {
     if (Reap(Pid)) {
         return;
     }
-    auto Entry = std::make_unique<Child>(OpenProcessFd(Pid), this);
+    auto Entry = std::make_unique<TChild>(OpenProcessFd(Pid), this);
     if (Entry->Ended == nullptr) {
         Sweep.start();
     } else {

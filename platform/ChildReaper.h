@@ -35,17 +35,17 @@ class TChildReaper : public QObject {
   private:
     // A child's process descriptor and its notifier (a Qt child of the reaper, so that it can be let go
     // while it signals); without a descriptor the sweep looks after the child.
-    struct Child {
-        Child(int ProcessFd, TChildReaper* Reaper);
-        ~Child();
-        Child(const Child&) = delete;
-        Child& operator=(const Child&) = delete;
+    struct TChild {
+        TChild(int ProcessFd, TChildReaper* Reaper);
+        ~TChild();
+        TChild(const TChild&) = delete;
+        TChild& operator=(const TChild&) = delete;
 
         TFileDescriptor ProcessFd;
         QSocketNotifier* Ended = nullptr;
     };
 
-    std::map<pid_t, std::unique_ptr<Child>> Children;
+    std::map<pid_t, std::unique_ptr<TChild>> Children;
     QTimer Sweep;
 
     bool Reap(pid_t Pid);

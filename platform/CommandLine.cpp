@@ -8,9 +8,9 @@ bool IsBlank(char C) {
     return C == ' ' || C == '\t';
 }
 
-class Splitter {
+class TSplitter {
   public:
-    explicit Splitter(const std::string& Text) : Text(Text) {}
+    explicit TSplitter(const std::string& Text) : Text(Text) {}
 
     std::vector<std::string> Run() {
         while (Pos < Text.size()) {
@@ -76,7 +76,7 @@ class Splitter {
 }  // namespace
 
 std::vector<std::string> SplitParameters(const std::string& Text) {
-    return Splitter(Text).Run();
+    return TSplitter(Text).Run();
 }
 
 }  // namespace tulma

@@ -34,9 +34,9 @@ constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs +
 // Where no backend lists windows but KWin's list wants one for the X11 windows.
 class TNoWindows : public IDesktopWindows {
   public:
-    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(WindowHandle) override { return {}; }
-    void RestoreAndActivate(WindowHandle) override {}
+    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(TWindowHandle) override { return {}; }
+    void RestoreAndActivate(TWindowHandle) override {}
 };
 
 TBackendVerdict ProveX11() {
@@ -251,22 +251,22 @@ void TDesktopBackends::WaitForLaunches() const {
     Loop.exec();
 }
 
-KeyNameLookup TDesktopBackends::KeyNames() const {
+TKeyNameLookup TDesktopBackends::KeyNames() const {
     if (X11) {
         return X11->KeyNames();
     }
-    return Keymap ? LayoutKeyNames(WaylandLayout()) : KeyNameLookup();
+    return Keymap ? LayoutKeyNames(WaylandLayout()) : TKeyNameLookup();
 }
 
-KeyEventLookup TDesktopBackends::KeyCodes() const {
+TKeyEventLookup TDesktopBackends::KeyCodes() const {
     if (X11) {
         return X11KeyCodes();
     }
-    return Keymap ? LayoutKeyCodes(WaylandLayout()) : KeyEventLookup();
+    return Keymap ? LayoutKeyCodes(WaylandLayout()) : TKeyEventLookup();
 }
 
 // The lookups may outlive the backends (they are handed to the key tables): they share the keymap.
-LayoutSource TDesktopBackends::WaylandLayout() const {
+TLayoutSource TDesktopBackends::WaylandLayout() const {
     return [Keymap = Keymap] { return Keymap->Layout(); };
 }
 

@@ -75,8 +75,8 @@ class TDesktopBackends : public QObject {
     // Runs the event loop until every program started so far has had its show command applied (or given
     // up on), for a program that ends right after its launches.
     void WaitForLaunches() const;
-    KeyNameLookup KeyNames() const;
-    KeyEventLookup KeyCodes() const;
+    TKeyNameLookup KeyNames() const;
+    TKeyEventLookup KeyCodes() const;
 
   signals:
     // The portal failed after it had proved to serve; the hotkeys moved to X11 (Notice says why).
@@ -106,7 +106,7 @@ class TDesktopBackends : public QObject {
     void PortalFailed(const std::string& Reason);
     // What cannot be done without an X display, and why there is none.
     std::string NoX11Notice() const;
-    LayoutSource WaylandLayout() const;
+    TLayoutSource WaylandLayout() const;
 };
 
 }  // namespace tulma

@@ -28,18 +28,18 @@ std::string ModulePath() {
     return Program.substr(0, Program.rfind('/') + 1) + DesktopEntryModuleFile;
 }
 
-struct LoadedModule {
+struct TLoadedModule {
     const TDesktopEntryModule* Module = nullptr;
     std::string Error;
 };
 
-const LoadedModule& Loaded() {
-    static const LoadedModule Once = [] {
-        LoadedModule Result;
+const TLoadedModule& Loaded() {
+    static const TLoadedModule Once = [] {
+        TLoadedModule Result;
         void* Library = dlopen(ModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
-        using Entry = const TDesktopEntryModule* (*)();
+        using TEntry = const TDesktopEntryModule* (*)();
         auto* Get =
-            Library != nullptr ? reinterpret_cast<Entry>(dlsym(Library, DesktopEntryModuleSymbol)) : nullptr;
+            Library != nullptr ? reinterpret_cast<TEntry>(dlsym(Library, DesktopEntryModuleSymbol)) : nullptr;
         if (Get != nullptr) {
             Result.Module = Get();
         } else {
@@ -64,7 +64,7 @@ TDesktopEntryLookup FindDesktopEntry(const std::string& File, const std::string&
     if (!Named && IsFile) {
         return {};
     }
-    const LoadedModule& Loader = Loaded();
+    const TLoadedModule& Loader = Loaded();
     if (Loader.Module == nullptr) {
         return Named ? TDesktopEntryLookup::Unusable("desktop entries cannot be read here: " + Loader.Error)
                      : TDesktopEntryLookup{};
@@ -81,7 +81,7 @@ TDesktopEntryLookup FindDesktopEntry(const std::string& File, const std::string&
 }
 
 std::vector<std::unique_ptr<TDesktopEntry>> InstalledApplications() {
-    const LoadedModule& Loader = Loaded();
+    const TLoadedModule& Loader = Loaded();
     if (Loader.Module == nullptr) {
         throw std::runtime_error("The installed applications cannot be read: " + Loader.Error);
     }

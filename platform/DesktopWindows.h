@@ -7,11 +7,11 @@
 namespace tulma {
 
 // A top-level window of the desktop, as the window system names it (an X window id).
-using WindowHandle = std::uint64_t;
+using TWindowHandle = std::uint64_t;
 
 // One top-level window as a window search sees it.
 struct TWindowInfo {
-    WindowHandle Handle = 0;
+    TWindowHandle Handle = 0;
     // UTF-8, at most IDesktopWindows::MaxTitleBytes long; empty when the window has none.
     std::string Title;
     // The program's names for the window (WM_CLASS instance and class), UTF-8; empty when it gives none.
@@ -24,7 +24,7 @@ struct TWindowSnapshot {
     // In stacking order, topmost first.
     std::vector<TWindowInfo> Windows;
     // The window that has the focus; 0 when none is known.
-    WindowHandle Active = 0;
+    TWindowHandle Active = 0;
 };
 
 // The desktop's top-level windows: listing them with their titles, and bringing one back to the front.
@@ -39,18 +39,18 @@ class IDesktopWindows {
     virtual ~IDesktopWindows() = default;
 
     // Every top-level client window in stacking order, topmost first.
-    virtual std::vector<WindowHandle> TopLevelWindows() = 0;
+    virtual std::vector<TWindowHandle> TopLevelWindows() = 0;
     // The window's title in UTF-8, at most MaxTitleBytes long; empty when it has none or is gone.
-    virtual std::string WindowTitle(WindowHandle Window) = 0;
+    virtual std::string WindowTitle(TWindowHandle Window) = 0;
     // Un-minimises and un-maximises the window and makes it the active one. A window that has gone
     // meanwhile is ignored.
-    virtual void RestoreAndActivate(WindowHandle Window) = 0;
+    virtual void RestoreAndActivate(TWindowHandle Window) = 0;
 
     // Every window with its title and program names, and the active window. Desktops that can read all of
     // it in one go do so; this one asks window by window and knows neither program names nor focus.
     virtual TWindowSnapshot Snapshot() {
         TWindowSnapshot Result;
-        for (const WindowHandle Window : TopLevelWindows()) {
+        for (const TWindowHandle Window : TopLevelWindows()) {
             Result.Windows.push_back(
                 {.Handle = Window, .Title = WindowTitle(Window), .Instance = {}, .Class = {}});
         }

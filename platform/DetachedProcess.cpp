@@ -15,9 +15,9 @@ namespace tulma {
 
 namespace {
 
-class SpawnActions {
+class TSpawnActions {
   public:
-    explicit SpawnActions(const std::string& Directory) {
+    explicit TSpawnActions(const std::string& Directory) {
         posix_spawn_file_actions_init(&Actions);
         if (NullInput.Valid()) {
             posix_spawn_file_actions_adddup2(&Actions, NullInput.Get(), STDIN_FILENO);
@@ -28,20 +28,20 @@ class SpawnActions {
         // Descriptors the rest of the program forgot to mark close-on-exec must not leak into the program.
         posix_spawn_file_actions_addclosefrom_np(&Actions, STDERR_FILENO + 1);
     }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&Actions); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
+    ~TSpawnActions() { posix_spawn_file_actions_destroy(&Actions); }
+    TSpawnActions(const TSpawnActions&) = delete;
+    TSpawnActions& operator=(const TSpawnActions&) = delete;
 
-    const posix_spawn_file_actions_t* get() const { return &Actions; }
+    const posix_spawn_file_actions_t* Get() const { return &Actions; }
 
   private:
     TFileDescriptor NullInput{open("/dev/null", O_RDONLY | O_CLOEXEC)};
     posix_spawn_file_actions_t Actions;
 };
 
-class SpawnAttributes {
+class TSpawnAttributes {
   public:
-    SpawnAttributes() {
+    TSpawnAttributes() {
         posix_spawnattr_init(&Attributes);
         sigset_t Signals;
         sigfillset(&Signals);
@@ -51,11 +51,11 @@ class SpawnAttributes {
         posix_spawnattr_setflags(&Attributes,
                                  POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&Attributes); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+    ~TSpawnAttributes() { posix_spawnattr_destroy(&Attributes); }
+    TSpawnAttributes(const TSpawnAttributes&) = delete;
+    TSpawnAttributes& operator=(const TSpawnAttributes&) = delete;
 
-    const posix_spawnattr_t* get() const { return &Attributes; }
+    const posix_spawnattr_t* Get() const { return &Attributes; }
 
   private:
     posix_spawnattr_t Attributes;
@@ -80,13 +80,13 @@ TStartResult StartDetached(const std::string& Program, const std::vector<std::st
     const std::vector<std::string> Environment = ChildEnvironment(Variables);
     std::vector<char*> Envp = NullTerminated(Environment);
 
-    const SpawnActions Actions(Directory);
-    const SpawnAttributes Attributes;
+    const TSpawnActions Actions(Directory);
+    const TSpawnAttributes Attributes;
     TStartResult Result;
     pid_t Pid = -1;
     // A failed chdir or exec comes back as the result; the failed child has been reaped by then.
     Result.Error =
-        posix_spawn(&Pid, Program.c_str(), Actions.get(), Attributes.get(), Argv.data(), Envp.data());
+        posix_spawn(&Pid, Program.c_str(), Actions.Get(), Attributes.Get(), Argv.data(), Envp.data());
     Result.Started = Result.Error == 0;
     Result.Pid = Result.Started ? Pid : -1;
     // The program runs by now, on the processor it was started from: it goes first, ahead of our

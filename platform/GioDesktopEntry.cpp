@@ -17,7 +17,7 @@
 #include "LaunchPlan.h"
 #include "StartupNotice.h"
 
-extern char** environ;
+extern char** environ;  // NOLINT(readability-identifier-naming): the C library's name
 
 namespace tulma {
 namespace {
@@ -25,23 +25,23 @@ namespace {
 constexpr std::string_view Extension = ".desktop";
 constexpr const char* NoticeKey = "tulma-startup-notice";
 
-struct GObjectUnref {
+struct TGObjectUnref {
     void operator()(gpointer Object) const { g_object_unref(Object); }
 };
 template <class T>
-using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+using TGObjectPtr = std::unique_ptr<T, TGObjectUnref>;
 
-struct GFree {
+struct TGFree {
     void operator()(gpointer Memory) const { g_free(Memory); }
 };
-using GText = std::unique_ptr<char, GFree>;
+using TGText = std::unique_ptr<char, TGFree>;
 
-struct GErrorFree {
+struct TGErrorFree {
     void operator()(GError* Error) const { g_error_free(Error); }
 };
-using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
+using TGErrorPtr = std::unique_ptr<GError, TGErrorFree>;
 
-struct GKeyFileFree {
+struct TGKeyFileFree {
     void operator()(GKeyFile* File) const { g_key_file_free(File); }
 };
 
@@ -50,7 +50,7 @@ std::string Text(const char* Value) {
 }
 
 std::string TakeText(char* Value) {
-    const GText Owned(Value);
+    const TGText Owned(Value);
     return Text(Value);
 }
 
@@ -131,9 +131,9 @@ GType LaunchContextType() {
 }
 
 // The context starts from this process's environment: what Environment lacks goes, the rest is set.
-GObjectPtr<GAppLaunchContext> NewLaunchContext(const std::vector<std::string>& Environment,
-                                               IStartupNotice* Notice) {
-    GObjectPtr<GAppLaunchContext> Context(G_APP_LAUNCH_CONTEXT(g_object_new(LaunchContextType(), nullptr)));
+TGObjectPtr<GAppLaunchContext> NewLaunchContext(const std::vector<std::string>& Environment,
+                                                IStartupNotice* Notice) {
+    TGObjectPtr<GAppLaunchContext> Context(G_APP_LAUNCH_CONTEXT(g_object_new(LaunchContextType(), nullptr)));
     g_object_set_data(G_OBJECT(Context.get()), NoticeKey, Notice);
     std::set<std::string> Kept;
     for (const std::string& Entry : Environment) {
@@ -156,12 +156,12 @@ GObjectPtr<GAppLaunchContext> NewLaunchContext(const std::vector<std::string>& E
 // What the started program gets beside GIO's own setting up: a session of its own and signals as a
 // new process has them, as every start of ours; the command's directory when the entry names none.
 // Runs in the new process before exec, so it only makes async-signal-safe calls.
-struct ChildSetup {
+struct TChildSetup {
     const char* Directory = nullptr;
 };
 
 void SetUpChild(gpointer Data) {
-    const auto* Setup = static_cast<const ChildSetup*>(Data);
+    const auto* Setup = static_cast<const TChildSetup*>(Data);
     setsid();
     sigset_t None;
     sigemptyset(&None);
@@ -176,24 +176,24 @@ void TakePid(GDesktopAppInfo*, GPid Pid, gpointer Data) {
 }
 
 bool LooksLikeUrl(const std::string& Argument) {
-    GText Scheme(g_uri_parse_scheme(Argument.c_str()));
+    TGText Scheme(g_uri_parse_scheme(Argument.c_str()));
     return Scheme != nullptr && std::string_view(Scheme.get()).size() >= 2;
 }
 
 // The URIs that fill the field codes: URLs as they are, everything else a file.
-struct UriList {
-    std::vector<GText> Texts;
+struct TUriList {
+    std::vector<TGText> Texts;
     GList* List = nullptr;
-    ~UriList() { g_list_free(List); }
+    ~TUriList() { g_list_free(List); }
 };
 
-void FillUris(UriList& Uris, const std::string& Parameters, const std::string& Directory) {
+void FillUris(TUriList& Uris, const std::string& Parameters, const std::string& Directory) {
     for (const std::string& Argument : SplitParameters(Parameters)) {
         const std::string Path = InDirectory(Directory, Argument);
         if (LooksLikeUrl(Argument) && !Exists(Path)) {
             Uris.Texts.emplace_back(g_strdup(Argument.c_str()));
         } else {
-            GObjectPtr<GFile> File(g_file_new_for_path(Path.c_str()));
+            TGObjectPtr<GFile> File(g_file_new_for_path(Path.c_str()));
             Uris.Texts.emplace_back(g_file_get_uri(File.get()));
         }
     }
@@ -216,10 +216,10 @@ std::string FirstWord(const std::string& Exec) {
 // Why GIO refuses an entry file: it reads as an application only when it is one and its TryExec and
 // Exec programs are there.
 std::string WhyUnusable(const std::string& Path) {
-    std::unique_ptr<GKeyFile, GKeyFileFree> File(g_key_file_new());
+    std::unique_ptr<GKeyFile, TGKeyFileFree> File(g_key_file_new());
     GError* Error = nullptr;
     if (!g_key_file_load_from_file(File.get(), Path.c_str(), G_KEY_FILE_NONE, &Error)) {
-        const GErrorPtr Owned(Error);
+        const TGErrorPtr Owned(Error);
         return "not a readable desktop entry: " + std::string(Error->message);
     }
     const std::string Type = TakeText(
@@ -243,9 +243,9 @@ std::string WhyUnusable(const std::string& Path) {
 }
 
 // An entry as GIO reads it.
-class GioEntry final : public TDesktopEntry {
+class TGioEntry final : public TDesktopEntry {
   public:
-    explicit GioEntry(GDesktopAppInfo* Info) : FInfo(Info) {}
+    explicit TGioEntry(GDesktopAppInfo* Info) : FInfo(Info) {}
 
     std::string FileName() const override;
     std::string Id() const override;
@@ -259,7 +259,7 @@ class GioEntry final : public TDesktopEntry {
                       const std::vector<std::string>& Environment, IStartupNotice* Notice) const override;
 
   private:
-    GObjectPtr<GDesktopAppInfo> FInfo;
+    TGObjectPtr<GDesktopAppInfo> FInfo;
 };
 
 TDesktopEntryLookup FromFile(const std::string& Path) {
@@ -272,10 +272,10 @@ TDesktopEntryLookup FromFile(const std::string& Path) {
         g_object_unref(Info);
         return TDesktopEntryLookup::Unusable("the entry is marked as deleted (Hidden)");
     }
-    return TDesktopEntryLookup::Usable(std::make_unique<GioEntry>(Info));
+    return TDesktopEntryLookup::Usable(std::make_unique<TGioEntry>(Info));
 }
 
-struct SortedEntry {
+struct TSortedEntry {
     bool System = false;
     std::string Key;
     std::unique_ptr<TDesktopEntry> Entry;
@@ -291,19 +291,19 @@ std::string UserApplications() {
     return std::string(g_get_user_data_dir()) + "/applications/";
 }
 
-std::string GioEntry::FileName() const {
+std::string TGioEntry::FileName() const {
     return Text(g_desktop_app_info_get_filename(FInfo.get()));
 }
 
-std::string GioEntry::Id() const {
+std::string TGioEntry::Id() const {
     return Text(g_app_info_get_id(G_APP_INFO(FInfo.get())));
 }
 
-std::string GioEntry::Name() const {
+std::string TGioEntry::Name() const {
     return Text(g_app_info_get_name(G_APP_INFO(FInfo.get())));
 }
 
-std::string GioEntry::Description() const {
+std::string TGioEntry::Description() const {
     GDesktopAppInfo* Info = FInfo.get();
     std::string Words = Text(g_desktop_app_info_get_generic_name(Info)) + '\n' +
                         Text(g_app_info_get_description(G_APP_INFO(Info)));
@@ -315,15 +315,15 @@ std::string GioEntry::Description() const {
     return Words;
 }
 
-std::string GioEntry::Icon() const {
+std::string TGioEntry::Icon() const {
     return IconOf(G_APP_INFO(FInfo.get()));
 }
 
-std::string GioEntry::WindowClass() const {
+std::string TGioEntry::WindowClass() const {
     return WindowClassOf(FInfo.get());
 }
 
-std::vector<std::string> GioEntry::WindowClasses() const {
+std::vector<std::string> TGioEntry::WindowClasses() const {
     std::vector<std::string> Classes{WindowClass()};
     const std::string Program = BaseName(Text(g_app_info_get_executable(G_APP_INFO(FInfo.get()))));
     if (!Program.empty() && Program != Classes.front()) {
@@ -332,27 +332,27 @@ std::vector<std::string> GioEntry::WindowClasses() const {
     return Classes;
 }
 
-bool GioEntry::UserEntry() const {
+bool TGioEntry::UserEntry() const {
     return FileName().starts_with(UserApplications());
 }
 
-TEntryStart GioEntry::Start(const std::string& Parameters, const std::string& Directory,
-                            const std::vector<std::string>& Environment, IStartupNotice* Notice) const {
+TEntryStart TGioEntry::Start(const std::string& Parameters, const std::string& Directory,
+                             const std::vector<std::string>& Environment, IStartupNotice* Notice) const {
     if (std::string Problem = WorkingDirectoryProblem(Directory); !Problem.empty()) {
         return {false, 0, std::move(Problem)};
     }
     GDesktopAppInfo* Info = FInfo.get();
-    UriList Uris;
+    TUriList Uris;
     FillUris(Uris, Parameters, Directory.empty() ? CurrentDirectory() : Directory);
-    const GObjectPtr<GAppLaunchContext> Context = NewLaunchContext(Environment, Notice);
+    const TGObjectPtr<GAppLaunchContext> Context = NewLaunchContext(Environment, Notice);
     const bool OwnPath = !TakeText(g_desktop_app_info_get_string(Info, G_KEY_FILE_DESKTOP_KEY_PATH)).empty();
-    ChildSetup Setup{OwnPath || Directory.empty() ? nullptr : Directory.c_str()};
+    TChildSetup Setup{OwnPath || Directory.empty() ? nullptr : Directory.c_str()};
     pid_t Pid = 0;
     GError* Error = nullptr;
     const auto Flags = static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDIN_FROM_DEV_NULL);
     if (!g_desktop_app_info_launch_uris_as_manager(Info, Uris.List, Context.get(), Flags, SetUpChild, &Setup,
                                                    TakePid, &Pid, &Error)) {
-        const GErrorPtr Owned(Error);
+        const TGErrorPtr Owned(Error);
         return {false, 0, "cannot start it: " + Text(Error != nullptr ? Error->message : nullptr)};
     }
     return {true, Pid, {}};
@@ -360,7 +360,7 @@ TEntryStart GioEntry::Start(const std::string& Parameters, const std::string& Di
 
 std::unique_ptr<TDesktopEntry> FromId(const std::string& Id) {
     GDesktopAppInfo* Info = g_desktop_app_info_new(Id.c_str());
-    return Info != nullptr ? std::make_unique<GioEntry>(Info) : nullptr;
+    return Info != nullptr ? std::make_unique<TGioEntry>(Info) : nullptr;
 }
 
 std::vector<std::unique_ptr<TDesktopEntry>> Installed() {
@@ -369,19 +369,19 @@ std::vector<std::unique_ptr<TDesktopEntry>> Installed() {
     for (GList* Item = All; Item != nullptr; Item = Item->next) {
         auto* Info = static_cast<GAppInfo*>(Item->data);
         if (G_IS_DESKTOP_APP_INFO(Info) && g_app_info_should_show(Info)) {
-            Entries.push_back(std::make_unique<GioEntry>(G_DESKTOP_APP_INFO(g_object_ref(Info))));
+            Entries.push_back(std::make_unique<TGioEntry>(G_DESKTOP_APP_INFO(g_object_ref(Info))));
         }
     }
     g_list_free_full(All, g_object_unref);
-    std::vector<SortedEntry> Listed;
+    std::vector<TSortedEntry> Listed;
     for (auto& Entry : Entries) {
         Listed.push_back({!Entry->UserEntry(), CollationKey(Entry->Name()), std::move(Entry)});
     }
-    std::stable_sort(Listed.begin(), Listed.end(), [](const SortedEntry& A, const SortedEntry& B) {
+    std::stable_sort(Listed.begin(), Listed.end(), [](const TSortedEntry& A, const TSortedEntry& B) {
         return std::tie(A.System, A.Key) < std::tie(B.System, B.Key);
     });
     std::vector<std::unique_ptr<TDesktopEntry>> Sorted;
-    for (SortedEntry& Item : Listed) {
+    for (TSortedEntry& Item : Listed) {
         Sorted.push_back(std::move(Item.Entry));
     }
     return Sorted;

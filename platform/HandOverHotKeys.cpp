@@ -61,7 +61,7 @@ void THandOverHotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
     }
 }
 
-void THandOverHotKeys::SetPressHandler(PressHandler Handler) {
+void THandOverHotKeys::SetPressHandler(TPressHandler Handler) {
     Pressed = Handler;
     Current->SetPressHandler(std::move(Handler));
 }

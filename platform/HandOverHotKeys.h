@@ -24,7 +24,7 @@ class THandOverHotKeys : public IHotKeyRegistry {
     std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
     void UnregisterHotKey(std::uint16_t Id) override;
     void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
-    void SetPressHandler(PressHandler Handler) override;
+    void SetPressHandler(TPressHandler Handler) override;
     void NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) override;
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
     void SetAssignmentHandler(std::function<void()> Handler) override;
@@ -33,7 +33,7 @@ class THandOverHotKeys : public IHotKeyRegistry {
     IHotKeyRegistry* Current;
     std::map<std::uint16_t, THotKeyRequest> Held;
     std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
-    PressHandler Pressed;
+    TPressHandler Pressed;
     std::function<void()> AssignmentChanged;
 };
 

@@ -9,10 +9,12 @@
 
 namespace tulma {
 
-// Modifier flags of a registration, with their Windows numbers.
+// Modifier flags of a registration, with their Windows names and numbers.
+// NOLINTBEGIN(readability-identifier-naming)
 constexpr unsigned MOD_ALT = 1;
 constexpr unsigned MOD_CONTROL = 2;
 constexpr unsigned MOD_SHIFT = 4;
+// NOLINTEND(readability-identifier-naming)
 
 // One registration asked for: Modifiers (MOD_* bits) + VirtualKey under Id.
 struct THotKeyRequest {
@@ -31,7 +33,7 @@ inline std::string RegistrationKey(std::int32_t Number) {
 // it was registered under.
 class IHotKeyRegistry {
   public:
-    using PressHandler = std::function<void(std::uint16_t Id)>;
+    using TPressHandler = std::function<void(std::uint16_t Id)>;
 
     IHotKeyRegistry() = default;
     IHotKeyRegistry(const IHotKeyRegistry&) = delete;
@@ -61,7 +63,7 @@ class IHotKeyRegistry {
         }
     }
     // Called on the user-interface thread with the identifier of each pressed registration.
-    virtual void SetPressHandler(PressHandler Handler) = 0;
+    virtual void SetPressHandler(TPressHandler Handler) = 0;
 
     // Names the registration under Id for desktops that list a program's shortcuts: Key stays the same
     // from run to run, Description is shown to the user. Call before RegisterHotKey.

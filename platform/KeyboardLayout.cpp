@@ -8,7 +8,7 @@
 namespace tulma {
 namespace {
 
-using Keycode = TKeyboardLayout::Keycode;
+using TKeycode = TKeyboardLayout::TKeycode;
 
 int CodePointCount(const std::string& Utf8) {
     return static_cast<int>(std::count_if(
@@ -17,30 +17,30 @@ int CodePointCount(const std::string& Utf8) {
 
 }  // namespace
 
-TKeyboardLayout::TKeyboardLayout(Keycode MinKeycode, int SymsPerCode, std::vector<Keysym> Syms)
+TKeyboardLayout::TKeyboardLayout(TKeycode MinKeycode, int SymsPerCode, std::vector<TKeysym> Syms)
     : MinKeycode(MinKeycode), SymsPerCode(SymsPerCode), Syms(std::move(Syms)) {}
 
 // Searches look at every column, so a key counts wherever a group or level gives the keysym.
-Keysym TKeyboardLayout::KeysymAt(Keycode Code, int Level) const {
+TKeysym TKeyboardLayout::KeysymAt(TKeycode Code, int Level) const {
     const int Index = Code - MinKeycode;
     if (Code < MinKeycode || Index >= KeycodeCount() || Level < 0 || Level >= SymsPerCode) {
         return 0;
     }
-    const Keysym Sym = Syms[static_cast<std::size_t>(Index * SymsPerCode + Level)];
+    const TKeysym Sym = Syms[static_cast<std::size_t>(Index * SymsPerCode + Level)];
     // A lone letter in column 0 stands for both cases.
     if (Level == 1 && Sym == 0) {
-        const Keysym Lower = KeysymAt(Code, 0);
+        const TKeysym Lower = KeysymAt(Code, 0);
         return xkb_keysym_to_upper(Lower) != Lower ? xkb_keysym_to_upper(Lower) : 0;
     }
     return Sym;
 }
 
-std::vector<Keycode> TKeyboardLayout::KeycodesAtLevel(Keysym Sym, int Level) const {
+std::vector<TKeycode> TKeyboardLayout::KeycodesAtLevel(TKeysym Sym, int Level) const {
     const int First = Level < 0 ? 0 : Level;
     const int Last = Level < 0 ? SymsPerCode - 1 : Level;
-    std::vector<Keycode> Result;
+    std::vector<TKeycode> Result;
     for (int Index = 0; Index < KeycodeCount(); ++Index) {
-        const auto Code = static_cast<Keycode>(MinKeycode + Index);
+        const auto Code = static_cast<TKeycode>(MinKeycode + Index);
         for (int At = First; At <= Last; ++At) {
             if (KeysymAt(Code, At) == Sym) {
                 Result.push_back(Code);
@@ -51,39 +51,39 @@ std::vector<Keycode> TKeyboardLayout::KeycodesAtLevel(Keysym Sym, int Level) con
     return Result;
 }
 
-std::vector<Keycode> TKeyboardLayout::KeycodesFor(Keysym Sym) const {
+std::vector<TKeycode> TKeyboardLayout::KeycodesFor(TKeysym Sym) const {
     if (Sym == 0) {
         return {};
     }
     return KeycodesAtLevel(Sym, -1);
 }
 
-std::vector<Keycode> TKeyboardLayout::KeycodesForVirtualKey(std::uint8_t VirtualKey) const {
-    std::optional<std::vector<Keycode>>& Known = KeycodesOfVirtualKey[VirtualKey];
+std::vector<TKeycode> TKeyboardLayout::KeycodesForVirtualKey(std::uint8_t VirtualKey) const {
+    std::optional<std::vector<TKeycode>>& Known = KeycodesOfVirtualKey[VirtualKey];
     if (!Known) {
         Known = FindKeycodesForVirtualKey(VirtualKey);
     }
     return *Known;
 }
 
-std::vector<Keycode> TKeyboardLayout::FindKeycodesForVirtualKey(std::uint8_t VirtualKey) const {
-    const Keysym Sym = KeysymFromVirtualKey(VirtualKey);
+std::vector<TKeycode> TKeyboardLayout::FindKeycodesForVirtualKey(std::uint8_t VirtualKey) const {
+    const TKeysym Sym = KeysymFromVirtualKey(VirtualKey);
     if (!IsOemVirtualKey(VirtualKey)) {
         return KeycodesFor(Sym);
     }
-    if (auto Unshifted = Sym == 0 ? std::vector<Keycode>{} : KeycodesAtLevel(Sym, 0); !Unshifted.empty()) {
+    if (auto Unshifted = Sym == 0 ? std::vector<TKeycode>{} : KeycodesAtLevel(Sym, 0); !Unshifted.empty()) {
         return Unshifted;
     }
-    const Keycode Position = UsPositionKeycode(VirtualKey);
+    const TKeycode Position = UsPositionKeycode(VirtualKey);
     if (KeysymAt(Position, 0) != 0) {
         return {Position};
     }
     return KeycodesFor(Sym);
 }
 
-std::uint8_t TKeyboardLayout::VirtualKeyOf(Keycode Code, Keysym Pressed) const {
+std::uint8_t TKeyboardLayout::VirtualKeyOf(TKeycode Code, TKeysym Pressed) const {
     const std::uint8_t PressedKey = VirtualKeyFromKeysym(Pressed);
-    if (PressedKey >= vk::Numpad0 && PressedKey <= vk::Numpad0 + 9) {
+    if (PressedKey >= Vk::Numpad0 && PressedKey <= Vk::Numpad0 + 9) {
         return PressedKey;
     }
     if (const std::uint8_t Base = VirtualKeyFromKeysym(KeysymAt(Code, 0)); Base != 0) {
@@ -100,7 +100,7 @@ std::string TKeyboardLayout::KeyName(std::uint8_t VirtualKey) const {
     if (Keycodes.empty()) {
         return {};
     }
-    Keysym Sym = KeysymAt(Keycodes.front(), 0);
+    TKeysym Sym = KeysymAt(Keycodes.front(), 0);
     if (Sym == 0) {
         Sym = KeysymFromVirtualKey(VirtualKey);
     }

@@ -10,14 +10,14 @@
 namespace tulma {
 
 // Reads the keyboard layout as it is now; none when the display cannot tell.
-using LayoutSource = std::function<std::optional<TKeyboardLayout>()>;
+using TLayoutSource = std::function<std::optional<TKeyboardLayout>()>;
 
 // Key names on the layout that Current reads afresh for every name, so a layout switched meanwhile is
 // honoured; empty names without a layout.
-KeyNameLookup LayoutKeyNames(LayoutSource Current);
+TKeyNameLookup LayoutKeyNames(TLayoutSource Current);
 
 // The code of a captured key press from its keycode (Qt's native scan code, an X keycode on X11 and
 // Wayland alike) and keysym; 0 without a layout or a keycode.
-KeyEventLookup LayoutKeyCodes(LayoutSource Current);
+TKeyEventLookup LayoutKeyCodes(TLayoutSource Current);
 
 }  // namespace tulma

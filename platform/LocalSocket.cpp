@@ -58,9 +58,9 @@ bool SendAll(int Fd, std::string_view Bytes) {
 }
 
 std::optional<std::string> ReceiveSome(int Fd, std::chrono::steady_clock::time_point Deadline) {
-    using Clock = std::chrono::steady_clock;
+    using TClock = std::chrono::steady_clock;
     for (;;) {
-        const auto Left = std::chrono::duration_cast<std::chrono::milliseconds>(Deadline - Clock::now());
+        const auto Left = std::chrono::duration_cast<std::chrono::milliseconds>(Deadline - TClock::now());
         pollfd Wait{Fd, POLLIN, 0};
         const int Ready = poll(&Wait, 1, static_cast<int>(std::max<std::int64_t>(Left.count(), 0)));
         if (Ready < 0 && errno == EINTR) {

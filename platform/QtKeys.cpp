@@ -58,8 +58,8 @@ int KeyOf(const Table& Pairs, std::uint8_t VirtualKey) {
     return Qt::Key_unknown;
 }
 
-KeyEventLookup& BackendKeyLookup() {
-    static KeyEventLookup Lookup;
+TKeyEventLookup& BackendKeyLookup() {
+    static TKeyEventLookup Lookup;
     return Lookup;
 }
 
@@ -68,13 +68,13 @@ KeyEventLookup& BackendKeyLookup() {
 std::uint8_t VirtualKeyFromQtKey(int Key, Qt::KeyboardModifiers Modifiers) {
     const bool Keypad = Modifiers.testFlag(Qt::KeypadModifier);
     if (Key >= Qt::Key_0 && Key <= Qt::Key_9) {
-        return static_cast<std::uint8_t>(Keypad ? vk::Numpad0 + (Key - Qt::Key_0) : Key);
+        return static_cast<std::uint8_t>(Keypad ? Vk::Numpad0 + (Key - Qt::Key_0) : Key);
     }
     if (Key >= Qt::Key_A && Key <= Qt::Key_Z) {
         return static_cast<std::uint8_t>(Key);
     }
     if (Key >= Qt::Key_F1 && Key <= Qt::Key_F24) {
-        return static_cast<std::uint8_t>(vk::F1 + (Key - Qt::Key_F1));
+        return static_cast<std::uint8_t>(Vk::F1 + (Key - Qt::Key_F1));
     }
     if (Keypad) {
         if (const std::uint8_t Code = CodeOf(KeypadOperators, Key); Code != 0) {
@@ -88,11 +88,11 @@ int QtKeyFromVirtualKey(std::uint8_t VirtualKey) {
     if ((VirtualKey >= '0' && VirtualKey <= '9') || (VirtualKey >= 'A' && VirtualKey <= 'Z')) {
         return VirtualKey;
     }
-    if (VirtualKey >= vk::Numpad0 && VirtualKey <= vk::Numpad0 + 9) {
-        return Qt::Key_0 + (VirtualKey - vk::Numpad0);
+    if (VirtualKey >= Vk::Numpad0 && VirtualKey <= Vk::Numpad0 + 9) {
+        return Qt::Key_0 + (VirtualKey - Vk::Numpad0);
     }
-    if (VirtualKey >= vk::F1 && VirtualKey <= vk::F24) {
-        return Qt::Key_F1 + (VirtualKey - vk::F1);
+    if (VirtualKey >= Vk::F1 && VirtualKey <= Vk::F24) {
+        return Qt::Key_F1 + (VirtualKey - Vk::F1);
     }
     if (const int Key = KeyOf(KeypadOperators, VirtualKey); Key != Qt::Key_unknown) {
         return Key;
@@ -100,17 +100,17 @@ int QtKeyFromVirtualKey(std::uint8_t VirtualKey) {
     return KeyOf(KeyTable, VirtualKey);
 }
 
-void SetKeyEventLookup(KeyEventLookup Lookup) {
+void SetKeyEventLookup(TKeyEventLookup Lookup) {
     BackendKeyLookup() = std::move(Lookup);
 }
 
 std::uint8_t VirtualKeyFromKeyEvent(const QKeyEvent& Event) {
-    if (const KeyEventLookup& Backend = BackendKeyLookup(); Backend) {
+    if (const TKeyEventLookup& Backend = BackendKeyLookup(); Backend) {
         if (const std::uint8_t Code = Backend(Event); Code != 0) {
             return Code;
         }
     }
-    if (const std::uint8_t Code = VirtualKeyFromKeysym(static_cast<Keysym>(Event.nativeVirtualKey()));
+    if (const std::uint8_t Code = VirtualKeyFromKeysym(static_cast<TKeysym>(Event.nativeVirtualKey()));
         Code != 0) {
         return Code;
     }

@@ -16,9 +16,9 @@ int QtKeyFromVirtualKey(std::uint8_t VirtualKey);
 
 // The backend's code of a captured key press (the X11 one reads the key's place on the current layout, so
 // the key that types a is 0x41 on any layout); 0 when it cannot tell.
-using KeyEventLookup = std::function<std::uint8_t(const QKeyEvent&)>;
+using TKeyEventLookup = std::function<std::uint8_t(const QKeyEvent&)>;
 // The program sets the lookup of the backend its windows run on; dialogs capture keys through it.
-void SetKeyEventLookup(KeyEventLookup Lookup);
+void SetKeyEventLookup(TKeyEventLookup Lookup);
 
 // The virtual-key code of a captured key press: the backend's lookup when it knows the key, else from
 // the keysym or Qt's key. 0 when the key has no code.

@@ -9,45 +9,45 @@ namespace tulma {
 
 namespace {
 
-struct KeyPair {
+struct TKeyPair {
     std::uint8_t VirtualKey;
-    Keysym Sym;
+    TKeysym Sym;
 };
 
 // One keysym per code; the first entry of a code is the one KeysymFromVirtualKey returns.
 constexpr std::array Table{
-    KeyPair{0x08, XKB_KEY_BackSpace},    KeyPair{0x09, XKB_KEY_Tab},
-    KeyPair{0x09, XKB_KEY_ISO_Left_Tab}, KeyPair{0x0C, XKB_KEY_Clear},
-    KeyPair{0x0D, XKB_KEY_Return},       KeyPair{0x0D, XKB_KEY_KP_Enter},
-    KeyPair{0x10, XKB_KEY_Shift_L},      KeyPair{0x10, XKB_KEY_Shift_R},
-    KeyPair{0x11, XKB_KEY_Control_L},    KeyPair{0x11, XKB_KEY_Control_R},
-    KeyPair{0x12, XKB_KEY_Alt_L},        KeyPair{0x12, XKB_KEY_Alt_R},
-    KeyPair{0x13, XKB_KEY_Pause},        KeyPair{0x14, XKB_KEY_Caps_Lock},
-    KeyPair{0x1B, XKB_KEY_Escape},       KeyPair{0x20, XKB_KEY_space},
-    KeyPair{0x21, XKB_KEY_Prior},        KeyPair{0x22, XKB_KEY_Next},
-    KeyPair{0x23, XKB_KEY_End},          KeyPair{0x24, XKB_KEY_Home},
-    KeyPair{0x25, XKB_KEY_Left},         KeyPair{0x26, XKB_KEY_Up},
-    KeyPair{0x27, XKB_KEY_Right},        KeyPair{0x28, XKB_KEY_Down},
-    KeyPair{0x29, XKB_KEY_Select},       KeyPair{0x2A, XKB_KEY_Print},
-    KeyPair{0x2B, XKB_KEY_Execute},      KeyPair{0x2C, XKB_KEY_Sys_Req},
-    KeyPair{0x2D, XKB_KEY_Insert},       KeyPair{0x2E, XKB_KEY_Delete},
-    KeyPair{0x2F, XKB_KEY_Help},         KeyPair{0x5B, XKB_KEY_Super_L},
-    KeyPair{0x5C, XKB_KEY_Super_R},      KeyPair{0x5D, XKB_KEY_Menu},
-    KeyPair{0x6A, XKB_KEY_KP_Multiply},  KeyPair{0x6B, XKB_KEY_KP_Add},
-    KeyPair{0x6C, XKB_KEY_KP_Separator}, KeyPair{0x6D, XKB_KEY_KP_Subtract},
-    KeyPair{0x6E, XKB_KEY_KP_Decimal},   KeyPair{0x6F, XKB_KEY_KP_Divide},
-    KeyPair{0x90, XKB_KEY_Num_Lock},     KeyPair{0x91, XKB_KEY_Scroll_Lock},
-    KeyPair{0xBA, XKB_KEY_semicolon},    KeyPair{0xBA, XKB_KEY_colon},
-    KeyPair{0xBB, XKB_KEY_equal},        KeyPair{0xBB, XKB_KEY_plus},
-    KeyPair{0xBC, XKB_KEY_comma},        KeyPair{0xBC, XKB_KEY_less},
-    KeyPair{0xBD, XKB_KEY_minus},        KeyPair{0xBD, XKB_KEY_underscore},
-    KeyPair{0xBE, XKB_KEY_period},       KeyPair{0xBE, XKB_KEY_greater},
-    KeyPair{0xBF, XKB_KEY_slash},        KeyPair{0xBF, XKB_KEY_question},
-    KeyPair{0xC0, XKB_KEY_grave},        KeyPair{0xC0, XKB_KEY_asciitilde},
-    KeyPair{0xDB, XKB_KEY_bracketleft},  KeyPair{0xDB, XKB_KEY_braceleft},
-    KeyPair{0xDC, XKB_KEY_backslash},    KeyPair{0xDC, XKB_KEY_bar},
-    KeyPair{0xDD, XKB_KEY_bracketright}, KeyPair{0xDD, XKB_KEY_braceright},
-    KeyPair{0xDE, XKB_KEY_apostrophe},   KeyPair{0xDE, XKB_KEY_quotedbl},
+    TKeyPair{0x08, XKB_KEY_BackSpace},    TKeyPair{0x09, XKB_KEY_Tab},
+    TKeyPair{0x09, XKB_KEY_ISO_Left_Tab}, TKeyPair{0x0C, XKB_KEY_Clear},
+    TKeyPair{0x0D, XKB_KEY_Return},       TKeyPair{0x0D, XKB_KEY_KP_Enter},
+    TKeyPair{0x10, XKB_KEY_Shift_L},      TKeyPair{0x10, XKB_KEY_Shift_R},
+    TKeyPair{0x11, XKB_KEY_Control_L},    TKeyPair{0x11, XKB_KEY_Control_R},
+    TKeyPair{0x12, XKB_KEY_Alt_L},        TKeyPair{0x12, XKB_KEY_Alt_R},
+    TKeyPair{0x13, XKB_KEY_Pause},        TKeyPair{0x14, XKB_KEY_Caps_Lock},
+    TKeyPair{0x1B, XKB_KEY_Escape},       TKeyPair{0x20, XKB_KEY_space},
+    TKeyPair{0x21, XKB_KEY_Prior},        TKeyPair{0x22, XKB_KEY_Next},
+    TKeyPair{0x23, XKB_KEY_End},          TKeyPair{0x24, XKB_KEY_Home},
+    TKeyPair{0x25, XKB_KEY_Left},         TKeyPair{0x26, XKB_KEY_Up},
+    TKeyPair{0x27, XKB_KEY_Right},        TKeyPair{0x28, XKB_KEY_Down},
+    TKeyPair{0x29, XKB_KEY_Select},       TKeyPair{0x2A, XKB_KEY_Print},
+    TKeyPair{0x2B, XKB_KEY_Execute},      TKeyPair{0x2C, XKB_KEY_Sys_Req},
+    TKeyPair{0x2D, XKB_KEY_Insert},       TKeyPair{0x2E, XKB_KEY_Delete},
+    TKeyPair{0x2F, XKB_KEY_Help},         TKeyPair{0x5B, XKB_KEY_Super_L},
+    TKeyPair{0x5C, XKB_KEY_Super_R},      TKeyPair{0x5D, XKB_KEY_Menu},
+    TKeyPair{0x6A, XKB_KEY_KP_Multiply},  TKeyPair{0x6B, XKB_KEY_KP_Add},
+    TKeyPair{0x6C, XKB_KEY_KP_Separator}, TKeyPair{0x6D, XKB_KEY_KP_Subtract},
+    TKeyPair{0x6E, XKB_KEY_KP_Decimal},   TKeyPair{0x6F, XKB_KEY_KP_Divide},
+    TKeyPair{0x90, XKB_KEY_Num_Lock},     TKeyPair{0x91, XKB_KEY_Scroll_Lock},
+    TKeyPair{0xBA, XKB_KEY_semicolon},    TKeyPair{0xBA, XKB_KEY_colon},
+    TKeyPair{0xBB, XKB_KEY_equal},        TKeyPair{0xBB, XKB_KEY_plus},
+    TKeyPair{0xBC, XKB_KEY_comma},        TKeyPair{0xBC, XKB_KEY_less},
+    TKeyPair{0xBD, XKB_KEY_minus},        TKeyPair{0xBD, XKB_KEY_underscore},
+    TKeyPair{0xBE, XKB_KEY_period},       TKeyPair{0xBE, XKB_KEY_greater},
+    TKeyPair{0xBF, XKB_KEY_slash},        TKeyPair{0xBF, XKB_KEY_question},
+    TKeyPair{0xC0, XKB_KEY_grave},        TKeyPair{0xC0, XKB_KEY_asciitilde},
+    TKeyPair{0xDB, XKB_KEY_bracketleft},  TKeyPair{0xDB, XKB_KEY_braceleft},
+    TKeyPair{0xDC, XKB_KEY_backslash},    TKeyPair{0xDC, XKB_KEY_bar},
+    TKeyPair{0xDD, XKB_KEY_bracketright}, TKeyPair{0xDD, XKB_KEY_braceright},
+    TKeyPair{0xDE, XKB_KEY_apostrophe},   TKeyPair{0xDE, XKB_KEY_quotedbl},
 };
 
 // evdev keycodes of the punctuation keys on a US keyboard.
@@ -66,7 +66,7 @@ bool InRange(std::uint32_t Value, std::uint32_t First, std::uint32_t Last) {
 
 }  // namespace
 
-Keysym KeysymFromVirtualKey(std::uint8_t VirtualKey) {
+TKeysym KeysymFromVirtualKey(std::uint8_t VirtualKey) {
     if (InRange(VirtualKey, '0', '9')) {
         return VirtualKey;
     }
@@ -76,10 +76,10 @@ Keysym KeysymFromVirtualKey(std::uint8_t VirtualKey) {
     if (InRange(VirtualKey, 0x60, 0x69)) {
         return XKB_KEY_KP_0 + (VirtualKey - 0x60);
     }
-    if (InRange(VirtualKey, vk::F1, vk::F24)) {
-        return XKB_KEY_F1 + (VirtualKey - vk::F1);
+    if (InRange(VirtualKey, Vk::F1, Vk::F24)) {
+        return XKB_KEY_F1 + (VirtualKey - Vk::F1);
     }
-    for (const KeyPair& Pair : Table) {
+    for (const TKeyPair& Pair : Table) {
         if (Pair.VirtualKey == VirtualKey) {
             return Pair.Sym;
         }
@@ -87,7 +87,7 @@ Keysym KeysymFromVirtualKey(std::uint8_t VirtualKey) {
     return 0;
 }
 
-std::uint8_t VirtualKeyFromKeysym(Keysym Sym) {
+std::uint8_t VirtualKeyFromKeysym(TKeysym Sym) {
     if (InRange(Sym, XKB_KEY_0, XKB_KEY_9)) {
         return static_cast<std::uint8_t>(Sym);
     }
@@ -101,9 +101,9 @@ std::uint8_t VirtualKeyFromKeysym(Keysym Sym) {
         return static_cast<std::uint8_t>(0x60 + (Sym - XKB_KEY_KP_0));
     }
     if (InRange(Sym, XKB_KEY_F1, XKB_KEY_F24)) {
-        return static_cast<std::uint8_t>(vk::F1 + (Sym - XKB_KEY_F1));
+        return static_cast<std::uint8_t>(Vk::F1 + (Sym - XKB_KEY_F1));
     }
-    for (const KeyPair& Pair : Table) {
+    for (const TKeyPair& Pair : Table) {
         if (Pair.Sym == Sym) {
             return Pair.VirtualKey;
         }

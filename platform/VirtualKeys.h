@@ -6,9 +6,9 @@
 // plain numbers here so that code without X headers can use the table.
 namespace tulma {
 
-using Keysym = std::uint32_t;
+using TKeysym = std::uint32_t;
 
-namespace vk {
+namespace Vk {
 constexpr std::uint8_t Back = 0x08;
 constexpr std::uint8_t Tab = 0x09;
 constexpr std::uint8_t Return = 0x0D;
@@ -26,15 +26,15 @@ constexpr std::uint8_t F1 = 0x70;
 constexpr std::uint8_t F24 = 0x87;
 constexpr std::uint8_t Oem1 = 0xBA;
 constexpr std::uint8_t Oem102 = 0xE2;
-}  // namespace vk
+}  // namespace Vk
 
 // The keysym of the key that a virtual-key code names (the unshifted symbol of a US layout for the
 // punctuation keys), or 0 when the code has none.
-Keysym KeysymFromVirtualKey(std::uint8_t VirtualKey);
+TKeysym KeysymFromVirtualKey(std::uint8_t VirtualKey);
 
 // The virtual-key code of a keysym, shifted symbols of a US layout included (A and a both give 0x41,
 // colon and semicolon both give 0xBA), or 0 when the keysym names no key of the table.
-std::uint8_t VirtualKeyFromKeysym(Keysym Sym);
+std::uint8_t VirtualKeyFromKeysym(TKeysym Sym);
 
 // The punctuation keys whose meaning depends on the keyboard layout.
 bool IsOemVirtualKey(std::uint8_t VirtualKey);

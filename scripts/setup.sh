@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config clang-format
+  # the naming check (clang-tidy's readability-identifier-naming, scripts/naming-check.sh)
+  clang-tidy
   # core libraries and tests
   libicu-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libmimalloc-dev
   # desktop layer and windows

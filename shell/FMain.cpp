@@ -35,7 +35,7 @@
 namespace tulma {
 namespace {
 
-using namespace main_form;
+using namespace MainForm;
 
 constexpr int32_t FixedItemTag = -1;
 // From the title to the text beside it.

@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window's client area, shared by the form and its notices.
-namespace tulma::main_form {
+namespace tulma::MainForm {
 
 constexpr int ClientWidth = 419;
 constexpr int ClientHeight = 329;
@@ -9,4 +9,4 @@ constexpr int ClientHeight = 329;
 constexpr int NoticeTop = 314;
 constexpr int NoticeWidth = ClientWidth - 8;
 
-}  // namespace tulma::main_form
+}  // namespace tulma::MainForm

@@ -23,7 +23,7 @@
 namespace tulma {
 namespace {
 
-using namespace main_form;
+using namespace MainForm;
 
 constexpr const char* ProgramTitle = "Tulma";
 

@@ -34,21 +34,21 @@ const THotTulma* THotKeyCombinationCheck::HolderInList(std::uint16_t Value, std:
 
 // A registration under an identifier of its own, ended at once: the window system refuses it when
 // another program holds the combination.
-ICombinationCheck::DesktopAnswer THotKeyCombinationCheck::AskDesktop(std::uint16_t Value) {
+ICombinationCheck::TDesktopAnswer THotKeyCombinationCheck::AskDesktop(std::uint16_t Value) {
     if (DesktopDecides) {
-        return DesktopAnswer::AfterBinding;
+        return TDesktopAnswer::AfterBinding;
     }
     const THotKeyRegistration Wanted = RegistrationOf(Value);
     const std::uint16_t Probe = Atoms.AddAtom("THotTulmaCapture");
     if (Probe == 0 || Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
         Atoms.DeleteAtom(Probe);
-        return DesktopAnswer::Free;
+        return TDesktopAnswer::Free;
     }
     const bool Free =
         Registry.RegisterHotKey(Probe, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey));
     Registry.UnregisterHotKey(Probe);
     Atoms.DeleteAtom(Probe);
-    return Free ? DesktopAnswer::Free : DesktopAnswer::Taken;
+    return Free ? TDesktopAnswer::Free : TDesktopAnswer::Taken;
 }
 
 void THotKeyCombinationCheck::TakeCombinationFrom(std::int32_t ID) {

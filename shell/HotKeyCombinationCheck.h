@@ -19,7 +19,7 @@ class THotKeyCombinationCheck : public ICombinationCheck {
     void SuspendHotKeys() override;
     void ResumeHotKeys() override;
     const THotTulma* HolderInList(std::uint16_t Value, std::int32_t ExceptID) const override;
-    DesktopAnswer AskDesktop(std::uint16_t Value) override;
+    TDesktopAnswer AskDesktop(std::uint16_t Value) override;
     void TakeCombinationFrom(std::int32_t ID) override;
 
   private:

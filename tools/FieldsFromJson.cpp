@@ -12,11 +12,11 @@
 
 namespace tulma {
 
-TFieldsFromJson::TFieldsFromJson(const Json& Source, std::string Path, int Depth)
+TFieldsFromJson::TFieldsFromJson(const TJson& Source, std::string Path, int Depth)
     : FSource(Source), FPath(std::move(Path)), FDepth(Depth) {}
 
 void TFieldsFromJson::Boolean(std::string_view Name, bool& Value) {
-    const Json& Member = Take(Name);
+    const TJson& Member = Take(Name);
     if (!Member.is_boolean()) {
         throw EJsonError(MemberPath(FPath, Name), "expected true or false, found " + JsonValueText(Member));
     }
@@ -32,7 +32,7 @@ void TFieldsFromJson::Object(std::string_view Name, TStreamableObject& Owned) {
 }
 
 void TFieldsFromJson::Items(TObjectList& List) {
-    const Json& Items = Take(ItemsMember);
+    const TJson& Items = Take(ItemsMember);
     const std::string Path = MemberPath(FPath, ItemsMember);
     if (!Items.is_array()) {
         throw EJsonError(Path, "expected an array of objects, found " + JsonValueText(Items));
@@ -52,7 +52,7 @@ void TFieldsFromJson::RequireAllTaken(const std::string& ClassName) const {
     }
 }
 
-const Json& TFieldsFromJson::Take(std::string_view Name) {
+const TJson& TFieldsFromJson::Take(std::string_view Name) {
     const auto Found = FSource.find(std::string(Name));
     if (Found == FSource.end()) {
         throw EJsonError(MemberPath(FPath, Name), "missing");
@@ -63,7 +63,7 @@ const Json& TFieldsFromJson::Take(std::string_view Name) {
 
 template <class T>
 void TFieldsFromJson::Number(std::string_view Name, const char* TypeName, T& Value) {
-    const Json& Member = Take(Name);
+    const TJson& Member = Take(Name);
     constexpr int64_t Min = std::numeric_limits<T>::min();
     constexpr int64_t Max = std::numeric_limits<T>::max();
     const std::string Range = std::string(TypeName) + ", " + std::to_string(Min) + ".." + std::to_string(Max);

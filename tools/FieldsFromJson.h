@@ -13,7 +13,7 @@ namespace tulma {
 class TFieldsFromJson : public TFieldVisitor {
   public:
     // Source is the object's JSON form at Path; Depth is the object's nesting depth.
-    TFieldsFromJson(const Json& Source, std::string Path, int Depth);
+    TFieldsFromJson(const TJson& Source, std::string Path, int Depth);
 
     void Integer(std::string_view Name, int32_t& Value) override { Number(Name, "Integer", Value); }
     void SmallInt(std::string_view Name, int16_t& Value) override { Number(Name, "SmallInt", Value); }
@@ -29,11 +29,11 @@ class TFieldsFromJson : public TFieldVisitor {
     void RequireAllTaken(const std::string& ClassName) const;
 
   private:
-    const Json& Take(std::string_view Name);
+    const TJson& Take(std::string_view Name);
     template <class T>
     void Number(std::string_view Name, const char* TypeName, T& Value);
 
-    const Json& FSource;
+    const TJson& FSource;
     std::string FPath;
     int FDepth;
     std::set<std::string, std::less<>> FTaken;

@@ -15,7 +15,7 @@ void TFieldsToJson::Object(std::string_view Name, TStreamableObject& Owned) {
 }
 
 void TFieldsToJson::Items(TObjectList& List) {
-    Json Items = Json::array();
+    TJson Items = TJson::array();
     for (int32_t I = 0; I < List.Count(); ++I) {
         Items.push_back(ToJson(*List.At(I)));
     }

@@ -10,7 +10,7 @@ namespace tulma {
 // Adds an object's stored fields to a JSON object, one member a field, in the order they are visited.
 class TFieldsToJson : public TFieldVisitor {
   public:
-    explicit TFieldsToJson(Json& Target) : FTarget(Target) {}
+    explicit TFieldsToJson(TJson& Target) : FTarget(Target) {}
 
     void Integer(std::string_view Name, int32_t& Value) override { Add(Name, Value); }
     void SmallInt(std::string_view Name, int16_t& Value) override { Add(Name, Value); }
@@ -23,9 +23,9 @@ class TFieldsToJson : public TFieldVisitor {
     void Items(TObjectList& List) override;
 
   private:
-    void Add(std::string_view Name, Json Value) { FTarget[std::string(Name)] = std::move(Value); }
+    void Add(std::string_view Name, TJson Value) { FTarget[std::string(Name)] = std::move(Value); }
 
-    Json& FTarget;
+    TJson& FTarget;
 };
 
 }  // namespace tulma

@@ -34,21 +34,21 @@ class TDuplicateKeyCheck {
   public:
     explicit TDuplicateKeyCheck(std::string FileName) : FFileName(std::move(FileName)) {}
 
-    bool operator()(int, Json::parse_event_t Event, Json& Parsed) {
+    bool operator()(int, TJson::parse_event_t Event, TJson& Parsed) {
         switch (Event) {
-            case Json::parse_event_t::object_start:
-            case Json::parse_event_t::array_start:
-                FOpen.push_back({Event == Json::parse_event_t::array_start, 0, {}, {}});
+            case TJson::parse_event_t::object_start:
+            case TJson::parse_event_t::array_start:
+                FOpen.push_back({Event == TJson::parse_event_t::array_start, 0, {}, {}});
                 break;
-            case Json::parse_event_t::key:
+            case TJson::parse_event_t::key:
                 TakeKey(Parsed.get<std::string>());
                 break;
-            case Json::parse_event_t::object_end:
-            case Json::parse_event_t::array_end:
+            case TJson::parse_event_t::object_end:
+            case TJson::parse_event_t::array_end:
                 FOpen.pop_back();
                 ValueDone();
                 break;
-            case Json::parse_event_t::value:
+            case TJson::parse_event_t::value:
                 ValueDone();
                 break;
         }
@@ -110,12 +110,12 @@ std::string DisplayName(const std::string& FileName) {
     return FileName == "-" ? "<stdin>" : FileName;
 }
 
-Json ReadJsonFile(const std::string& FileName) {
+TJson ReadJsonFile(const std::string& FileName) {
     const std::string Content = ReadFileContent(FileName);
     const std::string Name = DisplayName(FileName);
     try {
-        return Json::parse(Content, TDuplicateKeyCheck(Name));
-    } catch (const Json::parse_error& Error) {
+        return TJson::parse(Content, TDuplicateKeyCheck(Name));
+    } catch (const TJson::parse_error& Error) {
         // Drop the library's "[json.exception.parse_error.101] " tag; the rest says where and what.
         const std::string Message = Error.what();
         const size_t TagEnd = Message.find("] ");

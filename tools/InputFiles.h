@@ -15,6 +15,6 @@ std::string DisplayName(const std::string& FileName);
 
 // Parses the JSON document in FileName ("-" reads standard input). A syntax error or a member named
 // twice in one object raises EFileError with the line and column or the JSON path.
-Json ReadJsonFile(const std::string& FileName);
+TJson ReadJsonFile(const std::string& FileName);
 
 }  // namespace tulma

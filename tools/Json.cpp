@@ -22,21 +22,21 @@ std::string MemberPath(const std::string& Path, std::string_view Name) {
     if (IsIdentifier(Name)) {
         return Path + "." + std::string(Name);
     }
-    return Path + "[" + Json(std::string(Name)).dump(-1, ' ', false, Json::error_handler_t::replace) + "]";
+    return Path + "[" + TJson(std::string(Name)).dump(-1, ' ', false, TJson::error_handler_t::replace) + "]";
 }
 
 std::string ItemPath(const std::string& Path, size_t Index) {
     return Path + "[" + std::to_string(Index) + "]";
 }
 
-std::string JsonValueText(const Json& Value) {
+std::string JsonValueText(const TJson& Value) {
     if (Value.is_object()) {
         return "an object";
     }
     if (Value.is_array()) {
         return "an array";
     }
-    std::string Text = Value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    std::string Text = Value.dump(-1, ' ', false, TJson::error_handler_t::replace);
     if (Text.size() > MaxShown) {
         Text = Text.substr(0, MaxShown) + "...";
     }

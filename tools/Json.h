@@ -9,7 +9,7 @@
 namespace tulma {
 
 // Members keep their order, so a dump lists an object's fields in stream order.
-using Json = nlohmann::ordered_json;
+using TJson = nlohmann::ordered_json;
 
 // The members of an object's JSON form that are not fields: its class name and a list's items.
 inline constexpr const char* ClassMember = "class";
@@ -21,6 +21,6 @@ std::string MemberPath(const std::string& Path, std::string_view Name);
 std::string ItemPath(const std::string& Path, size_t Index);
 
 // A JSON value as error messages quote it: short values in full, long ones cut.
-std::string JsonValueText(const Json& Value);
+std::string JsonValueText(const TJson& Value);
 
 }  // namespace tulma

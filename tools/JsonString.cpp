@@ -55,20 +55,20 @@ std::string FromHex(const std::string& Hex, const std::string& Path) {
     return Bytes;
 }
 
-bool IsBytesObject(const Json& Value) {
+bool IsBytesObject(const TJson& Value) {
     return Value.is_object() && Value.size() == 1 && Value.contains(BytesKey) && Value[BytesKey].is_string();
 }
 
 }  // namespace
 
-Json StringToJson(const std::string& Bytes) {
+TJson StringToJson(const std::string& Bytes) {
     if (IsValidUtf8(Bytes)) {
         return Bytes;
     }
-    return Json{{BytesKey, ToHex(Bytes)}};
+    return TJson{{BytesKey, ToHex(Bytes)}};
 }
 
-std::string StringFromJson(const Json& Value, const std::string& Path) {
+std::string StringFromJson(const TJson& Value, const std::string& Path) {
     std::string Bytes;
     if (Value.is_string()) {
         Bytes = Value.get<std::string>();

@@ -10,7 +10,7 @@
 namespace tulma {
 namespace {
 
-const std::string& ClassNameIn(const Json& Value, const std::string& Path) {
+const std::string& ClassNameIn(const TJson& Value, const std::string& Path) {
     if (!Value.is_object()) {
         throw EJsonError(Path, "expected an object, found " + JsonValueText(Value));
     }
@@ -33,7 +33,7 @@ void CheckDepth(int Depth, const std::string& Path) {
     }
 }
 
-void FillFields(TStreamableObject& Object, const Json& Value, const std::string& Path, int Depth) {
+void FillFields(TStreamableObject& Object, const TJson& Value, const std::string& Path, int Depth) {
     TFieldsFromJson Fields(Value, Path, Depth);
     Object.VisitFields(Fields);
     Fields.RequireAllTaken(ClassNameOf(Object));
@@ -41,15 +41,15 @@ void FillFields(TStreamableObject& Object, const Json& Value, const std::string&
 
 }  // namespace
 
-Json ToJson(TStreamableObject& Object) {
-    Json Result = Json::object();
+TJson ToJson(TStreamableObject& Object) {
+    TJson Result = TJson::object();
     Result[ClassMember] = ClassNameOf(Object);
     TFieldsToJson Fields(Result);
     Object.VisitFields(Fields);
     return Result;
 }
 
-std::unique_ptr<TStreamableObject> FromJson(const Json& Value) {
+std::unique_ptr<TStreamableObject> FromJson(const TJson& Value) {
     return ObjectFromJson(Value, "$", 1);
 }
 
@@ -57,7 +57,7 @@ std::string ClassNameOf(const TStreamableObject& Object) {
     return ClassRegistry().GetClassForID(Object.GetRegistrationCode()).Name;
 }
 
-std::unique_ptr<TStreamableObject> ObjectFromJson(const Json& Value, const std::string& Path, int Depth) {
+std::unique_ptr<TStreamableObject> ObjectFromJson(const TJson& Value, const std::string& Path, int Depth) {
     CheckDepth(Depth, Path);
     const std::string& Name = ClassNameIn(Value, Path);
     const TClassDescriptor* Class = ClassRegistry().FindByName(Name);
@@ -69,7 +69,7 @@ std::unique_ptr<TStreamableObject> ObjectFromJson(const Json& Value, const std::
     return Object;
 }
 
-void FillObjectFromJson(TStreamableObject& Object, const Json& Value, const std::string& Path, int Depth) {
+void FillObjectFromJson(TStreamableObject& Object, const TJson& Value, const std::string& Path, int Depth) {
     CheckDepth(Depth, Path);
     const std::string& Name = ClassNameIn(Value, Path);
     const std::string Wanted = ClassNameOf(Object);

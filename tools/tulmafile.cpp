@@ -69,7 +69,7 @@ void Dump(const std::string& FileName) {
 }
 
 void Build(const std::string& JsonName, const std::string& FileName) {
-    const tulma::Json Document = tulma::ReadJsonFile(JsonName);
+    const tulma::TJson Document = tulma::ReadJsonFile(JsonName);
     std::unique_ptr<tulma::TStreamableObject> Object;
     try {
         Object = tulma::FromJson(Document);

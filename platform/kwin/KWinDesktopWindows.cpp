@@ -13,7 +13,7 @@
 namespace tulma {
 namespace {
 
-constexpr WindowHandle NativeBit = WindowHandle{1} << 63;
+constexpr TWindowHandle NativeBit = TWindowHandle{1} << 63;
 
 // Managed windows that a user would switch to, topmost first, the active one marked, with the program's
 // names: for a native window the executable's name and its app id, for an X11 one WM_CLASS, which KWin
@@ -77,9 +77,9 @@ std::string CutTitle(const QString& Title) {
 }
 
 // The X window id of a listed window; 0 for a native one (and for anything that is no X window id).
-WindowHandle X11Window(const QJsonValue& Id) {
+TWindowHandle X11Window(const QJsonValue& Id) {
     const qint64 Value = Id.toInteger();
-    return Value > 0 && Value <= 0xFFFFFFFF ? static_cast<WindowHandle>(Value) : 0;
+    return Value > 0 && Value <= 0xFFFFFFFF ? static_cast<TWindowHandle>(Value) : 0;
 }
 
 }  // namespace
@@ -89,8 +89,8 @@ TKWinDesktopWindows::TKWinDesktopWindows(IDesktopWindows& X11Windows)
 
 TKWinDesktopWindows::~TKWinDesktopWindows() = default;
 
-std::vector<WindowHandle> TKWinDesktopWindows::TopLevelWindows() {
-    std::vector<WindowHandle> Windows;
+std::vector<TWindowHandle> TKWinDesktopWindows::TopLevelWindows() {
+    std::vector<TWindowHandle> Windows;
     for (const TWindowInfo& Window : Snapshot().Windows) {
         Windows.push_back(Window.Handle);
     }
@@ -104,7 +104,7 @@ TWindowSnapshot TKWinDesktopWindows::Snapshot() {
         return X11Windows.Snapshot();
     }
     const QJsonArray Listed = QJsonDocument::fromJson(Answer->toUtf8()).array();
-    std::vector<NativeWindow> Natives;
+    std::vector<TNativeWindow> Natives;
     TWindowSnapshot Result;
     std::optional<TWindowSnapshot> X11;
     for (const QJsonValue& Entry : Listed) {
@@ -137,20 +137,20 @@ void TKWinDesktopWindows::SearchDone(const std::string& Text, const TWindowInfo*
     X11Windows.SearchDone(Text, Chosen);
 }
 
-std::string TKWinDesktopWindows::WindowTitle(WindowHandle Window) {
+std::string TKWinDesktopWindows::WindowTitle(TWindowHandle Window) {
     if ((Window & NativeBit) == 0) {
         return X11Windows.WindowTitle(Window);
     }
-    const NativeWindow* Found = FindNative(Window);
+    const TNativeWindow* Found = FindNative(Window);
     return Found != nullptr ? Found->Title : std::string();
 }
 
-void TKWinDesktopWindows::RestoreAndActivate(WindowHandle Window) {
+void TKWinDesktopWindows::RestoreAndActivate(TWindowHandle Window) {
     if ((Window & NativeBit) == 0) {
         X11Windows.RestoreAndActivate(Window);
         return;
     }
-    const NativeWindow* Found = FindNative(Window);
+    const TNativeWindow* Found = FindNative(Window);
     if (Found == nullptr) {
         return;
     }
@@ -162,13 +162,13 @@ void TKWinDesktopWindows::RestoreAndActivate(WindowHandle Window) {
 
 // The handle that KWin's window Id had in the last listing, or a new one: a window keeps its handle
 // from listing to listing, so that a window cycle can follow it.
-WindowHandle TKWinDesktopWindows::NativeHandle(const QString& Id) {
-    const auto Known = std::ranges::find(Native, Id, &NativeWindow::Id);
+TWindowHandle TKWinDesktopWindows::NativeHandle(const QString& Id) {
+    const auto Known = std::ranges::find(Native, Id, &TNativeWindow::Id);
     return Known != Native.end() ? Known->Handle : NativeBit | NextNative++;
 }
 
-const TKWinDesktopWindows::NativeWindow* TKWinDesktopWindows::FindNative(WindowHandle Window) const {
-    const auto Found = std::ranges::find(Native, Window, &NativeWindow::Handle);
+const TKWinDesktopWindows::TNativeWindow* TKWinDesktopWindows::FindNative(TWindowHandle Window) const {
+    const auto Found = std::ranges::find(Native, Window, &TNativeWindow::Handle);
     return Found != Native.end() ? &*Found : nullptr;
 }
 

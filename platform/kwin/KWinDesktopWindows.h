@@ -22,9 +22,9 @@ class TKWinDesktopWindows : public IDesktopWindows {
     explicit TKWinDesktopWindows(IDesktopWindows& X11Windows);
     ~TKWinDesktopWindows() override;
 
-    std::vector<WindowHandle> TopLevelWindows() override;
-    std::string WindowTitle(WindowHandle Window) override;
-    void RestoreAndActivate(WindowHandle Window) override;
+    std::vector<TWindowHandle> TopLevelWindows() override;
+    std::string WindowTitle(TWindowHandle Window) override;
+    void RestoreAndActivate(TWindowHandle Window) override;
     // KWin's listing with the program names of each window and the window KWin has active; the X11
     // listing alone when KWin does not answer.
     TWindowSnapshot Snapshot() override;
@@ -32,8 +32,8 @@ class TKWinDesktopWindows : public IDesktopWindows {
     void SearchDone(const std::string& Text, const TWindowInfo* Chosen) override;
 
   private:
-    struct NativeWindow {
-        WindowHandle Handle = 0;
+    struct TNativeWindow {
+        TWindowHandle Handle = 0;
         QString Id;
         std::string Title;
     };
@@ -41,11 +41,11 @@ class TKWinDesktopWindows : public IDesktopWindows {
     IDesktopWindows& X11Windows;
     std::unique_ptr<TKWinScript> Script;
     // The native windows of the last listing.
-    std::vector<NativeWindow> Native;
-    WindowHandle NextNative = 0;
+    std::vector<TNativeWindow> Native;
+    TWindowHandle NextNative = 0;
 
-    WindowHandle NativeHandle(const QString& Id);
-    const NativeWindow* FindNative(WindowHandle Window) const;
+    TWindowHandle NativeHandle(const QString& Id);
+    const TNativeWindow* FindNative(TWindowHandle Window) const;
 };
 
 }  // namespace tulma

@@ -71,7 +71,7 @@ TBackendVerdict TPortalHotKeys::Prove() {
         QObject Context;
         TPortalRequest::Call(&Context, Bus, ShortcutsInterface, QStringLiteral("CreateSession"), {},
                              {{QStringLiteral("session_handle_token"), ProofToken},
-                              {QStringLiteral("shortcuts"), QVariant::fromValue(PortalShortcutList())}},
+                              {QStringLiteral("shortcuts"), QVariant::fromValue(TPortalShortcutList())}},
                              [&](uint Code, const QVariantMap& Results) {
                                  Answer = {Code, PathOf(Results.value(QStringLiteral("session_handle")))};
                                  Wait.quit();
@@ -128,7 +128,7 @@ void TPortalHotKeys::UnregisterHotKey(std::uint16_t Id) {
     Names.erase(Id);
 }
 
-void TPortalHotKeys::SetPressHandler(PressHandler Handler) {
+void TPortalHotKeys::SetPressHandler(TPressHandler Handler) {
     Pressed = std::move(Handler);
 }
 
@@ -246,7 +246,7 @@ void TPortalHotKeys::BindDone() {
 }
 
 // A shortcut missing from the desktop's list has no trigger.
-void TPortalHotKeys::TakeAssignments(const PortalShortcutList& Assigned) {
+void TPortalHotKeys::TakeAssignments(const TPortalShortcutList& Assigned) {
     for (auto& [Id, Entry] : Shortcuts) {
         Entry.Bound = std::string();
         for (const TPortalShortcut& Given : Assigned) {
@@ -263,8 +263,8 @@ void TPortalHotKeys::TakeAssignments(const PortalShortcutList& Assigned) {
     }
 }
 
-PortalShortcutList TPortalHotKeys::ShortcutList() const {
-    PortalShortcutList List;
+TPortalShortcutList TPortalHotKeys::ShortcutList() const {
+    TPortalShortcutList List;
     for (const auto& [Id, Entry] : Shortcuts) {
         List.append({Text(Entry.Key),
                      {{QStringLiteral("description"), Text(Entry.Description)},

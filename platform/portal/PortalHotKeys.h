@@ -39,7 +39,7 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
     void UnregisterHotKey(std::uint16_t Id) override;
-    void SetPressHandler(PressHandler Handler) override;
+    void SetPressHandler(TPressHandler Handler) override;
     void NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) override;
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
     void SetAssignmentHandler(std::function<void()> Handler) override;
@@ -56,7 +56,7 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     void OnShortcutsChanged(const QDBusMessage& Signal);
 
   private:
-    struct Shortcut {
+    struct TShortcut {
         std::string Key;
         std::string Description;
         std::string Trigger;
@@ -68,11 +68,11 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     std::function<std::string()> Group;
     // The group of the session bound last.
     QString Token;
-    std::map<std::uint16_t, Shortcut> Shortcuts;
+    std::map<std::uint16_t, TShortcut> Shortcuts;
     std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
     // The trigger of each shortcut id in the last set bound in this run, in the group Token.
     std::map<std::string, std::string> LastBound;
-    PressHandler Pressed;
+    TPressHandler Pressed;
     std::function<void()> AssignmentChanged;
     QString Session;
     // Shortcut ids held down: a further Activated before Deactivated is a repeat.
@@ -87,8 +87,8 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     void SessionCreated(uint Code, const QVariantMap& Results);
     void Bound(uint Code, const QVariantMap& Results);
     void BindDone();
-    void TakeAssignments(const PortalShortcutList& Assigned);
-    PortalShortcutList ShortcutList() const;
+    void TakeAssignments(const TPortalShortcutList& Assigned);
+    TPortalShortcutList ShortcutList() const;
     void ForgetChangedShortcuts();
     std::optional<std::uint16_t> IdOfKey(const QString& Key) const;
     bool FromOurSession(const QDBusMessage& Signal) const;

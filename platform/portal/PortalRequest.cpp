@@ -28,7 +28,7 @@ QString RequestPath(const QDBusConnection& Bus, const QString& Token) {
 }  // namespace
 
 void TPortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QString& Interface,
-                          const QString& Method, QVariantList Arguments, QVariantMap Options, Answer Done) {
+                          const QString& Method, QVariantList Arguments, QVariantMap Options, TAnswer Done) {
     const QString Token = NextToken();
     auto* Request = new TPortalRequest(Context, Bus, RequestPath(Bus, Token), std::move(Done));
     Options.insert(QStringLiteral("handle_token"), Token);
@@ -46,7 +46,7 @@ void TPortalRequest::Call(QObject* Context, const QDBusConnection& Bus, const QS
             });
 }
 
-TPortalRequest::TPortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, Answer Done)
+TPortalRequest::TPortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, TAnswer Done)
     : QObject(Context), Bus(Bus), Path(std::move(Path)), Done(std::move(Done)) {
     this->Bus.connect(PortalService, this->Path, QStringLiteral("org.freedesktop.portal.Request"),
                       QStringLiteral("Response"), this, SLOT(Receive(uint, QVariantMap)));

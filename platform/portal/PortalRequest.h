@@ -20,12 +20,12 @@ inline const QString PortalPath = QStringLiteral("/org/freedesktop/portal/deskto
 class TPortalRequest : public QObject {
     Q_OBJECT
   public:
-    using Answer = std::function<void(uint Code, const QVariantMap& Results)>;
+    using TAnswer = std::function<void(uint Code, const QVariantMap& Results)>;
 
     // Calls Interface.Method on the portal object with Arguments followed by Options, to which the
     // request's handle token is added. Done is not called once Context is gone.
     static void Call(QObject* Context, const QDBusConnection& Bus, const QString& Interface,
-                     const QString& Method, QVariantList Arguments, QVariantMap Options, Answer Done);
+                     const QString& Method, QVariantList Arguments, QVariantMap Options, TAnswer Done);
 
   private slots:
     void Receive(uint Code, const QVariantMap& Results);
@@ -33,10 +33,10 @@ class TPortalRequest : public QObject {
   private:
     QDBusConnection Bus;
     QString Path;
-    Answer Done;
+    TAnswer Done;
     bool Answered = false;
 
-    TPortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, Answer Done);
+    TPortalRequest(QObject* Context, const QDBusConnection& Bus, QString Path, TAnswer Done);
     void Finish(uint Code, const QVariantMap& Results);
 };
 

@@ -20,14 +20,14 @@ const QDBusArgument& operator>>(const QDBusArgument& Argument, TPortalShortcut& 
 
 void RegisterPortalShortcutTypes() {
     qDBusRegisterMetaType<TPortalShortcut>();
-    qDBusRegisterMetaType<PortalShortcutList>();
+    qDBusRegisterMetaType<TPortalShortcutList>();
 }
 
-PortalShortcutList PortalShortcutsOf(const QVariant& Value) {
+TPortalShortcutList PortalShortcutsOf(const QVariant& Value) {
     if (Value.canConvert<QDBusArgument>()) {
-        return qdbus_cast<PortalShortcutList>(Value.value<QDBusArgument>());
+        return qdbus_cast<TPortalShortcutList>(Value.value<QDBusArgument>());
     }
-    return Value.value<PortalShortcutList>();
+    return Value.value<TPortalShortcutList>();
 }
 
 }  // namespace tulma

@@ -13,7 +13,7 @@ struct TPortalShortcut {
     QString Id;
     QVariantMap Properties;
 };
-using PortalShortcutList = QList<TPortalShortcut>;
+using TPortalShortcutList = QList<TPortalShortcut>;
 
 QDBusArgument& operator<<(QDBusArgument& Argument, const TPortalShortcut& Shortcut);
 const QDBusArgument& operator>>(const QDBusArgument& Argument, TPortalShortcut& Shortcut);
@@ -22,9 +22,9 @@ const QDBusArgument& operator>>(const QDBusArgument& Argument, TPortalShortcut& 
 void RegisterPortalShortcutTypes();
 
 // The list that a variant of a portal reply or signal carries; empty when it carries none.
-PortalShortcutList PortalShortcutsOf(const QVariant& Value);
+TPortalShortcutList PortalShortcutsOf(const QVariant& Value);
 
 }  // namespace tulma
 
 Q_DECLARE_METATYPE(tulma::TPortalShortcut)
-Q_DECLARE_METATYPE(tulma::PortalShortcutList)
+Q_DECLARE_METATYPE(tulma::TPortalShortcutList)

@@ -82,13 +82,13 @@ std::vector<std::string> Parts(const std::string& Trigger) {
 }  // namespace
 
 std::string ShortcutTrigger(unsigned Modifiers, std::uint8_t VirtualKey) {
-    const Keysym Sym = KeysymFromVirtualKey(VirtualKey);
+    const TKeysym Sym = KeysymFromVirtualKey(VirtualKey);
     if (Sym == 0) {
         return {};
     }
     std::array<char, 64> Name{};
     // Letters by their capital, as desktops show them.
-    const Keysym Named = Sym >= XKB_KEY_a && Sym <= XKB_KEY_z ? Sym - XKB_KEY_a + XKB_KEY_A : Sym;
+    const TKeysym Named = Sym >= XKB_KEY_a && Sym <= XKB_KEY_z ? Sym - XKB_KEY_a + XKB_KEY_A : Sym;
     if (xkb_keysym_get_name(Named, Name.data(), Name.size()) <= 0) {
         return {};
     }

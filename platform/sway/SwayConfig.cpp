@@ -140,7 +140,7 @@ std::vector<std::string> SwayConfigWords(std::string_view Line) {
 
 TSwayConfigReader::TSwayConfigReader() : TSwayConfigReader(ReadFromDisk, ExpandOnDisk) {}
 
-TSwayConfigReader::TSwayConfigReader(FileReader Read, PatternExpander Expand)
+TSwayConfigReader::TSwayConfigReader(TFileReader Read, TPatternExpander Expand)
     : Read(std::move(Read)), Expand(std::move(Expand)) {}
 
 void TSwayConfigReader::ReadFile(const std::string& Path) {
@@ -192,7 +192,7 @@ void TSwayConfigReader::ReadLine(const std::string& Line, const std::string& Fol
     }
     if (Words.back() == "{") {
         Words.pop_back();
-        Block Opened{
+        TBlock Opened{
             .Kind = Words.empty() ? "" : Words.front(), .DefaultMode = InDefaultMode(), .Code = false};
         if (Opened.Kind == "mode") {
             const auto Name = std::find_if(Words.begin() + 1, Words.end(),
@@ -246,7 +246,7 @@ void TSwayConfigReader::Include(const std::string& Pattern, const std::string& F
             : Folder + "/" + Pattern;
     for (const std::string& Path : Expand(Absolute)) {
         // An include inside a block applies nowhere useful; sway reads it at the top level too.
-        const std::vector<Block> Outer = std::exchange(Blocks, {});
+        const std::vector<TBlock> Outer = std::exchange(Blocks, {});
         ReadFile(Path);
         Blocks = Outer;
     }
@@ -296,7 +296,7 @@ std::string TSwayConfigReader::Substituted(const std::string& Line) const {
 }
 
 bool TSwayConfigReader::InDefaultMode() const {
-    return std::all_of(Blocks.begin(), Blocks.end(), [](const Block& Open) { return Open.DefaultMode; });
+    return std::all_of(Blocks.begin(), Blocks.end(), [](const TBlock& Open) { return Open.DefaultMode; });
 }
 
 }  // namespace tulma

@@ -17,7 +17,7 @@ struct TSwayCombination {
     std::string Key;
     bool Code = false;
 
-    auto operator<=>(const TSwayCombination&) const = default;
+    auto operator<=>(const TSwayCombination&) const = default;  // NOLINT(readability-identifier-naming)
 };
 
 // "Ctrl+Alt+k" (the modifier names are sway's, in any case) as a combination; nothing when a part is
@@ -34,12 +34,12 @@ class TSwayConfigReader {
     static constexpr std::size_t MaxFileBytes = 1U << 20U;
     static constexpr std::size_t MaxFiles = 64;
 
-    using FileReader = std::function<std::optional<std::string>(const std::string& Path)>;
-    using PatternExpander = std::function<std::vector<std::string>(const std::string& Pattern)>;
+    using TFileReader = std::function<std::optional<std::string>(const std::string& Path)>;
+    using TPatternExpander = std::function<std::vector<std::string>(const std::string& Pattern)>;
 
     // Reads from the file system, expanding includes as sway's shell-like expansion does (~, globs).
     TSwayConfigReader();
-    TSwayConfigReader(FileReader Read, PatternExpander Expand);
+    TSwayConfigReader(TFileReader Read, TPatternExpander Expand);
 
     // The main file: its text (sway hands it out), its path for relative includes.
     void ReadText(std::string_view Text, const std::string& Path);
@@ -50,19 +50,19 @@ class TSwayConfigReader {
     const std::vector<std::string>& Unreadable() const { return Missed; }
 
   private:
-    struct Block {
+    struct TBlock {
         std::string Kind;
         bool DefaultMode = true;
         bool Code = false;
     };
 
-    FileReader Read;
-    PatternExpander Expand;
+    TFileReader Read;
+    TPatternExpander Expand;
     std::vector<std::pair<std::string, std::string>> Variables;
     std::set<std::string> Seen;
     std::set<TSwayCombination> Found;
     std::vector<std::string> Missed;
-    std::vector<Block> Blocks;
+    std::vector<TBlock> Blocks;
 
     void ReadLine(const std::string& Line, const std::string& Folder);
     void Statement(const std::vector<std::string>& Words, const std::string& Folder);

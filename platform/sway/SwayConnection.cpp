@@ -17,7 +17,7 @@ std::string Variable(const char* Name) {
     return Value != nullptr ? Value : "";
 }
 
-QJsonDocument Json(const std::string& Payload) {
+QJsonDocument TJson(const std::string& Payload) {
     return QJsonDocument::fromJson(
         QByteArray::fromRawData(Payload.data(), static_cast<qsizetype>(Payload.size())));
 }
@@ -51,7 +51,7 @@ TBackendVerdict TSwayConnection::Prove() {
     }
     try {
         TSwayConnection Connection(Path);
-        const QJsonObject Version = Connection.Ask(swayipc::GetVersion).object();
+        const QJsonObject Version = Connection.Ask(SwayIpc::GetVersion).object();
         const std::string Name = Version.value("human_readable").toString().toStdString();
         if (Version.value("variant").toString() != "sway") {
             return {false, "the IPC socket " + Path + " is not sway's (" + Name + ")"};
@@ -80,7 +80,7 @@ QJsonDocument TSwayConnection::Ask(std::uint32_t Type, const QByteArray& Payload
     while (true) {
         while (const auto Message = Decoder.Next()) {
             if (Message->Type == Type) {
-                return Json(Message->Payload);
+                return TJson(Message->Payload);
             }
         }
         const auto Bytes = ReceiveSome(Socket.Get(), Deadline);
@@ -96,7 +96,7 @@ QJsonDocument TSwayConnection::Ask(std::uint32_t Type, const QByteArray& Payload
 
 void TSwayConnection::Listen(const QStringList& Events) {
     const QJsonObject Reply =
-        Ask(swayipc::Subscribe,
+        Ask(SwayIpc::Subscribe,
             QJsonDocument(QJsonArray::fromStringList(Events)).toJson(QJsonDocument::Compact))
             .object();
     if (!Reply.value("success").toBool()) {
@@ -117,8 +117,8 @@ void TSwayConnection::ReadEvents() {
         }
         Decoder.Append(*Bytes);
         while (const auto Message = Decoder.Next()) {
-            if ((Message->Type & swayipc::EventBit) != 0) {
-                emit Event(Message->Type, Json(Message->Payload).object());
+            if ((Message->Type & SwayIpc::EventBit) != 0) {
+                emit Event(Message->Type, TJson(Message->Payload).object());
             }
         }
     } catch (const ESwayIpc& Error) {

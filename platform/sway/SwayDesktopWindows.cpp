@@ -26,7 +26,7 @@ std::string CutTitle(const QString& Title) {
 }
 
 TWindowInfo WindowOf(const QJsonObject& Node) {
-    TWindowInfo Window{.Handle = static_cast<WindowHandle>(Node.value("id").toInteger()),
+    TWindowInfo Window{.Handle = static_cast<TWindowHandle>(Node.value("id").toInteger()),
                        .Title = CutTitle(Node.value("name").toString()),
                        .Instance = {},
                        .Class = {}};
@@ -84,18 +84,18 @@ TWindowSnapshot SwayTreeWindows(const QJsonObject& Tree) {
 TSwayDesktopWindows::TSwayDesktopWindows(const std::string& SocketPath) : Connection(SocketPath) {}
 
 TWindowSnapshot TSwayDesktopWindows::Snapshot() {
-    return SwayTreeWindows(Connection.Ask(swayipc::GetTree).object());
+    return SwayTreeWindows(Connection.Ask(SwayIpc::GetTree).object());
 }
 
-std::vector<WindowHandle> TSwayDesktopWindows::TopLevelWindows() {
-    std::vector<WindowHandle> Handles;
+std::vector<TWindowHandle> TSwayDesktopWindows::TopLevelWindows() {
+    std::vector<TWindowHandle> Handles;
     for (const TWindowInfo& Window : Snapshot().Windows) {
         Handles.push_back(Window.Handle);
     }
     return Handles;
 }
 
-std::string TSwayDesktopWindows::WindowTitle(WindowHandle Handle) {
+std::string TSwayDesktopWindows::WindowTitle(TWindowHandle Handle) {
     for (const TWindowInfo& Window : Snapshot().Windows) {
         if (Window.Handle == Handle) {
             return Window.Title;
@@ -104,9 +104,9 @@ std::string TSwayDesktopWindows::WindowTitle(WindowHandle Handle) {
     return {};
 }
 
-void TSwayDesktopWindows::RestoreAndActivate(WindowHandle Window) {
+void TSwayDesktopWindows::RestoreAndActivate(TWindowHandle Window) {
     const QJsonArray Results =
-        Connection.Ask(swayipc::RunCommand, QByteArray("[con_id=") + QByteArray::number(Window) + "] focus")
+        Connection.Ask(SwayIpc::RunCommand, QByteArray("[con_id=") + QByteArray::number(Window) + "] focus")
             .array();
     if (Results.isEmpty() || !Results.first().toObject().value("success").toBool()) {
         // A window that closed meanwhile matches nothing.

@@ -20,9 +20,9 @@ class TSwayDesktopWindows : public IDesktopWindows {
     // Throws ESwayIpc when the socket does not answer.
     explicit TSwayDesktopWindows(const std::string& SocketPath);
 
-    std::vector<WindowHandle> TopLevelWindows() override;
-    std::string WindowTitle(WindowHandle Window) override;
-    void RestoreAndActivate(WindowHandle Window) override;
+    std::vector<TWindowHandle> TopLevelWindows() override;
+    std::string WindowTitle(TWindowHandle Window) override;
+    void RestoreAndActivate(TWindowHandle Window) override;
     TWindowSnapshot Snapshot() override;
 
   private:

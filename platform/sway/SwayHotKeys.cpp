@@ -59,8 +59,8 @@ void TSwayHotKeys::ReadConfiguration() {
     Configured.clear();
     try {
         const QString Path =
-            Commands.Ask(swayipc::GetVersion).object().value("loaded_config_file_name").toString();
-        const QString Text = Commands.Ask(swayipc::GetConfig).object().value("config").toString();
+            Commands.Ask(SwayIpc::GetVersion).object().value("loaded_config_file_name").toString();
+        const QString Text = Commands.Ask(SwayIpc::GetConfig).object().value("config").toString();
         TSwayConfigReader Reader;
         Reader.ReadText(Text.toStdString(), Path.toStdString());
         Configured = Reader.Bindings();
@@ -72,7 +72,7 @@ void TSwayHotKeys::ReadConfiguration() {
     }
 }
 
-bool TSwayHotKeys::Configures(const Binding& Wanted) const {
+bool TSwayHotKeys::Configures(const TBinding& Wanted) const {
     return std::any_of(Wanted.Spellings.begin(), Wanted.Spellings.end(),
                        [this](const TSwayCombination& Spelling) { return Configured.contains(Spelling); });
 }
@@ -85,7 +85,7 @@ bool TSwayHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uin
 std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
     std::vector<bool> Registered(Requests.size(), false);
     std::vector<std::string> List;
-    std::vector<std::pair<std::size_t, Binding>> Asked;
+    std::vector<std::pair<std::size_t, TBinding>> Asked;
     std::set<std::string> Taken;
     for (const auto& [Id, Held] : Bound) {
         Taken.insert(Held.Combination);
@@ -94,10 +94,10 @@ std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> 
     for (std::size_t I = 0; I < Requests.size(); ++I) {
         const THotKeyRequest& Request = Requests[I];
         Refusals.erase(Request.Id);
-        Binding Wanted{.Combination = SwayCombinationText(Request.Modifiers, Request.VirtualKey),
-                       .Tag = TagPrefix + (Keys.contains(Request.Id) ? Keys[Request.Id]
-                                                                     : "atom-" + std::to_string(Request.Id)),
-                       .Spellings = SwaySpellings(Request.Modifiers, Request.VirtualKey)};
+        TBinding Wanted{.Combination = SwayCombinationText(Request.Modifiers, Request.VirtualKey),
+                        .Tag = TagPrefix + (Keys.contains(Request.Id) ? Keys[Request.Id]
+                                                                      : "atom-" + std::to_string(Request.Id)),
+                        .Spellings = SwaySpellings(Request.Modifiers, Request.VirtualKey)};
         if (Wanted.Combination.empty() || Bound.contains(Request.Id) || !Lost.empty() ||
             !Taken.insert(Wanted.Combination).second) {
             continue;
@@ -172,7 +172,7 @@ std::vector<std::string> TSwayHotKeys::Run(const std::vector<std::string>& List)
             Joined += (I > Next ? "; " : "") + List[I];
         }
         const QJsonArray Results =
-            Commands.Ask(swayipc::RunCommand, QByteArray::fromStdString(Joined)).array();
+            Commands.Ask(SwayIpc::RunCommand, QByteArray::fromStdString(Joined)).array();
         if (Results.isEmpty()) {
             throw ESwayIpc("sway answered no result for its commands");
         }
@@ -239,7 +239,7 @@ void TSwayHotKeys::WriteRecord() const {
 }
 
 void TSwayHotKeys::OnEvent(std::uint32_t Type, const QJsonObject& Body) {
-    if (Type == swayipc::BindingEvent && Body.value("change").toString() == "run") {
+    if (Type == SwayIpc::BindingEvent && Body.value("change").toString() == "run") {
         const std::string Command =
             Body.value("binding").toObject().value("command").toString().toStdString();
         for (const auto& [Id, Held] : Bound) {
@@ -257,10 +257,10 @@ void TSwayHotKeys::OnEvent(std::uint32_t Type, const QJsonObject& Body) {
                 return;
             }
         }
-    } else if (Type == swayipc::WorkspaceEvent && Body.value("change").toString() == "reload") {
+    } else if (Type == SwayIpc::WorkspaceEvent && Body.value("change").toString() == "reload") {
         qCDebug(PlatformLog) << "sway reloaded its configuration: binding again";
         BindAgainAfterReload(0);
-    } else if (Type == swayipc::ShutdownEvent) {
+    } else if (Type == SwayIpc::ShutdownEvent) {
         GoneAway("sway is shutting down");
     }
 }
@@ -283,7 +283,7 @@ void TSwayHotKeys::Fail(const std::string& What) {
     emit TroubleChanged();
 }
 
-void TSwayHotKeys::SetPressHandler(PressHandler Handler) {
+void TSwayHotKeys::SetPressHandler(TPressHandler Handler) {
     Pressed = std::move(Handler);
 }
 

@@ -31,7 +31,7 @@ class TSwayHotKeys : public QObject, public IHotKeyRegistry {
     std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
     void UnregisterHotKey(std::uint16_t Id) override;
     void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
-    void SetPressHandler(PressHandler Handler) override;
+    void SetPressHandler(TPressHandler Handler) override;
     void NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) override;
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
     void SetAssignmentHandler(std::function<void()> Handler) override;
@@ -45,7 +45,7 @@ class TSwayHotKeys : public QObject, public IHotKeyRegistry {
     void TroubleChanged();
 
   private:
-    struct Binding {
+    struct TBinding {
         std::string Combination;
         std::string Tag;
         std::set<TSwayCombination> Spellings;
@@ -56,16 +56,16 @@ class TSwayHotKeys : public QObject, public IHotKeyRegistry {
     TSwayBindingRecord Record;
     std::set<TSwayCombination> Configured;
     // Registrations bound in sway, and those that a reload found taken by the configuration since.
-    std::map<std::uint16_t, Binding> Bound;
+    std::map<std::uint16_t, TBinding> Bound;
     std::set<std::uint16_t> TakenSince;
     std::map<std::uint16_t, std::string> Keys;
     std::map<std::uint16_t, std::string> Refusals;
-    PressHandler Pressed;
+    TPressHandler Pressed;
     std::function<void()> AssignmentChanged;
     std::string Lost;
 
     void ReadConfiguration();
-    bool Configures(const Binding& Wanted) const;
+    bool Configures(const TBinding& Wanted) const;
     // Runs commands in order; sway stops a list at its first failure, so the rest go again. Returns each
     // command's error, empty when it succeeded.
     std::vector<std::string> Run(const std::vector<std::string>& List);

@@ -36,19 +36,19 @@ std::optional<TSwayIpcMessage> TSwayIpcDecoder::Next() {
     if (Buffer.compare(0, Seen, Magic.substr(0, Seen)) != 0) {
         throw ESwayIpc("the sway socket sent bytes that are not its protocol");
     }
-    if (Buffer.size() < swayipc::HeaderBytes) {
+    if (Buffer.size() < SwayIpc::HeaderBytes) {
         return std::nullopt;
     }
     const std::uint32_t Length = ReadNumber(Buffer, Magic.size());
-    if (Length > swayipc::MaxPayloadBytes) {
+    if (Length > SwayIpc::MaxPayloadBytes) {
         throw ESwayIpc("the sway socket announced a message of " + std::to_string(Length) + " bytes");
     }
-    if (Buffer.size() - swayipc::HeaderBytes < Length) {
+    if (Buffer.size() - SwayIpc::HeaderBytes < Length) {
         return std::nullopt;
     }
     TSwayIpcMessage Message{ReadNumber(Buffer, Magic.size() + 4),
-                            Buffer.substr(swayipc::HeaderBytes, Length)};
-    Buffer.erase(0, swayipc::HeaderBytes + Length);
+                            Buffer.substr(SwayIpc::HeaderBytes, Length)};
+    Buffer.erase(0, SwayIpc::HeaderBytes + Length);
     return Message;
 }
 

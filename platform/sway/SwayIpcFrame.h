@@ -10,7 +10,7 @@
 namespace tulma {
 
 // The message types of sway's IPC socket (i3's protocol) that Tulma sends; replies carry the same type.
-namespace swayipc {
+namespace SwayIpc {
 constexpr std::uint32_t RunCommand = 0;
 constexpr std::uint32_t Subscribe = 2;
 constexpr std::uint32_t GetTree = 4;
@@ -26,7 +26,7 @@ constexpr std::size_t HeaderBytes = 14;
 // No reply of a desktop comes near this (a tree of a thousand windows is a few megabytes); a length
 // beyond it is a stream out of step, not a message.
 constexpr std::uint32_t MaxPayloadBytes = 64U << 20U;
-}  // namespace swayipc
+}  // namespace SwayIpc
 
 // Bytes on the socket that are no message of the protocol.
 class ESwayIpc : public std::runtime_error {

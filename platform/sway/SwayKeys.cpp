@@ -11,26 +11,26 @@
 namespace tulma {
 namespace {
 
-struct KeymapRelease {
+struct TKeymapRelease {
     void operator()(xkb_keymap* Keymap) const { xkb_keymap_unref(Keymap); }
 };
-using Keymap = std::unique_ptr<xkb_keymap, KeymapRelease>;
+using TKeymap = std::unique_ptr<xkb_keymap, TKeymapRelease>;
 
 // The keyboard map sway starts with unless told otherwise (XKB_DEFAULT_* or the system's default).
 xkb_keymap* DefaultKeymap() {
-    static const Keymap Map = [] {
+    static const TKeymap Map = [] {
         xkb_context* Context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
         if (Context == nullptr) {
-            return Keymap();
+            return TKeymap();
         }
-        Keymap Compiled(xkb_keymap_new_from_names(Context, nullptr, XKB_KEYMAP_COMPILE_NO_FLAGS));
+        TKeymap Compiled(xkb_keymap_new_from_names(Context, nullptr, XKB_KEYMAP_COMPILE_NO_FLAGS));
         xkb_context_unref(Context);
         return Compiled;
     }();
     return Map.get();
 }
 
-std::set<std::uint32_t> KeycodesOf(Keysym Sym) {
+std::set<std::uint32_t> KeycodesOf(TKeysym Sym) {
     std::set<std::uint32_t> Codes;
     xkb_keymap* Map = DefaultKeymap();
     if (Map == nullptr) {
@@ -59,7 +59,7 @@ unsigned SwayModifiers(unsigned Modifiers) {
 }  // namespace
 
 std::string SwayCombinationText(unsigned Modifiers, std::uint8_t VirtualKey) {
-    const Keysym Sym = KeysymFromVirtualKey(VirtualKey);
+    const TKeysym Sym = KeysymFromVirtualKey(VirtualKey);
     std::array<char, 64> Name{};
     if (Sym == 0 || xkb_keysym_get_name(xkb_keysym_to_lower(Sym), Name.data(), Name.size()) <= 0) {
         return {};

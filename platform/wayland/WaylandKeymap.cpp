@@ -17,7 +17,7 @@ namespace {
 // Columns as in X11's core mapping: first group unshifted and shifted, then the second group.
 constexpr int Columns = 4;
 
-Keysym SymAt(xkb_keymap* Keymap, xkb_keycode_t Code, xkb_layout_index_t Group, xkb_level_index_t Level) {
+TKeysym SymAt(xkb_keymap* Keymap, xkb_keycode_t Code, xkb_layout_index_t Group, xkb_level_index_t Level) {
     if (Group >= xkb_keymap_num_layouts_for_key(Keymap, Code)) {
         return 0;
     }
@@ -31,13 +31,13 @@ TKeyboardLayout KeyboardLayoutOf(xkb_keymap* Keymap) {
     // Keycodes beyond 255 exist in no key event that reaches a virtual-key code.
     const xkb_keycode_t First = std::max<xkb_keycode_t>(xkb_keymap_min_keycode(Keymap), 8);
     const xkb_keycode_t Last = std::min<xkb_keycode_t>(xkb_keymap_max_keycode(Keymap), 255);
-    std::vector<Keysym> Syms;
+    std::vector<TKeysym> Syms;
     for (xkb_keycode_t Code = First; Code <= Last; ++Code) {
         for (int Column = 0; Column < Columns; ++Column) {
             Syms.push_back(SymAt(Keymap, Code, Column / 2, Column % 2));
         }
     }
-    return {static_cast<TKeyboardLayout::Keycode>(First), Columns, std::move(Syms)};
+    return {static_cast<TKeyboardLayout::TKeycode>(First), Columns, std::move(Syms)};
 }
 
 namespace {

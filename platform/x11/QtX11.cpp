@@ -40,11 +40,11 @@ xcb_connection_t* QtX11Connection() {
     return Own->Failed() ? nullptr : Own->Get();
 }
 
-KeyNameLookup X11KeyNames() {
+TKeyNameLookup X11KeyNames() {
     return LayoutKeyNames(X11Layout);
 }
 
-KeyEventLookup X11KeyCodes() {
+TKeyEventLookup X11KeyCodes() {
     return LayoutKeyCodes(X11Layout);
 }
 

@@ -28,10 +28,10 @@ inline std::uint8_t XcbEventKind(const xcb_generic_event_t& Event) {
 
 // The key-name lookup of the current keyboard layout on the application's display; names are empty
 // when there is no X display.
-KeyNameLookup X11KeyNames();
+TKeyNameLookup X11KeyNames();
 
 // The code of a captured key press from its X keycode and keysym on the current layout; 0 when there is
 // no X display or the press has no keycode.
-KeyEventLookup X11KeyCodes();
+TKeyEventLookup X11KeyCodes();
 
 }  // namespace tulma

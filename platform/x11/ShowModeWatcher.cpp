@@ -44,11 +44,11 @@ TShowModeWatcher::TShowModeWatcher(xcb_connection_t* Connection, QObject* Parent
     connect(&Poll, &QTimer::timeout, this, &TShowModeWatcher::Tick);
 }
 
-std::optional<TShowModeWatcher::BaselineRequest> TShowModeWatcher::AskBaseline(TShowCommand Mode) {
+std::optional<TShowModeWatcher::TBaselineRequest> TShowModeWatcher::AskBaseline(TShowCommand Mode) {
     if (!KeepsFocusAway(Mode)) {
         return std::nullopt;
     }
-    BaselineRequest Before{
+    TBaselineRequest Before{
         RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW),
         RequestCardinals(Connection, Root, Atoms.NetActiveWindow, XCB_ATOM_WINDOW),
         {Connection, xcb_get_input_focus(Connection), xcb_get_input_focus_reply},
@@ -59,9 +59,9 @@ std::optional<TShowModeWatcher::BaselineRequest> TShowModeWatcher::AskBaseline(T
 
 // A fresh process has no windows yet, so every window with its pid is one it made after the start.
 // Windows of the classes that are already there belong to an earlier start.
-void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before,
+void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<TBaselineRequest>& Before,
                              const std::vector<std::string>& Classes) {
-    Entry Watch;
+    TEntry Watch;
     Watch.Pid = Pid;
     Watch.Classes = Classes;
     Watch.Mode = Mode;
@@ -82,7 +82,7 @@ void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<Baselin
     Poll.start();
 }
 
-void TShowModeWatcher::TakeBaseline(Entry& Watch, BaselineRequest& Before) {
+void TShowModeWatcher::TakeBaseline(TEntry& Watch, TBaselineRequest& Before) {
     Watch.Managed = WindowManagerRunning(Connection, Before.WmCheck, Atoms.NetSupportingWmCheck);
     Watch.Surveyed = true;
     if (Watch.Managed) {
@@ -94,7 +94,7 @@ void TShowModeWatcher::TakeBaseline(Entry& Watch, BaselineRequest& Before) {
 }
 
 void TShowModeWatcher::Tick() {
-    std::erase_if(Watches, [this](Entry& Watch) { return !Step(Watch); });
+    std::erase_if(Watches, [this](TEntry& Watch) { return !Step(Watch); });
     if (Watches.empty()) {
         Poll.stop();
     }
@@ -102,7 +102,7 @@ void TShowModeWatcher::Tick() {
 }
 
 // One look at a watch; false when it is done.
-bool TShowModeWatcher::Step(Entry& Watch) {
+bool TShowModeWatcher::Step(TEntry& Watch) {
     if (!Watch.Surveyed) {
         Watch.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
         Watch.Surveyed = true;
@@ -133,7 +133,7 @@ bool TShowModeWatcher::Viewable(xcb_window_t Window) {
     return Attributes && Attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
-xcb_window_t TShowModeWatcher::FindWindow(Entry& Watch) {
+xcb_window_t TShowModeWatcher::FindWindow(TEntry& Watch) {
     for (std::uint32_t Window : TopLevelWindows(Watch.Managed)) {
         if (Watch.Others.contains(Window)) {
             continue;
@@ -159,13 +159,13 @@ xcb_window_t TShowModeWatcher::FindWindow(Entry& Watch) {
 bool TShowModeWatcher::HasClass(xcb_window_t Window, const std::vector<std::string>& Classes) {
     auto Request = RequestBytes(Connection, Window, XCB_ATOM_WM_CLASS);
     xcb_atom_t Type = XCB_ATOM_NONE;
-    const auto [Instance, Class] = ClassNames(BytesOf(Request, &Type));
+    const auto Names = ClassNames(BytesOf(Request, &Type));
     return std::any_of(Classes.begin(), Classes.end(), [&](const std::string& Name) {
-        return SameName(Name, Instance) || SameName(Name, Class);
+        return SameName(Name, Names.first) || SameName(Name, Names.second);
     });
 }
 
-void TShowModeWatcher::Apply(Entry& Watch) {
+void TShowModeWatcher::Apply(TEntry& Watch) {
     if (!Watch.Managed) {
         ApplyUnmanaged(Watch);
         return;
@@ -185,7 +185,7 @@ void TShowModeWatcher::Apply(Entry& Watch) {
     }
 }
 
-void TShowModeWatcher::ApplyUnmanaged(Entry& Watch) {
+void TShowModeWatcher::ApplyUnmanaged(TEntry& Watch) {
     if (Watch.Mode == TShowCommand::ShowMaximized) {
         const xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
         const std::uint32_t Geometry[] = {0, 0, Screen->width_in_pixels, Screen->height_in_pixels};
@@ -204,7 +204,7 @@ void TShowModeWatcher::ApplyUnmanaged(Entry& Watch) {
 
 // The window manager may hand focus to the new window, or to nobody when the new window is iconified
 // while it has it; give it back to the window that had it.
-void TShowModeWatcher::KeepFocusAway(const Entry& Watch) {
+void TShowModeWatcher::KeepFocusAway(const TEntry& Watch) {
     const xcb_window_t Active = ActiveWindow(Watch.Managed);
     if (Watch.Previous != XCB_WINDOW_NONE && (Active == Watch.Found || Active == XCB_WINDOW_NONE)) {
         Activate(Watch.Previous, Watch.Managed);

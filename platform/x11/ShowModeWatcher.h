@@ -40,20 +40,20 @@ class TShowModeWatcher : public QObject {
     // manager focus it, before the start call has returned; read after the start, so that the round
     // trips do not delay it. The other modes ask nothing before the start, so that no request competes
     // with the program's start for the X server.
-    struct BaselineRequest {
+    struct TBaselineRequest {
         TDeferredProperty WmCheck;
         TDeferredProperty Active;
         TDeferredReply<xcb_get_input_focus_reply_t, xcb_get_input_focus_cookie_t> Focus;
     };
-    std::optional<BaselineRequest> AskBaseline(TShowCommand Mode);
+    std::optional<TBaselineRequest> AskBaseline(TShowCommand Mode);
     // Pid: the started process, 0 for none; Classes: WM_CLASS names (instance or class, case ignored) that
     // a window new since the start may carry instead.
-    void Watch(pid_t Pid, TShowCommand Mode, std::optional<BaselineRequest>& Before,
+    void Watch(pid_t Pid, TShowCommand Mode, std::optional<TBaselineRequest>& Before,
                const std::vector<std::string>& Classes = {});
     bool Idle() const { return Watches.empty(); }
 
   private:
-    struct Entry {
+    struct TEntry {
         pid_t Pid = -1;
         std::vector<std::string> Classes;
         TShowCommand Mode = TShowCommand::ShowNormal;
@@ -70,18 +70,18 @@ class TShowModeWatcher : public QObject {
     xcb_window_t Root;
     TXcbAtoms Atoms;
     QTimer Poll;
-    std::vector<Entry> Watches;
+    std::vector<TEntry> Watches;
 
     void Tick();
-    void TakeBaseline(Entry& Watch, BaselineRequest& Before);
-    bool Step(Entry& Watch);
+    void TakeBaseline(TEntry& Watch, TBaselineRequest& Before);
+    bool Step(TEntry& Watch);
     std::vector<std::uint32_t> TopLevelWindows(bool Managed);
     bool Viewable(xcb_window_t Window);
-    xcb_window_t FindWindow(Entry& Watch);
+    xcb_window_t FindWindow(TEntry& Watch);
     bool HasClass(xcb_window_t Window, const std::vector<std::string>& Classes);
-    void Apply(Entry& Watch);
-    void ApplyUnmanaged(Entry& Watch);
-    void KeepFocusAway(const Entry& Watch);
+    void Apply(TEntry& Watch);
+    void ApplyUnmanaged(TEntry& Watch);
+    void KeepFocusAway(const TEntry& Watch);
     xcb_window_t ActiveWindow(bool Managed);
     void Activate(xcb_window_t Window, bool Managed);
 };

@@ -32,7 +32,7 @@ bool TX11Desktop::LaunchesSettled() const {
     return Starts->Idle();
 }
 
-KeyNameLookup TX11Desktop::KeyNames() const {
+TKeyNameLookup TX11Desktop::KeyNames() const {
     return X11KeyNames();
 }
 

@@ -31,7 +31,7 @@ class TX11Desktop : public QObject {
     ILauncher& Launcher();
     // Whether every program started so far has had its show command applied (or given up on).
     bool LaunchesSettled() const;
-    KeyNameLookup KeyNames() const;
+    TKeyNameLookup KeyNames() const;
 
   private:
     TX11HotKeys* Keys;

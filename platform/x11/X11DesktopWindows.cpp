@@ -61,14 +61,14 @@ std::string Latin1ToUtf8(const std::string& Text) {
     return Result;
 }
 
-TX11DesktopWindows::TX11DesktopWindows(xcb_connection_t* Connection, TimeSource UserTime)
+TX11DesktopWindows::TX11DesktopWindows(xcb_connection_t* Connection, TTimeSource UserTime)
     : Connection(Connection), Root(FirstRoot(Connection)), Atoms(Connection), UserTime(std::move(UserTime)) {}
 
 bool TX11DesktopWindows::HasWindowManager() {
     return WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
 }
 
-std::vector<WindowHandle> TX11DesktopWindows::TopLevelWindows() {
+std::vector<TWindowHandle> TX11DesktopWindows::TopLevelWindows() {
     auto RootCheck = RequestCardinals(Connection, Root, Atoms.NetSupportingWmCheck, XCB_ATOM_WINDOW);
     auto Stacking = RequestCardinals(Connection, Root, Atoms.NetClientListStacking, XCB_ATOM_WINDOW);
     const bool Managed = WindowManagerRunning(Connection, RootCheck, Atoms.NetSupportingWmCheck);
@@ -89,12 +89,12 @@ std::vector<xcb_window_t> TX11DesktopWindows::StackingTopFirst(bool Managed, TDe
     return {BottomUp.rbegin(), BottomUp.rend()};
 }
 
-TX11DesktopWindows::TitleRequests TX11DesktopWindows::RequestTitle(xcb_window_t Window) {
+TX11DesktopWindows::TTitleRequests TX11DesktopWindows::RequestTitle(xcb_window_t Window) {
     return {RequestBytes(Connection, Window, Atoms.NetWmName),
             RequestBytes(Connection, Window, XCB_ATOM_WM_NAME)};
 }
 
-std::string TX11DesktopWindows::TitleOf(TitleRequests& Requests) {
+std::string TX11DesktopWindows::TitleOf(TTitleRequests& Requests) {
     xcb_atom_t Type = XCB_ATOM_NONE;
     std::string Title = BytesOf(Requests.NetWmName, &Type);
     if (Type != Atoms.Utf8String || Title.empty()) {
@@ -106,7 +106,7 @@ std::string TX11DesktopWindows::TitleOf(TitleRequests& Requests) {
     return CutTitle(std::move(Title), MaxTitleBytes);
 }
 
-std::string TX11DesktopWindows::WindowTitle(WindowHandle Window) {
+std::string TX11DesktopWindows::WindowTitle(TWindowHandle Window) {
     auto Requests = RequestTitle(static_cast<xcb_window_t>(Window));
     return TitleOf(Requests);
 }
@@ -119,11 +119,11 @@ TWindowSnapshot TX11DesktopWindows::Snapshot() {
     const std::vector<xcb_window_t> TopFirst = StackingTopFirst(Managed, Stacking);
 
     // Every question goes out before the first answer is read: one round trip for all windows.
-    struct Pending {
-        TitleRequests Title;
+    struct TPending {
+        TTitleRequests Title;
         TDeferredProperty ClassNames;
     };
-    std::vector<Pending> Requests;
+    std::vector<TPending> Requests;
     Requests.reserve(TopFirst.size());
     for (const xcb_window_t Window : TopFirst) {
         Requests.push_back({RequestTitle(Window), RequestBytes(Connection, Window, XCB_ATOM_WM_CLASS)});
@@ -152,7 +152,7 @@ void TX11DesktopWindows::SearchDone(const std::string& Text, const TWindowInfo* 
     }
 }
 
-void TX11DesktopWindows::RestoreAndActivate(WindowHandle Window) {
+void TX11DesktopWindows::RestoreAndActivate(TWindowHandle Window) {
     const auto Id = static_cast<xcb_window_t>(Window);
     const auto Attributes = WindowAttributes(Connection, Id);
     if (!Attributes) {

@@ -19,13 +19,13 @@ class TX11DesktopWindows : public IDesktopWindows {
   public:
     // UserTime gives the time stamp of the user action that asks for an activation (the hotkey press);
     // without one the request carries CurrentTime.
-    using TimeSource = std::function<xcb_timestamp_t()>;
+    using TTimeSource = std::function<xcb_timestamp_t()>;
 
-    explicit TX11DesktopWindows(xcb_connection_t* Connection, TimeSource UserTime = {});
+    explicit TX11DesktopWindows(xcb_connection_t* Connection, TTimeSource UserTime = {});
 
-    std::vector<WindowHandle> TopLevelWindows() override;
-    std::string WindowTitle(WindowHandle Window) override;
-    void RestoreAndActivate(WindowHandle Window) override;
+    std::vector<TWindowHandle> TopLevelWindows() override;
+    std::string WindowTitle(TWindowHandle Window) override;
+    void RestoreAndActivate(TWindowHandle Window) override;
     // Asks for every window's title and program names at once, then reads the answers.
     TWindowSnapshot Snapshot() override;
     // Logs the search to the platform category.
@@ -38,17 +38,17 @@ class TX11DesktopWindows : public IDesktopWindows {
     xcb_connection_t* Connection;
     xcb_window_t Root;
     TXcbAtoms Atoms;
-    TimeSource UserTime;
+    TTimeSource UserTime;
 
     // A title's two properties, asked for together: _NET_WM_NAME (UTF-8), and WM_NAME for windows without it.
-    struct TitleRequests {
+    struct TTitleRequests {
         TDeferredProperty NetWmName;
         TDeferredProperty WmName;
     };
 
     std::vector<xcb_window_t> StackingTopFirst(bool Managed, TDeferredProperty& Stacking);
-    TitleRequests RequestTitle(xcb_window_t Window);
-    std::string TitleOf(TitleRequests& Requests);
+    TTitleRequests RequestTitle(xcb_window_t Window);
+    std::string TitleOf(TTitleRequests& Requests);
     void RestoreManaged(xcb_window_t Window, bool Mapped);
     void RestoreUnmanaged(xcb_window_t Window);
     std::uint32_t IcccmState(xcb_window_t Window);

@@ -36,7 +36,7 @@ constexpr std::uint8_t XkbMapNotify = 1;
 
 std::uint8_t XkbEventBase(xcb_connection_t* Connection) {
     const char Name[] = "XKEYBOARD";
-    XcbReply<xcb_query_extension_reply_t> Extension(xcb_query_extension_reply(
+    TXcbReply<xcb_query_extension_reply_t> Extension(xcb_query_extension_reply(
         Connection, xcb_query_extension(Connection, std::strlen(Name), Name), nullptr));
     return Extension && Extension->present ? Extension->first_event : 0;
 }
@@ -74,7 +74,7 @@ TX11HotKeys::~TX11HotKeys() {
     xcb_flush(Connection);
 }
 
-void TX11HotKeys::SetPressHandler(PressHandler NewHandler) {
+void TX11HotKeys::SetPressHandler(TPressHandler NewHandler) {
     Handler = std::move(NewHandler);
 }
 
@@ -89,7 +89,7 @@ std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRequest> R
     std::vector<bool> Registered(Requests.size(), false);
     std::vector<std::pair<std::size_t, std::vector<xcb_void_cookie_t>>> Sent;
     for (std::size_t I = 0; I < Requests.size(); ++I) {
-        if (Registration* Entry = Admit(Requests[I])) {
+        if (TRegistration* Entry = Admit(Requests[I])) {
             Sent.emplace_back(I, SendGrabs(*Entry));
         }
     }
@@ -113,8 +113,8 @@ std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRequest> R
 
 // Enters a request that this program can register, with the keycodes of its key, so that later requests
 // of the same batch see it; null, logged, for one it cannot.
-TX11HotKeys::Registration* TX11HotKeys::Admit(const THotKeyRequest& Request) {
-    Registration Entry;
+TX11HotKeys::TRegistration* TX11HotKeys::Admit(const THotKeyRequest& Request) {
+    TRegistration Entry;
     Entry.VirtualKey = Request.VirtualKey;
     if (Registrations.contains(Request.Id) || !XModifiersOf(Request.Modifiers, &Entry.Modifiers)) {
         qCDebug(PlatformLog) << "hotkey" << Request.Id << "refused: id in use or modifiers"
@@ -132,7 +132,7 @@ TX11HotKeys::Registration* TX11HotKeys::Admit(const THotKeyRequest& Request) {
                              << "refused: this program holds the combination already";
         return nullptr;
     }
-    Registration& Admitted = Registrations.emplace(Request.Id, std::move(Entry)).first->second;
+    TRegistration& Admitted = Registrations.emplace(Request.Id, std::move(Entry)).first->second;
     IndexKeys(Request.Id, Admitted);
     return &Admitted;
 }
@@ -160,7 +160,7 @@ void TX11HotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
 }
 
 // Whether another registration of this program holds one of Entry's keys with its modifiers.
-bool TX11HotKeys::HeldElsewhere(std::uint16_t Id, const Registration& Entry) const {
+bool TX11HotKeys::HeldElsewhere(std::uint16_t Id, const TRegistration& Entry) const {
     return std::any_of(Entry.Keycodes.begin(), Entry.Keycodes.end(), [&](xcb_keycode_t Keycode) {
         const auto Holder = KeyHolders.find(KeyOf(Keycode, Entry.Modifiers));
         return Holder != KeyHolders.end() && Holder->second != Id;
@@ -194,12 +194,12 @@ std::vector<std::uint16_t> TX11HotKeys::LockVariants() const {
 }
 
 // Every lock variant of every keycode; the answers are read by GrabsTaken.
-std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(Registration& Entry) {
+std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(TRegistration& Entry) {
     std::vector<xcb_void_cookie_t> Cookies;
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
         for (std::uint16_t Locks : LockVariants()) {
             const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Locks);
-            Entry.Grabs.push_back(Grab{Keycode, Modifiers});
+            Entry.Grabs.push_back(TGrab{Keycode, Modifiers});
             // owner_events false: press and release always come to the root window, also while one of
             // our own windows has the focus, so no release is missed and a quick second press counts.
             Cookies.push_back(xcb_grab_key_checked(Connection, 0, Root, Modifiers, Keycode,
@@ -211,12 +211,12 @@ std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(Registration& Entry) {
 
 // Whether every variant was granted; one refused (another client holds it) refuses the registration, whose
 // caller then gives back every variant taken, so that no half-registration stays behind.
-bool TX11HotKeys::GrabsTaken(const Registration& Entry, const std::vector<xcb_void_cookie_t>& Cookies) {
+bool TX11HotKeys::GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies) {
     bool Refused = false;
     for (std::size_t I = 0; I < Cookies.size(); ++I) {
-        XcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookies[I]));
+        TXcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookies[I]));
         if (Error != nullptr) {
-            const Grab& Variant = Entry.Grabs[Entry.Grabs.size() - Cookies.size() + I];
+            const TGrab& Variant = Entry.Grabs[Entry.Grabs.size() - Cookies.size() + I];
             qCDebug(PlatformLog).nospace()
                 << "grab refused: keycode " << int{Variant.Keycode} << ", modifiers 0x" << Qt::hex
                 << Variant.Modifiers << Qt::dec << ", X error " << int{Error->error_code};
@@ -227,8 +227,8 @@ bool TX11HotKeys::GrabsTaken(const Registration& Entry, const std::vector<xcb_vo
 }
 
 // Ungrabbing a combination that another client holds leaves that client's grab alone.
-void TX11HotKeys::ReleaseGrabs(Registration& Entry) {
-    for (const Grab& Taken : Entry.Grabs) {
+void TX11HotKeys::ReleaseGrabs(TRegistration& Entry) {
+    for (const TGrab& Taken : Entry.Grabs) {
         xcb_ungrab_key(Connection, Taken.Keycode, Root, Taken.Modifiers);
     }
     Entry.Grabs.clear();
@@ -237,7 +237,7 @@ void TX11HotKeys::ReleaseGrabs(Registration& Entry) {
 // A round trip: when it returns, the server has carried out every request sent before, so another client
 // can take a combination given back at once.
 void TX11HotKeys::Sync() {
-    XcbReply<xcb_get_input_focus_reply_t> Reply(
+    TXcbReply<xcb_get_input_focus_reply_t> Reply(
         xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
 }
 
@@ -256,13 +256,13 @@ std::uint32_t TX11HotKeys::KeyOf(xcb_keycode_t Keycode, std::uint16_t Modifiers)
 
 // Every registration's keys by keycode and modifiers: a press, or a check whether this program holds a
 // combination already, costs the same whatever the number of hotkeys.
-void TX11HotKeys::IndexKeys(std::uint16_t Id, const Registration& Entry) {
+void TX11HotKeys::IndexKeys(std::uint16_t Id, const TRegistration& Entry) {
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
         KeyHolders.emplace(KeyOf(Keycode, Entry.Modifiers), Id);
     }
 }
 
-void TX11HotKeys::UnindexKeys(std::uint16_t Id, const Registration& Entry) {
+void TX11HotKeys::UnindexKeys(std::uint16_t Id, const TRegistration& Entry) {
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
         const auto Holder = KeyHolders.find(KeyOf(Keycode, Entry.Modifiers));
         if (Holder != KeyHolders.end() && Holder->second == Id) {
@@ -273,7 +273,7 @@ void TX11HotKeys::UnindexKeys(std::uint16_t Id, const Registration& Entry) {
 
 // Without detectable auto-repeat a held key sends release and press pairs with one time stamp; with it,
 // only further presses while the key is down. Either way such a press is not a new one.
-bool TX11HotKeys::IsRepeat(const KeyState& State, xcb_timestamp_t Time) const {
+bool TX11HotKeys::IsRepeat(const TKeyState& State, xcb_timestamp_t Time) const {
     if (State.Released) {
         return State.Release == Time;
     }
@@ -281,7 +281,7 @@ bool TX11HotKeys::IsRepeat(const KeyState& State, xcb_timestamp_t Time) const {
 }
 
 void TX11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
-    KeyState& State = Keys[Event.detail];
+    TKeyState& State = Keys[Event.detail];
     const bool Repeat = IsRepeat(State, Event.time);
     State.Down = true;
     State.Released = false;
@@ -325,7 +325,7 @@ void TX11HotKeys::Regrab() {
     Keys.clear();
     // A combination that the new layout cannot type, or that another client took meanwhile, stays
     // registered without grabs and comes back with a later mapping change.
-    std::vector<std::pair<Registration*, std::vector<xcb_void_cookie_t>>> Sent;
+    std::vector<std::pair<TRegistration*, std::vector<xcb_void_cookie_t>>> Sent;
     KeyHolders.clear();
     for (auto& [Id, Entry] : Registrations) {
         Entry.Keycodes = Keyboard->KeycodesForVirtualKey(Entry.VirtualKey);

@@ -31,7 +31,7 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
     void UnregisterHotKey(std::uint16_t Id) override;
     void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
-    void SetPressHandler(PressHandler Handler) override;
+    void SetPressHandler(TPressHandler Handler) override;
 
     // The server time of the last press that fired, for activation requests it leads to; CurrentTime
     // before the first one.
@@ -43,17 +43,17 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     void HotKeyPressed(quint16 Id);
 
   private:
-    struct Grab {
+    struct TGrab {
         xcb_keycode_t Keycode;
         std::uint16_t Modifiers;
     };
-    struct Registration {
+    struct TRegistration {
         std::uint16_t Modifiers = 0;  // X modifier bits
         std::uint8_t VirtualKey = 0;
         std::vector<xcb_keycode_t> Keycodes;
-        std::vector<Grab> Grabs;
+        std::vector<TGrab> Grabs;
     };
-    struct KeyState {
+    struct TKeyState {
         bool Down = false;
         xcb_timestamp_t LastPress = 0;
         xcb_timestamp_t Release = 0;
@@ -64,28 +64,28 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     xcb_window_t Root;
     std::unique_ptr<TX11KeyboardMap> Keyboard;
     std::uint8_t XkbFirstEvent = 0;
-    std::map<std::uint16_t, Registration> Registrations;
+    std::map<std::uint16_t, TRegistration> Registrations;
     // The registration holding each keycode with its modifiers (KeyOf).
     std::unordered_map<std::uint32_t, std::uint16_t> KeyHolders;
-    std::map<xcb_keycode_t, KeyState> Keys;
-    PressHandler Handler;
+    std::map<xcb_keycode_t, TKeyState> Keys;
+    TPressHandler Handler;
     xcb_timestamp_t LastFired = XCB_CURRENT_TIME;
 
-    Registration* Admit(const THotKeyRequest& Request);
-    std::vector<xcb_void_cookie_t> SendGrabs(Registration& Entry);
-    bool GrabsTaken(const Registration& Entry, const std::vector<xcb_void_cookie_t>& Cookies);
+    TRegistration* Admit(const THotKeyRequest& Request);
+    std::vector<xcb_void_cookie_t> SendGrabs(TRegistration& Entry);
+    bool GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies);
     static std::uint32_t KeyOf(xcb_keycode_t Keycode, std::uint16_t Modifiers);
-    void IndexKeys(std::uint16_t Id, const Registration& Entry);
-    void UnindexKeys(std::uint16_t Id, const Registration& Entry);
-    void ReleaseGrabs(Registration& Entry);
+    void IndexKeys(std::uint16_t Id, const TRegistration& Entry);
+    void UnindexKeys(std::uint16_t Id, const TRegistration& Entry);
+    void ReleaseGrabs(TRegistration& Entry);
     void Sync();
     std::vector<std::uint16_t> LockVariants() const;
     std::uint16_t LockBits() const;
-    bool HeldElsewhere(std::uint16_t Id, const Registration& Entry) const;
+    bool HeldElsewhere(std::uint16_t Id, const TRegistration& Entry) const;
     const std::uint16_t* Match(xcb_keycode_t Keycode, std::uint16_t State) const;
     void OnKeyPress(const xcb_key_press_event_t& Event);
     bool OnKeyRelease(const xcb_key_release_event_t& Event);
-    bool IsRepeat(const KeyState& State, xcb_timestamp_t Time) const;
+    bool IsRepeat(const TKeyState& State, xcb_timestamp_t Time) const;
     void Deliver(std::uint16_t Id);
     void Regrab();
 };

@@ -11,20 +11,20 @@ namespace {
 TKeyboardLayout CoreLayout(xcb_connection_t* Connection) {
     const xcb_setup_t* Setup = xcb_get_setup(Connection);
     const auto Count = static_cast<std::uint8_t>(Setup->max_keycode - Setup->min_keycode + 1);
-    XcbReply<xcb_get_keyboard_mapping_reply_t> Mapping(xcb_get_keyboard_mapping_reply(
+    TXcbReply<xcb_get_keyboard_mapping_reply_t> Mapping(xcb_get_keyboard_mapping_reply(
         Connection, xcb_get_keyboard_mapping(Connection, Setup->min_keycode, Count), nullptr));
     if (!Mapping) {
         return {};
     }
     const xcb_keysym_t* Data = xcb_get_keyboard_mapping_keysyms(Mapping.get());
     return {Setup->min_keycode, Mapping->keysyms_per_keycode,
-            std::vector<Keysym>(Data, Data + xcb_get_keyboard_mapping_keysyms_length(Mapping.get()))};
+            std::vector<TKeysym>(Data, Data + xcb_get_keyboard_mapping_keysyms_length(Mapping.get()))};
 }
 
 }  // namespace
 
 TX11KeyboardMap::TX11KeyboardMap(xcb_connection_t* Connection) : TKeyboardLayout(CoreLayout(Connection)) {
-    XcbReply<xcb_get_modifier_mapping_reply_t> Modifiers(
+    TXcbReply<xcb_get_modifier_mapping_reply_t> Modifiers(
         xcb_get_modifier_mapping_reply(Connection, xcb_get_modifier_mapping(Connection), nullptr));
     if (Modifiers) {
         KeycodesPerModifier = Modifiers->keycodes_per_modifier;
@@ -35,7 +35,7 @@ TX11KeyboardMap::TX11KeyboardMap(xcb_connection_t* Connection) : TKeyboardLayout
     ScrollLock = ModifierMaskOf(ScrollLockSym);
 }
 
-std::uint16_t TX11KeyboardMap::ModifierMaskOf(Keysym Sym) const {
+std::uint16_t TX11KeyboardMap::ModifierMaskOf(TKeysym Sym) const {
     const auto Keycodes = KeycodesFor(Sym);
     for (std::size_t Index = 0; Index < ModifierKeycodes.size(); ++Index) {
         const xcb_keycode_t Keycode = ModifierKeycodes[Index];

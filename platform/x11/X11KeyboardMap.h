@@ -16,14 +16,14 @@ class TX11KeyboardMap : public TKeyboardLayout {
     explicit TX11KeyboardMap(xcb_connection_t* Connection);
 
     // The modifier bit that a key with the keysym sets, 0 when no modifier carries it.
-    std::uint16_t ModifierMaskOf(Keysym Sym) const;
+    std::uint16_t ModifierMaskOf(TKeysym Sym) const;
 
     std::uint16_t NumLockMask() const { return NumLock; }
     std::uint16_t ScrollLockMask() const { return ScrollLock; }
 
   private:
-    static constexpr Keysym NumLockSym = 0xff7f;
-    static constexpr Keysym ScrollLockSym = 0xff14;
+    static constexpr TKeysym NumLockSym = 0xff7f;
+    static constexpr TKeysym ScrollLockSym = 0xff14;
 
     int KeycodesPerModifier = 0;
     std::vector<xcb_keycode_t> ModifierKeycodes;

@@ -13,7 +13,7 @@ namespace {
 
 // Adds StructureNotify to what this connection hears of Window, keeping what it (Qt) asked for before.
 void HearStructureOf(xcb_connection_t* Connection, xcb_window_t Window) {
-    XcbReply<xcb_get_window_attributes_reply_t> Attributes(
+    TXcbReply<xcb_get_window_attributes_reply_t> Attributes(
         xcb_get_window_attributes_reply(Connection, xcb_get_window_attributes(Connection, Window), nullptr));
     if (!Attributes) {
         return;
@@ -68,7 +68,7 @@ bool TX11TrayWatcher::nativeEventFilter(const QByteArray& EventType, void* Messa
 }
 
 void TX11TrayWatcher::FollowOwner() {
-    XcbReply<xcb_get_selection_owner_reply_t> Reply(
+    TXcbReply<xcb_get_selection_owner_reply_t> Reply(
         xcb_get_selection_owner_reply(Connection, xcb_get_selection_owner(Connection, Selection), nullptr));
     Owner = Reply ? Reply->owner : xcb_window_t{XCB_WINDOW_NONE};
     if (Owner != XCB_WINDOW_NONE) {

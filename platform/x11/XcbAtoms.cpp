@@ -32,7 +32,7 @@ TXcbAtoms::TXcbAtoms(xcb_connection_t* Connection) {
                                      Names[I].first);
     }
     for (std::size_t I = 0; I < Names.size(); ++I) {
-        if (const XcbReply<xcb_intern_atom_reply_t> Reply{
+        if (const TXcbReply<xcb_intern_atom_reply_t> Reply{
                 xcb_intern_atom_reply(Connection, Cookies[I], nullptr)}) {
             *Names[I].second = Reply->atom;
         }
@@ -40,7 +40,7 @@ TXcbAtoms::TXcbAtoms(xcb_connection_t* Connection) {
 }
 
 xcb_atom_t InternAtom(xcb_connection_t* Connection, std::string_view Name) {
-    const XcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(
+    const TXcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(
         Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(Name.size()), Name.data()),
         nullptr));
     return Reply ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};

@@ -14,16 +14,16 @@ struct TFreeDeleter {
 
 // xcb hands out replies and errors allocated with malloc.
 template <class T>
-using XcbReply = std::unique_ptr<T, TFreeDeleter>;
+using TXcbReply = std::unique_ptr<T, TFreeDeleter>;
 
 // A request whose reply is collected later, so that other work overlaps the round trip. A reply never
 // collected is discarded, not left queued.
 template <class Reply, class Cookie>
 class TDeferredReply {
   public:
-    using Collector = Reply* (*)(xcb_connection_t*, Cookie, xcb_generic_error_t**);
+    using TCollector = Reply* (*)(xcb_connection_t*, Cookie, xcb_generic_error_t**);
 
-    TDeferredReply(xcb_connection_t* Connection, Cookie Sent, Collector Collect)
+    TDeferredReply(xcb_connection_t* Connection, Cookie Sent, TCollector Collect)
         : Connection(Connection), Sent(Sent), Collect(Collect) {}
     ~TDeferredReply() {
         if (Pending) {
@@ -37,10 +37,10 @@ class TDeferredReply {
     TDeferredReply& operator=(TDeferredReply&&) = delete;
 
     // Waits for the reply; null when the request failed. Only once.
-    XcbReply<Reply> Take() {
+    TXcbReply<Reply> Take() {
         Pending = false;
         xcb_generic_error_t* Error = nullptr;
-        XcbReply<Reply> Answer(Collect(Connection, Sent, &Error));
+        TXcbReply<Reply> Answer(Collect(Connection, Sent, &Error));
         std::free(Error);
         return Answer;
     }
@@ -48,7 +48,7 @@ class TDeferredReply {
   private:
     xcb_connection_t* Connection;
     Cookie Sent;
-    Collector Collect;
+    TCollector Collect;
     bool Pending = true;
 };
 

@@ -70,8 +70,8 @@ bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootC
     return !Self.empty() && Self[0] == Check[0];
 }
 
-XcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
-                                                             xcb_window_t Window) {
+TXcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
+                                                              xcb_window_t Window) {
     return TDeferredReply<xcb_get_window_attributes_reply_t, xcb_get_window_attributes_cookie_t>(
                Connection, xcb_get_window_attributes(Connection, Window), xcb_get_window_attributes_reply)
         .Take();
@@ -100,7 +100,7 @@ void SendToRoot(xcb_connection_t* Connection, xcb_window_t Root, xcb_window_t Wi
 }
 
 std::vector<std::uint32_t> RootChildren(xcb_connection_t* Connection, xcb_window_t Root) {
-    const XcbReply<xcb_query_tree_reply_t> Tree(
+    const TXcbReply<xcb_query_tree_reply_t> Tree(
         xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr));
     if (!Tree) {
         return {};
@@ -125,13 +125,13 @@ void RaiseWindow(xcb_connection_t* Connection, xcb_window_t Window) {
 }
 
 xcb_window_t InputFocus(xcb_connection_t* Connection) {
-    const XcbReply<xcb_get_input_focus_reply_t> Focus(
+    const TXcbReply<xcb_get_input_focus_reply_t> Focus(
         xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr));
     return Focus ? Focus->focus : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 void SetInputFocus(xcb_connection_t* Connection, xcb_window_t Window, xcb_timestamp_t Time) {
-    const XcbReply<xcb_generic_error_t> Error(xcb_request_check(
+    const TXcbReply<xcb_generic_error_t> Error(xcb_request_check(
         Connection, xcb_set_input_focus_checked(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, Time)));
 }
 

@@ -40,8 +40,8 @@ bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootC
                           xcb_atom_t SupportingWmCheck);
 
 // The window's attributes; null when the window has gone (its error is dropped).
-XcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
-                                                             xcb_window_t Window);
+TXcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
+                                                              xcb_window_t Window);
 
 // The root window of the connection's first screen.
 xcb_window_t FirstRoot(xcb_connection_t* Connection);

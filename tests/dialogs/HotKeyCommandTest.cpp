@@ -75,9 +75,9 @@ struct TOpenDialog {
 class TFakeDesktop : public IDesktopWindows {
   public:
     int Restored = 0;
-    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(WindowHandle) override { return {}; }
-    void RestoreAndActivate(WindowHandle) override { ++Restored; }
+    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(TWindowHandle) override { return {}; }
+    void RestoreAndActivate(TWindowHandle) override { ++Restored; }
     TWindowSnapshot Snapshot() override {
         return {
             .Windows = {{.Handle = 1, .Title = "", .Instance = "xterm", .Class = "XTerm"},

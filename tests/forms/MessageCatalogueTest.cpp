@@ -9,13 +9,14 @@
 #include "MessageFormat.h"
 #include "ObjectStream.h"
 #include "ProgramDirectory.h"
+#include "TempDir.h"
 
 namespace tulma {
 namespace {
 
 using test::MakeMessage;
+using test::TempDir;
 using test::TRecordingBoxes;
-using test::TTempDirectory;
 using test::WriteMessageFile;
 
 constexpr int32_t Exclamation = MessageBoxStyle::Ok | MessageBoxStyle::IconExclamation;
@@ -29,7 +30,7 @@ class MessageCatalogueTest : public ::testing::Test {
     void TearDown() override { FreeMessageList(); }
 
     TRecordingBoxes Boxes;
-    TTempDirectory Directory;
+    TempDir Directory;
     TMessageList Catalogue;
 };
 
@@ -117,9 +118,9 @@ TEST_F(MessageCatalogueTest, DuplicateNumberIsReportedAndTheFirstMessageStays) {
     Messages.push_back(MakeMessage(9, "First", "first"));
     Messages.push_back(MakeMessage(9, "Second", "second"));
     Messages.push_back(MakeMessage(10, "Ten", "ten"));
-    WriteMessageFile(Directory / "dup.mes", std::move(Messages));
+    WriteMessageFile(Directory.Path() / "dup.mes", std::move(Messages));
 
-    Catalogue.LoadMessageFile((Directory / "dup.mes").string());
+    Catalogue.LoadMessageFile(Directory.File("dup.mes"));
     ASSERT_EQ(Boxes.Shown.size(), 1u);
     EXPECT_EQ(Boxes.Shown[0].Text,
               "Mess-ID 9 wird von Meldung Second angefordert und bereits von Meldung First verwendet.");
@@ -131,7 +132,7 @@ TEST_F(MessageCatalogueTest, DuplicateNumberIsReportedAndTheFirstMessageStays) {
 }
 
 TEST_F(MessageCatalogueTest, MissingFileIsReportedOnceAndLeavesTheCatalogueEmpty) {
-    Catalogue.LoadMessageFile((Directory / "stdmess0.mes").string());
+    Catalogue.LoadMessageFile(Directory.File("stdmess0.mes"));
     ASSERT_EQ(Boxes.Shown.size(), 1u);
     EXPECT_EQ(Boxes.Shown[0].Text, "Messagefile not found!");
     EXPECT_EQ(Boxes.Shown[0].Caption, "File not found");
@@ -194,7 +195,7 @@ TEST(MessageFileNameTest, PutsTheNumberedFileIntoTheDirectory) {
 class DamagedMessageFileTest : public MessageCatalogueTest {
   protected:
     std::string Write(const std::vector<uint8_t>& Content) {
-        const auto File = Directory / "damaged.mes";
+        const auto File = Directory.Path() / "damaged.mes";
         std::ofstream(File, std::ios::binary)
             .write(reinterpret_cast<const char*>(Content.data()),
                    static_cast<std::streamsize>(Content.size()));
@@ -205,9 +206,9 @@ class DamagedMessageFileTest : public MessageCatalogueTest {
         std::vector<std::unique_ptr<TAppMessage>> Messages;
         Messages.push_back(MakeMessage(8, "NothingSelected", "Select something."));
         Messages.push_back(MakeMessage(10, "RequiredField", "Fill it in."));
-        WriteMessageFile(Directory / "good.mes", std::move(Messages));
+        WriteMessageFile(Directory.Path() / "good.mes", std::move(Messages));
         TObjectStream Stream(0);
-        Stream.LoadFromFile((Directory / "good.mes").string());
+        Stream.LoadFromFile(Directory.File("good.mes"));
         return Stream.Bytes();
     }
 };
@@ -229,9 +230,9 @@ TEST_F(DamagedMessageFileTest, TruncatedFileRaisesAReadErrorAndAddsNothing) {
 TEST_F(DamagedMessageFileTest, FileThatHoldsNoListIsRefused) {
     TObjectStream Stream(TObjectStream::GeneralSize);
     Stream.WriteObject(*MakeMessage(8, "Alone", "not in a list"));
-    Stream.SaveToFile((Directory / "single.mes").string());
+    Stream.SaveToFile(Directory.File("single.mes"));
     try {
-        Catalogue.LoadMessageFile((Directory / "single.mes").string());
+        Catalogue.LoadMessageFile(Directory.File("single.mes"));
         FAIL() << "a file without a list was accepted";
     } catch (const EReadError& Error) {
         EXPECT_NE(std::string(Error.what()).find("TAppMessage, not a list of messages"), std::string::npos);
@@ -246,9 +247,9 @@ TEST_F(DamagedMessageFileTest, ItemThatIsNoMessageKeepsTheMessagesBeforeIt) {
     List.AppendAsStored(MakeMessage(10, "RequiredField", "Fill it in."));
     TObjectStream Stream(TObjectStream::GeneralSize);
     Stream.WriteObject(List);
-    Stream.SaveToFile((Directory / "mixed.mes").string());
+    Stream.SaveToFile(Directory.File("mixed.mes"));
 
-    EXPECT_THROW(Catalogue.LoadMessageFile((Directory / "mixed.mes").string()), EInvalidCast);
+    EXPECT_THROW(Catalogue.LoadMessageFile(Directory.File("mixed.mes")), EInvalidCast);
     EXPECT_NE(Catalogue.GetMessage(8), nullptr);
     EXPECT_EQ(Catalogue.GetMessage(10), nullptr);
 }

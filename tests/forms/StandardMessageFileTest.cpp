@@ -7,6 +7,7 @@
 #include "ClassRegistration.h"
 #include "MessageFileFixture.h"
 #include "ProgramDirectory.h"
+#include "TempDir.h"
 
 // The message file that ships with the program must hold the messages the program asks for, with
 // the buttons their callers act on.
@@ -28,9 +29,9 @@ class StandardMessageFileTest : public ::testing::Test {
         CreateMessageList(0);
 #else
         // Without the build tool, the file is written here from the same source.
-        test::WriteMessageFile(Directory / "stdmess0.mes", MessagesFromSource());
+        test::WriteMessageFile(Directory.Path() / "stdmess0.mes", MessagesFromSource());
         CreateMessageList(-1);
-        AppMessages()->LoadMessageFile((Directory / "stdmess0.mes").string());
+        AppMessages()->LoadMessageFile(Directory.File("stdmess0.mes"));
 #endif
     }
     void TearDown() override {
@@ -53,7 +54,7 @@ class StandardMessageFileTest : public ::testing::Test {
         return Messages;
     }
 
-    test::TTempDirectory Directory;
+    test::TempDir Directory;
 #endif
     TRecordingBoxes Boxes;
 };

@@ -43,16 +43,16 @@ class FakeFailures : public ILaunchFailureReport {
 
 class FakeWindows : public IDesktopWindows {
   public:
-    std::vector<std::pair<WindowHandle, std::string>> Windows;
-    std::vector<WindowHandle> Restored;
-    std::vector<WindowHandle> TopLevelWindows() override {
-        std::vector<WindowHandle> Handles;
+    std::vector<std::pair<TWindowHandle, std::string>> Windows;
+    std::vector<TWindowHandle> Restored;
+    std::vector<TWindowHandle> TopLevelWindows() override {
+        std::vector<TWindowHandle> Handles;
         for (const auto& Window : Windows) {
             Handles.push_back(Window.first);
         }
         return Handles;
     }
-    std::string WindowTitle(WindowHandle Handle) override {
+    std::string WindowTitle(TWindowHandle Handle) override {
         for (const auto& [Window, Title] : Windows) {
             if (Window == Handle) {
                 return Title;
@@ -60,7 +60,7 @@ class FakeWindows : public IDesktopWindows {
         }
         return {};
     }
-    void RestoreAndActivate(WindowHandle Window) override { Restored.push_back(Window); }
+    void RestoreAndActivate(TWindowHandle Window) override { Restored.push_back(Window); }
 };
 
 class CommandLaunching : public testing::Test {
@@ -104,7 +104,7 @@ TEST_F(CommandLaunching, FoundWindowIsRestoredInsteadOfStarting) {
     Command->LookForWindow = "note";
     Command->ExecMode = 1;
     Run(*Command);
-    EXPECT_EQ(Windows.Restored, std::vector<WindowHandle>{2}) << "the first match from the top";
+    EXPECT_EQ(Windows.Restored, std::vector<TWindowHandle>{2}) << "the first match from the top";
     EXPECT_TRUE(Starter.Launches.empty());
 }
 
@@ -123,7 +123,7 @@ TEST_F(CommandLaunching, StarInTheTextIsAnOrdinaryCharacter) {
     auto Command = test::Command("s", "prog");
     Command->LookForWindow = "a*b";
     Run(*Command);
-    EXPECT_EQ(Windows.Restored, std::vector<WindowHandle>{2});
+    EXPECT_EQ(Windows.Restored, std::vector<TWindowHandle>{2});
 }
 
 TEST_F(CommandLaunching, ExecModesBecomeShowCommands) {

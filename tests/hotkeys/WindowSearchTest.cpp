@@ -15,13 +15,13 @@ namespace {
 class StackingDesktop : public IDesktopWindows {
   public:
     TWindowSnapshot Desktop;
-    std::vector<WindowHandle> Activated;
+    std::vector<TWindowHandle> Activated;
     bool Restacks = true;
 
-    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(WindowHandle) override { return {}; }
+    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(TWindowHandle) override { return {}; }
     TWindowSnapshot Snapshot() override { return Desktop; }
-    void RestoreAndActivate(WindowHandle Window) override {
+    void RestoreAndActivate(TWindowHandle Window) override {
         Activated.push_back(Window);
         auto& List = Desktop.Windows;
         const auto At = std::ranges::find(List, Window, &TWindowInfo::Handle);
@@ -41,7 +41,7 @@ class CountingLauncher : public ILauncher {
     }
 };
 
-TWindowInfo Window(WindowHandle Handle, std::string Title, std::string Instance, std::string Class) {
+TWindowInfo Window(TWindowHandle Handle, std::string Title, std::string Instance, std::string Class) {
     return {.Handle = Handle,
             .Title = std::move(Title),
             .Instance = std::move(Instance),
@@ -54,8 +54,8 @@ const std::vector<TWindowInfo> Desktop{
     Window(5, "class:xterm", "other", "Other"),
 };
 
-std::vector<WindowHandle> Handles(const std::vector<TWindowInfo>& Windows) {
-    std::vector<WindowHandle> Result;
+std::vector<TWindowHandle> Handles(const std::vector<TWindowInfo>& Windows) {
+    std::vector<TWindowHandle> Result;
     std::ranges::transform(Windows, std::back_inserter(Result), &TWindowInfo::Handle);
     return Result;
 }
@@ -63,7 +63,7 @@ std::vector<WindowHandle> Handles(const std::vector<TWindowInfo>& Windows) {
 TEST(WindowMatch, TextFormsMatchTheirWindowsTopmostFirst) {
     const struct {
         std::string Text;
-        std::vector<WindowHandle> Expected;
+        std::vector<TWindowHandle> Expected;
     } Cases[] = {
         {"class:xterm", {2, 4}},   // the instance name, also for a window without a title
         {"class:xTERM", {2, 4}},   // case ignored
@@ -108,7 +108,7 @@ TEST_F(WindowCycling, RepeatedPressesVisitEveryMatchAndWrapAround) {
         Windows.Desktop.Active = 9;
         Command->LookForWindow = "class:xterm";
         Press(4);
-        EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 3, 2, 1}))
+        EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 3, 2, 1}))
             << "the topmost first, then the least recently used, once each; restacking: " << Restacks;
         EXPECT_EQ(Starter.Starts, 0);
     }
@@ -130,11 +130,11 @@ TEST_F(WindowCycling, CycleFollowsOpenedClosedAndFocusedWindows) {
     std::erase_if(Desktop.Windows, [](const TWindowInfo& W) { return W.Handle == 2; });
     Desktop.Windows.insert(Desktop.Windows.begin(), Window(5, "e", "xterm", "XTerm"));
     Press(3);
-    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 4, 5, 1, 4}))
+    EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 4, 5, 1, 4}))
         << "a closed window leaves the order, a new one joins its end, then around again";
     Desktop.Active = 9;
     Press(2);
-    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 4, 5, 1, 4, 5, 4}))
+    EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 4, 5, 1, 4, 5, 4}))
         << "from another window a new cycle starts at the topmost match";
     EXPECT_EQ(Starter.Starts, 0);
 }
@@ -145,7 +145,7 @@ TEST_F(WindowCycling, SingleActiveMatchStaysAndNoMatchStarts) {
     Windows.Desktop.Active = 1;
     Command->LookForWindow = "note";
     Press(2);
-    EXPECT_EQ(Windows.Activated, (std::vector<WindowHandle>{1, 1}));
+    EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 1}));
     Command->LookForWindow = "class:wordpad";
     Press(1);
     EXPECT_EQ(Starter.Starts, 1);

@@ -10,7 +10,7 @@
 #include "ChildEnvironment.h"
 #include "ProbeRecord.h"
 #include "QtX11.h"
-#include "ScratchDir.h"
+#include "TempDir.h"
 #include "X11Launcher.h"
 #include "XDisplayTest.h"
 
@@ -23,7 +23,7 @@ std::string Entry(const std::string& Keys) {
 
 class DesktopEntryLaunchTest : public XDisplayTest {
   protected:
-    ScratchDir Dir;
+    TempDir Dir;
     std::unique_ptr<TX11Launcher> Launcher;
     std::string ProbeOutput;
 
@@ -32,12 +32,12 @@ class DesktopEntryLaunchTest : public XDisplayTest {
         if (IsSkipped()) {
             return;
         }
-        std::filesystem::create_directories(Dir / "data/applications");
-        std::filesystem::create_directories(Dir / "work");
-        setenv("XDG_DATA_HOME", (Dir / "data").c_str(), 1);
-        setenv("XDG_DATA_DIRS", (Dir / "none").c_str(), 1);
+        std::filesystem::create_directories(Dir.File("data/applications"));
+        std::filesystem::create_directories(Dir.File("work"));
+        setenv("XDG_DATA_HOME", Dir.File("data").c_str(), 1);
+        setenv("XDG_DATA_DIRS", Dir.File("none").c_str(), 1);
         Launcher = std::make_unique<TX11Launcher>(QtX11Connection());
-        ProbeOutput = Dir / "probe";
+        ProbeOutput = Dir.File("probe");
         setenv("TULMA_PROBE_FILE", ProbeOutput.c_str(), 1);
         setenv("TULMA_PROBE_ENV", "TULMA_TERMINAL,DESKTOP_STARTUP_ID,TULMA_OWN_SETTING,PATH", 1);
     }
@@ -81,12 +81,16 @@ TEST_F(DesktopEntryLaunchTest, ParametersFillTheFieldCodesInTheEntrysFolder) {
         std::vector<std::string> Argv;  // after the probe's own name
         std::string RunsIn;
     } Cases[] = {
-        {"Exec=" + Probe + " --one %f\n", "a.txt", Dir / "work", {"--one", Dir / "work/a.txt"}, Dir / "work"},
-        {"Exec=" + Probe + " %F\nPath=" + Dir.Path + "\n",
+        {"Exec=" + Probe + " --one %f\n",
+         "a.txt",
+         Dir.File("work"),
+         {"--one", Dir.File("work/a.txt")},
+         Dir.File("work")},
+        {"Exec=" + Probe + " %F\nPath=" + Dir.Path().string() + "\n",
          "\"b c.txt\" /d.txt",
-         Dir / "work",
-         {Dir / "work/b c.txt", "/d.txt"},
-         Dir.Path},
+         Dir.File("work"),
+         {Dir.File("work/b c.txt"), "/d.txt"},
+         Dir.Path().string()},
         {"Exec=" + Probe + " %U\n",
          "https://example.org/x /e.txt",
          "",
@@ -130,11 +134,11 @@ TEST_F(DesktopEntryLaunchTest, ApplicationIdsTerminalsAndStartupNotification) {
         << Announced;
 
     // The desktop's terminal runs the program; this one says it did.
-    std::filesystem::create_directories(Dir / "bin");
+    std::filesystem::create_directories(Dir.File("bin"));
     Dir.Write("bin/gnome-terminal", "#!/bin/sh\n[ \"$1\" = -- ] && shift\nTULMA_TERMINAL=yes exec \"$@\"\n",
               true);
     const std::string Path = std::getenv("PATH");
-    setenv("PATH", (Dir / "bin:" + Path).c_str(), 1);
+    setenv("PATH", (Dir.File("bin:") + Path).c_str(), 1);
     Record = Run(Dir.Write("terminal.desktop", Entry("Exec=" + std::string(TULMA_ARGV_PROBE) +
                                                      " in-terminal\n"
                                                      "Terminal=true\n")),
@@ -156,8 +160,8 @@ TEST_F(DesktopEntryLaunchTest, EntriesThatCannotStartStartNothingAndSayWhy) {
          "the entry is marked as deleted (Hidden)"},
         {Dir.Write("missing.desktop", Entry("Exec=no-such-program-here\n")), "",
          "its program no-such-program-here is not installed"},
-        {Dir.Write("plain.desktop", Entry("Exec=true\n")), Dir / "no-such-folder",
-         "working directory " + Dir / "no-such-folder" + " does not exist"},
+        {Dir.Write("plain.desktop", Entry("Exec=true\n")), Dir.File("no-such-folder"),
+         "working directory " + Dir.File("no-such-folder") + " does not exist"},
     };
     for (const auto& Case : Cases) {
         const TLaunchResult Result =

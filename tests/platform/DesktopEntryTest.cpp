@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "DesktopEntry.h"
-#include "ScratchDir.h"
+#include "TempDir.h"
 
 namespace tulma::test {
 namespace {
@@ -18,14 +18,14 @@ std::string Entry(const std::string& Keys) {
 // GIO reads the XDG folders once per process, so they are set up before its first use.
 class DesktopEntryTest : public ::testing::Test {
   protected:
-    ScratchDir Dir;
+    TempDir Dir;
 
     void SetUp() override {
         for (const char* Folder : {"user/applications", "system/applications", "sub"}) {
-            std::filesystem::create_directories(Dir / Folder);
+            std::filesystem::create_directories(Dir.File(Folder));
         }
-        setenv("XDG_DATA_HOME", (Dir / "user").c_str(), 1);
-        setenv("XDG_DATA_DIRS", (Dir / "system").c_str(), 1);
+        setenv("XDG_DATA_HOME", Dir.File("user").c_str(), 1);
+        setenv("XDG_DATA_DIRS", Dir.File("system").c_str(), 1);
     }
     std::string User(const std::string& Name, const std::string& Keys) {
         return Dir.Write("user/applications/" + Name, Entry(Keys));
@@ -49,11 +49,11 @@ TEST_F(DesktopEntryTest, PathsAndApplicationIdsNameEntriesProgramsAndOtherFilesD
         {"org.example.Kate", "", Kate, "kate"},
         {"org.example.Kate.desktop", "", Kate, "kate"},
         {Kate, "", Kate, "kate"},
-        {"sub/local.desktop", Dir.Path, Local, "local"},
-        {"local.desktop", Dir / "sub", Local, "local"},
+        {"sub/local.desktop", Dir.Path().string(), Local, "local"},
+        {"local.desktop", Dir.File("sub"), Local, "local"},
         {"sh", "", "", ""},
         {"/bin/sh", "", "", ""},
-        {"notes", Dir / "sub", "", ""},
+        {"notes", Dir.File("sub"), "", ""},
         {"https://example.org/", "", "", ""},
         {"no-such-application", "", "", ""},
     };
@@ -87,7 +87,7 @@ TEST_F(DesktopEntryTest, EntriesThatCannotStartSayWhy) {
         EXPECT_EQ(Found.Entry, nullptr) << Case.Reason;
         EXPECT_TRUE(Found.Reason.starts_with(Case.Reason)) << Found.Reason;
     }
-    EXPECT_EQ(FindDesktopEntry(Dir / "missing.desktop", "").Reason, "file not found");
+    EXPECT_EQ(FindDesktopEntry(Dir.File("missing.desktop"), "").Reason, "file not found");
     EXPECT_EQ(FindDesktopEntry("missing.desktop", "").Reason,
               "no application missing.desktop in the application folders");
 }

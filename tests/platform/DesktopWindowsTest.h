@@ -31,7 +31,7 @@ class DesktopWindowsTest : public XDisplayTest {
     }
 
     bool Viewable(xcb_window_t Window) {
-        const XcbReply<xcb_get_window_attributes_reply_t> Reply(
+        const TXcbReply<xcb_get_window_attributes_reply_t> Reply(
             xcb_get_window_attributes_reply(X(), xcb_get_window_attributes(X(), Window), nullptr));
         return Reply != nullptr && Reply->map_state == XCB_MAP_STATE_VIEWABLE;
     }

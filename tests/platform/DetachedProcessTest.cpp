@@ -15,13 +15,13 @@
 #include "DetachedProcess.h"
 #include "FileDescriptor.h"
 #include "ProbeRecord.h"
-#include "ScratchDir.h"
+#include "TempDir.h"
 
 namespace tulma {
 namespace {
 
 using test::ProbeRecord;
-using test::ScratchDir;
+using test::TempDir;
 
 std::set<int> OpenDescriptors(pid_t Pid) {
     std::set<int> Descriptors;
@@ -46,19 +46,19 @@ bool WaitForFile(const std::string& File) {
 }
 
 TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
-    ScratchDir Dir;
-    const std::string Output = Dir / "probe";
+    TempDir Dir;
+    const std::string Output = Dir.File("probe");
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
     setenv("TULMA_PROBE_ENV", "TULMA_MARK", 1);
     setenv("TULMA_MARK", "inherited value", 1);
     const TStartResult Result =
-        StartDetached(TULMA_ARGV_PROBE, {"probe", "a b", "", "\"q\"", "$HOME"}, Dir.Path);
+        StartDetached(TULMA_ARGV_PROBE, {"probe", "a b", "", "\"q\"", "$HOME"}, Dir.Path().string());
     ASSERT_TRUE(Result.Started);
     EXPECT_GT(Result.Pid, 0);
     ASSERT_TRUE(WaitForFile(Output));
     ProbeRecord Record;
     ASSERT_TRUE(ProbeRecord::Read(Output, &Record));
-    EXPECT_EQ(Record.Directory, Dir.Path);
+    EXPECT_EQ(Record.Directory, Dir.Path().string());
     EXPECT_EQ(Record.Argv, (std::vector<std::string>{"probe", "a b", "", "\"q\"", "$HOME"}));
     EXPECT_NE(Record.Session, getsid(0)) << "detached into a session of its own";
     EXPECT_EQ(Record.StandardInput, "/dev/null");
@@ -69,14 +69,14 @@ TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
 }
 
 TEST(DetachedProcessTest, FailuresAreReportedAndNothingRuns) {
-    ScratchDir Dir;
-    const TStartResult Missing = StartDetached(Dir / "missing", {"missing"}, "");
+    TempDir Dir;
+    const TStartResult Missing = StartDetached(Dir.File("missing"), {"missing"}, "");
     EXPECT_FALSE(Missing.Started);
     EXPECT_EQ(Missing.Error, ENOENT);
 
-    const std::string Output = Dir / "probe";
+    const std::string Output = Dir.File("probe");
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
-    const TStartResult BadDir = StartDetached(TULMA_ARGV_PROBE, {"probe"}, Dir / "missing-dir");
+    const TStartResult BadDir = StartDetached(TULMA_ARGV_PROBE, {"probe"}, Dir.File("missing-dir"));
     EXPECT_FALSE(BadDir.Started);
     EXPECT_EQ(BadDir.Error, ENOENT);
 

@@ -10,6 +10,7 @@
 
 #include <xcb/xcb.h>
 
+#include "XcbConnection.h"
 #include "XcbWindowText.h"
 
 using tulma::test::Intern;
@@ -29,10 +30,11 @@ int main(int argc, char** argv) {
             Class = argv[++I];
         }
     }
-    xcb_connection_t* Connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(Connection)) {
+    const tulma::TXcbConnection Owned;
+    if (Owned.Failed()) {
         return 1;
     }
+    xcb_connection_t* Connection = Owned.Get();
     xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
     const xcb_window_t Window = xcb_generate_id(Connection);
     const std::uint32_t Values[] = {Screen->white_pixel,
@@ -57,6 +59,5 @@ int main(int argc, char** argv) {
     while (xcb_generic_event_t* Event = xcb_wait_for_event(Connection)) {
         std::free(Event);
     }
-    xcb_disconnect(Connection);
     return 0;
 }

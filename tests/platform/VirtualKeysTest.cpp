@@ -9,22 +9,22 @@ namespace {
 
 TEST(VirtualKeysTest, RangesMapBothWays) {
     for (std::uint8_t Code = 'A'; Code <= 'Z'; ++Code) {
-        EXPECT_EQ(KeysymFromVirtualKey(Code), Keysym(XKB_KEY_a + (Code - 'A')));
+        EXPECT_EQ(KeysymFromVirtualKey(Code), TKeysym(XKB_KEY_a + (Code - 'A')));
         EXPECT_EQ(VirtualKeyFromKeysym(KeysymFromVirtualKey(Code)), Code);
         EXPECT_EQ(VirtualKeyFromKeysym(XKB_KEY_A + (Code - 'A')), Code) << "upper case is the same key";
     }
     for (std::uint8_t Code = '0'; Code <= '9'; ++Code) {
         EXPECT_EQ(VirtualKeyFromKeysym(KeysymFromVirtualKey(Code)), Code);
     }
-    EXPECT_EQ(KeysymFromVirtualKey(0x70), Keysym(XKB_KEY_F1));
-    EXPECT_EQ(KeysymFromVirtualKey(0x87), Keysym(XKB_KEY_F24));
+    EXPECT_EQ(KeysymFromVirtualKey(0x70), TKeysym(XKB_KEY_F1));
+    EXPECT_EQ(KeysymFromVirtualKey(0x87), TKeysym(XKB_KEY_F24));
     EXPECT_EQ(VirtualKeyFromKeysym(XKB_KEY_F24), 0x87);
-    EXPECT_EQ(KeysymFromVirtualKey(0x60), Keysym(XKB_KEY_KP_0));
+    EXPECT_EQ(KeysymFromVirtualKey(0x60), TKeysym(XKB_KEY_KP_0));
     EXPECT_EQ(VirtualKeyFromKeysym(XKB_KEY_KP_9), 0x69);
 }
 
 TEST(VirtualKeysTest, NamedKeysAndKeypadOperators) {
-    const std::pair<std::uint8_t, Keysym> Pairs[] = {
+    const std::pair<std::uint8_t, TKeysym> Pairs[] = {
         {0x08, XKB_KEY_BackSpace},   {0x09, XKB_KEY_Tab},         {0x0D, XKB_KEY_Return},
         {0x13, XKB_KEY_Pause},       {0x1B, XKB_KEY_Escape},      {0x20, XKB_KEY_space},
         {0x21, XKB_KEY_Prior},       {0x22, XKB_KEY_Next},        {0x23, XKB_KEY_End},
@@ -42,7 +42,7 @@ TEST(VirtualKeysTest, NamedKeysAndKeypadOperators) {
 }
 
 TEST(VirtualKeysTest, PunctuationKeysOfAUsLayout) {
-    const std::tuple<std::uint8_t, Keysym, Keysym> Keys[] = {
+    const std::tuple<std::uint8_t, TKeysym, TKeysym> Keys[] = {
         {0xBA, XKB_KEY_semicolon, XKB_KEY_colon},     {0xBB, XKB_KEY_equal, XKB_KEY_plus},
         {0xBC, XKB_KEY_comma, XKB_KEY_less},          {0xBD, XKB_KEY_minus, XKB_KEY_underscore},
         {0xBE, XKB_KEY_period, XKB_KEY_greater},      {0xBF, XKB_KEY_slash, XKB_KEY_question},

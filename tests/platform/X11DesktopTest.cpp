@@ -4,7 +4,7 @@
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 
-#include "ScratchDir.h"
+#include "TempDir.h"
 #include "X11Desktop.h"
 #include "X11HotKeys.h"
 #include "XDisplayTest.h"
@@ -18,8 +18,8 @@ using X11DesktopTest = XDisplayTest;
 TEST_F(X11DesktopTest, HotKeyPressStartsAProgram) {
     TX11Desktop Desktop;
     EXPECT_EQ(Desktop.KeyNames()('Q'), "Q");
-    ScratchDir Dir;
-    const std::string Output = Dir / "probe";
+    TempDir Dir;
+    const std::string Output = Dir.File("probe");
     setenv("TULMA_PROBE_FILE", Output.c_str(), 1);
     Desktop.HotKeys().SetPressHandler([&](std::uint16_t) {
         Desktop.Launcher().Launch(TULMA_ARGV_PROBE, "pressed", "", TShowCommand::ShowNormal);

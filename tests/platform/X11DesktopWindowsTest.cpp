@@ -25,7 +25,7 @@ class X11DesktopWindowsTest : public DesktopWindowsTest {
     }
 
     xcb_window_t FindByTitle(const std::string& Title) {
-        for (WindowHandle Window : Windows->TopLevelWindows()) {
+        for (TWindowHandle Window : Windows->TopLevelWindows()) {
             if (Windows->WindowTitle(Window) == Title) {
                 return static_cast<xcb_window_t>(Window);
             }
@@ -116,7 +116,7 @@ TEST_F(X11DesktopWindowsTest, SnapshotHasProgramNamesAndTheActiveWindow) {
     const TWindowSnapshot Desktop = Windows->Snapshot();
     EXPECT_EQ(Desktop.Active, Terminal);
     const auto Find = [&](xcb_window_t Window) {
-        return std::ranges::find(Desktop.Windows, WindowHandle{Window}, &TWindowInfo::Handle);
+        return std::ranges::find(Desktop.Windows, TWindowHandle{Window}, &TWindowInfo::Handle);
     };
     ASSERT_NE(Find(Terminal), Desktop.Windows.end());
     ASSERT_NE(Find(Legacy), Desktop.Windows.end());

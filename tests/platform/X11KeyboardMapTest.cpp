@@ -14,7 +14,7 @@ namespace {
 using X11KeyboardMapTest = XDisplayTest;
 
 TEST_F(X11KeyboardMapTest, KeyNamesOfAUsLayout) {
-    const KeyNameLookup Name = X11KeyNames();
+    const TKeyNameLookup Name = X11KeyNames();
     EXPECT_EQ(Name('A'), "A");
     EXPECT_EQ(Name('7'), "7");
     EXPECT_EQ(Name(0xBA), ";");

@@ -7,7 +7,7 @@
 #include "ChildProcesses.h"
 #include "ProbeRecord.h"
 #include "QtX11.h"
-#include "ScratchDir.h"
+#include "TempDir.h"
 #include "X11Launcher.h"
 #include "XDisplayTest.h"
 
@@ -17,7 +17,7 @@ namespace {
 class X11LauncherTest : public XDisplayTest {
   protected:
     std::unique_ptr<TX11Launcher> Launcher;
-    ScratchDir Dir;
+    TempDir Dir;
     std::string ProbeOutput;
     std::vector<pid_t> Spawned;
 
@@ -27,7 +27,7 @@ class X11LauncherTest : public XDisplayTest {
             return;
         }
         Launcher = std::make_unique<TX11Launcher>(QtX11Connection());
-        ProbeOutput = Dir / "probe";
+        ProbeOutput = Dir.File("probe");
         setenv("TULMA_PROBE_FILE", ProbeOutput.c_str(), 1);
     }
     void TearDown() override {
@@ -96,12 +96,12 @@ class X11LauncherTest : public XDisplayTest {
 TEST_F(X11LauncherTest, ProgramReceivesExactArgvAndWorkingDirectory) {
     ASSERT_TRUE(Launcher
                     ->Launch(TULMA_ARGV_PROBE,
-                             R"(plain "two words" Don't C:\dir\x.txt "say \"hi\"" "" $HOME *)", Dir.Path,
-                             TShowCommand::ShowNormal)
+                             R"(plain "two words" Don't C:\dir\x.txt "say \"hi\"" "" $HOME *)",
+                             Dir.Path().string(), TShowCommand::ShowNormal)
                     .Started);
     ProbeRecord Record;
     ASSERT_TRUE(Probe(&Record));
-    EXPECT_EQ(Record.Directory, Dir.Path);
+    EXPECT_EQ(Record.Directory, Dir.Path().string());
     EXPECT_EQ(Record.Argv, (std::vector<std::string>{TULMA_ARGV_PROBE, "plain", "two words", "Don't",
                                                      R"(C:\dir\x.txt)", "say \"hi\"", "", "$HOME", "*"}));
 }
@@ -123,9 +123,9 @@ TEST_F(X11LauncherTest, MissingFileOrDirectoryStartsNothingAndSaysWhy) {
     const std::string Unrunnable = Dir.Write("unrunnable", "neither a program nor a script", true);
     const std::string Orphan = Dir.Write("orphan", "#!/no/such/interpreter\n", true);
     const std::vector<std::pair<TLaunchResult, std::string>> Refusals{
-        {Launcher->Launch(Dir / "missing", "", "", TShowCommand::ShowNormal), "file not found"},
-        {Launcher->Launch(TULMA_ARGV_PROBE, "", Dir / "missing-dir", TShowCommand::ShowNormal),
-         "working directory " + Dir / "missing-dir" + " does not exist"},
+        {Launcher->Launch(Dir.File("missing"), "", "", TShowCommand::ShowNormal), "file not found"},
+        {Launcher->Launch(TULMA_ARGV_PROBE, "", Dir.File("missing-dir"), TShowCommand::ShowNormal),
+         "working directory " + Dir.File("missing-dir") + " does not exist"},
         {Launcher->Launch("", "", "", TShowCommand::ShowNormal), "no file given"},
         {Launcher->Launch(Unrunnable, "", "", TShowCommand::ShowNormal), "cannot run it: Exec format error"},
         {Launcher->Launch(Orphan, "", "", TShowCommand::ShowNormal),

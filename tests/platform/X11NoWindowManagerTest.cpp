@@ -28,7 +28,7 @@ class X11NoWindowManagerTest : public DesktopWindowsTest {
 
     xcb_window_t FindViewable(const std::string& Title) {
         xcb_window_t Found = XCB_WINDOW_NONE;
-        for (WindowHandle Window : Windows->TopLevelWindows()) {
+        for (TWindowHandle Window : Windows->TopLevelWindows()) {
             if (Windows->WindowTitle(Window) == Title && Viewable(static_cast<xcb_window_t>(Window))) {
                 Found = static_cast<xcb_window_t>(Window);
                 break;

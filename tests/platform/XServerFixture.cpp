@@ -19,7 +19,9 @@
 #include <xcb/xcb_keysyms.h>
 #include <xcb/xtest.h>
 
-extern char** environ;
+#include "FileDescriptor.h"
+
+extern char** environ;  // NOLINT(readability-identifier-naming): the C library's name
 
 namespace tulma::test {
 
@@ -123,13 +125,15 @@ void XServerFixture::StartServer() {
     if (pipe(Pipe) != 0) {
         throw std::runtime_error("pipe failed");
     }
-    fcntl(Pipe[0], F_SETFD, FD_CLOEXEC);
-    Xvfb = SpawnWith({"Xvfb", "-displayfd", std::to_string(Pipe[1]), "-screen", "0", "1280x1024x24",
+    TFileDescriptor ReadEnd(Pipe[0]);
+    TFileDescriptor WriteEnd(Pipe[1]);
+    fcntl(ReadEnd.Get(), F_SETFD, FD_CLOEXEC);
+    Xvfb = SpawnWith({"Xvfb", "-displayfd", std::to_string(WriteEnd.Get()), "-screen", "0", "1280x1024x24",
                       "-nolisten", "tcp", "-ac", "-noreset"},
                      true);
-    close(Pipe[1]);
-    const std::string Number = ReadLine(Pipe[0], 15000);
-    close(Pipe[0]);
+    WriteEnd.Reset();
+    const std::string Number = ReadLine(ReadEnd.Get(), 15000);
+    ReadEnd.Reset();
     if (Number.empty()) {
         Stop();
         throw std::runtime_error("Xvfb did not report a display");

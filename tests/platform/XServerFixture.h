@@ -12,7 +12,7 @@
 
 #include "XcbConnection.h"
 
-typedef struct _XCBKeySymbols xcb_key_symbols_t;
+typedef struct _XCBKeySymbols xcb_key_symbols_t;  // NOLINT(readability-identifier-naming): xcb-keysyms' name
 
 namespace tulma::test {
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "ClassRegistration.h"
-#include "ScratchDir.h"
 #include "ShellTestSupport.h"
+#include "TempDir.h"
 #include "XServerFixture.h"
 
 using namespace tulma;
@@ -22,7 +22,7 @@ class DesktopChoiceTest : public QObject {
   private:
     test::XServerFixture& Display;
     QProcess Portal;
-    test::ScratchDir Runtime;
+    test::TempDir Runtime;
 
     void StartPortal(const QString& Mode) {
         Portal.start(TULMA_FAKE_PORTAL, {Mode});
@@ -39,11 +39,11 @@ class DesktopChoiceTest : public QObject {
         for (const QString& Variable : Extra) {
             Environment.insert(Variable.section('=', 0, 0), Variable.section('=', 1));
         }
-        Environment.insert("TULMA_PROBE_FILE", QString::fromStdString(Runtime / "probe"));
+        Environment.insert("TULMA_PROBE_FILE", QString::fromStdString(Runtime.File("probe")));
         Environment.insert("XDG_SESSION_TYPE", "wayland");
         Environment.insert("WAYLAND_DISPLAY", "wayland-none");
-        Environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime.Path));
-        Environment.insert("HOME", QString::fromStdString(Runtime.Path));
+        Environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime.Path().string()));
+        Environment.insert("HOME", QString::fromStdString(Runtime.Path().string()));
         Tulma.setProcessEnvironment(Environment);
     }
 
@@ -89,7 +89,7 @@ class DesktopChoiceTest : public QObject {
     void underSwayThePortalIsNotTrustedAndADeadSocketIsNamed() {
         QByteArray Out;
         QByteArray Err;
-        const QString Socket = QString::fromStdString(Runtime.Path) + "/sway-ipc.0.1.sock";
+        const QString Socket = QString::fromStdString(Runtime.Path().string()) + "/sway-ipc.0.1.sock";
         QCOMPARE(RunTulma({"--desktop"}, Out, Err, true, {"SWAYSOCK=" + Socket, "XDG_CURRENT_DESKTOP=sway"}),
                  0);
         QVERIFY2(
@@ -115,7 +115,7 @@ class DesktopChoiceTest : public QObject {
     // Without any X display a hotkey still runs, unless it looks for a window, which nothing could list.
     void runWithoutAnXDisplayStartsProgramsAndRefusesWindowSearches() {
         StartPortal("refuse");
-        const std::string File = Runtime / "keys.tul";
+        const std::string File = Runtime.File("keys.tul");
         test::WriteHotKeyFile(File, {{"Probe", 0x0641, TULMA_ARGV_PROBE, "started"},
                                      {"Raise", 0x0642, TULMA_ARGV_PROBE, "started", "Editor"}});
         QByteArray Out;
@@ -126,9 +126,9 @@ class DesktopChoiceTest : public QObject {
                      "here (KWin's scripting interface is not on the session bus; no X display (DISPLAY is "
                      "not set)): nothing was run"),
                  Err.constData());
-        QVERIFY(!std::filesystem::exists(Runtime / "probe"));
+        QVERIFY(!std::filesystem::exists(Runtime.File("probe")));
         QCOMPARE(RunTulma({"--run", "Probe", QString::fromStdString(File)}, Out, Err, false), 0);
-        QTRY_VERIFY(std::filesystem::exists(Runtime / "probe"));
+        QTRY_VERIFY(std::filesystem::exists(Runtime.File("probe")));
     }
 
     void theProgramsHotKeysGoToX11WithTheReasonWhenThePortalDoesNotServe_data() {
@@ -148,8 +148,8 @@ class DesktopChoiceTest : public QObject {
         QFETCH(QString, Portal);
         QFETCH(QString, Logged);
         StartPortal(Portal);
-        const std::string File = Runtime / "keys.tul";
-        const std::string Touched = Runtime / "pressed";
+        const std::string File = Runtime.File("keys.tul");
+        const std::string Touched = Runtime.File("pressed");
         test::WriteHotKeyFile(File, {{"Touch", 0xC000 | 'K', "/usr/bin/touch", Touched}});
         QProcess Tulma;
         Prepare(Tulma, true);

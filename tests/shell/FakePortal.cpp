@@ -44,7 +44,7 @@ class TFakePortal : public QObject, protected QDBusContext {
         return QDBusObjectPath(Request);
     }
 
-    QDBusObjectPath BindShortcuts(const QDBusObjectPath& Session, const tulma::PortalShortcutList&,
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath& Session, const tulma::TPortalShortcutList&,
                                   const QString&, const QVariantMap& Options) {
         const QString Request = PathOf("request", Options.value("handle_token").toString());
         Answer(Request, 0, {});

@@ -14,7 +14,7 @@
 #include "LaunchFailureNotifier.h"
 #include "ProbeRecord.h"
 #include "QtTestMain.h"
-#include "ScratchDir.h"
+#include "TempDir.h"
 #include "X11Launcher.h"
 
 using namespace tulma;
@@ -23,9 +23,9 @@ namespace {
 
 class TNoWindows : public IDesktopWindows {
   public:
-    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(WindowHandle) override { return {}; }
-    void RestoreAndActivate(WindowHandle) override {}
+    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
+    std::string WindowTitle(TWindowHandle) override { return {}; }
+    void RestoreAndActivate(TWindowHandle) override {}
 };
 
 std::unique_ptr<THotTulma> HotKeyStarting(const std::string& Name,
@@ -62,7 +62,7 @@ class LaunchFailureNoticeTest : public QObject {
     QStringList Balloons;
     std::unique_ptr<TLaunchFailureNotifier> Notifier;
     std::unique_ptr<TX11Launcher> ILauncher;
-    std::unique_ptr<test::ScratchDir> Dir;
+    std::unique_ptr<test::TempDir> Dir;
     TNoWindows Windows;
     QProcess Recorder;
 
@@ -77,7 +77,7 @@ class LaunchFailureNoticeTest : public QObject {
         Notifier->SetFallback(
             [this](const QString& Summary, const QString& Body) { Balloons << Summary + '\n' + Body; });
         ILauncher = std::make_unique<TX11Launcher>(nullptr);
-        Dir = std::make_unique<test::ScratchDir>();
+        Dir = std::make_unique<test::TempDir>();
     }
 
     void cleanup() {
@@ -98,7 +98,7 @@ class LaunchFailureNoticeTest : public QObject {
         Recorder.start(TULMA_NOTIFICATION_RECORDER, {});
         QVERIFY(Recorder.waitForReadyRead(30000));
         QCOMPARE(Recorder.readLine().trimmed(), "ready");
-        const std::string ProbeFile = *Dir / "probe";
+        const std::string ProbeFile = Dir->File("probe");
         setenv("TULMA_PROBE_FILE", ProbeFile.c_str(), 1);
         const auto HotKey =
             HotKeyStarting("Editor", {{"/no/such/R&D-editor", ""}, {TULMA_ARGV_PROBE, "Don't panic"}});

@@ -24,7 +24,7 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
     struct Combination {
         unsigned Modifiers = 0;
         std::uint8_t VirtualKey = 0;
-        auto operator<=>(const Combination&) const = default;
+        auto operator<=>(const Combination&) const = default;  // NOLINT(readability-identifier-naming)
     };
 
     std::map<std::uint16_t, Combination> Registered;
@@ -53,7 +53,7 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
         return true;
     }
     void UnregisterHotKey(std::uint16_t Id) override { Registered.erase(Id); }
-    void SetPressHandler(PressHandler NewHandler) override { Handler = std::move(NewHandler); }
+    void SetPressHandler(TPressHandler NewHandler) override { Handler = std::move(NewHandler); }
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override {
         const auto Found = Assigned.find(Id);
         return Found == Assigned.end() ? std::nullopt : std::optional(Found->second);
@@ -88,24 +88,24 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
     }
 
   private:
-    PressHandler Handler;
+    TPressHandler Handler;
     std::map<std::uint16_t, std::string> Refusals;
     std::function<void()> AssignmentHandler;
 };
 
 class FakeDesktopWindows : public IDesktopWindows {
   public:
-    std::vector<std::pair<WindowHandle, std::string>> Windows;
-    std::vector<WindowHandle> Restored;
+    std::vector<std::pair<TWindowHandle, std::string>> Windows;
+    std::vector<TWindowHandle> Restored;
 
-    std::vector<WindowHandle> TopLevelWindows() override {
-        std::vector<WindowHandle> Result;
+    std::vector<TWindowHandle> TopLevelWindows() override {
+        std::vector<TWindowHandle> Result;
         for (const auto& Window : Windows) {
             Result.push_back(Window.first);
         }
         return Result;
     }
-    std::string WindowTitle(WindowHandle Window) override {
+    std::string WindowTitle(TWindowHandle Window) override {
         for (const auto& [Handle, Title] : Windows) {
             if (Handle == Window) {
                 return Title;
@@ -113,7 +113,7 @@ class FakeDesktopWindows : public IDesktopWindows {
         }
         return {};
     }
-    void RestoreAndActivate(WindowHandle Window) override { Restored.push_back(Window); }
+    void RestoreAndActivate(TWindowHandle Window) override { Restored.push_back(Window); }
 };
 
 class FakeLauncher : public ILauncher {

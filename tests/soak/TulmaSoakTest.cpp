@@ -63,10 +63,10 @@ std::vector<std::uint16_t> ManyCombinations(const FakeKeyboard& Keyboard) {
     };
     AddRange('A', 'Z');
     AddRange('0', '9');
-    AddRange(vk::F1, vk::F24);
-    AddRange(vk::Numpad0, vk::Numpad0 + 9);
+    AddRange(Vk::F1, Vk::F24);
+    AddRange(Vk::Numpad0, Vk::Numpad0 + 9);
     AddRange(0x21, 0x28);  // Page Up to Down
-    AddRange(vk::Insert, vk::Delete);
+    AddRange(Vk::Insert, Vk::Delete);
     std::vector<std::uint16_t> HotKeys;
     for (const int Modifiers :
          {0, Shift, Ctrl, Alt, Shift | Ctrl, Shift | Alt, Ctrl | Alt, Shift | Ctrl | Alt}) {

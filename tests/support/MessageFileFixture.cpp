@@ -1,7 +1,5 @@
 #include "MessageFileFixture.h"
 
-#include <unistd.h>
-
 #include "IDList.h"
 #include "ObjectStream.h"
 
@@ -27,17 +25,6 @@ void WriteMessageFile(const std::filesystem::path& File, std::vector<std::unique
     TObjectStream Stream(TObjectStream::GeneralSize);
     Stream.WriteObject(List);
     Stream.SaveToFile(File.string());
-}
-
-TTempDirectory::TTempDirectory()
-    : FPath(std::filesystem::temp_directory_path() / ("tulma-forms-" + std::to_string(getpid()) + "-" +
-                                                      std::to_string(reinterpret_cast<uintptr_t>(this)))) {
-    std::filesystem::create_directories(FPath);
-}
-
-TTempDirectory::~TTempDirectory() {
-    std::error_code Ignored;
-    std::filesystem::remove_all(FPath, Ignored);
 }
 
 TRecordingBoxes::TRecordingBoxes(int32_t Answer) : Answer(Answer) {

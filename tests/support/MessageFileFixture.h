@@ -18,20 +18,6 @@ std::unique_ptr<TAppMessage> MakeMessage(int32_t ID, const std::string& Name, co
 // Writes Messages, in the order given, as a message file.
 void WriteMessageFile(const std::filesystem::path& File, std::vector<std::unique_ptr<TAppMessage>> Messages);
 
-// A directory of its own for one test, removed afterwards.
-class TTempDirectory {
-  public:
-    TTempDirectory();
-    ~TTempDirectory();
-    TTempDirectory(const TTempDirectory&) = delete;
-    TTempDirectory& operator=(const TTempDirectory&) = delete;
-    std::filesystem::path operator/(const std::string& Name) const { return FPath / Name; }
-    const std::filesystem::path& Path() const { return FPath; }
-
-  private:
-    std::filesystem::path FPath;
-};
-
 // Records every box instead of showing it and answers with Answer; installed for its lifetime.
 class TRecordingBoxes {
   public:

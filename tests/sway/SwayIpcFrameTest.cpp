@@ -36,9 +36,9 @@ std::vector<std::string> Decoded(const std::string& Bytes, std::size_t Piece) {
 
 TEST(SwayIpcFrame, MessagesComeWholeHoweverTheBytesArrive) {
     const std::string Two =
-        EncodeSwayIpc(7, R"({"variant":"sway"})") + EncodeSwayIpc(swayipc::BindingEvent, "{}");
+        EncodeSwayIpc(7, R"({"variant":"sway"})") + EncodeSwayIpc(SwayIpc::BindingEvent, "{}");
     const std::vector<std::string> Expected{"7:{\"variant\":\"sway\"}",
-                                            std::to_string(swayipc::BindingEvent) + ":{}"};
+                                            std::to_string(SwayIpc::BindingEvent) + ":{}"};
     for (const std::size_t Piece : {std::size_t{1}, std::size_t{5}, std::size_t{14}, Two.size()}) {
         EXPECT_EQ(Decoded(Two, Piece), Expected) << "pieces of " << Piece;
     }
@@ -53,7 +53,7 @@ TEST(SwayIpcFrame, BytesThatAreNotTheProtocolAreRefusedWithoutWaitingOrAllocatin
     } Cases[] = {
         {"wrong magic", Header("i3-ipx", 2, 0) + "{}", {"error"}},
         {"wrong first byte, told at once", "x", {"error"}},
-        {"length beyond the limit", Header("i3-ipc", swayipc::MaxPayloadBytes + 1, 0), {"error"}},
+        {"length beyond the limit", Header("i3-ipc", SwayIpc::MaxPayloadBytes + 1, 0), {"error"}},
         {"largest length, not yet arrived", Header("i3-ipc", 0xFFFFFFFFU, 4), {"error"}},
         {"a header cut short", Header("i3-ipc", 2, 0).substr(0, 9), {}},
         {"a payload cut short", Header("i3-ipc", 10, 0) + "{}", {}},

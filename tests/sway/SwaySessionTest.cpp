@@ -173,7 +173,7 @@ TEST_F(SwaySessionTest, ProgramRunsItsHotKeyOncePerPressAlsoAfterAReloadAndLeave
     EXPECT_EQ(Lines(Dir / "k"), Runs + 1);
 
     TSwayConnection Commands(TSwayConnection::SessionSocketPath());
-    Commands.Ask(swayipc::RunCommand, "reload");
+    Commands.Ask(SwayIpc::RunCommand, "reload");
     const int BeforeReload = Lines(Dir / "k");
     ASSERT_TRUE(PressUntil('k', [&] { return Lines(Dir / "k") > BeforeReload; }));
 
@@ -266,7 +266,7 @@ TEST_F(SwaySessionTest, TitleAndClassRaiseAndCycleNativeWindowsAndClassFindsX11O
 
     // An X11 program's class is its WM_CLASS. sway's XWayland admits sway's user only: sway starts it.
     TSwayConnection(TSwayConnection::SessionSocketPath())
-        .Ask(swayipc::RunCommand, "exec " TULMA_TEST_WINDOW " Terminal --class xterm XTerm");
+        .Ask(SwayIpc::RunCommand, "exec " TULMA_TEST_WINDOW " Terminal --class xterm XTerm");
     const auto XTermShown = [&] {
         const auto Listed = Windows.Snapshot().Windows;
         return std::any_of(Listed.begin(), Listed.end(),

@@ -32,11 +32,11 @@ namespace fs = std::filesystem;
 
 QByteArray Reply(std::uint32_t Type, const std::string& Request) {
     switch (Type) {
-        case swayipc::GetVersion:
+        case SwayIpc::GetVersion:
             return R"({"variant":"sway","human_readable":"1.7","loaded_config_file_name":"/nowhere/config"})";
-        case swayipc::GetConfig:
+        case SwayIpc::GetConfig:
             return R"({"config":"bindsym Ctrl+Alt+u exec x"})";
-        case swayipc::Subscribe:
+        case SwayIpc::Subscribe:
             return R"({"success":true})";
         default: {
             // As sway: the key q is unknown here, and a list stops at a command it cannot parse.
@@ -102,7 +102,7 @@ class TStandInSway {
                 const auto Bytes = ReceiveSome(Clients[I]->Get(), std::chrono::steady_clock::now());
                 Decoders[I].Append(Bytes.value_or(""));
                 while (const auto Message = Decoders[I].Next()) {
-                    Subscribed[I] = Subscribed[I] || Message->Type == swayipc::Subscribe;
+                    Subscribed[I] = Subscribed[I] || Message->Type == SwayIpc::Subscribe;
                     const QByteArray Body = Reply(Message->Type, Message->Payload);
                     SendAll(Clients[I]->Get(),
                             EncodeSwayIpc(Message->Type,
@@ -152,7 +152,7 @@ TEST_F(SwayStandIn, TheBackendNoticesThatSwayWentAwayAndSaysWhy) {
         const char* Said;
     } Cases[] = {
         {"socket closed", "", "sway closed its socket"},
-        {"shutdown event", EncodeSwayIpc(swayipc::ShutdownEvent, R"({"change":"exit"})"), "shutting down"},
+        {"shutdown event", EncodeSwayIpc(SwayIpc::ShutdownEvent, R"({"change":"exit"})"), "shutting down"},
         {"not the protocol", "HTTP/1.1 400", "not its protocol"},
     };
     for (const auto& Case : Cases) {

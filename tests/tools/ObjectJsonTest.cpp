@@ -23,7 +23,7 @@ using test::WrittenObject;
 // Object -> JSON text -> parsed JSON -> object: the stored bytes must not change on the way.
 void ExpectLosslessRoundTrip(TStreamableObject& Object) {
     const std::vector<uint8_t> Before = WrittenObject(Object);
-    const Json Parsed = Json::parse(ToJson(Object).dump(2));
+    const TJson Parsed = TJson::parse(ToJson(Object).dump(2));
     EXPECT_EQ(WrittenObject(*FromJson(Parsed)), Before) << Parsed.dump(2);
 }
 
@@ -41,7 +41,7 @@ TEST(ObjectJsonTest, HotKeyFileBuiltFromJsonHasTheStoredLayout) {
 
 TEST(ObjectJsonTest, DumpOfReadFileRebuildsTheSameBytes) {
     const auto Read = ReadBack(test::EditorHotKeyFileBytes());
-    const Json Parsed = Json::parse(ToJson(*Read).dump());
+    const TJson Parsed = TJson::parse(ToJson(*Read).dump());
     EXPECT_EQ(WrittenObject(*FromJson(Parsed)), test::EditorHotKeyFileBytes());
 }
 
@@ -76,19 +76,19 @@ TEST(ObjectJsonTest, StringsThatAreNotUtf8BecomeHexBytesAndComeBackUnchanged) {
     Command->Directory = "\xED\xA0\x80";            // a UTF-16 surrogate
     Command->LookForWindow = "ok\xF4\x90\x80\x80";  // above U+10FFFF
 
-    const Json Dumped = ToJson(*Command);
-    EXPECT_EQ(Dumped["Name"], Json({{"bytes", "E4F6FC"}}));
+    const TJson Dumped = ToJson(*Command);
+    EXPECT_EQ(Dumped["Name"], TJson({{"bytes", "E4F6FC"}}));
     EXPECT_EQ(Dumped["Exec"],
               "Gr\xC3\xBC\xC3\x9F"
               "e");
-    EXPECT_EQ(Dumped["Parameters"], Json({{"bytes", "C0AF"}}));
-    EXPECT_EQ(Dumped["Directory"], Json({{"bytes", "EDA080"}}));
-    EXPECT_EQ(Dumped["LookForWindow"], Json({{"bytes", "6F6BF4908080"}}));
+    EXPECT_EQ(Dumped["Parameters"], TJson({{"bytes", "C0AF"}}));
+    EXPECT_EQ(Dumped["Directory"], TJson({{"bytes", "EDA080"}}));
+    EXPECT_EQ(Dumped["LookForWindow"], TJson({{"bytes", "6F6BF4908080"}}));
     ExpectLosslessRoundTrip(*Command);
 }
 
 TEST(ObjectJsonTest, BytesFormIsAcceptedForAnyStringInEitherCase) {
-    Json Source = ToJson(*std::make_unique<TSimpleListEntry>());
+    TJson Source = ToJson(*std::make_unique<TSimpleListEntry>());
     Source["Name"] = {{"bytes", "e4f6Fc41"}};
     const auto Built = FromJson(Source);
     EXPECT_EQ(dynamic_cast<TSimpleListEntry&>(*Built).Name,
@@ -129,10 +129,10 @@ TEST(ObjectJsonTest, ListsOfMixedRegisteredClassesRoundTrip) {
     List.Add(std::make_unique<TObjectList>());
     List.Add(test::MakeEditorHotKeyFile());
 
-    const Json Dumped = ToJson(List);
-    EXPECT_EQ(Dumped["Items"][0], Json::parse(R"({"class": "TDID", "ID": 3, "SecondID": -9})"));
-    EXPECT_EQ(Dumped["Items"][2], Json::parse(R"({"class": "TText", "Text": "Text"})"));
-    EXPECT_EQ(Dumped["Items"][3], Json::parse(R"({"class": "TObjectList", "Items": []})"));
+    const TJson Dumped = ToJson(List);
+    EXPECT_EQ(Dumped["Items"][0], TJson::parse(R"({"class": "TDID", "ID": 3, "SecondID": -9})"));
+    EXPECT_EQ(Dumped["Items"][2], TJson::parse(R"({"class": "TText", "Text": "Text"})"));
+    EXPECT_EQ(Dumped["Items"][3], TJson::parse(R"({"class": "TObjectList", "Items": []})"));
     ExpectLosslessRoundTrip(List);
 }
 

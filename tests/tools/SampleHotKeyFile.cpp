@@ -37,8 +37,8 @@ std::vector<uint8_t> EditorHotKeyFileBytesInLayout100() {
     return Bytes;
 }
 
-Json EditorHotKeyFileJson() {
-    return Json::parse(R"({
+TJson EditorHotKeyFileJson() {
+    return TJson::parse(R"({
         "class": "THotKeyFile",
         "MinimizeAtStartup": false,
         "HotKeyList": {

@@ -16,6 +16,6 @@ std::vector<uint8_t> EditorHotKeyFileBytes();
 // The same file with the command in the older layout that ended after ExecMode (version 100).
 std::vector<uint8_t> EditorHotKeyFileBytesInLayout100();
 // Its JSON form.
-Json EditorHotKeyFileJson();
+TJson EditorHotKeyFileJson();
 
 }  // namespace tulma::test

@@ -53,7 +53,7 @@ TEST_F(TulmaFileProgramTest, DumpAndBuildReproduceTheFileByteForByte) {
     test::WriteFileBytes(Directory.File("keys.tul"), Original);
 
     ASSERT_EQ(Run("dump " + File("keys.tul")), 0) << Err;
-    EXPECT_EQ(tulma::Json::parse(Out), test::EditorHotKeyFileJson());
+    EXPECT_EQ(tulma::TJson::parse(Out), test::EditorHotKeyFileJson());
     EXPECT_EQ(Err, "");
     test::WriteTextFile(Directory.File("keys.json"), Out);
 
@@ -66,7 +66,7 @@ TEST_F(TulmaFileProgramTest, DumpAndBuildReproduceTheFileByteForByte) {
 TEST_F(TulmaFileProgramTest, DumpOfAnOlderLayoutWarnsButSucceeds) {
     test::WriteFileBytes(Directory.File("old.tul"), test::EditorHotKeyFileBytesInLayout100());
     ASSERT_EQ(Run("dump " + File("old.tul")), 0) << Err;
-    EXPECT_EQ(tulma::Json::parse(Out), test::EditorHotKeyFileJson());
+    EXPECT_EQ(tulma::TJson::parse(Out), test::EditorHotKeyFileJson());
     EXPECT_THAT(Err, HasSubstr(Directory.File("old.tul") + ": warning: not in the current stored form"));
 }
 
@@ -80,7 +80,7 @@ TEST_F(TulmaFileProgramTest, BuildReadsStandardInput) {
 }
 
 TEST_F(TulmaFileProgramTest, BuildErrorExitsWithOneAndWritesNothing) {
-    tulma::Json Document = test::EditorHotKeyFileJson();
+    tulma::TJson Document = test::EditorHotKeyFileJson();
     Document["HotKeyList"]["Items"][0]["Commands"]["Items"][0]["ExecMode"] = "normal";
     test::WriteTextFile(Directory.File("bad.json"), Document.dump());
 

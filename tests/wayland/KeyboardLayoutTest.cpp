@@ -34,12 +34,12 @@ TEST(KeyboardLayoutOf, PressedKeysAndNamesFollowTheLayoutAndItsSecondGroup) {
     const TKeyboardLayout German = LayoutOfNames("de,ru");
     struct Case {
         std::uint8_t Keycode;
-        Keysym Pressed;
+        TKeysym Pressed;
         std::uint8_t Expected;
     };
     for (const Case& Each :
          {Case{KeyUsY, XKB_KEY_z, 'Z'}, Case{KeyUsZ, XKB_KEY_Y, 'Y'}, Case{Key1, XKB_KEY_exclam, '1'},
-          Case{KeyUsA, XKB_KEY_Cyrillic_ef, 'A'}, Case{KeyKeypad1, XKB_KEY_KP_1, vk::Numpad0 + 1}}) {
+          Case{KeyUsA, XKB_KEY_Cyrillic_ef, 'A'}, Case{KeyKeypad1, XKB_KEY_KP_1, Vk::Numpad0 + 1}}) {
         EXPECT_EQ(German.VirtualKeyOf(Each.Keycode, Each.Pressed), Each.Expected) << int(Each.Keycode);
     }
     EXPECT_EQ(German.KeycodesForVirtualKey('Z'), std::vector<std::uint8_t>{KeyUsY});

@@ -178,7 +178,7 @@ class WaylandProgramTest : public WaylandHotKeysTest {
         FakeDesktopWindows X11Windows;
         TKWinDesktopWindows Windows(X11Windows);
         const std::string Title = "Tulma - " + fs::path(File()).filename().string();
-        WindowHandle Main = 0;
+        TWindowHandle Main = 0;
         ASSERT_TRUE(Eventually([&] {
             const TWindowSnapshot Now = Windows.Snapshot();
             const auto Found = std::ranges::find(Now.Windows, Title, &TWindowInfo::Title);
@@ -231,7 +231,7 @@ TEST_F(WaylandHotKeysTest, KWinSearchListsNativeWindowsTopmostFirst) {
     TKWinDesktopWindows Windows(X11Windows);
     const auto Titles = [&] {
         std::vector<std::string> Result;
-        for (const WindowHandle Window : Windows.TopLevelWindows()) {
+        for (const TWindowHandle Window : Windows.TopLevelWindows()) {
             Result.push_back(Windows.WindowTitle(Window));
         }
         return Result;
