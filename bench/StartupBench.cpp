@@ -5,9 +5,11 @@
 #include <xcb/xcb.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,10 +41,10 @@ void WriteFile(const std::string& FileName, const std::string& Marker, bool Mini
 
 class TProgramDir {
   public:
-    TProgramDir() {
+    explicit TProgramDir(const std::string& Program = TULMA_PROGRAM) {
         std::string Pattern = (fs::temp_directory_path() / "tulma-bench-XXXXXX").string();
         Path = mkdtemp(Pattern.data());
-        fs::copy_file(TULMA_PROGRAM, Path / "tulma");
+        fs::copy_file(Program, Path / "tulma");
         fs::copy_file(TULMA_MESSAGE_FILE, Path / "stdmess0.mes");
     }
     ~TProgramDir() {
@@ -85,6 +87,40 @@ long ResidentKilobytes(pid_t Pid) {
     return -1;
 }
 
+// The processor time the process has had so far, in clock ticks.
+long CpuTicks(pid_t Pid) {
+    std::ifstream Stat("/proc/" + std::to_string(Pid) + "/stat");
+    std::string Line;
+    std::getline(Stat, Line);
+    // The fields after the command name, which may hold spaces, are counted from its closing parenthesis.
+    std::istringstream Fields(Line.substr(Line.rfind(')') + 2));
+    std::string Field;
+    long User = 0;
+    long System = 0;
+    for (int Index = 3; Index <= 15 && Fields >> Field; ++Index) {
+        if (Index == 14) {
+            User = std::stol(Field);
+        } else if (Index == 15) {
+            System = std::stol(Field);
+        }
+    }
+    return User + System;
+}
+
+// A login starts its programs on an idle X server. A daemon that just ended leaves the server freeing its
+// thousands of grabs for a while after the process is gone, which would otherwise fall on the next start.
+void WaitUntilServerIdle(const test::XServerFixture& Display) {
+    const auto Deadline = Clock::now() + std::chrono::seconds(5);
+    for (long Before = -1; Clock::now() < Deadline;) {
+        const long Now = CpuTicks(Display.ServerPid());
+        if (Now == Before) {
+            return;
+        }
+        Before = Now;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
 void RegisterClassesOnce() {
     static const bool Registered = (RegisterAllClasses(), true);
     (void)Registered;
@@ -98,6 +134,7 @@ void TimeStarts(benchmark::State& State, test::XServerFixture& Display, test::Fa
         State.SetIterationTime(SecondsUntilRegistered(Display, Keyboard, Command, Marker, Daemon));
         State.PauseTiming();
         test::Terminate(Daemon);
+        WaitUntilServerIdle(Display);
         State.ResumeTiming();
     }
 }
@@ -151,12 +188,13 @@ class TDesktop {
     }
 };
 
-// Tulma minimised at its start, as an autostart entry starts it, in the desktop WithTray describes.
-void BM_StartUntilAllHotKeysRegistered(benchmark::State& State, bool WithTray) {
+// Tulma (the program at Program) minimised at its start, as an autostart entry starts it, in the desktop
+// WithTray describes.
+void BM_StartUntilAllHotKeysRegistered(benchmark::State& State, bool WithTray, const std::string& Program) {
     RegisterClassesOnce();
     TDesktop Desktop(WithTray);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    TProgramDir Dir;
+    TProgramDir Dir(Program);
     const std::string FileName = (Dir.Path / "large.tul").string();
     const std::string Marker = (Dir.Path / "marker").string();
     WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
@@ -176,11 +214,11 @@ void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
 }
 
 // Idle in the tray with the 1,000 hotkeys registered (argument 1000) or with one (argument 1).
-void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
+void BM_ResidentMemoryMinimisedToTray(benchmark::State& State, const std::string& Program) {
     RegisterClassesOnce();
     TDesktop Desktop(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    TProgramDir Dir;
+    TProgramDir Dir(Program);
     const std::string FileName = (Dir.Path / "large.tul").string();
     const std::string Marker = (Dir.Path / "marker").string();
     WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
@@ -196,19 +234,33 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State) {
     State.counters["RSS_MB"] = static_cast<double>(Kilobytes) / 1024.0;
 }
 
-void Register() {
-    ConfigureStartBenchmark(benchmark::RegisterBenchmark("BM_StartUntilAllHotKeysRegistered/openbox",
-                                                         BM_StartUntilAllHotKeysRegistered, false));
-    ConfigureStartBenchmark(benchmark::RegisterBenchmark("BM_StartUntilAllHotKeysRegistered/openbox+tray",
-                                                         BM_StartUntilAllHotKeysRegistered, true));
-    ConfigureStartBenchmark(
-        benchmark::RegisterBenchmark("BM_SxhkdStartUntilAllBound/openbox", BM_SxhkdStartUntilAllBound));
-    benchmark::RegisterBenchmark("BM_ResidentMemoryMinimisedToTray/openbox+tray",
-                                 BM_ResidentMemoryMinimisedToTray)
+// Suffix names the program's rows; another build's program (TULMA_BENCH_BASELINE) gets rows of its own,
+// so that a change is measured beside the program before it in one run.
+void RegisterTulma(const std::string& Program, const std::string& Suffix) {
+    for (const bool WithTray : {false, true}) {
+        const std::string Desktop = WithTray ? "openbox+tray" : "openbox";
+        ConfigureStartBenchmark(
+            benchmark::RegisterBenchmark(("BM_StartUntilAllHotKeysRegistered/" + Desktop + Suffix).c_str(),
+                                         [WithTray, Program](benchmark::State& State) {
+                                             BM_StartUntilAllHotKeysRegistered(State, WithTray, Program);
+                                         }));
+    }
+    benchmark::RegisterBenchmark(
+        ("BM_ResidentMemoryMinimisedToTray/openbox+tray" + Suffix).c_str(),
+        [Program](benchmark::State& State) { BM_ResidentMemoryMinimisedToTray(State, Program); })
         ->Arg(1)
         ->Arg(HotKeyCount)
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
+}
+
+void Register() {
+    if (const char* Baseline = std::getenv("TULMA_BENCH_BASELINE")) {
+        RegisterTulma(Baseline, "/baseline");
+    }
+    RegisterTulma(TULMA_PROGRAM, "");
+    ConfigureStartBenchmark(
+        benchmark::RegisterBenchmark("BM_SxhkdStartUntilAllBound/openbox", BM_SxhkdStartUntilAllBound));
 }
 
 }  // namespace

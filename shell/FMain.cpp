@@ -206,6 +206,7 @@ void TFormMain::MeasureTexts() {
         return;
     }
     FTextsMeasured = true;
+    LBListe->show();
     for (const auto& [Label, Room] : {std::pair{Label6, TitleRoom}, std::pair{Label1, ClientWidth - 90},
                                       std::pair{Label2, 405}, std::pair{Label3, 66}}) {
         FitLabelText(Label, Room);
@@ -222,8 +223,11 @@ void TFormMain::FitFileNameLabel() {
 
 void TFormMain::changeEvent(QEvent* Event) {
     TQBForm::changeEvent(Event);
-    if (Event->type() == QEvent::WindowStateChange && isVisible() && !isMinimized()) {
-        MeasureTexts();
+    if (Event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        FitNotices();
+        if (isVisible()) {
+            MeasureTexts();
+        }
     }
 }
 
@@ -293,6 +297,8 @@ void TFormMain::ShowAtStart() {
     if (FTrayIcon1->IconShown()) {
         QTimer::singleShot(0, this, [this] { FormActivate(); });
     } else {
+        // Laying out the list's lines would load the fonts for a window nobody sees yet.
+        LBListe->hide();
         showMinimized();
     }
 }

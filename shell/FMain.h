@@ -150,6 +150,8 @@ class TFormMain : public TQBForm {
     std::function<std::unique_ptr<QDialog>()> FNewAboutBox;
     std::unique_ptr<QDialog> FAboutBox;
     bool FTextsMeasured = false;
+    // The window's height with the notices shown (PlaceNotices).
+    int FNoticesHeight = 0;
     QIcon FWarningIcon;
     TAutostartEntry FAutostart;
 
@@ -172,6 +174,8 @@ class TFormMain : public TQBForm {
     void OpenHotKeyFile(const std::string& FileName);
     // The shown notices, one below the other under the check box; the window grows to hold them.
     void PlaceNotices();
+    // Gives the window the height that its notices need, unless it is minimised.
+    void FitNotices();
     void ShowSessionNotice();
     void ShowAutostartState();
     // The window title and the tray tip: "Tulma", with the file's name when it is not the default one.

@@ -97,7 +97,16 @@ void TFormMain::PlaceNotices() {
         Top = Notice->geometry().bottom() + 5;
         Height = std::max(Height, Top);
     }
-    setFixedSize(ClientWidth, Height);
+    FNoticesHeight = Height;
+    FitNotices();
+}
+
+// Qt's X11 platform shows a minimised window again when it is resized: a minimised window takes its
+// size once it is restored.
+void TFormMain::FitNotices() {
+    if (!isMinimized() && height() != FNoticesHeight) {
+        setFixedSize(ClientWidth, FNoticesHeight);
+    }
 }
 
 // Without a tray icon the balloon waits for the icon: the latest notice comes when the tray does.

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <iterator>
+#include <set>
 #include <stdexcept>
 
 #include <cstring>
@@ -68,9 +70,7 @@ TX11HotKeys::~TX11HotKeys() {
         return;
     }
     QCoreApplication::instance()->removeNativeEventFilter(this);
-    for (auto& [Id, Entry] : Registrations) {
-        ReleaseGrabs(Entry);
-    }
+    ReleaseAllGrabs();
     xcb_flush(Connection);
 }
 
@@ -143,20 +143,22 @@ void TX11HotKeys::UnregisterHotKey(std::uint16_t Id) {
 
 // One round trip for all: when it returns, another client can take the combinations given back.
 void TX11HotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
-    bool AnyReleased = false;
-    for (const std::uint16_t Id : Ids) {
+    std::set<std::uint16_t> Held;
+    std::copy_if(Ids.begin(), Ids.end(), std::inserter(Held, Held.end()),
+                 [this](std::uint16_t Id) { return Registrations.contains(Id); });
+    if (Held.empty()) {
+        return;
+    }
+    if (Held.size() == Registrations.size()) {
+        ReleaseAllGrabs();
+    }
+    for (const std::uint16_t Id : Held) {
         const auto Found = Registrations.find(Id);
-        if (Found == Registrations.end()) {
-            continue;
-        }
         ReleaseGrabs(Found->second);
         UnindexKeys(Id, Found->second);
         Registrations.erase(Found);
-        AnyReleased = true;
     }
-    if (AnyReleased) {
-        Sync();
-    }
+    Sync();
 }
 
 // Whether another registration of this program holds one of Entry's keys with its modifiers.
@@ -232,6 +234,16 @@ void TX11HotKeys::ReleaseGrabs(TRegistration& Entry) {
         xcb_ungrab_key(Connection, Taken.Keycode, Root, Taken.Modifiers);
     }
     Entry.Grabs.clear();
+}
+
+// One request for every grab: the server walks its list of grabs once, where a request a grab costs a walk
+// each, which for a thousand hotkeys keeps it busy for a tenth of a second. Every key grab of this
+// connection on the root is a registration's.
+void TX11HotKeys::ReleaseAllGrabs() {
+    xcb_ungrab_key(Connection, XCB_GRAB_ANY, Root, XCB_MOD_MASK_ANY);
+    for (auto& [Id, Entry] : Registrations) {
+        Entry.Grabs.clear();
+    }
 }
 
 // A round trip: when it returns, the server has carried out every request sent before, so another client
@@ -318,9 +330,7 @@ bool TX11HotKeys::OnKeyRelease(const xcb_key_release_event_t& Event) {
 }
 
 void TX11HotKeys::Regrab() {
-    for (auto& [Id, Entry] : Registrations) {
-        ReleaseGrabs(Entry);
-    }
+    ReleaseAllGrabs();
     Keyboard = std::make_unique<TX11KeyboardMap>(Connection);
     Keys.clear();
     // A combination that the new layout cannot type, or that another client took meanwhile, stays

@@ -78,6 +78,7 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     void IndexKeys(std::uint16_t Id, const TRegistration& Entry);
     void UnindexKeys(std::uint16_t Id, const TRegistration& Entry);
     void ReleaseGrabs(TRegistration& Entry);
+    void ReleaseAllGrabs();
     void Sync();
     std::vector<std::uint16_t> LockVariants() const;
     std::uint16_t LockBits() const;

@@ -367,6 +367,32 @@ TEST_F(TulmaLateTrayTest, TrayStartedAfterTulmaTakesTheMinimisedWindow) {
     EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
 }
 
+// A notice at start, here of a combination taken twice, leaves a window that starts minimised without a
+// tray minimised; restored, the window has grown to hold the notice.
+TEST_F(TulmaLateTrayTest, NoticeAtAMinimisedStartKeepsTheWindowMinimised) {
+    constexpr int HeightWithoutNotices = 329;
+    const std::string FileName = (Dir / "twice.tul").string();
+    const std::string Run = "-c \"echo x >> " + Marker() + "\"";
+    WriteHotKeyFile(FileName, {{"&Xmark", CtrlAltK, "/bin/sh", Run}, {"Twice", CtrlAltK, "/bin/sh", Run}},
+                    true);
+    const pid_t Tulma = StartTulma(FileName);
+    ASSERT_TRUE(PressUntilRun());
+    const xcb_window_t Window = WindowOfPid(Display.Connection(), Tulma);
+    ASSERT_NE(Window, XCB_WINDOW_NONE);
+    Pause(500);
+    EXPECT_FALSE(Viewable(Window));
+
+    Xdotool("windowactivate --sync " + std::to_string(Window));
+    ASSERT_TRUE(Eventually([&] { return Viewable(Window); }));
+    EXPECT_TRUE(Eventually([&] {
+        xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(
+            Display.Connection(), xcb_get_geometry(Display.Connection(), Window), nullptr);
+        const bool Grown = Geometry != nullptr && Geometry->height > HeightWithoutNotices;
+        std::free(Geometry);
+        return Grown;
+    }));
+}
+
 TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {
     UsePrivateRuntimeDirectory();
     const pid_t Tulma = StartTulma(MarkerHotKeyFile());

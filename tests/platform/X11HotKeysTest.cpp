@@ -200,6 +200,41 @@ TEST_F(X11HotKeysTest, CombinationGrabbedByAnotherClientFailsAndLeavesNothingBeh
         << "free again once the other clients are gone";
 }
 
+// Hotkeys given back in one call free every lock variant of theirs and no other hotkey's, also when the
+// ids repeat; once the registry is gone, another client can take the rest.
+TEST_F(X11HotKeysTest, GivingBackHotKeysFreesTheirVariantsAndNoOthers) {
+    const TXcbConnection Other(TestDisplay().DisplayName().c_str());
+    auto FreeForOthers = [&](xcb_keysym_t Key) {
+        const xcb_keycode_t Keycode = Keyboard->Keycode(Key);
+        bool Free = true;
+        for (const int Locks :
+             {0, int{XCB_MOD_MASK_LOCK}, int{XCB_MOD_MASK_2}, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2}) {
+            const auto Modifiers = static_cast<std::uint16_t>(XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | Locks);
+            xcb_generic_error_t* Error = xcb_request_check(
+                Other.Get(), xcb_grab_key_checked(Other.Get(), 1, Root(), Modifiers, Keycode,
+                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+            Free = Free && Error == nullptr;
+            std::free(Error);
+        }
+        xcb_ungrab_key(Other.Get(), Keycode, Root(), XCB_MOD_MASK_ANY);
+        xcb_flush(Other.Get());
+        return Free;
+    };
+    ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'J'));
+    ASSERT_TRUE(HotKeys->RegisterHotKey(SecondId, CtrlAlt, 'K'));
+
+    const std::uint16_t Repeated[] = {FirstId, FirstId};
+    HotKeys->UnregisterHotKeys(Repeated);
+    EXPECT_TRUE(FreeForOthers(XKB_KEY_j));
+    EXPECT_FALSE(FreeForOthers(XKB_KEY_k));
+    PressCtrlAlt(XKB_KEY_k);
+    ASSERT_TRUE(FiredCount(1));
+    EXPECT_EQ(Fired[0], SecondId);
+
+    HotKeys.reset();
+    EXPECT_TRUE(FreeForOthers(XKB_KEY_k));
+}
+
 // A whole file at once: each request is answered as alone, a refused one gives back exactly its own
 // variants, and the others fire.
 TEST_F(X11HotKeysTest, ManyCombinationsAtOnceRefuseOnlyTheOnesHeldElsewhere) {

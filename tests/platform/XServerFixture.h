@@ -39,6 +39,7 @@ class XServerFixture {
     xcb_window_t Root() const;
 
     bool HasWindowManager() const { return WindowManager > 0; }
+    pid_t ServerPid() const { return Xvfb; }
 
   private:
     pid_t Xvfb = -1;
