@@ -20,7 +20,9 @@
 #include "GraphicalSession.h"
 #include "HotKeyActivation.h"
 #include "HotKeyCombinationCheck.h"
+#include "HotKeyRegistry.h"
 #include "HotKeyServer.h"
+#include "HotKeySocket.h"
 #include "KeyComboText.h"
 #include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
@@ -56,6 +58,14 @@ void OpenCommandLineFile(const std::string& Argument) {
     }
 }
 
+// What a desktop shortcut of a hotkey runs: the light press command beside the program, which reaches
+// this Tulma on its socket (or runs the hotkey from the file when none runs).
+std::vector<std::string> PressCommand(const std::string& Key) {
+    // Key is RegistrationKey(ID): the identifier follows its prefix.
+    const std::string ID = Key.substr(RegistrationKey(0).size() - 1);
+    return {AddFileName("tulma-press"), HotKeySocketName().toStdString(), ID, HotKeyFileName()};
+}
+
 int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     auto Session = std::make_unique<TGraphicalSession>();
     TApplication Application(Argc, Argv);
@@ -72,10 +82,11 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
-    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys), .ShortcutGroup = [] {
-                                  return ShortcutGroup(HotKeyFileName(),
-                                                       DefaultHotKeyFileName(ProgramDirectory()));
-                              }});
+    TDesktopBackends Desktop(
+        {.ForcedHotKeys = HotKeyBackendName(Options.HotKeys),
+         .ShortcutGroup =
+             [] { return ShortcutGroup(HotKeyFileName(), DefaultHotKeyFileName(ProgramDirectory())); },
+         .DesktopCommand = PressCommand});
     SetKeyNameLookup(Desktop.KeyNames());
     SetKeyEventLookup(Desktop.KeyCodes());
     IDesktopWindows& Windows = Desktop.Windows();
@@ -121,6 +132,13 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             }
             FormMain->BringForward();
             return true;
+        },
+        [&](std::int32_t ID, const std::string& FileName) {
+            using enum THotKeyServer::TRunIdAnswer;
+            if (!NamesFileInUse(FileName, HotKeyFileName())) {
+                return OtherFile;
+            }
+            return FormMain->Activation().RunHotKeyId(ID) ? Ran : Unknown;
         });
     // A session's end quits as the Quit button does, with unsaved changes kept aside instead of asked about.
     const TSessionEndSignals SessionEnd;
@@ -155,6 +173,9 @@ int Start(int Argc, char** Argv) {
             return ListWindows(Options.FileArgument, QtArgc, Argv, std::cout);
         case TProgramOptions::TAction::Desktop:
             return PrintDesktopReport(Options, QtArgc, Argv, std::cout);
+        case TProgramOptions::TAction::ForgetDesktopShortcuts:
+            std::cout << ForgetDesktopShortcuts() << std::endl;
+            return 0;
         case TProgramOptions::TAction::Start:
             if (ShowRunningTulma(Options.FileArgument)) {
                 return 0;
