@@ -3,11 +3,11 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <map>
 
 #include "HotKeyRegistry.h"
+#include "KeysymName.h"
 
 namespace tulma {
 namespace {
@@ -33,9 +33,8 @@ unsigned ModifierNamed(const std::string& Name) {
 }  // namespace
 
 std::string GnomeAcceleratorText(unsigned Modifiers, std::uint8_t VirtualKey) {
-    const Keysym Sym = KeysymFromVirtualKey(VirtualKey);
-    std::array<char, 64> Name{};
-    if (Sym == 0 || xkb_keysym_get_name(xkb_keysym_to_lower(Sym), Name.data(), Name.size()) <= 0) {
+    const std::string Name = LowerKeysymName(VirtualKey);
+    if (Name.empty()) {
         return {};
     }
     std::string Text;
@@ -48,7 +47,7 @@ std::string GnomeAcceleratorText(unsigned Modifiers, std::uint8_t VirtualKey) {
     if ((Modifiers & MOD_SHIFT) != 0) {
         Text += "<Shift>";
     }
-    return Text + Name.data();
+    return Text + Name;
 }
 
 std::optional<TGnomeAccelerator> ParseGnomeAccelerator(const std::string& Text) {

@@ -60,8 +60,8 @@ TBackendVerdict ProveGnomeKeybindings() {
                 "the session bus"};
     }
     const auto Version = GnomeShellVersion();
-    return {true, "GNOME's custom keybindings (gnome-settings-daemon" +
-                      (Version ? ", GNOME Shell " + *Version : std::string()) + ")"};
+    return {true, "gnome-settings-daemon runs custom keybindings" +
+                      (Version ? " under GNOME Shell " + *Version : std::string())};
 }
 
 }  // namespace tulma
