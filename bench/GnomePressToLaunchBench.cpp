@@ -15,9 +15,8 @@
 #include <thread>
 
 #include "GnomeHotKeys.h"
-#include "OrphanReaper.h"
 #include "PressToLaunchHarness.h"
-#include "ProbePipe.h"
+#include "ProbeBinding.h"
 #include "ShellTestSupport.h"
 #include "XServerFixture.h"
 
@@ -28,7 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int LaunchTimeoutMs = 5000;
 const std::string PeerPath = std::string(TGnomeKeybindings::CustomFolder) + "bench-peer/";
 
 void Sleep(int Ms) {
@@ -54,9 +52,7 @@ std::int64_t PressCtrlAlt(char Key) {
 class TGnomeBinding {
   public:
     TGnomeBinding(const std::string& Name, char Key)
-        : Key(Key), Dir(fs::path(std::getenv("TULMA_GNOME_SHARED")) / Name) {
-        fs::create_directories(Dir);
-        Pipe = std::make_unique<TProbePipe>((Dir / "launches").string());
+        : Dir(SharedFolder(Name)), Probe((Dir / "launches").string(), [Key] { return PressCtrlAlt(Key); }) {
         const fs::path Ready = Dir / "window-ready";
         setenv("QT_QPA_PLATFORM", "wayland", 1);
         Window = test::Spawn({TULMA_WAYLAND_WINDOW, "Focus", Ready.string()});
@@ -66,41 +62,18 @@ class TGnomeBinding {
     }
     virtual ~TGnomeBinding() { test::Terminate(Window); }
 
-    double PressToLaunch() {
-        const std::int64_t Before = PressCtrlAlt(Key);
-        const auto Launch = Pipe->Read(LaunchTimeoutMs);
-        if (!Launch) {
-            throw std::runtime_error("nothing started within 5 s of the press");
-        }
-        ReapWhenGone(static_cast<pid_t>(Launch->Pid), LaunchTimeoutMs);
-        if (!Pipe->Drain().empty()) {
-            throw std::runtime_error("the program started more than once for one press");
-        }
-        return static_cast<double>(Launch->StartNs - Before) / 1e9;
-    }
+    double PressToLaunch() { return Probe.PressToLaunch(); }
 
   protected:
-    char Key;
     fs::path Dir;
-    std::unique_ptr<TProbePipe> Pipe;
+    TProbeBinding Probe;
     pid_t Window = -1;
 
-    // Presses until five in a row start the probe: GNOME grabs a new entry a moment after it is written.
-    void WaitUntilAnswering() {
-        const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        for (int Answered = 0; Answered < 5;) {
-            if (std::chrono::steady_clock::now() > Deadline) {
-                throw std::runtime_error("the keybinding did not answer within 30 s");
-            }
-            PressCtrlAlt(Key);
-            const auto Launch = Pipe->Read(1000);
-            Answered = Launch ? Answered + 1 : 0;
-            if (Launch) {
-                ReapWhenGone(static_cast<pid_t>(Launch->Pid), LaunchTimeoutMs);
-            }
-        }
-        Sleep(300);
-        Pipe->Drain();
+  private:
+    static fs::path SharedFolder(const std::string& Name) {
+        const fs::path Folder = fs::path(std::getenv("TULMA_GNOME_SHARED")) / Name;
+        fs::create_directories(Folder);
+        return Folder;
     }
 };
 
@@ -109,10 +82,11 @@ class TTulmaBinding : public TGnomeBinding {
   public:
     TTulmaBinding() : TGnomeBinding("tulma", 'l') {
         const std::string Keys = (Dir / "bench.tul").string();
-        test::WriteHotKeyFile(Keys, {{"Launch probe", 0xC000 | 'L', BENCH_LAUNCH_PROBE, Pipe->Path()}}, true);
+        test::WriteHotKeyFile(Keys, {{"Launch probe", 0xC000 | 'L', BENCH_LAUNCH_PROBE, Probe.PipePath()}},
+                              true);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         Tulma = test::Spawn({TULMA_PROGRAM, Keys});
-        WaitUntilAnswering();
+        Probe.WaitUntilAnswering();
     }
     ~TTulmaBinding() override { test::Terminate(Tulma); }
 
@@ -124,9 +98,10 @@ class TTulmaBinding : public TGnomeBinding {
 class TDirectBinding : public TGnomeBinding {
   public:
     TDirectBinding() : TGnomeBinding("gnome-direct", 'm') {
-        Settings.Write(PeerPath, {"Probe", TGnomeHotKeys::QuotedCommand({BENCH_LAUNCH_PROBE, Pipe->Path()}),
-                                  "<Control><Alt>m"});
-        WaitUntilAnswering();
+        Settings.Write(PeerPath,
+                       {"Probe", TGnomeHotKeys::QuotedCommand({BENCH_LAUNCH_PROBE, Probe.PipePath()}),
+                        "<Control><Alt>m"});
+        Probe.WaitUntilAnswering();
     }
     ~TDirectBinding() override { Settings.Remove({PeerPath}); }
 
@@ -134,27 +109,11 @@ class TDirectBinding : public TGnomeBinding {
     TGnomeKeybindings Settings;
 };
 
-template <class TBinding>
-std::unique_ptr<TBinding>& Running() {
-    static std::unique_ptr<TBinding> Binding;
-    return Binding;
-}
-
-template <class TBinding>
-void BM_GnomePressToLaunch(benchmark::State& State) {
-    MeasurePresses(State, [] {
-        if (!Running<TBinding>()) {
-            Running<TBinding>() = std::make_unique<TBinding>();
-        }
-        return Running<TBinding>()->PressToLaunch();
-    });
-}
-
 void Register() {
     ConfigurePressBenchmark(
-        benchmark::RegisterBenchmark("GnomePressToLaunch/tulma", BM_GnomePressToLaunch<TTulmaBinding>));
-    ConfigurePressBenchmark(
-        benchmark::RegisterBenchmark("GnomePressToLaunch/gnome-direct", BM_GnomePressToLaunch<TDirectBinding>));
+        benchmark::RegisterBenchmark("GnomePressToLaunch/tulma", BM_BindingPressToLaunch<TTulmaBinding>));
+    ConfigurePressBenchmark(benchmark::RegisterBenchmark("GnomePressToLaunch/gnome-direct",
+                                                         BM_BindingPressToLaunch<TDirectBinding>));
 }
 
 }  // namespace
