@@ -10,7 +10,6 @@
 #include <signal.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "GnomeHotKeys.h"
 #include "GnomeSession.h"
 #include "ShellTestSupport.h"
+#include "TestFiles.h"
 
 namespace tulma::test {
 namespace {
@@ -30,15 +30,6 @@ const fs::path Shared = std::getenv("TULMA_GNOME_SHARED") != nullptr ? std::gete
 const std::string UsersPath = std::string(TGnomeKeybindings::CustomFolder) + "custom0/";
 const TGnomeCustomEntry UsersEntry{"User's own", "touch " + (Shared / "user-binding").string(),
                                    "<Control><Alt>u"};
-
-int Lines(const fs::path& File) {
-    std::ifstream Stream(File);
-    int Count = 0;
-    for (std::string Line; std::getline(Stream, Line);) {
-        ++Count;
-    }
-    return Count;
-}
 
 void PressCtrlAlt(char Key) {
     const std::string Command = std::string(std::getenv("TULMA_GNOME_KEYS")) + " Control_L Alt_L " + Key;
@@ -134,22 +125,22 @@ class GnomeSessionTest : public testing::Test {
 
     // Presses Ctrl+Alt+Key until File has a line more: gsd grabs a new entry some time after it is written.
     bool PressUntilRun(char Key, const fs::path& File) {
-        const int Before = Lines(File);
-        for (int Attempt = 0; Attempt < 20 && Lines(File) == Before; ++Attempt) {
+        const int Before = LineCount(File);
+        for (int Attempt = 0; Attempt < 20 && LineCount(File) == Before; ++Attempt) {
             PressCtrlAlt(Key);
-            EventuallyInLoop([&] { return Lines(File) > Before; }, 1);
+            EventuallyInLoop([&] { return LineCount(File) > Before; }, 1);
         }
-        return Lines(File) > Before;
+        return LineCount(File) > Before;
     }
 
     // One press of Ctrl+Alt+Key, and the lines that File gains from it once every program it started
     // had time to write.
     int RunsOfOnePress(char Key, const fs::path& File) {
-        const int Before = Lines(File);
+        const int Before = LineCount(File);
         PressCtrlAlt(Key);
-        EventuallyInLoop([&] { return Lines(File) > Before; }, 3);
+        EventuallyInLoop([&] { return LineCount(File) > Before; }, 3);
         EventuallyInLoop([] { return false; }, 1);
-        return Lines(File) - Before;
+        return LineCount(File) - Before;
     }
 };
 
