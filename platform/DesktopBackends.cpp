@@ -64,7 +64,8 @@ TBackendVerdict ProvePortal() {
     }
     // Before 48 a portal that lists it serves another desktop, and asking it costs the start its wait.
     if (const auto Shell = GnomeShellVersion(); Shell && !GnomeShellHasShortcutsPortal(*Shell)) {
-        return {false, "GNOME Shell " + *Shell + " has no GlobalShortcuts portal (GNOME 48 and later have)"};
+        return {false,
+                "GNOME Shell " + *Shell + " has no GlobalShortcuts portal; GNOME 48 and later have it"};
     }
     return TPortalHotKeys::Prove();
 }
