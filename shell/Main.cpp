@@ -1,8 +1,10 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
+#include <set>
 
 #include "Application.h"
 #include "AtomTable.h"
@@ -59,11 +61,19 @@ void OpenCommandLineFile(const std::string& Argument) {
 }
 
 // What a desktop shortcut of a hotkey runs: the light press command beside the program, which reaches
-// this Tulma on its socket (or runs the hotkey from the file when none runs).
-std::vector<std::string> PressCommand(const std::string& Key) {
+// this Tulma on its socket (or runs the hotkey from the file when none runs). Each file named in one is
+// noted in Named: Save As changes the name in use, not the shortcuts already written.
+std::vector<std::string> PressCommand(const std::string& Key, std::set<std::string>& Named) {
     // Key is RegistrationKey(ID): the identifier follows its prefix.
     const std::string ID = Key.substr(RegistrationKey(0).size() - 1);
+    Named.insert(HotKeyFileName());
     return {AddFileName("tulma-press"), HotKeySocketName().toStdString(), ID, HotKeyFileName()};
+}
+
+// Whether a shortcut naming FileName was written by this Tulma, so that its identifiers are the ones in use.
+bool WrittenHere(const std::string& FileName, const std::set<std::string>& Named) {
+    return std::any_of(Named.begin(), Named.end(),
+                       [&](const std::string& One) { return NamesFileInUse(FileName, One); });
 }
 
 int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
@@ -82,11 +92,12 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
+    std::set<std::string> NamedInShortcuts;
     TDesktopBackends Desktop(
         {.ForcedHotKeys = HotKeyBackendName(Options.HotKeys),
          .ShortcutGroup =
              [] { return ShortcutGroup(HotKeyFileName(), DefaultHotKeyFileName(ProgramDirectory())); },
-         .DesktopCommand = PressCommand});
+         .DesktopCommand = [&](const std::string& Key) { return PressCommand(Key, NamedInShortcuts); }});
     SetKeyNameLookup(Desktop.KeyNames());
     SetKeyEventLookup(Desktop.KeyCodes());
     IDesktopWindows& Windows = Desktop.Windows();
@@ -135,7 +146,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         },
         [&](std::int32_t ID, const std::string& FileName) {
             using enum THotKeyServer::TRunIdAnswer;
-            if (!NamesFileInUse(FileName, HotKeyFileName())) {
+            if (!WrittenHere(FileName, NamedInShortcuts)) {
                 return OtherFile;
             }
             return FormMain->Activation().RunHotKeyId(ID) ? Ran : Unknown;
