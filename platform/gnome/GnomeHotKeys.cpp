@@ -67,14 +67,15 @@ std::string TGnomeHotKeys::QuotedCommand(const std::vector<std::string>& Argumen
 }
 
 std::string TGnomeHotKeys::PathOf(std::uint16_t Id) const {
-    const auto Named = Names.find(Id);
-    return OwnPrefix + PathElement(Named != Names.end() ? Named->second.Key : RegistrationKey(Id)) + "/";
+    return OwnPrefix + PathElement(Names.at(Id).Key) + "/";
 }
 
 std::vector<std::string> TGnomeHotKeys::OwnPaths() const {
     std::vector<std::string> Paths;
     for (const auto& [Id, Held] : Written) {
-        Paths.push_back(Held.Path);
+        if (!Held.Path.empty()) {
+            Paths.push_back(Held.Path);
+        }
     }
     return Paths;
 }
@@ -110,11 +111,14 @@ std::vector<bool> TGnomeHotKeys::RegisterHotKeys(std::span<const THotKeyRequest>
             Refusals[Request.Id] = "used by GNOME: " + Holder->Holder;
             continue;
         }
-        const auto Named = Names.find(Request.Id);
-        const std::string Key = Named != Names.end() ? Named->second.Key : RegistrationKey(Request.Id);
-        const std::string Description = Named != Names.end() ? Named->second.Description : Key;
-        const std::string Path = PathOf(Request.Id);
-        Settings.Write(Path, {"Tulma: " + Description, QuotedCommand(CommandOf(Key)), Binding});
+        // An unnamed registration (whether a combination is free, asked while one is captured) is checked,
+        // not written: no press of it could name a hotkey.
+        std::string Path;
+        if (const auto Named = Names.find(Request.Id); Named != Names.end()) {
+            Path = PathOf(Request.Id);
+            Settings.Write(Path, {"Tulma: " + Named->second.Description,
+                                  QuotedCommand(CommandOf(Named->second.Key)), Binding});
+        }
         Written[Request.Id] = {Path, *Accelerator};
         Taken.insert(*Accelerator);
         Registered[I] = true;
@@ -131,7 +135,9 @@ void TGnomeHotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
     for (const std::uint16_t Id : Ids) {
         Refusals.erase(Id);
         if (const auto Own = Written.find(Id); Own != Written.end()) {
-            Paths.push_back(Own->second.Path);
+            if (!Own->second.Path.empty()) {
+                Paths.push_back(Own->second.Path);
+            }
             Written.erase(Own);
         }
     }

@@ -56,6 +56,7 @@ class TGnomeHotKeys : public IHotKeyRegistry {
     std::map<std::uint16_t, Entry> Written;
     std::map<std::uint16_t, std::string> Refusals;
 
+    // The entry's path of the registration named Id.
     std::string PathOf(std::uint16_t Id) const;
     std::vector<std::string> OwnPaths() const;
 };

@@ -173,6 +173,9 @@ TEST_F(GnomeSessionTest, ProgramRunsItsHotKeyOncePerPressRefusesTakenOnesAndLeav
         EXPECT_FALSE(Registry.RegisterHotKey(1, CtrlAlt, Key));
         EXPECT_EQ(Registry.RefusalReason(1), Holder);
     }
+    // Unnamed, as the capture dialog asks whether a combination is free: checked, not written.
+    EXPECT_TRUE(Registry.RegisterHotKey(2, CtrlAlt, 'P'));
+    EXPECT_TRUE(TulmaPaths().empty());
 }
 
 // An edited combination runs in place of the old one; a command whose arguments hold spaces and quotes
