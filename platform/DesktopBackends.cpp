@@ -132,7 +132,7 @@ TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
 }
 
 std::string ForgetDesktopShortcuts() {
-    if (const std::string Missing = TGnomeKeybindings::MissingSchema(); !Missing.empty()) {
+    if (const std::string Missing = TGnomeKeybindings::Unavailable(); !Missing.empty()) {
         return "No desktop shortcuts to remove: " + Missing + ".";
     }
     const std::size_t Removed = TGnomeHotKeys::ForgetAll();

@@ -1,8 +1,12 @@
 #include "GnomeKeybindings.h"
 
 #include <gio/gio.h>
+// Which backend GSettings writes to: only dconf reaches gnome-settings-daemon.
+#define G_SETTINGS_ENABLE_BACKEND
+#include <gio/gsettingsbackend.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace tulma {
 namespace {
@@ -106,18 +110,28 @@ void TGnomeKeybindings::SettingsUnref::operator()(GSettings* Settings) const {
     g_object_unref(Settings);
 }
 
-std::string TGnomeKeybindings::MissingSchema() {
+std::string TGnomeKeybindings::Unavailable() {
     for (const char* Id : {MediaKeysSchema, CustomSchema}) {
         if (!Lookup(Id)) {
             return std::string("GNOME's settings schema ") + Id +
                    " is not installed (it comes with gnome-settings-daemon)";
         }
     }
+    // Without dconf's module GSettings keeps every value in memory, where gnome-settings-daemon never sees
+    // it.
+    GSettingsBackend* Backend = g_settings_backend_get_default();
+    const std::string_view Kind = G_OBJECT_TYPE_NAME(Backend);
+    const bool Lost = Kind == "GMemorySettingsBackend" || Kind == "GNullSettingsBackend";
+    g_object_unref(Backend);
+    if (Lost) {
+        return "GSettings would keep the keybindings in this program's memory (dconf's GSettings module is "
+               "not installed, or GSETTINGS_BACKEND names another)";
+    }
     return {};
 }
 
 TGnomeKeybindings::TGnomeKeybindings() {
-    if (const std::string Missing = MissingSchema(); !Missing.empty()) {
+    if (const std::string Missing = Unavailable(); !Missing.empty()) {
         throw EGnomeSettings(Missing);
     }
     MediaKeys.reset(g_settings_new(MediaKeysSchema));

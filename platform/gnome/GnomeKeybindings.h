@@ -43,10 +43,11 @@ class TGnomeKeybindings {
     static constexpr const char* CustomFolder =
         "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/";
 
-    // Why custom keybindings cannot be used here (a schema is not installed); empty when they can.
-    static std::string MissingSchema();
+    // Why custom keybindings cannot be used here (a schema is not installed, or settings would stay in this
+    // process's memory); empty when they can.
+    static std::string Unavailable();
 
-    // Throws EGnomeSettings when a schema is missing.
+    // Throws EGnomeSettings when Unavailable() says why.
     TGnomeKeybindings();
     ~TGnomeKeybindings();
     TGnomeKeybindings(const TGnomeKeybindings&) = delete;

@@ -50,7 +50,7 @@ bool GnomeShellHasShortcutsPortal(const std::string& Version) {
 }
 
 TBackendVerdict ProveGnomeKeybindings() {
-    if (const std::string Missing = TGnomeKeybindings::MissingSchema(); !Missing.empty()) {
+    if (const std::string Missing = TGnomeKeybindings::Unavailable(); !Missing.empty()) {
         return {false, Missing};
     }
     if (!BusNameHasOwner(QDBusConnection::sessionBus(),

@@ -1,7 +1,11 @@
-// How GNOME's accelerator texts are read for the conflict check, and which shell versions have the portal.
+// How GNOME's accelerator texts are read for the conflict check, which shell versions have the portal, and
+// when GNOME's settings cannot take the keybindings.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "GnomeAccelerator.h"
+#include "GnomeKeybindings.h"
 #include "GnomeSession.h"
 #include "HotKeyRegistry.h"
 
@@ -40,6 +44,13 @@ TEST(GnomeAccelerator, ShellsFrom48OnHaveTheShortcutsPortal) {
                                           {"x48", false}}) {
         EXPECT_EQ(GnomeShellHasShortcutsPortal(Version), Portal) << Version;
     }
+}
+
+// Keybindings that only this process would see must be a reason, never a silent loss.
+TEST(GnomeAccelerator, SettingsKeptInMemoryMakeTheKeybindingsUnavailable) {
+    setenv("GSETTINGS_BACKEND", "memory", 1);
+    EXPECT_NE(TGnomeKeybindings::Unavailable(), "");
+    EXPECT_THROW(TGnomeKeybindings(), EGnomeSettings);
 }
 
 }  // namespace
