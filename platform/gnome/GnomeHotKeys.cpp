@@ -115,9 +115,17 @@ std::vector<bool> TGnomeHotKeys::RegisterHotKeys(std::span<const THotKeyRequest>
         // not written: no press of it could name a hotkey.
         std::string Path;
         if (const auto Named = Names.find(Request.Id); Named != Names.end()) {
+            const TGnomeCustomEntry Entry{"Tulma: " + Named->second.Description,
+                                          QuotedCommand(CommandOf(Named->second.Key)), Binding};
+            // GSettings holds text only; a file path may be any bytes.
+            if (!g_utf8_validate(Entry.Name.data(), std::ssize(Entry.Name), nullptr) ||
+                !g_utf8_validate(Entry.Command.data(), std::ssize(Entry.Command), nullptr)) {
+                Refusals[Request.Id] =
+                    "GNOME's settings hold only UTF-8 text, and its command or name is not";
+                continue;
+            }
             Path = PathOf(Request.Id);
-            Settings.Write(Path, {"Tulma: " + Named->second.Description,
-                                  QuotedCommand(CommandOf(Named->second.Key)), Binding});
+            Settings.Write(Path, Entry);
         }
         Written[Request.Id] = {Path, *Accelerator};
         Taken.insert(*Accelerator);

@@ -195,6 +195,12 @@ TEST_F(GnomeSessionTest, EditedCombinationRunsInPlaceOfTheOldAndOddArgumentsArri
     ASSERT_TRUE(PressUntilRun('l', Output));
     EXPECT_EQ(RunsOfOnePress('j', Output), 0);
     ExpectUsersEntryUntouched();
+
+    // A file path that is no UTF-8 cannot go into GNOME's settings: refused, saying so.
+    TGnomeHotKeys Bytes([](const std::string&) { return std::vector<std::string>{"/tmp/\xff.tul"}; });
+    Bytes.NameHotKey(2, RegistrationKey(6), "Bytes");
+    EXPECT_FALSE(Bytes.RegisterHotKey(2, CtrlAlt, 'B'));
+    EXPECT_NE(Bytes.RefusalReason(2).find("UTF-8"), std::string::npos);
 }
 
 // A killed program leaves its entries behind: a press of one still runs the hotkey from the file, the
