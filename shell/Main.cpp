@@ -28,6 +28,7 @@
 #include "KeyComboText.h"
 #include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
+#include "PressRepeats.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "ProgramLanguage.h"
@@ -135,6 +136,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     QObject::connect(&Desktop, &TDesktopBackends::HotKeysHandedOver, FormMain.get(), BackendNoticeChanged);
     QObject::connect(&Desktop, &TDesktopBackends::NoticeChanged, FormMain.get(), BackendNoticeChanged);
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
+    TPressRepeats Repeats;
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
         [&](const std::string& FileName) {
@@ -148,6 +150,9 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             using enum THotKeyServer::TRunIdAnswer;
             if (!WrittenHere(FileName, NamedInShortcuts)) {
                 return OtherFile;
+            }
+            if (!Repeats.IsPress(ID, TPressRepeats::Clock::now())) {
+                return Ran;
             }
             return FormMain->Activation().RunHotKeyId(ID) ? Ran : Unknown;
         });

@@ -31,8 +31,10 @@ const std::string UsersPath = std::string(TGnomeKeybindings::CustomFolder) + "cu
 const TGnomeCustomEntry UsersEntry{"User's own", "touch " + (Shared / "user-binding").string(),
                                    "<Control><Alt>u"};
 
-void PressCtrlAlt(char Key) {
-    const std::string Command = std::string(std::getenv("TULMA_GNOME_KEYS")) + " Control_L Alt_L " + Key;
+// Ctrl+Alt+Key, held HoldMs before the release.
+void PressCtrlAlt(char Key, int HoldMs = 0) {
+    const std::string Command = std::string(std::getenv("TULMA_GNOME_KEYS")) + " --hold " +
+                                std::to_string(HoldMs) + " Control_L Alt_L " + Key;
     ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
 }
 
@@ -135,9 +137,9 @@ class GnomeSessionTest : public testing::Test {
 
     // One press of Ctrl+Alt+Key, and the lines that File gains from it once every program it started
     // had time to write.
-    int RunsOfOnePress(char Key, const fs::path& File) {
+    int RunsOfOnePress(char Key, const fs::path& File, int HoldMs = 0) {
         const int Before = LineCount(File);
-        PressCtrlAlt(Key);
+        PressCtrlAlt(Key, HoldMs);
         EventuallyInLoop([&] { return LineCount(File) > Before; }, 3);
         EventuallyInLoop([] { return false; }, 1);
         return LineCount(File) - Before;
@@ -152,6 +154,11 @@ TEST_F(GnomeSessionTest, ProgramRunsItsHotKeyOncePerPressRefusesTakenOnesAndLeav
         StartTulma({Adding("k", 'K'), Adding("tab", '\t'), Adding("u", 'U')}, "<Control><Alt>k");
     ASSERT_TRUE(PressUntilRun('k', Dir / "k"));
     EXPECT_EQ(RunsOfOnePress('k', Dir / "k"), 1);
+    // GNOME runs the command again on every autorepeat of a held key: only the first repeat, after the
+    // repeat delay, looks like a press.
+    const int HeldRuns = RunsOfOnePress('k', Dir / "k", 1500);
+    EXPECT_GE(HeldRuns, 1);
+    EXPECT_LE(HeldRuns, 2);
     ASSERT_EQ(TulmaPaths().size(), 1U);
     const TGnomeCustomEntry Entry = Settings.Entry(TulmaPaths().front());
     EXPECT_EQ(Entry.Name, "Tulma: k");
