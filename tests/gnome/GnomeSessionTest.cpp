@@ -158,11 +158,12 @@ TEST_F(GnomeSessionTest, ProgramRunsItsHotKeyOncePerPressRefusesTakenOnesAndLeav
         StartTulma({Adding("k", 'K'), Adding("tab", '\t'), Adding("u", 'U')}, "<Control><Alt>k");
     ASSERT_TRUE(PressUntilRun('k', Dir / "k"));
     EXPECT_EQ(RunsOfOnePress('k', Dir / "k"), 1);
-    // GNOME runs the command again on every autorepeat of a held key: only the first repeat, after the
-    // repeat delay, looks like a press.
+    // GNOME runs the command again on every autorepeat of a held key (dozens of times in 1.5 s): only the
+    // first repeat, after the repeat delay, looks like a press, and on a loaded machine one more may come
+    // late enough to look like one.
     const int HeldRuns = RunsOfOnePress('k', Dir / "k", 1500);
     EXPECT_GE(HeldRuns, 1);
-    EXPECT_LE(HeldRuns, 2);
+    EXPECT_LE(HeldRuns, 3);
     ASSERT_EQ(TulmaPaths().size(), 1U);
     const TGnomeCustomEntry Entry = Settings.Entry(TulmaPaths().front());
     EXPECT_EQ(Entry.Name, "Tulma: k");
