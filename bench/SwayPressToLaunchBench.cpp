@@ -14,9 +14,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "OrphanReaper.h"
 #include "PressToLaunchHarness.h"
-#include "ProbePipe.h"
+#include "ProbeBinding.h"
 #include "ShellTestSupport.h"
 #include "SwayConnection.h"
 #include "XServerFixture.h"
@@ -27,8 +26,6 @@ namespace tulma::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int LaunchTimeoutMs = 5000;
 
 void Sleep(int Ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
@@ -54,48 +51,23 @@ std::int64_t PressCtrlAlt(char Key) {
 class TSwayBinding {
   public:
     TSwayBinding(const std::string& Name, char Key)
-        : Key(Key), Dir(fs::path(std::getenv("TULMA_SWAY_SHARED")) / Name) {
-        fs::create_directories(Dir);
-        fs::permissions(Dir, fs::perms::all);
-        Pipe = std::make_unique<TProbePipe>((Dir / "launches").string());
-        chmod(Pipe->Path().c_str(), 0666);
+        : Dir(SharedFolder(Name)), Probe((Dir / "launches").string(), [Key] { return PressCtrlAlt(Key); }) {
+        chmod(Probe.PipePath().c_str(), 0666);
     }
     virtual ~TSwayBinding() = default;
 
-    double PressToLaunch() {
-        const std::int64_t Before = PressCtrlAlt(Key);
-        const auto Launch = Pipe->Read(LaunchTimeoutMs);
-        if (!Launch) {
-            throw std::runtime_error("nothing started within 5 s of the press");
-        }
-        ReapWhenGone(static_cast<pid_t>(Launch->Pid), LaunchTimeoutMs);
-        if (!Pipe->Drain().empty()) {
-            throw std::runtime_error("the program started more than once for one press");
-        }
-        return static_cast<double>(Launch->StartNs - Before) / 1e9;
-    }
+    double PressToLaunch() { return Probe.PressToLaunch(); }
 
   protected:
-    char Key;
     fs::path Dir;
-    std::unique_ptr<TProbePipe> Pipe;
+    TProbeBinding Probe;
 
-    // Presses until five in a row start the probe: a binding made at run time takes a moment.
-    void WaitUntilAnswering() {
-        const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        for (int Answered = 0; Answered < 5;) {
-            if (std::chrono::steady_clock::now() > Deadline) {
-                throw std::runtime_error("the binding did not answer within 30 s");
-            }
-            PressCtrlAlt(Key);
-            const auto Launch = Pipe->Read(1000);
-            Answered = Launch ? Answered + 1 : 0;
-            if (Launch) {
-                ReapWhenGone(static_cast<pid_t>(Launch->Pid), LaunchTimeoutMs);
-            }
-        }
-        Sleep(300);
-        Pipe->Drain();
+  private:
+    static fs::path SharedFolder(const std::string& Name) {
+        const fs::path Folder = fs::path(std::getenv("TULMA_SWAY_SHARED")) / Name;
+        fs::create_directories(Folder);
+        fs::permissions(Folder, fs::perms::all);
+        return Folder;
     }
 };
 
@@ -104,7 +76,8 @@ class TTulmaBinding : public TSwayBinding {
   public:
     TTulmaBinding() : TSwayBinding("tulma", 'l') {
         const std::string Keys = (Dir / "bench.tul").string();
-        test::WriteHotKeyFile(Keys, {{"Launch probe", 0xC000 | 'L', BENCH_LAUNCH_PROBE, Pipe->Path()}}, true);
+        test::WriteHotKeyFile(Keys, {{"Launch probe", 0xC000 | 'L', BENCH_LAUNCH_PROBE, Probe.PipePath()}},
+                              true);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         Tulma = test::Spawn({TULMA_PROGRAM, Keys});
         const fs::path Ready = Dir / "window-ready";
@@ -112,7 +85,7 @@ class TTulmaBinding : public TSwayBinding {
         for (int Wait = 0; Wait < 400 && !fs::exists(Ready); ++Wait) {
             Sleep(50);
         }
-        WaitUntilAnswering();
+        Probe.WaitUntilAnswering();
     }
     ~TTulmaBinding() override {
         test::Terminate(Window);
@@ -131,32 +104,16 @@ class TExecBinding : public TSwayBinding {
         TSwayConnection Sway(TSwayConnection::SessionSocketPath());
         Sway.Ask(SwayIpc::RunCommand,
                  QByteArray::fromStdString("bindsym --no-repeat Ctrl+Alt+m exec " +
-                                           std::string(BENCH_LAUNCH_PROBE) + " " + Pipe->Path()));
-        WaitUntilAnswering();
+                                           std::string(BENCH_LAUNCH_PROBE) + " " + Probe.PipePath()));
+        Probe.WaitUntilAnswering();
     }
 };
 
-template <class TBinding>
-std::unique_ptr<TBinding>& Running() {
-    static std::unique_ptr<TBinding> Binding;
-    return Binding;
-}
-
-template <class TBinding>
-void BM_SwayPressToLaunch(benchmark::State& State) {
-    MeasurePresses(State, [] {
-        if (!Running<TBinding>()) {
-            Running<TBinding>() = std::make_unique<TBinding>();
-        }
-        return Running<TBinding>()->PressToLaunch();
-    });
-}
-
 void Register() {
     ConfigurePressBenchmark(
-        benchmark::RegisterBenchmark("PressToLaunch/tulma-sway", BM_SwayPressToLaunch<TTulmaBinding>));
+        benchmark::RegisterBenchmark("PressToLaunch/tulma-sway", BM_BindingPressToLaunch<TTulmaBinding>));
     ConfigurePressBenchmark(
-        benchmark::RegisterBenchmark("PressToLaunch/sway-exec", BM_SwayPressToLaunch<TExecBinding>));
+        benchmark::RegisterBenchmark("PressToLaunch/sway-exec", BM_BindingPressToLaunch<TExecBinding>));
 }
 
 }  // namespace

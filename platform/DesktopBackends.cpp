@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "DisplaySession.h"
+#include "GnomeHotKeys.h"
+#include "GnomeSession.h"
 #include "HandOverHotKeys.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
@@ -62,6 +64,11 @@ TBackendVerdict ProvePortal() {
     if (SwaySession()) {
         return {false, "sway has no GlobalShortcuts portal (one that lists it serves another desktop)"};
     }
+    // Before 48 a portal that lists it serves another desktop, and asking it costs the start its wait.
+    if (const auto Shell = GnomeShellVersion(); Shell && !GnomeShellHasShortcutsPortal(*Shell)) {
+        return {false,
+                "GNOME Shell " + *Shell + " has no GlobalShortcuts portal; GNOME 48 and later have it"};
+    }
     return TPortalHotKeys::Prove();
 }
 
@@ -85,14 +92,21 @@ std::string Title(const std::string& Backend) {
     if (Backend == "sway") {
         return "sway's IPC socket";
     }
+    if (Backend == "gnome") {
+        return "GNOME's custom keybindings";
+    }
     return "none";
 }
 
-// sway is a candidate where its socket is (or when named): other sessions need not hear of it.
+// sway is a candidate where its socket is, GNOME's keybindings on a GNOME desktop (or either when named):
+// other sessions need not hear of them.
 std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
     std::vector<TBackendCandidate> Listed{{"portal", true, false, true, ProvePortal},
                                           {"kwin", false, true, true, ProveKWin},
                                           {"x11", true, true, false, ProveX11}};
+    if (Request.ForcedHotKeys == "gnome" || GnomeDesktop()) {
+        Listed.insert(Listed.begin() + 1, {"gnome", true, false, true, ProveGnomeKeybindings});
+    }
     if (Request.ForcedHotKeys == "sway" || !TSwayConnection::SessionSocketPath().empty()) {
         Listed.insert(Listed.begin(), {"sway", true, true, true, TSwayConnection::Prove});
     }
@@ -117,6 +131,14 @@ TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
                                          << "because" << QString::fromStdString(Chosen.Fallback);
     }
     return Chosen;
+}
+
+std::string ForgetDesktopShortcuts() {
+    if (const std::string Missing = TGnomeKeybindings::Unavailable(); !Missing.empty()) {
+        return "No desktop shortcuts to remove: " + Missing + ".";
+    }
+    const std::size_t Removed = TGnomeHotKeys::ForgetAll();
+    return "Removed " + std::to_string(Removed) + " of Tulma's GNOME custom keybindings.";
 }
 
 std::string NoWindowsReason(const TBackendChoice& Choice) {
@@ -167,8 +189,13 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         Sway = std::make_unique<TSwayHotKeys>(TSwayConnection::SessionSocketPath());
         connect(Sway.get(), &TSwayHotKeys::TroubleChanged, this, &TDesktopBackends::NoticeChanged);
     }
+    if (Chosen.HotKeys == "gnome") {
+        Gnome = std::make_unique<TGnomeHotKeys>(Request.DesktopCommand);
+    }
     if (Portal) {
         Registry = std::make_unique<THandOverHotKeys>(*Portal);
+    } else if (Gnome) {
+        Registry = std::make_unique<THandOverHotKeys>(*Gnome);
     } else if (Sway) {
         Registry = std::make_unique<THandOverHotKeys>(*Sway);
     } else if (Chosen.HotKeys == "x11") {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "BackendChoice.h"
 #include "KeyNames.h"
@@ -17,6 +18,7 @@ class IDesktopWindows;
 class IHotKeyRegistry;
 class ILauncher;
 class THandOverHotKeys;
+class TGnomeHotKeys;
 class TKWinDesktopWindows;
 class TPortalHotKeys;
 class TStatusNotifierWatch;
@@ -37,17 +39,25 @@ struct TDesktopRequest {
     // The name of the desktop's shortcut group for the hotkeys (see ShortcutGroup), asked at each
     // binding; none: the default group.
     std::function<std::string()> ShortcutGroup = {};
+    // What a desktop that starts a program on each press (GNOME's custom keybindings) runs for the
+    // registration named Key: the program and its arguments.
+    std::function<std::vector<std::string>(const std::string& Key)> DesktopCommand = {};
 };
 
 // This session's choice of backends, each proving itself when the choice depends on it (all of them with
 // AskAll). Throws EBackendUnavailable when the forced hotkey backend does not serve.
 TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request);
 
+// Removes every shortcut that Tulma wrote into the desktop's settings (GNOME's custom keybindings, which
+// outlive a crash); the line that tells the user what was done.
+std::string ForgetDesktopShortcuts();
+
 // Why no backend lists windows here, from the verdicts of a choice.
 std::string NoWindowsReason(const TBackendChoice& Choice);
 
 // The desktop services of this session, from the backends that prove to work here, in the order of
-// preference: sway's IPC socket, then the GlobalShortcuts portal (Wayland sessions), then X11 key grabs;
+// preference: sway's IPC socket, then the GlobalShortcuts portal (Wayland sessions), then GNOME's custom
+// keybindings (Wayland sessions), then X11 key grabs;
 // sway's or KWin's window list (Wayland sessions), then X11's. X11 serves only when the application runs on
 // an X display; the launcher starts programs without one too (show modes then are not applied). Every entry
 // point of the program builds its desktop here, so all of them see the same windows.
@@ -96,6 +106,7 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<TPortalHotKeys> FailedPortal;
     std::unique_ptr<TSwayHotKeys> Sway;
     std::unique_ptr<TSwayDesktopWindows> SwayWindows;
+    std::unique_ptr<TGnomeHotKeys> Gnome;
     // Last of the backends, so that it goes before the one it forwards to.
     std::unique_ptr<THandOverHotKeys> Registry;
     std::unique_ptr<TX11TrayWatcher> X11Tray;

@@ -23,22 +23,6 @@ namespace {
 
 constexpr int ListenQueue = 16;
 
-// The first line that arrives on Fd, with its end; empty when none came whole before the deadline.
-std::string ReceiveLine(int Fd, int AnswerMs) {
-    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(AnswerMs);
-    std::string Received;
-    for (;;) {
-        const auto Chunk = ReceiveSome(Fd, Deadline);
-        if (!Chunk || Chunk->empty()) {
-            return {};
-        }
-        Received += *Chunk;
-        if (const auto End = Received.find('\n'); End != std::string::npos) {
-            return Received.substr(0, End + 1);
-        }
-    }
-}
-
 }  // namespace
 
 struct TLocalLineServer::Client {
@@ -130,21 +114,6 @@ void TLocalLineServer::ReadFrom(Client& Peer) {
 
 void TLocalLineServer::HangUp(const Client& Peer) {
     std::erase_if(FClients, [&Peer](const auto& Owned) { return Owned.get() == &Peer; });
-}
-
-bool SomeoneServes(const std::string& Path) {
-    return ConnectTo(Path).Valid();
-}
-
-std::optional<std::string> AskLocalLine(const std::string& Path, const std::string& Request, int AnswerMs) {
-    const TFileDescriptor Socket = ConnectTo(Path);
-    if (!Socket.Valid()) {
-        return std::nullopt;
-    }
-    if (!SendAll(Socket.Get(), Request)) {
-        return std::string();
-    }
-    return ReceiveLine(Socket.Get(), AnswerMs);
 }
 
 }  // namespace tulma

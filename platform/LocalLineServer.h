@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FileDescriptor.h"
+#include "LocalSocket.h"
 
 class QSocketNotifier;
 
@@ -47,12 +48,5 @@ class TLocalLineServer : public QObject {
     void ReadFrom(Client& Peer);
     void HangUp(const Client& Peer);
 };
-
-// Whether a process serves the Unix socket at Path.
-bool SomeoneServes(const std::string& Path);
-
-// Sends Request (a line with its end) to the server at Path and returns its reply line, with its end:
-// none when nobody serves Path, empty when no whole line came within AnswerMs.
-std::optional<std::string> AskLocalLine(const std::string& Path, const std::string& Request, int AnswerMs);
 
 }  // namespace tulma

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace tulma {
@@ -12,6 +13,22 @@ namespace {
 
 // Connecting waits only when the server's queue of new connections is full.
 constexpr int ConnectMs = 2000;
+
+// The first line that arrives on Fd, with its end; empty when none came whole before the deadline.
+std::string ReceiveLine(int Fd, int AnswerMs) {
+    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(AnswerMs);
+    std::string Received;
+    for (;;) {
+        const auto Chunk = ReceiveSome(Fd, Deadline);
+        if (!Chunk || Chunk->empty()) {
+            return {};
+        }
+        Received += *Chunk;
+        if (const auto End = Received.find('\n'); End != std::string::npos) {
+            return Received.substr(0, End + 1);
+        }
+    }
+}
 
 }  // namespace
 
@@ -79,6 +96,21 @@ std::optional<std::string> ReceiveSome(int Fd, std::chrono::steady_clock::time_p
         }
         return Count <= 0 ? std::string() : std::string(Chunk, static_cast<size_t>(Count));
     }
+}
+
+bool SomeoneServes(const std::string& Path) {
+    return ConnectTo(Path).Valid();
+}
+
+std::optional<std::string> AskLocalLine(const std::string& Path, const std::string& Request, int AnswerMs) {
+    const TFileDescriptor Socket = ConnectTo(Path);
+    if (!Socket.Valid()) {
+        return std::nullopt;
+    }
+    if (!SendAll(Socket.Get(), Request)) {
+        return std::string();
+    }
+    return ReceiveLine(Socket.Get(), AnswerMs);
 }
 
 }  // namespace tulma

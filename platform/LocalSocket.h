@@ -23,4 +23,11 @@ bool SendAll(int Fd, std::string_view Bytes);
 // none came in time.
 std::optional<std::string> ReceiveSome(int Fd, std::chrono::steady_clock::time_point Deadline);
 
+// Whether a process serves the Unix socket at Path.
+bool SomeoneServes(const std::string& Path);
+
+// Sends Request (a line with its end) to the server at Path and returns its reply line, with its end:
+// none when nobody serves Path, empty when no whole line came within AnswerMs.
+std::optional<std::string> AskLocalLine(const std::string& Path, const std::string& Request, int AnswerMs);
+
 }  // namespace tulma

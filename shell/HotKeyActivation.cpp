@@ -180,6 +180,15 @@ bool THotKeyActivation::RunHotKey(const std::string& Name) {
     return true;
 }
 
+bool THotKeyActivation::RunHotKeyId(int32_t ID) {
+    const auto* HotKey = dynamic_cast<const THotTulma*>(HotKeyFile().HotKeyList().GetByID(ID));
+    if (HotKey == nullptr || !MenuItems.contains(ID)) {
+        return false;
+    }
+    Run(*HotKey);
+    return true;
+}
+
 const THotTulma* THotKeyActivation::HolderOf(const THotTulma& HotKey) const {
     const auto Holder = HolderOfCombination.find(HotKey.HotKey);
     if (Holder == HolderOfCombination.end() || Holder->second == HotKey.ID || IsRefused(Holder->second)) {

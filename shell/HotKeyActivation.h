@@ -61,6 +61,9 @@ class THotKeyActivation : public QObject {
     // A hotkey asked for by name ("tulma --run NAME"): runs the hotkey of the current file that Name
     // means (FindHotKey) as its menu item would; false when no hotkey fits.
     bool RunHotKey(const std::string& Name);
+    // A hotkey asked for by identifier (a desktop shortcut's press): runs it once; false when the current
+    // file has no active hotkey with that identifier.
+    bool RunHotKeyId(int32_t ID);
 
     // Whether the window system refused the hotkey's combination when it was last registered.
     bool IsRefused(int32_t ID) const { return Refused.contains(ID); }

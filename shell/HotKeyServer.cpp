@@ -5,10 +5,12 @@
 
 namespace tulma {
 
-THotKeyServer::THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, QObject* Parent)
+THotKeyServer::THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, TRunHotKeyId RunHotKeyId,
+                             QObject* Parent)
     : QObject(Parent),
       RunHotKey(std::move(RunHotKey)),
       ShowWindow(std::move(ShowWindow)),
+      RunHotKeyId(std::move(RunHotKeyId)),
       Server(new TLocalLineServer(
           MaxRequestLength + 1, [this](const std::string& Request) { return Answer(Request); }, this)) {
     Server->Listen(HotKeySocketName().toStdString());
@@ -22,6 +24,17 @@ std::string THotKeyServer::Answer(const std::string& Request) {
     const std::string_view Show(ShowRequest, ShowRequestLength);
     if (Request.starts_with(Show)) {
         return ShowWindow(Request.substr(Show.size())) ? ShownReply : OtherFileReply;
+    }
+    if (const auto RunId = ParseRunIdRequest(Request)) {
+        switch (RunHotKeyId(RunId->ID, RunId->FileName)) {
+            case TRunIdAnswer::Ran:
+                return RanReply;
+            case TRunIdAnswer::OtherFile:
+                return OtherFileReply;
+            case TRunIdAnswer::Unknown:
+                break;
+        }
+        return UnknownReply;
     }
     if (Request.starts_with('\0')) {
         return UnknownReply;

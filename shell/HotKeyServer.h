@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,8 +10,9 @@ namespace tulma {
 
 class TLocalLineServer;
 
-// Takes "tulma --run NAME" requests on the hotkey socket and has the named hotkey run, and the request of
-// a second "tulma [FILE]" to show the running one instead. When another Tulma of the same user already
+// Takes "tulma --run NAME" requests on the hotkey socket and has the named hotkey run, the requests of
+// desktop shortcuts to run a hotkey by its identifier, and the request of a second "tulma [FILE]" to show
+// the running one instead. When another Tulma of the same user already
 // serves the socket, this one stays silent.
 class THotKeyServer : public QObject {
     Q_OBJECT
@@ -22,13 +24,20 @@ class THotKeyServer : public QObject {
     // none) is the one in use; false when it is another.
     using TShowWindow = std::function<bool(const std::string& FileName)>;
 
-    THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, QObject* Parent = nullptr);
+    // RunHotKeyId runs the hotkey with an identifier when the hotkey file it is given (as ShowWindow's) is
+    // the one in use: what a desktop shortcut of Tulma's asks for.
+    enum class TRunIdAnswer { Ran, Unknown, OtherFile };
+    using TRunHotKeyId = std::function<TRunIdAnswer(std::int32_t ID, const std::string& FileName)>;
+
+    THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, TRunHotKeyId RunHotKeyId,
+                  QObject* Parent = nullptr);
 
     bool Listening() const;
 
   private:
     TRunHotKey RunHotKey;
     TShowWindow ShowWindow;
+    TRunHotKeyId RunHotKeyId;
     TLocalLineServer* Server;
 
     std::string Answer(const std::string& Request);

@@ -1,8 +1,10 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
+#include <set>
 
 #include "Application.h"
 #include "AtomTable.h"
@@ -20,10 +22,13 @@
 #include "GraphicalSession.h"
 #include "HotKeyActivation.h"
 #include "HotKeyCombinationCheck.h"
+#include "HotKeyRegistry.h"
 #include "HotKeyServer.h"
+#include "HotKeySocket.h"
 #include "KeyComboText.h"
 #include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
+#include "PressRepeats.h"
 #include "ProgramDirectory.h"
 #include "ProgramIcon.h"
 #include "ProgramLanguage.h"
@@ -56,6 +61,22 @@ void OpenCommandLineFile(const std::string& Argument) {
     }
 }
 
+// What a desktop shortcut of a hotkey runs: the light press command beside the program, which reaches
+// this Tulma on its socket (or runs the hotkey from the file when none runs). Each file named in one is
+// noted in Named: Save As changes the name in use, not the shortcuts already written.
+std::vector<std::string> PressCommand(const std::string& Key, std::set<std::string>& Named) {
+    // Key is RegistrationKey(ID): the identifier follows its prefix.
+    const std::string ID = Key.substr(RegistrationKey(0).size() - 1);
+    Named.insert(HotKeyFileName());
+    return {AddFileName("tulma-press"), HotKeySocketName().toStdString(), ID, HotKeyFileName()};
+}
+
+// Whether a shortcut naming FileName was written by this Tulma, so that its identifiers are the ones in use.
+bool WrittenHere(const std::string& FileName, const std::set<std::string>& Named) {
+    return std::any_of(Named.begin(), Named.end(),
+                       [&](const std::string& One) { return NamesFileInUse(FileName, One); });
+}
+
 int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     auto Session = std::make_unique<TGraphicalSession>();
     TApplication Application(Argc, Argv);
@@ -74,10 +95,12 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         OpenCommandLineFile(Options.FileArgument);
     }
 
-    TDesktopBackends Desktop({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys), .ShortcutGroup = [] {
-                                  return ShortcutGroup(HotKeyFileName(),
-                                                       DefaultHotKeyFileName(ProgramDirectory()));
-                              }});
+    std::set<std::string> NamedInShortcuts;
+    TDesktopBackends Desktop(
+        {.ForcedHotKeys = HotKeyBackendName(Options.HotKeys),
+         .ShortcutGroup =
+             [] { return ShortcutGroup(HotKeyFileName(), DefaultHotKeyFileName(ProgramDirectory())); },
+         .DesktopCommand = [&](const std::string& Key) { return PressCommand(Key, NamedInShortcuts); }});
     SetKeyNameLookup(Desktop.KeyNames());
     SetKeyEventLookup(Desktop.KeyCodes());
     IDesktopWindows& Windows = Desktop.Windows();
@@ -115,6 +138,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     QObject::connect(&Desktop, &TDesktopBackends::HotKeysHandedOver, FormMain.get(), BackendNoticeChanged);
     QObject::connect(&Desktop, &TDesktopBackends::NoticeChanged, FormMain.get(), BackendNoticeChanged);
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
+    TPressRepeats Repeats;
     const THotKeyServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
         [&](const std::string& FileName) {
@@ -123,6 +147,16 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             }
             FormMain->BringForward();
             return true;
+        },
+        [&](std::int32_t ID, const std::string& FileName) {
+            using enum THotKeyServer::TRunIdAnswer;
+            if (!WrittenHere(FileName, NamedInShortcuts)) {
+                return OtherFile;
+            }
+            if (!Repeats.IsPress(ID, TPressRepeats::Clock::now())) {
+                return Ran;
+            }
+            return FormMain->Activation().RunHotKeyId(ID) ? Ran : Unknown;
         });
     // A session's end quits as the Quit button does, with unsaved changes kept aside instead of asked about.
     const TSessionEndSignals SessionEnd;
@@ -157,6 +191,9 @@ int Start(int Argc, char** Argv) {
             return ListWindows(Options.FileArgument, QtArgc, Argv, std::cout);
         case TProgramOptions::TAction::Desktop:
             return PrintDesktopReport(Options, QtArgc, Argv, std::cout);
+        case TProgramOptions::TAction::ForgetDesktopShortcuts:
+            std::cout << ForgetDesktopShortcuts() << std::endl;
+            return 0;
         case TProgramOptions::TAction::Start:
             if (ShowRunningTulma(Options.FileArgument)) {
                 return 0;

@@ -17,6 +17,7 @@
 #include "ProgramDirectory.h"
 #include "ProgramLanguage.h"
 #include "ProgramOptions.h"
+#include "QtText.h"
 
 namespace tulma {
 namespace {
@@ -26,8 +27,26 @@ int Fail(const std::string& Message) {
     return 1;
 }
 
-std::string NoSuchHotKey(const std::string& Name) {
-    return "no hotkey is named \"" + Name + "\"";
+std::string NoSuchHotKey(const TProgramOptions& Options) {
+    return Options.HotKeyId ? "no hotkey has the identifier " + std::to_string(*Options.HotKeyId)
+                            : "no hotkey is named \"" + Options.HotKeyName + "\"";
+}
+
+const THotTulma* AskedHotKey(const TProgramOptions& Options) {
+    if (Options.HotKeyId) {
+        return dynamic_cast<const THotTulma*>(HotKeyFile().HotKeyList().GetByID(*Options.HotKeyId));
+    }
+    return FindHotKey(HotKeyFile().HotKeyList(), Options.HotKeyName);
+}
+
+TRunReply AskRunningTulma(const TProgramOptions& Options) {
+    if (!Options.HotKeyId) {
+        return SendRunRequest(Options.HotKeyName);
+    }
+    return SendRunIdRequest(*Options.HotKeyId,
+                            Options.FileArgument.empty()
+                                ? std::string()
+                                : CommandLineFileName(Options.FileArgument, WorkingDirectory()));
 }
 
 // The first window text that a command of the hotkey looks for; empty when none does.
@@ -51,14 +70,14 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
         HotKeyFileName() = CommandLineFileName(Options.FileArgument, WorkingDirectory());
         LoadHotKeyFile();
     }
-    const THotTulma* HotKey = FindHotKey(HotKeyFile().HotKeyList(), Options.HotKeyName);
+    const THotTulma* HotKey = AskedHotKey(Options);
     if (HotKey == nullptr) {
-        return Fail(NoSuchHotKey(Options.HotKeyName) + " in " + HotKeyFileName());
+        return Fail(NoSuchHotKey(Options) + " in " + HotKeyFileName());
     }
     TDesktopBackends Desktop({.NeedHotKeys = false});
     if (const std::string Text = WindowSearched(*HotKey); !Text.empty() && !Desktop.HasWindows()) {
-        return Fail("hotkey \"" + Options.HotKeyName + "\" looks for the window \"" + Text +
-                    "\", and no window list can be read here (" + NoWindowsReason(Desktop.Choice()) +
+        return Fail("hotkey \"" + ToQString(HotKey->Name).toStdString() + "\" looks for the window \"" +
+                    Text + "\", and no window list can be read here (" + NoWindowsReason(Desktop.Choice()) +
                     "): nothing was run");
     }
     // The program ends right after the run, so a notification must be out before.
@@ -71,14 +90,15 @@ int RunHere(const TProgramOptions& Options, int& Argc, char** Argv) {
 }  // namespace
 
 int RunNamedHotKey(const TProgramOptions& Options, int& Argc, char** Argv) {
-    switch (SendRunRequest(Options.HotKeyName)) {
+    switch (AskRunningTulma(Options)) {
         case TRunReply::Ran:
             return 0;
         case TRunReply::Unknown:
-            return Fail(NoSuchHotKey(Options.HotKeyName) + " in the running Tulma");
+            return Fail(NoSuchHotKey(Options) + " in the running Tulma");
         case TRunReply::NoAnswer:
             return Fail("the running Tulma did not answer");
         case TRunReply::NoServer:
+        case TRunReply::OtherFile:
             break;
     }
     try {

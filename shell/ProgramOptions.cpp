@@ -1,5 +1,6 @@
 #include "ProgramOptions.h"
 
+#include <charconv>
 #include <iterator>
 #include <string_view>
 
@@ -24,7 +25,19 @@ TProgramOptions::THotKeys HotKeysNamed(const std::string& Value) {
     if (Value == "sway") {
         return TProgramOptions::THotKeys::Sway;
     }
-    throw EUsageError("option '--hotkeys' takes x11, portal or sway, not '" + Value + "'");
+    if (Value == "gnome") {
+        return TProgramOptions::THotKeys::Gnome;
+    }
+    throw EUsageError("option '--hotkeys' takes x11, portal, sway or gnome, not '" + Value + "'");
+}
+
+std::int32_t HotKeyIdOf(const std::string& Value) {
+    std::int32_t ID = 0;
+    const auto [End, Error] = std::from_chars(Value.data(), Value.data() + Value.size(), ID);
+    if (Value.empty() || Error != std::errc() || End != Value.data() + Value.size()) {
+        throw EUsageError("option '--run-id' takes a hotkey's identifier, not '" + Value + "'");
+    }
+    return ID;
 }
 
 }  // namespace
@@ -37,6 +50,8 @@ std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys) {
             return "portal";
         case TProgramOptions::THotKeys::Sway:
             return "sway";
+        case TProgramOptions::THotKeys::Gnome:
+            return "gnome";
         case TProgramOptions::THotKeys::Automatic:
             break;
     }
@@ -50,6 +65,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
     bool WantsRun = false;
     bool WantsWindowList = false;
     bool WantsDesktop = false;
+    bool WantsForget = false;
     bool FileSeen = false;
     bool OptionsEnded = false;
     for (auto Argument = Arguments.begin(); Argument != Arguments.end(); ++Argument) {
@@ -68,6 +84,14 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
             WantsWindowList = true;
         } else if (*Argument == "--desktop") {
             WantsDesktop = true;
+        } else if (*Argument == "--forget-desktop-shortcuts") {
+            WantsForget = true;
+        } else if (*Argument == "--run-id") {
+            if (std::next(Argument) == Arguments.end()) {
+                throw EUsageError("option '--run-id' needs a hotkey's identifier");
+            }
+            Options.HotKeyId = HotKeyIdOf(*++Argument);
+            WantsRun = true;
         } else if (*Argument == RunOption) {
             if (std::next(Argument) == Arguments.end()) {
                 throw EUsageError("option '--run' needs the name of a hotkey");
@@ -89,6 +113,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
                      : WantsRun        ? RunHotKey
                      : WantsWindowList ? ListWindows
                      : WantsDesktop    ? Desktop
+                     : WantsForget     ? ForgetDesktopShortcuts
                                        : Start;
     return Options;
 }
@@ -98,6 +123,7 @@ std::string UsageText() {
            "       tulma --run NAME [FILE]\n"
            "       tulma --list-windows [TEXT]\n"
            "       tulma --desktop\n"
+           "       tulma --forget-desktop-shortcuts\n"
            "Binds system-wide hotkeys to programs.\n"
            "\n"
            "FILE is the hotkey file to use (\".tul\" is added when it has no extension, a name\n"
@@ -107,19 +133,26 @@ std::string UsageText() {
            "\n"
            "  --run NAME   run the hotkey NAME in the running Tulma, or, when none runs, from\n"
            "               FILE or the default file; exit status 1 when no hotkey has that name\n"
+           "  --run-id ID  the same for the hotkey with the identifier ID (what the\n"
+           "               desktop's shortcuts of Tulma's run)\n"
            "  --list-windows [TEXT]\n"
            "               list the windows that a command's window text TEXT matches now,\n"
            "               topmost first (every window without TEXT); TEXT is part of a\n"
            "               title, or class:NAME for the windows of program NAME; exit status\n"
            "               1 when none matches\n"
-           "  --hotkeys=x11|portal|sway\n"
+           "  --hotkeys=x11|portal|sway|gnome\n"
            "               register the hotkeys with X11 key grabs, with the desktop's\n"
-           "               shortcut portal or as bindings of sway; by default sway where\n"
-           "               its IPC socket answers, else the portal in a Wayland session\n"
-           "               that proves to serve global shortcuts, else X11; a backend named\n"
-           "               here that does not serve ends the program with the reason\n"
+           "               shortcut portal, as bindings of sway or as GNOME's custom\n"
+           "               keybindings; by default sway where its IPC socket answers, else\n"
+           "               the portal in a Wayland session that proves to serve global\n"
+           "               shortcuts, else GNOME's keybindings in a Wayland session where\n"
+           "               gnome-settings-daemon runs them, else X11; a backend named here\n"
+           "               that does not serve ends the program with the reason\n"
            "  --desktop    show the session, what each desktop backend proved and the\n"
            "               backends chosen for hotkeys and windows, and exit\n"
+           "  --forget-desktop-shortcuts\n"
+           "               remove every shortcut that Tulma wrote into the desktop's\n"
+           "               settings (GNOME's custom keybindings), for an uninstall, and exit\n"
            "  --help       show this help and exit\n"
            "  --version    show the version and exit\n"
            "  --           end of options: the next argument is FILE, whatever it starts with\n"

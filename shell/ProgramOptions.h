@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,13 +10,15 @@ namespace tulma {
 
 // What the command line asks of the program.
 struct TProgramOptions {
-    enum class TAction { Start, Help, Version, RunHotKey, ListWindows, Desktop };
-    // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal|sway".
-    enum class THotKeys { Automatic, X11, Portal, Sway };
+    enum class TAction { Start, Help, Version, RunHotKey, ListWindows, Desktop, ForgetDesktopShortcuts };
+    // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal|sway|gnome".
+    enum class THotKeys { Automatic, X11, Portal, Sway, Gnome };
 
     TAction Action = TAction::Start;
     // The hotkey that "--run NAME" names.
     std::string HotKeyName;
+    // The hotkey that "--run-id ID" names (what Tulma's desktop shortcuts run); none with "--run NAME".
+    std::optional<std::int32_t> HotKeyId;
     // The first argument that is not an option: the hotkey file, or with "--list-windows" the window
     // text; empty when there is none.
     std::string FileArgument;
@@ -31,7 +35,8 @@ class EUsageError : public std::runtime_error {
 std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys);
 
 // Reads the arguments after the program's name. "--help" wins over "--version", which wins over
-// "--run", which wins over "--list-windows", which wins over "--desktop"; "--" ends the options, so that a
+// "--run" (or "--run-id"), which wins over "--list-windows", which wins over "--desktop", which wins over
+// "--forget-desktop-shortcuts"; "--" ends the options, so that a
 // hotkey file may have any name; arguments after the file are ignored. Raises EUsageError for anything else
 // that starts with "-".
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments);

@@ -2,10 +2,10 @@
 
 #include <xkbcommon/xkbcommon.h>
 
-#include <array>
 #include <memory>
 
 #include "HotKeyRegistry.h"
+#include "KeysymName.h"
 #include "VirtualKeys.h"
 
 namespace tulma {
@@ -59,9 +59,8 @@ unsigned SwayModifiers(unsigned Modifiers) {
 }  // namespace
 
 std::string SwayCombinationText(unsigned Modifiers, std::uint8_t VirtualKey) {
-    const TKeysym Sym = KeysymFromVirtualKey(VirtualKey);
-    std::array<char, 64> Name{};
-    if (Sym == 0 || xkb_keysym_get_name(xkb_keysym_to_lower(Sym), Name.data(), Name.size()) <= 0) {
+    const std::string Name = LowerKeysymName(VirtualKey);
+    if (Name.empty()) {
         return {};
     }
     std::string Text;
@@ -74,7 +73,7 @@ std::string SwayCombinationText(unsigned Modifiers, std::uint8_t VirtualKey) {
     if ((Modifiers & MOD_SHIFT) != 0) {
         Text += "Shift+";
     }
-    return Text + Name.data();
+    return Text + Name;
 }
 
 std::set<TSwayCombination> SwaySpellings(unsigned Modifiers, std::uint8_t VirtualKey) {

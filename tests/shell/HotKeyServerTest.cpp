@@ -27,6 +27,7 @@ class HotKeyServerTest : public QObject {
     std::unique_ptr<TempDir> Dir;
     std::vector<std::string> Asked;
     std::vector<std::string> Shown;
+    std::vector<std::pair<std::int32_t, std::string>> RunById;
 
     std::unique_ptr<THotKeyServer> NewServer() {
         return std::make_unique<THotKeyServer>(
@@ -37,6 +38,11 @@ class HotKeyServerTest : public QObject {
             [this](const std::string& FileName) {
                 Shown.push_back(FileName);
                 return FileName.empty() || FileName == "/keys/work.tul";
+            },
+            [this](std::int32_t ID, const std::string& FileName) {
+                RunById.emplace_back(ID, FileName);
+                using enum THotKeyServer::TRunIdAnswer;
+                return FileName != "/keys/work.tul" ? OtherFile : ID == 7 ? Ran : Unknown;
             });
     }
 
@@ -102,6 +108,24 @@ class HotKeyServerTest : public QObject {
         QCOMPARE(Ask(ShowRequestFor("/keys/other.tul")), QByteArray(OtherFileReply));
         QCOMPARE(Ask(QByteArray("\0other\n", 7)), QByteArray(UnknownReply));
         QCOMPARE(Shown, std::vector<std::string>({"", "/keys/work.tul", "/keys/other.tul"}));
+        QVERIFY(Asked.empty());
+    }
+
+    // The identifier, not a name, picks the hotkey; a file path may hold spaces; malformed requests run
+    // nothing.
+    void idRequestRunsByIdentifierInTheFileInUse() {
+        const auto Server = NewServer();
+        const auto Line = [](std::int32_t ID, const std::string& File) {
+            return QByteArray::fromStdString(*RunIdRequestLine(ID, File));
+        };
+        QCOMPARE(Ask(Line(7, "/keys/work.tul")), QByteArray(RanReply));
+        QCOMPARE(Ask(Line(8, "/keys/work.tul")), QByteArray(UnknownReply));
+        QCOMPARE(Ask(Line(7, "/keys/my work.tul")), QByteArray(OtherFileReply));
+        QCOMPARE(Ask(QByteArray("\0run x7 /keys/work.tul\n", 23)), QByteArray(UnknownReply));
+        QCOMPARE(Ask(QByteArray("\0run 7\n", 7)), QByteArray(UnknownReply));
+        QCOMPARE(RunById, (std::vector<std::pair<std::int32_t, std::string>>{
+                              {7, "/keys/work.tul"}, {8, "/keys/work.tul"}, {7, "/keys/my work.tul"}}));
+        QVERIFY(!RunIdRequestLine(7, "/keys/a\nb.tul"));
         QVERIFY(Asked.empty());
     }
 

@@ -63,7 +63,10 @@ TEST(ProgramOptions, UnknownOptionsAndMissingValuesAreUsageErrors) {
                                                       {"--runs=Mail"},
                                                       {"--hotkeys=wayland"},
                                                       {"--hotkeys"},
-                                                      {"--hotkeys="}}) {
+                                                      {"--hotkeys="},
+                                                      {"--run-id"},
+                                                      {"--run-id", "12x"},
+                                                      {"--run-id", ""}}) {
         EXPECT_THROW(Parse(Arguments), EUsageError) << Arguments.front();
     }
 }
@@ -75,6 +78,17 @@ TEST(ProgramOptions, HotKeysChooseTheRegistration) {
     const TProgramOptions Options = Parse({"work", "--hotkeys=portal"});
     EXPECT_EQ(Options.HotKeys, Portal);
     EXPECT_EQ(Options.FileArgument, "work");
+    EXPECT_EQ(Parse({"--hotkeys=gnome"}).HotKeys, Gnome);
+}
+
+// What GNOME's keybindings run: an identifier and a file that may look like an option.
+TEST(ProgramOptions, RunIdTakesAnIdentifierAndForgettingIsAnAction) {
+    const TProgramOptions Run = Parse({"--run-id", "12", "--", "-odd.tul"});
+    EXPECT_EQ(Run.Action, TProgramOptions::TAction::RunHotKey);
+    EXPECT_EQ(Run.HotKeyId, 12);
+    EXPECT_EQ(Run.FileArgument, "-odd.tul");
+    EXPECT_EQ(Parse({"--forget-desktop-shortcuts"}).Action, TProgramOptions::TAction::ForgetDesktopShortcuts);
+    EXPECT_FALSE(Parse({"--run", "12"}).HotKeyId);
 }
 
 }  // namespace

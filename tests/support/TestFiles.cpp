@@ -29,4 +29,13 @@ std::vector<std::string> FileNamesIn(const std::filesystem::path& Directory) {
     return Names;
 }
 
+int LineCount(const std::filesystem::path& File) {
+    std::ifstream Stream(File);
+    int Count = 0;
+    for (std::string Line; std::getline(Stream, Line);) {
+        ++Count;
+    }
+    return Count;
+}
+
 }  // namespace tulma::test

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -26,6 +25,7 @@
 #include "SwayConnection.h"
 #include "SwayDesktopWindows.h"
 #include "SwayHotKeys.h"
+#include "TestFiles.h"
 
 namespace tulma::test {
 namespace {
@@ -40,15 +40,6 @@ const fs::path Shared = std::getenv("TULMA_SWAY_SHARED") != nullptr ? std::geten
 void PressCtrlAlt(char Key) {
     const std::string Command = std::string("wtype -M ctrl -M alt ") + Key + " -m alt -m ctrl";
     ASSERT_EQ(std::system(Command.c_str()), 0) << Command;
-}
-
-int Lines(const fs::path& File) {
-    std::ifstream Stream(File);
-    int Count = 0;
-    for (std::string Line; std::getline(Stream, Line);) {
-        ++Count;
-    }
-    return Count;
 }
 
 class SwaySessionTest : public testing::Test {
@@ -165,17 +156,17 @@ class SwaySessionTest : public testing::Test {
 // running program its own.
 TEST_F(SwaySessionTest, ProgramRunsItsHotKeyOncePerPressAlsoAfterAReloadAndLeavesTheUsersBindingAlone) {
     StartTulma({Adding("k", 'K'), Adding("u", 'U')});
-    ASSERT_TRUE(PressUntil('k', [&] { return Lines(Dir / "k") > 0; }));
+    ASSERT_TRUE(PressUntil('k', [&] { return LineCount(Dir / "k") > 0; }));
     Settle();
-    const int Runs = Lines(Dir / "k");
+    const int Runs = LineCount(Dir / "k");
     PressCtrlAlt('k');
     Settle();
-    EXPECT_EQ(Lines(Dir / "k"), Runs + 1);
+    EXPECT_EQ(LineCount(Dir / "k"), Runs + 1);
 
     TSwayConnection Commands(TSwayConnection::SessionSocketPath());
     Commands.Ask(SwayIpc::RunCommand, "reload");
-    const int BeforeReload = Lines(Dir / "k");
-    ASSERT_TRUE(PressUntil('k', [&] { return Lines(Dir / "k") > BeforeReload; }));
+    const int BeforeReload = LineCount(Dir / "k");
+    ASSERT_TRUE(PressUntil('k', [&] { return LineCount(Dir / "k") > BeforeReload; }));
 
     fs::remove(Shared / "user-binding");
     PressCtrlAlt('u');
@@ -215,7 +206,7 @@ TEST_F(SwaySessionTest, EditedCombinationRunsInPlaceOfTheOldAndConfiguredOnesAre
 // SIGTERM ends the program through its way out, which takes its bindings back.
 TEST_F(SwaySessionTest, TerminatedProgramLeavesNoBinding) {
     QProcess& Tulma = StartTulma({Adding("k", 'K')});
-    ASSERT_TRUE(PressUntil('k', [&] { return Lines(Dir / "k") > 0; }));
+    ASSERT_TRUE(PressUntil('k', [&] { return LineCount(Dir / "k") > 0; }));
     kill(static_cast<pid_t>(Tulma.processId()), SIGTERM);
     ASSERT_TRUE(Tulma.waitForFinished(10000));
     EXPECT_EQ(Tulma.exitStatus(), QProcess::NormalExit);
@@ -225,12 +216,12 @@ TEST_F(SwaySessionTest, TerminatedProgramLeavesNoBinding) {
 // A killed program leaves its bindings behind, swallowing their keys: the next start takes them back.
 TEST_F(SwaySessionTest, NextStartClearsTheBindingsOfAKilledProgram) {
     QProcess& Killed = StartTulma({Adding("k", 'K')});
-    ASSERT_TRUE(PressUntil('k', [&] { return Lines(Dir / "k") > 0; }));
+    ASSERT_TRUE(PressUntil('k', [&] { return LineCount(Dir / "k") > 0; }));
     Killed.kill();
     ASSERT_TRUE(Killed.waitForFinished(10000));
     ASSERT_TRUE(TulmaBinds('k')) << "the killed program's binding went with it";
     StartTulma({Adding("l", 'L')});
-    ASSERT_TRUE(PressUntil('l', [&] { return Lines(Dir / "l") > 0; }));
+    ASSERT_TRUE(PressUntil('l', [&] { return LineCount(Dir / "l") > 0; }));
     EXPECT_FALSE(TulmaBinds('k'));
 }
 
