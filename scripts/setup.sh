@@ -43,6 +43,9 @@ packages=(
   libwayland-dev libwayland-bin plasma-wayland-protocols
   # a headless sway and a virtual keyboard for the sway tests
   sway wtype
+  # a headless GNOME session (its shell, the daemon that runs custom keybindings, XWayland, gsettings and
+  # gdbus) for the GNOME tests
+  gnome-shell gnome-settings-daemon xwayland libglib2.0-bin
 )
 
 missing=()
