@@ -6,6 +6,8 @@
 # path of tulma_gnome_keys, exported to the command as TULMA_GNOME_KEYS) the session counts as up only
 # once a press of that binding ran it, so that the command's first press cannot come before GNOME grabs
 # its keys; the file is removed again before the command starts.
+# TULMA_GNOME_EXTENSIONS, when set, names a folder of Shell extensions (one folder per uuid): they are
+# installed for the user and enabled before the shell starts, since the shell scans them only then.
 # The command sees WAYLAND_DISPLAY, DISPLAY, XAUTHORITY, HOME, the XDG variables, the session bus and
 # TULMA_GNOME_SHARED (a scratch folder); its exit status is the script's. A session that does not come
 # up fails with the reason (exit status 3), so a test that needs it can never pass by skipping.
@@ -28,6 +30,15 @@ inside() {
   gsettings set "$schema_base.custom-keybinding:$user_entry" command "touch $TULMA_GNOME_SHARED/user-binding"
   gsettings set "$schema_base.custom-keybinding:$user_entry" binding "<Control><Alt>u"
   gsettings set "$schema_base" custom-keybindings "['$user_entry']"
+
+  if [ -n "${TULMA_GNOME_EXTENSIONS:-}" ]; then
+    local installed=$XDG_DATA_HOME/gnome-shell/extensions uuids=()
+    mkdir -p "$installed"
+    cp -r "$TULMA_GNOME_EXTENSIONS"/. "$installed"/ || fail "cannot install the extensions of $TULMA_GNOME_EXTENSIONS"
+    for extension in "$installed"/*/; do uuids+=("'$(basename "$extension")'"); done
+    gsettings set org.gnome.shell disable-user-extensions false
+    gsettings set org.gnome.shell enabled-extensions "[$(IFS=,; echo "${uuids[*]}")]"
+  fi
 
   local log=$scratch/shell.log
   gnome-shell --headless --wayland --virtual-monitor 1280x800 --wayland-display=tulma-gnome >"$log" 2>&1 &
