@@ -27,6 +27,16 @@ struct TWindowSnapshot {
     WindowHandle Active = 0;
 };
 
+// The handles of a snapshot's windows, in its order: the window list of desktops that read everything at
+// once.
+inline std::vector<WindowHandle> HandlesOf(const TWindowSnapshot& Snapshot) {
+    std::vector<WindowHandle> Handles;
+    for (const TWindowInfo& Window : Snapshot.Windows) {
+        Handles.push_back(Window.Handle);
+    }
+    return Handles;
+}
+
 // The desktop's top-level windows: listing them with their titles, and bringing one back to the front.
 class IDesktopWindows {
   public:
