@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "DisplaySession.h"
+#include "GnomeShellWindows.h"
 #include "HandOverHotKeys.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
@@ -70,6 +71,13 @@ TBackendVerdict ProveKWin() {
     return {false, "KWin's scripting interface is not on the session bus"};
 }
 
+TBackendVerdict ProveGnomeShell() {
+    if (GnomeShellOnBus()) {
+        return {true, "GNOME Shell is on the session bus"};
+    }
+    return {false, "GNOME Shell is not on the session bus"};
+}
+
 std::string Title(const std::string& Backend) {
     if (Backend == "x11") {
         return "X11";
@@ -83,6 +91,9 @@ std::string Title(const std::string& Backend) {
     if (Backend == "sway") {
         return "sway's IPC socket";
     }
+    if (Backend == "gnome-shell") {
+        return "GNOME Shell (native Wayland windows through Tulma's extension)";
+    }
     return "none";
 }
 
@@ -90,6 +101,7 @@ std::string Title(const std::string& Backend) {
 std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
     std::vector<TBackendCandidate> Listed{{"portal", true, false, true, ProvePortal},
                                           {"kwin", false, true, true, ProveKWin},
+                                          {"gnome-shell", false, true, true, ProveGnomeShell},
                                           {"x11", true, true, false, ProveX11}};
     if (Request.ForcedHotKeys == "sway" || !TSwayConnection::SessionSocketPath().empty()) {
         Listed.insert(Listed.begin(), {"sway", true, true, true, TSwayConnection::Prove});
@@ -120,8 +132,8 @@ TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
 std::string NoWindowsReason(const TBackendChoice& Choice) {
     std::string Reasons;
     for (const TAskedVerdict& Asked : Choice.Verdicts) {
-        if (!Asked.Verdict.Works &&
-            (Asked.Backend == "x11" || Asked.Backend == "kwin" || Asked.Backend == "sway")) {
+        if (!Asked.Verdict.Works && (Asked.Backend == "x11" || Asked.Backend == "kwin" ||
+                                     Asked.Backend == "sway" || Asked.Backend == "gnome-shell")) {
             Reasons += (Reasons.empty() ? "" : "; ") + Asked.Verdict.Reason;
         }
     }
@@ -148,6 +160,11 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
             &TDesktopBackends::TrayHostChanged);
     if (Chosen.Windows == "kwin") {
         KWin = std::make_unique<TKWinDesktopWindows>(X11 ? X11->Windows() : *NoWindows);
+    }
+    if (Chosen.Windows == "gnome-shell") {
+        GnomeShell = std::make_unique<TGnomeShellWindows>(X11 ? X11->Windows() : *NoWindows);
+        connect(GnomeShell.get(), &TGnomeShellWindows::ExtensionAnswersChanged, this,
+                &TDesktopBackends::NoticeChanged);
     }
     if (Chosen.HotKeys == "portal") {
         Portal = std::make_unique<TPortalHotKeys>(Request.ShortcutGroup);
@@ -180,6 +197,9 @@ std::string TDesktopBackends::Notice() const {
     if (Sway && !Sway->Trouble().empty()) {
         Line += " " + Sway->Trouble() + ".";
     }
+    if (GnomeShell && !GnomeShell->ExtensionAnswers()) {
+        Line += " " + EnableShellExtensionHint();
+    }
     return Line;
 }
 
@@ -209,6 +229,9 @@ void TDesktopBackends::PortalFailed(const std::string& Reason) {
 IDesktopWindows& TDesktopBackends::Windows() {
     if (KWin) {
         return *KWin;
+    }
+    if (GnomeShell) {
+        return *GnomeShell;
     }
     if (SwayWindows) {
         return *SwayWindows;
