@@ -73,7 +73,9 @@ TBackendVerdict ProveKWin() {
 
 TBackendVerdict ProveGnomeShell() {
     if (GnomeShellOnBus()) {
-        return {true, "GNOME Shell is on the session bus"};
+        return {true, ShellExtensionOnBus() ? "GNOME Shell and Tulma's extension are on the session bus"
+                                            : "GNOME Shell is on the session bus, Tulma's extension is not "
+                                              "(X11 windows only until it is enabled)"};
     }
     return {false, "GNOME Shell is not on the session bus"};
 }

@@ -69,9 +69,7 @@ std::optional<std::vector<TShellWindow>> ReadListing(const QDBusMessage& Reply) 
 }  // namespace
 
 TGnomeShellWindows::TGnomeShellWindows(IDesktopWindows& X11Windows, QObject* Parent)
-    : QObject(Parent),
-      X11Windows(X11Windows),
-      Answers(BusNameHasOwner(QDBusConnection::sessionBus(), Service)) {}
+    : QObject(Parent), X11Windows(X11Windows), Answers(ShellExtensionOnBus()) {}
 
 TWindowSnapshot TGnomeShellWindows::Snapshot() {
     const auto Windows = ReadListing(
@@ -156,6 +154,10 @@ const TGnomeShellWindows::ListedWindow* TGnomeShellWindows::Find(WindowHandle Wi
 
 bool GnomeShellOnBus() {
     return BusNameHasOwner(QDBusConnection::sessionBus(), ShellService);
+}
+
+bool ShellExtensionOnBus() {
+    return BusNameHasOwner(QDBusConnection::sessionBus(), Service);
 }
 
 QString ShellExtensionUuid() {

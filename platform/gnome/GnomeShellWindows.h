@@ -55,6 +55,9 @@ class TGnomeShellWindows : public QObject, public IDesktopWindows {
 // Whether GNOME Shell runs on the session bus.
 bool GnomeShellOnBus();
 
+// Whether Tulma's Shell extension is on the session bus.
+bool ShellExtensionOnBus();
+
 // The uuid of the extension form that this shell runs (GNOME 45 changed how extensions are written).
 QString ShellExtensionUuid();
 

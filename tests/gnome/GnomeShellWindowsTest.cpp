@@ -145,6 +145,14 @@ class GnomeShellWindowsTest : public testing::Test {
         return Activated;
     }
 
+    // What `tulma --desktop` prints.
+    static std::string DesktopReport() {
+        QProcess Report;
+        Report.start(TULMA_PROGRAM, {"--desktop"});
+        EXPECT_TRUE(Report.waitForFinished(20000));
+        return Report.readAllStandardOutput().toStdString();
+    }
+
     fs::path Dir;
     std::unique_ptr<TX11DesktopWindows> X11Windows;
     std::unique_ptr<TGnomeShellWindows> Windows;
@@ -204,6 +212,11 @@ TEST_F(GnomeShellWindowsTest, HotKeyRaisesAndCyclesNativeWindowsRestoresMinimise
     EXPECT_TRUE(EventuallyInLoop([&] { return ActiveTitle() == "Terminal"; })) << ActiveTitle();
     EXPECT_TRUE(Launch.Started.empty());
     EXPECT_FALSE(fs::exists(Output));
+
+    const std::string Report = DesktopReport();
+    EXPECT_NE(Report.find("gnome-shell: serves (GNOME Shell and Tulma's extension are on"), std::string::npos)
+        << Report;
+    EXPECT_NE(Report.find("windows: gnome-shell"), std::string::npos) << Report;
 }
 
 // Disabled, the extension no longer answers: the search falls back to the XWayland windows, and the notice
@@ -224,6 +237,7 @@ TEST_F(GnomeShellWindowsTest, WithoutTheExtensionX11WindowsAreFoundAndTheNoticeS
     Desktop.Windows().Snapshot();
     EXPECT_EQ(NoticeChanges, 1);
     EXPECT_EQ(Occurrences(Desktop.Notice(), EnableCommand), 1U) << Desktop.Notice();
+    EXPECT_NE(DesktopReport().find("Tulma's extension is not"), std::string::npos);
 
     SetExtensionsEnabled(true);
     EXPECT_TRUE(EventuallyInLoop([&] {
