@@ -3,7 +3,6 @@
 // windows when there is no answer it can read.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QProcess>
 
 #include <memory>
@@ -20,12 +19,7 @@ constexpr WindowHandle XTermWindow = 0x400007;
 
 class GnomeShellAnswersTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int Argc = 1;
-        static char Name[] = "test_gnome_answers";
-        static char* Argv[] = {Name, nullptr};
-        static QCoreApplication Application(Argc, Argv);
-    }
+    static void SetUpTestSuite() { StartCoreApplication("test_gnome_answers"); }
 
     void TearDown() override { StopFake(); }
 

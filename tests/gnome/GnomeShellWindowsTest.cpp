@@ -19,6 +19,7 @@
 #include "HotKeyCommand.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
+#include "StartedProcesses.h"
 #include "X11DesktopWindows.h"
 #include "XcbConnection.h"
 
@@ -47,12 +48,7 @@ std::size_t Occurrences(const std::string& Text, const std::string& Part) {
 
 class GnomeShellWindowsTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int Argc = 1;
-        static char Name[] = "test_gnome_windows";
-        static char* Argv[] = {Name, nullptr};
-        static QCoreApplication Application(Argc, Argv);
-    }
+    static void SetUpTestSuite() { StartCoreApplication("test_gnome_windows"); }
 
     void SetUp() override {
         Dir = Shared / testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -68,26 +64,18 @@ class GnomeShellWindowsTest : public testing::Test {
     }
 
     void TearDown() override {
-        for (auto& Process : Started) {
-            Process->kill();
-            Process->waitForFinished(5000);
-        }
         Windows.reset();
         X11Windows.reset();
         Connection.reset();
     }
 
     QProcess& Start(const QString& Program, const QStringList& Arguments) {
-        auto& Process = Started.emplace_back(std::make_unique<QProcess>());
-        Process->setProcessChannelMode(QProcess::ForwardedChannels);
-        Process->start(Program, Arguments);
-        EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
-        return *Process;
+        return Started.Start(Program, Arguments);
     }
 
     // A native Wayland window, once the shell shows it (minimised first with --minimize); its ready file.
     fs::path OpenNative(const std::string& Title, const std::string& AppId, bool Minimize = false) {
-        const fs::path Ready = Dir / ("ready-" + std::to_string(Started.size()));
+        const fs::path Ready = Dir / ("ready-" + std::to_string(Started.Count()));
         QStringList Arguments{"--app-id", QString::fromStdString(AppId)};
         if (Minimize) {
             Arguments << "--minimize";
@@ -156,7 +144,7 @@ class GnomeShellWindowsTest : public testing::Test {
     fs::path Dir;
     std::unique_ptr<TX11DesktopWindows> X11Windows;
     std::unique_ptr<TGnomeShellWindows> Windows;
-    std::vector<std::unique_ptr<QProcess>> Started;
+    TStartedProcesses Started;
 
   private:
     std::optional<TXcbConnection> Connection;
