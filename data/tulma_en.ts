@@ -143,4 +143,11 @@
         <translation>Tulma files (*.tul)|*.tul</translation>
     </message>
 </context>
+<context>
+    <name>TGnomeShellWindows</name>
+    <message>
+        <source>Native Wayland-Fenster findet Tulma mit seiner Erweiterung für GNOME Shell: gnome-extensions enable %1 (eine neu installierte Erweiterung lädt GNOME erst bei der nächsten Anmeldung). Bis dahin findet es nur X11-Fenster.</source>
+        <translation>Tulma finds native Wayland windows through its GNOME Shell extension: gnome-extensions enable %1 (GNOME loads a newly installed extension at the next login). Until then it finds X11 windows only.</translation>
+    </message>
+</context>
 </TS>

@@ -9,6 +9,7 @@
 #include "DisplaySession.h"
 #include "GnomeHotKeys.h"
 #include "GnomeSession.h"
+#include "GnomeShellWindows.h"
 #include "HandOverHotKeys.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
@@ -79,6 +80,15 @@ TBackendVerdict ProveKWin() {
     return {false, "KWin's scripting interface is not on the session bus"};
 }
 
+TBackendVerdict ProveGnomeShell() {
+    if (GnomeShellOnBus()) {
+        return {true, ShellExtensionOnBus() ? "GNOME Shell and Tulma's extension are on the session bus"
+                                            : "GNOME Shell is on the session bus, Tulma's extension is not "
+                                              "(X11 windows only until it is enabled)"};
+    }
+    return {false, "GNOME Shell is not on the session bus"};
+}
+
 std::string Title(const std::string& Backend) {
     if (Backend == "x11") {
         return "X11";
@@ -95,6 +105,9 @@ std::string Title(const std::string& Backend) {
     if (Backend == "gnome") {
         return "GNOME's custom keybindings";
     }
+    if (Backend == "gnome-shell") {
+        return "GNOME Shell (native Wayland windows through Tulma's extension)";
+    }
     return "none";
 }
 
@@ -103,6 +116,7 @@ std::string Title(const std::string& Backend) {
 std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
     std::vector<TBackendCandidate> Listed{{"portal", true, false, true, ProvePortal},
                                           {"kwin", false, true, true, ProveKWin},
+                                          {"gnome-shell", false, true, true, ProveGnomeShell},
                                           {"x11", true, true, false, ProveX11}};
     if (Request.ForcedHotKeys == "gnome" || GnomeDesktop()) {
         Listed.insert(Listed.begin() + 1, {"gnome", true, false, true, ProveGnomeKeybindings});
@@ -144,8 +158,8 @@ std::string ForgetDesktopShortcuts() {
 std::string NoWindowsReason(const TBackendChoice& Choice) {
     std::string Reasons;
     for (const TAskedVerdict& Asked : Choice.Verdicts) {
-        if (!Asked.Verdict.Works &&
-            (Asked.Backend == "x11" || Asked.Backend == "kwin" || Asked.Backend == "sway")) {
+        if (!Asked.Verdict.Works && (Asked.Backend == "x11" || Asked.Backend == "kwin" ||
+                                     Asked.Backend == "sway" || Asked.Backend == "gnome-shell")) {
             Reasons += (Reasons.empty() ? "" : "; ") + Asked.Verdict.Reason;
         }
     }
@@ -176,6 +190,11 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
             &TDesktopBackends::TrayHostChanged);
     if (Chosen.Windows == "kwin") {
         KWin = std::make_unique<TKWinDesktopWindows>(X11 ? X11->Windows() : *NoWindows);
+    }
+    if (Chosen.Windows == "gnome-shell") {
+        GnomeShell = std::make_unique<TGnomeShellWindows>(X11 ? X11->Windows() : *NoWindows);
+        connect(GnomeShell.get(), &TGnomeShellWindows::ExtensionAnswersChanged, this,
+                &TDesktopBackends::NoticeChanged);
     }
     if (Chosen.HotKeys == "portal") {
         Portal = std::make_unique<TPortalHotKeys>(Request.ShortcutGroup);
@@ -216,6 +235,9 @@ std::string TDesktopBackends::Notice() const {
     if (!X11) {
         Line += " " + NoX11Notice();
     }
+    if (GnomeShell && !GnomeShell->ExtensionAnswers()) {
+        Line += " " + EnableShellExtensionHint();
+    }
     return Line;
 }
 
@@ -250,6 +272,9 @@ void TDesktopBackends::PortalFailed(const std::string& Reason) {
 IDesktopWindows& TDesktopBackends::Windows() {
     if (KWin) {
         return *KWin;
+    }
+    if (GnomeShell) {
+        return *GnomeShell;
     }
     if (SwayWindows) {
         return *SwayWindows;

@@ -15,6 +15,7 @@
 namespace tulma {
 
 class IDesktopWindows;
+class TGnomeShellWindows;
 class IHotKeyRegistry;
 class ILauncher;
 class THandOverHotKeys;
@@ -102,6 +103,7 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<TX11Launcher> PlainLauncher;
     std::unique_ptr<IDesktopWindows> NoWindows;
     std::unique_ptr<TKWinDesktopWindows> KWin;
+    std::unique_ptr<TGnomeShellWindows> GnomeShell;
     std::unique_ptr<TPortalHotKeys> Portal;
     std::unique_ptr<TPortalHotKeys> FailedPortal;
     std::unique_ptr<TSwayHotKeys> Sway;

@@ -27,6 +27,16 @@ struct TWindowSnapshot {
     TWindowHandle Active = 0;
 };
 
+// The handles of a snapshot's windows, in its order: the window list of desktops that read everything at
+// once.
+inline std::vector<TWindowHandle> HandlesOf(const TWindowSnapshot& Snapshot) {
+    std::vector<TWindowHandle> Handles;
+    for (const TWindowInfo& Window : Snapshot.Windows) {
+        Handles.push_back(Window.Handle);
+    }
+    return Handles;
+}
+
 // The desktop's top-level windows: listing them with their titles, and bringing one back to the front.
 class IDesktopWindows {
   public:

@@ -50,6 +50,8 @@ packages=(
   # a headless GNOME session (its shell, the daemon that runs custom keybindings, XWayland, gsettings and
   # gdbus) for the GNOME tests
   gnome-shell gnome-settings-daemon xwayland libglib2.0-bin
+  # GNOME's JavaScript interpreter, which checks the Shell extension's form for GNOME 45 and later
+  gjs
 )
 
 missing=()

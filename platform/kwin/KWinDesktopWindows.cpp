@@ -9,6 +9,7 @@
 
 #include "KWinScript.h"
 #include "PlatformLog.h"
+#include "WindowTitle.h"
 
 namespace tulma {
 namespace {
@@ -67,15 +68,6 @@ const QString ActivateProgram = QStringLiteral(R"(
 })();
 )");
 
-// At most MaxTitleBytes of UTF-8, cut between characters.
-std::string CutTitle(const QString& Title) {
-    QString Text = Title;
-    while (Text.toUtf8().size() > static_cast<qsizetype>(IDesktopWindows::MaxTitleBytes)) {
-        Text.chop(Text.size() >= 2 && Text.at(Text.size() - 1).isLowSurrogate() ? 2 : 1);
-    }
-    return Text.toStdString();
-}
-
 // The X window id of a listed window; 0 for a native one (and for anything that is no X window id).
 TWindowHandle X11Window(const QJsonValue& Id) {
     const qint64 Value = Id.toInteger();
@@ -90,11 +82,7 @@ TKWinDesktopWindows::TKWinDesktopWindows(IDesktopWindows& X11Windows)
 TKWinDesktopWindows::~TKWinDesktopWindows() = default;
 
 std::vector<TWindowHandle> TKWinDesktopWindows::TopLevelWindows() {
-    std::vector<TWindowHandle> Windows;
-    for (const TWindowInfo& Window : Snapshot().Windows) {
-        Windows.push_back(Window.Handle);
-    }
-    return Windows;
+    return HandlesOf(Snapshot());
 }
 
 TWindowSnapshot TKWinDesktopWindows::Snapshot() {
@@ -110,7 +98,7 @@ TWindowSnapshot TKWinDesktopWindows::Snapshot() {
     for (const QJsonValue& Entry : Listed) {
         const QJsonObject Window = Entry.toObject();
         TWindowInfo Info{.Handle = X11Window(Window.value("x11")),
-                         .Title = CutTitle(Window.value("caption").toString()),
+                         .Title = CutTitle(Window.value("caption").toString().toStdString(), MaxTitleBytes),
                          .Instance = Window.value("name").toString().toStdString(),
                          .Class = Window.value("app").toString().toStdString()};
         if (Info.Handle == 0) {

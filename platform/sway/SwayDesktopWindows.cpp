@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "PlatformLog.h"
+#include "WindowTitle.h"
 
 namespace tulma {
 namespace {
@@ -13,23 +14,12 @@ namespace {
 // sway nests containers a few levels deep; a tree deeper than this is not one it made.
 constexpr int MaxDepth = 64;
 
-std::string CutTitle(const QString& Title) {
-    QByteArray Text = Title.toUtf8();
-    if (Text.size() > static_cast<qsizetype>(IDesktopWindows::MaxTitleBytes)) {
-        qsizetype End = IDesktopWindows::MaxTitleBytes;
-        while (End > 0 && (static_cast<unsigned char>(Text[End]) & 0xC0U) == 0x80U) {
-            --End;
-        }
-        Text.truncate(End);
-    }
-    return Text.toStdString();
-}
-
 TWindowInfo WindowOf(const QJsonObject& Node) {
-    TWindowInfo Window{.Handle = static_cast<TWindowHandle>(Node.value("id").toInteger()),
-                       .Title = CutTitle(Node.value("name").toString()),
-                       .Instance = {},
-                       .Class = {}};
+    TWindowInfo Window{
+        .Handle = static_cast<TWindowHandle>(Node.value("id").toInteger()),
+        .Title = CutTitle(Node.value("name").toString().toStdString(), IDesktopWindows::MaxTitleBytes),
+        .Instance = {},
+        .Class = {}};
     if (const QString AppId = Node.value("app_id").toString(); !AppId.isEmpty()) {
         Window.Instance = Window.Class = AppId.toStdString();
     } else {
@@ -88,11 +78,7 @@ TWindowSnapshot TSwayDesktopWindows::Snapshot() {
 }
 
 std::vector<TWindowHandle> TSwayDesktopWindows::TopLevelWindows() {
-    std::vector<TWindowHandle> Handles;
-    for (const TWindowInfo& Window : Snapshot().Windows) {
-        Handles.push_back(Window.Handle);
-    }
-    return Handles;
+    return HandlesOf(Snapshot());
 }
 
 std::string TSwayDesktopWindows::WindowTitle(TWindowHandle Handle) {

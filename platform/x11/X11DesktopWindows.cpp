@@ -4,15 +4,12 @@
 #include <tuple>
 
 #include "PlatformLog.h"
+#include "WindowTitle.h"
 #include "XcbWindowRequests.h"
 
 namespace tulma {
 
 namespace {
-
-bool IsContinuationByte(char C) {
-    return (static_cast<unsigned char>(C) & 0xC0) == 0x80;
-}
 
 std::uint32_t FirstOr(const std::vector<std::uint32_t>& Values, std::uint32_t Otherwise) {
     return Values.empty() ? Otherwise : Values.front();
@@ -29,21 +26,6 @@ std::pair<std::string, std::string> ClassNames(const std::string& Property) {
         Class.resize(std::min(Class.size(), Class.find('\0')));
     }
     return {Latin1ToUtf8(Instance), Latin1ToUtf8(Class)};
-}
-
-std::string CutTitle(std::string Text, std::size_t MaxBytes) {
-    if (const std::size_t Nul = Text.find('\0'); Nul != std::string::npos) {
-        Text.resize(Nul);
-    }
-    if (Text.size() <= MaxBytes) {
-        return Text;
-    }
-    std::size_t End = MaxBytes;
-    while (End > 0 && IsContinuationByte(Text[End])) {
-        --End;
-    }
-    Text.resize(End);
-    return Text;
 }
 
 std::string Latin1ToUtf8(const std::string& Text) {

@@ -57,9 +57,6 @@ class TX11DesktopWindows : public IDesktopWindows {
 // The instance and class names of a WM_CLASS property ("instance\0Class\0", ISO 8859-1), as UTF-8.
 std::pair<std::string, std::string> ClassNames(const std::string& Property);
 
-// Cuts Text to at most MaxBytes without splitting a UTF-8 sequence and ends it at an embedded NUL.
-std::string CutTitle(std::string Text, std::size_t MaxBytes);
-
 // ISO 8859-1 (the STRING type of X properties) to UTF-8.
 std::string Latin1ToUtf8(const std::string& Text);
 

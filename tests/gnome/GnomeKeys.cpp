@@ -78,12 +78,12 @@ int main(int Argc, char** Argv) {
             HoldMs = std::atoi(Argv[++I]);
             continue;
         }
-        const xkb_keysym_t TKeysym = xkb_keysym_from_name(Argv[I], XKB_KEYSYM_NO_FLAGS);
-        if (TKeysym == XKB_KEY_NoSymbol) {
+        const xkb_keysym_t Keysym = xkb_keysym_from_name(Argv[I], XKB_KEYSYM_NO_FLAGS);
+        if (Keysym == XKB_KEY_NoSymbol) {
             std::fprintf(stderr, "tulma_gnome_keys: unknown keysym %s\n", Argv[I]);
             return 2;
         }
-        Keys.push_back(TKeysym);
+        Keys.push_back(Keysym);
     }
     if (Keys.empty()) {
         std::fprintf(stderr, "usage: tulma_gnome_keys [--hold MS] KEYSYM...\n");
@@ -99,12 +99,12 @@ int main(int Argc, char** Argv) {
     int Status = 0;
     try {
         RemoteKeyboard Keyboard(Bus);
-        for (const xkb_keysym_t Sym : Keys) {
-            Keyboard.Key(Sym, true);
+        for (const xkb_keysym_t Keysym : Keys) {
+            Keyboard.Key(Keysym, true);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(HoldMs));
-        for (auto Sym = Keys.rbegin(); Sym != Keys.rend(); ++Sym) {
-            Keyboard.Key(*Sym, false);
+        for (auto Keysym = Keys.rbegin(); Keysym != Keys.rend(); ++Keysym) {
+            Keyboard.Key(*Keysym, false);
         }
     } catch (const std::exception& Failure) {
         std::fprintf(stderr, "tulma_gnome_keys: %s\n", Failure.what());

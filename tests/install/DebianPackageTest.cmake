@@ -22,7 +22,9 @@ foreach(Entry "./usr/lib/tulma/tulma" "./usr/lib/tulma/stdmess0.mes" "./usr/bin/
               "./usr/share/applications/tulma.desktop" "./usr/share/man/man1/tulma.1.gz"
               "./usr/share/icons/hicolor/48x48/apps/tulma.png" "./usr/lib/tulma/tulma_en.qm"
               "./usr/bin/tulmafile" "./usr/share/man/man1/tulmafile.1.gz" "./usr/share/doc/tulma/README.md"
-              "./usr/share/doc/tulma/copyright" "./usr/share/doc/tulma/changelog.gz" "./usr/lib/tulma/tulma-press")
+              "./usr/share/doc/tulma/copyright" "./usr/share/doc/tulma/changelog.gz" "./usr/lib/tulma/tulma-press"
+              "./usr/share/gnome-shell/extensions/tulma-windows@tulma.org/extension.js"
+              "./usr/share/gnome-shell/extensions/tulma-windows-45@tulma.org/metadata.json")
     string(FIND "${Contents}" "${Entry}" Found)
     if(Found EQUAL -1)
         message(SEND_ERROR "the package lacks ${Entry}:\n${Contents}")

@@ -123,8 +123,8 @@ class DesktopChoiceTest : public QObject {
         QCOMPARE(RunTulma({"--run", "Raise", QString::fromStdString(File)}, Out, Err, false), 1);
         QVERIFY2(Err.contains(
                      "hotkey \"Raise\" looks for the window \"Editor\", and no window list can be read "
-                     "here (KWin's scripting interface is not on the session bus; no X display (DISPLAY is "
-                     "not set)): nothing was run"),
+                     "here (KWin's scripting interface is not on the session bus; GNOME Shell is not on the "
+                     "session bus; no X display (DISPLAY is not set)): nothing was run"),
                  Err.constData());
         QVERIFY(!std::filesystem::exists(Runtime.File("probe")));
         QCOMPARE(RunTulma({"--run", "Probe", QString::fromStdString(File)}, Out, Err, false), 0);
