@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "HotKeyRegistry.h"
 #include "VirtualKeys.h"
 
 namespace tulma {
@@ -15,6 +16,24 @@ std::string LowerKeysymName(std::uint8_t VirtualKey) {
         return {};
     }
     return Name.data();
+}
+
+std::string BindingText(unsigned Modifiers, std::uint8_t VirtualKey, const TModifierWords& Words) {
+    const std::string Name = LowerKeysymName(VirtualKey);
+    if (Name.empty()) {
+        return {};
+    }
+    std::string Text;
+    if ((Modifiers & MOD_CONTROL) != 0) {
+        Text += Words.Control;
+    }
+    if ((Modifiers & MOD_ALT) != 0) {
+        Text += Words.Alt;
+    }
+    if ((Modifiers & MOD_SHIFT) != 0) {
+        Text += Words.Shift;
+    }
+    return Text + Name;
 }
 
 }  // namespace tulma

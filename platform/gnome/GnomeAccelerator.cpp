@@ -33,21 +33,7 @@ unsigned ModifierNamed(const std::string& Name) {
 }  // namespace
 
 std::string GnomeAcceleratorText(unsigned Modifiers, std::uint8_t VirtualKey) {
-    const std::string Name = LowerKeysymName(VirtualKey);
-    if (Name.empty()) {
-        return {};
-    }
-    std::string Text;
-    if ((Modifiers & MOD_CONTROL) != 0) {
-        Text += "<Control>";
-    }
-    if ((Modifiers & MOD_ALT) != 0) {
-        Text += "<Alt>";
-    }
-    if ((Modifiers & MOD_SHIFT) != 0) {
-        Text += "<Shift>";
-    }
-    return Text + Name;
+    return BindingText(Modifiers, VirtualKey, {"<Control>", "<Alt>", "<Shift>"});
 }
 
 std::optional<TGnomeAccelerator> ParseGnomeAccelerator(const std::string& Text) {

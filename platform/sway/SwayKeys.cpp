@@ -59,21 +59,7 @@ unsigned SwayModifiers(unsigned Modifiers) {
 }  // namespace
 
 std::string SwayCombinationText(unsigned Modifiers, std::uint8_t VirtualKey) {
-    const std::string Name = LowerKeysymName(VirtualKey);
-    if (Name.empty()) {
-        return {};
-    }
-    std::string Text;
-    if ((Modifiers & MOD_CONTROL) != 0) {
-        Text += "Ctrl+";
-    }
-    if ((Modifiers & MOD_ALT) != 0) {
-        Text += "Mod1+";
-    }
-    if ((Modifiers & MOD_SHIFT) != 0) {
-        Text += "Shift+";
-    }
-    return Text + Name;
+    return BindingText(Modifiers, VirtualKey, {"Ctrl+", "Mod1+", "Shift+"});
 }
 
 std::set<TSwayCombination> SwaySpellings(unsigned Modifiers, std::uint8_t VirtualKey) {
