@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "CommandLine.h"
+#include "GLibOwner.h"
 #include "LaunchPlan.h"
 #include "StartupNotice.h"
 
@@ -25,25 +26,11 @@ namespace {
 constexpr std::string_view Extension = ".desktop";
 constexpr const char* NoticeKey = "tulma-startup-notice";
 
-struct TGObjectUnref {
-    void operator()(gpointer Object) const { g_object_unref(Object); }
-};
-template <class T>
-using TGObjectPtr = std::unique_ptr<T, TGObjectUnref>;
-
-struct TGFree {
-    void operator()(gpointer Memory) const { g_free(Memory); }
-};
-using TGText = std::unique_ptr<char, TGFree>;
-
-struct TGErrorFree {
-    void operator()(GError* Error) const { g_error_free(Error); }
-};
-using TGErrorPtr = std::unique_ptr<GError, TGErrorFree>;
-
-struct TGKeyFileFree {
-    void operator()(GKeyFile* File) const { g_key_file_free(File); }
-};
+template <class TObject>
+using TGObjectPtr = TGLibOwner<TObject, g_object_unref>;
+using TGText = TGLibOwner<char, g_free>;
+using TGErrorPtr = TGLibOwner<GError, g_error_free>;
+using TGKeyFilePtr = TGLibOwner<GKeyFile, g_key_file_free>;
 
 std::string Text(const char* Value) {
     return Value != nullptr ? std::string(Value) : std::string();
@@ -216,7 +203,7 @@ std::string FirstWord(const std::string& Exec) {
 // Why GIO refuses an entry file: it reads as an application only when it is one and its TryExec and
 // Exec programs are there.
 std::string WhyUnusable(const std::string& Path) {
-    std::unique_ptr<GKeyFile, TGKeyFileFree> File(g_key_file_new());
+    TGKeyFilePtr File(g_key_file_new());
     GError* Error = nullptr;
     if (!g_key_file_load_from_file(File.get(), Path.c_str(), G_KEY_FILE_NONE, &Error)) {
         const TGErrorPtr Owned(Error);

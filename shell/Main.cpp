@@ -153,7 +153,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             if (!WrittenHere(FileName, NamedInShortcuts)) {
                 return OtherFile;
             }
-            if (!Repeats.IsPress(ID, TPressRepeats::Clock::now())) {
+            if (!Repeats.IsPress(ID, TPressRepeats::TClock::now())) {
                 return Ran;
             }
             return FormMain->Activation().RunHotKeyId(ID) ? Ran : Unknown;

@@ -2,7 +2,7 @@
 
 namespace tulma {
 
-bool TPressRepeats::IsPress(std::int32_t ID, Clock::time_point Now) {
+bool TPressRepeats::IsPress(std::int32_t ID, TClock::time_point Now) {
     const auto Previous = Last.find(ID);
     const bool Press = Previous == Last.end() || Now - Previous->second >= Gap;
     // Each repeat moves the mark, so that a held key stays one press however long it is held.

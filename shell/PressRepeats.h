@@ -12,14 +12,14 @@ namespace tulma {
 // repeat, one repeat delay (about half a second) after the press, cannot be told from a press.
 class TPressRepeats {
   public:
-    using Clock = std::chrono::steady_clock;
+    using TClock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds Gap{120};
 
     // Whether the request for hotkey ID at Now is a press (true) or a repeat of the one before (false).
-    bool IsPress(std::int32_t ID, Clock::time_point Now);
+    bool IsPress(std::int32_t ID, TClock::time_point Now);
 
   private:
-    std::map<std::int32_t, Clock::time_point> Last;
+    std::map<std::int32_t, TClock::time_point> Last;
 };
 
 }  // namespace tulma

@@ -16,7 +16,7 @@ struct TGnomeAccelerator {
     unsigned Modifiers = 0;
     TKeysym Key = 0;
 
-    auto operator<=>(const TGnomeAccelerator&) const = default;
+    auto operator<=>(const TGnomeAccelerator&) const = default;  // NOLINT(readability-identifier-naming)
 };
 
 // MOD_* flags and a virtual-key code in GTK accelerator syntax ("<Control><Alt>k"); empty when the key

@@ -41,19 +41,19 @@ class TGnomeHotKeys : public IHotKeyRegistry {
     static std::string QuotedCommand(const std::vector<std::string>& Arguments);
 
   private:
-    struct Entry {
+    struct TEntry {
         std::string Path;
         TGnomeAccelerator Accelerator;
     };
-    struct Name {
+    struct TName {
         std::string Key;
         std::string Description;
     };
 
     TGnomeKeybindings Settings;
     TCommandOf CommandOf;
-    std::map<std::uint16_t, Name> Names;
-    std::map<std::uint16_t, Entry> Written;
+    std::map<std::uint16_t, TName> Names;
+    std::map<std::uint16_t, TEntry> Written;
     std::map<std::uint16_t, std::string> Refusals;
 
     // The entry's path of the registration named Id.

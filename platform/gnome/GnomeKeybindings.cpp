@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "GLibOwner.h"
+
 namespace tulma {
 namespace {
 
@@ -20,38 +22,19 @@ constexpr const char* BuiltInSchemas[] = {"org.gnome.desktop.wm.keybindings", "o
                                           "org.gnome.mutter.wayland.keybindings",
                                           "org.gnome.shell.keybindings", MediaKeysSchema};
 
-struct SchemaUnref {
-    void operator()(GSettingsSchema* Schema) const { g_settings_schema_unref(Schema); }
-};
-using Schema = std::unique_ptr<GSettingsSchema, SchemaUnref>;
-
-struct SchemaKeyUnref {
-    void operator()(GSettingsSchemaKey* Key) const { g_settings_schema_key_unref(Key); }
-};
-using SchemaKey = std::unique_ptr<GSettingsSchemaKey, SchemaKeyUnref>;
-
-struct VariantUnref {
-    void operator()(GVariant* Value) const { g_variant_unref(Value); }
-};
-using Variant = std::unique_ptr<GVariant, VariantUnref>;
-
-struct StrvFree {
-    void operator()(gchar** List) const { g_strfreev(List); }
-};
-using Strv = std::unique_ptr<gchar*, StrvFree>;
-
-struct CharsFree {
-    void operator()(gchar* Text) const { g_free(Text); }
-};
-using Chars = std::unique_ptr<gchar, CharsFree>;
+using TSchema = TGLibOwner<GSettingsSchema, g_settings_schema_unref>;
+using TSchemaKey = TGLibOwner<GSettingsSchemaKey, g_settings_schema_key_unref>;
+using TVariant = TGLibOwner<GVariant, g_variant_unref>;
+using TStrv = TGLibOwner<gchar*, g_strfreev>;
+using TChars = TGLibOwner<gchar, g_free>;
 
 // The installed schema Id; null when it is not installed.
-Schema Lookup(const char* Id) {
+TSchema Lookup(const char* Id) {
     GSettingsSchemaSource* Source = g_settings_schema_source_get_default();
-    return Schema(Source != nullptr ? g_settings_schema_source_lookup(Source, Id, TRUE) : nullptr);
+    return TSchema(Source != nullptr ? g_settings_schema_source_lookup(Source, Id, TRUE) : nullptr);
 }
 
-std::vector<std::string> Texts(const Strv& List) {
+std::vector<std::string> Texts(const TStrv& List) {
     std::vector<std::string> Out;
     for (gchar** Item = List.get(); Item != nullptr && *Item != nullptr; ++Item) {
         Out.emplace_back(*Item);
@@ -60,15 +43,15 @@ std::vector<std::string> Texts(const Strv& List) {
 }
 
 std::string Text(GSettings* Settings, const char* Key) {
-    const Chars Value(g_settings_get_string(Settings, Key));
+    const TChars Value(g_settings_get_string(Settings, Key));
     return Value ? Value.get() : "";
 }
 
 // The accelerators a built-in setting holds: a list of them or, in older schemas, a single one.
 std::vector<std::string> Accelerators(GSettings* Settings, const char* Key) {
-    const Variant Value(g_settings_get_value(Settings, Key));
+    const TVariant Value(g_settings_get_value(Settings, Key));
     if (g_variant_is_of_type(Value.get(), G_VARIANT_TYPE_STRING_ARRAY)) {
-        return Texts(Strv(g_variant_dup_strv(Value.get(), nullptr)));
+        return Texts(TStrv(g_variant_dup_strv(Value.get(), nullptr)));
     }
     if (g_variant_is_of_type(Value.get(), G_VARIANT_TYPE_STRING)) {
         return {g_variant_get_string(Value.get(), nullptr)};
@@ -86,27 +69,26 @@ void Hold(std::vector<TGnomeHeldAccelerator>& Held, const std::vector<std::strin
 }
 
 void HoldBuiltIns(std::vector<TGnomeHeldAccelerator>& Held, const char* SchemaId) {
-    const Schema Found = Lookup(SchemaId);
+    const TSchema Found = Lookup(SchemaId);
     if (!Found) {
         return;
     }
-    GSettings* Settings = g_settings_new_full(Found.get(), nullptr, nullptr);
-    const Strv Keys(g_settings_schema_list_keys(Found.get()));
+    const TGLibOwner<GSettings, g_object_unref> Settings(g_settings_new_full(Found.get(), nullptr, nullptr));
+    const TStrv Keys(g_settings_schema_list_keys(Found.get()));
     for (const std::string& Key : Texts(Keys)) {
         if (Key == CustomListKey) {
             continue;
         }
-        const SchemaKey About(g_settings_schema_get_key(Found.get(), Key.c_str()));
+        const TSchemaKey About(g_settings_schema_get_key(Found.get(), Key.c_str()));
         const gchar* Summary = g_settings_schema_key_get_summary(About.get());
-        Hold(Held, Accelerators(Settings, Key.c_str()),
+        Hold(Held, Accelerators(Settings.get(), Key.c_str()),
              Summary != nullptr && *Summary != '\0' ? Summary : Key);
     }
-    g_object_unref(Settings);
 }
 
 }  // namespace
 
-void TGnomeKeybindings::SettingsUnref::operator()(GSettings* Settings) const {
+void TGnomeKeybindings::TSettingsUnref::operator()(GSettings* Settings) const {
     g_object_unref(Settings);
 }
 
@@ -139,17 +121,17 @@ TGnomeKeybindings::TGnomeKeybindings() {
 
 TGnomeKeybindings::~TGnomeKeybindings() = default;
 
-TGnomeKeybindings::Settings TGnomeKeybindings::EntryAt(const std::string& Path) {
-    const Schema Custom = Lookup(CustomSchema);
-    return Settings(g_settings_new_full(Custom.get(), nullptr, Path.c_str()));
+TGnomeKeybindings::TSettings TGnomeKeybindings::EntryAt(const std::string& Path) {
+    const TSchema Custom = Lookup(CustomSchema);
+    return TSettings(g_settings_new_full(Custom.get(), nullptr, Path.c_str()));
 }
 
 std::vector<std::string> TGnomeKeybindings::CustomPaths() const {
-    return Texts(Strv(g_settings_get_strv(MediaKeys.get(), CustomListKey)));
+    return Texts(TStrv(g_settings_get_strv(MediaKeys.get(), CustomListKey)));
 }
 
 TGnomeCustomEntry TGnomeKeybindings::Entry(const std::string& Path) const {
-    const Settings At = EntryAt(Path);
+    const TSettings At = EntryAt(Path);
     return {Text(At.get(), "name"), Text(At.get(), "command"), Text(At.get(), "binding")};
 }
 
@@ -165,7 +147,7 @@ void TGnomeKeybindings::SetCustomPaths(const std::vector<std::string>& Paths) {
 }
 
 void TGnomeKeybindings::Write(const std::string& Path, const TGnomeCustomEntry& Entry) {
-    const Settings At = EntryAt(Path);
+    const TSettings At = EntryAt(Path);
     if (!g_settings_set_string(At.get(), "name", Entry.Name.c_str()) ||
         !g_settings_set_string(At.get(), "command", Entry.Command.c_str()) ||
         !g_settings_set_string(At.get(), "binding", Entry.Binding.c_str())) {
@@ -193,7 +175,7 @@ void TGnomeKeybindings::Remove(const std::vector<std::string>& Paths) {
         SetCustomPaths(Kept);
     }
     for (const std::string& Path : Paths) {
-        const Settings At = EntryAt(Path);
+        const TSettings At = EntryAt(Path);
         for (const char* Key : {"name", "command", "binding"}) {
             g_settings_reset(At.get(), Key);
         }

@@ -7,7 +7,7 @@
 
 #include "GnomeAccelerator.h"
 
-typedef struct _GSettings GSettings;
+typedef struct _GSettings GSettings;  // NOLINT(readability-identifier-naming): GIO's name
 
 namespace tulma {
 
@@ -66,14 +66,14 @@ class TGnomeKeybindings {
     std::vector<TGnomeHeldAccelerator> HeldAccelerators(const std::vector<std::string>& Skipped) const;
 
   private:
-    struct SettingsUnref {
+    struct TSettingsUnref {
         void operator()(GSettings* Settings) const;
     };
-    using Settings = std::unique_ptr<GSettings, SettingsUnref>;
+    using TSettings = std::unique_ptr<GSettings, TSettingsUnref>;
 
-    Settings MediaKeys;
+    TSettings MediaKeys;
 
-    static Settings EntryAt(const std::string& Path);
+    static TSettings EntryAt(const std::string& Path);
     void SetCustomPaths(const std::vector<std::string>& Paths);
 };
 

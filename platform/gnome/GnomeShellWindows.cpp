@@ -81,7 +81,7 @@ TWindowSnapshot TGnomeShellWindows::Snapshot() {
         return X11Windows.Snapshot();
     }
     TWindowSnapshot Result;
-    std::vector<ListedWindow> Now;
+    std::vector<TListedWindow> Now;
     for (const TShellWindow& Window : *Windows) {
         TWindowInfo Info{.Handle = HandleOf(Window.Id, Window.XWindow),
                          .Title = CutTitle(Window.Title.toStdString(), MaxTitleBytes),
@@ -101,14 +101,14 @@ std::vector<TWindowHandle> TGnomeShellWindows::TopLevelWindows() {
 }
 
 std::string TGnomeShellWindows::WindowTitle(TWindowHandle Window) {
-    if (const ListedWindow* Found = Find(Window)) {
+    if (const TListedWindow* Found = Find(Window)) {
         return Found->Title;
     }
     return (Window & NativeBit) == 0 ? X11Windows.WindowTitle(Window) : std::string();
 }
 
 void TGnomeShellWindows::RestoreAndActivate(TWindowHandle Window) {
-    const ListedWindow* Found = Find(Window);
+    const TListedWindow* Found = Find(Window);
     if (Found != nullptr) {
         const QDBusMessage Reply =
             CallBusMethod(QDBusConnection::sessionBus(), ExtensionMethod("Activate"),
@@ -142,13 +142,13 @@ TWindowHandle TGnomeShellWindows::HandleOf(std::uint64_t ShellId, std::uint32_t 
     if (XWindow != 0) {
         return XWindow;
     }
-    const auto Known = std::ranges::find(Listed, ShellId, &ListedWindow::ShellId);
+    const auto Known = std::ranges::find(Listed, ShellId, &TListedWindow::ShellId);
     return Known != Listed.end() && (Known->Handle & NativeBit) != 0 ? Known->Handle
                                                                      : NativeBit | NextNative++;
 }
 
-const TGnomeShellWindows::ListedWindow* TGnomeShellWindows::Find(TWindowHandle Window) const {
-    const auto Found = std::ranges::find(Listed, Window, &ListedWindow::Handle);
+const TGnomeShellWindows::TListedWindow* TGnomeShellWindows::Find(TWindowHandle Window) const {
+    const auto Found = std::ranges::find(Listed, Window, &TListedWindow::Handle);
     return Found != Listed.end() ? &*Found : nullptr;
 }
 

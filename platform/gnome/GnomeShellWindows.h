@@ -35,7 +35,7 @@ class TGnomeShellWindows : public QObject, public IDesktopWindows {
     void ExtensionAnswersChanged();
 
   private:
-    struct ListedWindow {
+    struct TListedWindow {
         TWindowHandle Handle = 0;
         std::uint64_t ShellId = 0;
         std::string Title;
@@ -44,12 +44,12 @@ class TGnomeShellWindows : public QObject, public IDesktopWindows {
     IDesktopWindows& X11Windows;
     bool Answers = false;
     // The windows of the last listing.
-    std::vector<ListedWindow> Listed;
+    std::vector<TListedWindow> Listed;
     TWindowHandle NextNative = 0;
 
     void SetAnswers(bool Now);
     TWindowHandle HandleOf(std::uint64_t ShellId, std::uint32_t XWindow);
-    const ListedWindow* Find(TWindowHandle Window) const;
+    const TListedWindow* Find(TWindowHandle Window) const;
 };
 
 // Whether GNOME Shell runs on the session bus.
