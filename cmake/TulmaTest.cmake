@@ -3,6 +3,11 @@
 # tulma_add_qtest(NAME SOURCES... LIBS ... LABELS ... [OFFSCREEN] [WRAPPER command...]): one QtTest
 # executable registered with ctest; OFFSCREEN runs it without a display, WRAPPER runs it through a
 # command (a private session bus, say).
+# tulma_add_session_test(NAME TEST name SESSION script [SESSION_ARGS ...] SOURCES... LIBS ...
+# [DEFINITIONS ...] [DEPENDS targets...] [ENVIRONMENT ...] [TIMEOUT seconds]): a GoogleTest program that
+# drives the real tulma inside a desktop session; SESSION starts the session and runs the whole program in
+# it (one session per program), alone, so that load does not starve its timing. The program knows tulma's
+# path as TULMA_PROGRAM; DEPENDS names the helper programs its DEFINITIONS point to.
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
@@ -32,5 +37,26 @@ function(tulma_add_qtest name)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
     if(ARG_OFFSCREEN)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    endif()
+endfunction()
+
+function(tulma_add_session_test name)
+    cmake_parse_arguments(ARG "" "TEST;SESSION;TIMEOUT"
+        "SOURCES;LIBS;DEFINITIONS;DEPENDS;SESSION_ARGS;ENVIRONMENT" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} tulma_shell_test_support GTest::gtest GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/shell ${PROJECT_SOURCE_DIR}/shell)
+    target_compile_definitions(${name} PRIVATE TULMA_PROGRAM="$<TARGET_FILE:tulma>" ${ARG_DEFINITIONS})
+    add_dependencies(${name} tulma ${ARG_DEPENDS})
+    if(TARGET tulma_message_file)
+        add_dependencies(${name} tulma_message_file)
+    endif()
+    add_test(NAME ${ARG_TEST} COMMAND ${ARG_SESSION} ${ARG_SESSION_ARGS} $<TARGET_FILE:${name}>)
+    set_tests_properties(${ARG_TEST} PROPERTIES LABELS wayland TIMEOUT ${ARG_TIMEOUT} RUN_SERIAL TRUE)
+    if(ARG_ENVIRONMENT)
+        set_tests_properties(${ARG_TEST} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
     endif()
 endfunction()
