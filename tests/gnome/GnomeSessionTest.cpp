@@ -20,6 +20,7 @@
 #include "GnomeSession.h"
 #include "PressRepeats.h"
 #include "ShellTestSupport.h"
+#include "StartedProcesses.h"
 #include "TestFiles.h"
 
 namespace tulma::test {
@@ -52,7 +53,7 @@ class GnomeSessionTest : public testing::Test {
 
     fs::path Dir = Shared / testing::UnitTest::GetInstance()->current_test_info()->name();
     TGnomeKeybindings Settings;
-    std::vector<std::unique_ptr<QProcess>> Started;
+    TStartedProcesses Started;
 
     void SetUp() override {
         fs::create_directories(Dir);
@@ -60,10 +61,7 @@ class GnomeSessionTest : public testing::Test {
     }
 
     void TearDown() override {
-        for (auto& Process : Started) {
-            Process->kill();
-            Process->waitForFinished(5000);
-        }
+        Started.KillAll();
         TGnomeHotKeys::ForgetAll();
         ExpectUsersEntryUntouched();
     }
@@ -91,19 +89,14 @@ class GnomeSessionTest : public testing::Test {
     }
 
     QProcess& Start(const QString& Program, const QStringList& Arguments) {
-        auto& Process = Started.emplace_back(std::make_unique<QProcess>());
-        Process->setProcessChannelMode(QProcess::ForwardedChannels);
         QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
         Environment.insert("QT_QPA_PLATFORM", Program == TULMA_WAYLAND_WINDOW ? "wayland" : "offscreen");
-        Process->setProcessEnvironment(Environment);
-        Process->start(Program, Arguments);
-        EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
-        return *Process;
+        return Started.Start(Program, Arguments, Environment);
     }
 
     // A native Wayland window, which GNOME gives the focus.
     void ShowWindow() {
-        const fs::path Ready = Dir / ("ready-" + std::to_string(Started.size()));
+        const fs::path Ready = Dir / ("ready-" + std::to_string(Started.Count()));
         Start(TULMA_WAYLAND_WINDOW, {"Focused window", QString::fromStdString(Ready.string())});
         ASSERT_TRUE(EventuallyInLoop([&] { return fs::exists(Ready); })) << "the window did not show";
     }
@@ -115,7 +108,7 @@ class GnomeSessionTest : public testing::Test {
     }
 
     std::string WriteFile(const std::vector<THotKeyOutline>& HotKeys) const {
-        const std::string File = (Dir / ("keys " + std::to_string(Started.size()) + ".tul")).string();
+        const std::string File = (Dir / ("keys " + std::to_string(Started.Count()) + ".tul")).string();
         WriteHotKeyFile(File, HotKeys, true);
         return File;
     }

@@ -22,6 +22,7 @@
 #include "HotKeyCommand.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
+#include "StartedProcesses.h"
 #include "SwayConnection.h"
 #include "SwayDesktopWindows.h"
 #include "SwayHotKeys.h"
@@ -56,19 +57,12 @@ class SwaySessionTest : public testing::Test {
     TSwayConnection Listener{TSwayConnection::SessionSocketPath()};
     // The commands of the bindings that ran, in order.
     std::vector<std::string> Ran;
-    std::vector<std::unique_ptr<QProcess>> Started;
+    TStartedProcesses Started;
 
     void SetUp() override {
         fs::create_directories(Dir);
         Hear(Listener);
         Listener.Listen({"binding"});
-    }
-
-    void TearDown() override {
-        for (auto& Process : Started) {
-            Process->kill();
-            Process->waitForFinished(5000);
-        }
     }
 
     void Hear(TSwayConnection& Connection) {
@@ -79,11 +73,7 @@ class SwaySessionTest : public testing::Test {
     }
 
     QProcess& Start(const QString& Program, const QStringList& Arguments) {
-        auto& Process = Started.emplace_back(std::make_unique<QProcess>());
-        Process->setProcessChannelMode(QProcess::ForwardedChannels);
-        Process->start(Program, Arguments);
-        EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
-        return *Process;
+        return Started.Start(Program, Arguments);
     }
 
     // Tulma runs without a window system of its own: the hotkeys and the windows are sway's.
@@ -95,7 +85,7 @@ class SwaySessionTest : public testing::Test {
 
     // A native Wayland window titled Title, once sway shows it (and gives it the focus).
     void ShowWindow(const std::string& Title) {
-        const fs::path Ready = Dir / ("ready-" + std::to_string(Started.size()));
+        const fs::path Ready = Dir / ("ready-" + std::to_string(Started.Count()));
         Start(TULMA_WAYLAND_WINDOW, {QString::fromStdString(Title), QString::fromStdString(Ready.string())});
         ASSERT_TRUE(EventuallyInLoop([&] { return fs::exists(Ready); }))
             << "the window " << Title << " did not show";
@@ -109,15 +99,11 @@ class SwaySessionTest : public testing::Test {
 
     // The real program on a file of these hotkeys, without a display of its own, behind a native window.
     QProcess& StartTulma(const std::vector<THotKeyOutline>& HotKeys) {
-        const std::string File = (Dir / ("keys-" + std::to_string(Started.size()) + ".tul")).string();
+        const std::string File = (Dir / ("keys-" + std::to_string(Started.Count()) + ".tul")).string();
         WriteHotKeyFile(File, HotKeys, true);
-        QProcess* Process = Started.emplace_back(std::make_unique<QProcess>()).get();
-        Process->setProcessChannelMode(QProcess::ForwardedChannels);
-        Process->setProcessEnvironment(Offscreen());
-        Process->start(TULMA_PROGRAM, {QString::fromStdString(File)});
-        EXPECT_TRUE(Process->waitForStarted(10000));
+        QProcess& Tulma = Started.Start(TULMA_PROGRAM, {QString::fromStdString(File)}, Offscreen());
         ShowWindow("Focused window");
-        return *Process;
+        return Tulma;
     }
 
     // Presses Ctrl+Alt+Key until Done holds: a program binds its keys some time after it starts.

@@ -19,6 +19,7 @@
 #include "PortalHotKeys.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
+#include "StartedProcesses.h"
 #include "WaylandTestSupport.h"
 
 namespace tulma::test {
@@ -123,23 +124,12 @@ TEST_F(PortalRegistryTest, CombinationsWithoutAKeyOrHeldTwiceAreRefused) {
 class WaylandProgramTest : public WaylandHotKeysTest {
   protected:
     fs::path Dir = fs::path(std::getenv("HOME")) / "tulma-test";
-    std::vector<std::unique_ptr<QProcess>> Started;
+    TStartedProcesses Started;
 
     void SetUp() override { fs::create_directories(Dir); }
 
-    void TearDown() override {
-        for (auto& Process : Started) {
-            Process->kill();
-            Process->waitForFinished(5000);
-        }
-    }
-
     QProcess& Start(const QString& Program, const QStringList& Arguments) {
-        auto& Process = Started.emplace_back(std::make_unique<QProcess>());
-        Process->setProcessChannelMode(QProcess::ForwardedChannels);
-        Process->start(Program, Arguments);
-        EXPECT_TRUE(Process->waitForStarted(10000)) << Program.toStdString();
-        return *Process;
+        return Started.Start(Program, Arguments);
     }
 
     int Lines(const std::string& Name) const {
@@ -167,7 +157,7 @@ class WaylandProgramTest : public WaylandHotKeysTest {
     }
 
     void FocusANewWaylandWindow() {
-        const fs::path Ready = Dir / ("window-ready-" + std::to_string(Started.size()));
+        const fs::path Ready = Dir / ("window-ready-" + std::to_string(Started.Count()));
         Start(TULMA_WAYLAND_WINDOW, {"Wayland window", QString::fromStdString(Ready.string())});
         ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
     }
@@ -304,7 +294,7 @@ TEST_F(WaylandProgramTest, SessionEndClosesThePortalSession) {
     StartTulmaBehindAWaylandWindow();
     ASSERT_TRUE(PressUntil(KCode, [&] { return Lines("k") > 0; }));
     const auto Before = Closes();
-    QProcess& Tulma = *Started.front();
+    QProcess& Tulma = Started.First();
     Tulma.terminate();
     ASSERT_TRUE(Tulma.waitForFinished(10000));
     EXPECT_EQ(Tulma.exitStatus(), QProcess::NormalExit);
