@@ -17,7 +17,7 @@
 #include "PlatformLog.h"
 #include "PortalHotKeys.h"
 #include "QtX11.h"
-#include "ShowModeWatcher.h"
+#include "ShowCommandWatcher.h"
 #include "StatusNotifierWatch.h"
 #include "SwayConnection.h"
 #include "SwayDesktopWindows.h"
@@ -32,7 +32,7 @@ namespace tulma {
 namespace {
 
 constexpr int SettlePollMs = 50;
-constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs + 1000;
+constexpr int SettleMs = TShowCommandWatcher::WatchMs + TShowCommandWatcher::GuardMs + 1000;
 
 // Where no backend lists windows but KWin's list wants one for the X11 windows.
 class TNoWindows : public IDesktopWindows {
@@ -243,7 +243,8 @@ std::string TDesktopBackends::Notice() const {
 
 std::string TDesktopBackends::NoX11Notice() const {
     return "Without X11 (" + ProveX11().Reason +
-           "), windows of X11 programs are neither found nor raised, and started programs get no show mode.";
+           "), windows of X11 programs are neither found nor raised, and started programs get no show "
+           "command.";
 }
 
 IHotKeyRegistry& TDesktopBackends::HotKeys() {
