@@ -32,7 +32,7 @@ class TX11TrayWatcher;
 
 struct TDesktopRequest {
     // The hotkey backend named by --hotkeys=, empty to choose.
-    std::string ForcedHotKeys = {};
+    std::string ForcedHotKeyBackend = {};
     // Whether hotkeys are registered at all (a command-line run needs windows and launches only).
     bool NeedHotKeys = true;
     // Proves every backend, for a report of them all.
@@ -74,13 +74,13 @@ class TDesktopBackends : public QObject {
     // The line that tells the user which backends serve and, when the preferred one did not, why.
     std::string Notice() const;
     // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
-    bool DesktopShortcuts() const { return Chosen.HotKeys == "portal"; }
+    bool DesktopShortcuts() const { return Chosen.HotKeyBackend == "portal"; }
     // Whether the hotkeys are bindings of the compositor (sway), which sees every key press.
-    bool CompositorBindings() const { return Chosen.HotKeys == "sway"; }
+    bool CompositorBindings() const { return Chosen.HotKeyBackend == "sway"; }
 
     IHotKeyRegistry& HotKeys();
     // Whether some backend lists windows here; without one, Windows() is an empty list.
-    bool HasWindows() const { return !Chosen.Windows.empty(); }
+    bool HasWindows() const { return !Chosen.WindowBackend.empty(); }
     IDesktopWindows& Windows();
     ILauncher& Launcher();
     // Runs the event loop until every program started so far has had its show command applied (or given

@@ -97,7 +97,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
 
     std::set<std::string> NamedInShortcuts;
     TDesktopBackends Desktop(
-        {.ForcedHotKeys = HotKeyBackendName(Options.HotKeys),
+        {.ForcedHotKeyBackend = HotKeyBackendName(Options.HotKeyBackend),
          .ShortcutGroup =
              [] { return ShortcutGroup(HotKeyFileName(), DefaultHotKeyFileName(ProgramDirectory())); },
          .DesktopCommand = [&](const std::string& Key) { return PressCommand(Key, NamedInShortcuts); }});
