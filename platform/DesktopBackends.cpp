@@ -18,7 +18,7 @@
 #include "PortalHotKeys.h"
 #include "QtX11.h"
 #include "ShowCommandWatcher.h"
-#include "StatusNotifierWatch.h"
+#include "StatusNotifierTrayWatcher.h"
 #include "SwayConnection.h"
 #include "SwayDesktopWindows.h"
 #include "SwayHotKeys.h"
@@ -171,11 +171,11 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
     : QObject(Parent),
       Chosen(ChooseDesktopBackends(Request)),
       NoWindows(std::make_unique<TNoWindows>()),
-      StatusNotifiers(std::make_unique<TStatusNotifierWatch>()) {
+      StatusNotifiers(std::make_unique<TStatusNotifierTrayWatcher>()) {
     if (Request.NeedHotKeys && Chosen.HotKeyBackend.empty()) {
         throw EBackendUnavailable("no way to register hotkeys here: " + Chosen.Fallback);
     }
-    // The launcher, the key names and the tray watch come from X11 whenever there is a display.
+    // The launcher, the key names and the tray watcher come from X11 whenever there is a display.
     if (QtX11Connection() != nullptr) {
         X11 = std::make_unique<TX11Desktop>();
         X11Tray = std::make_unique<TX11TrayWatcher>();
@@ -187,7 +187,7 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         }
         qCWarning(PlatformLog).noquote() << QString::fromStdString(NoX11Notice());
     }
-    connect(StatusNotifiers.get(), &TStatusNotifierWatch::TrayHostChanged, this,
+    connect(StatusNotifiers.get(), &TStatusNotifierTrayWatcher::TrayHostChanged, this,
             &TDesktopBackends::TrayHostChanged);
     if (Chosen.WindowBackend == "kwin") {
         KWin = std::make_unique<TKWinDesktopWindows>(X11 ? X11->Windows() : *NoWindows);

@@ -22,7 +22,7 @@ class THandOverHotKeys;
 class TGnomeHotKeys;
 class TKWinDesktopWindows;
 class TPortalHotKeys;
-class TStatusNotifierWatch;
+class TStatusNotifierTrayWatcher;
 class TSwayDesktopWindows;
 class TSwayHotKeys;
 class TWaylandKeymap;
@@ -112,7 +112,7 @@ class TDesktopBackends : public QObject {
     // Last of the backends, so that it goes before the one it forwards to.
     std::unique_ptr<THandOverHotKeys> Registry;
     std::unique_ptr<TX11TrayWatcher> X11Tray;
-    std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
+    std::unique_ptr<TStatusNotifierTrayWatcher> StatusNotifiers;
     // The compositor's layout, for key names and captured keys where no X display tells them.
     std::shared_ptr<TWaylandKeymap> Keymap;
 

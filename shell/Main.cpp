@@ -114,7 +114,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         .Launcher = Desktop.Launcher(),
         .LaunchFailures = LaunchFailures,
         .FileDialogs = FileDialogs,
-        .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+        .ShellAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .DefineHotKey =
             [&](QWidget* Owner, THotTulma& HotKey) {
                 THotKeyCombinationCheck Check(FormMain->Activation(), HotKeys, TAtomTable::Global(),
