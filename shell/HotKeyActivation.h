@@ -21,12 +21,12 @@ class TAtomTable;
 class IHotKeyRegistry;
 class THotTulma;
 
-// What a key-combination value asks the window system for: MOD_* flags and the virtual-key code.
-struct THotKeyRegistration {
+// A key-combination value in the Windows form the registry takes: MOD_* flags and the virtual-key code.
+struct TModifiersAndKey {
     unsigned Modifiers = 0;
     std::uint16_t VirtualKey = 0;
 };
-THotKeyRegistration RegistrationOf(std::uint16_t HotKey);
+TModifiersAndKey ModifiersAndKeyOf(std::uint16_t HotKey);
 
 // The atom name of a hotkey identifier: "THotTulma" and the identifier in decimal.
 std::string AtomNameOf(int32_t ID);
