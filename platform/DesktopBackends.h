@@ -59,9 +59,9 @@ std::string NoWindowsReason(const TBackendChoice& Choice);
 // The desktop services of this session, from the backends that prove to work here, in the order of
 // preference: sway's IPC socket, then the GlobalShortcuts portal (Wayland sessions), then GNOME's custom
 // keybindings (Wayland sessions), then X11 key grabs;
-// sway's or KWin's window list (Wayland sessions), then X11's. X11 serves only when the application runs on
-// an X display; the launcher starts programs without one too (show commands then are not applied). Every
-// entry point of the program builds its desktop here, so all of them see the same windows.
+// sway's, KWin's or GNOME Shell's window list (Wayland sessions), then X11's. X11 serves only when the
+// application runs on an X display; the launcher starts programs without one too (show commands then are not
+// applied). Every entry point of the program builds its desktop here, so all of them see the same windows.
 class TDesktopBackends : public QObject {
     Q_OBJECT
   public:
