@@ -34,7 +34,7 @@ void Sleep(int Ms) {
 }
 
 // Ctrl+Alt+Key through mutter's remote desktop, whose client's start is part of every figure; the time
-// before it is spawned.
+// before it is started.
 std::int64_t PressCtrlAlt(char Key) {
     const std::string Letter(1, Key);
     const char* Argv[] = {BENCH_GNOME_KEYS, "Control_L", "Alt_L", Letter.c_str(), nullptr};
@@ -55,7 +55,7 @@ class TGnomeBinding {
         : Dir(SharedFolder(Name)), Probe((Dir / "launches").string(), [Key] { return PressCtrlAlt(Key); }) {
         const fs::path Ready = Dir / "window-ready";
         setenv("QT_QPA_PLATFORM", "wayland", 1);
-        Window = test::Spawn({TULMA_WAYLAND_WINDOW, "Focus", Ready.string()});
+        Window = test::StartProgram({TULMA_WAYLAND_WINDOW, "Focus", Ready.string()});
         for (int Wait = 0; Wait < 400 && !fs::exists(Ready); ++Wait) {
             Sleep(50);
         }
@@ -85,7 +85,7 @@ class TTulmaBinding : public TGnomeBinding {
         test::WriteHotKeyFile(Keys, {{"Launch probe", 0xC000 | 'L', BENCH_LAUNCH_PROBE, Probe.PipePath()}},
                               true);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        Tulma = test::Spawn({TULMA_PROGRAM, Keys});
+        Tulma = test::StartProgram({TULMA_PROGRAM, Keys});
         Probe.WaitUntilAnswering();
     }
     ~TTulmaBinding() override { test::Terminate(Tulma); }

@@ -51,7 +51,7 @@ THotKeyDaemon::THotKeyDaemon(TKind Kind, int Bindings, TFocus Focus)
         StartSxhkd();
     }
     if (Focus == TFocus::OtherWindow || (Focus == TFocus::OwnWindow && Kind == TKind::Sxhkd)) {
-        OtherProgram = test::Spawn({"xterm"});
+        OtherProgram = test::StartProgram({"xterm"});
         FocusWindowOf(OtherProgram);
     } else if (Focus == TFocus::OwnWindow) {
         FocusWindowOf(Daemon);
@@ -109,7 +109,7 @@ void THotKeyDaemon::StartTulma() {
     // Minimised from its start, as it idles all day, unless its own window is to have the focus.
     test::WriteHotKeyFile(Keys, HotKeys, Focus != TFocus::OwnWindow);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    Daemon = test::Spawn({(Dir / "tulma").string(), Keys});
+    Daemon = test::StartProgram({(Dir / "tulma").string(), Keys});
 }
 
 // sxhkd runs every command through a shell; /bin/sh (dash) is the quickest a user could choose.
@@ -118,7 +118,7 @@ void THotKeyDaemon::StartSxhkd() {
     std::ofstream(Config) << SxhkdConfiguration(Bindings - 1, "ctrl + alt + l",
                                                 std::string(BENCH_LAUNCH_PROBE) + " " + Pipe->Path());
     setenv("SXHKD_SHELL", "/bin/sh", 1);
-    Daemon = test::Spawn({"sxhkd", "-c", Config});
+    Daemon = test::StartProgram({"sxhkd", "-c", Config});
 }
 
 // Presses the hotkey until the daemon answers several presses in a row: a program that is still

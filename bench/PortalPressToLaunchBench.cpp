@@ -42,9 +42,9 @@ class TPortalDaemon {
         Pipe = std::make_unique<TProbePipe>((Dir / "launches").string());
         const std::string Keys = (Dir / "bench.tul").string();
         test::WriteHotKeyFile(Keys, {{"Launch probe", CtrlAltL, BENCH_LAUNCH_PROBE, Pipe->Path()}}, true);
-        Tulma = test::Spawn({TULMA_PROGRAM, Keys});
+        Tulma = test::StartProgram({TULMA_PROGRAM, Keys});
         const fs::path Ready = Dir / "window-ready";
-        Window = test::Spawn({TULMA_WAYLAND_WINDOW, "Focus", Ready.string()});
+        Window = test::StartProgram({TULMA_WAYLAND_WINDOW, "Focus", Ready.string()});
         for (int Wait = 0; Wait < 400 && !fs::exists(Ready); ++Wait) {
             Sleep(50);
         }

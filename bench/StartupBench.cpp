@@ -66,7 +66,7 @@ double SecondsUntilRegistered(test::XServerFixture& Display, test::FakeKeyboard&
                               pid_t& Daemon) {
     fs::remove(Marker);
     const auto Start = Clock::now();
-    Daemon = test::Spawn(Command);
+    Daemon = test::StartProgram(Command);
     while (!fs::exists(Marker)) {
         PressCtrlAltK(Keyboard, Display.Connection());
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -156,8 +156,8 @@ class TDesktop {
     explicit TDesktop(bool WithTray) {
         Display.Start(true);
         if (WithTray) {
-            Tray = test::Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                "--width", "120", "--height", "24"});
+            Tray = test::StartProgram({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                       "--width", "120", "--height", "24"});
             test::WaitUntil([this] { return TrayManaged(); }, 5000);
         }
         Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());

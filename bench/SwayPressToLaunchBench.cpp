@@ -31,7 +31,7 @@ void Sleep(int Ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
 }
 
-// Ctrl+Alt+Key through wtype, whose own start is part of every figure; the time before it is spawned.
+// Ctrl+Alt+Key through wtype, whose own start is part of every figure; the time before it is started.
 std::int64_t PressCtrlAlt(char Key) {
     const std::string Letter(1, Key);
     const char* Argv[] = {"wtype", "-M",  "ctrl", "-M",   "alt",  Letter.c_str(),
@@ -79,9 +79,9 @@ class TTulmaBinding : public TSwayBinding {
         test::WriteHotKeyFile(Keys, {{"Launch probe", 0xC000 | 'L', BENCH_LAUNCH_PROBE, Probe.PipePath()}},
                               true);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        Tulma = test::Spawn({TULMA_PROGRAM, Keys});
+        Tulma = test::StartProgram({TULMA_PROGRAM, Keys});
         const fs::path Ready = Dir / "window-ready";
-        Window = test::Spawn({TULMA_WAYLAND_WINDOW, "Focus", Ready.string()});
+        Window = test::StartProgram({TULMA_WAYLAND_WINDOW, "Focus", Ready.string()});
         for (int Wait = 0; Wait < 400 && !fs::exists(Ready); ++Wait) {
             Sleep(50);
         }

@@ -47,7 +47,7 @@ bool WaitFor(TCondition Condition, int TimeoutMs) {
 
 TWindowScene::TWindowScene(int Count, std::string TargetTitle) : Title(std::move(TargetTitle)) {
     Display.Start(true);
-    Client = test::Spawn({BENCH_MANY_WINDOWS, std::to_string(Count), Title});
+    Client = test::StartProgram({BENCH_MANY_WINDOWS, std::to_string(Count), Title});
     const bool AllManaged = WaitFor(
         [&] {
             return test::WindowProperty(Display.Connection(), Display.Root(), "_NET_CLIENT_LIST",

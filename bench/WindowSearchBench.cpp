@@ -94,7 +94,7 @@ void BM_ActivateWmctrl(benchmark::State& State, int WindowCount) {
     pid_t Wmctrl = -1;
     Measured(State, WindowCount, [&Wmctrl](TSetup& S) {
         setenv("DISPLAY", S.Scene.DisplayName().c_str(), 1);
-        Wmctrl = test::Spawn({"wmctrl", "-a", SearchText});
+        Wmctrl = test::StartProgram({"wmctrl", "-a", SearchText});
     });
     if (Wmctrl > 0) {
         waitpid(Wmctrl, nullptr, 0);

@@ -7,17 +7,23 @@
 
 namespace tulma {
 
-int32_t TListWidgetControl::RowCount() const {
+template <class TWidget>
+int32_t TQtRowsControl<TWidget>::RowCount() const {
     return FWidget->count();
 }
 
-void TListWidgetControl::Clear() {
+template <class TWidget>
+void TQtRowsControl<TWidget>::Clear() {
     FWidget->clear();
 }
 
-void TListWidgetControl::AddRow(const std::string& Text) {
+template <class TWidget>
+void TQtRowsControl<TWidget>::AddRow(const std::string& Text) {
     FWidget->addItem(ToQString(Text));
 }
+
+template class TQtRowsControl<QListWidget>;
+template class TQtRowsControl<QComboBox>;
 
 int32_t TListWidgetControl::SelectedIndex() const {
     const QListWidgetItem* Current = FWidget->currentItem();
@@ -42,18 +48,6 @@ void TListWidgetControl::SetRowSelected(int32_t Row, bool Selected) {
     if (QListWidgetItem* Item = FWidget->item(Row)) {
         Item->setSelected(Selected);
     }
-}
-
-int32_t TComboBoxControl::RowCount() const {
-    return FWidget->count();
-}
-
-void TComboBoxControl::Clear() {
-    FWidget->clear();
-}
-
-void TComboBoxControl::AddRow(const std::string& Text) {
-    FWidget->addItem(ToQString(Text));
 }
 
 int32_t TComboBoxControl::SelectedIndex() const {

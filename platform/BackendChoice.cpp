@@ -25,11 +25,11 @@ class TProofs {
     std::vector<TAskedVerdict>& Record;
 };
 
-std::string ForcedHotKeys(const TChoiceRequest& Request, const std::vector<TBackendCandidate>& Candidates,
-                          TProofs& Proofs) {
-    const std::string Option = "--hotkeys=" + Request.ForcedHotKeys;
+std::string ForcedHotKeyBackend(const TChoiceRequest& Request,
+                                const std::vector<TBackendCandidate>& Candidates, TProofs& Proofs) {
+    const std::string Option = "--hotkeys=" + Request.ForcedHotKeyBackend;
     for (std::size_t I = 0; I < Candidates.size(); ++I) {
-        if (Candidates[I].HotKeys && Candidates[I].Name == Request.ForcedHotKeys) {
+        if (Candidates[I].HotKeys && Candidates[I].Name == Request.ForcedHotKeyBackend) {
             const TBackendVerdict& Verdict = Proofs.Of(I);
             if (!Verdict.Works) {
                 throw EBackendUnavailable(Option + ": " + Verdict.Reason);
@@ -49,23 +49,24 @@ TBackendChoice ChooseBackends(const TChoiceRequest& Request,
     const auto Considered = [&](const TBackendCandidate& Candidate) {
         return Request.WaylandSession || !Candidate.WaylandOnly;
     };
-    if (Request.NeedHotKeys && !Request.ForcedHotKeys.empty()) {
-        Choice.HotKeys = ForcedHotKeys(Request, Candidates, Proofs);
+    if (Request.NeedHotKeys && !Request.ForcedHotKeyBackend.empty()) {
+        Choice.HotKeyBackend = ForcedHotKeyBackend(Request, Candidates, Proofs);
     } else if (Request.NeedHotKeys) {
-        for (std::size_t I = 0; I < Candidates.size() && Choice.HotKeys.empty(); ++I) {
+        for (std::size_t I = 0; I < Candidates.size() && Choice.HotKeyBackend.empty(); ++I) {
             if (!Candidates[I].HotKeys || !Considered(Candidates[I])) {
                 continue;
             }
             if (const TBackendVerdict& Verdict = Proofs.Of(I); Verdict.Works) {
-                Choice.HotKeys = Candidates[I].Name;
+                Choice.HotKeyBackend = Candidates[I].Name;
             } else {
                 Choice.Fallback += (Choice.Fallback.empty() ? "" : "; ") + Verdict.Reason;
             }
         }
     }
-    for (std::size_t I = 0; Request.NeedWindows && I < Candidates.size() && Choice.Windows.empty(); ++I) {
+    for (std::size_t I = 0; Request.NeedWindows && I < Candidates.size() && Choice.WindowBackend.empty();
+         ++I) {
         if (Candidates[I].Windows && Considered(Candidates[I]) && Proofs.Of(I).Works) {
-            Choice.Windows = Candidates[I].Name;
+            Choice.WindowBackend = Candidates[I].Name;
         }
     }
     for (std::size_t I = 0; Request.AskAll && I < Candidates.size(); ++I) {

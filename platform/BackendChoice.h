@@ -33,8 +33,8 @@ struct TAskedVerdict {
 
 struct TBackendChoice {
     // The names of the chosen backends; empty when none serves.
-    std::string HotKeys;
-    std::string Windows;
+    std::string HotKeyBackend;
+    std::string WindowBackend;
     // Why the backends preferred for the hotkeys were passed over; empty when the first choice serves.
     std::string Fallback;
     // Every verdict asked, in the order asked.
@@ -50,7 +50,7 @@ class EBackendUnavailable : public std::runtime_error {
 struct TChoiceRequest {
     bool WaylandSession = false;
     // The hotkey backend named by --hotkeys=, empty to choose.
-    std::string ForcedHotKeys = {};
+    std::string ForcedHotKeyBackend = {};
     bool NeedHotKeys = true;
     bool NeedWindows = true;
     // Proves every candidate, even those that the choice does not need (for a report of them all).

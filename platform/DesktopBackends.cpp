@@ -17,8 +17,8 @@
 #include "PlatformLog.h"
 #include "PortalHotKeys.h"
 #include "QtX11.h"
-#include "ShowModeWatcher.h"
-#include "StatusNotifierWatch.h"
+#include "ShowCommandWatcher.h"
+#include "StatusNotifierTrayWatcher.h"
 #include "SwayConnection.h"
 #include "SwayDesktopWindows.h"
 #include "SwayHotKeys.h"
@@ -32,7 +32,7 @@ namespace tulma {
 namespace {
 
 constexpr int SettlePollMs = 50;
-constexpr int SettleMs = TShowModeWatcher::WatchMs + TShowModeWatcher::GuardMs + 1000;
+constexpr int SettleMs = TShowCommandWatcher::WatchMs + TShowCommandWatcher::GuardMs + 1000;
 
 // Where no backend lists windows but KWin's list wants one for the X11 windows.
 class TNoWindows : public IDesktopWindows {
@@ -118,10 +118,10 @@ std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
                                           {"kwin", false, true, true, ProveKWin},
                                           {"gnome-shell", false, true, true, ProveGnomeShell},
                                           {"x11", true, true, false, ProveX11}};
-    if (Request.ForcedHotKeys == "gnome" || GnomeDesktop()) {
+    if (Request.ForcedHotKeyBackend == "gnome" || GnomeDesktop()) {
         Listed.insert(Listed.begin() + 1, {"gnome", true, false, true, ProveGnomeKeybindings});
     }
-    if (Request.ForcedHotKeys == "sway" || !TSwayConnection::SessionSocketPath().empty()) {
+    if (Request.ForcedHotKeyBackend == "sway" || !TSwayConnection::SessionSocketPath().empty()) {
         Listed.insert(Listed.begin(), {"sway", true, true, true, TSwayConnection::Prove});
     }
     return Listed;
@@ -131,7 +131,7 @@ std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
 
 TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
     TBackendChoice Chosen = ChooseBackends({.WaylandSession = IsWaylandSession(),
-                                            .ForcedHotKeys = Request.ForcedHotKeys,
+                                            .ForcedHotKeyBackend = Request.ForcedHotKeyBackend,
                                             .NeedHotKeys = Request.NeedHotKeys,
                                             .AskAll = Request.AskAll},
                                            Candidates(Request));
@@ -140,9 +140,10 @@ TBackendChoice ChooseDesktopBackends(const TDesktopRequest& Request) {
                                        << (Asked.Verdict.Works ? "serves:" : "does not serve:")
                                        << QString::fromStdString(Asked.Verdict.Reason);
     }
-    if (!Chosen.HotKeys.empty() && !Chosen.Fallback.empty()) {
-        qCWarning(PlatformLog).noquote() << "hotkeys through" << QString::fromStdString(Title(Chosen.HotKeys))
-                                         << "because" << QString::fromStdString(Chosen.Fallback);
+    if (!Chosen.HotKeyBackend.empty() && !Chosen.Fallback.empty()) {
+        qCWarning(PlatformLog).noquote()
+            << "hotkeys through" << QString::fromStdString(Title(Chosen.HotKeyBackend)) << "because"
+            << QString::fromStdString(Chosen.Fallback);
     }
     return Chosen;
 }
@@ -170,11 +171,11 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
     : QObject(Parent),
       Chosen(ChooseDesktopBackends(Request)),
       NoWindows(std::make_unique<TNoWindows>()),
-      StatusNotifiers(std::make_unique<TStatusNotifierWatch>()) {
-    if (Request.NeedHotKeys && Chosen.HotKeys.empty()) {
+      StatusNotifiers(std::make_unique<TStatusNotifierTrayWatcher>()) {
+    if (Request.NeedHotKeys && Chosen.HotKeyBackend.empty()) {
         throw EBackendUnavailable("no way to register hotkeys here: " + Chosen.Fallback);
     }
-    // The launcher, the key names and the tray watch come from X11 whenever there is a display.
+    // The launcher, the key names and the tray watcher come from X11 whenever there is a display.
     if (QtX11Connection() != nullptr) {
         X11 = std::make_unique<TX11Desktop>();
         X11Tray = std::make_unique<TX11TrayWatcher>();
@@ -186,29 +187,29 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         }
         qCWarning(PlatformLog).noquote() << QString::fromStdString(NoX11Notice());
     }
-    connect(StatusNotifiers.get(), &TStatusNotifierWatch::TrayHostChanged, this,
+    connect(StatusNotifiers.get(), &TStatusNotifierTrayWatcher::TrayHostChanged, this,
             &TDesktopBackends::TrayHostChanged);
-    if (Chosen.Windows == "kwin") {
+    if (Chosen.WindowBackend == "kwin") {
         KWin = std::make_unique<TKWinDesktopWindows>(X11 ? X11->Windows() : *NoWindows);
     }
-    if (Chosen.Windows == "gnome-shell") {
+    if (Chosen.WindowBackend == "gnome-shell") {
         GnomeShell = std::make_unique<TGnomeShellWindows>(X11 ? X11->Windows() : *NoWindows);
         connect(GnomeShell.get(), &TGnomeShellWindows::ExtensionAnswersChanged, this,
                 &TDesktopBackends::NoticeChanged);
     }
-    if (Chosen.HotKeys == "portal") {
+    if (Chosen.HotKeyBackend == "portal") {
         Portal = std::make_unique<TPortalHotKeys>(Request.ShortcutGroup);
         connect(Portal.get(), &TPortalHotKeys::Failed, this,
                 [this](const QString& Reason) { PortalFailed(Reason.toStdString()); });
     }
-    if (Chosen.Windows == "sway") {
+    if (Chosen.WindowBackend == "sway") {
         SwayWindows = std::make_unique<TSwayDesktopWindows>(TSwayConnection::SessionSocketPath());
     }
-    if (Chosen.HotKeys == "sway") {
+    if (Chosen.HotKeyBackend == "sway") {
         Sway = std::make_unique<TSwayHotKeys>(TSwayConnection::SessionSocketPath());
         connect(Sway.get(), &TSwayHotKeys::TroubleChanged, this, &TDesktopBackends::NoticeChanged);
     }
-    if (Chosen.HotKeys == "gnome") {
+    if (Chosen.HotKeyBackend == "gnome") {
         Gnome = std::make_unique<TGnomeHotKeys>(Request.DesktopCommand);
     }
     if (Portal) {
@@ -217,7 +218,7 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         Registry = std::make_unique<THandOverHotKeys>(*Gnome);
     } else if (Sway) {
         Registry = std::make_unique<THandOverHotKeys>(*Sway);
-    } else if (Chosen.HotKeys == "x11") {
+    } else if (Chosen.HotKeyBackend == "x11") {
         Registry = std::make_unique<THandOverHotKeys>(X11->HotKeys());
     }
 }
@@ -225,7 +226,8 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
 TDesktopBackends::~TDesktopBackends() = default;
 
 std::string TDesktopBackends::Notice() const {
-    std::string Line = "Hotkeys: " + Title(Chosen.HotKeys) + "; windows: " + Title(Chosen.Windows) + ".";
+    std::string Line =
+        "Hotkeys: " + Title(Chosen.HotKeyBackend) + "; windows: " + Title(Chosen.WindowBackend) + ".";
     if (!Chosen.Fallback.empty()) {
         Line += " Not through the desktop: " + Chosen.Fallback + ".";
     }
@@ -243,7 +245,8 @@ std::string TDesktopBackends::Notice() const {
 
 std::string TDesktopBackends::NoX11Notice() const {
     return "Without X11 (" + ProveX11().Reason +
-           "), windows of X11 programs are neither found nor raised, and started programs get no show mode.";
+           "), windows of X11 programs are neither found nor raised, and started programs get no show "
+           "command.";
 }
 
 IHotKeyRegistry& TDesktopBackends::HotKeys() {
@@ -259,7 +262,7 @@ void TDesktopBackends::PortalFailed(const std::string& Reason) {
         return;
     }
     Portal->disconnect(this);
-    Chosen.HotKeys = "x11";
+    Chosen.HotKeyBackend = "x11";
     Chosen.Fallback = Reason;
     qCWarning(PlatformLog).noquote() << "hotkeys through X11 from now on because"
                                      << QString::fromStdString(Reason);

@@ -22,7 +22,7 @@ class THandOverHotKeys;
 class TGnomeHotKeys;
 class TKWinDesktopWindows;
 class TPortalHotKeys;
-class TStatusNotifierWatch;
+class TStatusNotifierTrayWatcher;
 class TSwayDesktopWindows;
 class TSwayHotKeys;
 class TWaylandKeymap;
@@ -32,7 +32,7 @@ class TX11TrayWatcher;
 
 struct TDesktopRequest {
     // The hotkey backend named by --hotkeys=, empty to choose.
-    std::string ForcedHotKeys = {};
+    std::string ForcedHotKeyBackend = {};
     // Whether hotkeys are registered at all (a command-line run needs windows and launches only).
     bool NeedHotKeys = true;
     // Proves every backend, for a report of them all.
@@ -59,9 +59,9 @@ std::string NoWindowsReason(const TBackendChoice& Choice);
 // The desktop services of this session, from the backends that prove to work here, in the order of
 // preference: sway's IPC socket, then the GlobalShortcuts portal (Wayland sessions), then GNOME's custom
 // keybindings (Wayland sessions), then X11 key grabs;
-// sway's or KWin's window list (Wayland sessions), then X11's. X11 serves only when the application runs on
-// an X display; the launcher starts programs without one too (show modes then are not applied). Every entry
-// point of the program builds its desktop here, so all of them see the same windows.
+// sway's, KWin's or GNOME Shell's window list (Wayland sessions), then X11's. X11 serves only when the
+// application runs on an X display; the launcher starts programs without one too (show commands then are not
+// applied). Every entry point of the program builds its desktop here, so all of them see the same windows.
 class TDesktopBackends : public QObject {
     Q_OBJECT
   public:
@@ -74,13 +74,13 @@ class TDesktopBackends : public QObject {
     // The line that tells the user which backends serve and, when the preferred one did not, why.
     std::string Notice() const;
     // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
-    bool DesktopShortcuts() const { return Chosen.HotKeys == "portal"; }
+    bool DesktopShortcuts() const { return Chosen.HotKeyBackend == "portal"; }
     // Whether the hotkeys are bindings of the compositor (sway), which sees every key press.
-    bool CompositorBindings() const { return Chosen.HotKeys == "sway"; }
+    bool CompositorBindings() const { return Chosen.HotKeyBackend == "sway"; }
 
     IHotKeyRegistry& HotKeys();
     // Whether some backend lists windows here; without one, Windows() is an empty list.
-    bool HasWindows() const { return !Chosen.Windows.empty(); }
+    bool HasWindows() const { return !Chosen.WindowBackend.empty(); }
     IDesktopWindows& Windows();
     ILauncher& Launcher();
     // Runs the event loop until every program started so far has had its show command applied (or given
@@ -112,7 +112,7 @@ class TDesktopBackends : public QObject {
     // Last of the backends, so that it goes before the one it forwards to.
     std::unique_ptr<THandOverHotKeys> Registry;
     std::unique_ptr<TX11TrayWatcher> X11Tray;
-    std::unique_ptr<TStatusNotifierWatch> StatusNotifiers;
+    std::unique_ptr<TStatusNotifierTrayWatcher> StatusNotifiers;
     // The compositor's layout, for key names and captured keys where no X display tells them.
     std::shared_ptr<TWaylandKeymap> Keymap;
 

@@ -2,7 +2,7 @@
 
 #include "ChildEnvironment.h"
 #include "FileDescriptor.h"
-#include "LocalLineServer.h"
+#include "LocalSocket.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>

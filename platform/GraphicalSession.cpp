@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "LocalLineServer.h"
+#include "LocalSocket.h"
 #include "X11DisplayProbe.h"
 
 namespace tulma {

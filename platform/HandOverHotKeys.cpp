@@ -8,19 +8,19 @@ std::vector<std::uint16_t> THandOverHotKeys::HandOver(IHotKeyRegistry& Next) {
     Current = &Next;
     Next.SetPressHandler(Pressed);
     Next.SetAssignmentHandler(AssignmentChanged);
-    std::vector<THotKeyRequest> Requests;
-    for (const auto& [Id, Request] : Held) {
+    std::vector<THotKeyRegistration> Registrations;
+    for (const auto& [Id, Registration] : Held) {
         if (const auto Name = Names.find(Id); Name != Names.end()) {
             Next.NameHotKey(Id, Name->second.first, Name->second.second);
         }
-        Requests.push_back(Request);
+        Registrations.push_back(Registration);
     }
-    const std::vector<bool> Registered = Next.RegisterHotKeys(Requests);
+    const std::vector<bool> Registered = Next.RegisterHotKeys(Registrations);
     std::vector<std::uint16_t> Refused;
-    for (std::size_t I = 0; I < Requests.size(); ++I) {
+    for (std::size_t I = 0; I < Registrations.size(); ++I) {
         if (!Registered[I]) {
-            Refused.push_back(Requests[I].Id);
-            Held.erase(Requests[I].Id);
+            Refused.push_back(Registrations[I].Id);
+            Held.erase(Registrations[I].Id);
         }
     }
     if (AssignmentChanged) {
@@ -37,11 +37,11 @@ bool THandOverHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std:
     return Registered;
 }
 
-std::vector<bool> THandOverHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
-    std::vector<bool> Registered = Current->RegisterHotKeys(Requests);
-    for (std::size_t I = 0; I < Requests.size(); ++I) {
+std::vector<bool> THandOverHotKeys::RegisterHotKeys(std::span<const THotKeyRegistration> Registrations) {
+    std::vector<bool> Registered = Current->RegisterHotKeys(Registrations);
+    for (std::size_t I = 0; I < Registrations.size(); ++I) {
         if (Registered[I]) {
-            Held[Requests[I].Id] = Requests[I];
+            Held[Registrations[I].Id] = Registrations[I];
         }
     }
     return Registered;

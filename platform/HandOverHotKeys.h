@@ -21,7 +21,7 @@ class THandOverHotKeys : public IHotKeyRegistry {
     std::vector<std::uint16_t> HandOver(IHotKeyRegistry& Next);
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
-    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
+    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRegistration> Registrations) override;
     void UnregisterHotKey(std::uint16_t Id) override;
     void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
     void SetPressHandler(TPressHandler Handler) override;
@@ -31,7 +31,7 @@ class THandOverHotKeys : public IHotKeyRegistry {
 
   private:
     IHotKeyRegistry* Current;
-    std::map<std::uint16_t, THotKeyRequest> Held;
+    std::map<std::uint16_t, THotKeyRegistration> Held;
     std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
     TPressHandler Pressed;
     std::function<void()> AssignmentChanged;

@@ -16,8 +16,8 @@ constexpr unsigned MOD_CONTROL = 2;
 constexpr unsigned MOD_SHIFT = 4;
 // NOLINTEND(readability-identifier-naming)
 
-// One registration asked for: Modifiers (MOD_* bits) + VirtualKey under Id.
-struct THotKeyRequest {
+// One registration: Modifiers (MOD_* bits) + VirtualKey under Id.
+struct THotKeyRegistration {
     std::uint16_t Id = 0;
     unsigned Modifiers = 0;
     std::uint8_t VirtualKey = 0;
@@ -44,13 +44,14 @@ class IHotKeyRegistry {
     // combination, when this process holds it under another identifier, when Id is already registered,
     // or when the key does not exist on the keyboard.
     virtual bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) = 0;
-    // RegisterHotKey for each request, in order; whether each was registered. Window systems that can
-    // answer many requests at once override it, so that a file of many hotkeys registers quickly.
-    virtual std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
+    // RegisterHotKey for each registration, in order; whether each was registered. Window systems that can
+    // answer many registrations at once override it, so that a file of many hotkeys registers quickly.
+    virtual std::vector<bool> RegisterHotKeys(std::span<const THotKeyRegistration> Registrations) {
         std::vector<bool> Registered;
-        Registered.reserve(Requests.size());
-        for (const THotKeyRequest& Request : Requests) {
-            Registered.push_back(RegisterHotKey(Request.Id, Request.Modifiers, Request.VirtualKey));
+        Registered.reserve(Registrations.size());
+        for (const THotKeyRegistration& Registration : Registrations) {
+            Registered.push_back(
+                RegisterHotKey(Registration.Id, Registration.Modifiers, Registration.VirtualKey));
         }
         return Registered;
     }

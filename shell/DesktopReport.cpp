@@ -12,17 +12,17 @@ int PrintDesktopReport(const TProgramOptions& Options, int& Argc, char** Argv, s
     const TSessionFacts Session = DescribeSession();
     Out << "session: " << Session.Type << ", desktop " << Session.Desktop << ", compositor "
         << Session.Compositor << '\n';
-    const TBackendChoice Choice =
-        ChooseDesktopBackends({.ForcedHotKeys = HotKeyBackendName(Options.HotKeys), .AskAll = true});
+    const TBackendChoice Choice = ChooseDesktopBackends(
+        {.ForcedHotKeyBackend = HotKeyBackendName(Options.HotKeyBackend), .AskAll = true});
     for (const TAskedVerdict& Asked : Choice.Verdicts) {
         Out << Asked.Backend << ": " << (Asked.Verdict.Works ? "serves" : "does not serve") << " ("
             << Asked.Verdict.Reason << ")\n";
     }
-    Out << "hotkeys: " << (Choice.HotKeys.empty() ? "none" : Choice.HotKeys);
+    Out << "hotkeys: " << (Choice.HotKeyBackend.empty() ? "none" : Choice.HotKeyBackend);
     if (!Choice.Fallback.empty()) {
         Out << " (" << Choice.Fallback << ")";
     }
-    Out << "\nwindows: " << (Choice.Windows.empty() ? "none" : Choice.Windows) << '\n';
+    Out << "\nwindows: " << (Choice.WindowBackend.empty() ? "none" : Choice.WindowBackend) << '\n';
     return 0;
 }
 

@@ -184,7 +184,7 @@ void TFormMain::CreateTrayMenu() {
 }
 
 void TFormMain::CreateTrayIcon() {
-    FTrayIcon1 = new TTrayIcon(this, FServices.TrayAvailable);
+    FTrayIcon1 = new TTrayIcon(this, FServices.ShellAvailable);
     FTrayIcon1->SetActive(true);
     FTrayIcon1->SetHint("Tulma");
     FTrayIcon1->OnClick = [this](QObject*) { TrayIcon1Click(); };

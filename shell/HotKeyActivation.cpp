@@ -29,8 +29,8 @@ void ForEachHotKey(TAction Action) {
 
 }  // namespace
 
-THotKeyRegistration RegistrationOf(std::uint16_t HotKey) {
-    THotKeyRegistration Result;
+TModifiersAndKey ModifiersAndKeyOf(std::uint16_t HotKey) {
+    TModifiersAndKey Result;
     Result.VirtualKey = HotKey & VirtualKeyMask;
     Result.Modifiers = ((HotKey & AltBit) ? MOD_ALT : 0) | ((HotKey & CtrlBit) ? MOD_CONTROL : 0) |
                        ((HotKey & ShiftBit) ? MOD_SHIFT : 0);
@@ -200,22 +200,23 @@ const THotTulma* THotKeyActivation::HolderOf(const THotTulma& HotKey) const {
 }
 
 void THotKeyActivation::Register(std::span<THotTulma* const> HotKeys) {
-    std::vector<THotKeyRequest> Requests;
+    std::vector<THotKeyRegistration> Registrations;
     std::vector<const THotTulma*> Asked;
     for (const THotTulma* HotKey : HotKeys) {
         IDOfAtom[HotKey->Atom] = HotKey->ID;
         Refused.insert(HotKey->ID);
-        const THotKeyRegistration Wanted = RegistrationOf(HotKey->HotKey);
+        const TModifiersAndKey Wanted = ModifiersAndKeyOf(HotKey->HotKey);
         // An atom table that is full gives no atom, and a key code beyond one byte names no key: neither
         // can be registered.
         if (HotKey->Atom == 0 || Wanted.VirtualKey > 0xFF) {
             continue;
         }
         Registry.NameHotKey(HotKey->Atom, RegistrationKey(HotKey->ID), ToQString(HotKey->Name).toStdString());
-        Requests.push_back({HotKey->Atom, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey)});
+        Registrations.push_back(
+            {HotKey->Atom, Wanted.Modifiers, static_cast<std::uint8_t>(Wanted.VirtualKey)});
         Asked.push_back(HotKey);
     }
-    const std::vector<bool> Registered = Registry.RegisterHotKeys(Requests);
+    const std::vector<bool> Registered = Registry.RegisterHotKeys(Registrations);
     for (std::size_t I = 0; I < Asked.size(); ++I) {
         if (Registered[I]) {
             Refused.erase(Asked[I]->ID);

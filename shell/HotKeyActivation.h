@@ -21,12 +21,12 @@ class TAtomTable;
 class IHotKeyRegistry;
 class THotTulma;
 
-// What a key-combination value asks the window system for: MOD_* flags and the virtual-key code.
-struct THotKeyRegistration {
+// A key-combination value in the Windows form the registry takes: MOD_* flags and the virtual-key code.
+struct TModifiersAndKey {
     unsigned Modifiers = 0;
     std::uint16_t VirtualKey = 0;
 };
-THotKeyRegistration RegistrationOf(std::uint16_t HotKey);
+TModifiersAndKey ModifiersAndKeyOf(std::uint16_t HotKey);
 
 // The atom name of a hotkey identifier: "THotTulma" and the identifier in decimal.
 std::string AtomNameOf(int32_t ID);
@@ -72,12 +72,12 @@ class THotKeyActivation : public QObject {
     const THotTulma* HolderOf(const THotTulma& HotKey) const;
     // Why the window system refused the hotkey's combination, when it says; empty otherwise.
     std::string RefusalReason(const THotTulma& HotKey) const;
-    // The combination the desktop bound in place of the hotkey's own, empty when it bound none; nothing
+    // The combination the desktop assigned in place of the hotkey's own, empty when it assigned none; nothing
     // when it took the hotkey's own or the window system leaves the choice to the program.
     std::optional<std::string> AssignedCombination(const THotTulma& HotKey) const;
 
   signals:
-    // The desktop changed the combinations it bound for the hotkeys.
+    // The desktop changed the combinations it assigned to the hotkeys.
     void AssignmentsChanged();
 
   private:

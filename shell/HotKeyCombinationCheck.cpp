@@ -38,7 +38,7 @@ ICombinationCheck::TDesktopAnswer THotKeyCombinationCheck::AskDesktop(std::uint1
     if (DesktopDecides) {
         return TDesktopAnswer::AfterBinding;
     }
-    const THotKeyRegistration Wanted = RegistrationOf(Value);
+    const TModifiersAndKey Wanted = ModifiersAndKeyOf(Value);
     const std::uint16_t Probe = Atoms.AddAtom("THotTulmaCapture");
     if (Probe == 0 || Wanted.VirtualKey == 0 || Wanted.VirtualKey > 0xFF) {
         Atoms.DeleteAtom(Probe);

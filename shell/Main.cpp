@@ -23,8 +23,8 @@
 #include "HotKeyActivation.h"
 #include "HotKeyCombinationCheck.h"
 #include "HotKeyRegistry.h"
-#include "HotKeyServer.h"
 #include "HotKeySocket.h"
+#include "HotKeySocketServer.h"
 #include "KeyComboText.h"
 #include "LaunchFailureNotifier.h"
 #include "NamedHotKeyRun.h"
@@ -97,7 +97,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
 
     std::set<std::string> NamedInShortcuts;
     TDesktopBackends Desktop(
-        {.ForcedHotKeys = HotKeyBackendName(Options.HotKeys),
+        {.ForcedHotKeyBackend = HotKeyBackendName(Options.HotKeyBackend),
          .ShortcutGroup =
              [] { return ShortcutGroup(HotKeyFileName(), DefaultHotKeyFileName(ProgramDirectory())); },
          .DesktopCommand = [&](const std::string& Key) { return PressCommand(Key, NamedInShortcuts); }});
@@ -114,7 +114,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         .Launcher = Desktop.Launcher(),
         .LaunchFailures = LaunchFailures,
         .FileDialogs = FileDialogs,
-        .TrayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+        .ShellAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .DefineHotKey =
             [&](QWidget* Owner, THotTulma& HotKey) {
                 THotKeyCombinationCheck Check(FormMain->Activation(), HotKeys, TAtomTable::Global(),
@@ -139,7 +139,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
     QObject::connect(&Desktop, &TDesktopBackends::NoticeChanged, FormMain.get(), BackendNoticeChanged);
     FormMain->SetAboutBox([] { return std::make_unique<TFormInfo>(); });
     TPressRepeats Repeats;
-    const THotKeyServer Server(
+    const THotKeySocketServer Server(
         [&](const std::string& Name) { return FormMain->Activation().RunHotKey(Name); },
         [&](const std::string& FileName) {
             if (!NamesFileInUse(FileName, HotKeyFileName())) {
@@ -149,7 +149,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
             return true;
         },
         [&](std::int32_t ID, const std::string& FileName) {
-            using enum THotKeyServer::TRunIdAnswer;
+            using enum THotKeySocketServer::TRunIdAnswer;
             if (!WrittenHere(FileName, NamedInShortcuts)) {
                 return OtherFile;
             }

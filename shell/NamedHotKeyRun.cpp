@@ -11,7 +11,7 @@
 #include "FindHotKey.h"
 #include "HotKeyCommand.h"
 #include "HotKeyFile.h"
-#include "HotKeyRequest.h"
+#include "HotKeySocketClient.h"
 #include "HotTulma.h"
 #include "LaunchFailureNotifier.h"
 #include "ProgramDirectory.h"

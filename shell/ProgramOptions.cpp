@@ -15,18 +15,18 @@ bool IsOption(const std::string& Argument) {
     return Argument.size() > 1 && Argument[0] == '-';
 }
 
-TProgramOptions::THotKeys HotKeysNamed(const std::string& Value) {
+TProgramOptions::THotKeyBackend HotKeyBackendNamed(const std::string& Value) {
     if (Value == "x11") {
-        return TProgramOptions::THotKeys::X11;
+        return TProgramOptions::THotKeyBackend::X11;
     }
     if (Value == "portal") {
-        return TProgramOptions::THotKeys::Portal;
+        return TProgramOptions::THotKeyBackend::Portal;
     }
     if (Value == "sway") {
-        return TProgramOptions::THotKeys::Sway;
+        return TProgramOptions::THotKeyBackend::Sway;
     }
     if (Value == "gnome") {
-        return TProgramOptions::THotKeys::Gnome;
+        return TProgramOptions::THotKeyBackend::Gnome;
     }
     throw EUsageError("option '--hotkeys' takes x11, portal, sway or gnome, not '" + Value + "'");
 }
@@ -42,17 +42,17 @@ std::int32_t HotKeyIdOf(const std::string& Value) {
 
 }  // namespace
 
-std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys) {
-    switch (HotKeys) {
-        case TProgramOptions::THotKeys::X11:
+std::string HotKeyBackendName(TProgramOptions::THotKeyBackend Backend) {
+    switch (Backend) {
+        case TProgramOptions::THotKeyBackend::X11:
             return "x11";
-        case TProgramOptions::THotKeys::Portal:
+        case TProgramOptions::THotKeyBackend::Portal:
             return "portal";
-        case TProgramOptions::THotKeys::Sway:
+        case TProgramOptions::THotKeyBackend::Sway:
             return "sway";
-        case TProgramOptions::THotKeys::Gnome:
+        case TProgramOptions::THotKeyBackend::Gnome:
             return "gnome";
-        case TProgramOptions::THotKeys::Automatic:
+        case TProgramOptions::THotKeyBackend::Automatic:
             break;
     }
     return {};
@@ -102,7 +102,8 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& Arguments) {
             Options.HotKeyName = Argument->substr(RunOption.size() + 1);
             WantsRun = true;
         } else if (Argument->starts_with("--hotkeys=")) {
-            Options.HotKeys = HotKeysNamed(Argument->substr(std::string_view("--hotkeys=").size()));
+            Options.HotKeyBackend =
+                HotKeyBackendNamed(Argument->substr(std::string_view("--hotkeys=").size()));
         } else {
             throw EUsageError("unknown option '" + *Argument + "'");
         }

@@ -12,7 +12,7 @@ namespace tulma {
 struct TProgramOptions {
     enum class TAction { Start, Help, Version, RunHotKey, ListWindows, Desktop, ForgetDesktopShortcuts };
     // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal|sway|gnome".
-    enum class THotKeys { Automatic, X11, Portal, Sway, Gnome };
+    enum class THotKeyBackend { Automatic, X11, Portal, Sway, Gnome };
 
     TAction Action = TAction::Start;
     // The hotkey that "--run NAME" names.
@@ -22,7 +22,7 @@ struct TProgramOptions {
     // The first argument that is not an option: the hotkey file, or with "--list-windows" the window
     // text; empty when there is none.
     std::string FileArgument;
-    THotKeys HotKeys = THotKeys::Automatic;
+    THotKeyBackend HotKeyBackend = THotKeyBackend::Automatic;
 };
 
 // A command line that names an unknown option or leaves out an option's value.
@@ -32,7 +32,7 @@ class EUsageError : public std::runtime_error {
 };
 
 // The backend name of a choice on the command line; empty for the session's choice.
-std::string HotKeyBackendName(TProgramOptions::THotKeys HotKeys);
+std::string HotKeyBackendName(TProgramOptions::THotKeyBackend Backend);
 
 // Reads the arguments after the program's name. "--help" wins over "--version", which wins over
 // "--run" (or "--run-id"), which wins over "--list-windows", which wins over "--desktop", which wins over

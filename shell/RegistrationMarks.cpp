@@ -15,7 +15,7 @@ constexpr qsizetype MaxRefusedNamed = 5;
 }  // namespace
 
 bool HasPressableKey(const THotTulma& HotKey) {
-    const THotKeyRegistration Wanted = RegistrationOf(HotKey.HotKey);
+    const TModifiersAndKey Wanted = ModifiersAndKeyOf(HotKey.HotKey);
     return Wanted.VirtualKey != 0 && Wanted.VirtualKey <= 0xFF;
 }
 

@@ -19,8 +19,8 @@ bool HasPressableKey(const THotTulma& HotKey);
 // system's own words, when it gives them (sway: the user's configuration binds it); Holder: the other
 // hotkey of the list that holds the combination, null when another program does.
 QString RefusalText(const THotTulma& HotKey, const std::string& Reason, const THotTulma* Holder);
-// The tooltip of a line whose combination the desktop replaced: Assigned is the one it bound, empty when
-// it bound none.
+// The tooltip of a line whose combination the desktop replaced: Assigned is the desktop's choice, empty when
+// it assigned none.
 QString AssignmentText(const std::string& Assigned);
 // Why a line is marked (RefusalText or AssignmentText); empty when unmarked.
 QString RegistrationNote(const THotTulma& HotKey, const THotKeyActivation& Activation);

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "CommandLineFileName.h"
-#include "HotKeyRequest.h"
+#include "HotKeySocketClient.h"
 
 namespace tulma {
 namespace {

@@ -26,7 +26,7 @@ struct TShellServices {
     ILaunchFailureReport& LaunchFailures;
     IFileDialogs& FileDialogs;
     // Whether the desktop has a notification area for the tray icon.
-    std::function<bool()> TrayAvailable;
+    std::function<bool()> ShellAvailable;
     // Opens the hotkey definition dialog on HotKey; true when it ended with OK.
     std::function<bool(QWidget* Owner, THotTulma& HotKey)> DefineHotKey;
     // Whether the hotkeys are shortcuts of the desktop (its portal), which decides their combinations.

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "HotKeyProtocol.h"
+#include "HotKeySocketProtocol.h"
 #include "LocalSocket.h"
 #include "ProgramDirectory.h"
 

@@ -85,49 +85,49 @@ void TGnomeHotKeys::NameHotKey(std::uint16_t Id, const std::string& Key, const s
 }
 
 bool TGnomeHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
-    const THotKeyRequest Request{Id, Modifiers, VirtualKey};
-    return RegisterHotKeys({&Request, 1}).front();
+    const THotKeyRegistration Registration{Id, Modifiers, VirtualKey};
+    return RegisterHotKeys({&Registration, 1}).front();
 }
 
-std::vector<bool> TGnomeHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
-    std::vector<bool> Registered(Requests.size(), false);
+std::vector<bool> TGnomeHotKeys::RegisterHotKeys(std::span<const THotKeyRegistration> Registrations) {
+    std::vector<bool> Registered(Registrations.size(), false);
     const std::vector<TGnomeHeldAccelerator> Held = Settings.HeldAccelerators(OwnPaths());
     std::set<TGnomeAccelerator> Taken;
     for (const auto& [Id, Own] : Written) {
         Taken.insert(Own.Accelerator);
     }
-    for (std::size_t I = 0; I < Requests.size(); ++I) {
-        const THotKeyRequest& Request = Requests[I];
-        Refusals.erase(Request.Id);
-        const std::string Binding = GnomeAcceleratorText(Request.Modifiers, Request.VirtualKey);
+    for (std::size_t I = 0; I < Registrations.size(); ++I) {
+        const THotKeyRegistration& Registration = Registrations[I];
+        Refusals.erase(Registration.Id);
+        const std::string Binding = GnomeAcceleratorText(Registration.Modifiers, Registration.VirtualKey);
         const auto Accelerator = ParseGnomeAccelerator(Binding);
-        if (!Accelerator || Written.contains(Request.Id) || Taken.contains(*Accelerator)) {
+        if (!Accelerator || Written.contains(Registration.Id) || Taken.contains(*Accelerator)) {
             continue;
         }
         const auto Holder = std::find_if(Held.begin(), Held.end(), [&](const TGnomeHeldAccelerator& One) {
             return One.Accelerator == *Accelerator;
         });
         if (Holder != Held.end()) {
-            Refusals[Request.Id] = "used by GNOME: " + Holder->Holder;
+            Refusals[Registration.Id] = "used by GNOME: " + Holder->Holder;
             continue;
         }
         // An unnamed registration (whether a combination is free, asked while one is captured) is checked,
         // not written: no press of it could name a hotkey.
         std::string Path;
-        if (const auto Named = Names.find(Request.Id); Named != Names.end()) {
+        if (const auto Named = Names.find(Registration.Id); Named != Names.end()) {
             const TGnomeCustomEntry Entry{"Tulma: " + Named->second.Description,
                                           QuotedCommand(CommandOf(Named->second.Key)), Binding};
             // GSettings holds text only; a file path may be any bytes.
             if (!g_utf8_validate(Entry.Name.data(), std::ssize(Entry.Name), nullptr) ||
                 !g_utf8_validate(Entry.Command.data(), std::ssize(Entry.Command), nullptr)) {
-                Refusals[Request.Id] =
+                Refusals[Registration.Id] =
                     "GNOME's settings hold only UTF-8 text, and its command or name is not";
                 continue;
             }
-            Path = PathOf(Request.Id);
+            Path = PathOf(Registration.Id);
             Settings.Write(Path, Entry);
         }
-        Written[Request.Id] = {Path, *Accelerator};
+        Written[Registration.Id] = {Path, *Accelerator};
         Taken.insert(*Accelerator);
         Registered[I] = true;
     }

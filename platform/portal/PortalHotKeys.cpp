@@ -139,11 +139,11 @@ void TPortalHotKeys::NameHotKey(std::uint16_t Id, const std::string& Key, const 
 
 std::optional<std::string> TPortalHotKeys::AssignedCombination(std::uint16_t Id) const {
     const auto Found = Shortcuts.find(Id);
-    if (Found == Shortcuts.end() || !Found->second.Bound ||
-        SameTrigger(*Found->second.Bound, Found->second.Trigger)) {
+    if (Found == Shortcuts.end() || !Found->second.Assigned ||
+        SameTrigger(*Found->second.Assigned, Found->second.Trigger)) {
         return std::nullopt;
     }
-    return Found->second.Bound;
+    return Found->second.Assigned;
 }
 
 void TPortalHotKeys::SetAssignmentHandler(std::function<void()> Handler) {
@@ -212,10 +212,10 @@ void TPortalHotKeys::SessionCreated(uint Code, const QVariantMap& Results) {
     TPortalRequest::Call(
         this, Bus, ShortcutsInterface, QStringLiteral("BindShortcuts"),
         {QVariant::fromValue(QDBusObjectPath(Session)), QVariant::fromValue(ShortcutList()), QString()}, {},
-        [this](uint Code, const QVariantMap& Results) { Bound(Code, Results); });
+        [this](uint Code, const QVariantMap& Results) { BindAnswered(Code, Results); });
 }
 
-void TPortalHotKeys::Bound(uint Code, const QVariantMap& Results) {
+void TPortalHotKeys::BindAnswered(uint Code, const QVariantMap& Results) {
     if (Code != 0) {
         qCWarning(PlatformLog) << "the portal did not bind the shortcuts, code" << Code;
         TakeAssignments({});
@@ -248,15 +248,15 @@ void TPortalHotKeys::BindDone() {
 // A shortcut missing from the desktop's list has no trigger.
 void TPortalHotKeys::TakeAssignments(const TPortalShortcutList& Assigned) {
     for (auto& [Id, Entry] : Shortcuts) {
-        Entry.Bound = std::string();
+        Entry.Assigned = std::string();
         for (const TPortalShortcut& Given : Assigned) {
             if (Given.Id == Text(Entry.Key)) {
-                Entry.Bound =
+                Entry.Assigned =
                     Given.Properties.value(QStringLiteral("trigger_description")).toString().toStdString();
             }
         }
-        qCDebug(PlatformLog) << "shortcut" << Text(Entry.Key) << "asked" << Text(Entry.Trigger) << "bound"
-                             << Text(*Entry.Bound);
+        qCDebug(PlatformLog) << "shortcut" << Text(Entry.Key) << "asked" << Text(Entry.Trigger) << "assigned"
+                             << Text(*Entry.Assigned);
     }
     if (AssignmentChanged) {
         AssignmentChanged();

@@ -60,8 +60,8 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
         std::string Key;
         std::string Description;
         std::string Trigger;
-        // What the desktop bound: nothing until it said, then its description of the trigger.
-        std::optional<std::string> Bound;
+        // What the desktop assigned: nothing until it said, then its description of the trigger.
+        std::optional<std::string> Assigned;
     };
 
     QDBusConnection Bus;
@@ -85,7 +85,7 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     void Bind();
     void CloseSession(QDBus::CallMode Mode = QDBus::NoBlock);
     void SessionCreated(uint Code, const QVariantMap& Results);
-    void Bound(uint Code, const QVariantMap& Results);
+    void BindAnswered(uint Code, const QVariantMap& Results);
     void BindDone();
     void TakeAssignments(const TPortalShortcutList& Assigned);
     TPortalShortcutList ShortcutList() const;

@@ -78,12 +78,12 @@ bool TSwayHotKeys::Configures(const TBinding& Wanted) const {
 }
 
 bool TSwayHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
-    const THotKeyRequest Request{Id, Modifiers, VirtualKey};
-    return RegisterHotKeys({&Request, 1}).front();
+    const THotKeyRegistration Registration{Id, Modifiers, VirtualKey};
+    return RegisterHotKeys({&Registration, 1}).front();
 }
 
-std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
-    std::vector<bool> Registered(Requests.size(), false);
+std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRegistration> Registrations) {
+    std::vector<bool> Registered(Registrations.size(), false);
     std::vector<std::string> List;
     std::vector<std::pair<std::size_t, TBinding>> Asked;
     std::set<std::string> Taken;
@@ -91,23 +91,24 @@ std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> 
         Taken.insert(Held.Combination);
     }
     const std::set<std::string> Others = Record.HeldByOthers();
-    for (std::size_t I = 0; I < Requests.size(); ++I) {
-        const THotKeyRequest& Request = Requests[I];
-        Refusals.erase(Request.Id);
-        TBinding Wanted{.Combination = SwayCombinationText(Request.Modifiers, Request.VirtualKey),
-                        .Tag = TagPrefix + (Keys.contains(Request.Id) ? Keys[Request.Id]
-                                                                      : "atom-" + std::to_string(Request.Id)),
-                        .Spellings = SwaySpellings(Request.Modifiers, Request.VirtualKey)};
-        if (Wanted.Combination.empty() || Bound.contains(Request.Id) || !Lost.empty() ||
+    for (std::size_t I = 0; I < Registrations.size(); ++I) {
+        const THotKeyRegistration& Registration = Registrations[I];
+        Refusals.erase(Registration.Id);
+        TBinding Wanted{
+            .Combination = SwayCombinationText(Registration.Modifiers, Registration.VirtualKey),
+            .Tag = TagPrefix + (Keys.contains(Registration.Id) ? Keys[Registration.Id]
+                                                               : "atom-" + std::to_string(Registration.Id)),
+            .Spellings = SwaySpellings(Registration.Modifiers, Registration.VirtualKey)};
+        if (Wanted.Combination.empty() || Bound.contains(Registration.Id) || !Lost.empty() ||
             !Taken.insert(Wanted.Combination).second) {
             continue;
         }
         if (Configures(Wanted)) {
-            Refusals[Request.Id] = "your sway configuration binds " + Wanted.Combination;
+            Refusals[Registration.Id] = "your sway configuration binds " + Wanted.Combination;
             continue;
         }
         if (Others.contains(Wanted.Combination)) {
-            Refusals[Request.Id] = "another Tulma binds " + Wanted.Combination + " in this sway session";
+            Refusals[Registration.Id] = "another Tulma binds " + Wanted.Combination + " in this sway session";
             continue;
         }
         List.push_back(BindCommand(Wanted.Combination, Wanted.Tag));
@@ -115,7 +116,7 @@ std::vector<bool> TSwayHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> 
     }
     const std::vector<std::string> Errors = Run(List);
     for (std::size_t K = 0; K < Asked.size(); ++K) {
-        const std::uint16_t Id = Requests[Asked[K].first].Id;
+        const std::uint16_t Id = Registrations[Asked[K].first].Id;
         if (Errors[K].empty()) {
             Registered[Asked[K].first] = true;
             Bound[Id] = std::move(Asked[K].second);

@@ -28,7 +28,7 @@ class TSwayHotKeys : public QObject, public IHotKeyRegistry {
     ~TSwayHotKeys() override;
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
-    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
+    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRegistration> Registrations) override;
     void UnregisterHotKey(std::uint16_t Id) override;
     void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
     void SetPressHandler(TPressHandler Handler) override;

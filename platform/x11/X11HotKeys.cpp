@@ -79,23 +79,23 @@ void TX11HotKeys::SetPressHandler(TPressHandler NewHandler) {
 }
 
 bool TX11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
-    const THotKeyRequest Request{Id, Modifiers, VirtualKey};
-    return RegisterHotKeys({&Request, 1}).front();
+    const THotKeyRegistration Registration{Id, Modifiers, VirtualKey};
+    return RegisterHotKeys({&Registration, 1}).front();
 }
 
 // Every grab of every request is sent before any answer is read: a file of many hotkeys costs one round
 // trip, not one a hotkey.
-std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRequest> Requests) {
-    std::vector<bool> Registered(Requests.size(), false);
+std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRegistration> Wanted) {
+    std::vector<bool> Registered(Wanted.size(), false);
     std::vector<std::pair<std::size_t, std::vector<xcb_void_cookie_t>>> Sent;
-    for (std::size_t I = 0; I < Requests.size(); ++I) {
-        if (TRegistration* Entry = Admit(Requests[I])) {
+    for (std::size_t I = 0; I < Wanted.size(); ++I) {
+        if (TRegistration* Entry = Admit(Wanted[I])) {
             Sent.emplace_back(I, SendGrabs(*Entry));
         }
     }
     bool AnyRefused = false;
     for (auto& [I, Cookies] : Sent) {
-        const auto Entry = Registrations.find(Requests[I].Id);
+        const auto Entry = Registrations.find(Wanted[I].Id);
         Registered[I] = GrabsTaken(Entry->second, Cookies);
         if (!Registered[I]) {
             ReleaseGrabs(Entry->second);
@@ -113,27 +113,25 @@ std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRequest> R
 
 // Enters a request that this program can register, with the keycodes of its key, so that later requests
 // of the same batch see it; null, logged, for one it cannot.
-TX11HotKeys::TRegistration* TX11HotKeys::Admit(const THotKeyRequest& Request) {
+TX11HotKeys::TRegistration* TX11HotKeys::Admit(const THotKeyRegistration& Asked) {
     TRegistration Entry;
-    Entry.VirtualKey = Request.VirtualKey;
-    if (Registrations.contains(Request.Id) || !XModifiersOf(Request.Modifiers, &Entry.Modifiers)) {
-        qCDebug(PlatformLog) << "hotkey" << Request.Id << "refused: id in use or modifiers"
-                             << Request.Modifiers;
+    Entry.VirtualKey = Asked.VirtualKey;
+    if (Registrations.contains(Asked.Id) || !XModifiersOf(Asked.Modifiers, &Entry.Modifiers)) {
+        qCDebug(PlatformLog) << "hotkey" << Asked.Id << "refused: id in use or modifiers" << Asked.Modifiers;
         return nullptr;
     }
-    Entry.Keycodes = Keyboard->KeycodesForVirtualKey(Request.VirtualKey);
+    Entry.Keycodes = Keyboard->KeycodesForVirtualKey(Asked.VirtualKey);
     if (Entry.Keycodes.empty()) {
-        qCDebug(PlatformLog) << "hotkey" << Request.Id << "refused: no key of this layout gives virtual key"
-                             << Request.VirtualKey;
+        qCDebug(PlatformLog) << "hotkey" << Asked.Id << "refused: no key of this layout gives virtual key"
+                             << Asked.VirtualKey;
         return nullptr;
     }
-    if (HeldElsewhere(Request.Id, Entry)) {
-        qCDebug(PlatformLog) << "hotkey" << Request.Id
-                             << "refused: this program holds the combination already";
+    if (HeldElsewhere(Asked.Id, Entry)) {
+        qCDebug(PlatformLog) << "hotkey" << Asked.Id << "refused: this program holds the combination already";
         return nullptr;
     }
-    TRegistration& Admitted = Registrations.emplace(Request.Id, std::move(Entry)).first->second;
-    IndexKeys(Request.Id, Admitted);
+    TRegistration& Admitted = Registrations.emplace(Asked.Id, std::move(Entry)).first->second;
+    IndexKeys(Asked.Id, Admitted);
     return &Admitted;
 }
 

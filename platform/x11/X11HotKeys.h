@@ -28,7 +28,7 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     ~TX11HotKeys() override;
 
     bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
-    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
+    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRegistration> Wanted) override;
     void UnregisterHotKey(std::uint16_t Id) override;
     void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
     void SetPressHandler(TPressHandler Handler) override;
@@ -71,7 +71,7 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     TPressHandler Handler;
     xcb_timestamp_t LastFired = XCB_CURRENT_TIME;
 
-    TRegistration* Admit(const THotKeyRequest& Request);
+    TRegistration* Admit(const THotKeyRegistration& Asked);
     std::vector<xcb_void_cookie_t> SendGrabs(TRegistration& Entry);
     bool GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies);
     static std::uint32_t KeyOf(xcb_keycode_t Keycode, std::uint16_t Modifiers);

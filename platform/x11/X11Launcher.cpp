@@ -41,7 +41,7 @@ TX11Launcher::TX11Launcher(xcb_connection_t* Connection, QObject* Parent,
                            std::function<xcb_timestamp_t()> PressTime)
     : QObject(Parent), Reaper(new TChildReaper(this)) {
     if (Connection != nullptr) {
-        Watcher = new TShowModeWatcher(Connection, this);
+        Watcher = new TShowCommandWatcher(Connection, this);
         Notice = std::make_unique<TX11StartupNotice>(Connection, std::move(PressTime));
     }
 }

@@ -10,7 +10,7 @@
 #include "ChildReaper.h"
 #include "DetachedProcess.h"
 #include "Launcher.h"
-#include "ShowModeWatcher.h"
+#include "ShowCommandWatcher.h"
 #include "X11StartupNotice.h"
 
 namespace tulma {
@@ -38,7 +38,7 @@ class TX11Launcher : public QObject, public ILauncher {
 
   private:
     TChildReaper* Reaper;
-    TShowModeWatcher* Watcher = nullptr;
+    TShowCommandWatcher* Watcher = nullptr;
     std::unique_ptr<TX11StartupNotice> Notice;
 
     // Starts the plan's program and adopts it; logs the start with its argv and result.

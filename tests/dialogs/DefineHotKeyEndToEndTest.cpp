@@ -56,7 +56,7 @@ class DefineHotKeyEndToEndTest : public ::testing::Test {
     }
 
     void StartTulma() {
-        Tulma = Spawn({TULMA_PROGRAM, HotKeyFile});
+        Tulma = StartProgram({TULMA_PROGRAM, HotKeyFile});
         ASSERT_TRUE(Activate(MainWindowTitle));
     }
     void StopTulma() {

@@ -71,6 +71,15 @@ struct TOpenDialog {
         Key->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
     }
+    // "New", and the command dialog confirmed on Browser / firefox.
+    void AddBrowserCommand() {
+        WhenModal<TFormHotKeyCommand>([](TFormHotKeyCommand& Command) {
+            Child<QLineEdit>(Command, "TxtName")->setText("Browser");
+            Child<QLineEdit>(Command, "TxtExec")->setText("firefox");
+            Child<QPushButton>(Command, "BtnOK")->click();
+        });
+        Click("BtnNew");
+    }
 };
 
 }  // namespace
@@ -291,12 +300,7 @@ class HotKeyDefineTest : public QObject {
         const TStreamableObject* FirstCommand = HotKey.Commands().At(0);
         TOpenDialog Dialog(HotKey);
 
-        WhenModal<TFormHotKeyCommand>([](TFormHotKeyCommand& Command) {
-            Child<QLineEdit>(Command, "TxtName")->setText("Browser");
-            Child<QLineEdit>(Command, "TxtExec")->setText("firefox");
-            Child<QPushButton>(Command, "BtnOK")->click();
-        });
-        Dialog.Click("BtnNew");
+        Dialog.AddBrowserCommand();
         QCOMPARE(Rows(*Dialog.Commands), QStringList({"Browser", "Calc", "Notepad"}));
 
         Dialog.Commands->setCurrentRow(2);
@@ -328,12 +332,7 @@ class HotKeyDefineTest : public QObject {
         HotKey.Atom = 0xC001;
         AddCommand(HotKey, "Notepad", "notepad");
         TOpenDialog Dialog(HotKey);
-        WhenModal<TFormHotKeyCommand>([](TFormHotKeyCommand& Command) {
-            Child<QLineEdit>(Command, "TxtName")->setText("Browser");
-            Child<QLineEdit>(Command, "TxtExec")->setText("firefox");
-            Child<QPushButton>(Command, "BtnOK")->click();
-        });
-        Dialog.Click("BtnNew");
+        Dialog.AddBrowserCommand();
         Dialog.Click("BtnOK");
         QCOMPARE(Snapshot(HotKey), std::string("4|Editor|0|0:Notepad:notepad:0|1:Browser:firefox:0|1"));
         QCOMPARE(HotKey.Atom, uint16_t{0xC001});

@@ -21,7 +21,7 @@ class RunOrRaiseEndToEndTest : public TulmaProgramFixture {
   protected:
     // A window of the test client with the given program names, waited for until it is managed.
     xcb_window_t OpenWindow(const std::string& Title, const std::string& Instance, const std::string& Class) {
-        const pid_t Pid = Spawn({TULMA_TEST_WINDOW, Title, "--class", Instance, Class});
+        const pid_t Pid = StartProgram({TULMA_TEST_WINDOW, Title, "--class", Instance, Class});
         Started.push_back(Pid);
         xcb_window_t Window = XCB_WINDOW_NONE;
         Eventually([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; });

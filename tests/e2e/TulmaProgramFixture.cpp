@@ -70,8 +70,9 @@ void TulmaProgramFixture::TearDown() {
 }
 
 void TulmaProgramFixture::StartTray() {
-    Started.push_back(Tray = Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
-                                    "--width", "120", "--height", "24", "--SetDockType", "false"}));
+    Started.push_back(Tray =
+                          StartProgram({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                                        "--width", "120", "--height", "24", "--SetDockType", "false"}));
     ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; })) << "trayer did not come up";
 }
 
@@ -92,7 +93,7 @@ xcb_window_t TulmaProgramFixture::TrayOwner() {
 }
 
 pid_t TulmaProgramFixture::StartTulma(const std::string& FileName) {
-    const pid_t Pid = Spawn({(Dir / "tulma").string(), FileName});
+    const pid_t Pid = StartProgram({(Dir / "tulma").string(), FileName});
     Started.push_back(Pid);
     return Pid;
 }

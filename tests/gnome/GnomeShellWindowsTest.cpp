@@ -213,7 +213,7 @@ TEST_F(GnomeShellWindowsTest, WithoutTheExtensionX11WindowsAreFoundAndTheNoticeS
     OpenNative("Native one", "native.app");
     OpenX11("Terminal", "xterm", "XTerm");
     TDesktopBackends Desktop({.NeedHotKeys = false});
-    ASSERT_EQ(Desktop.Choice().Windows, "gnome-shell");
+    ASSERT_EQ(Desktop.Choice().WindowBackend, "gnome-shell");
     EXPECT_EQ(Occurrences(Desktop.Notice(), "gnome-extensions"), 0U) << Desktop.Notice();
     int NoticeChanges = 0;
     QObject::connect(&Desktop, &TDesktopBackends::NoticeChanged, [&] { ++NoticeChanges; });

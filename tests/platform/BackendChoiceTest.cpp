@@ -54,10 +54,10 @@ std::string AskedOf(const TBackendChoice& Choice) {
 
 TEST(BackendChoice, SessionAndVerdictsGiveTheChoiceAndItsReason) {
     for (const ChoiceCase& Case : ChoiceCases) {
-        const TBackendChoice Choice =
-            ChooseBackends({.WaylandSession = Case.Wayland, .ForcedHotKeys = Case.Forced}, Candidates(Case));
-        EXPECT_EQ(Choice.HotKeys, Case.HotKeys) << Case.Title;
-        EXPECT_EQ(Choice.Windows, Case.Windows) << Case.Title;
+        const TBackendChoice Choice = ChooseBackends(
+            {.WaylandSession = Case.Wayland, .ForcedHotKeyBackend = Case.Forced}, Candidates(Case));
+        EXPECT_EQ(Choice.HotKeyBackend, Case.HotKeys) << Case.Title;
+        EXPECT_EQ(Choice.WindowBackend, Case.Windows) << Case.Title;
         EXPECT_EQ(Choice.Fallback, Case.Fallback) << Case.Title;
         EXPECT_EQ(AskedOf(Choice), Case.Asked) << Case.Title;
     }
@@ -68,7 +68,7 @@ TEST(BackendChoice, AForcedBackendThatFailsOrIsUnknownSaysWhy) {
     for (const auto& [Forced, Message] : {std::pair{"portal", "--hotkeys=portal: refused: response 2"},
                                           std::pair{"kwin", "--hotkeys=kwin: no such hotkey backend"}}) {
         try {
-            ChooseBackends({.WaylandSession = true, .ForcedHotKeys = Forced}, Candidates(Refusing));
+            ChooseBackends({.WaylandSession = true, .ForcedHotKeyBackend = Forced}, Candidates(Refusing));
             ADD_FAILURE() << Forced;
         } catch (const EBackendUnavailable& Error) {
             EXPECT_EQ(std::string(Error.what()), Message);
@@ -80,11 +80,11 @@ TEST(BackendChoice, OnlyTheNeededRolesAreChosenAndAskAllProvesEveryBackend) {
     const ChoiceCase Serving{"", true, "", "", "", "", "", "", "", ""};
     const TBackendChoice Windows =
         ChooseBackends({.WaylandSession = true, .NeedHotKeys = false}, Candidates(Serving));
-    EXPECT_EQ(Windows.HotKeys, "");
-    EXPECT_EQ(Windows.Windows, "kwin");
+    EXPECT_EQ(Windows.HotKeyBackend, "");
+    EXPECT_EQ(Windows.WindowBackend, "kwin");
     EXPECT_EQ(AskedOf(Windows), "kwin") << "a window listing never opens a portal session";
     const TBackendChoice All = ChooseBackends({.WaylandSession = false, .AskAll = true}, Candidates(Serving));
-    EXPECT_EQ(All.HotKeys, "x11");
+    EXPECT_EQ(All.HotKeyBackend, "x11");
     EXPECT_EQ(AskedOf(All), "x11 portal kwin");
 }
 

@@ -172,7 +172,7 @@ TEST_F(DesktopEntryLaunchTest, EntriesThatCannotStartStartNothingAndSayWhy) {
 }
 
 // A launcher script starts the window in another process: the entry's window class finds it.
-TEST_F(DesktopEntryLaunchTest, ShowModeReachesTheWindowOfTheEntrysClass) {
+TEST_F(DesktopEntryLaunchTest, ShowCommandReachesTheWindowOfTheEntrysClass) {
     const std::string Script = Dir.Write(
         "launch.sh",
         "#!/bin/sh\n\"" + std::string(TULMA_TEST_WINDOW) + "\" \"Entry window\" --class probe ProbeClass &\n",

@@ -17,7 +17,7 @@ class X11DesktopWindowsTest : public DesktopWindowsTest {
     xcb_window_t OpenWindow(const std::vector<std::string>& Arguments) {
         std::vector<std::string> Argv{TULMA_TEST_WINDOW};
         Argv.insert(Argv.end(), Arguments.begin(), Arguments.end());
-        const pid_t Pid = Spawn(Argv);
+        const pid_t Pid = StartProgram(Argv);
         Started.push_back(Pid);
         xcb_window_t Window = XCB_WINDOW_NONE;
         WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; });

@@ -245,9 +245,9 @@ TEST_F(X11HotKeysTest, ManyCombinationsAtOnceRefuseOnlyTheOnesHeldElsewhere) {
     std::free(xcb_request_check(Other, xcb_grab_key_checked(Other, 1, Root(), CtrlAltMask, J,
                                                             XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
 
-    const THotKeyRequest Requests[] = {
+    const THotKeyRegistration Registrations[] = {
         {1, CtrlAlt, 'K'}, {2, CtrlAlt, 'J'}, {3, CtrlAlt, 'L'}, {4, CtrlAlt, 'K'}, {1, CtrlAlt, 'M'}};
-    EXPECT_EQ(HotKeys->RegisterHotKeys(Requests), (std::vector<bool>{true, false, true, false, false}));
+    EXPECT_EQ(HotKeys->RegisterHotKeys(Registrations), (std::vector<bool>{true, false, true, false, false}));
     OtherClient.reset();
     Settle(100);
     EXPECT_TRUE(HotKeys->RegisterHotKey(5, CtrlAlt, 'J')) << "the refused request kept a variant";

@@ -19,7 +19,7 @@ class X11LauncherTest : public XDisplayTest {
     std::unique_ptr<TX11Launcher> Launcher;
     TempDir Dir;
     std::string ProbeOutput;
-    std::vector<pid_t> Spawned;
+    std::vector<pid_t> StartedPids;
 
     void SetUp() override {
         XDisplayTest::SetUp();
@@ -31,7 +31,7 @@ class X11LauncherTest : public XDisplayTest {
         setenv("TULMA_PROBE_FILE", ProbeOutput.c_str(), 1);
     }
     void TearDown() override {
-        for (pid_t Pid : Spawned) {
+        for (pid_t Pid : StartedPids) {
             Terminate(Pid);
         }
         // Test windows started through the launcher are not our children; end them by their windows.
@@ -49,8 +49,8 @@ class X11LauncherTest : public XDisplayTest {
 
     // An ordinary window that has the focus before a launch.
     xcb_window_t FocusedWindow() {
-        const pid_t Pid = Spawn({TULMA_TEST_WINDOW, "Previously active"});
-        Spawned.push_back(Pid);
+        const pid_t Pid = StartProgram({TULMA_TEST_WINDOW, "Previously active"});
+        StartedPids.push_back(Pid);
         xcb_window_t Window = XCB_WINDOW_NONE;
         EXPECT_TRUE(WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; }));
         xcb_client_message_event_t Event{};

@@ -20,7 +20,7 @@ class X11NoWindowManagerTest : public DesktopWindowsTest {
         if (const xcb_window_t Open = FindViewable(Title); Open != XCB_WINDOW_NONE) {
             return Open;
         }
-        Started.push_back(Spawn({TULMA_TEST_WINDOW, Title}));
+        Started.push_back(StartProgram({TULMA_TEST_WINDOW, Title}));
         xcb_window_t Found = XCB_WINDOW_NONE;
         WaitUntil([&] { return (Found = FindViewable(Title)) != XCB_WINDOW_NONE; });
         return Found;

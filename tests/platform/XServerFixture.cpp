@@ -46,7 +46,7 @@ std::string FindProgram(const std::string& Name) {
 }
 
 // Descriptors without close-on-exec (the -displayfd pipe) are inherited.
-pid_t SpawnWith(const std::vector<std::string>& Argv, bool Quiet) {
+pid_t StartProgramWith(const std::vector<std::string>& Argv, bool Quiet) {
     std::vector<char*> Args;
     for (const std::string& Arg : Argv) {
         Args.push_back(const_cast<char*>(Arg.c_str()));
@@ -128,9 +128,9 @@ void XServerFixture::StartServer() {
     TFileDescriptor ReadEnd(Pipe[0]);
     TFileDescriptor WriteEnd(Pipe[1]);
     fcntl(ReadEnd.Get(), F_SETFD, FD_CLOEXEC);
-    Xvfb = SpawnWith({"Xvfb", "-displayfd", std::to_string(WriteEnd.Get()), "-screen", "0", "1280x1024x24",
-                      "-nolisten", "tcp", "-ac", "-noreset"},
-                     true);
+    Xvfb = StartProgramWith({"Xvfb", "-displayfd", std::to_string(WriteEnd.Get()), "-screen", "0",
+                             "1280x1024x24", "-nolisten", "tcp", "-ac", "-noreset"},
+                            true);
     WriteEnd.Reset();
     const std::string Number = ReadLine(ReadEnd.Get(), 15000);
     ReadEnd.Reset();
@@ -148,7 +148,7 @@ void XServerFixture::StartServer() {
 }
 
 void XServerFixture::StartWindowManager() {
-    WindowManager = SpawnWith(WindowManagerCommand(), true);
+    WindowManager = StartProgramWith(WindowManagerCommand(), true);
     const bool Up = WaitUntil(
         [this] {
             return !WindowProperty(Connection(), Root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty();
@@ -201,8 +201,8 @@ void XServerFixture::Stop() {
     }
 }
 
-pid_t Spawn(const std::vector<std::string>& Argv, bool Quiet) {
-    return SpawnWith(Argv, Quiet);
+pid_t StartProgram(const std::vector<std::string>& Argv, bool Quiet) {
+    return StartProgramWith(Argv, Quiet);
 }
 
 void Terminate(pid_t Pid) {

@@ -53,8 +53,8 @@ class XServerFixture {
 };
 
 // Starts a program with the current environment, output discarded unless Quiet is false.
-pid_t Spawn(const std::vector<std::string>& Argv, bool Quiet = true);
-// Ends a process started by Spawn and reaps it.
+pid_t StartProgram(const std::vector<std::string>& Argv, bool Quiet = true);
+// Ends a process started by StartProgram and reaps it.
 void Terminate(pid_t Pid);
 
 // Keeps the Qt event loop running (or just waits without an application) until Condition is true or

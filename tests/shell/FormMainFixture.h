@@ -49,7 +49,7 @@ class FormMainFixture : public QObject {
     std::unique_ptr<TAtomTable> Atoms;
     std::unique_ptr<TMessageBoxScript> Boxes;
     std::unique_ptr<TFormMain> Form;
-    bool TrayAvailable = false;
+    bool ShellAvailable = false;
     std::function<bool(QWidget*, THotTulma&)> Define;
     std::string BackendNotice;
     bool CompositorBindings = false;
@@ -69,7 +69,7 @@ class FormMainFixture : public QObject {
             .Launcher = *Launch,
             .LaunchFailures = LaunchFailures,
             .FileDialogs = *Dialogs,
-            .TrayAvailable = [this] { return TrayAvailable; },
+            .ShellAvailable = [this] { return ShellAvailable; },
             .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },
             .CompositorBindings = CompositorBindings,
             .BackendNotice = BackendNotice,
@@ -167,7 +167,7 @@ class FormMainFixture : public QObject {
         Dialogs = std::make_unique<FakeFileDialogs>();
         Atoms = std::make_unique<TAtomTable>();
         Boxes = std::make_unique<TMessageBoxScript>();
-        TrayAvailable = false;
+        ShellAvailable = false;
         BackendNotice.clear();
         Define = [](QWidget*, THotTulma&) { return false; };
     }

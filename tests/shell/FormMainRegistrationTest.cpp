@@ -215,7 +215,7 @@ class FormMainRegistrationTest : public FormMainFixture {
     }
 
     void minimisingGoesToTheTray() {
-        TrayAvailable = true;
+        ShellAvailable = true;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
         Form->show();
         Form->showMinimized();
@@ -230,7 +230,7 @@ class FormMainRegistrationTest : public FormMainFixture {
     }
 
     void bringForwardRestoresFromTheTray() {
-        TrayAvailable = true;
+        ShellAvailable = true;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
         Form->show();
         Form->showMinimized();
@@ -252,7 +252,7 @@ class FormMainRegistrationTest : public FormMainFixture {
     }
 
     void minimizeFlagStartsInTheTray() {
-        TrayAvailable = true;
+        ShellAvailable = true;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
         Form->show();
         QTRY_VERIFY(!Form->isVisible());
@@ -270,7 +270,7 @@ class FormMainRegistrationTest : public FormMainFixture {
 
     void startingMinimisedShowsNoWindowOnTheWayToTheTray() {
         QFETCH(bool, Tray);
-        TrayAvailable = Tray;
+        ShellAvailable = Tray;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}}, true);
         Form->ShowAtStart();
         QCoreApplication::processEvents();
@@ -284,7 +284,7 @@ class FormMainRegistrationTest : public FormMainFixture {
     }
 
     void closeFromTheTrayAsksWithTheWindowShown() {
-        TrayAvailable = true;
+        ShellAvailable = true;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
         Form->show();
         DeleteAlpha();
@@ -299,7 +299,7 @@ class FormMainRegistrationTest : public FormMainFixture {
     }
 
     void clickOpensTheMenuAndDoubleClickRestores() {
-        TrayAvailable = true;
+        ShellAvailable = true;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
         Form->show();
         Form->showMinimized();

@@ -17,8 +17,8 @@ TEST(HandOverHotKeys, RegistrationsInForceAndThePressHandlerMoveToTheNextBackend
     Keys.SetPressHandler([&](std::uint16_t Id) { Pressed.push_back(Id); });
     int Reassessed = 0;
     Keys.SetAssignmentHandler([&] { ++Reassessed; });
-    const THotKeyRequest Requests[] = {{1, MOD_ALT, 'A'}, {2, MOD_ALT, 'B'}, {3, MOD_CONTROL, 'C'}};
-    EXPECT_EQ(Keys.RegisterHotKeys(Requests), (std::vector<bool>{true, true, true}));
+    const THotKeyRegistration Registrations[] = {{1, MOD_ALT, 'A'}, {2, MOD_ALT, 'B'}, {3, MOD_CONTROL, 'C'}};
+    EXPECT_EQ(Keys.RegisterHotKeys(Registrations), (std::vector<bool>{true, true, true}));
     Keys.UnregisterHotKey(2);
 
     EXPECT_EQ(Keys.HandOver(X11), std::vector<std::uint16_t>{3});

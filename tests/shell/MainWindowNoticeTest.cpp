@@ -71,7 +71,7 @@ class MainWindowNoticeTest : public QObject {
             .Launcher = Launch,
             .LaunchFailures = *Notifier,
             .FileDialogs = Dialogs,
-            .TrayAvailable = [] { return false; },
+            .ShellAvailable = [] { return false; },
             .DefineHotKey = [this](QWidget* Owner, THotTulma& HotKey) { return Define(Owner, HotKey); },
             .Atoms = *Atoms,
         });

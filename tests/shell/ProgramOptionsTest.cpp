@@ -72,13 +72,13 @@ TEST(ProgramOptions, UnknownOptionsAndMissingValuesAreUsageErrors) {
 }
 
 TEST(ProgramOptions, HotKeysChooseTheRegistration) {
-    using enum TProgramOptions::THotKeys;
-    EXPECT_EQ(Parse({"work"}).HotKeys, Automatic);
-    EXPECT_EQ(Parse({"--hotkeys=x11", "work"}).HotKeys, X11);
+    using enum TProgramOptions::THotKeyBackend;
+    EXPECT_EQ(Parse({"work"}).HotKeyBackend, Automatic);
+    EXPECT_EQ(Parse({"--hotkeys=x11", "work"}).HotKeyBackend, X11);
     const TProgramOptions Options = Parse({"work", "--hotkeys=portal"});
-    EXPECT_EQ(Options.HotKeys, Portal);
+    EXPECT_EQ(Options.HotKeyBackend, Portal);
     EXPECT_EQ(Options.FileArgument, "work");
-    EXPECT_EQ(Parse({"--hotkeys=gnome"}).HotKeys, Gnome);
+    EXPECT_EQ(Parse({"--hotkeys=gnome"}).HotKeyBackend, Gnome);
 }
 
 // What GNOME's keybindings run: an identifier and a file that may look like an option.

@@ -19,7 +19,7 @@ class TrayIconTest : public QObject {
   private:
     std::unique_ptr<QWidget> Owner;
     TTrayIcon* Icon = nullptr;
-    bool TrayAvailable = true;
+    bool ShellAvailable = true;
 
   private slots:
     void initTestCase() {
@@ -30,10 +30,10 @@ class TrayIconTest : public QObject {
     }
 
     void init() {
-        TrayAvailable = true;
+        ShellAvailable = true;
         Owner = std::make_unique<QWidget>();
         Owner->show();
-        Icon = new TTrayIcon(Owner.get(), [this] { return TrayAvailable; });
+        Icon = new TTrayIcon(Owner.get(), [this] { return ShellAvailable; });
     }
 
     void cleanup() { Owner.reset(); }
@@ -77,18 +77,18 @@ class TrayIconTest : public QObject {
     }
 
     void trayGoneWhenAddingTheIconRaises() {
-        TrayAvailable = false;
+        ShellAvailable = false;
         Icon->SetSeparateIcon(true);
         QVERIFY_THROWS_EXCEPTION(EOutOfResources, Icon->SetActive(true));
         QVERIFY(!Icon->IconShown());
-        TrayAvailable = true;
+        ShellAvailable = true;
         Icon->SetActive(true);
         QVERIFY(Icon->IconShown());
     }
 
     // The desktop's tray comes after the program, goes and comes back.
     void trayThatComesLaterTakesTheMinimisedWindow() {
-        TrayAvailable = false;
+        ShellAvailable = false;
         Icon->TrayHostChanged();
         Icon->SetActive(true);
         Owner->showMinimized();
@@ -96,18 +96,18 @@ class TrayIconTest : public QObject {
         QVERIFY(!Icon->IconShown());
         QVERIFY(Owner->isVisible());
 
-        TrayAvailable = true;
+        ShellAvailable = true;
         Icon->TrayHostChanged();
         QVERIFY(Icon->IconShown());
         QVERIFY(!Owner->isVisible());
 
-        TrayAvailable = false;
+        ShellAvailable = false;
         Icon->TrayHostChanged();
         QVERIFY(!Icon->IconShown());
         QVERIFY(Owner->isVisible());
         QVERIFY(Owner->isMinimized());
 
-        TrayAvailable = true;
+        ShellAvailable = true;
         Icon->TrayHostChanged();
         QVERIFY(Icon->IconShown());
         QVERIFY(!Owner->isVisible());

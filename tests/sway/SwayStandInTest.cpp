@@ -139,8 +139,9 @@ class SwayStandIn : public testing::Test {
 TEST_F(SwayStandIn, AKeySwayRefusesIsRefusedWithItsWordsAndTheRestAreBound) {
     TStandInSway Sway(Path);
     TSwayHotKeys Keys(Path);
-    const THotKeyRequest Requests[] = {{1, MOD_CONTROL, 'K'}, {2, MOD_CONTROL, 'Q'}, {3, MOD_CONTROL, 'L'}};
-    EXPECT_EQ(Keys.RegisterHotKeys(Requests), (std::vector<bool>{true, false, true}));
+    const THotKeyRegistration Registrations[] = {
+        {1, MOD_CONTROL, 'K'}, {2, MOD_CONTROL, 'Q'}, {3, MOD_CONTROL, 'L'}};
+    EXPECT_EQ(Keys.RegisterHotKeys(Registrations), (std::vector<bool>{true, false, true}));
     EXPECT_EQ(Keys.RefusalReason(2), "sway refused it: Unknown key or button 'q'");
     EXPECT_EQ(Keys.RefusalReason(3), "");
 }

@@ -1,4 +1,4 @@
-#include "HotKeyRequest.h"
+#include "HotKeySocketClient.h"
 
 #include "HotKeySocket.h"
 #include "LocalLineServer.h"

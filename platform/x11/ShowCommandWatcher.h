@@ -24,7 +24,7 @@ namespace tulma {
 // Watching is polled from the event loop and ends after a bounded time, found or not, or when the
 // program has ended. Without a window manager nobody could bring an iconified window back, so the
 // minimized modes leave the window shown and only keep the focus where it was.
-class TShowModeWatcher : public QObject {
+class TShowCommandWatcher : public QObject {
     Q_OBJECT
   public:
     // How long a program may take to show its first window.
@@ -33,7 +33,7 @@ class TShowModeWatcher : public QObject {
     static constexpr int GuardMs = 1500;
     static constexpr int PollMs = 20;
 
-    TShowModeWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
+    TShowCommandWatcher(xcb_connection_t* Connection, QObject* Parent = nullptr);
 
     // The desktop as it was before a start, for the modes that give the focus back to the window that had
     // it: asked for before the program runs, since a quick program may map its window, and the window

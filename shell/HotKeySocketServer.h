@@ -14,7 +14,7 @@ class TLocalLineServer;
 // desktop shortcuts to run a hotkey by its identifier, and the request of a second "tulma [FILE]" to show
 // the running one instead. When another Tulma of the same user already
 // serves the socket, this one stays silent.
-class THotKeyServer : public QObject {
+class THotKeySocketServer : public QObject {
     Q_OBJECT
   public:
     // RunHotKey runs the hotkey that a name means; false when no hotkey fits.
@@ -29,8 +29,8 @@ class THotKeyServer : public QObject {
     enum class TRunIdAnswer { Ran, Unknown, OtherFile };
     using TRunHotKeyId = std::function<TRunIdAnswer(std::int32_t ID, const std::string& FileName)>;
 
-    THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, TRunHotKeyId RunHotKeyId,
-                  QObject* Parent = nullptr);
+    THotKeySocketServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, TRunHotKeyId RunHotKeyId,
+                        QObject* Parent = nullptr);
 
     bool Listening() const;
 

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "FileDescriptor.h"
-#include "HotKeyServer.h"
 #include "HotKeySocket.h"
+#include "HotKeySocketServer.h"
 #include "TempDir.h"
 
 using namespace tulma;
 using namespace tulma::test;
 
-class HotKeyServerTest : public QObject {
+class HotKeySocketServerTest : public QObject {
     Q_OBJECT
 
   private:
@@ -29,8 +29,8 @@ class HotKeyServerTest : public QObject {
     std::vector<std::string> Shown;
     std::vector<std::pair<std::int32_t, std::string>> RunById;
 
-    std::unique_ptr<THotKeyServer> NewServer() {
-        return std::make_unique<THotKeyServer>(
+    std::unique_ptr<THotKeySocketServer> NewServer() {
+        return std::make_unique<THotKeySocketServer>(
             [this](const std::string& Name) {
                 Asked.push_back(Name);
                 return Name == "Mail";
@@ -41,7 +41,7 @@ class HotKeyServerTest : public QObject {
             },
             [this](std::int32_t ID, const std::string& FileName) {
                 RunById.emplace_back(ID, FileName);
-                using enum THotKeyServer::TRunIdAnswer;
+                using enum THotKeySocketServer::TRunIdAnswer;
                 return FileName != "/keys/work.tul" ? OtherFile : ID == 7 ? Ran : Unknown;
             });
     }
@@ -152,5 +152,5 @@ class HotKeyServerTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(HotKeyServerTest)
-#include "HotKeyServerTest.moc"
+QTEST_GUILESS_MAIN(HotKeySocketServerTest)
+#include "HotKeySocketServerTest.moc"

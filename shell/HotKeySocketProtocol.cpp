@@ -1,4 +1,4 @@
-#include "HotKeyProtocol.h"
+#include "HotKeySocketProtocol.h"
 
 #include <charconv>
 #include <string_view>

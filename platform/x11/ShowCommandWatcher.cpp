@@ -1,4 +1,4 @@
-#include "ShowModeWatcher.h"
+#include "ShowCommandWatcher.h"
 
 #include <signal.h>
 
@@ -38,13 +38,13 @@ bool Minimizes(TShowCommand Mode) {
 
 }  // namespace
 
-TShowModeWatcher::TShowModeWatcher(xcb_connection_t* Connection, QObject* Parent)
+TShowCommandWatcher::TShowCommandWatcher(xcb_connection_t* Connection, QObject* Parent)
     : QObject(Parent), Connection(Connection), Root(FirstRoot(Connection)), Atoms(Connection) {
     Poll.setInterval(PollMs);
-    connect(&Poll, &QTimer::timeout, this, &TShowModeWatcher::Tick);
+    connect(&Poll, &QTimer::timeout, this, &TShowCommandWatcher::Tick);
 }
 
-std::optional<TShowModeWatcher::TBaselineRequest> TShowModeWatcher::AskBaseline(TShowCommand Mode) {
+std::optional<TShowCommandWatcher::TBaselineRequest> TShowCommandWatcher::AskBaseline(TShowCommand Mode) {
     if (!KeepsFocusAway(Mode)) {
         return std::nullopt;
     }
@@ -59,8 +59,8 @@ std::optional<TShowModeWatcher::TBaselineRequest> TShowModeWatcher::AskBaseline(
 
 // A fresh process has no windows yet, so every window with its pid is one it made after the start.
 // Windows of the classes that are already there belong to an earlier start.
-void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<TBaselineRequest>& Before,
-                             const std::vector<std::string>& Classes) {
+void TShowCommandWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<TBaselineRequest>& Before,
+                                const std::vector<std::string>& Classes) {
     TEntry Watch;
     Watch.Pid = Pid;
     Watch.Classes = Classes;
@@ -82,7 +82,7 @@ void TShowModeWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<TBaseli
     Poll.start();
 }
 
-void TShowModeWatcher::TakeBaseline(TEntry& Watch, TBaselineRequest& Before) {
+void TShowCommandWatcher::TakeBaseline(TEntry& Watch, TBaselineRequest& Before) {
     Watch.Managed = WindowManagerRunning(Connection, Before.WmCheck, Atoms.NetSupportingWmCheck);
     Watch.Surveyed = true;
     if (Watch.Managed) {
@@ -93,7 +93,7 @@ void TShowModeWatcher::TakeBaseline(TEntry& Watch, TBaselineRequest& Before) {
     }
 }
 
-void TShowModeWatcher::Tick() {
+void TShowCommandWatcher::Tick() {
     std::erase_if(Watches, [this](TEntry& Watch) { return !Step(Watch); });
     if (Watches.empty()) {
         Poll.stop();
@@ -102,7 +102,7 @@ void TShowModeWatcher::Tick() {
 }
 
 // One look at a watch; false when it is done.
-bool TShowModeWatcher::Step(TEntry& Watch) {
+bool TShowCommandWatcher::Step(TEntry& Watch) {
     if (!Watch.Surveyed) {
         Watch.Managed = WindowManagerRunning(Connection, Root, Atoms.NetSupportingWmCheck);
         Watch.Surveyed = true;
@@ -123,17 +123,17 @@ bool TShowModeWatcher::Step(TEntry& Watch) {
     return Watch.Guard.elapsed() < GuardMs;
 }
 
-std::vector<std::uint32_t> TShowModeWatcher::TopLevelWindows(bool Managed) {
+std::vector<std::uint32_t> TShowCommandWatcher::TopLevelWindows(bool Managed) {
     return Managed ? GetCardinals(Connection, Root, Atoms.NetClientList, XCB_ATOM_WINDOW)
                    : RootChildren(Connection, Root);
 }
 
-bool TShowModeWatcher::Viewable(xcb_window_t Window) {
+bool TShowCommandWatcher::Viewable(xcb_window_t Window) {
     const auto Attributes = WindowAttributes(Connection, Window);
     return Attributes && Attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
-xcb_window_t TShowModeWatcher::FindWindow(TEntry& Watch) {
+xcb_window_t TShowCommandWatcher::FindWindow(TEntry& Watch) {
     for (std::uint32_t Window : TopLevelWindows(Watch.Managed)) {
         if (Watch.Others.contains(Window)) {
             continue;
@@ -156,7 +156,7 @@ xcb_window_t TShowModeWatcher::FindWindow(TEntry& Watch) {
     return XCB_WINDOW_NONE;
 }
 
-bool TShowModeWatcher::HasClass(xcb_window_t Window, const std::vector<std::string>& Classes) {
+bool TShowCommandWatcher::HasClass(xcb_window_t Window, const std::vector<std::string>& Classes) {
     auto Request = RequestBytes(Connection, Window, XCB_ATOM_WM_CLASS);
     xcb_atom_t Type = XCB_ATOM_NONE;
     const auto Names = ClassNames(BytesOf(Request, &Type));
@@ -165,7 +165,7 @@ bool TShowModeWatcher::HasClass(xcb_window_t Window, const std::vector<std::stri
     });
 }
 
-void TShowModeWatcher::Apply(TEntry& Watch) {
+void TShowCommandWatcher::Apply(TEntry& Watch) {
     if (!Watch.Managed) {
         ApplyUnmanaged(Watch);
         return;
@@ -185,7 +185,7 @@ void TShowModeWatcher::Apply(TEntry& Watch) {
     }
 }
 
-void TShowModeWatcher::ApplyUnmanaged(TEntry& Watch) {
+void TShowCommandWatcher::ApplyUnmanaged(TEntry& Watch) {
     if (Watch.Mode == TShowCommand::ShowMaximized) {
         const xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
         const std::uint32_t Geometry[] = {0, 0, Screen->width_in_pixels, Screen->height_in_pixels};
@@ -204,7 +204,7 @@ void TShowModeWatcher::ApplyUnmanaged(TEntry& Watch) {
 
 // The window manager may hand focus to the new window, or to nobody when the new window is iconified
 // while it has it; give it back to the window that had it.
-void TShowModeWatcher::KeepFocusAway(const TEntry& Watch) {
+void TShowCommandWatcher::KeepFocusAway(const TEntry& Watch) {
     const xcb_window_t Active = ActiveWindow(Watch.Managed);
     if (Watch.Previous != XCB_WINDOW_NONE && (Active == Watch.Found || Active == XCB_WINDOW_NONE)) {
         Activate(Watch.Previous, Watch.Managed);
@@ -212,11 +212,11 @@ void TShowModeWatcher::KeepFocusAway(const TEntry& Watch) {
 }
 
 // The window manager's active window, or without one the window with the input focus.
-xcb_window_t TShowModeWatcher::ActiveWindow(bool Managed) {
+xcb_window_t TShowCommandWatcher::ActiveWindow(bool Managed) {
     return Managed ? ActiveWindowOf(Connection, Root, Atoms.NetActiveWindow) : InputFocus(Connection);
 }
 
-void TShowModeWatcher::Activate(xcb_window_t Window, bool Managed) {
+void TShowCommandWatcher::Activate(xcb_window_t Window, bool Managed) {
     if (Managed) {
         RequestActivation(Connection, Root, Atoms.NetActiveWindow, Window, XCB_CURRENT_TIME, XCB_WINDOW_NONE);
         return;

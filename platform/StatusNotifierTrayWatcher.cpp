@@ -1,15 +1,16 @@
-#include "StatusNotifierWatch.h"
+#include "StatusNotifierTrayWatcher.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 
 namespace tulma {
 
-TStatusNotifierWatch::TStatusNotifierWatch(QObject* Parent)
+TStatusNotifierTrayWatcher::TStatusNotifierTrayWatcher(QObject* Parent)
     : QObject(Parent),
       Watcher(new QDBusServiceWatcher("org.kde.StatusNotifierWatcher", QDBusConnection::sessionBus(),
                                       QDBusServiceWatcher::WatchForOwnerChange, this)) {
-    connect(Watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &TStatusNotifierWatch::TrayHostChanged);
+    connect(Watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            &TStatusNotifierTrayWatcher::TrayHostChanged);
 }
 
 }  // namespace tulma

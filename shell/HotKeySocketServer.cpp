@@ -1,12 +1,12 @@
-#include "HotKeyServer.h"
+#include "HotKeySocketServer.h"
 
 #include "HotKeySocket.h"
 #include "LocalLineServer.h"
 
 namespace tulma {
 
-THotKeyServer::THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, TRunHotKeyId RunHotKeyId,
-                             QObject* Parent)
+THotKeySocketServer::THotKeySocketServer(TRunHotKey RunHotKey, TShowWindow ShowWindow,
+                                         TRunHotKeyId RunHotKeyId, QObject* Parent)
     : QObject(Parent),
       RunHotKey(std::move(RunHotKey)),
       ShowWindow(std::move(ShowWindow)),
@@ -16,11 +16,11 @@ THotKeyServer::THotKeyServer(TRunHotKey RunHotKey, TShowWindow ShowWindow, TRunH
     Server->Listen(HotKeySocketName().toStdString());
 }
 
-bool THotKeyServer::Listening() const {
+bool THotKeySocketServer::Listening() const {
     return Server->Listening();
 }
 
-std::string THotKeyServer::Answer(const std::string& Request) {
+std::string THotKeySocketServer::Answer(const std::string& Request) {
     const std::string_view Show(ShowRequest, ShowRequestLength);
     if (Request.starts_with(Show)) {
         return ShowWindow(Request.substr(Show.size())) ? ShownReply : OtherFileReply;

@@ -8,10 +8,10 @@ namespace tulma {
 
 // Notices the D-Bus tray (the org.kde.StatusNotifierWatcher service of the session bus) coming and
 // going, for the desktops whose tray Qt reaches that way. Without a session bus it never signals.
-class TStatusNotifierWatch : public QObject {
+class TStatusNotifierTrayWatcher : public QObject {
     Q_OBJECT
   public:
-    explicit TStatusNotifierWatch(QObject* Parent = nullptr);
+    explicit TStatusNotifierTrayWatcher(QObject* Parent = nullptr);
 
   signals:
     void TrayHostChanged();
