@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "BackendChoice.h"
+#include "HotKeyRegistry.h"
+
+namespace tulma {
+
+// Where a Tulma's shortcuts live in KDE's shortcut service: the component's name, stable from run to
+// run, and its title in KDE's shortcut settings.
+struct TKdeComponent {
+    std::string Name;
+    std::string Title;
+};
+
+// System-wide hotkeys as actions of KDE's global shortcut service (kglobalaccel), which KWin hosts in a
+// Plasma Wayland session and which sees every key press. Each registration is one action of this Tulma's
+// component with the combination as its only key; KDE answers each at once, so a file of many hotkeys is
+// sent in one go and waited for together, and an edit touches only the actions that changed. A combination
+// that KDE or another component holds is refused with the holder's name. KDE keeps the actions of a
+// program that has gone: the destructor takes this run's back, and the first registration in a
+// component removes what an earlier run left there.
+class TKdeHotKeys : public QObject, public IHotKeyRegistry {
+    Q_OBJECT
+  public:
+    using TComponentOf = std::function<TKdeComponent()>;
+
+    // Whether KWin hosts the shortcut service on the session bus and it answers.
+    static TBackendVerdict Prove();
+
+    // Component names the component of the registrations to come; it is asked at each registration,
+    // so that a file opened later gets its own.
+    explicit TKdeHotKeys(TComponentOf Component, QObject* Parent = nullptr);
+    ~TKdeHotKeys() override;
+
+    bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) override;
+    std::vector<bool> RegisterHotKeys(std::span<const THotKeyRequest> Requests) override;
+    void UnregisterHotKey(std::uint16_t Id) override;
+    void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
+    void SetPressHandler(TPressHandler Handler) override;
+    void NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) override;
+    std::string RefusalReason(std::uint16_t Id) const override;
+
+  private slots:
+    void OnPressed(const QString& Component, const QString& Action, qlonglong Timestamp);
+    void OnReleased(const QString& Component, const QString& Action, qlonglong Timestamp);
+
+  private:
+    struct TAction {
+        QString Component;
+        QString Name;
+        int Keys = 0;
+    };
+
+    QDBusConnection Bus;
+    TComponentOf ComponentOf;
+    std::map<std::uint16_t, TAction> Registered;
+    std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
+    std::map<std::uint16_t, std::string> Refusals;
+    // The components this run has used: their presses are listened to, their leftovers removed.
+    std::set<QString> Components;
+    // Actions held down: a further press before the release is a repeat.
+    std::set<std::pair<QString, QString>> Held;
+    TPressHandler Pressed;
+
+    void UseComponent(const QString& Component);
+    void Forget(const TAction& Action, QDBus::CallMode Mode = QDBus::NoBlock);
+    std::string HolderOf(int Keys) const;
+};
+
+}  // namespace tulma
