@@ -178,6 +178,9 @@ void TKdeHotKeys::UseComponent(const QString& Component) {
     const QDBusMessage Left = CallBusMethod(
         Bus, {Service, ComponentPath(Component), ComponentInterface, QStringLiteral("shortcutNames")}, {},
         AnswerWaitMs);
+    if (Left.type() != QDBusMessage::ReplyMessage) {
+        return;
+    }
     for (const QString& Action : Left.arguments().value(0).toStringList()) {
         qCDebug(PlatformLog).noquote() << "removing" << Action << "left in KDE's component" << Component;
         Forget({Component, Action, 0});

@@ -1,0 +1,173 @@
+// Hotkeys at scale in a KWin Wayland session: the real tulma program from its start until the last of 1
+// and of 1,000 hotkeys answers (with its memory then), through KDE's global shortcut service and through
+// the GlobalShortcuts portal side by side; and, through KDE's service, an edit of one hotkey among 1,000
+// until its new combination answers (the registry alone, as the main window's edit asks it; the portal
+// binds the whole set again, which the start figures show). Runs inside the headless desktop of
+// tests/wayland/wayland-desktop.sh (scripts/bench-launch.sh starts it).
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ClassRegistration.h"
+#include "FillerBindings.h"
+#include "KdeHotKeys.h"
+#include "ShellTestSupport.h"
+#include "WaylandKeyboard.h"
+#include "XServerFixture.h"
+
+namespace tulma::bench {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int HotKeyCount = 1000;
+constexpr std::uint16_t CtrlAltK = CtrlBit | AltBit | 'K';
+// evdev codes.
+constexpr std::uint32_t Ctrl = 29;
+constexpr std::uint32_t Alt = 56;
+constexpr std::uint32_t K = 37;
+constexpr std::uint32_t L = 38;
+constexpr int PressEveryMs = 5;
+
+test::WaylandKeyboard& Keyboard() {
+    static test::WaylandKeyboard Shared;
+    return Shared;
+}
+
+void PressCtrlAlt(std::uint32_t Key) {
+    for (const std::uint32_t Code : {Ctrl, Alt, Key}) {
+        Keyboard().Press(Code);
+    }
+    for (const std::uint32_t Code : {Key, Alt, Ctrl}) {
+        Keyboard().Release(Code);
+    }
+    Keyboard().Sync();
+}
+
+// Presses Ctrl+Alt+Key every few milliseconds, running Qt's events in between, until Answered holds; the
+// seconds since Start. Throws after 20 s.
+double PressUntil(std::uint32_t Key, Clock::time_point Start, const std::function<bool()>& Answered) {
+    while (!Answered()) {
+        if (Clock::now() - Start > std::chrono::seconds(20)) {
+            throw std::runtime_error("no answer within 20 s");
+        }
+        PressCtrlAlt(Key);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, PressEveryMs);
+    }
+    return std::chrono::duration<double>(Clock::now() - Start).count();
+}
+
+double ResidentMegabytes(pid_t Pid) {
+    std::ifstream Status("/proc/" + std::to_string(Pid) + "/status");
+    for (std::string Line; std::getline(Status, Line);) {
+        if (Line.rfind("VmRSS:", 0) == 0) {
+            return std::stod(Line.substr(6)) / 1024;
+        }
+    }
+    return 0;
+}
+
+// The real program, minimised as after an autostart, with its hotkeys through Backend ("kde", "portal").
+void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backend) {
+    const fs::path Dir = fs::path(std::getenv("HOME")) / ("start-" + Backend);
+    fs::create_directories(Dir);
+    const fs::path Marker = Dir / "marker";
+    std::vector<test::THotKeyOutline> HotKeys;
+    for (const std::uint16_t Combination : FillerCombinations(static_cast<int>(State.range(0)) - 1)) {
+        HotKeys.emplace_back("Hotkey " + std::to_string(HotKeys.size()), Combination, "/bin/true");
+    }
+    HotKeys.emplace_back("Last", CtrlAltK, "/usr/bin/touch", Marker.string());
+    const std::string File = (Dir / "large.tul").string();
+    test::WriteHotKeyFile(File, HotKeys, true);
+    double Megabytes = 0;
+    for (auto _ : State) {
+        fs::remove(Marker);
+        const auto Start = Clock::now();
+        const pid_t Tulma = test::Spawn({TULMA_PROGRAM, "--hotkeys=" + Backend, File});
+        try {
+            State.SetIterationTime(PressUntil(K, Start, [&] { return fs::exists(Marker); }));
+        } catch (const std::exception& Error) {
+            State.SkipWithError(Error.what());
+        }
+        Megabytes = ResidentMegabytes(Tulma);
+        State.PauseTiming();
+        test::Terminate(Tulma);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        State.ResumeTiming();
+    }
+    State.counters["RSS_MB"] = Megabytes;
+}
+
+// 1,000 hotkeys registered and answering; then the last one moves from Ctrl+Alt+K to Ctrl+Alt+L.
+void BM_EditUntilWorking(benchmark::State& State) {
+    std::vector<THotKeyRequest> Requests;
+    for (const std::uint16_t Combination : FillerCombinations(HotKeyCount - 1)) {
+        Requests.push_back({static_cast<std::uint16_t>(Requests.size()),
+                            ((Combination & CtrlBit) != 0 ? MOD_CONTROL : 0U) |
+                                ((Combination & AltBit) != 0 ? MOD_ALT : 0U) |
+                                ((Combination & ShiftBit) != 0 ? MOD_SHIFT : 0U),
+                            static_cast<std::uint8_t>(Combination & 0xFF)});
+    }
+    const auto Last = static_cast<std::uint16_t>(Requests.size());
+    Requests.push_back({Last, MOD_CONTROL | MOD_ALT, 'K'});
+    for (auto _ : State) {
+        State.PauseTiming();
+        const auto Keys = std::make_unique<TKdeHotKeys>([] {
+            return TKdeComponent{"tulma_bench_edit", "Tulma: bench"};
+        });
+        bool Ran = false;
+        Keys->SetPressHandler([&](std::uint16_t Id) { Ran = Ran || Id == Last; });
+        Keys->RegisterHotKeys(Requests);
+        try {
+            PressUntil(K, Clock::now(), [&] { return Ran; });
+            State.ResumeTiming();
+            Ran = false;
+            const auto Start = Clock::now();
+            Keys->UnregisterHotKey(Last);
+            Keys->RegisterHotKey(Last, MOD_CONTROL | MOD_ALT, 'L');
+            State.SetIterationTime(PressUntil(L, Start, [&] { return Ran; }));
+        } catch (const std::exception& Error) {
+            State.SkipWithError(Error.what());
+        }
+    }
+}
+
+void Configure(benchmark::internal::Benchmark* Bench) {
+    Bench->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+}
+
+}  // namespace
+}  // namespace tulma::bench
+
+int main(int Argc, char** Argv) {
+    using namespace tulma::bench;
+    static int QtArgc = 1;
+    QCoreApplication Application(QtArgc, Argv);
+    tulma::RegisterAllClasses();
+    for (const std::string Backend : {"kde", "portal"}) {
+        Configure(benchmark::RegisterBenchmark(("StartUntilLastAnswers/tulma-" + Backend).c_str(),
+                                               BM_StartUntilLastAnswers, Backend)
+                      ->Arg(1)
+                      ->Arg(HotKeyCount));
+    }
+    Configure(benchmark::RegisterBenchmark("EditUntilWorking/tulma-kde/1000", BM_EditUntilWorking));
+    benchmark::Initialize(&Argc, Argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
