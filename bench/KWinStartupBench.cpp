@@ -80,7 +80,9 @@ double ResidentMegabytes(pid_t Pid) {
 
 // The real program, minimised as after an autostart, with its hotkeys through Backend ("kde", "portal").
 void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backend) {
-    const fs::path Dir = fs::path(std::getenv("HOME")) / ("start-" + Backend);
+    // A folder for each count: the portal's desktop remembers a group's shortcuts, which are the file's.
+    const fs::path Dir =
+        fs::path(std::getenv("HOME")) / ("start-" + Backend + "-" + std::to_string(State.range(0)));
     fs::create_directories(Dir);
     const fs::path Marker = Dir / "marker";
     std::vector<test::THotKeyOutline> HotKeys;
@@ -95,14 +97,19 @@ void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backen
         fs::remove(Marker);
         const auto Start = Clock::now();
         const pid_t Tulma = test::Spawn({TULMA_PROGRAM, "--hotkeys=" + Backend, File});
+        std::string Failure;
         try {
             State.SetIterationTime(PressUntil(K, Start, [&] { return fs::exists(Marker); }));
         } catch (const std::exception& Error) {
-            State.SkipWithError(Error.what());
+            Failure = Error.what();
         }
         Megabytes = ResidentMegabytes(Tulma);
         State.PauseTiming();
         test::Terminate(Tulma);
+        if (!Failure.empty()) {
+            State.SkipWithError(Failure.c_str());
+            break;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         State.ResumeTiming();
     }
@@ -129,9 +136,9 @@ void BM_EditUntilWorking(benchmark::State& State) {
         bool Ran = false;
         Keys->SetPressHandler([&](std::uint16_t Id) { Ran = Ran || Id == Last; });
         Keys->RegisterHotKeys(Requests);
+        State.ResumeTiming();
         try {
             PressUntil(K, Clock::now(), [&] { return Ran; });
-            State.ResumeTiming();
             Ran = false;
             const auto Start = Clock::now();
             Keys->UnregisterHotKey(Last);
@@ -139,6 +146,7 @@ void BM_EditUntilWorking(benchmark::State& State) {
             State.SetIterationTime(PressUntil(L, Start, [&] { return Ran; }));
         } catch (const std::exception& Error) {
             State.SkipWithError(Error.what());
+            break;
         }
     }
 }

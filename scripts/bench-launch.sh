@@ -4,7 +4,8 @@
 # displays with openbox, then press to launch in a headless KWin Wayland desktop through KDE's global
 # shortcut service beside KDE's own shortcut that starts the program, and through the portal, then press to
 # launch on a headless sway beside sway's own exec binding, then on a headless GNOME beside a custom
-# keybinding that runs the program directly. Prints Google Benchmark's report and a summary with median, p90, p99, max and the verdicts against each target.
+# keybinding that runs the program directly. Prints Google Benchmark's report and a summary with median,
+# p90, p99, max and the verdicts against each target.
 # Usage: scripts/bench-launch.sh [BUILD_DIR] [PRESSES] [SEARCHES]   (defaults: build, 200, 100)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
