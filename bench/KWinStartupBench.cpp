@@ -32,7 +32,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int HotKeyCount = 1000;
-constexpr std::uint16_t CtrlAltK = CtrlBit | AltBit | 'K';
 // evdev codes.
 constexpr std::uint32_t Ctrl = 29;
 constexpr std::uint32_t Alt = 56;
@@ -89,7 +88,10 @@ void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backen
     for (const std::uint16_t Combination : FillerCombinations(static_cast<int>(State.range(0)) - 1)) {
         HotKeys.emplace_back("Hotkey " + std::to_string(HotKeys.size()), Combination, "/bin/true");
     }
-    HotKeys.emplace_back("Last", CtrlAltK, "/usr/bin/touch", Marker.string());
+    // The portal's desktop keeps an ended session's keys held: each count has a last key of its own.
+    const bool One = State.range(0) == 1;
+    HotKeys.emplace_back("Last", static_cast<std::uint16_t>(CtrlBit | AltBit | (One ? 'L' : 'K')),
+                         "/usr/bin/touch", Marker.string());
     const std::string File = (Dir / "large.tul").string();
     test::WriteHotKeyFile(File, HotKeys, true);
     double Megabytes = 0;
@@ -99,7 +101,7 @@ void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backen
         const pid_t Tulma = test::Spawn({TULMA_PROGRAM, "--hotkeys=" + Backend, File});
         std::string Failure;
         try {
-            State.SetIterationTime(PressUntil(K, Start, [&] { return fs::exists(Marker); }));
+            State.SetIterationTime(PressUntil(One ? L : K, Start, [&] { return fs::exists(Marker); }));
         } catch (const std::exception& Error) {
             Failure = Error.what();
         }
@@ -167,13 +169,14 @@ int main(int Argc, char** Argv) {
     static int QtArgc = 1;
     QCoreApplication Application(QtArgc, Argv);
     tulma::RegisterAllClasses();
+    // The edit first: it needs Ctrl+Alt+K and L free, which an ended portal session's keys are not.
+    Configure(benchmark::RegisterBenchmark("EditUntilWorking/tulma-kde/1000", BM_EditUntilWorking));
     for (const std::string Backend : {"kde", "portal"}) {
         Configure(benchmark::RegisterBenchmark(("StartUntilLastAnswers/tulma-" + Backend).c_str(),
                                                BM_StartUntilLastAnswers, Backend)
-                      ->Arg(1)
-                      ->Arg(HotKeyCount));
+                      ->Arg(HotKeyCount)
+                      ->Arg(1));
     }
-    Configure(benchmark::RegisterBenchmark("EditUntilWorking/tulma-kde/1000", BM_EditUntilWorking));
     benchmark::Initialize(&Argc, Argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

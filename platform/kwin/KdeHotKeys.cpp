@@ -74,6 +74,9 @@ TKdeHotKeys::TKdeHotKeys(TComponentOf Component, QObject* Parent)
 // program may end right after, so the last call is waited for: KDE answers in order.
 TKdeHotKeys::~TKdeHotKeys() {
     for (const auto& [Id, Action] : Registered) {
+        Leaving[{Action.Component, Action.Name}] = Action;
+    }
+    for (const auto& [Key, Action] : Leaving) {
         Bus.send(BusMethodCall(Method("setInactive"), {QStringList{Action.Component, Action.Name, {}, {}}}));
     }
     for (const QString& Component : Components) {
@@ -93,7 +96,7 @@ std::vector<bool> TKdeHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> R
     const QString Name = Text(Component.Name);
     UseComponent(Name);
     std::vector<bool> Done(Requests.size(), false);
-    std::vector<std::pair<std::size_t, QDBusPendingCall>> Asked;
+    std::vector<std::pair<std::size_t, TAction>> Wanted;
     for (std::size_t Index = 0; Index < Requests.size(); ++Index) {
         const THotKeyRequest& Request = Requests[Index];
         Refusals.erase(Request.Id);
@@ -105,30 +108,42 @@ std::vector<bool> TKdeHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> R
         }
         const auto Named = Names.find(Request.Id);
         const QString Action = Text(Named != Names.end() ? Named->second.first : RegistrationKey(Request.Id));
-        const QString Description = Named != Names.end() ? Text(Named->second.second) : Action;
-        const QStringList ActionId{Name, Action, Text(Component.Title), Description};
-        Bus.send(BusMethodCall(Method("doRegister"), {ActionId}));
-        Asked.emplace_back(
-            Index, Bus.asyncCall(
-                       BusMethodCall(Method("setShortcut"), {ActionId, QVariant::fromValue(QList<int>{Keys}),
-                                                             SetPresent | NoAutoloading}),
-                       AnswerWaitMs));
-        Registered[Request.Id] = {Name, Action, Keys};
-    }
-    for (auto& [Index, Call] : Asked) {
-        Call.waitForFinished();
-        const std::uint16_t Id = Requests[Index].Id;
-        const QDBusMessage Reply = Call.reply();
-        const auto Given = qdbus_cast<QList<int>>(Reply.arguments().value(0));
-        if (Reply.type() == QDBusMessage::ReplyMessage && Given.contains(Registered[Id].Keys)) {
+        const TAction Asked{Name, Action, Named != Names.end() ? Text(Named->second.second) : Action, Keys};
+        Registered[Request.Id] = Asked;
+        const auto Kept = Leaving.find({Name, Action});
+        if (Kept != Leaving.end() && Kept->second.Keys == Keys && Kept->second.Title == Asked.Title) {
+            Leaving.erase(Kept);
             Done[Index] = true;
             continue;
         }
+        Wanted.emplace_back(Index, Asked);
+    }
+    // What is left goes first: its keys may be the ones asked for now.
+    ForgetLeaving();
+    std::vector<QDBusPendingCall> Asked;
+    for (const auto& [Index, Action] : Wanted) {
+        const QStringList ActionId{Name, Action.Name, Text(Component.Title), Action.Title};
+        Bus.send(BusMethodCall(Method("doRegister"), {ActionId}));
+        Asked.push_back(Bus.asyncCall(
+            BusMethodCall(Method("setShortcut"), {ActionId, QVariant::fromValue(QList<int>{Action.Keys}),
+                                                  SetPresent | NoAutoloading}),
+            AnswerWaitMs));
+    }
+    for (std::size_t Each = 0; Each < Wanted.size(); ++Each) {
+        Asked[Each].waitForFinished();
+        const std::uint16_t Id = Requests[Wanted[Each].first].Id;
+        const TAction& Action = Wanted[Each].second;
+        const QDBusMessage Reply = Asked[Each].reply();
+        const auto Given = qdbus_cast<QList<int>>(Reply.arguments().value(0));
+        if (Reply.type() == QDBusMessage::ReplyMessage && Given.contains(Action.Keys)) {
+            Done[Wanted[Each].first] = true;
+            continue;
+        }
         Refusals[Id] = Reply.type() == QDBusMessage::ReplyMessage
-                           ? HolderOf(Registered[Id].Keys)
+                           ? HolderOf(Action.Keys)
                            : "KDE's shortcut service failed: " + Reply.errorMessage().toStdString();
-        qCDebug(PlatformLog).noquote() << "KDE refused" << Registered[Id].Name << ":" << Text(Refusals[Id]);
-        Forget(Registered[Id]);
+        qCDebug(PlatformLog).noquote() << "KDE refused" << Action.Name << ":" << Text(Refusals[Id]);
+        Forget(Action);
         Registered.erase(Id);
     }
     return Done;
@@ -141,8 +156,12 @@ void TKdeHotKeys::UnregisterHotKey(std::uint16_t Id) {
 void TKdeHotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
     for (const std::uint16_t Id : Ids) {
         if (const auto Found = Registered.find(Id); Found != Registered.end()) {
-            Forget(Found->second);
-            Held.erase({Found->second.Component, Found->second.Name});
+            const TActionKey Key{Found->second.Component, Found->second.Name};
+            if (Leaving.empty()) {
+                QTimer::singleShot(0, this, &TKdeHotKeys::ForgetLeaving);
+            }
+            Leaving[Key] = Found->second;
+            Held.erase(Key);
             Registered.erase(Found);
         }
         Names.erase(Id);
@@ -183,12 +202,19 @@ void TKdeHotKeys::UseComponent(const QString& Component) {
     }
     for (const QString& Action : Left.arguments().value(0).toStringList()) {
         qCDebug(PlatformLog).noquote() << "removing" << Action << "left in KDE's component" << Component;
-        Forget({Component, Action, 0});
+        Forget({Component, Action, {}, 0});
     }
 }
 
-void TKdeHotKeys::Forget(const TAction& Action, QDBus::CallMode Mode) {
-    CallBusMethod(Bus, Method("unregister"), {Action.Component, Action.Name}, AnswerWaitMs, Mode);
+void TKdeHotKeys::ForgetLeaving() {
+    for (const auto& [Key, Action] : Leaving) {
+        Forget(Action);
+    }
+    Leaving.clear();
+}
+
+void TKdeHotKeys::Forget(const TAction& Action) {
+    CallBusMethod(Bus, Method("unregister"), {Action.Component, Action.Name}, AnswerWaitMs, QDBus::NoBlock);
 }
 
 // KDE's answer names no holder: it is asked for the one action that has the keys.

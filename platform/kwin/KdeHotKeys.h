@@ -24,7 +24,9 @@ struct TKdeComponent {
 // System-wide hotkeys as actions of KDE's global shortcut service (kglobalaccel), which KWin hosts in a
 // Plasma Wayland session and which sees every key press. Each registration is one action of this Tulma's
 // component with the combination as its only key; KDE answers each at once, so a file of many hotkeys is
-// sent in one go and waited for together, and an edit touches only the actions that changed. A combination
+// sent in one go and waited for together. A removal waits for the end of the event loop's turn: an action
+// registered again in the same turn as it was (a reload of the file) is left alone, so that a reload or an
+// edit touches only the actions that changed. A combination
 // that KDE or another component holds is refused with the holder's name. KDE keeps the actions of a
 // program that has gone: the destructor takes this run's back, and the first registration in a
 // component removes what an earlier run left there.
@@ -57,22 +59,28 @@ class TKdeHotKeys : public QObject, public IHotKeyRegistry {
     struct TAction {
         QString Component;
         QString Name;
+        QString Title;
         int Keys = 0;
     };
+    using TActionKey = std::pair<QString, QString>;
 
     QDBusConnection Bus;
     TComponentOf ComponentOf;
     std::map<std::uint16_t, TAction> Registered;
+    // Actions unregistered in this turn of the event loop, by component and name, not yet removed in KDE.
+    std::map<TActionKey, TAction> Leaving;
     std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
     std::map<std::uint16_t, std::string> Refusals;
     // The components this run has used: their presses are listened to, their leftovers removed.
     std::set<QString> Components;
     // Actions held down: a further press before the release is a repeat.
-    std::set<std::pair<QString, QString>> Held;
+    std::set<TActionKey> Held;
     TPressHandler Pressed;
 
     void UseComponent(const QString& Component);
-    void Forget(const TAction& Action, QDBus::CallMode Mode = QDBus::NoBlock);
+    // Removes the actions left since the last turn of the event loop.
+    void ForgetLeaving();
+    void Forget(const TAction& Action);
     std::string HolderOf(int Keys) const;
 };
 

@@ -400,6 +400,23 @@ TEST_F(KWinSessionTest, KdeShortcutsRunOncePerPressFollowEditsAndNameWhoHoldsARe
     ASSERT_TRUE(PressUntilRun(RCode, 1));
     EXPECT_EQ(Presses, std::vector<std::uint16_t>{1});
     EXPECT_EQ(ComponentActions("Tulma: registry"), "hotkey-1");
+
+    // A reload takes every hotkey back and registers the file again: only the changed one reaches KDE.
+    ASSERT_TRUE(Keys.RegisterHotKey(2, MOD_CONTROL | MOD_ALT, 'L'));
+    QProcess Monitor;
+    Monitor.start("dbus-monitor", {"--session", "type='method_call',interface='org.kde.KGlobalAccel'"});
+    ASSERT_TRUE(Eventually([&] { return Monitor.waitForReadyRead(10) || Monitor.bytesAvailable() > 0; }));
+    const std::uint16_t Reloaded[] = {1, 2};
+    Keys.UnregisterHotKeys(Reloaded);
+    const THotKeyRequest Again[] = {{1, MOD_CONTROL | MOD_ALT, 'R'},
+                                    {2, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'L'}};
+    EXPECT_EQ(Keys.RegisterHotKeys(Again), (std::vector<bool>{true, true}));
+    ASSERT_TRUE(PressUntilRun(RCode, 1));
+    const QByteArray Sent = Monitor.readAll();
+    Monitor.kill();
+    Monitor.waitForFinished();
+    EXPECT_EQ(Sent.count("member=setShortcut"), 1) << Sent.toStdString();
+    EXPECT_EQ(Sent.count("member=unregister"), 1) << Sent.toStdString();
 }
 
 // A Tulma's shortcuts go with it: a killed one's stay in KDE until its file's next start removes them, and
