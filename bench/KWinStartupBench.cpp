@@ -77,11 +77,13 @@ double ResidentMegabytes(pid_t Pid) {
     return 0;
 }
 
-// The real program, minimised as after an autostart, with its hotkeys through Backend ("kde", "portal").
-void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backend) {
+// The real program, minimised as after an autostart, with its hotkeys through Backend ("kde", "portal"), on
+// Qt's platform of its choice or on the one named by Platform (QT_QPA_PLATFORM).
+void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backend, const char* Platform) {
     // A folder for each count: the portal's desktop remembers a group's shortcuts, which are the file's.
     const fs::path Dir =
-        fs::path(std::getenv("HOME")) / ("start-" + Backend + "-" + std::to_string(State.range(0)));
+        fs::path(std::getenv("HOME")) /
+        ("start-" + Backend + (Platform != nullptr ? Platform : "") + "-" + std::to_string(State.range(0)));
     fs::create_directories(Dir);
     const fs::path Marker = Dir / "marker";
     std::vector<test::THotKeyOutline> HotKeys;
@@ -98,7 +100,11 @@ void BM_StartUntilLastAnswers(benchmark::State& State, const std::string& Backen
     for (auto _ : State) {
         fs::remove(Marker);
         const auto Start = Clock::now();
+        if (Platform != nullptr) {
+            setenv("QT_QPA_PLATFORM", Platform, 1);
+        }
         const pid_t Tulma = test::Spawn({TULMA_PROGRAM, "--hotkeys=" + Backend, File});
+        unsetenv("QT_QPA_PLATFORM");
         std::string Failure;
         try {
             State.SetIterationTime(PressUntil(One ? L : K, Start, [&] { return fs::exists(Marker); }));
@@ -171,9 +177,12 @@ int main(int Argc, char** Argv) {
     tulma::RegisterAllClasses();
     // The edit first: it needs Ctrl+Alt+K and L free, which an ended portal session's keys are not.
     Configure(benchmark::RegisterBenchmark("EditUntilWorking/tulma-kde/1000", BM_EditUntilWorking));
-    for (const std::string Backend : {"kde", "portal"}) {
-        Configure(benchmark::RegisterBenchmark(("StartUntilLastAnswers/tulma-" + Backend).c_str(),
-                                               BM_StartUntilLastAnswers, Backend)
+    // KDE's service with Tulma on XWayland too: how much of the start is Qt's Wayland platform.
+    for (const auto& [Backend, Platform] :
+         {std::pair<std::string, const char*>{"kde", nullptr}, {"kde", "xcb"}, {"portal", nullptr}}) {
+        const std::string Name =
+            "StartUntilLastAnswers/tulma-" + Backend + (Platform != nullptr ? "-xcb" : "");
+        Configure(benchmark::RegisterBenchmark(Name.c_str(), BM_StartUntilLastAnswers, Backend, Platform)
                       ->Arg(HotKeyCount)
                       ->Arg(1));
     }

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "BusCall.h"
@@ -97,13 +98,15 @@ std::vector<bool> TKdeHotKeys::RegisterHotKeys(std::span<const THotKeyRequest> R
     UseComponent(Name);
     std::vector<bool> Done(Requests.size(), false);
     std::vector<std::pair<std::size_t, TAction>> Wanted;
+    std::set<int> InUse;
+    for (const auto& [Id, Action] : Registered) {
+        InUse.insert(Action.Keys);
+    }
     for (std::size_t Index = 0; Index < Requests.size(); ++Index) {
         const THotKeyRequest& Request = Requests[Index];
         Refusals.erase(Request.Id);
         const int Keys = QtKeyCombination(Request.Modifiers, Request.VirtualKey);
-        const bool Taken =
-            std::ranges::any_of(Registered, [&](const auto& Entry) { return Entry.second.Keys == Keys; });
-        if (Keys == 0 || Taken || Registered.contains(Request.Id)) {
+        if (Keys == 0 || Registered.contains(Request.Id) || !InUse.insert(Keys).second) {
             continue;
         }
         const auto Named = Names.find(Request.Id);
