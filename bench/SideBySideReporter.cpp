@@ -16,7 +16,8 @@ struct TTarget {
 
 // The share of the other contender's time that Tulma may take at the median and at the 99th percentile,
 // by family; elsewhere Tulma must merely be at least as fast. On GNOME both go through the same daemon,
-// and Tulma's path adds a process and a socket round trip to the peer's.
+// and Tulma's path adds a process and a socket round trip to the peer's; on KDE both are actions of the
+// same shortcut service, and Tulma's hotkey runs its command through its own machinery.
 TTarget TargetRatio(const std::string& Family) {
     static const std::map<std::string, TTarget> Targets = {{"PressToLaunch", {0.5, 0.6}},
                                                            {"PressToLaunch1000", {0.5, 0.6}},
@@ -24,7 +25,8 @@ TTarget TargetRatio(const std::string& Family) {
                                                            {"PressToLaunch-OwnWindowFocused", {0.5, 0.6}},
                                                            {"ActivateDeepWindow-500windows", {0.2, 0.2}},
                                                            {"ActivateDeepWindow-50windows", {0.35, 0.35}},
-                                                           {"GnomePressToLaunch", {1.5, 2.0}}};
+                                                           {"GnomePressToLaunch", {1.5, 2.0}},
+                                                           {"KdePressToLaunch", {1.5, 2.0}}};
     const auto Found = Targets.find(Family);
     return Found == Targets.end() ? TTarget{1.0, 1.0} : Found->second;
 }

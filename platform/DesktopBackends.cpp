@@ -13,6 +13,7 @@
 #include "HandOverHotKeys.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
+#include "KdeHotKeys.h"
 #include "LayoutLookups.h"
 #include "PlatformLog.h"
 #include "PortalHotKeys.h"
@@ -96,6 +97,9 @@ std::string Title(const std::string& Backend) {
     if (Backend == "portal") {
         return "the desktop's GlobalShortcuts portal";
     }
+    if (Backend == "kde") {
+        return "KDE's global shortcut service in KWin";
+    }
     if (Backend == "kwin") {
         return "KWin (native Wayland windows too)";
     }
@@ -111,7 +115,13 @@ std::string Title(const std::string& Backend) {
     return "none";
 }
 
-// sway is a candidate where its socket is, GNOME's keybindings on a GNOME desktop (or either when named):
+bool KdeDesktop() {
+    const char* Desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    return Desktop != nullptr && std::string(Desktop).find("KDE") != std::string::npos;
+}
+
+// sway is a candidate where its socket is, GNOME's keybindings on a GNOME desktop, KDE's shortcut service
+// on a KDE desktop (or any of them when named):
 // other sessions need not hear of them.
 std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
     std::vector<TBackendCandidate> Listed{{"portal", true, false, true, ProvePortal},
@@ -120,6 +130,9 @@ std::vector<TBackendCandidate> Candidates(const TDesktopRequest& Request) {
                                           {"x11", true, true, false, ProveX11}};
     if (Request.ForcedHotKeyBackend == "gnome" || GnomeDesktop()) {
         Listed.insert(Listed.begin() + 1, {"gnome", true, false, true, ProveGnomeKeybindings});
+    }
+    if (Request.ForcedHotKeyBackend == "kde" || KdeDesktop()) {
+        Listed.insert(Listed.begin(), {"kde", true, false, true, TKdeHotKeys::Prove});
     }
     if (Request.ForcedHotKeyBackend == "sway" || !TSwayConnection::SessionSocketPath().empty()) {
         Listed.insert(Listed.begin(), {"sway", true, true, true, TSwayConnection::Prove});
@@ -197,6 +210,12 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
         connect(GnomeShell.get(), &TGnomeShellWindows::ExtensionAnswersChanged, this,
                 &TDesktopBackends::NoticeChanged);
     }
+    if (Chosen.HotKeyBackend == "kde") {
+        Kde = std::make_unique<TKdeHotKeys>(
+            [Group = Request.ShortcutGroup, Title = Request.ShortcutGroupTitle] {
+                return TKdeComponent{Group ? Group() : "tulma", Title ? Title() : "Tulma"};
+            });
+    }
     if (Chosen.HotKeyBackend == "portal") {
         Portal = std::make_unique<TPortalHotKeys>(Request.ShortcutGroup);
         connect(Portal.get(), &TPortalHotKeys::Failed, this,
@@ -212,7 +231,9 @@ TDesktopBackends::TDesktopBackends(const TDesktopRequest& Request, QObject* Pare
     if (Chosen.HotKeyBackend == "gnome") {
         Gnome = std::make_unique<TGnomeHotKeys>(Request.DesktopCommand);
     }
-    if (Portal) {
+    if (Kde) {
+        Registry = std::make_unique<THandOverHotKeys>(*Kde);
+    } else if (Portal) {
         Registry = std::make_unique<THandOverHotKeys>(*Portal);
     } else if (Gnome) {
         Registry = std::make_unique<THandOverHotKeys>(*Gnome);

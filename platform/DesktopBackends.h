@@ -21,6 +21,7 @@ class ILauncher;
 class THandOverHotKeys;
 class TGnomeHotKeys;
 class TKWinDesktopWindows;
+class TKdeHotKeys;
 class TPortalHotKeys;
 class TStatusNotifierTrayWatcher;
 class TSwayDesktopWindows;
@@ -40,6 +41,8 @@ struct TDesktopRequest {
     // The name of the desktop's shortcut group for the hotkeys (see ShortcutGroup), asked at each
     // binding; none: the default group.
     std::function<std::string()> ShortcutGroup = {};
+    // The group's name in the desktop's settings, where they show one besides ShortcutGroup (KDE's).
+    std::function<std::string()> ShortcutGroupTitle = {};
     // What a desktop that starts a program on each press (GNOME's custom keybindings) runs for the
     // registration named Key: the program and its arguments.
     std::function<std::vector<std::string>(const std::string& Key)> DesktopCommand = {};
@@ -57,7 +60,8 @@ std::string ForgetDesktopShortcuts();
 std::string NoWindowsReason(const TBackendChoice& Choice);
 
 // The desktop services of this session, from the backends that prove to work here, in the order of
-// preference: sway's IPC socket, then the GlobalShortcuts portal (Wayland sessions), then GNOME's custom
+// preference: sway's IPC socket, then KDE's global shortcut service in KWin, then the GlobalShortcuts portal
+// (both Wayland sessions), then GNOME's custom
 // keybindings (Wayland sessions), then X11 key grabs;
 // sway's, KWin's or GNOME Shell's window list (Wayland sessions), then X11's. X11 serves only when the
 // application runs on an X display; the launcher starts programs without one too (show commands then are not
@@ -75,8 +79,8 @@ class TDesktopBackends : public QObject {
     std::string Notice() const;
     // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
     bool DesktopShortcuts() const { return Chosen.HotKeyBackend == "portal"; }
-    // Whether the hotkeys are bindings of the compositor (sway), which sees every key press.
-    bool CompositorBindings() const { return Chosen.HotKeyBackend == "sway"; }
+    // Whether the hotkeys are bindings of the compositor (sway, KWin), which sees every key press.
+    bool CompositorBindings() const { return Chosen.HotKeyBackend == "sway" || Chosen.HotKeyBackend == "kde"; }
 
     IHotKeyRegistry& HotKeys();
     // Whether some backend lists windows here; without one, Windows() is an empty list.
@@ -104,6 +108,7 @@ class TDesktopBackends : public QObject {
     std::unique_ptr<IDesktopWindows> NoWindows;
     std::unique_ptr<TKWinDesktopWindows> KWin;
     std::unique_ptr<TGnomeShellWindows> GnomeShell;
+    std::unique_ptr<TKdeHotKeys> Kde;
     std::unique_ptr<TPortalHotKeys> Portal;
     std::unique_ptr<TPortalHotKeys> FailedPortal;
     std::unique_ptr<TSwayHotKeys> Sway;

@@ -75,6 +75,10 @@ std::optional<std::string> THandOverHotKeys::AssignedCombination(std::uint16_t I
     return Current->AssignedCombination(Id);
 }
 
+std::string THandOverHotKeys::RefusalReason(std::uint16_t Id) const {
+    return Current->RefusalReason(Id);
+}
+
 void THandOverHotKeys::SetAssignmentHandler(std::function<void()> Handler) {
     AssignmentChanged = Handler;
     Current->SetAssignmentHandler(std::move(Handler));

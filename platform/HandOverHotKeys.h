@@ -28,6 +28,7 @@ class THandOverHotKeys : public IHotKeyRegistry {
     void NameHotKey(std::uint16_t Id, const std::string& Key, const std::string& Description) override;
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
     void SetAssignmentHandler(std::function<void()> Handler) override;
+    std::string RefusalReason(std::uint16_t Id) const override;
 
   private:
     IHotKeyRegistry* Current;

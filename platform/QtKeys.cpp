@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "HotKeyRegistry.h"
 #include "VirtualKeys.h"
 
 namespace tulma {
@@ -98,6 +99,26 @@ int QtKeyFromVirtualKey(std::uint8_t VirtualKey) {
         return Key;
     }
     return KeyOf(KeyTable, VirtualKey);
+}
+
+int QtKeyCombination(unsigned Modifiers, std::uint8_t VirtualKey) {
+    const int Key = QtKeyFromVirtualKey(VirtualKey);
+    if (Key == Qt::Key_unknown) {
+        return 0;
+    }
+    constexpr std::uint8_t LastKeypadKey = 0x6F;
+    int Combination = Key;
+    for (const auto& [Flag, Modifier] :
+         {std::pair{MOD_CONTROL, Qt::ControlModifier}, std::pair{MOD_ALT, Qt::AltModifier},
+          std::pair{MOD_SHIFT, Qt::ShiftModifier}}) {
+        if ((Modifiers & Flag) != 0) {
+            Combination |= static_cast<int>(Modifier);
+        }
+    }
+    if (VirtualKey >= Vk::Numpad0 && VirtualKey <= LastKeypadKey) {
+        Combination |= static_cast<int>(Qt::KeypadModifier);
+    }
+    return Combination;
 }
 
 void SetKeyEventLookup(TKeyEventLookup Lookup) {

@@ -14,6 +14,10 @@ std::uint8_t VirtualKeyFromQtKey(int Key, Qt::KeyboardModifiers Modifiers);
 // The Qt key of a code, Qt::Key_unknown when none; keypad codes give the plain digit or operator key.
 int QtKeyFromVirtualKey(std::uint8_t VirtualKey);
 
+// The Qt key combination of MOD_* flags and a virtual-key code, as KDE's shortcuts store it (keypad keys
+// carry Qt::KeypadModifier); 0 when the key has no Qt key.
+int QtKeyCombination(unsigned Modifiers, std::uint8_t VirtualKey);
+
 // The backend's code of a captured key press (the X11 one reads the key's place on the current layout, so
 // the key that types a is 0x41 on any layout); 0 when it cannot tell.
 using TKeyEventLookup = std::function<std::uint8_t(const QKeyEvent&)>;

@@ -48,4 +48,9 @@ std::string ShortcutGroup(const std::string& FileName, const std::string& Defaul
     return "tulma_" + TokenLetters(std::filesystem::path(Path).stem().string()) + "_" + Hash;
 }
 
+std::string ShortcutGroupTitle(const std::string& FileName) {
+    const std::filesystem::path Path(FullPath(FileName));
+    return "Tulma: " + Path.filename().string() + " (" + Path.parent_path().string() + ")";
+}
+
 }  // namespace tulma

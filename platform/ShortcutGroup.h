@@ -13,4 +13,8 @@ namespace tulma {
 // gives the same name from run to run.
 std::string ShortcutGroup(const std::string& FileName, const std::string& DefaultFileName);
 
+// The group's name for the user, where the desktop shows one besides the group's own: "Tulma: " and the
+// file's name with its folder, which tells apart the groups of two files of the same name.
+std::string ShortcutGroupTitle(const std::string& FileName);
+
 }  // namespace tulma

@@ -5,6 +5,9 @@
 #     bindings under openbox;
 #   resident memory idling in the tray (openbox, trayer) with 1 hotkey (<= 32 MB) and with 1,000 (<= 36 MB);
 #   loading a 10,000-hotkey file (<= 3x reading its bytes);
+#   in a headless KWin Wayland desktop, start until the last of 1,000 hotkeys answers through KDE's global
+#     shortcut service and through the GlobalShortcuts portal (<= 500 ms), with 1 hotkey beside it, and an
+#     edit of one hotkey among 1,000 until it works through KDE's service (<= 300 ms);
 #   then scripts/bench-launch.sh: press to launch under openbox with Tulma idling minimised (1 and 1,000
 #   hotkeys), with another program's window focused and with Tulma's own window focused (<= 0.5x sxhkd at
 #   the median, <= 0.6x at the 99th percentile), window search among 500 and 50 windows (<= 0.2x and
@@ -15,7 +18,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j 2 --target bench_startup bench_hotkeyfile
+cmake --build "$build" -j 2 --target bench_startup bench_hotkeyfile bench_kwin_startup
 
 # The median of a benchmark in a console report: its time, or the counter named in $3.
 median() {
@@ -39,6 +42,8 @@ echo "== Start-up and idle memory (15 starts each, 5 for memory) =="
 echo "== Loading a 10,000-hotkey x 5-command file =="
 "$build/bin/bench_hotkeyfile" --benchmark_filter='ReadBytesOnly|LoadHotKeyFile' --benchmark_repetitions=10 \
     --benchmark_report_aggregates_only=true --benchmark_time_unit=ms | tee -a "$report"
+echo "== KWin Wayland: start until the last hotkey answers (5 starts each), an edit until it works =="
+"$root/tests/wayland/wayland-desktop.sh" "$build/bin/bench_kwin_startup" | tee -a "$report"
 
 read_bytes=$(median "$report" LargeHotKeyFile/ReadBytesOnly)
 echo
@@ -55,5 +60,11 @@ verdict "idle in the tray, 1,000 hotkeys" "$(median "$report" BM_ResidentMemoryM
 verdict "idle in the tray, 1 hotkey" "$(median "$report" BM_ResidentMemoryMinimisedToTray/openbox+tray/1/ RSS_MB)" MB 32 ""
 verdict "load a 10,000-hotkey file" "$(median "$report" LargeHotKeyFile/LoadHotKeyFile)" ms \
     "$(awk -v b="$read_bytes" 'BEGIN { printf "%.2f", 3 * b }')" ", 3x reading its bytes: $read_bytes ms"
+for backend in kde portal; do
+    verdict "KWin, $backend: start until the last of 1,000 answers" \
+        "$(median "$report" "StartUntilLastAnswers/tulma-$backend/1000")" ms 500 \
+        ", 1 hotkey: $(median "$report" "StartUntilLastAnswers/tulma-$backend/1/") ms"
+done
+verdict "KWin, kde: edit of one of 1,000 until it works" "$(median "$report" EditUntilWorking/tulma-kde/1000)" ms 300 ""
 echo
 "$root/scripts/bench-launch.sh" "$build" "${2:-200}" "${3:-100}"

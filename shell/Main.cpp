@@ -100,6 +100,7 @@ int Run(const TProgramOptions& Options, int& Argc, char** Argv) {
         {.ForcedHotKeyBackend = HotKeyBackendName(Options.HotKeyBackend),
          .ShortcutGroup =
              [] { return ShortcutGroup(HotKeyFileName(), DefaultHotKeyFileName(ProgramDirectory())); },
+         .ShortcutGroupTitle = [] { return ShortcutGroupTitle(HotKeyFileName()); },
          .DesktopCommand = [&](const std::string& Key) { return PressCommand(Key, NamedInShortcuts); }});
     SetKeyNameLookup(Desktop.KeyNames());
     SetKeyEventLookup(Desktop.KeyCodes());

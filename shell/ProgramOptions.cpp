@@ -22,13 +22,16 @@ TProgramOptions::THotKeyBackend HotKeyBackendNamed(const std::string& Value) {
     if (Value == "portal") {
         return TProgramOptions::THotKeyBackend::Portal;
     }
+    if (Value == "kde") {
+        return TProgramOptions::THotKeyBackend::Kde;
+    }
     if (Value == "sway") {
         return TProgramOptions::THotKeyBackend::Sway;
     }
     if (Value == "gnome") {
         return TProgramOptions::THotKeyBackend::Gnome;
     }
-    throw EUsageError("option '--hotkeys' takes x11, portal, sway or gnome, not '" + Value + "'");
+    throw EUsageError("option '--hotkeys' takes x11, portal, kde, sway or gnome, not '" + Value + "'");
 }
 
 std::int32_t HotKeyIdOf(const std::string& Value) {
@@ -48,6 +51,8 @@ std::string HotKeyBackendName(TProgramOptions::THotKeyBackend Backend) {
             return "x11";
         case TProgramOptions::THotKeyBackend::Portal:
             return "portal";
+        case TProgramOptions::THotKeyBackend::Kde:
+            return "kde";
         case TProgramOptions::THotKeyBackend::Sway:
             return "sway";
         case TProgramOptions::THotKeyBackend::Gnome:
@@ -141,11 +146,13 @@ std::string UsageText() {
            "               topmost first (every window without TEXT); TEXT is part of a\n"
            "               title, or class:NAME for the windows of program NAME; exit status\n"
            "               1 when none matches\n"
-           "  --hotkeys=x11|portal|sway|gnome\n"
+           "  --hotkeys=x11|portal|kde|sway|gnome\n"
            "               register the hotkeys with X11 key grabs, with the desktop's\n"
-           "               shortcut portal, as bindings of sway or as GNOME's custom\n"
-           "               keybindings; by default sway where its IPC socket answers, else\n"
-           "               the portal in a Wayland session that proves to serve global\n"
+           "               shortcut portal, as shortcuts of KDE's service in KWin, as\n"
+           "               bindings of sway or as GNOME's custom keybindings; by default\n"
+           "               sway where its IPC socket answers, else KDE's shortcut service\n"
+           "               where KWin hosts it and it answers, else the portal in a\n"
+           "               Wayland session that proves to serve global\n"
            "               shortcuts, else GNOME's keybindings in a Wayland session where\n"
            "               gnome-settings-daemon runs them, else X11; a backend named here\n"
            "               that does not serve ends the program with the reason\n"

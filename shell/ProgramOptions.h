@@ -11,8 +11,8 @@ namespace tulma {
 // What the command line asks of the program.
 struct TProgramOptions {
     enum class TAction { Start, Help, Version, RunHotKey, ListWindows, Desktop, ForgetDesktopShortcuts };
-    // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal|sway|gnome".
-    enum class THotKeyBackend { Automatic, X11, Portal, Sway, Gnome };
+    // Where hotkeys are registered: chosen by the session, or "--hotkeys=x11|portal|kde|sway|gnome".
+    enum class THotKeyBackend { Automatic, X11, Portal, Kde, Sway, Gnome };
 
     TAction Action = TAction::Start;
     // The hotkey that "--run NAME" names.

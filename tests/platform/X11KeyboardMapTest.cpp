@@ -2,6 +2,7 @@
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 
+#include "HotKeyRegistry.h"
 #include "KeyboardMapping.h"
 #include "QtKeys.h"
 #include "QtX11.h"
@@ -80,6 +81,15 @@ TEST(QtKeysTest, QtKeysAndCodesMapBothWays) {
         const bool Keypad = Code >= 0x60 && Code <= 0x6F;
         EXPECT_EQ(VirtualKeyFromQtKey(Key, Keypad ? Qt::KeypadModifier : Qt::NoModifier), Code) << Code;
     }
+}
+
+// KDE's shortcuts hold a combination as one Qt key number; a keypad key carries the keypad flag.
+TEST(QtKeysTest, CombinationsBecomeQtKeyNumbers) {
+    EXPECT_EQ(QtKeyCombination(MOD_CONTROL | MOD_ALT, 'K'), (Qt::CTRL | Qt::ALT | Qt::Key_K).toCombined());
+    EXPECT_EQ(QtKeyCombination(MOD_SHIFT, 0x65),
+              QKeyCombination(Qt::ShiftModifier | Qt::KeypadModifier, Qt::Key_5).toCombined());
+    EXPECT_EQ(QtKeyCombination(0, 0x70), Qt::Key_F1);
+    EXPECT_EQ(QtKeyCombination(MOD_CONTROL, 0xFF), 0);
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ TEST(ProgramOptions, HotKeysChooseTheRegistration) {
     EXPECT_EQ(Options.HotKeyBackend, Portal);
     EXPECT_EQ(Options.FileArgument, "work");
     EXPECT_EQ(Parse({"--hotkeys=gnome"}).HotKeyBackend, Gnome);
+    EXPECT_EQ(Parse({"--hotkeys=kde"}).HotKeyBackend, Kde);
 }
 
 // What GNOME's keybindings run: an identifier and a file that may look like an option.

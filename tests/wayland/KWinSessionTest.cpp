@@ -1,7 +1,9 @@
 // Tulma in a KWin Wayland session as a Plasma user has it, every case in the one desktop that
 // wayland-desktop.sh starts for this program: class matching and cycling over native and X11 windows,
 // the environment of the programs it starts, two instances on different files, its own windows on
-// Wayland with or without X, brought forward by a second start, and its keys on the compositor's keymap.
+// Wayland with or without X, brought forward by a second start, its keys on the compositor's keymap, and
+// its hotkeys as KDE's global shortcuts. KDE keeps a killed Tulma's shortcuts (until that file's next
+// start), so each case presses keys that no earlier one binds.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -24,8 +27,10 @@
 
 #include "HotKeyCommand.h"
 #include "KWinDesktopWindows.h"
+#include "KdeHotKeys.h"
 #include "ShellFakes.h"
 #include "ShellTestSupport.h"
+#include "VirtualKeys.h"
 #include "WaylandKeymap.h"
 #include "WaylandTestSupport.h"
 #include "X11DesktopWindows.h"
@@ -302,24 +307,39 @@ TEST_F(KWinSessionTest, CompositorKeymapGivesTheKeysOfXWayland) {
     }
 }
 
-// The desktop's shortcut service, asked for the groups it knows and their names in its settings.
-std::vector<std::string> ShortcutGroupNames() {
+// KDE's shortcut service, asked for the components it knows: each one's title in its settings and the
+// names of its actions.
+std::map<std::string, QStringList> ShortcutComponents() {
     QDBusConnection Bus = QDBusConnection::sessionBus();
     const QDBusReply<QList<QDBusObjectPath>> Components = Bus.call(QDBusMessage::createMethodCall(
         "org.kde.kglobalaccel", "/kglobalaccel", "org.kde.KGlobalAccel", "allComponents"));
-    std::vector<std::string> Names;
+    std::map<std::string, QStringList> Listed;
     for (const QDBusObjectPath& Path : Components.value()) {
         QDBusMessage Ask = QDBusMessage::createMethodCall("org.kde.kglobalaccel", Path.path(),
                                                           "org.freedesktop.DBus.Properties", "Get");
         Ask.setArguments({"org.kde.kglobalaccel.Component", "friendlyName"});
         const QDBusReply<QVariant> Name = Bus.call(Ask);
-        Names.push_back(Name.value().toString().toStdString());
+        const QDBusReply<QStringList> Actions = Bus.call(QDBusMessage::createMethodCall(
+            "org.kde.kglobalaccel", Path.path(), "org.kde.kglobalaccel.Component", "shortcutNames"));
+        Listed[Name.value().toString().toStdString()] = Actions.value();
     }
-    return Names;
+    return Listed;
 }
 
-// Two Tulmas on different files, both bound through the portal; the second ends (SIGTERM) and the
-// first's hotkeys still run. The desktop's settings show them as two groups under different names.
+// The names of the actions of the components whose title starts with Title, in order, separated by spaces.
+std::string ComponentActions(const std::string& Title) {
+    QStringList Actions;
+    for (const auto& [Name, Listed] : ShortcutComponents()) {
+        if (Name.starts_with(Title)) {
+            Actions += Listed;
+        }
+    }
+    Actions.sort();
+    return Actions.join(' ').toStdString();
+}
+
+// Two Tulmas on different files, both with KDE's shortcut service; the second ends (SIGTERM) and the
+// first's hotkeys still run. KDE's settings show them as two components, titled by their files.
 TEST_F(KWinSessionTest, OneOfTwoInstancesEndsAndTheOtherStillFires) {
     const auto Lines = [&](const std::string& Name) {
         return std::ranges::count(ReadFile(Dir / Name), '\n');
@@ -335,18 +355,100 @@ TEST_F(KWinSessionTest, OneOfTwoInstancesEndsAndTheOtherStillFires) {
     ASSERT_TRUE(PressUntil(JCode, [&] { return Lines("first") > 0; }));
     ASSERT_TRUE(PressUntil(MCode, [&] { return Lines("second") > 0; }));
 
-    const std::vector<std::string> Groups = ShortcutGroupNames();
-    const auto Named = [&](const std::string& Start) {
-        return std::ranges::count_if(Groups,
-                                     [&](const std::string& Name) { return Name.starts_with(Start); });
-    };
-    EXPECT_EQ(Named("tulma_first_"), 1) << testing::PrintToString(Groups);
-    EXPECT_EQ(Named("tulma_second_"), 1) << testing::PrintToString(Groups);
+    EXPECT_EQ(ComponentActions("Tulma: first.tul ("), "hotkey-0");
+    EXPECT_EQ(ComponentActions("Tulma: second.tul ("), "hotkey-0");
 
     Second.terminate();
     ASSERT_TRUE(Second.waitForFinished(10000));
     const auto Runs = Lines("first");
     EXPECT_TRUE(PressUntil(JCode, [&] { return Lines("first") > Runs; }));
+}
+
+// The registry on its own: presses, a held key, an edit and a deletion, each followed by a press that does
+// run, so that a run that should not happen would have come before it; and what KDE refuses, with why.
+TEST_F(KWinSessionTest, KdeShortcutsRunOncePerPressFollowEditsAndNameWhoHoldsARefusedOne) {
+    TKdeHotKeys Keys([] { return TKdeComponent{"tulma_registry", "Tulma: registry"}; });
+    std::vector<std::uint16_t> Presses;
+    Keys.SetPressHandler([&](std::uint16_t Id) { Presses.push_back(Id); });
+    const auto PressUntilRun = [&](unsigned KeyCode, std::uint16_t Id) {
+        Presses.clear();
+        return PressUntil(KeyCode, [&] { return !Presses.empty() && Presses.back() == Id; });
+    };
+    const THotKeyRegistration Asked[] = {{1, MOD_CONTROL | MOD_ALT, 'L'},
+                                         {2, MOD_CONTROL | MOD_ALT, 'R'},
+                                         {3, MOD_CONTROL | MOD_ALT, 'R'},
+                                         {4, MOD_CONTROL, Vk::F1},
+                                         {5, MOD_CONTROL, 0xFF}};
+    EXPECT_EQ(Keys.RegisterHotKeys(Asked), (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(Keys.RefusalReason(4), "KDE gives it to \"Switch to Desktop 1\" of KWin");
+    OpenNative("Focused", "focused.app");
+    ASSERT_TRUE(PressUntilRun(LCode, 1));
+    Presses.clear();
+    ASSERT_TRUE(PressCtrlAlt(LCode, 1500));
+    ASSERT_TRUE(PressUntilRun(RCode, 2));
+    EXPECT_EQ(std::ranges::count(Presses, 1), 1);
+
+    TKdeHotKeys Other([] { return TKdeComponent{"tulma_other", "Tulma: other"}; });
+    EXPECT_FALSE(Other.RegisterHotKey(1, MOD_CONTROL | MOD_ALT, 'L'));
+    EXPECT_EQ(Other.RefusalReason(1), "KDE gives it to \"hotkey-1\" of Tulma: registry");
+
+    Keys.UnregisterHotKey(2);
+    Keys.UnregisterHotKey(1);
+    ASSERT_TRUE(Keys.RegisterHotKey(1, MOD_CONTROL | MOD_ALT, 'R'));
+    ASSERT_TRUE(PressUntilRun(RCode, 1));
+    ASSERT_TRUE(PressCtrlAlt(LCode));
+    ASSERT_TRUE(PressUntilRun(RCode, 1));
+    EXPECT_EQ(Presses, std::vector<std::uint16_t>{1});
+    EXPECT_EQ(ComponentActions("Tulma: registry"), "hotkey-1");
+
+    // A reload takes every hotkey back and registers the file again: only the changed one reaches KDE.
+    ASSERT_TRUE(Keys.RegisterHotKey(2, MOD_CONTROL | MOD_ALT, 'L'));
+    QProcess Monitor;
+    Monitor.start("dbus-monitor", {"--session", "type='method_call',interface='org.kde.KGlobalAccel'"});
+    ASSERT_TRUE(Eventually([&] { return Monitor.waitForReadyRead(10) || Monitor.bytesAvailable() > 0; }));
+    const std::uint16_t Reloaded[] = {1, 2};
+    Keys.UnregisterHotKeys(Reloaded);
+    const THotKeyRegistration Again[] = {{1, MOD_CONTROL | MOD_ALT, 'R'},
+                                         {2, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'L'}};
+    EXPECT_EQ(Keys.RegisterHotKeys(Again), (std::vector<bool>{true, true}));
+    ASSERT_TRUE(PressUntilRun(RCode, 1));
+    const QByteArray Sent = Monitor.readAll();
+    Monitor.kill();
+    Monitor.waitForFinished();
+    EXPECT_EQ(Sent.count("member=setShortcut"), 1) << Sent.toStdString();
+    EXPECT_EQ(Sent.count("member=unregister"), 1) << Sent.toStdString();
+}
+
+// A Tulma's shortcuts go with it: a killed one's stay in KDE until its file's next start removes them, and
+// one that ends (SIGTERM) takes its own back.
+TEST_F(KWinSessionTest, KdeShortcutsGoWithTheirTulmaAndAKilledOnesWithItsNextStart) {
+    const std::string File = (Dir / "gone.tul").string();
+    const fs::path Before = Dir / "before", After = Dir / "after";
+    WriteHotKeyFile(File, {{"before", 0xC000 | 'L', "/bin/touch", Before.string()}}, true);
+    QProcess& Killed = Start(TULMA_PROGRAM, {QString::fromStdString(File)});
+    OpenNative("Focused", "focused.app");
+    ASSERT_TRUE(PressUntil(LCode, [&] { return fs::exists(Before); }));
+    Killed.kill();
+    ASSERT_TRUE(Killed.waitForFinished(10000));
+    ASSERT_EQ(ComponentActions("Tulma: gone.tul ("), "hotkey-0") << "KDE no longer keeps a killed one's";
+
+    // The first hotkey, whose action KDE kept, now has no key: only the clean-up can remove that action.
+    WriteHotKeyFile(File, {{"idle", 0, "/bin/true"}, {"after", 0xC000 | 'R', "/bin/touch", After.string()}},
+                    true);
+    QProcess& Again = Start(TULMA_PROGRAM, {QString::fromStdString(File)});
+    OpenNative("Focused again", "focused.app");
+    ASSERT_TRUE(PressUntil(RCode, [&] { return fs::exists(After); }));
+    EXPECT_EQ(ComponentActions("Tulma: gone.tul ("), "hotkey-1");
+    fs::remove(Before);
+    ASSERT_TRUE(PressCtrlAlt(LCode));
+    fs::remove(After);
+    ASSERT_TRUE(PressUntil(RCode, [&] { return fs::exists(After); }));
+    EXPECT_FALSE(fs::exists(Before));
+
+    Again.terminate();
+    ASSERT_TRUE(Again.waitForFinished(10000));
+    EXPECT_EQ(ComponentActions("Tulma: gone.tul ("), "");
+    EXPECT_FALSE(ShortcutComponents().contains("Tulma: gone.tul (" + Dir.string() + ")"));
 }
 
 }  // namespace

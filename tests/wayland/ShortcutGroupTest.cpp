@@ -25,6 +25,7 @@ TEST(ShortcutGroup, OneNamePerFileAndTheDefaultKeepsTheOldOne) {
     EXPECT_EQ(Odd.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_"),
               std::string::npos)
         << Odd;
+    EXPECT_EQ(ShortcutGroupTitle("/home/u/other/./work.tul"), "Tulma: work.tul (/home/u/other)");
 }
 
 }  // namespace

@@ -119,8 +119,9 @@ TEST_F(PortalRegistryTest, CombinationsWithoutAKeyOrHeldTwiceAreRefused) {
     EXPECT_FALSE(Keys.RegisterHotKey(1, Ctrl | Alt, 'L'));
 }
 
-// The real program in the Wayland session, hidden, while a native Wayland window has the focus: X11 key grabs
-// cannot see these presses, only the portal can.
+// The real program in the Wayland session with the portal (KDE's own shortcut service would be chosen here),
+// hidden, while a native Wayland window has the focus: X11 key grabs cannot see these presses, only the
+// portal can.
 class WaylandProgramTest : public WaylandHotKeysTest {
   protected:
     fs::path Dir = fs::path(std::getenv("HOME")) / "tulma-test";
@@ -152,7 +153,7 @@ class WaylandProgramTest : public WaylandHotKeysTest {
     // Wayland window with the focus after it.
     void StartTulmaBehindAWaylandWindow(bool Minimized = true) {
         WriteHotKeyFile(File(), {Adding("k", 0xC000 | 'K'), Adding("l", 0xC000 | 'L')}, Minimized);
-        Start(TULMA_PROGRAM, {QString::fromStdString(File())});
+        Start(TULMA_PROGRAM, {"--hotkeys=portal", QString::fromStdString(File())});
         FocusANewWaylandWindow();
     }
 
