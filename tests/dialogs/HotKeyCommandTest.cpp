@@ -19,13 +19,13 @@
 #include "AppMessages.h"
 #include "ApplicationPicker.h"
 #include "ClassRegistration.h"
-#include "DesktopWindows.h"
 #include "DialogTestSupport.h"
 #include "FKeyCommand.h"
 #include "FileBrowseDialog.h"
 #include "FolderBrowserDialog.h"
 #include "HotKeyCommand.h"
 #include "MessageBoxScript.h"
+#include "PlatformFakes.h"
 #include "QtTestMain.h"
 #include "WindowMatchesDialog.h"
 
@@ -69,22 +69,6 @@ struct TOpenDialog {
     QComboBox* ExecMode = Child<QComboBox>(Form, "CBExecMode");
 
     void Click(const char* Button) { Child<QAbstractButton>(Form, Button)->click(); }
-};
-
-// Three windows, the one on top without a title; restoring any of them is counted.
-class TFakeDesktop : public IDesktopWindows {
-  public:
-    int Restored = 0;
-    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(TWindowHandle) override { return {}; }
-    void RestoreAndActivate(TWindowHandle) override { ++Restored; }
-    TWindowSnapshot Snapshot() override {
-        return {
-            .Windows = {{.Handle = 1, .Title = "", .Instance = "xterm", .Class = "XTerm"},
-                        {.Handle = 2, .Title = "mail - Firefox", .Instance = "Navigator", .Class = "firefox"},
-                        {.Handle = 3, .Title = "~/src", .Instance = "xterm", .Class = "XTerm"}},
-            .Active = 3};
-    }
 };
 
 struct TMatchesShown {
@@ -188,7 +172,13 @@ class HotKeyCommandTest : public QObject {
         auto Owned = SampleCommand();
         TOpenDialog Dialog(*Owned);
         QVERIFY(!Child<QPushButton>(Dialog.Form, "BtnTest")->isEnabled());
-        TFakeDesktop Desktop;
+        // Three windows, the one on top without a title.
+        test::FakeDesktopWindows Desktop;
+        Desktop.Desktop = {
+            .Windows = {{.Handle = 1, .Title = "", .Instance = "xterm", .Class = "XTerm"},
+                        {.Handle = 2, .Title = "mail - Firefox", .Instance = "Navigator", .Class = "firefox"},
+                        {.Handle = 3, .Title = "~/src", .Instance = "xterm", .Class = "XTerm"}},
+            .Active = 3};
         Dialog.Form.SetDesktopWindows(&Desktop);
 
         Dialog.LookForWindow->setText("class:XTERM");
@@ -200,7 +190,7 @@ class HotKeyCommandTest : public QObject {
         Shown = ClickTest(Dialog.Form);
         QVERIFY(Shown.Heading.contains("the program would be started"));
         QVERIFY(Shown.Items.isEmpty());
-        QCOMPARE(Desktop.Restored, 0);
+        QVERIFY(Desktop.Restored.empty());
         QCOMPARE(Snapshot(*Owned), Snapshot(*SampleCommand()));
         QVERIFY(!Child<QLabel>(Dialog.Form, "Label6")->toolTip().isEmpty());
     }

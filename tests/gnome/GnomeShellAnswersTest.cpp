@@ -10,7 +10,8 @@
 
 #include "EventLoopWait.h"
 #include "GnomeShellWindows.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
+
 
 namespace tulma::test {
 namespace {
@@ -78,7 +79,7 @@ TEST_F(GnomeShellAnswersTest, UnreadableOrMissingAnswersFallBackToTheX11Windows)
         if (Malformed) {
             StartFake("malformed");
         }
-        X11.Windows = {{XTermWindow, "Terminal"}};
+        X11.SetTitles({{XTermWindow, "Terminal"}});
         X11.Restored.clear();
         TGnomeShellWindows Windows(X11);
         const TWindowSnapshot Listed = Windows.Snapshot();

@@ -17,7 +17,7 @@
 #include "EventLoopWait.h"
 #include "GnomeShellWindows.h"
 #include "HotKeyCommand.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
 #include "ShellTestSupport.h"
 #include "StartedProcesses.h"
 #include "X11DesktopWindows.h"

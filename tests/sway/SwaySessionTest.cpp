@@ -20,7 +20,7 @@
 
 #include "EventLoopWait.h"
 #include "HotKeyCommand.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
 #include "ShellTestSupport.h"
 #include "StartedProcesses.h"
 #include "SwayConnection.h"

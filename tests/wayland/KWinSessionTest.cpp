@@ -24,7 +24,7 @@
 
 #include "HotKeyCommand.h"
 #include "KWinDesktopWindows.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
 #include "ShellTestSupport.h"
 #include "WaylandKeymap.h"
 #include "WaylandTestSupport.h"
