@@ -15,6 +15,8 @@
 #include "OrphanReaper.h"
 #include "ShellTestSupport.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::bench {
 
 namespace {
@@ -65,15 +67,15 @@ void THotKeyDaemon::FocusWindowOf(pid_t Pid) {
     xcb_connection_t* Connection = Display.Connection();
     xcb_window_t Window = XCB_WINDOW_NONE;
     if (!test::WaitUntil([&] { return (Window = test::WindowOfPid(Connection, Pid)) != XCB_WINDOW_NONE; },
-                         15000)) {
+                         15s)) {
         throw std::runtime_error("no window of process " + std::to_string(Pid) + " came up");
     }
     const auto Active = [&] { return test::ActiveWindow(Connection) == Window; };
-    if (!test::WaitUntil(Active, 1000)) {
+    if (!test::WaitUntil(Active, 1s)) {
         const std::string Activate = "wmctrl -i -a " + std::to_string(Window);
         [[maybe_unused]] const int Ignored = std::system(Activate.c_str());
     }
-    if (!test::WaitUntil(Active, 5000)) {
+    if (!test::WaitUntil(Active, 5s)) {
         throw std::runtime_error("the window of process " + std::to_string(Pid) + " did not get the focus");
     }
 }

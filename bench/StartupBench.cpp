@@ -19,6 +19,8 @@
 #include "ShellTestSupport.h"
 #include "XServerFixture.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::bench {
 namespace {
 
@@ -158,7 +160,7 @@ class TDesktop {
         if (WithTray) {
             Tray = test::Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
                                 "--width", "120", "--height", "24"});
-            test::WaitUntil([this] { return TrayManaged(); }, 5000);
+            test::WaitUntil([this] { return TrayManaged(); }, 5s);
         }
         Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());
     }

@@ -11,6 +11,8 @@
 #include "ShellTestSupport.h"
 #include "TulmaProgramFixture.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -172,14 +174,16 @@ TEST_F(TulmaEndToEndTest, DamagedDefaultFileSurvivesASave) {
     Keyboard->Tap(Keys::Return);
     xcb_flush(Display.Connection());
     xcb_window_t Window = XCB_WINDOW_NONE;
-    ASSERT_TRUE(Eventually([&] {
-        Window = WindowOfPid(Display.Connection(), Tulma);
-        return Window != XCB_WINDOW_NONE && Window != ErrorBox && Viewable(Window);
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Window = WindowOfPid(Display.Connection(), Tulma);
+            return Window != XCB_WINDOW_NONE && Window != ErrorBox && Viewable(Window);
+        },
+        10s, 100ms));
 
     ClickInWindow(Window, 117, 274);  // Save
     const fs::path Kept = Dir / "KeyList.TUL.damaged";
-    ASSERT_TRUE(Eventually([&] { return fs::exists(Kept) && fs::file_size(Default) == 16384; }));
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Kept) && fs::file_size(Default) == 16384; }, 10s, 100ms));
     std::ifstream Copy(Kept, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Copy), {}), Damaged);
     EXPECT_EQ(QuitByButton(Tulma, Window), 0);
@@ -200,16 +204,16 @@ TEST_F(TulmaEndToEndTest, TrayMenuListsTheHotKeyAndChoosingItRunsIt) {
     ASSERT_NE(Window, XCB_WINDOW_NONE);
     ASSERT_TRUE(PressUntilRun());
     Xdotool("windowminimize " + std::to_string(Window));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
-    EXPECT_TRUE(Eventually([&] { return !Viewable(Window); }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
+    EXPECT_TRUE(WaitUntil([&] { return !Viewable(Window); }, 10s, 100ms));
 
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 2; }, 3s, 100ms));
 }
 
 TEST_F(TulmaEndToEndTest, MinimizeFlagStartsWithOnlyTheTrayIcon) {
     const pid_t Tulma = StartTulma(MarkerHotKeyFile(true));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ASSERT_TRUE(PressUntilRun());
     const xcb_window_t Window = WindowOfPid(Display.Connection(), Tulma);
     EXPECT_TRUE(Window == XCB_WINDOW_NONE || !Viewable(Window));
@@ -219,11 +223,13 @@ TEST_F(TulmaEndToEndTest, MinimizeFlagStartsWithOnlyTheTrayIcon) {
     Click(Icon);
     Pause(80);
     Click(Icon);
-    EXPECT_TRUE(Eventually([&] {
-        const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
-        return Shown != XCB_WINDOW_NONE && Viewable(Shown);
-    }));
-    EXPECT_TRUE(Eventually([this] { return TrayIcons().empty(); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
+            return Shown != XCB_WINDOW_NONE && Viewable(Shown);
+        },
+        10s, 100ms));
+    EXPECT_TRUE(WaitUntil([this] { return TrayIcons().empty(); }, 10s, 100ms));
 }
 
 TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
@@ -242,7 +248,7 @@ TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
     EXPECT_EQ(RunsAfterPress(), 1);
     Keyboard->Chord({Keys::Control, Keys::Alt, KeyL});
     xcb_flush(Display.Connection());
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Other); }, 3s, 100ms));
 }
 
 // The desktop session ends (SIGTERM at logout) while an edit is unsaved: the program ends normally, the
@@ -278,9 +284,9 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     EXPECT_EQ(RunsAfterPress(), 2);
 
     Xdotool("windowminimize " + std::to_string(SecondWindow));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 3; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 3; }, 3s, 100ms));
     EXPECT_EQ(RunsAfterPress(), 4);
 }
 
@@ -288,24 +294,27 @@ TEST_F(TulmaEndToEndTest, SecondStartShowsTheRunningTulmaFromTheTrayAndEnds) {
     UsePrivateRuntimeDirectory();
     const std::string FileName = MarkerHotKeyFile(true);
     const pid_t Tulma = StartTulma(FileName);
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ASSERT_TRUE(PressUntilRun());
 
     for (const std::string& Arguments : {FileName, std::string()}) {
         const TCommandResult Result = RunTulma(Dir / "tulma", Arguments);
         EXPECT_EQ(Result.Status, 0) << Result.Output;
-        EXPECT_TRUE(Eventually([&] {
-            const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
-            return Shown != XCB_WINDOW_NONE && Viewable(Shown);
-        }));
-        EXPECT_TRUE(Eventually([this] { return TrayIcons().empty(); }));
-        EXPECT_TRUE(Eventually(
-            [&] { return ActiveWindow(Display.Connection()) == WindowOfPid(Display.Connection(), Tulma); }));
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
+                return Shown != XCB_WINDOW_NONE && Viewable(Shown);
+            },
+            10s, 100ms));
+        EXPECT_TRUE(WaitUntil([this] { return TrayIcons().empty(); }, 10s, 100ms));
+        EXPECT_TRUE(WaitUntil(
+            [&] { return ActiveWindow(Display.Connection()) == WindowOfPid(Display.Connection(), Tulma); },
+            10s, 100ms));
         // Qt takes a minimise that comes before it has seen the window restored for the state it
         // already knows, and reports no change.
         Pause(500);
         Xdotool("windowminimize " + std::to_string(WindowOfPid(Display.Connection(), Tulma)));
-        ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+        ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     }
 }
 
@@ -318,27 +327,29 @@ TEST_F(TulmaEndToEndTest, MinimiseButtonDuringTheDefinitionDialogKeepsAWindowOnS
     Keyboard->Chord({Keys::Alt, KeyN});
     xcb_flush(Display.Connection());
     xcb_window_t Dialog = XCB_WINDOW_NONE;
-    ASSERT_TRUE(Eventually([&] {
-        Dialog = ActiveWindow(Display.Connection());
-        return Dialog != XCB_WINDOW_NONE && Dialog != Window;
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Dialog = ActiveWindow(Display.Connection());
+            return Dialog != XCB_WINDOW_NONE && Dialog != Window;
+        },
+        10s, 100ms));
 
     Click(MinimiseButtonOf(Window));
     // Time for the window manager to minimise the group; the dialog is back at once and the tray stays
     // empty.
     Pause(1000);
-    EXPECT_TRUE(Eventually([&] { return Viewable(Dialog) && Viewable(Window); }));
+    EXPECT_TRUE(WaitUntil([&] { return Viewable(Dialog) && Viewable(Window); }, 10s, 100ms));
     EXPECT_TRUE(TrayIcons().empty());
 
     // Once the dialog is closed, minimising reaches the tray, whose icon answers.
     Xdotool("windowactivate --sync " + std::to_string(Dialog));
     Keyboard->Tap(Keys::Escape);
     xcb_flush(Display.Connection());
-    ASSERT_TRUE(Eventually([&] { return !Viewable(Dialog); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Viewable(Dialog); }, 10s, 100ms));
     Click(MinimiseButtonOf(Window));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 2; }, 3s, 100ms));
 }
 
 // At login the tray often comes after Tulma, and it may restart.
@@ -354,17 +365,17 @@ TEST_F(TulmaLateTrayTest, TrayStartedAfterTulmaTakesTheMinimisedWindow) {
     ASSERT_TRUE(PressUntilRun());
     // Without a tray the window is minimised as any other.
     Xdotool("windowminimize " + std::to_string(Window));
-    ASSERT_TRUE(Eventually([&] { return !Viewable(Window); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Viewable(Window); }, 10s, 100ms));
     Pause(500);
     EXPECT_TRUE(TrayIcons().empty());
 
     StartTray();
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     StopTray();
     StartTray();
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 2; }, 3s, 100ms));
 }
 
 // A notice at start, here of a combination taken twice, leaves a window that starts minimised without a
@@ -383,14 +394,16 @@ TEST_F(TulmaLateTrayTest, NoticeAtAMinimisedStartKeepsTheWindowMinimised) {
     EXPECT_FALSE(Viewable(Window));
 
     Xdotool("windowactivate --sync " + std::to_string(Window));
-    ASSERT_TRUE(Eventually([&] { return Viewable(Window); }));
-    EXPECT_TRUE(Eventually([&] {
-        xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(
-            Display.Connection(), xcb_get_geometry(Display.Connection(), Window), nullptr);
-        const bool Grown = Geometry != nullptr && Geometry->height > HeightWithoutNotices;
-        std::free(Geometry);
-        return Grown;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return Viewable(Window); }, 10s, 100ms));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(
+                Display.Connection(), xcb_get_geometry(Display.Connection(), Window), nullptr);
+            const bool Grown = Geometry != nullptr && Geometry->height > HeightWithoutNotices;
+            std::free(Geometry);
+            return Grown;
+        },
+        10s, 100ms));
 }
 
 TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {
@@ -404,10 +417,10 @@ TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {
     // The program's directory has no default file: only the running Tulma knows the hotkey.
     TCommandResult Result = RunTulma(Dir / "tulma", "--run Xmark");
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return Runs() == Before + 1; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return Runs() == Before + 1; }, 3s, 100ms));
     Result = RunTulma(Dir / "tulma", "--run '&Xmark'");
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return Runs() == Before + 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return Runs() == Before + 2; }, 3s, 100ms));
 
     Result = RunTulma(Dir / "tulma", "--run Nothing");
     EXPECT_EQ(Result.Status, 1);
@@ -438,7 +451,7 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     WriteHotKeyFile((Dir / "-other.tul").string(), {{"Other", CtrlAltL, "/usr/bin/touch", Other.string()}});
     Result = RunTulma(Program / "tulma", "--run Other -- " + (Dir / "-other.tul").string());
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Other); }, 3s, 100ms));
 
     // A bare name, as in the manual's "tulma work", is the working directory's file.
     const fs::path Worked = Dir / "worked";
@@ -448,7 +461,7 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     Result = RunTulma(Program / "tulma", "--run Work work");
     fs::current_path(Started);
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Worked); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Worked); }, 3s, 100ms));
 
     Result = RunTulma(Program / "tulma", "--run Nothing");
     EXPECT_EQ(Result.Status, 1);

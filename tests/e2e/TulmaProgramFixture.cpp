@@ -10,6 +10,8 @@
 #include "ClassRegistration.h"
 #include "VirtualKeys.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 
 namespace fs = std::filesystem;
@@ -72,13 +74,15 @@ void TulmaProgramFixture::TearDown() {
 void TulmaProgramFixture::StartTray() {
     Started.push_back(Tray = Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
                                     "--width", "120", "--height", "24", "--SetDockType", "false"}));
-    ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; })) << "trayer did not come up";
+    ASSERT_TRUE(WaitUntil([this] { return TrayOwner() != XCB_WINDOW_NONE; }, 10s, 100ms))
+        << "trayer did not come up";
 }
 
 void TulmaProgramFixture::StopTray() {
     Terminate(Tray);
     std::erase(Started, Tray);
-    ASSERT_TRUE(Eventually([this] { return TrayOwner() == XCB_WINDOW_NONE; })) << "trayer did not end";
+    ASSERT_TRUE(WaitUntil([this] { return TrayOwner() == XCB_WINDOW_NONE; }, 10s, 100ms))
+        << "trayer did not end";
 }
 
 xcb_window_t TulmaProgramFixture::TrayOwner() {
@@ -99,7 +103,8 @@ pid_t TulmaProgramFixture::StartTulma(const std::string& FileName) {
 
 xcb_window_t TulmaProgramFixture::MainWindow(pid_t Pid) {
     xcb_window_t Window = XCB_WINDOW_NONE;
-    Eventually([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; });
+    WaitUntil([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; }, 10s,
+              100ms);
     return Window;
 }
 
@@ -130,7 +135,7 @@ int TulmaProgramFixture::EndBySignal(pid_t Pid, int Signal) {
 
 int TulmaProgramFixture::WaitForEnd(pid_t Pid) {
     int Status = 0;
-    if (!Eventually([&] { return waitpid(Pid, &Status, WNOHANG) == Pid; }, 30000, 20)) {
+    if (!WaitUntil([&] { return waitpid(Pid, &Status, WNOHANG) == Pid; }, 30s, 20ms)) {
         return -1;
     }
     std::erase(Started, Pid);
@@ -159,7 +164,7 @@ bool TulmaProgramFixture::PressUntilRun(const std::vector<std::uint32_t>& Keysym
     const int Before = Runs();
     for (int Attempt = 0; Attempt < 50; ++Attempt) {
         Press(Keysyms);
-        if (Eventually([&] { return Runs() > Before; }, 300, 5)) {
+        if (WaitUntil([&] { return Runs() > Before; }, 300ms, 5ms)) {
             Pause(SettleMs);
             return true;
         }

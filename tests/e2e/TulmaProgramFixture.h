@@ -19,19 +19,6 @@ namespace tulma::test {
 
 void Pause(int Ms);
 
-// Polls Condition every StepMs until it holds or TimeoutMs have passed; returns whether it held.
-template <class TCondition>
-bool Eventually(TCondition Condition, int TimeoutMs = 10000, int StepMs = 100) {
-    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
-    while (std::chrono::steady_clock::now() < Deadline) {
-        if (Condition()) {
-            return true;
-        }
-        Pause(StepMs);
-    }
-    return Condition();
-}
-
 struct TPoint {
     int X = 0;
     int Y = 0;

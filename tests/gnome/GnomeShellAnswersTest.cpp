@@ -12,6 +12,7 @@
 #include "GnomeShellWindows.h"
 #include "PlatformFakes.h"
 
+using namespace std::chrono_literals;
 
 namespace tulma::test {
 namespace {
@@ -30,17 +31,17 @@ class GnomeShellAnswersTest : public testing::Test {
             Fake->waitForFinished(5000);
             Fake.reset();
         }
-        ASSERT_TRUE(EventuallyInLoop([] { return !ShellExtensionOnBus(); }));
+        ASSERT_TRUE(WaitUntil([] { return !ShellExtensionOnBus(); }, 20s));
     }
 
     void StartFake(const QString& Mode) {
         Fake = std::make_unique<QProcess>();
         Fake->start("gjs", {TULMA_FAKE_SHELL_WINDOWS, Mode});
-        ASSERT_TRUE(EventuallyInLoop([] { return ShellExtensionOnBus(); })) << "the stand-in did not start";
+        ASSERT_TRUE(WaitUntil([] { return ShellExtensionOnBus(); }, 20s)) << "the stand-in did not start";
     }
 
     std::string Printed() {
-        EventuallyInLoop([&] { return Fake->bytesAvailable() > 0; }, 5);
+        WaitUntil([&] { return Fake->bytesAvailable() > 0; }, 5s);
         return Fake->readAllStandardOutput().toStdString();
     }
 

@@ -10,6 +10,7 @@
 
 #include <xcb/xcb.h>
 
+#include "EventLoopWait.h"
 #include "XcbConnection.h"
 
 typedef struct _XCBKeySymbols xcb_key_symbols_t;  // NOLINT(readability-identifier-naming): xcb-keysyms' name
@@ -57,9 +58,6 @@ pid_t Spawn(const std::vector<std::string>& Argv, bool Quiet = true);
 // Ends a process started by Spawn and reaps it.
 void Terminate(pid_t Pid);
 
-// Keeps the Qt event loop running (or just waits without an application) until Condition is true or
-// TimeoutMs have passed; returns whether Condition became true.
-bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs = 5000);
 // Keeps the event loop running for Ms milliseconds.
 void Settle(int Ms);
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 
 namespace tulma::test {
 
@@ -16,15 +17,23 @@ inline void StartCoreApplication(const char* Name) {
     static QCoreApplication Application(Argc, Argv);
 }
 
-// Runs the event loop until Condition holds or Seconds have passed; whether it held. For tests whose
-// answers arrive as events (a socket read from the loop, a process that ends).
+// Looks at Condition until it holds or Limit has passed; whether it held. Between two looks it runs the
+// Qt event loop for up to Step when the program has an application object (for answers that arrive as
+// events: a socket read from the loop, a process that ends), then pauses for Step.
 template <class TCondition>
-bool EventuallyInLoop(TCondition Condition, int Seconds = 20) {
-    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(Seconds);
-    while (!Condition() && std::chrono::steady_clock::now() < Deadline) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+bool WaitUntil(TCondition Condition, std::chrono::milliseconds Limit,
+               std::chrono::milliseconds Step = std::chrono::milliseconds(10)) {
+    const auto Deadline = std::chrono::steady_clock::now() + Limit;
+    while (!Condition()) {
+        if (std::chrono::steady_clock::now() >= Deadline) {
+            return Condition();
+        }
+        if (QCoreApplication::instance() != nullptr) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, static_cast<int>(Step.count()));
+        }
+        std::this_thread::sleep_for(Step);
     }
-    return Condition();
+    return true;
 }
 
 }  // namespace tulma::test
