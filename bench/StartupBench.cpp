@@ -16,7 +16,9 @@
 
 #include "ClassRegistration.h"
 #include "FillerBindings.h"
+#include "ProgramCopy.h"
 #include "ShellTestSupport.h"
+#include "TempDir.h"
 #include "XServerFixture.h"
 
 using namespace std::chrono_literals;
@@ -41,19 +43,12 @@ void WriteFile(const std::string& FileName, const std::string& Marker, bool Mini
     test::WriteHotKeyFile(FileName, HotKeys, Minimize);
 }
 
-class TProgramDir {
+// A temporary folder with a copy of Program beside its message file.
+class TProgramDir : public test::TempDir {
   public:
     explicit TProgramDir(const std::string& Program = TULMA_PROGRAM) {
-        std::string Pattern = (fs::temp_directory_path() / "tulma-bench-XXXXXX").string();
-        Path = mkdtemp(Pattern.data());
-        fs::copy_file(Program, Path / "tulma");
-        fs::copy_file(TULMA_MESSAGE_FILE, Path / "stdmess0.mes");
+        test::CopyProgram(Program, TULMA_MESSAGE_FILE, Path());
     }
-    ~TProgramDir() {
-        std::error_code Ignored;
-        fs::remove_all(Path, Ignored);
-    }
-    fs::path Path;
 };
 
 void PressCtrlAltK(test::FakeKeyboard& Keyboard, xcb_connection_t* Connection) {
@@ -197,18 +192,19 @@ void BM_StartUntilAllHotKeysRegistered(benchmark::State& State, bool WithTray, c
     TDesktop Desktop(WithTray);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     TProgramDir Dir(Program);
-    const std::string FileName = (Dir.Path / "large.tul").string();
-    const std::string Marker = (Dir.Path / "marker").string();
+    const std::string FileName = (Dir.Path() / "large.tul").string();
+    const std::string Marker = (Dir.Path() / "marker").string();
     WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
-    TimeStarts(State, Desktop.Display, *Desktop.Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker);
+    TimeStarts(State, Desktop.Display, *Desktop.Keyboard, {(Dir.Path() / "tulma").string(), FileName},
+               Marker);
 }
 
 // The same for sxhkd with as many bindings, the last one Ctrl+Alt+K.
 void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
     TDesktop Desktop(false);
     TProgramDir Dir;
-    const std::string Config = (Dir.Path / "sxhkdrc").string();
-    const std::string Marker = (Dir.Path / "marker").string();
+    const std::string Config = (Dir.Path() / "sxhkdrc").string();
+    const std::string Marker = (Dir.Path() / "marker").string();
     std::ofstream(Config) << SxhkdConfiguration(static_cast<int>(State.range(0)) - 1, SxhkdChord(CtrlAltK),
                                                 "touch " + Marker);
     setenv("SXHKD_SHELL", "/bin/sh", 1);
@@ -221,14 +217,14 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State, const std::string
     TDesktop Desktop(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     TProgramDir Dir(Program);
-    const std::string FileName = (Dir.Path / "large.tul").string();
-    const std::string Marker = (Dir.Path / "marker").string();
+    const std::string FileName = (Dir.Path() / "large.tul").string();
+    const std::string Marker = (Dir.Path() / "marker").string();
     WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
     long Kilobytes = 0;
     for (auto _ : State) {
         pid_t Tulma = -1;
-        SecondsUntilRegistered(Desktop.Display, *Desktop.Keyboard, {(Dir.Path / "tulma").string(), FileName},
-                               Marker, Tulma);
+        SecondsUntilRegistered(Desktop.Display, *Desktop.Keyboard,
+                               {(Dir.Path() / "tulma").string(), FileName}, Marker, Tulma);
         std::this_thread::sleep_for(std::chrono::seconds(2));
         Kilobytes = ResidentKilobytes(Tulma);
         test::Terminate(Tulma);

@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,6 +26,7 @@
 #include "MessageBoxScript.h"
 #include "PlatformFakes.h"
 #include "QtTestMain.h"
+#include "TempDir.h"
 #include "WindowMatchesDialog.h"
 
 using namespace tulma;
@@ -104,11 +104,11 @@ class HotKeyCommandTest : public QObject {
     Q_OBJECT
 
     // The applications the picker lists, written before the desktop's libraries first read their folders.
-    QTemporaryDir Applications;
+    test::TempDir Applications;
     QString Editor;
 
     QString Application(const QString& Name, const QString& Keys) {
-        const QString File = Applications.filePath("applications/" + Name);
+        const QString File = test::QtFile(Applications, "applications/" + Name);
         QFile Entry(File);
         if (!Entry.open(QIODevice::WriteOnly)) {
             qFatal("cannot write %s", qPrintable(File));
@@ -120,9 +120,9 @@ class HotKeyCommandTest : public QObject {
   private slots:
     void initTestCase() {
         RegisterAllClasses();
-        QVERIFY(QDir(Applications.path()).mkpath("applications"));
-        qputenv("XDG_DATA_HOME", Applications.path().toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", Applications.filePath("none").toLocal8Bit());
+        QVERIFY(QDir(test::QtPath(Applications)).mkpath("applications"));
+        qputenv("XDG_DATA_HOME", test::QtPath(Applications).toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", test::QtFile(Applications, "none").toLocal8Bit());
         Editor = Application("org.example.Editor.desktop", "Name=Text Editor\nStartupWMClass=TextEd\n");
         Application("calculator.desktop", "Name=Calculator\nKeywords=math;\n");
         Application("unlisted.desktop", "Name=Text Unlisted\nNoDisplay=true\n");
@@ -270,8 +270,8 @@ class HotKeyCommandTest : public QObject {
     }
 
     void fileDialogFillsOnlyTheFileField() {
-        QTemporaryDir Folder;
-        const QString Tool = Folder.filePath("tool");
+        test::TempDir Folder;
+        const QString Tool = test::QtFile(Folder, "tool");
         WriteFile(Tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         auto Owned = SampleCommand();
         THotKeyCommand& Command = *Owned;
@@ -303,21 +303,21 @@ class HotKeyCommandTest : public QObject {
     }
 
     void folderBrowserStartsAtTheDirectoryAndFillsTheField() {
-        QTemporaryDir Folder;
-        QVERIFY(QDir(Folder.path()).mkpath("work/reports"));
+        test::TempDir Folder;
+        QVERIFY(QDir(test::QtPath(Folder)).mkpath("work/reports"));
         auto Owned = SampleCommand();
         THotKeyCommand& Command = *Owned;
         TOpenDialog Dialog(Command);
-        Dialog.Directory->setText(Folder.filePath("work"));
+        Dialog.Directory->setText(test::QtFile(Folder, "work"));
         std::string Preselected;
         WhenModal<TFolderBrowserDialog>([&](TFolderBrowserDialog& Browser) {
             Preselected = Browser.SelectedItem().Path;
-            Browser.SetSelection(Folder.filePath("work/reports").toStdString());
+            Browser.SetSelection(test::QtFile(Folder, "work/reports").toStdString());
             Child<QPushButton>(Browser, "OK")->click();
         });
         Dialog.Click("BtnBrowseDirectory");
-        QCOMPARE(Preselected, Folder.filePath("work").toStdString());
-        QCOMPARE(Dialog.Directory->text(), Folder.filePath("work/reports"));
+        QCOMPARE(Preselected, test::QtFile(Folder, "work").toStdString());
+        QCOMPARE(Dialog.Directory->text(), test::QtFile(Folder, "work/reports"));
         QCOMPARE(Dialog.Exec->text(), QString("%HOME%/bin/notes"));
     }
 

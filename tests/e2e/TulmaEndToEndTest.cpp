@@ -434,8 +434,7 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     // An installed program: its directory is read-only, so the default file lies in the config folder.
     const fs::path Program = Dir / "installed";
     fs::create_directory(Program);
-    fs::copy_file(Dir / "tulma", Program / "tulma");
-    fs::copy_file(Dir / "stdmess0.mes", Program / "stdmess0.mes");
+    CopyProgram(Dir / "tulma", Dir / "stdmess0.mes", Program);
     fs::permissions(Program, fs::perms::owner_read | fs::perms::owner_exec);
     setenv("XDG_CONFIG_HOME", (Dir / "config").c_str(), 1);
     fs::create_directories(Dir / "config" / "tulma");

@@ -48,13 +48,11 @@ void TulmaProgramFixture::SetUp() {
     Display.Start(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     Keyboard = std::make_unique<FakeKeyboard>(Display.Connection());
-    std::string Pattern = (fs::temp_directory_path() / "tulma-e2e-XXXXXX").string();
-    Dir = mkdtemp(Pattern.data());
+    Folder = std::make_unique<TempDir>();
+    Dir = Folder->Path();
     // The program looks for its message file, its default hotkey file and its desktop-entry module
     // beside itself.
-    fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
-    fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
-    fs::copy_file(TULMA_DESKTOP_ENTRY_MODULE, Dir / fs::path(TULMA_DESKTOP_ENTRY_MODULE).filename());
+    CopyProgram(TULMA_PROGRAM, TULMA_MESSAGE_FILE, Dir, {TULMA_DESKTOP_ENTRY_MODULE});
     if (TrayAtStart) {
         StartTray();
     }
@@ -67,8 +65,7 @@ void TulmaProgramFixture::TearDown() {
     Started.clear();
     Keyboard.reset();
     Display.Stop();
-    std::error_code Ignored;
-    fs::remove_all(Dir, Ignored);
+    Folder.reset();
 }
 
 void TulmaProgramFixture::StartTray() {

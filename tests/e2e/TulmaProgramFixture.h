@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "ProgramCopy.h"
+#include "TempDir.h"
 #include "XServerFixture.h"
 
 namespace tulma::test {
@@ -32,6 +34,8 @@ std::vector<std::uint32_t> ChordOf(std::uint16_t HotKey);
 class TulmaProgramFixture : public testing::Test {
   protected:
     XServerFixture Display;
+    std::unique_ptr<TempDir> Folder;
+    // Folder's path, where the program's copy lies.
     std::filesystem::path Dir;
     std::vector<pid_t> Started;
     std::unique_ptr<FakeKeyboard> Keyboard;
