@@ -8,6 +8,9 @@
 # drives the real tulma inside a desktop session; SESSION starts the session and runs the whole program in
 # it (one session per program), alone, so that load does not starve its timing. The program knows tulma's
 # path as TULMA_PROGRAM; DEPENDS names the helper programs its DEFINITIONS point to.
+# tulma_add_session_cases(NAME PREFIX prefix SESSION script CASES Suite.Case... [TIMEOUT seconds] and the
+# rest as above): the same program, each of its CASES registered as PREFIX.Suite.Case in a desktop session of
+# its own, for cases written to start on a fresh desktop.
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
@@ -40,12 +43,9 @@ function(tulma_add_qtest name)
     endif()
 endfunction()
 
-function(tulma_add_session_test name)
-    cmake_parse_arguments(ARG "" "TEST;SESSION;TIMEOUT"
-        "SOURCES;LIBS;DEFINITIONS;DEPENDS;SESSION_ARGS;ENVIRONMENT" ${ARGN})
-    if(NOT ARG_TIMEOUT)
-        set(ARG_TIMEOUT 300)
-    endif()
+# The program of a session test and the properties its registrations share.
+function(tulma_session_test_program name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DEFINITIONS;DEPENDS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} tulma_shell_test_support GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/shell ${PROJECT_SOURCE_DIR}/shell)
@@ -54,9 +54,38 @@ function(tulma_add_session_test name)
     if(TARGET tulma_message_file)
         add_dependencies(${name} tulma_message_file)
     endif()
-    add_test(NAME ${ARG_TEST} COMMAND ${ARG_SESSION} ${ARG_SESSION_ARGS} $<TARGET_FILE:${name}>)
-    set_tests_properties(${ARG_TEST} PROPERTIES LABELS wayland TIMEOUT ${ARG_TIMEOUT} RUN_SERIAL TRUE)
-    if(ARG_ENVIRONMENT)
-        set_tests_properties(${ARG_TEST} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+endfunction()
+
+function(tulma_session_test_properties test timeout environment)
+    set_tests_properties(${test} PROPERTIES LABELS wayland TIMEOUT ${timeout} RUN_SERIAL TRUE)
+    if(environment)
+        set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}")
     endif()
+endfunction()
+
+function(tulma_add_session_test name)
+    cmake_parse_arguments(ARG "" "TEST;SESSION;TIMEOUT"
+        "SOURCES;LIBS;DEFINITIONS;DEPENDS;SESSION_ARGS;ENVIRONMENT" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
+    tulma_session_test_program(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} DEFINITIONS ${ARG_DEFINITIONS}
+        DEPENDS ${ARG_DEPENDS})
+    add_test(NAME ${ARG_TEST} COMMAND ${ARG_SESSION} ${ARG_SESSION_ARGS} $<TARGET_FILE:${name}>)
+    tulma_session_test_properties(${ARG_TEST} ${ARG_TIMEOUT} "${ARG_ENVIRONMENT}")
+endfunction()
+
+function(tulma_add_session_cases name)
+    cmake_parse_arguments(ARG "" "PREFIX;SESSION;TIMEOUT"
+        "CASES;SOURCES;LIBS;DEFINITIONS;DEPENDS;SESSION_ARGS;ENVIRONMENT" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 180)
+    endif()
+    tulma_session_test_program(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} DEFINITIONS ${ARG_DEFINITIONS}
+        DEPENDS ${ARG_DEPENDS})
+    foreach(case ${ARG_CASES})
+        add_test(NAME ${ARG_PREFIX}.${case}
+            COMMAND ${ARG_SESSION} ${ARG_SESSION_ARGS} $<TARGET_FILE:${name}> --gtest_filter=${case})
+        tulma_session_test_properties(${ARG_PREFIX}.${case} ${ARG_TIMEOUT} "${ARG_ENVIRONMENT}")
+    endforeach()
 endfunction()
