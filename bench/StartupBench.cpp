@@ -176,7 +176,7 @@ class TDesktop {
     pid_t Tray = -1;
 
     bool TrayManaged() {
-        const xcb_atom_t Selection = test::InternAtom(Display.Connection(), "_NET_SYSTEM_TRAY_S0");
+        const xcb_atom_t Selection = InternAtom(Display.Connection(), "_NET_SYSTEM_TRAY_S0");
         const auto Reply = xcb_get_selection_owner_reply(
             Display.Connection(), xcb_get_selection_owner(Display.Connection(), Selection), nullptr);
         const bool Owned = Reply != nullptr && Reply->owner != XCB_WINDOW_NONE;

@@ -225,15 +225,6 @@ void Settle(int Ms) {
     WaitUntil([] { return false; }, std::chrono::milliseconds(Ms));
 }
 
-xcb_atom_t InternAtom(xcb_connection_t* Connection, const std::string& Name) {
-    xcb_intern_atom_reply_t* Reply = xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(Name.size()), Name.c_str()),
-        nullptr);
-    const xcb_atom_t Atom = Reply != nullptr ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(Reply);
-    return Atom;
-}
-
 std::vector<std::uint32_t> WindowProperty(xcb_connection_t* Connection, xcb_window_t Window,
                                           const std::string& Property, xcb_atom_t Type) {
     xcb_generic_error_t* Error = nullptr;

@@ -11,6 +11,7 @@
 #include <xcb/xcb.h>
 
 #include "EventLoopWait.h"
+#include "XcbAtoms.h"
 #include "XcbConnection.h"
 
 typedef struct _XCBKeySymbols xcb_key_symbols_t;  // NOLINT(readability-identifier-naming): xcb-keysyms' name
@@ -62,7 +63,6 @@ void Terminate(pid_t Pid);
 void Settle(int Ms);
 
 // Helpers on the observer connection.
-xcb_atom_t InternAtom(xcb_connection_t* Connection, const std::string& Name);
 std::vector<std::uint32_t> WindowProperty(xcb_connection_t* Connection, xcb_window_t Window,
                                           const std::string& Property, xcb_atom_t Type);
 xcb_window_t ActiveWindow(xcb_connection_t* Connection);
