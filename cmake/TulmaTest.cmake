@@ -4,13 +4,12 @@
 # executable registered with ctest; OFFSCREEN runs it without a display, WRAPPER runs it through a
 # command (a private session bus, say).
 # tulma_add_session_test(NAME TEST name SESSION script [SESSION_ARGS ...] SOURCES... LIBS ...
-# [DEFINITIONS ...] [DEPENDS targets...] [ENVIRONMENT ...] [TIMEOUT seconds]): a GoogleTest program that
+# [DEFINITIONS ...] [DEPENDS targets...] [ENVIRONMENT ...] [TIMEOUT seconds] [CASES ...]): a GoogleTest program that
 # drives the real tulma inside a desktop session; SESSION starts the session and runs the whole program in
 # it (one session per program), alone, so that load does not starve its timing. The program knows tulma's
 # path as TULMA_PROGRAM; DEPENDS names the helper programs its DEFINITIONS point to.
-# tulma_add_session_cases(NAME PREFIX prefix SESSION script CASES Suite.Case... [TIMEOUT seconds] and the
-# rest as above): the same program, each of its CASES registered as PREFIX.Suite.Case in a desktop session of
-# its own, for cases written to start on a fresh desktop.
+# With CASES Suite.Case..., each of those cases runs in a desktop session of its own instead, registered as
+# TEST.Suite.Case, for cases written to start on a fresh desktop.
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
@@ -43,9 +42,12 @@ function(tulma_add_qtest name)
     endif()
 endfunction()
 
-# The program of a session test and the properties its registrations share.
-function(tulma_session_test_program name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DEFINITIONS;DEPENDS" ${ARGN})
+function(tulma_add_session_test name)
+    cmake_parse_arguments(ARG "" "TEST;SESSION;TIMEOUT"
+        "SOURCES;LIBS;DEFINITIONS;DEPENDS;SESSION_ARGS;ENVIRONMENT;CASES" ${ARGN})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} tulma_qt_test_support GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/shell)
@@ -54,38 +56,18 @@ function(tulma_session_test_program name)
     if(TARGET tulma_message_file)
         add_dependencies(${name} tulma_message_file)
     endif()
-endfunction()
-
-function(tulma_session_test_properties test timeout environment)
-    set_tests_properties(${test} PROPERTIES LABELS wayland TIMEOUT ${timeout} RUN_SERIAL TRUE)
-    if(environment)
-        set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}")
-    endif()
-endfunction()
-
-function(tulma_add_session_test name)
-    cmake_parse_arguments(ARG "" "TEST;SESSION;TIMEOUT"
-        "SOURCES;LIBS;DEFINITIONS;DEPENDS;SESSION_ARGS;ENVIRONMENT" ${ARGN})
-    if(NOT ARG_TIMEOUT)
-        set(ARG_TIMEOUT 300)
-    endif()
-    tulma_session_test_program(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} DEFINITIONS ${ARG_DEFINITIONS}
-        DEPENDS ${ARG_DEPENDS})
-    add_test(NAME ${ARG_TEST} COMMAND ${ARG_SESSION} ${ARG_SESSION_ARGS} $<TARGET_FILE:${name}>)
-    tulma_session_test_properties(${ARG_TEST} ${ARG_TIMEOUT} "${ARG_ENVIRONMENT}")
-endfunction()
-
-function(tulma_add_session_cases name)
-    cmake_parse_arguments(ARG "" "PREFIX;SESSION;TIMEOUT"
-        "CASES;SOURCES;LIBS;DEFINITIONS;DEPENDS;SESSION_ARGS;ENVIRONMENT" ${ARGN})
-    if(NOT ARG_TIMEOUT)
-        set(ARG_TIMEOUT 180)
-    endif()
-    tulma_session_test_program(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} DEFINITIONS ${ARG_DEFINITIONS}
-        DEPENDS ${ARG_DEPENDS})
+    set(tests)
     foreach(case ${ARG_CASES})
-        add_test(NAME ${ARG_PREFIX}.${case}
+        add_test(NAME ${ARG_TEST}.${case}
             COMMAND ${ARG_SESSION} ${ARG_SESSION_ARGS} $<TARGET_FILE:${name}> --gtest_filter=${case})
-        tulma_session_test_properties(${ARG_PREFIX}.${case} ${ARG_TIMEOUT} "${ARG_ENVIRONMENT}")
+        list(APPEND tests ${ARG_TEST}.${case})
     endforeach()
+    if(NOT ARG_CASES)
+        add_test(NAME ${ARG_TEST} COMMAND ${ARG_SESSION} ${ARG_SESSION_ARGS} $<TARGET_FILE:${name}>)
+        set(tests ${ARG_TEST})
+    endif()
+    set_tests_properties(${tests} PROPERTIES LABELS wayland TIMEOUT ${ARG_TIMEOUT} RUN_SERIAL TRUE)
+    if(ARG_ENVIRONMENT)
+        set_tests_properties(${tests} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+    endif()
 endfunction()
