@@ -40,6 +40,17 @@ class TulmaEndToEndTest : public TulmaProgramFixture {
 
     void PressCtrlAltK() { Press({Keys::Control, Keys::Alt, KeyK}); }
 
+    // The window of the process Tulma comes up and the tray icon goes.
+    void ExpectWindowShownAndTrayIconGone(pid_t Tulma) {
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
+                return Shown != XCB_WINDOW_NONE && Viewable(Shown);
+            },
+            10s, 100ms));
+        EXPECT_TRUE(WaitUntil([this] { return TrayIcons().empty(); }, 10s, 100ms));
+    }
+
     bool PressUntilRun() { return TulmaProgramFixture::PressUntilRun({Keys::Control, Keys::Alt, KeyK}); }
 
     // Selects the list's first line and deletes it with the Delete button's key, answering Yes.
@@ -223,13 +234,7 @@ TEST_F(TulmaEndToEndTest, MinimizeFlagStartsWithOnlyTheTrayIcon) {
     Click(Icon);
     Pause(80);
     Click(Icon);
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
-            return Shown != XCB_WINDOW_NONE && Viewable(Shown);
-        },
-        10s, 100ms));
-    EXPECT_TRUE(WaitUntil([this] { return TrayIcons().empty(); }, 10s, 100ms));
+    ExpectWindowShownAndTrayIconGone(Tulma);
 }
 
 TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
@@ -300,13 +305,7 @@ TEST_F(TulmaEndToEndTest, SecondStartShowsTheRunningTulmaFromTheTrayAndEnds) {
     for (const std::string& Arguments : {FileName, std::string()}) {
         const TCommandResult Result = RunTulma(Dir / "tulma", Arguments);
         EXPECT_EQ(Result.Status, 0) << Result.Output;
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
-                return Shown != XCB_WINDOW_NONE && Viewable(Shown);
-            },
-            10s, 100ms));
-        EXPECT_TRUE(WaitUntil([this] { return TrayIcons().empty(); }, 10s, 100ms));
+        ExpectWindowShownAndTrayIconGone(Tulma);
         EXPECT_TRUE(WaitUntil(
             [&] { return ActiveWindow(Display.Connection()) == WindowOfPid(Display.Connection(), Tulma); },
             10s, 100ms));
