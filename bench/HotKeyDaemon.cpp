@@ -13,7 +13,10 @@
 
 #include "FillerBindings.h"
 #include "OrphanReaper.h"
+#include "ProgramCopy.h"
 #include "ShellTestSupport.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma::bench {
 
@@ -26,14 +29,6 @@ constexpr std::uint32_t KeyL = 'l';
 constexpr std::uint16_t CtrlAltL = 0xC000 | 'L';
 constexpr int LaunchTimeoutMs = 5000;
 
-fs::path MakeScratchDir() {
-    std::string Pattern = (fs::temp_directory_path() / "tulma-bench-XXXXXX").string();
-    if (mkdtemp(Pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a scratch directory");
-    }
-    return Pattern;
-}
-
 void Sleep(int Ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
 }
@@ -41,8 +36,8 @@ void Sleep(int Ms) {
 }  // namespace
 
 THotKeyDaemon::THotKeyDaemon(TKind Kind, int Bindings, TFocus Focus)
-    : Kind(Kind), Bindings(Bindings), Focus(Focus), Dir(MakeScratchDir()) {
-    Pipe = std::make_unique<TProbePipe>((Dir / "launches").string());
+    : Kind(Kind), Bindings(Bindings), Focus(Focus) {
+    Pipe = std::make_unique<TProbePipe>((Dir.Path() / "launches").string());
     Display.Start(true);
     Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());
     if (Kind == TKind::Tulma) {
@@ -65,15 +60,15 @@ void THotKeyDaemon::FocusWindowOf(pid_t Pid) {
     xcb_connection_t* Connection = Display.Connection();
     xcb_window_t Window = XCB_WINDOW_NONE;
     if (!test::WaitUntil([&] { return (Window = test::WindowOfPid(Connection, Pid)) != XCB_WINDOW_NONE; },
-                         15000)) {
+                         15s)) {
         throw std::runtime_error("no window of process " + std::to_string(Pid) + " came up");
     }
     const auto Active = [&] { return test::ActiveWindow(Connection) == Window; };
-    if (!test::WaitUntil(Active, 1000)) {
+    if (!test::WaitUntil(Active, 1s)) {
         const std::string Activate = "wmctrl -i -a " + std::to_string(Window);
         [[maybe_unused]] const int Ignored = std::system(Activate.c_str());
     }
-    if (!test::WaitUntil(Active, 5000)) {
+    if (!test::WaitUntil(Active, 5s)) {
         throw std::runtime_error("the window of process " + std::to_string(Pid) + " did not get the focus");
     }
 }
@@ -88,8 +83,6 @@ THotKeyDaemon::~THotKeyDaemon() {
     Keyboard.reset();
     Display.Stop();
     Pipe.reset();
-    std::error_code Ignored;
-    fs::remove_all(Dir, Ignored);
 }
 
 std::string THotKeyDaemon::Name() const {
@@ -98,9 +91,8 @@ std::string THotKeyDaemon::Name() const {
 
 // The program looks for its message file beside itself, hence a copy in the scratch directory.
 void THotKeyDaemon::StartTulma() {
-    fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
-    fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
-    const std::string Keys = (Dir / "bench.tul").string();
+    const fs::path Program = test::CopyProgram(TULMA_PROGRAM, TULMA_MESSAGE_FILE, Dir.Path());
+    const std::string Keys = (Dir.Path() / "bench.tul").string();
     std::vector<test::THotKeyOutline> HotKeys;
     for (const std::uint16_t Combination : FillerCombinations(Bindings - 1)) {
         HotKeys.emplace_back("Filler " + std::to_string(HotKeys.size()), Combination, "/bin/true");
@@ -109,12 +101,12 @@ void THotKeyDaemon::StartTulma() {
     // Minimised from its start, as it idles all day, unless its own window is to have the focus.
     test::WriteHotKeyFile(Keys, HotKeys, Focus != TFocus::OwnWindow);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
-    Daemon = test::StartProgram({(Dir / "tulma").string(), Keys});
+    Daemon = test::StartProgram({Program.string(), Keys});
 }
 
 // sxhkd runs every command through a shell; /bin/sh (dash) is the quickest a user could choose.
 void THotKeyDaemon::StartSxhkd() {
-    const std::string Config = (Dir / "sxhkdrc").string();
+    const std::string Config = (Dir.Path() / "sxhkdrc").string();
     std::ofstream(Config) << SxhkdConfiguration(Bindings - 1, "ctrl + alt + l",
                                                 std::string(BENCH_LAUNCH_PROBE) + " " + Pipe->Path());
     setenv("SXHKD_SHELL", "/bin/sh", 1);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ProbePipe.h"
+#include "TempDir.h"
 #include "XServerFixture.h"
 
 namespace tulma::bench {
@@ -40,7 +41,7 @@ class THotKeyDaemon {
     int Bindings;
     TFocus Focus;
     test::XServerFixture Display;
-    std::filesystem::path Dir;
+    test::TempDir Dir;
     std::unique_ptr<TProbePipe> Pipe;
     std::unique_ptr<test::FakeKeyboard> Keyboard;
     pid_t Daemon = -1;

@@ -14,7 +14,7 @@
 
 namespace {
 
-using tulma::test::Intern;
+using tulma::InternAtom;
 using tulma::test::SetText;
 
 // A position of the program's choosing, so that the window manager places nothing.
@@ -38,9 +38,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
-    const xcb_atom_t NetWmName = Intern(Connection, "_NET_WM_NAME");
-    const xcb_atom_t Utf8 = Intern(Connection, "UTF8_STRING");
-    const xcb_atom_t NetWmPid = Intern(Connection, "_NET_WM_PID");
+    const xcb_atom_t NetWmName = InternAtom(Connection, "_NET_WM_NAME");
+    const xcb_atom_t Utf8 = InternAtom(Connection, "UTF8_STRING");
+    const xcb_atom_t NetWmPid = InternAtom(Connection, "_NET_WM_PID");
     const auto Pid = static_cast<std::uint32_t>(getpid());
     for (int I = 0; I < Count; ++I) {
         const std::string Title = I + 1 < Count ? "Filler window " + std::to_string(I) : Target;

@@ -16,8 +16,12 @@
 
 #include "ClassRegistration.h"
 #include "FillerBindings.h"
+#include "ProgramCopy.h"
 #include "ShellTestSupport.h"
+#include "TempDir.h"
 #include "XServerFixture.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma::bench {
 namespace {
@@ -39,19 +43,12 @@ void WriteFile(const std::string& FileName, const std::string& Marker, bool Mini
     test::WriteHotKeyFile(FileName, HotKeys, Minimize);
 }
 
-class TProgramDir {
+// A temporary folder with a copy of Program beside its message file.
+class TProgramDir : public test::TempDir {
   public:
     explicit TProgramDir(const std::string& Program = TULMA_PROGRAM) {
-        std::string Pattern = (fs::temp_directory_path() / "tulma-bench-XXXXXX").string();
-        Path = mkdtemp(Pattern.data());
-        fs::copy_file(Program, Path / "tulma");
-        fs::copy_file(TULMA_MESSAGE_FILE, Path / "stdmess0.mes");
+        test::CopyProgram(Program, TULMA_MESSAGE_FILE, Path());
     }
-    ~TProgramDir() {
-        std::error_code Ignored;
-        fs::remove_all(Path, Ignored);
-    }
-    fs::path Path;
 };
 
 void PressCtrlAltK(test::FakeKeyboard& Keyboard, xcb_connection_t* Connection) {
@@ -158,7 +155,7 @@ class TDesktop {
         if (WithTray) {
             Tray = test::StartProgram({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
                                        "--width", "120", "--height", "24"});
-            test::WaitUntil([this] { return TrayManaged(); }, 5000);
+            test::WaitUntil([this] { return TrayManaged(); }, 5s);
         }
         Keyboard = std::make_unique<test::FakeKeyboard>(Display.Connection());
     }
@@ -179,7 +176,7 @@ class TDesktop {
     pid_t Tray = -1;
 
     bool TrayManaged() {
-        const xcb_atom_t Selection = test::InternAtom(Display.Connection(), "_NET_SYSTEM_TRAY_S0");
+        const xcb_atom_t Selection = InternAtom(Display.Connection(), "_NET_SYSTEM_TRAY_S0");
         const auto Reply = xcb_get_selection_owner_reply(
             Display.Connection(), xcb_get_selection_owner(Display.Connection(), Selection), nullptr);
         const bool Owned = Reply != nullptr && Reply->owner != XCB_WINDOW_NONE;
@@ -195,18 +192,19 @@ void BM_StartUntilAllHotKeysRegistered(benchmark::State& State, bool WithTray, c
     TDesktop Desktop(WithTray);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     TProgramDir Dir(Program);
-    const std::string FileName = (Dir.Path / "large.tul").string();
-    const std::string Marker = (Dir.Path / "marker").string();
+    const std::string FileName = (Dir.Path() / "large.tul").string();
+    const std::string Marker = (Dir.Path() / "marker").string();
     WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
-    TimeStarts(State, Desktop.Display, *Desktop.Keyboard, {(Dir.Path / "tulma").string(), FileName}, Marker);
+    TimeStarts(State, Desktop.Display, *Desktop.Keyboard, {(Dir.Path() / "tulma").string(), FileName},
+               Marker);
 }
 
 // The same for sxhkd with as many bindings, the last one Ctrl+Alt+K.
 void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
     TDesktop Desktop(false);
     TProgramDir Dir;
-    const std::string Config = (Dir.Path / "sxhkdrc").string();
-    const std::string Marker = (Dir.Path / "marker").string();
+    const std::string Config = (Dir.Path() / "sxhkdrc").string();
+    const std::string Marker = (Dir.Path() / "marker").string();
     std::ofstream(Config) << SxhkdConfiguration(static_cast<int>(State.range(0)) - 1, SxhkdChord(CtrlAltK),
                                                 "touch " + Marker);
     setenv("SXHKD_SHELL", "/bin/sh", 1);
@@ -219,14 +217,14 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State, const std::string
     TDesktop Desktop(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     TProgramDir Dir(Program);
-    const std::string FileName = (Dir.Path / "large.tul").string();
-    const std::string Marker = (Dir.Path / "marker").string();
+    const std::string FileName = (Dir.Path() / "large.tul").string();
+    const std::string Marker = (Dir.Path() / "marker").string();
     WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
     long Kilobytes = 0;
     for (auto _ : State) {
         pid_t Tulma = -1;
-        SecondsUntilRegistered(Desktop.Display, *Desktop.Keyboard, {(Dir.Path / "tulma").string(), FileName},
-                               Marker, Tulma);
+        SecondsUntilRegistered(Desktop.Display, *Desktop.Keyboard,
+                               {(Dir.Path() / "tulma").string(), FileName}, Marker, Tulma);
         std::this_thread::sleep_for(std::chrono::seconds(2));
         Kilobytes = ResidentKilobytes(Tulma);
         test::Terminate(Tulma);

@@ -59,7 +59,7 @@ TWindowScene::TWindowScene(int Count, std::string TargetTitle) : Title(std::move
         throw std::runtime_error("the window manager did not take on " + std::to_string(Count) + " windows");
     }
     FindWindows(Count);
-    NetActiveWindow = test::InternAtom(Display.Connection(), "_NET_ACTIVE_WINDOW");
+    NetActiveWindow = InternAtom(Display.Connection(), "_NET_ACTIVE_WINDOW");
     Watch = xcb_connect(Display.DisplayName().c_str(), nullptr);
     const std::uint32_t Mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(Watch, Display.Root(), XCB_CW_EVENT_MASK, &Mask);
@@ -78,7 +78,7 @@ TWindowScene::~TWindowScene() {
 
 void TWindowScene::FindWindows(int Count) {
     xcb_connection_t* Connection = Display.Connection();
-    const xcb_atom_t NetWmName = test::InternAtom(Connection, "_NET_WM_NAME");
+    const xcb_atom_t NetWmName = InternAtom(Connection, "_NET_WM_NAME");
     for (const std::uint32_t Window :
          test::WindowProperty(Connection, Display.Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
         if (TextProperty(Connection, Window, NetWmName) == Title) {

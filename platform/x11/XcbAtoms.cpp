@@ -39,11 +39,4 @@ TXcbAtoms::TXcbAtoms(xcb_connection_t* Connection) {
     }
 }
 
-xcb_atom_t InternAtom(xcb_connection_t* Connection, std::string_view Name) {
-    const TXcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(Name.size()), Name.data()),
-        nullptr));
-    return Reply ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 }  // namespace tulma

@@ -2,7 +2,10 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <string_view>
+
+#include "XcbReply.h"
 
 namespace tulma {
 
@@ -26,7 +29,13 @@ struct TXcbAtoms {
     explicit TXcbAtoms(xcb_connection_t* Connection);
 };
 
-// One atom more, for a part that needs it alone (one round trip); XCB_ATOM_NONE when it failed.
-xcb_atom_t InternAtom(xcb_connection_t* Connection, std::string_view Name);
+// One atom more, for a part that needs it alone (one round trip); XCB_ATOM_NONE when it failed. Inline,
+// so that small X clients without the rest of the desktop layer can use it.
+inline xcb_atom_t InternAtom(xcb_connection_t* Connection, std::string_view Name) {
+    const TXcbReply<xcb_intern_atom_reply_t> Reply(xcb_intern_atom_reply(
+        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(Name.size()), Name.data()),
+        nullptr));
+    return Reply ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
 
 }  // namespace tulma

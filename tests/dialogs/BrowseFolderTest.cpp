@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "QtTestMain.h"
 #include "ShortenPath.h"
 #include "SpecialFolders.h"
+#include "TempDir.h"
 
 using namespace tulma;
 using test::Child;
@@ -25,12 +25,13 @@ namespace {
 // A folder tree for one test: Root/work/reports and Root/work/archive.
 struct TFolders {
     TFolders() {
-        if (!QDir(Temp.path()).mkpath("work/reports") || !QDir(Temp.path()).mkpath("work/archive")) {
+        if (!QDir(test::QtPath(Temp)).mkpath("work/reports") ||
+            !QDir(test::QtPath(Temp)).mkpath("work/archive")) {
             qFatal("cannot make folders");
         }
     }
-    std::string Path(const char* Relative) const { return Temp.filePath(Relative).toStdString(); }
-    QTemporaryDir Temp;
+    std::string Path(const char* Relative) const { return test::QtFile(Temp, Relative).toStdString(); }
+    test::TempDir Temp;
 };
 
 // Sets an environment variable for one test and puts the old value back.
@@ -110,19 +111,19 @@ class BrowseFolderTest : public QObject {
     }
 
     void specialFoldersAreTheUsersXdgDirectories() {
-        QTemporaryDir Home;
-        const TEnvironment HomeVariable("HOME", Home.path().toUtf8());
-        const TEnvironment Config("XDG_CONFIG_HOME", Home.filePath(".config").toUtf8());
-        QVERIFY(QDir(Home.path()).mkpath(".config"));
-        QVERIFY(QDir(Home.path()).mkpath("Vorlagen"));
-        QVERIFY(QDir(Home.path()).mkpath("Dokumente"));
-        std::ofstream(Home.filePath(".config/user-dirs.dirs").toStdString())
+        test::TempDir Home;
+        const TEnvironment HomeVariable("HOME", test::QtPath(Home).toUtf8());
+        const TEnvironment Config("XDG_CONFIG_HOME", test::QtFile(Home, ".config").toUtf8());
+        QVERIFY(QDir(test::QtPath(Home)).mkpath(".config"));
+        QVERIFY(QDir(test::QtPath(Home)).mkpath("Vorlagen"));
+        QVERIFY(QDir(test::QtPath(Home)).mkpath("Dokumente"));
+        std::ofstream(test::QtFile(Home, ".config/user-dirs.dirs").toStdString())
             << "# written by xdg-user-dirs-update\n"
             << "XDG_TEMPLATES_DIR=\"$HOME/Vorlagen\"\n"
-            << "XDG_DOCUMENTS_DIR=\"" << Home.filePath("Dokumente").toStdString() << "\"\n";
+            << "XDG_DOCUMENTS_DIR=\"" << test::QtFile(Home, "Dokumente").toStdString() << "\"\n";
 
-        QCOMPARE(FolderRootOf(TSHFolders::foTemplates).Path, Home.filePath("Vorlagen").toStdString());
-        QCOMPARE(FolderRootOf(TSHFolders::foPersonal).Path, Home.filePath("Dokumente").toStdString());
+        QCOMPARE(FolderRootOf(TSHFolders::foTemplates).Path, test::QtFile(Home, "Vorlagen").toStdString());
+        QCOMPARE(FolderRootOf(TSHFolders::foPersonal).Path, test::QtFile(Home, "Dokumente").toStdString());
         QCOMPARE(FolderRootOf(TSHFolders::foPersonal).DisplayName, std::string("Dokumente"));
         // Not there: the root has no path.
         QCOMPARE(FolderRootOf(TSHFolders::foDesktopDirectory).Path, std::string());
@@ -131,12 +132,12 @@ class BrowseFolderTest : public QObject {
         QCOMPARE(FolderRootOf(TSHFolders::foDesktopExpanded).Path, std::string("/"));
 
         // The whole name space: home, the special folders there are, then the file system.
-        QVERIFY(QDir(Home.path()).mkpath(".config/autostart"));
+        QVERIFY(QDir(test::QtPath(Home)).mkpath(".config/autostart"));
         std::vector<std::string> Roots;
         for (const TFolderItem& Root : FolderRootsOf(TSHFolders::foDesktopExpanded)) {
             Roots.push_back(Root.DisplayName + " " + Root.Path);
         }
-        const std::string Path = Home.path().toStdString();
+        const std::string Path = test::QtPath(Home).toStdString();
         QCOMPARE(Roots,
                  std::vector<std::string>({"Home " + Path, "Dokumente " + Path + "/Dokumente",
                                            "Vorlagen " + Path + "/Vorlagen",
@@ -204,7 +205,7 @@ class BrowseFolderTest : public QObject {
 
     void statusLineShowsTheShortenedPath() {
         TFolders Folders;
-        QVERIFY(QDir(Folders.Temp.path()).mkpath("work/reports/2026/december/final"));
+        QVERIFY(QDir(test::QtPath(Folders.Temp)).mkpath("work/reports/2026/december/final"));
         TBrowseFolder Browser(nullptr);
         Browser.ShowPathInStatusArea = true;
         Browser.Directory = Folders.Path("work/reports/2026/december/final");

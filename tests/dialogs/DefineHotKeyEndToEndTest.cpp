@@ -14,6 +14,8 @@
 #include "TempDir.h"
 #include "XServerFixture.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -28,7 +30,7 @@ bool Activate(const std::string& Title) {
 }
 
 bool WindowGone(const std::string& Title) {
-    return WaitUntil([&] { return !Xdotool("search --onlyvisible --name '^" + Title + "$'"); }, 5000);
+    return WaitUntil([&] { return !Xdotool("search --onlyvisible --name '^" + Title + "$'"); }, 5s);
 }
 
 std::string FileBytes(const std::string& Path) {
@@ -37,7 +39,7 @@ std::string FileBytes(const std::string& Path) {
 }
 
 bool Exists(const std::string& Path) {
-    return WaitUntil([&] { return std::filesystem::exists(Path); }, 5000);
+    return WaitUntil([&] { return std::filesystem::exists(Path); }, 5s);
 }
 
 class DefineHotKeyEndToEndTest : public ::testing::Test {

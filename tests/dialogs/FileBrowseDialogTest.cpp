@@ -2,9 +2,9 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QSortFilterProxyModel>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "DialogTestSupport.h"
 #include "FileBrowseDialog.h"
 #include "QtTestMain.h"
 
@@ -52,30 +52,30 @@ class FileBrowseDialogTest : public QObject {
     // The first dialog of a run opens in the home folder; each later one where the one before was
     // left, with its filter.
     void opensAtHomeThenWhereTheLastOneWasLeft() {
-        QTemporaryDir Home;
-        QTemporaryDir Elsewhere;
-        qputenv("HOME", Home.path().toLocal8Bit());
+        test::TempDir Home;
+        test::TempDir Elsewhere;
+        qputenv("HOME", test::QtPath(Home).toLocal8Bit());
         {
             TFileBrowseDialog Files(nullptr);
-            QCOMPARE(Files.directory().absolutePath(), QDir(Home.path()).absolutePath());
+            QCOMPARE(Files.directory().absolutePath(), QDir(test::QtPath(Home)).absolutePath());
             QCOMPARE(SelectedFilter(Files), 0);
-            Files.setDirectory(Elsewhere.path());
+            Files.setDirectory(test::QtPath(Elsewhere));
             Files.selectNameFilter(Files.nameFilters()[1]);
             Files.reject();
         }
         TFileBrowseDialog Files(nullptr);
-        QCOMPARE(Files.directory().absolutePath(), QDir(Elsewhere.path()).absolutePath());
+        QCOMPARE(Files.directory().absolutePath(), QDir(test::QtPath(Elsewhere)).absolutePath());
         QCOMPARE(SelectedFilter(Files), 1);
     }
 
     void filtersShowProgramsApplicationsDocumentsOrEverything() {
-        QTemporaryDir Folder;
-        WriteFile(Folder.filePath("tool"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        WriteFile(Folder.filePath("editor.desktop"), QFile::ReadOwner | QFile::WriteOwner);
-        WriteFile(Folder.filePath("notes.txt"), QFile::ReadOwner | QFile::WriteOwner);
-        QVERIFY(QDir(Folder.path()).mkdir("sub"));
+        test::TempDir Folder;
+        WriteFile(test::QtFile(Folder, "tool"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        WriteFile(test::QtFile(Folder, "editor.desktop"), QFile::ReadOwner | QFile::WriteOwner);
+        WriteFile(test::QtFile(Folder, "notes.txt"), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QDir(test::QtPath(Folder)).mkdir("sub"));
         TFileBrowseDialog Files(nullptr);
-        Files.setDirectory(Folder.path());
+        Files.setDirectory(test::QtPath(Folder));
         const QStringList Expected[] = {
             {"sub", "tool"},
             {"editor.desktop", "sub"},
@@ -87,20 +87,20 @@ class FileBrowseDialogTest : public QObject {
         for (int I = 0; I < 4; ++I) {
             QVERIFY(Files.nameFilters()[I].startsWith(Names[I]));
             Files.selectNameFilter(Files.nameFilters()[I]);
-            QTRY_COMPARE(Shown(Files, Folder.path()), Expected[I]);
+            QTRY_COMPARE(Shown(Files, test::QtPath(Folder)), Expected[I]);
         }
     }
 
     // A file named before shows selected, under the filter of its kind.
     void startsAtTheNamedFileUnderItsFilter() {
-        QTemporaryDir Folder;
-        const QString Entry = Folder.filePath("editor.desktop");
+        test::TempDir Folder;
+        const QString Entry = test::QtFile(Folder, "editor.desktop");
         WriteFile(Entry, QFile::ReadOwner | QFile::WriteOwner);
         TFileBrowseDialog Files(nullptr);
         Files.selectNameFilter(Files.nameFilters()[0]);
         Files.StartAt(Entry);
         QCOMPARE(SelectedFilter(Files), 1);
-        QCOMPARE(Files.directory().absolutePath(), QDir(Folder.path()).absolutePath());
+        QCOMPARE(Files.directory().absolutePath(), QDir(test::QtPath(Folder)).absolutePath());
         QCOMPARE(Files.selectedFiles(), QStringList{Entry});
     }
 };

@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -19,14 +18,15 @@
 #include "AppMessages.h"
 #include "ApplicationPicker.h"
 #include "ClassRegistration.h"
-#include "DesktopWindows.h"
 #include "DialogTestSupport.h"
 #include "FKeyCommand.h"
 #include "FileBrowseDialog.h"
 #include "FolderBrowserDialog.h"
 #include "HotKeyCommand.h"
 #include "MessageBoxScript.h"
+#include "PlatformFakes.h"
 #include "QtTestMain.h"
+#include "TempDir.h"
 #include "WindowMatchesDialog.h"
 
 using namespace tulma;
@@ -71,22 +71,6 @@ struct TOpenDialog {
     void Click(const char* Button) { Child<QAbstractButton>(Form, Button)->click(); }
 };
 
-// Three windows, the one on top without a title; restoring any of them is counted.
-class TFakeDesktop : public IDesktopWindows {
-  public:
-    int Restored = 0;
-    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(TWindowHandle) override { return {}; }
-    void RestoreAndActivate(TWindowHandle) override { ++Restored; }
-    TWindowSnapshot Snapshot() override {
-        return {
-            .Windows = {{.Handle = 1, .Title = "", .Instance = "xterm", .Class = "XTerm"},
-                        {.Handle = 2, .Title = "mail - Firefox", .Instance = "Navigator", .Class = "firefox"},
-                        {.Handle = 3, .Title = "~/src", .Instance = "xterm", .Class = "XTerm"}},
-            .Active = 3};
-    }
-};
-
 struct TMatchesShown {
     QString Heading;
     QStringList Items;
@@ -120,11 +104,11 @@ class HotKeyCommandTest : public QObject {
     Q_OBJECT
 
     // The applications the picker lists, written before the desktop's libraries first read their folders.
-    QTemporaryDir Applications;
+    test::TempDir Applications;
     QString Editor;
 
     QString Application(const QString& Name, const QString& Keys) {
-        const QString File = Applications.filePath("applications/" + Name);
+        const QString File = test::QtFile(Applications, "applications/" + Name);
         QFile Entry(File);
         if (!Entry.open(QIODevice::WriteOnly)) {
             qFatal("cannot write %s", qPrintable(File));
@@ -136,9 +120,9 @@ class HotKeyCommandTest : public QObject {
   private slots:
     void initTestCase() {
         RegisterAllClasses();
-        QVERIFY(QDir(Applications.path()).mkpath("applications"));
-        qputenv("XDG_DATA_HOME", Applications.path().toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", Applications.filePath("none").toLocal8Bit());
+        QVERIFY(QDir(test::QtPath(Applications)).mkpath("applications"));
+        qputenv("XDG_DATA_HOME", test::QtPath(Applications).toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", test::QtFile(Applications, "none").toLocal8Bit());
         Editor = Application("org.example.Editor.desktop", "Name=Text Editor\nStartupWMClass=TextEd\n");
         Application("calculator.desktop", "Name=Calculator\nKeywords=math;\n");
         Application("unlisted.desktop", "Name=Text Unlisted\nNoDisplay=true\n");
@@ -188,7 +172,13 @@ class HotKeyCommandTest : public QObject {
         auto Owned = SampleCommand();
         TOpenDialog Dialog(*Owned);
         QVERIFY(!Child<QPushButton>(Dialog.Form, "BtnTest")->isEnabled());
-        TFakeDesktop Desktop;
+        // Three windows, the one on top without a title.
+        test::FakeDesktopWindows Desktop;
+        Desktop.Desktop = {
+            .Windows = {{.Handle = 1, .Title = "", .Instance = "xterm", .Class = "XTerm"},
+                        {.Handle = 2, .Title = "mail - Firefox", .Instance = "Navigator", .Class = "firefox"},
+                        {.Handle = 3, .Title = "~/src", .Instance = "xterm", .Class = "XTerm"}},
+            .Active = 3};
         Dialog.Form.SetDesktopWindows(&Desktop);
 
         Dialog.LookForWindow->setText("class:XTERM");
@@ -200,7 +190,7 @@ class HotKeyCommandTest : public QObject {
         Shown = ClickTest(Dialog.Form);
         QVERIFY(Shown.Heading.contains("the program would be started"));
         QVERIFY(Shown.Items.isEmpty());
-        QCOMPARE(Desktop.Restored, 0);
+        QVERIFY(Desktop.Restored.empty());
         QCOMPARE(Snapshot(*Owned), Snapshot(*SampleCommand()));
         QVERIFY(!Child<QLabel>(Dialog.Form, "Label6")->toolTip().isEmpty());
     }
@@ -280,8 +270,8 @@ class HotKeyCommandTest : public QObject {
     }
 
     void fileDialogFillsOnlyTheFileField() {
-        QTemporaryDir Folder;
-        const QString Tool = Folder.filePath("tool");
+        test::TempDir Folder;
+        const QString Tool = test::QtFile(Folder, "tool");
         WriteFile(Tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         auto Owned = SampleCommand();
         THotKeyCommand& Command = *Owned;
@@ -313,21 +303,21 @@ class HotKeyCommandTest : public QObject {
     }
 
     void folderBrowserStartsAtTheDirectoryAndFillsTheField() {
-        QTemporaryDir Folder;
-        QVERIFY(QDir(Folder.path()).mkpath("work/reports"));
+        test::TempDir Folder;
+        QVERIFY(QDir(test::QtPath(Folder)).mkpath("work/reports"));
         auto Owned = SampleCommand();
         THotKeyCommand& Command = *Owned;
         TOpenDialog Dialog(Command);
-        Dialog.Directory->setText(Folder.filePath("work"));
+        Dialog.Directory->setText(test::QtFile(Folder, "work"));
         std::string Preselected;
         WhenModal<TFolderBrowserDialog>([&](TFolderBrowserDialog& Browser) {
             Preselected = Browser.SelectedItem().Path;
-            Browser.SetSelection(Folder.filePath("work/reports").toStdString());
+            Browser.SetSelection(test::QtFile(Folder, "work/reports").toStdString());
             Child<QPushButton>(Browser, "OK")->click();
         });
         Dialog.Click("BtnBrowseDirectory");
-        QCOMPARE(Preselected, Folder.filePath("work").toStdString());
-        QCOMPARE(Dialog.Directory->text(), Folder.filePath("work/reports"));
+        QCOMPARE(Preselected, test::QtFile(Folder, "work").toStdString());
+        QCOMPARE(Dialog.Directory->text(), test::QtFile(Folder, "work/reports"));
         QCOMPARE(Dialog.Exec->text(), QString("%HOME%/bin/notes"));
     }
 

@@ -28,6 +28,8 @@
 #include "X11HotKeys.h"
 #include "XServerFixture.h"
 
+using namespace std::chrono_literals;
+
 using namespace tulma;
 using test::Child;
 
@@ -97,7 +99,7 @@ class KeyCaptureX11Test : public QObject {
         QVERIFY(HotKeys.RegisterHotKey(0xC000, ModifiersOf(HotKey.HotKey), HotKey.HotKey & 0xFF));
         test::FakeKeyboard Keys(Display.Connection());
         Keys.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_a});
-        QVERIFY(test::WaitUntil([&] { return !Fired.empty(); }, 3000));
+        QVERIFY(test::WaitUntil([&] { return !Fired.empty(); }, 3s));
         QCOMPARE(Fired, std::vector<std::uint16_t>({0xC000}));
     }
 

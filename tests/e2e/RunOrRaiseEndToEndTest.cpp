@@ -11,6 +11,8 @@
 #include "ShellTestSupport.h"
 #include "TulmaProgramFixture.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -24,7 +26,8 @@ class RunOrRaiseEndToEndTest : public TulmaProgramFixture {
         const pid_t Pid = StartProgram({TULMA_TEST_WINDOW, Title, "--class", Instance, Class});
         Started.push_back(Pid);
         xcb_window_t Window = XCB_WINDOW_NONE;
-        Eventually([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; });
+        WaitUntil([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; }, 10s,
+                  100ms);
         return Window;
     }
 
@@ -69,16 +72,18 @@ TEST_F(RunOrRaiseEndToEndTest, HotKeyCyclesThroughTheWindowsOfItsProgram) {
     ASSERT_FALSE(Cyclers.contains(XCB_WINDOW_NONE));
     // The focus on another program's window, and not still on its way to the window opened last.
     Xdotool("windowactivate " + std::to_string(Notes));
-    ASSERT_TRUE(Eventually([&] { return ActiveWindow(Display.Connection()) == Notes; }));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(Display.Connection()) == Notes; }, 10s, 100ms));
     std::vector<xcb_window_t> Activated;
     for (int Press = 0; Press < 4; ++Press) {
         const xcb_window_t Before = ActiveWindow(Display.Connection());
         TulmaProgramFixture::Press({Keys::Control, Keys::Alt, KeyK});
-        ASSERT_TRUE(Eventually([&] {
-            const xcb_window_t Now = ActiveOnTop(Cyclers);
-            return Now != Before && Cyclers.contains(Now);
-        })) << "press "
-            << Press + 1;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const xcb_window_t Now = ActiveOnTop(Cyclers);
+                return Now != Before && Cyclers.contains(Now);
+            },
+            10s, 100ms))
+            << "press " << Press + 1;
         Activated.push_back(ActiveWindow(Display.Connection()));
     }
     EXPECT_EQ(Activated, (std::vector<xcb_window_t>{Three, One, Two, Three}))
@@ -99,17 +104,19 @@ TEST_F(RunOrRaiseEndToEndTest, DesktopEntryStartsTheApplicationThenBringsItsWind
     ASSERT_NE(Main, XCB_WINDOW_NONE);
     ASSERT_TRUE(PressUntilRun({Keys::Control, Keys::Alt, KeyK}));
     xcb_window_t Editor = XCB_WINDOW_NONE;
-    ASSERT_TRUE(Eventually([&] { return ListWindows("class:Editor").Status == 0; }));
-    ASSERT_TRUE(Eventually([&] {
-        Editor = ActiveOnTop({Main});
-        return Editor != XCB_WINDOW_NONE && Editor != Main;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return ListWindows("class:Editor").Status == 0; }, 10s, 100ms));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Editor = ActiveOnTop({Main});
+            return Editor != XCB_WINDOW_NONE && Editor != Main;
+        },
+        10s, 100ms));
 
     const int Starts = Runs();
     const xcb_window_t Other = OpenWindow("other", "other", "Other");
-    ASSERT_TRUE(Eventually([&] { return ActiveOnTop({Editor}) == Other; }));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveOnTop({Editor}) == Other; }, 10s, 100ms));
     TulmaProgramFixture::Press({Keys::Control, Keys::Alt, KeyK});
-    EXPECT_TRUE(Eventually([&] { return ActiveOnTop({Other}) == Editor; }));
+    EXPECT_TRUE(WaitUntil([&] { return ActiveOnTop({Other}) == Editor; }, 10s, 100ms));
     EXPECT_EQ(Runs(), Starts);
 }
 

@@ -11,6 +11,8 @@
 #include "ShellTestSupport.h"
 #include "TulmaProgramFixture.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -37,6 +39,17 @@ class TulmaEndToEndTest : public TulmaProgramFixture {
     }
 
     void PressCtrlAltK() { Press({Keys::Control, Keys::Alt, KeyK}); }
+
+    // The window of the process Tulma comes up and the tray icon goes.
+    void ExpectWindowShownAndTrayIconGone(pid_t Tulma) {
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
+                return Shown != XCB_WINDOW_NONE && Viewable(Shown);
+            },
+            10s, 100ms));
+        EXPECT_TRUE(WaitUntil([this] { return TrayIcons().empty(); }, 10s, 100ms));
+    }
 
     bool PressUntilRun() { return TulmaProgramFixture::PressUntilRun({Keys::Control, Keys::Alt, KeyK}); }
 
@@ -172,14 +185,16 @@ TEST_F(TulmaEndToEndTest, DamagedDefaultFileSurvivesASave) {
     Keyboard->Tap(Keys::Return);
     xcb_flush(Display.Connection());
     xcb_window_t Window = XCB_WINDOW_NONE;
-    ASSERT_TRUE(Eventually([&] {
-        Window = WindowOfPid(Display.Connection(), Tulma);
-        return Window != XCB_WINDOW_NONE && Window != ErrorBox && Viewable(Window);
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Window = WindowOfPid(Display.Connection(), Tulma);
+            return Window != XCB_WINDOW_NONE && Window != ErrorBox && Viewable(Window);
+        },
+        10s, 100ms));
 
     ClickInWindow(Window, 117, 274);  // Save
     const fs::path Kept = Dir / "KeyList.TUL.damaged";
-    ASSERT_TRUE(Eventually([&] { return fs::exists(Kept) && fs::file_size(Default) == 16384; }));
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Kept) && fs::file_size(Default) == 16384; }, 10s, 100ms));
     std::ifstream Copy(Kept, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(Copy), {}), Damaged);
     EXPECT_EQ(QuitByButton(Tulma, Window), 0);
@@ -200,16 +215,16 @@ TEST_F(TulmaEndToEndTest, TrayMenuListsTheHotKeyAndChoosingItRunsIt) {
     ASSERT_NE(Window, XCB_WINDOW_NONE);
     ASSERT_TRUE(PressUntilRun());
     Xdotool("windowminimize " + std::to_string(Window));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
-    EXPECT_TRUE(Eventually([&] { return !Viewable(Window); }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
+    EXPECT_TRUE(WaitUntil([&] { return !Viewable(Window); }, 10s, 100ms));
 
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 2; }, 3s, 100ms));
 }
 
 TEST_F(TulmaEndToEndTest, MinimizeFlagStartsWithOnlyTheTrayIcon) {
     const pid_t Tulma = StartTulma(MarkerHotKeyFile(true));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ASSERT_TRUE(PressUntilRun());
     const xcb_window_t Window = WindowOfPid(Display.Connection(), Tulma);
     EXPECT_TRUE(Window == XCB_WINDOW_NONE || !Viewable(Window));
@@ -219,11 +234,7 @@ TEST_F(TulmaEndToEndTest, MinimizeFlagStartsWithOnlyTheTrayIcon) {
     Click(Icon);
     Pause(80);
     Click(Icon);
-    EXPECT_TRUE(Eventually([&] {
-        const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
-        return Shown != XCB_WINDOW_NONE && Viewable(Shown);
-    }));
-    EXPECT_TRUE(Eventually([this] { return TrayIcons().empty(); }));
+    ExpectWindowShownAndTrayIconGone(Tulma);
 }
 
 TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
@@ -242,7 +253,7 @@ TEST_F(TulmaEndToEndTest, DeletedHotKeyNoLongerRuns) {
     EXPECT_EQ(RunsAfterPress(), 1);
     Keyboard->Chord({Keys::Control, Keys::Alt, KeyL});
     xcb_flush(Display.Connection());
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Other); }, 3s, 100ms));
 }
 
 // The desktop session ends (SIGTERM at logout) while an edit is unsaved: the program ends normally, the
@@ -278,9 +289,9 @@ TEST_F(TulmaEndToEndTest, SecondCopyIsRefusedTheCombinationButItsTrayMenuRunsThe
     EXPECT_EQ(RunsAfterPress(), 2);
 
     Xdotool("windowminimize " + std::to_string(SecondWindow));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 3; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 3; }, 3s, 100ms));
     EXPECT_EQ(RunsAfterPress(), 4);
 }
 
@@ -288,24 +299,21 @@ TEST_F(TulmaEndToEndTest, SecondStartShowsTheRunningTulmaFromTheTrayAndEnds) {
     UsePrivateRuntimeDirectory();
     const std::string FileName = MarkerHotKeyFile(true);
     const pid_t Tulma = StartTulma(FileName);
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ASSERT_TRUE(PressUntilRun());
 
     for (const std::string& Arguments : {FileName, std::string()}) {
         const TCommandResult Result = RunTulma(Dir / "tulma", Arguments);
         EXPECT_EQ(Result.Status, 0) << Result.Output;
-        EXPECT_TRUE(Eventually([&] {
-            const xcb_window_t Shown = WindowOfPid(Display.Connection(), Tulma);
-            return Shown != XCB_WINDOW_NONE && Viewable(Shown);
-        }));
-        EXPECT_TRUE(Eventually([this] { return TrayIcons().empty(); }));
-        EXPECT_TRUE(Eventually(
-            [&] { return ActiveWindow(Display.Connection()) == WindowOfPid(Display.Connection(), Tulma); }));
+        ExpectWindowShownAndTrayIconGone(Tulma);
+        EXPECT_TRUE(WaitUntil(
+            [&] { return ActiveWindow(Display.Connection()) == WindowOfPid(Display.Connection(), Tulma); },
+            10s, 100ms));
         // Qt takes a minimise that comes before it has seen the window restored for the state it
         // already knows, and reports no change.
         Pause(500);
         Xdotool("windowminimize " + std::to_string(WindowOfPid(Display.Connection(), Tulma)));
-        ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+        ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     }
 }
 
@@ -318,27 +326,29 @@ TEST_F(TulmaEndToEndTest, MinimiseButtonDuringTheDefinitionDialogKeepsAWindowOnS
     Keyboard->Chord({Keys::Alt, KeyN});
     xcb_flush(Display.Connection());
     xcb_window_t Dialog = XCB_WINDOW_NONE;
-    ASSERT_TRUE(Eventually([&] {
-        Dialog = ActiveWindow(Display.Connection());
-        return Dialog != XCB_WINDOW_NONE && Dialog != Window;
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Dialog = ActiveWindow(Display.Connection());
+            return Dialog != XCB_WINDOW_NONE && Dialog != Window;
+        },
+        10s, 100ms));
 
     Click(MinimiseButtonOf(Window));
     // Time for the window manager to minimise the group; the dialog is back at once and the tray stays
     // empty.
     Pause(1000);
-    EXPECT_TRUE(Eventually([&] { return Viewable(Dialog) && Viewable(Window); }));
+    EXPECT_TRUE(WaitUntil([&] { return Viewable(Dialog) && Viewable(Window); }, 10s, 100ms));
     EXPECT_TRUE(TrayIcons().empty());
 
     // Once the dialog is closed, minimising reaches the tray, whose icon answers.
     Xdotool("windowactivate --sync " + std::to_string(Dialog));
     Keyboard->Tap(Keys::Escape);
     xcb_flush(Display.Connection());
-    ASSERT_TRUE(Eventually([&] { return !Viewable(Dialog); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Viewable(Dialog); }, 10s, 100ms));
     Click(MinimiseButtonOf(Window));
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 2; }, 3s, 100ms));
 }
 
 // At login the tray often comes after Tulma, and it may restart.
@@ -354,17 +364,17 @@ TEST_F(TulmaLateTrayTest, TrayStartedAfterTulmaTakesTheMinimisedWindow) {
     ASSERT_TRUE(PressUntilRun());
     // Without a tray the window is minimised as any other.
     Xdotool("windowminimize " + std::to_string(Window));
-    ASSERT_TRUE(Eventually([&] { return !Viewable(Window); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Viewable(Window); }, 10s, 100ms));
     Pause(500);
     EXPECT_TRUE(TrayIcons().empty());
 
     StartTray();
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     StopTray();
     StartTray();
-    ASSERT_TRUE(Eventually([this] { return TrayIcons().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([this] { return TrayIcons().size() == 1; }, 10s, 100ms));
     ChooseXmarkInTrayMenu(TrayIcons()[0]);
-    EXPECT_TRUE(Eventually([this] { return Runs() == 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return Runs() == 2; }, 3s, 100ms));
 }
 
 // A notice at start, here of a combination taken twice, leaves a window that starts minimised without a
@@ -383,14 +393,16 @@ TEST_F(TulmaLateTrayTest, NoticeAtAMinimisedStartKeepsTheWindowMinimised) {
     EXPECT_FALSE(Viewable(Window));
 
     Xdotool("windowactivate --sync " + std::to_string(Window));
-    ASSERT_TRUE(Eventually([&] { return Viewable(Window); }));
-    EXPECT_TRUE(Eventually([&] {
-        xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(
-            Display.Connection(), xcb_get_geometry(Display.Connection(), Window), nullptr);
-        const bool Grown = Geometry != nullptr && Geometry->height > HeightWithoutNotices;
-        std::free(Geometry);
-        return Grown;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return Viewable(Window); }, 10s, 100ms));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(
+                Display.Connection(), xcb_get_geometry(Display.Connection(), Window), nullptr);
+            const bool Grown = Geometry != nullptr && Geometry->height > HeightWithoutNotices;
+            std::free(Geometry);
+            return Grown;
+        },
+        10s, 100ms));
 }
 
 TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {
@@ -404,10 +416,10 @@ TEST_F(TulmaEndToEndTest, RunOptionHasTheRunningTulmaRunTheHotKey) {
     // The program's directory has no default file: only the running Tulma knows the hotkey.
     TCommandResult Result = RunTulma(Dir / "tulma", "--run Xmark");
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return Runs() == Before + 1; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return Runs() == Before + 1; }, 3s, 100ms));
     Result = RunTulma(Dir / "tulma", "--run '&Xmark'");
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return Runs() == Before + 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return Runs() == Before + 2; }, 3s, 100ms));
 
     Result = RunTulma(Dir / "tulma", "--run Nothing");
     EXPECT_EQ(Result.Status, 1);
@@ -421,8 +433,7 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     // An installed program: its directory is read-only, so the default file lies in the config folder.
     const fs::path Program = Dir / "installed";
     fs::create_directory(Program);
-    fs::copy_file(Dir / "tulma", Program / "tulma");
-    fs::copy_file(Dir / "stdmess0.mes", Program / "stdmess0.mes");
+    CopyProgram(Dir / "tulma", Dir / "stdmess0.mes", Program);
     fs::permissions(Program, fs::perms::owner_read | fs::perms::owner_exec);
     setenv("XDG_CONFIG_HOME", (Dir / "config").c_str(), 1);
     fs::create_directories(Dir / "config" / "tulma");
@@ -438,7 +449,7 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     WriteHotKeyFile((Dir / "-other.tul").string(), {{"Other", CtrlAltL, "/usr/bin/touch", Other.string()}});
     Result = RunTulma(Program / "tulma", "--run Other -- " + (Dir / "-other.tul").string());
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Other); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Other); }, 3s, 100ms));
 
     // A bare name, as in the manual's "tulma work", is the working directory's file.
     const fs::path Worked = Dir / "worked";
@@ -448,7 +459,7 @@ TEST_F(TulmaEndToEndTest, RunOptionWithoutARunningTulmaRunsFromTheFileItself) {
     Result = RunTulma(Program / "tulma", "--run Work work");
     fs::current_path(Started);
     EXPECT_EQ(Result.Status, 0) << Result.Output;
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Worked); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Worked); }, 3s, 100ms));
 
     Result = RunTulma(Program / "tulma", "--run Nothing");
     EXPECT_EQ(Result.Status, 1);

@@ -23,6 +23,8 @@
 #include "StartedProcesses.h"
 #include "TestFiles.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -98,7 +100,7 @@ class GnomeSessionTest : public testing::Test {
     void ShowWindow() {
         const fs::path Ready = Dir / ("ready-" + std::to_string(Started.Count()));
         Start(TULMA_WAYLAND_WINDOW, {"Focused window", QString::fromStdString(Ready.string())});
-        ASSERT_TRUE(EventuallyInLoop([&] { return fs::exists(Ready); })) << "the window did not show";
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(Ready); }, 20s)) << "the window did not show";
     }
 
     // A hotkey named Output on Ctrl+Alt+Key that adds a line to the file Output.
@@ -116,7 +118,7 @@ class GnomeSessionTest : public testing::Test {
     // The real program on a file of these hotkeys, once GNOME binds the first one's combination.
     QProcess& StartTulma(const std::vector<THotKeyOutline>& HotKeys, const std::string& Binding) {
         QProcess& Tulma = Start(TULMA_PROGRAM, {QString::fromStdString(WriteFile(HotKeys))});
-        EXPECT_TRUE(EventuallyInLoop([&] { return Binds(Binding); })) << "no entry binds " << Binding;
+        EXPECT_TRUE(WaitUntil([&] { return Binds(Binding); }, 20s)) << "no entry binds " << Binding;
         return Tulma;
     }
 
@@ -125,7 +127,7 @@ class GnomeSessionTest : public testing::Test {
         const int Before = LineCount(File);
         for (int Attempt = 0; Attempt < 20 && LineCount(File) == Before; ++Attempt) {
             PressCtrlAlt(Key);
-            EventuallyInLoop([&] { return LineCount(File) > Before; }, 1);
+            WaitUntil([&] { return LineCount(File) > Before; }, 1s);
         }
         return LineCount(File) > Before;
     }
@@ -137,8 +139,8 @@ class GnomeSessionTest : public testing::Test {
         std::this_thread::sleep_for(TPressRepeats::Gap * 3);
         const int Before = LineCount(File);
         PressCtrlAlt(Key, HoldMs);
-        EventuallyInLoop([&] { return LineCount(File) > Before; }, 3);
-        EventuallyInLoop([] { return false; }, 1);
+        WaitUntil([&] { return LineCount(File) > Before; }, 3s);
+        WaitUntil([] { return false; }, 1s);
         return LineCount(File) - Before;
     }
 };

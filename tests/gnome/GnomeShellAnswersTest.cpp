@@ -10,7 +10,9 @@
 
 #include "EventLoopWait.h"
 #include "GnomeShellWindows.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma::test {
 namespace {
@@ -29,17 +31,17 @@ class GnomeShellAnswersTest : public testing::Test {
             Fake->waitForFinished(5000);
             Fake.reset();
         }
-        ASSERT_TRUE(EventuallyInLoop([] { return !ShellExtensionOnBus(); }));
+        ASSERT_TRUE(WaitUntil([] { return !ShellExtensionOnBus(); }, 20s));
     }
 
     void StartFake(const QString& Mode) {
         Fake = std::make_unique<QProcess>();
         Fake->start("gjs", {TULMA_FAKE_SHELL_WINDOWS, Mode});
-        ASSERT_TRUE(EventuallyInLoop([] { return ShellExtensionOnBus(); })) << "the stand-in did not start";
+        ASSERT_TRUE(WaitUntil([] { return ShellExtensionOnBus(); }, 20s)) << "the stand-in did not start";
     }
 
     std::string Printed() {
-        EventuallyInLoop([&] { return Fake->bytesAvailable() > 0; }, 5);
+        WaitUntil([&] { return Fake->bytesAvailable() > 0; }, 5s);
         return Fake->readAllStandardOutput().toStdString();
     }
 
@@ -78,7 +80,7 @@ TEST_F(GnomeShellAnswersTest, UnreadableOrMissingAnswersFallBackToTheX11Windows)
         if (Malformed) {
             StartFake("malformed");
         }
-        X11.Windows = {{XTermWindow, "Terminal"}};
+        X11.SetTitles({{XTermWindow, "Terminal"}});
         X11.Restored.clear();
         TGnomeShellWindows Windows(X11);
         const TWindowSnapshot Listed = Windows.Snapshot();

@@ -17,11 +17,13 @@
 #include "EventLoopWait.h"
 #include "GnomeShellWindows.h"
 #include "HotKeyCommand.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
 #include "ShellTestSupport.h"
 #include "StartedProcesses.h"
 #include "X11DesktopWindows.h"
 #include "XcbConnection.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma::test {
 namespace {
@@ -57,10 +59,13 @@ class GnomeShellWindowsTest : public testing::Test {
         ASSERT_FALSE(Connection->Failed()) << "no XWayland display";
         X11Windows = std::make_unique<TX11DesktopWindows>(Connection->Get());
         Windows = std::make_unique<TGnomeShellWindows>(*X11Windows);
-        ASSERT_TRUE(EventuallyInLoop([&] {
-            Windows->Snapshot();
-            return Windows->ExtensionAnswers();
-        })) << "the extension does not answer";
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                Windows->Snapshot();
+                return Windows->ExtensionAnswers();
+            },
+            20s))
+            << "the extension does not answer";
     }
 
     void TearDown() override {
@@ -82,7 +87,7 @@ class GnomeShellWindowsTest : public testing::Test {
         }
         Start(TULMA_WAYLAND_WINDOW,
               Arguments << QString::fromStdString(Title) << QString::fromStdString(Ready));
-        EXPECT_TRUE(EventuallyInLoop([&] { return fs::exists(Ready); })) << Title << " did not show";
+        EXPECT_TRUE(WaitUntil([&] { return fs::exists(Ready); }, 20s)) << Title << " did not show";
         return Ready;
     }
 
@@ -90,7 +95,7 @@ class GnomeShellWindowsTest : public testing::Test {
     void OpenX11(const std::string& Title, const std::string& Instance, const std::string& Class) {
         Start(TULMA_X11_WINDOW, {QString::fromStdString(Title), "--class", QString::fromStdString(Instance),
                                  QString::fromStdString(Class)});
-        ASSERT_TRUE(EventuallyInLoop([&] { return Listed(Title).has_value(); })) << Title << " did not show";
+        ASSERT_TRUE(WaitUntil([&] { return Listed(Title).has_value(); }, 20s)) << Title << " did not show";
     }
 
     std::optional<TWindowInfo> Listed(const std::string& Title) {
@@ -110,8 +115,8 @@ class GnomeShellWindowsTest : public testing::Test {
     void Focus(const std::string& Title) {
         for (int Attempt = 0; Attempt < 5; ++Attempt) {
             Windows->RestoreAndActivate(Listed(Title)->Handle);
-            EventuallyInLoop([&] { return ActiveTitle() == Title; });
-            EventuallyInLoop([] { return false; }, 1);
+            WaitUntil([&] { return ActiveTitle() == Title; }, 20s);
+            WaitUntil([] { return false; }, 1s);
             if (ActiveTitle() == Title) {
                 return;
             }
@@ -127,7 +132,7 @@ class GnomeShellWindowsTest : public testing::Test {
         for (int Press = 0; Press < 4; ++Press) {
             const std::string Before = ActiveTitle();
             Run();
-            EXPECT_TRUE(EventuallyInLoop([&] { return ActiveTitle() != Before; })) << "press " << Press + 1;
+            EXPECT_TRUE(WaitUntil([&] { return ActiveTitle() != Before; }, 20s)) << "press " << Press + 1;
             Activated.push_back(ActiveTitle());
         }
         return Activated;
@@ -185,7 +190,7 @@ TEST_F(GnomeShellWindowsTest, HotKeyRaisesAndCyclesNativeWindowsRestoresMinimise
     THotKeyCommand Hidden;
     Hidden.LookForWindow = "hidden away";
     Hidden.ExecuteCommand(*Windows, Launch);
-    EXPECT_TRUE(EventuallyInLoop([&] { return fs::exists(Minimised.string() + ".activated"); }))
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Minimised.string() + ".activated"); }, 20s))
         << "the minimised window did not come back";
 
     OpenX11("Terminal", "xterm", "XTerm");
@@ -197,7 +202,7 @@ TEST_F(GnomeShellWindowsTest, HotKeyRaisesAndCyclesNativeWindowsRestoresMinimise
     THotKeyCommand ByX11Class;
     ByX11Class.LookForWindow = "class:XTerm";
     ByX11Class.ExecuteCommand(*Windows, Launch);
-    EXPECT_TRUE(EventuallyInLoop([&] { return ActiveTitle() == "Terminal"; })) << ActiveTitle();
+    EXPECT_TRUE(WaitUntil([&] { return ActiveTitle() == "Terminal"; }, 20s)) << ActiveTitle();
     EXPECT_TRUE(Launch.Started.empty());
     EXPECT_FALSE(fs::exists(Output));
 
@@ -219,7 +224,7 @@ TEST_F(GnomeShellWindowsTest, WithoutTheExtensionX11WindowsAreFoundAndTheNoticeS
     QObject::connect(&Desktop, &TDesktopBackends::NoticeChanged, [&] { ++NoticeChanges; });
 
     SetExtensionsEnabled(false);
-    EXPECT_TRUE(EventuallyInLoop([&] { return !Listed("Native one"); })) << "the extension still answers";
+    EXPECT_TRUE(WaitUntil([&] { return !Listed("Native one"); }, 20s)) << "the extension still answers";
     EXPECT_TRUE(Listed("Terminal").has_value());
     EXPECT_FALSE(Windows->ExtensionAnswers());
     Desktop.Windows().Snapshot();
@@ -228,10 +233,13 @@ TEST_F(GnomeShellWindowsTest, WithoutTheExtensionX11WindowsAreFoundAndTheNoticeS
     EXPECT_NE(DesktopReport().find("Tulma's extension is not"), std::string::npos);
 
     SetExtensionsEnabled(true);
-    EXPECT_TRUE(EventuallyInLoop([&] {
-        Desktop.Windows().Snapshot();
-        return NoticeChanges == 2;
-    })) << "the extension does not answer again";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            Desktop.Windows().Snapshot();
+            return NoticeChanges == 2;
+        },
+        20s))
+        << "the extension does not answer again";
     EXPECT_EQ(Occurrences(Desktop.Notice(), "gnome-extensions"), 0U) << Desktop.Notice();
     EXPECT_TRUE(Listed("Native one").has_value());
 }

@@ -4,42 +4,11 @@
 
 #include "DesktopWindows.h"
 #include "HotKeyFixtures.h"
-#include "Launcher.h"
+#include "PlatformFakes.h"
 #include "WindowMatch.h"
 
 namespace tulma {
 namespace {
-
-// A desktop that behaves like a window manager: an activated window gets the focus and, unless the window
-// manager leaves the stacking order alone (as fluxbox's list does), goes to the top.
-class StackingDesktop : public IDesktopWindows {
-  public:
-    TWindowSnapshot Desktop;
-    std::vector<TWindowHandle> Activated;
-    bool Restacks = true;
-
-    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(TWindowHandle) override { return {}; }
-    TWindowSnapshot Snapshot() override { return Desktop; }
-    void RestoreAndActivate(TWindowHandle Window) override {
-        Activated.push_back(Window);
-        auto& List = Desktop.Windows;
-        const auto At = std::ranges::find(List, Window, &TWindowInfo::Handle);
-        if (Restacks) {
-            std::rotate(List.begin(), At, At + 1);
-        }
-        Desktop.Active = Window;
-    }
-};
-
-class CountingLauncher : public ILauncher {
-  public:
-    int Starts = 0;
-    TLaunchResult Launch(const std::string&, const std::string&, const std::string&, TShowCommand) override {
-        ++Starts;
-        return {true, {}};
-    }
-};
 
 TWindowInfo Window(TWindowHandle Handle, std::string Title, std::string Instance, std::string Class) {
     return {.Handle = Handle,
@@ -88,8 +57,10 @@ TEST(WindowMatch, ListLineShowsProgramNamesAndTitle) {
 
 class WindowCycling : public testing::Test {
   protected:
-    StackingDesktop Windows;
-    CountingLauncher Starter;
+    WindowCycling() { Windows.OnActivate = test::FakeDesktopWindows::Activation::Raises; }
+
+    test::FakeDesktopWindows Windows;
+    test::FakeLauncher Starter;
     std::unique_ptr<THotKeyCommand> Command = test::Command("t", "xterm");
 
     void Press(int Times) {
@@ -101,23 +72,24 @@ class WindowCycling : public testing::Test {
 
 TEST_F(WindowCycling, RepeatedPressesVisitEveryMatchAndWrapAround) {
     for (const bool Restacks : {true, false}) {
-        Windows.Restacks = Restacks;
-        Windows.Activated.clear();
+        Windows.OnActivate = Restacks ? test::FakeDesktopWindows::Activation::Raises
+                                      : test::FakeDesktopWindows::Activation::Focuses;
+        Windows.Restored.clear();
         Windows.Desktop.Windows = {Window(1, "a", "xterm", "XTerm"), Window(9, "editor", "gedit", "Gedit"),
                                    Window(2, "b", "xterm", "XTerm"), Window(3, "c", "xterm", "XTerm")};
         Windows.Desktop.Active = 9;
         Command->LookForWindow = "class:xterm";
         Press(4);
-        EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 3, 2, 1}))
+        EXPECT_EQ(Windows.Restored, (std::vector<TWindowHandle>{1, 3, 2, 1}))
             << "the topmost first, then the least recently used, once each; restacking: " << Restacks;
-        EXPECT_EQ(Starter.Starts, 0);
+        EXPECT_TRUE(Starter.Started.empty());
     }
 }
 
 // On a window manager that does not restack: what the cycle does when windows open, close or get the
 // focus between presses.
 TEST_F(WindowCycling, CycleFollowsOpenedClosedAndFocusedWindows) {
-    Windows.Restacks = false;
+    Windows.OnActivate = test::FakeDesktopWindows::Activation::Focuses;
     auto& Desktop = Windows.Desktop;
     Desktop.Windows = {Window(1, "a", "xterm", "XTerm"), Window(9, "editor", "gedit", "Gedit"),
                        Window(2, "b", "xterm", "XTerm"), Window(3, "c", "xterm", "XTerm"),
@@ -130,13 +102,13 @@ TEST_F(WindowCycling, CycleFollowsOpenedClosedAndFocusedWindows) {
     std::erase_if(Desktop.Windows, [](const TWindowInfo& W) { return W.Handle == 2; });
     Desktop.Windows.insert(Desktop.Windows.begin(), Window(5, "e", "xterm", "XTerm"));
     Press(3);
-    EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 4, 5, 1, 4}))
+    EXPECT_EQ(Windows.Restored, (std::vector<TWindowHandle>{1, 4, 5, 1, 4}))
         << "a closed window leaves the order, a new one joins its end, then around again";
     Desktop.Active = 9;
     Press(2);
-    EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 4, 5, 1, 4, 5, 4}))
+    EXPECT_EQ(Windows.Restored, (std::vector<TWindowHandle>{1, 4, 5, 1, 4, 5, 4}))
         << "from another window a new cycle starts at the topmost match";
-    EXPECT_EQ(Starter.Starts, 0);
+    EXPECT_TRUE(Starter.Started.empty());
 }
 
 TEST_F(WindowCycling, SingleActiveMatchStaysAndNoMatchStarts) {
@@ -145,10 +117,10 @@ TEST_F(WindowCycling, SingleActiveMatchStaysAndNoMatchStarts) {
     Windows.Desktop.Active = 1;
     Command->LookForWindow = "note";
     Press(2);
-    EXPECT_EQ(Windows.Activated, (std::vector<TWindowHandle>{1, 1}));
+    EXPECT_EQ(Windows.Restored, (std::vector<TWindowHandle>{1, 1}));
     Command->LookForWindow = "class:wordpad";
     Press(1);
-    EXPECT_EQ(Starter.Starts, 1);
+    EXPECT_EQ(Starter.Started.size(), 1u);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -11,6 +10,9 @@
 #include "ChildProcesses.h"
 #include "ChildReaper.h"
 #include "DetachedProcess.h"
+#include "EventLoopWait.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma {
 namespace {
@@ -24,17 +26,6 @@ class ChildReaperTest : public testing::Test {
         static QCoreApplication App(Argc, Argv);
     }
 
-    // Runs the event loop until Done holds or ten seconds have passed.
-    template <class Condition>
-    static bool PumpUntil(Condition Done) {
-        QElapsedTimer Clock;
-        Clock.start();
-        while (!Done() && Clock.elapsed() < 10000) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        }
-        return Done();
-    }
-
     TChildReaper Reaper;
 };
 
@@ -44,7 +35,7 @@ TEST_F(ChildReaperTest, TwoHundredQuickProgramsLeaveNoZombie) {
         ASSERT_TRUE(Result.Started);
         Reaper.Adopt(Result.Pid);
     }
-    EXPECT_TRUE(PumpUntil([&] { return Reaper.Running() == 0; }));
+    EXPECT_TRUE(test::WaitUntil([&] { return Reaper.Running() == 0; }, 10s));
     EXPECT_TRUE(test::ChildProcesses().empty());
     errno = 0;
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
@@ -61,7 +52,7 @@ TEST_F(ChildReaperTest, ARunningProgramIsCollectedWhenItEnds) {
     EXPECT_NE(test::ChildProcesses()[0].State, 'Z');
 
     kill(Result.Pid, SIGTERM);
-    EXPECT_TRUE(PumpUntil([&] { return Reaper.Running() == 0; }));
+    EXPECT_TRUE(test::WaitUntil([&] { return Reaper.Running() == 0; }, 10s));
     EXPECT_TRUE(test::ChildProcesses().empty());
 }
 

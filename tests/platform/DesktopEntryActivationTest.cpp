@@ -10,6 +10,8 @@
 #include "ProbeRecord.h"
 #include "XServerFixture.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -22,7 +24,7 @@ TEST(DesktopEntryActivationTest, ActivatableEntryIsStartedByTheSessionBus) {
     EXPECT_TRUE(Started.Started) << Started.Reason;
     EXPECT_EQ(Started.Pid, 0);
     ProbeRecord Record;
-    ASSERT_TRUE(WaitUntil([&] { return ProbeRecord::Read(ProbeFile, &Record); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return ProbeRecord::Read(ProbeFile, &Record); }, 10s));
     EXPECT_EQ(Record.Argv, (std::vector<std::string>{TULMA_ARGV_PROBE, "activated"}));
 }
 

@@ -14,6 +14,8 @@
 #include "X11Launcher.h"
 #include "XDisplayTest.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -47,17 +49,19 @@ class DesktopEntryLaunchTest : public XDisplayTest {
         const xcb_atom_t Begin = InternAtom(X(), "_NET_STARTUP_INFO_BEGIN");
         const xcb_atom_t More = InternAtom(X(), "_NET_STARTUP_INFO");
         std::string Message;
-        WaitUntil([&] {
-            while (xcb_generic_event_t* Event = xcb_poll_for_event(X())) {
-                const auto* Piece = reinterpret_cast<const xcb_client_message_event_t*>(Event);
-                if ((Event->response_type & 0x7F) == XCB_CLIENT_MESSAGE &&
-                    (Piece->type == Begin || Piece->type == More)) {
-                    Message.append(reinterpret_cast<const char*>(Piece->data.data8), 20);
+        WaitUntil(
+            [&] {
+                while (xcb_generic_event_t* Event = xcb_poll_for_event(X())) {
+                    const auto* Piece = reinterpret_cast<const xcb_client_message_event_t*>(Event);
+                    if ((Event->response_type & 0x7F) == XCB_CLIENT_MESSAGE &&
+                        (Piece->type == Begin || Piece->type == More)) {
+                        Message.append(reinterpret_cast<const char*>(Piece->data.data8), 20);
+                    }
+                    std::free(Event);
                 }
-                std::free(Event);
-            }
-            return Message.find('\0') != std::string::npos;
-        });
+                return Message.find('\0') != std::string::npos;
+            },
+            5s);
         return Message.substr(0, Message.find('\0'));
     }
 
@@ -67,7 +71,7 @@ class DesktopEntryLaunchTest : public XDisplayTest {
         ProbeRecord Record;
         const TLaunchResult Result = Launcher->Launch(File, Parameters, Directory, TShowCommand::ShowNormal);
         EXPECT_TRUE(Result.Started) << File << ": " << Result.Reason;
-        EXPECT_TRUE(WaitUntil([&] { return ProbeRecord::Read(ProbeOutput, &Record); })) << File;
+        EXPECT_TRUE(WaitUntil([&] { return ProbeRecord::Read(ProbeOutput, &Record); }, 5s)) << File;
         return Record;
     }
 };
@@ -186,7 +190,7 @@ TEST_F(DesktopEntryLaunchTest, ShowCommandReachesTheWindowOfTheEntrysClass) {
             const auto Listed = Windows();
             return !Listed.empty() && HasState(X(), Listed.back(), "_NET_WM_STATE_MAXIMIZED_VERT");
         },
-        15000));
+        15s));
     for (std::uint32_t Window : Windows()) {
         if (const auto Pid = WindowProperty(X(), Window, "_NET_WM_PID", XCB_ATOM_CARDINAL); !Pid.empty()) {
             kill(static_cast<pid_t>(Pid[0]), SIGTERM);

@@ -13,9 +13,12 @@
 
 #include "ChildProcesses.h"
 #include "DetachedProcess.h"
+#include "EventLoopWait.h"
 #include "FileDescriptor.h"
 #include "ProbeRecord.h"
 #include "TempDir.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma {
 namespace {
@@ -35,16 +38,6 @@ int ChildCount() {
     return static_cast<int>(test::ChildProcesses().size());
 }
 
-bool WaitForFile(const std::string& File) {
-    for (int I = 0; I < 500; ++I) {
-        if (access(File.c_str(), F_OK) == 0) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
     TempDir Dir;
     const std::string Output = Dir.File("probe");
@@ -55,7 +48,7 @@ TEST(DetachedProcessTest, ProgramGetsExactArgvAndDirectoryInANewSession) {
         StartDetached(TULMA_ARGV_PROBE, {"probe", "a b", "", "\"q\"", "$HOME"}, Dir.Path().string());
     ASSERT_TRUE(Result.Started);
     EXPECT_GT(Result.Pid, 0);
-    ASSERT_TRUE(WaitForFile(Output));
+    ASSERT_TRUE(test::WaitUntil([&] { return access(Output.c_str(), F_OK) == 0; }, 5s));
     ProbeRecord Record;
     ASSERT_TRUE(ProbeRecord::Read(Output, &Record));
     EXPECT_EQ(Record.Directory, Dir.Path().string());

@@ -13,7 +13,7 @@
 #include "XcbConnection.h"
 #include "XcbWindowText.h"
 
-using tulma::test::Intern;
+using tulma::InternAtom;
 using tulma::test::SetText;
 
 int main(int argc, char** argv) {
@@ -44,15 +44,15 @@ int main(int argc, char** argv) {
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, Values);
     SetText(Connection, Window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, Title);
     if (!Legacy) {
-        SetText(Connection, Window, Intern(Connection, "_NET_WM_NAME"), Intern(Connection, "UTF8_STRING"),
-                Title);
+        SetText(Connection, Window, InternAtom(Connection, "_NET_WM_NAME"),
+                InternAtom(Connection, "UTF8_STRING"), Title);
     }
     SetText(Connection, Window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, Instance + '\0' + Class + '\0');
     char Host[256] = {};
     gethostname(Host, sizeof Host - 1);
     SetText(Connection, Window, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, Host);
     const std::uint32_t Pid = static_cast<std::uint32_t>(getpid());
-    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, Window, Intern(Connection, "_NET_WM_PID"),
+    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, Window, InternAtom(Connection, "_NET_WM_PID"),
                         XCB_ATOM_CARDINAL, 32, 1, &Pid);
     xcb_map_window(Connection, Window);
     xcb_flush(Connection);

@@ -9,6 +9,8 @@
 #include "X11HotKeys.h"
 #include "XDisplayTest.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -27,7 +29,7 @@ TEST_F(X11DesktopTest, HotKeyPressStartsAProgram) {
     ASSERT_TRUE(Desktop.HotKeys().RegisterHotKey(0xC000, MOD_CONTROL | MOD_ALT, 'P'));
     FakeKeyboard Keyboard(X());
     Keyboard.Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_p});
-    EXPECT_TRUE(WaitUntil([&] { return access(Output.c_str(), F_OK) == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return access(Output.c_str(), F_OK) == 0; }, 5s));
     EXPECT_NE(Desktop.HotKeySignals().LastPressTime(), xcb_timestamp_t{XCB_CURRENT_TIME});
 }
 

@@ -8,6 +8,8 @@
 #include "QtX11.h"
 #include "X11DesktopWindows.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -20,7 +22,7 @@ class X11DesktopWindowsTest : public DesktopWindowsTest {
         const pid_t Pid = StartProgram(Argv);
         Started.push_back(Pid);
         xcb_window_t Window = XCB_WINDOW_NONE;
-        WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; });
+        WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; }, 5s);
         return Window;
     }
 
@@ -58,7 +60,7 @@ TEST_F(X11DesktopWindowsTest, WindowsAreListedTopmostFirstWithTheirTitles) {
     const xcb_window_t Other = OpenWindow({"Other window"});
     ASSERT_NE(Notepad, xcb_window_t{XCB_WINDOW_NONE});
     ASSERT_NE(Other, xcb_window_t{XCB_WINDOW_NONE});
-    WaitUntil([&] { return FindByTitle("Other window") == Other; });
+    WaitUntil([&] { return FindByTitle("Other window") == Other; }, 5s);
 
     EXPECT_EQ(FindByTitle("Untitled - NOTEPAD"), Notepad);
     const auto List = Windows->TopLevelWindows();
@@ -86,19 +88,21 @@ TEST_F(X11DesktopWindowsTest, MinimisedAndMaximisedWindowIsRestoredAndActivated)
     const xcb_window_t Notepad = OpenWindow({"Untitled - NOTEPAD"});
     const xcb_window_t Other = OpenWindow({"Other window"});
     RequestState(Notepad, 1, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
-    ASSERT_TRUE(WaitUntil([&] { return HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_VERT"); }));
+    ASSERT_TRUE(WaitUntil([&] { return HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_VERT"); }, 5s));
     SendClientMessage(Notepad, "WM_CHANGE_STATE", {3});
-    ASSERT_TRUE(WaitUntil([&] { return HasState(X(), Notepad, "_NET_WM_STATE_HIDDEN"); }));
+    ASSERT_TRUE(WaitUntil([&] { return HasState(X(), Notepad, "_NET_WM_STATE_HIDDEN"); }, 5s));
     SendClientMessage(Other, "_NET_ACTIVE_WINDOW", {2, 0, 0});
-    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Other; }));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Other; }, 5s));
 
     Windows->RestoreAndActivate(FindByTitle("Untitled - NOTEPAD"));
-    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Notepad; }));
-    EXPECT_TRUE(WaitUntil([&] {
-        return !HasState(X(), Notepad, "_NET_WM_STATE_HIDDEN") &&
-               !HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_VERT") &&
-               !HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_HORZ") && Viewable(Notepad);
-    }));
+    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Notepad; }, 5s));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return !HasState(X(), Notepad, "_NET_WM_STATE_HIDDEN") &&
+                   !HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_VERT") &&
+                   !HasState(X(), Notepad, "_NET_WM_STATE_MAXIMIZED_HORZ") && Viewable(Notepad);
+        },
+        5s));
     const auto List = Windows->TopLevelWindows();
     ASSERT_FALSE(List.empty());
     EXPECT_EQ(List.front(), Notepad) << "raised to the top";
@@ -111,7 +115,7 @@ TEST_F(X11DesktopWindowsTest, SnapshotHasProgramNamesAndTheActiveWindow) {
                                             "dit",
                                             "Edit"});
     SendClientMessage(Terminal, "_NET_ACTIVE_WINDOW", {2, 0, 0});
-    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Terminal; }));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Terminal; }, 5s));
 
     const TWindowSnapshot Desktop = Windows->Snapshot();
     EXPECT_EQ(Desktop.Active, Terminal);
@@ -134,7 +138,7 @@ TEST_F(X11DesktopWindowsTest, WindowThatHasGoneIsIgnored) {
     const xcb_window_t Window = OpenWindow({"Short-lived"});
     Terminate(Started.back());
     Started.pop_back();
-    WaitUntil([&] { return FindByTitle("Short-lived") == XCB_WINDOW_NONE; });
+    WaitUntil([&] { return FindByTitle("Short-lived") == XCB_WINDOW_NONE; }, 5s);
     EXPECT_NO_THROW(Windows->RestoreAndActivate(Window));
     EXPECT_EQ(Windows->WindowTitle(Window), "");
 }

@@ -15,6 +15,8 @@
 #include "XDisplayTest.h"
 #include "XcbConnection.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -83,7 +85,7 @@ class X11HotKeysTest : public XDisplayTest {
     void PressCtrlAlt(std::uint32_t Keysym) { Keyboard->Chord({XKB_KEY_Control_L, XKB_KEY_Alt_L, Keysym}); }
 
     bool FiredCount(std::size_t Count) {
-        return WaitUntil([&] { return Fired.size() >= Count; }, 3000) && Fired.size() == Count;
+        return WaitUntil([&] { return Fired.size() >= Count; }, 3s) && Fired.size() == Count;
     }
 
     // Nothing more arrives within a generous pause.
@@ -271,7 +273,7 @@ TEST_F(X11HotKeysTest, HeldCombinationFiresOnceDespiteAutoRepeat) {
     Keyboard->Press(XKB_KEY_Control_L);
     Keyboard->Press(XKB_KEY_Alt_L);
     Keyboard->Press(XKB_KEY_k);
-    ASSERT_TRUE(WaitUntil([&] { return Presses.Count >= 4; }, 5000)) << "the server sent no repeats";
+    ASSERT_TRUE(WaitUntil([&] { return Presses.Count >= 4; }, 5s)) << "the server sent no repeats";
     Keyboard->Release(XKB_KEY_k);
     EXPECT_TRUE(StaysAt(1));
 

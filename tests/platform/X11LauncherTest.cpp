@@ -11,6 +11,8 @@
 #include "X11Launcher.h"
 #include "XDisplayTest.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -44,7 +46,7 @@ class X11LauncherTest : public XDisplayTest {
     }
 
     bool Probe(ProbeRecord* Record) {
-        return WaitUntil([&] { return ProbeRecord::Read(ProbeOutput, Record); });
+        return WaitUntil([&] { return ProbeRecord::Read(ProbeOutput, Record); }, 5s);
     }
 
     // An ordinary window that has the focus before a launch.
@@ -52,7 +54,7 @@ class X11LauncherTest : public XDisplayTest {
         const pid_t Pid = StartProgram({TULMA_TEST_WINDOW, "Previously active"});
         StartedPids.push_back(Pid);
         xcb_window_t Window = XCB_WINDOW_NONE;
-        EXPECT_TRUE(WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; }));
+        EXPECT_TRUE(WaitUntil([&] { return (Window = WindowOfPid(X(), Pid)) != XCB_WINDOW_NONE; }, 5s));
         xcb_client_message_event_t Event{};
         Event.response_type = XCB_CLIENT_MESSAGE;
         Event.format = 32;
@@ -63,7 +65,7 @@ class X11LauncherTest : public XDisplayTest {
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&Event));
         xcb_flush(X());
-        EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Window; }));
+        EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Window; }, 5s));
         return Window;
     }
 
@@ -72,7 +74,7 @@ class X11LauncherTest : public XDisplayTest {
         if (!Launcher->Launch(TULMA_TEST_WINDOW, '"' + Title + '"', "", Show).Started) {
             return XCB_WINDOW_NONE;
         }
-        WaitUntil([&] { return Launcher->Idle(); }, 15000);
+        WaitUntil([&] { return Launcher->Idle(); }, 15s);
         for (std::uint32_t Candidate : WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
             const auto Id = static_cast<xcb_window_t>(Candidate);
             xcb_get_property_reply_t* Reply = xcb_get_property_reply(
@@ -151,7 +153,7 @@ TEST_F(X11LauncherTest, TwoHundredLaunchesLeaveNoZombie) {
     ASSERT_TRUE(Probe(&Record));
     // Once the programs have ended, the display's own processes (Xvfb, openbox) are the only children.
     const std::size_t DisplayProcesses = TestDisplay().HasWindowManager() ? 2u : 1u;
-    EXPECT_TRUE(WaitUntil([&] { return ChildProcesses().size() == DisplayProcesses; }));
+    EXPECT_TRUE(WaitUntil([&] { return ChildProcesses().size() == DisplayProcesses; }, 5s));
     for (const ChildProcess& Child : ChildProcesses()) {
         EXPECT_NE(Child.State, 'Z') << Child.Pid;
     }
@@ -161,7 +163,7 @@ TEST_F(X11LauncherTest, NormalShowsAndActivates) {
     const xcb_window_t Previous = FocusedWindow();
     const xcb_window_t Window = LaunchWindow("Started normal", TShowCommand::ShowNormal);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
-    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Window; }));
+    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Window; }, 5s));
     EXPECT_NE(ActiveWindow(X()), Previous);
     EXPECT_FALSE(HasState(X(), Window, "_NET_WM_STATE_HIDDEN"));
     EXPECT_FALSE(HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_VERT"));
@@ -171,17 +173,19 @@ TEST_F(X11LauncherTest, MaximizedShowsMaximizedAndActive) {
     FocusedWindow();
     const xcb_window_t Window = LaunchWindow("Started maximized", TShowCommand::ShowMaximized);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
-    EXPECT_TRUE(WaitUntil([&] {
-        return HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_VERT") &&
-               HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_HORZ") && ActiveWindow(X()) == Window;
-    }));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_VERT") &&
+                   HasState(X(), Window, "_NET_WM_STATE_MAXIMIZED_HORZ") && ActiveWindow(X()) == Window;
+        },
+        5s));
 }
 
 TEST_F(X11LauncherTest, MinimizedShowsIconic) {
     FocusedWindow();
     const xcb_window_t Window = LaunchWindow("Started minimized", TShowCommand::ShowMinimized);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
-    EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }));
+    EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }, 5s));
 }
 
 TEST_F(X11LauncherTest, NoActivateLeavesTheFocusWhereItWas) {
@@ -198,7 +202,7 @@ TEST_F(X11LauncherTest, MinimizedNoActivateIsIconicAndLeavesTheFocus) {
     const xcb_window_t Window =
         LaunchWindow("Started minimized without activation", TShowCommand::ShowMinNoActive);
     ASSERT_NE(Window, xcb_window_t{XCB_WINDOW_NONE});
-    EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }));
+    EXPECT_TRUE(WaitUntil([&] { return HasState(X(), Window, "_NET_WM_STATE_HIDDEN"); }, 5s));
     Settle(300);
     EXPECT_EQ(ActiveWindow(X()), Previous);
 }

@@ -9,6 +9,8 @@
 #include "X11DesktopWindows.h"
 #include "X11Launcher.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -22,7 +24,7 @@ class X11NoWindowManagerTest : public DesktopWindowsTest {
         }
         Started.push_back(StartProgram({TULMA_TEST_WINDOW, Title}));
         xcb_window_t Found = XCB_WINDOW_NONE;
-        WaitUntil([&] { return (Found = FindViewable(Title)) != XCB_WINDOW_NONE; });
+        WaitUntil([&] { return (Found = FindViewable(Title)) != XCB_WINDOW_NONE; }, 5s);
         return Found;
     }
 
@@ -67,10 +69,10 @@ TEST_F(X11NoWindowManagerTest, WithdrawnWindowIsMappedRaisedAndFocused) {
 
     xcb_unmap_window(X(), First);
     xcb_flush(X());
-    ASSERT_TRUE(WaitUntil([&] { return !Viewable(First); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Viewable(First); }, 5s));
 
     Windows->RestoreAndActivate(First);
-    EXPECT_TRUE(WaitUntil([&] { return Viewable(First) && Focus() == First; }));
+    EXPECT_TRUE(WaitUntil([&] { return Viewable(First) && Focus() == First; }, 5s));
     List = Windows->TopLevelWindows();
     ASSERT_FALSE(List.empty());
     EXPECT_EQ(List.front(), First);
@@ -80,22 +82,22 @@ TEST_F(X11NoWindowManagerTest, ShowCommandsWithoutWindowManager) {
     const xcb_window_t Previous = OpenWindow("Previously focused");
     xcb_set_input_focus(X(), XCB_INPUT_FOCUS_POINTER_ROOT, Previous, XCB_CURRENT_TIME);
     xcb_flush(X());
-    ASSERT_TRUE(WaitUntil([&] { return Focus() == Previous; }));
+    ASSERT_TRUE(WaitUntil([&] { return Focus() == Previous; }, 5s));
     TX11Launcher Launcher(QtX11Connection());
 
     // Started with SW_SHOWNA the window shows without the focus.
     ASSERT_TRUE(Launcher.Launch(TULMA_TEST_WINDOW, "Quiet", "", TShowCommand::ShowNoActivate).Started);
-    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15s));
     const xcb_window_t Quiet = OpenWindow("Quiet");
     EXPECT_NE(Quiet, xcb_window_t{XCB_WINDOW_NONE});
     EXPECT_EQ(Focus(), Previous);
 
     // Started maximized it covers the screen and has the focus.
     ASSERT_TRUE(Launcher.Launch(TULMA_TEST_WINDOW, "Big", "", TShowCommand::ShowMaximized).Started);
-    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return Launcher.Idle(); }, 15s));
     const xcb_window_t Big = OpenWindow("Big");
     ASSERT_NE(Big, xcb_window_t{XCB_WINDOW_NONE});
-    EXPECT_TRUE(WaitUntil([&] { return Focus() == Big; }));
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == Big; }, 5s));
     xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(X(), xcb_get_geometry(X(), Big), nullptr);
     ASSERT_NE(Geometry, nullptr);
     const xcb_screen_t* Screen = xcb_setup_roots_iterator(xcb_get_setup(X())).data;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "HandOverHotKeys.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
 
 namespace tulma {
 namespace {

@@ -8,10 +8,10 @@
 #include <memory>
 #include <sstream>
 
-#include "DesktopWindows.h"
 #include "HotKeyCommand.h"
 #include "HotTulma.h"
 #include "LaunchFailureNotifier.h"
+#include "PlatformFakes.h"
 #include "ProbeRecord.h"
 #include "QtTestMain.h"
 #include "TempDir.h"
@@ -20,13 +20,6 @@
 using namespace tulma;
 
 namespace {
-
-class TNoWindows : public IDesktopWindows {
-  public:
-    std::vector<TWindowHandle> TopLevelWindows() override { return {}; }
-    std::string WindowTitle(TWindowHandle) override { return {}; }
-    void RestoreAndActivate(TWindowHandle) override {}
-};
 
 std::unique_ptr<THotTulma> HotKeyStarting(const std::string& Name,
                                           const std::vector<std::pair<std::string, std::string>>& Commands) {
@@ -63,7 +56,7 @@ class LaunchFailureNoticeTest : public QObject {
     std::unique_ptr<TLaunchFailureNotifier> Notifier;
     std::unique_ptr<TX11Launcher> ILauncher;
     std::unique_ptr<test::TempDir> Dir;
-    TNoWindows Windows;
+    test::FakeDesktopWindows Windows;
     QProcess Recorder;
 
     void Run(const THotTulma& HotKey) { HotKey.ExecuteHotKey(Windows, *ILauncher, *Notifier); }

@@ -18,6 +18,8 @@
 #include "TulmaProgramFixture.h"
 #include "VirtualKeys.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -153,7 +155,7 @@ TEST_F(TulmaSoakTest, TenThousandPressesEachLaunchTheirCommand) {
         // A press in the same millisecond as the last release looks like auto-repeat and is rightly
         // ignored; no hand is that fast.
         Pause(3);
-        if (!Eventually([&] { return MarkerBytes() >= Expected; }, 10000, 1)) {
+        if (!WaitUntil([&] { return MarkerBytes() >= Expected; }, 10s, 1ms)) {
             ADD_FAILURE() << "press " << Press << " launched nothing within 10 s; the program "
                           << (kill(Tulma, 0) == 0 ? "runs" : "has gone");
             Expected = MarkerBytes();
@@ -197,17 +199,17 @@ TEST_F(TulmaSoakTest, ThousandEditsOfTheCombinationKeepOnlyTheNewOneRunning) {
         const std::uint16_t Next = Current == CtrlAltK ? CtrlAltL : CtrlAltK;
         ClickInWindow(Main, 40, 57);  // the list's only line
         Press({Keys::Alt, KeyE});
-        ASSERT_TRUE(Eventually(
+        ASSERT_TRUE(WaitUntil(
             [&] {
                 const xcb_window_t Active = ActiveWindow(Display.Connection());
                 return Active != Main && Active != XCB_WINDOW_NONE;
             },
-            10000, 5))
+            10s, 5ms))
             << "cycle " << Cycle << ": the definition dialog did not open";
         Press({Keys::Alt, KeyK});  // to the key field
         Press(ChordOf(Next));
         Press({Keys::Return});
-        ASSERT_TRUE(Eventually([&] { return ActiveWindow(Display.Connection()) == Main; }, 10000, 5))
+        ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(Display.Connection()) == Main; }, 10s, 5ms))
             << "cycle " << Cycle << ": the definition dialog did not close";
         ASSERT_TRUE(PressUntilRun(ChordOf(Next), 0))
             << "cycle " << Cycle << ": the new combination does not run";
@@ -231,11 +233,11 @@ TEST_F(TulmaSoakTest, ThousandEditsOfTheCombinationKeepOnlyTheNewOneRunning) {
     ExpectBounded(Before, After);
     // The edits are unsaved: Quit asks, and No ends the program without saving.
     ClickInWindow(Main, 373, 274);
-    ASSERT_TRUE(Eventually([&] { return ActiveWindow(Display.Connection()) != Main; }, 10000, 20));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(Display.Connection()) != Main; }, 10s, 20ms));
     Keyboard->Tap('n');
     xcb_flush(Display.Connection());
     int Status = -1;
-    ASSERT_TRUE(Eventually([&] { return waitpid(Tulma, &Status, WNOHANG) == Tulma; }, 30000, 20));
+    ASSERT_TRUE(WaitUntil([&] { return waitpid(Tulma, &Status, WNOHANG) == Tulma; }, 30s, 20ms));
     std::erase(Started, Tulma);
     EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0) << "wait status " << Status;
 }

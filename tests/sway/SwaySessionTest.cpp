@@ -20,13 +20,15 @@
 
 #include "EventLoopWait.h"
 #include "HotKeyCommand.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
 #include "ShellTestSupport.h"
 #include "StartedProcesses.h"
 #include "SwayConnection.h"
 #include "SwayDesktopWindows.h"
 #include "SwayHotKeys.h"
 #include "TestFiles.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma::test {
 namespace {
@@ -87,7 +89,7 @@ class SwaySessionTest : public testing::Test {
     void ShowWindow(const std::string& Title) {
         const fs::path Ready = Dir / ("ready-" + std::to_string(Started.Count()));
         Start(TULMA_WAYLAND_WINDOW, {QString::fromStdString(Title), QString::fromStdString(Ready.string())});
-        ASSERT_TRUE(EventuallyInLoop([&] { return fs::exists(Ready); }))
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(Ready); }, 20s))
             << "the window " << Title << " did not show";
     }
 
@@ -111,7 +113,7 @@ class SwaySessionTest : public testing::Test {
     bool PressUntil(char Key, TCondition Done) {
         for (int Attempt = 0; Attempt < 40 && !Done(); ++Attempt) {
             PressCtrlAlt(Key);
-            EventuallyInLoop(Done, 1);
+            WaitUntil(Done, 1s);
         }
         return Done();
     }
@@ -122,8 +124,8 @@ class SwaySessionTest : public testing::Test {
     void Settle() {
         Ran.clear();
         PressCtrlAlt('u');
-        EXPECT_TRUE(EventuallyInLoop([&] { return !Ran.empty() && Ran.back().starts_with("exec touch"); }));
-        EventuallyInLoop([] { return false; }, 1);
+        EXPECT_TRUE(WaitUntil([&] { return !Ran.empty() && Ran.back().starts_with("exec touch"); }, 20s));
+        WaitUntil([] { return false; }, 1s);
     }
 
     bool TulmaBinds(char Key) {
@@ -132,7 +134,7 @@ class SwaySessionTest : public testing::Test {
         Ran.clear();
         PressCtrlAlt(Key);
         PressCtrlAlt('u');
-        EXPECT_TRUE(EventuallyInLoop(UsersBindingHeard));
+        EXPECT_TRUE(WaitUntil(UsersBindingHeard, 20s));
         return Ran.size() > 1 && Ran.front().starts_with("nop tulma:");
     }
 };
@@ -156,7 +158,7 @@ TEST_F(SwaySessionTest, ProgramRunsItsHotKeyOncePerPressAlsoAfterAReloadAndLeave
 
     fs::remove(Shared / "user-binding");
     PressCtrlAlt('u');
-    EXPECT_TRUE(EventuallyInLoop([&] { return fs::exists(Shared / "user-binding"); }));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Shared / "user-binding"); }, 20s));
     EXPECT_FALSE(fs::exists(Dir / "u"));
 
     // A second Tulma in the session does not take the combination from the first.
@@ -249,7 +251,7 @@ TEST_F(SwaySessionTest, TitleAndClassRaiseAndCycleNativeWindowsAndClassFindsX11O
         return std::any_of(Listed.begin(), Listed.end(),
                            [](const TWindowInfo& Window) { return Window.Class == "XTerm"; });
     };
-    ASSERT_TRUE(EventuallyInLoop(XTermShown)) << "the X11 window did not show";
+    ASSERT_TRUE(WaitUntil(XTermShown, 20s)) << "the X11 window did not show";
     Windows.RestoreAndActivate(Windows.TopLevelWindows().back());
     THotKeyCommand ByX11Class;
     ByX11Class.LookForWindow = "class:xterm";

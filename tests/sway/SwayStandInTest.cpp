@@ -25,6 +25,8 @@
 #include "SwayHotKeys.h"
 #include "TempDir.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 namespace {
 
@@ -166,7 +168,7 @@ TEST_F(SwayStandIn, TheBackendNoticesThatSwayWentAwayAndSaysWhy) {
         EXPECT_TRUE(Keys.RegisterHotKey(1, MOD_CONTROL | MOD_ALT, 'K')) << Case.Case;
         EXPECT_FALSE(Keys.RegisterHotKey(2, MOD_CONTROL | MOD_ALT, 'U')) << Case.Case;
         Sway.reset();
-        EXPECT_TRUE(EventuallyInLoop([&] { return Told; }, 5)) << Case.Case;
+        EXPECT_TRUE(WaitUntil([&] { return Told; }, 5s)) << Case.Case;
         EXPECT_NE(Keys.Trouble().find(Case.Said), std::string::npos) << Case.Case << ": " << Keys.Trouble();
         EXPECT_FALSE(Keys.RegisterHotKey(3, MOD_CONTROL | MOD_ALT, 'L')) << Case.Case;
     }

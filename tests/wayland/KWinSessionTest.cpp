@@ -28,7 +28,7 @@
 #include "HotKeyCommand.h"
 #include "KWinDesktopWindows.h"
 #include "KdeHotKeys.h"
-#include "ShellFakes.h"
+#include "PlatformFakes.h"
 #include "ShellTestSupport.h"
 #include "VirtualKeys.h"
 #include "WaylandKeymap.h"
@@ -36,6 +36,8 @@
 #include "X11DesktopWindows.h"
 #include "X11KeyboardMap.h"
 #include "XcbConnection.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma::test {
 namespace {
@@ -91,14 +93,14 @@ class KWinSessionTest : public testing::Test {
         const fs::path Ready = Dir / ("ready-" + std::to_string(Started.size()));
         Start(TULMA_WAYLAND_WINDOW, {"--app-id", QString::fromStdString(AppId), QString::fromStdString(Title),
                                      QString::fromStdString(Ready.string())});
-        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << Title << " did not show";
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(Ready); }, 20s)) << Title << " did not show";
     }
 
     // An X11 window in XWayland, once KWin lists it.
     void OpenX11(const std::string& Title, const std::string& Instance, const std::string& Class) {
         Start(TULMA_X11_WINDOW, {QString::fromStdString(Title), "--class", QString::fromStdString(Instance),
                                  QString::fromStdString(Class)});
-        ASSERT_TRUE(Eventually([&] { return TitleOf(Windows->Snapshot().Windows, Title) != nullptr; }))
+        ASSERT_TRUE(WaitUntil([&] { return TitleOf(Windows->Snapshot().Windows, Title) != nullptr; }, 20s))
             << Title << " did not show";
     }
 
@@ -116,7 +118,7 @@ class KWinSessionTest : public testing::Test {
     // The titles that four runs of a command with window text Text bring forward, one after the other,
     // the window Other having the focus at first; nothing may be started.
     std::vector<std::string> Cycle(const std::string& Text, const std::string& Other) {
-        EXPECT_TRUE(Eventually([&] { return ActiveTitle() == Other; })) << "active: " << ActiveTitle();
+        EXPECT_TRUE(WaitUntil([&] { return ActiveTitle() == Other; }, 20s)) << "active: " << ActiveTitle();
         FakeLauncher Launch;
         THotKeyCommand Command;
         Command.Exec = "never-started";
@@ -125,7 +127,7 @@ class KWinSessionTest : public testing::Test {
         for (int Press = 0; Press < 4; ++Press) {
             const std::string Before = ActiveTitle();
             Command.ExecuteCommand(*Windows, Launch);
-            EXPECT_TRUE(Eventually([&] { return ActiveTitle() != Before; })) << "press " << Press + 1;
+            EXPECT_TRUE(WaitUntil([&] { return ActiveTitle() != Before; }, 20s)) << "press " << Press + 1;
             Activated.push_back(ActiveTitle());
         }
         EXPECT_TRUE(Launch.Started.empty());
@@ -170,11 +172,11 @@ TEST_F(KWinSessionTest, ClassCyclesThroughThreeNativeWindows) {
     const std::string File = (Dir / "keys.tul").string();
     const fs::path Output = Dir / "started";
     WriteHotKeyFile(File, {{"raise", 0xC000 | 'K', "/bin/touch", Output.string(), "class:cyc.app"}});
-    ASSERT_TRUE(Eventually([&] { return ActiveTitle() == "Other again"; }));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveTitle() == "Other again"; }, 20s));
     QProcess Run;
     Run.start(TULMA_PROGRAM, {"--run", "raise", QString::fromStdString(File)});
     ASSERT_TRUE(Run.waitForFinished(20000));
-    EXPECT_TRUE(Eventually([&] { return ActiveTitle().starts_with("Cyc "); })) << ActiveTitle();
+    EXPECT_TRUE(WaitUntil([&] { return ActiveTitle().starts_with("Cyc "); }, 20s)) << ActiveTitle();
     EXPECT_FALSE(fs::exists(Output));
 }
 
@@ -223,7 +225,7 @@ TEST_F(KWinSessionTest, StartedProgramGetsTheUsersEnvironment) {
             Run.setProcessEnvironment(User);
             Run.start(TULMA_PROGRAM, {"--run", "env", QString::fromStdString(File)});
             ASSERT_TRUE(Run.waitForFinished(20000));
-            ASSERT_TRUE(Eventually(Written));
+            ASSERT_TRUE(WaitUntil(Written, 20s));
         }
 
         std::set<std::string> Got;
@@ -265,7 +267,7 @@ TEST_F(KWinSessionTest, MainWindowIsNativeAndHotKeysRunWithOrWithoutX) {
                        Window.Handle > 0xFFFFFFFF;
             });
         };
-        EXPECT_TRUE(Eventually(NativeMain)) << (WithX ? "with X" : "without X");
+        EXPECT_TRUE(WaitUntil(NativeMain, 20s)) << (WithX ? "with X" : "without X");
         OpenNative(WithX ? "Focus with X" : "Focus without X", "focused.app");
         EXPECT_TRUE(PressUntil(WithX ? NCode : PCode, [&] { return fs::exists(Output); }))
             << (WithX ? "with X" : "without X");
@@ -283,13 +285,13 @@ TEST_F(KWinSessionTest, SecondStartBringsTheRunningTulmaForward) {
     WriteHotKeyFile(File, {});
     Start(TULMA_PROGRAM, {QString::fromStdString(File)});
     const std::string Title = "Tulma - forward.tul";
-    ASSERT_TRUE(Eventually([&] { return TitleOf(Windows->Snapshot().Windows, Title) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return TitleOf(Windows->Snapshot().Windows, Title) != nullptr; }, 20s));
     OpenNative("Focused over Tulma", "focused.app");
-    ASSERT_TRUE(Eventually([&] { return ActiveTitle() == "Focused over Tulma"; }));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveTitle() == "Focused over Tulma"; }, 20s));
     QProcess Again;
     Again.start(TULMA_PROGRAM, {QString::fromStdString(File)});
     ASSERT_TRUE(Again.waitForFinished(20000));
-    EXPECT_TRUE(Eventually([&] { return ActiveTitle() == Title; })) << ActiveTitle();
+    EXPECT_TRUE(WaitUntil([&] { return ActiveTitle() == Title; }, 20s)) << ActiveTitle();
 }
 
 // Without X, captured keys and key names come from the compositor's keymap: every code names the same
@@ -405,7 +407,7 @@ TEST_F(KWinSessionTest, KdeShortcutsRunOncePerPressFollowEditsAndNameWhoHoldsARe
     ASSERT_TRUE(Keys.RegisterHotKey(2, MOD_CONTROL | MOD_ALT, 'L'));
     QProcess Monitor;
     Monitor.start("dbus-monitor", {"--session", "type='method_call',interface='org.kde.KGlobalAccel'"});
-    ASSERT_TRUE(Eventually([&] { return Monitor.waitForReadyRead(10) || Monitor.bytesAvailable() > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return Monitor.waitForReadyRead(10) || Monitor.bytesAvailable() > 0; }, 20s));
     const std::uint16_t Reloaded[] = {1, 2};
     Keys.UnregisterHotKeys(Reloaded);
     const THotKeyRegistration Again[] = {{1, MOD_CONTROL | MOD_ALT, 'R'},

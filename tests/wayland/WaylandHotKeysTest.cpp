@@ -16,11 +16,13 @@
 #include "HotKeyCommand.h"
 #include "KWinDesktopWindows.h"
 #include "KWinScript.h"
+#include "PlatformFakes.h"
 #include "PortalHotKeys.h"
-#include "ShellFakes.h"
 #include "ShellTestSupport.h"
 #include "StartedProcesses.h"
 #include "WaylandTestSupport.h"
+
+using namespace std::chrono_literals;
 
 namespace tulma::test {
 namespace {
@@ -56,7 +58,7 @@ class WaylandHotKeysTest : public testing::Test {
             auto& Window = Shown.emplace_back(std::make_unique<QProcess>());
             Window->start(TULMA_WAYLAND_WINDOW,
                           {QString::fromStdString(Title), QString::fromStdString(Ready.string())});
-            if (!Eventually([&] { return fs::exists(Ready); })) {
+            if (!WaitUntil([&] { return fs::exists(Ready); }, 20s)) {
                 return Title;
             }
         }
@@ -160,7 +162,7 @@ class WaylandProgramTest : public WaylandHotKeysTest {
     void FocusANewWaylandWindow() {
         const fs::path Ready = Dir / ("window-ready-" + std::to_string(Started.Count()));
         Start(TULMA_WAYLAND_WINDOW, {"Wayland window", QString::fromStdString(Ready.string())});
-        ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(Ready); }, 20s)) << "the Wayland window did not show";
     }
 
     // Activates Tulma's main window (a native Wayland window), whose title names the file, through KWin
@@ -170,14 +172,17 @@ class WaylandProgramTest : public WaylandHotKeysTest {
         TKWinDesktopWindows Windows(X11Windows);
         const std::string Title = "Tulma - " + fs::path(File()).filename().string();
         TWindowHandle Main = 0;
-        ASSERT_TRUE(Eventually([&] {
-            const TWindowSnapshot Now = Windows.Snapshot();
-            const auto Found = std::ranges::find(Now.Windows, Title, &TWindowInfo::Title);
-            Main = Found != Now.Windows.end() ? Found->Handle : 0;
-            return Main != 0;
-        })) << Title;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const TWindowSnapshot Now = Windows.Snapshot();
+                const auto Found = std::ranges::find(Now.Windows, Title, &TWindowInfo::Title);
+                Main = Found != Now.Windows.end() ? Found->Handle : 0;
+                return Main != 0;
+            },
+            20s))
+            << Title;
         Windows.RestoreAndActivate(Main);
-        ASSERT_TRUE(Eventually([&] { return Windows.Snapshot().Active == Main; })) << Title;
+        ASSERT_TRUE(WaitUntil([&] { return Windows.Snapshot().Active == Main; }, 20s)) << Title;
         ASSERT_TRUE(PressKeys({AltCode, RCode}));
     }
 };
@@ -199,7 +204,7 @@ TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTit
     QProcess Window;
     Window.start(TULMA_WAYLAND_WINDOW,
                  {"--minimize", "Notes - Unique Editor", QString::fromStdString(Ready.string())});
-    ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); }))
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Ready); }, 20s))
         << "the Wayland window did not show and minimise";
 
     FakeDesktopWindows X11Windows;
@@ -210,7 +215,7 @@ TEST_F(WaylandHotKeysTest, KWinSearchRestoresAndActivatesANativeWindowFoundByTit
     Command.LookForWindow = "unique EDITOR";
     Command.ExecuteCommand(Windows, Launch);
     EXPECT_TRUE(Launch.Started.empty());
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Ready.string() + ".activated"); }));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Ready.string() + ".activated"); }, 20s));
     Window.kill();
     Window.waitForFinished();
 }
@@ -239,7 +244,7 @@ TEST_F(WaylandHotKeysTest, KWinCycleVisitsEveryNativeMatchOnceAndComesRound) {
     FakeDesktopWindows X11Windows;
     TKWinDesktopWindows Windows(X11Windows);
     const auto ActiveTitle = [&] { return Windows.WindowTitle(Windows.Snapshot().Active); };
-    ASSERT_TRUE(Eventually([&] { return ActiveTitle() == "Other"; }));
+    ASSERT_TRUE(WaitUntil([&] { return ActiveTitle() == "Other"; }, 20s));
     FakeLauncher Launch;
     THotKeyCommand Command;
     Command.LookForWindow = "editor";
@@ -247,7 +252,7 @@ TEST_F(WaylandHotKeysTest, KWinCycleVisitsEveryNativeMatchOnceAndComesRound) {
     for (int Press = 0; Press < 4; ++Press) {
         const std::string Before = ActiveTitle();
         Command.ExecuteCommand(Windows, Launch);
-        EXPECT_TRUE(Eventually([&] { return ActiveTitle() != Before; })) << "press " << Press + 1;
+        EXPECT_TRUE(WaitUntil([&] { return ActiveTitle() != Before; }, 20s)) << "press " << Press + 1;
         Activated.push_back(ActiveTitle());
     }
     EXPECT_EQ(Activated,
@@ -261,7 +266,7 @@ TEST_F(WaylandProgramTest, ListWindowsAndRunSeeANativeWindow) {
     const fs::path Ready = Dir / "notes-ready";
     Start(TULMA_WAYLAND_WINDOW,
           {"--minimize", "Notes - Unique Editor", QString::fromStdString(Ready.string())});
-    ASSERT_TRUE(Eventually([&] { return fs::exists(Ready); })) << "the Wayland window did not show";
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(Ready); }, 20s)) << "the Wayland window did not show";
 
     QProcess List;
     List.start(TULMA_PROGRAM, {"--list-windows", "unique editor"});
@@ -275,7 +280,7 @@ TEST_F(WaylandProgramTest, ListWindowsAndRunSeeANativeWindow) {
     Run.start(TULMA_PROGRAM, {"--run", "Editor", QString::fromStdString(File())});
     ASSERT_TRUE(Run.waitForFinished(30000));
     EXPECT_EQ(Run.exitCode(), 0) << Run.readAllStandardError().toStdString();
-    EXPECT_TRUE(Eventually([&] { return fs::exists(Ready.string() + ".activated"); }));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(Ready.string() + ".activated"); }, 20s));
     EXPECT_EQ(Lines("started"), 0);
 }
 
@@ -300,7 +305,7 @@ TEST_F(WaylandProgramTest, SessionEndClosesThePortalSession) {
     ASSERT_TRUE(Tulma.waitForFinished(10000));
     EXPECT_EQ(Tulma.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(Tulma.exitCode(), 0);
-    EXPECT_TRUE(Eventually([&] { return Closes() > Before; }));
+    EXPECT_TRUE(WaitUntil([&] { return Closes() > Before; }, 20s));
     Monitor.kill();
     Monitor.waitForFinished();
 }

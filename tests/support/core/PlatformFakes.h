@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -7,10 +8,10 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "DesktopWindows.h"
-#include "FileDialogs.h"
 #include "HotKeyRegistry.h"
 #include "LaunchFailureReport.h"
 #include "Launcher.h"
@@ -93,29 +94,49 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
     std::function<void()> AssignmentHandler;
 };
 
+// A desktop whose windows a test sets: Desktop in stacking order, topmost first, with the active window.
+// Every activation is recorded; OnActivate says what else it does to the desktop.
 class FakeDesktopWindows : public IDesktopWindows {
   public:
-    std::vector<std::pair<TWindowHandle, std::string>> Windows;
-    std::vector<TWindowHandle> Restored;
+    enum class Activation {
+        Recorded,  // nothing else: the desktop stays as the test set it
+        Focuses,   // the window becomes the active one, in its place (as fluxbox's list keeps it)
+        Raises,    // the window becomes the active one and goes to the top, as most window managers do
+    };
 
-    std::vector<TWindowHandle> TopLevelWindows() override {
-        std::vector<TWindowHandle> Result;
-        for (const auto& Window : Windows) {
-            Result.push_back(Window.first);
+    TWindowSnapshot Desktop;
+    std::vector<TWindowHandle> Restored;
+    Activation OnActivate = Activation::Recorded;
+
+    // Windows with a title only, no program names, none active.
+    void SetTitles(const std::vector<std::pair<TWindowHandle, std::string>>& Titled) {
+        Desktop = {};
+        for (const auto& [Handle, Title] : Titled) {
+            Desktop.Windows.push_back({.Handle = Handle, .Title = Title, .Instance = {}, .Class = {}});
         }
-        return Result;
     }
+
+    std::vector<TWindowHandle> TopLevelWindows() override { return HandlesOf(Desktop); }
     std::string WindowTitle(TWindowHandle Window) override {
-        for (const auto& [Handle, Title] : Windows) {
-            if (Handle == Window) {
-                return Title;
-            }
-        }
-        return {};
+        const auto Found = std::ranges::find(Desktop.Windows, Window, &TWindowInfo::Handle);
+        return Found == Desktop.Windows.end() ? std::string() : Found->Title;
     }
-    void RestoreAndActivate(TWindowHandle Window) override { Restored.push_back(Window); }
+    TWindowSnapshot Snapshot() override { return Desktop; }
+    void RestoreAndActivate(TWindowHandle Window) override {
+        Restored.push_back(Window);
+        if (OnActivate == Activation::Recorded) {
+            return;
+        }
+        auto& List = Desktop.Windows;
+        const auto At = std::ranges::find(List, Window, &TWindowInfo::Handle);
+        if (OnActivate == Activation::Raises && At != List.end()) {
+            std::rotate(List.begin(), At, At + 1);
+        }
+        Desktop.Active = Window;
+    }
 };
 
+// Records every start. Files under MissingUnder (when set) do not exist: they start nothing.
 class FakeLauncher : public ILauncher {
   public:
     struct Start {
@@ -123,12 +144,17 @@ class FakeLauncher : public ILauncher {
         std::string Parameters;
         std::string Directory;
         int ShowCommand = 0;
+        bool operator==(const Start&) const = default;
     };
     std::vector<Start> Started;
+    std::string MissingUnder;
 
     TLaunchResult Launch(const std::string& File, const std::string& Parameters, const std::string& Directory,
                          TShowCommand Show) override {
         Started.push_back({File, Parameters, Directory, static_cast<int>(Show)});
+        if (!MissingUnder.empty() && File.starts_with(MissingUnder)) {
+            return {false, "file not found"};
+        }
         return {true, {}};
     }
     std::vector<std::string> Files() const {
@@ -146,21 +172,13 @@ class FakeLaunchFailures : public ILaunchFailureReport {
     void CommandFailed(const TLaunchFailure& Failure) override { Told.push_back(Failure); }
 };
 
-// Answers each dialog with the name queued for it, or cancels when none is queued.
-class FakeFileDialogs : public IFileDialogs {
-  public:
-    std::optional<std::string> NextOpen;
-    std::optional<std::string> NextSave;
-    std::vector<std::string> Presets;
-
-    std::optional<std::string> OpenFileName(QWidget*, const std::string& Preset) override {
-        Presets.push_back(Preset);
-        return std::exchange(NextOpen, std::nullopt);
-    }
-    std::optional<std::string> SaveFileName(QWidget*, const std::string& Preset) override {
-        Presets.push_back(Preset);
-        return std::exchange(NextSave, std::nullopt);
-    }
-};
-
 }  // namespace tulma::test
+
+namespace tulma {
+
+// For comparing what FakeLaunchFailures was told.
+inline bool operator==(const TLaunchFailure& A, const TLaunchFailure& B) {
+    return std::tie(A.HotKey, A.File, A.Reason) == std::tie(B.HotKey, B.File, B.Reason);
+}
+
+}  // namespace tulma

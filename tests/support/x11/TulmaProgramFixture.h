@@ -13,24 +13,13 @@
 #include <thread>
 #include <vector>
 
+#include "ProgramCopy.h"
+#include "TempDir.h"
 #include "XServerFixture.h"
 
 namespace tulma::test {
 
 void Pause(int Ms);
-
-// Polls Condition every StepMs until it holds or TimeoutMs have passed; returns whether it held.
-template <class TCondition>
-bool Eventually(TCondition Condition, int TimeoutMs = 10000, int StepMs = 100) {
-    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
-    while (std::chrono::steady_clock::now() < Deadline) {
-        if (Condition()) {
-            return true;
-        }
-        Pause(StepMs);
-    }
-    return Condition();
-}
 
 struct TPoint {
     int X = 0;
@@ -45,6 +34,8 @@ std::vector<std::uint32_t> ChordOf(std::uint16_t HotKey);
 class TulmaProgramFixture : public testing::Test {
   protected:
     XServerFixture Display;
+    std::unique_ptr<TempDir> Folder;
+    // Folder's path, where the program's copy lies.
     std::filesystem::path Dir;
     std::vector<pid_t> Started;
     std::unique_ptr<FakeKeyboard> Keyboard;

@@ -21,6 +21,8 @@
 
 #include "FileDescriptor.h"
 
+using namespace std::chrono_literals;
+
 extern char** environ;  // NOLINT(readability-identifier-naming): the C library's name
 
 namespace tulma::test {
@@ -153,7 +155,7 @@ void XServerFixture::StartWindowManager() {
         [this] {
             return !WindowProperty(Connection(), Root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty();
         },
-        15000);
+        15s);
     if (!Up || !WindowManagerManages()) {
         Stop();
         throw std::runtime_error(WindowManagerCommand().front() + " did not come up");
@@ -177,13 +179,15 @@ bool XServerFixture::WindowManagerManages() {
                     WindowProperty(Connection(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
                 return std::find(Clients.begin(), Clients.end(), Probe) != Clients.end();
             },
-            500);
+            500ms);
         xcb_destroy_window(Connection(), Probe);
         xcb_flush(Connection());
         if (Managed) {
-            return WaitUntil([&] {
-                return WindowProperty(Connection(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).empty();
-            });
+            return WaitUntil(
+                [&] {
+                    return WindowProperty(Connection(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).empty();
+                },
+                5s);
         }
     }
     return false;
@@ -217,31 +221,8 @@ void Terminate(pid_t Pid) {
     waitpid(Pid, nullptr, 0);
 }
 
-bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs) {
-    const auto Deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs);
-    while (!Condition()) {
-        if (Clock::now() >= Deadline) {
-            return Condition();
-        }
-        if (QCoreApplication::instance() != nullptr) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        QThread::msleep(5);
-    }
-    return true;
-}
-
 void Settle(int Ms) {
-    WaitUntil([] { return false; }, Ms);
-}
-
-xcb_atom_t InternAtom(xcb_connection_t* Connection, const std::string& Name) {
-    xcb_intern_atom_reply_t* Reply = xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(Name.size()), Name.c_str()),
-        nullptr);
-    const xcb_atom_t Atom = Reply != nullptr ? Reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(Reply);
-    return Atom;
+    WaitUntil([] { return false; }, std::chrono::milliseconds(Ms));
 }
 
 std::vector<std::uint32_t> WindowProperty(xcb_connection_t* Connection, xcb_window_t Window,

@@ -10,6 +10,8 @@
 #include "ClassRegistration.h"
 #include "VirtualKeys.h"
 
+using namespace std::chrono_literals;
+
 namespace tulma::test {
 
 namespace fs = std::filesystem;
@@ -46,13 +48,11 @@ void TulmaProgramFixture::SetUp() {
     Display.Start(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     Keyboard = std::make_unique<FakeKeyboard>(Display.Connection());
-    std::string Pattern = (fs::temp_directory_path() / "tulma-e2e-XXXXXX").string();
-    Dir = mkdtemp(Pattern.data());
+    Folder = std::make_unique<TempDir>();
+    Dir = Folder->Path();
     // The program looks for its message file, its default hotkey file and its desktop-entry module
     // beside itself.
-    fs::copy_file(TULMA_PROGRAM, Dir / "tulma");
-    fs::copy_file(TULMA_MESSAGE_FILE, Dir / "stdmess0.mes");
-    fs::copy_file(TULMA_DESKTOP_ENTRY_MODULE, Dir / fs::path(TULMA_DESKTOP_ENTRY_MODULE).filename());
+    CopyProgram(TULMA_PROGRAM, TULMA_MESSAGE_FILE, Dir, {TULMA_DESKTOP_ENTRY_MODULE});
     if (TrayAtStart) {
         StartTray();
     }
@@ -65,21 +65,22 @@ void TulmaProgramFixture::TearDown() {
     Started.clear();
     Keyboard.reset();
     Display.Stop();
-    std::error_code Ignored;
-    fs::remove_all(Dir, Ignored);
+    Folder.reset();
 }
 
 void TulmaProgramFixture::StartTray() {
     Started.push_back(Tray =
                           StartProgram({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
                                         "--width", "120", "--height", "24", "--SetDockType", "false"}));
-    ASSERT_TRUE(Eventually([this] { return TrayOwner() != XCB_WINDOW_NONE; })) << "trayer did not come up";
+    ASSERT_TRUE(WaitUntil([this] { return TrayOwner() != XCB_WINDOW_NONE; }, 10s, 100ms))
+        << "trayer did not come up";
 }
 
 void TulmaProgramFixture::StopTray() {
     Terminate(Tray);
     std::erase(Started, Tray);
-    ASSERT_TRUE(Eventually([this] { return TrayOwner() == XCB_WINDOW_NONE; })) << "trayer did not end";
+    ASSERT_TRUE(WaitUntil([this] { return TrayOwner() == XCB_WINDOW_NONE; }, 10s, 100ms))
+        << "trayer did not end";
 }
 
 xcb_window_t TulmaProgramFixture::TrayOwner() {
@@ -100,7 +101,8 @@ pid_t TulmaProgramFixture::StartTulma(const std::string& FileName) {
 
 xcb_window_t TulmaProgramFixture::MainWindow(pid_t Pid) {
     xcb_window_t Window = XCB_WINDOW_NONE;
-    Eventually([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; });
+    WaitUntil([&] { return (Window = WindowOfPid(Display.Connection(), Pid)) != XCB_WINDOW_NONE; }, 10s,
+              100ms);
     return Window;
 }
 
@@ -131,7 +133,7 @@ int TulmaProgramFixture::EndBySignal(pid_t Pid, int Signal) {
 
 int TulmaProgramFixture::WaitForEnd(pid_t Pid) {
     int Status = 0;
-    if (!Eventually([&] { return waitpid(Pid, &Status, WNOHANG) == Pid; }, 30000, 20)) {
+    if (!WaitUntil([&] { return waitpid(Pid, &Status, WNOHANG) == Pid; }, 30s, 20ms)) {
         return -1;
     }
     std::erase(Started, Pid);
@@ -160,7 +162,7 @@ bool TulmaProgramFixture::PressUntilRun(const std::vector<std::uint32_t>& Keysym
     const int Before = Runs();
     for (int Attempt = 0; Attempt < 50; ++Attempt) {
         Press(Keysyms);
-        if (Eventually([&] { return Runs() > Before; }, 300, 5)) {
+        if (WaitUntil([&] { return Runs() > Before; }, 300ms, 5ms)) {
             Pause(SettleMs);
             return true;
         }

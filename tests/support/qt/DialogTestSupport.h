@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+
+#include "TempDir.h"
 
 namespace tulma::test {
 
@@ -35,6 +39,14 @@ T* Child(const QObject& Parent, const char* Name) {
         qFatal("no child %s", Name);
     }
     return Found;
+}
+
+// A temporary folder's path, and the path of Name in it, as Qt spells them.
+inline QString QtPath(const TempDir& Dir) {
+    return QString::fromStdString(Dir.Path().string());
+}
+inline QString QtFile(const TempDir& Dir, const QString& Name) {
+    return QDir(QtPath(Dir)).filePath(Name);
 }
 
 }  // namespace tulma::test

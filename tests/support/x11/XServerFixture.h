@@ -10,6 +10,8 @@
 
 #include <xcb/xcb.h>
 
+#include "EventLoopWait.h"
+#include "XcbAtoms.h"
 #include "XcbConnection.h"
 
 typedef struct _XCBKeySymbols xcb_key_symbols_t;  // NOLINT(readability-identifier-naming): xcb-keysyms' name
@@ -57,14 +59,10 @@ pid_t StartProgram(const std::vector<std::string>& Argv, bool Quiet = true);
 // Ends a process started by StartProgram and reaps it.
 void Terminate(pid_t Pid);
 
-// Keeps the Qt event loop running (or just waits without an application) until Condition is true or
-// TimeoutMs have passed; returns whether Condition became true.
-bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs = 5000);
 // Keeps the event loop running for Ms milliseconds.
 void Settle(int Ms);
 
 // Helpers on the observer connection.
-xcb_atom_t InternAtom(xcb_connection_t* Connection, const std::string& Name);
 std::vector<std::uint32_t> WindowProperty(xcb_connection_t* Connection, xcb_window_t Window,
                                           const std::string& Property, xcb_atom_t Type);
 xcb_window_t ActiveWindow(xcb_connection_t* Connection);
