@@ -34,13 +34,13 @@ constexpr std::uint16_t CtrlAltK = CtrlBit | AltBit | 'K';
 constexpr std::uint32_t KeyK = 'k';
 
 // Count hotkeys, the last one being Ctrl+Alt+K, which touches Marker.
-void WriteFile(const std::string& FileName, const std::string& Marker, bool Minimize, int Count) {
+void WriteFile(const std::string& FileName, const std::string& Marker, int Count, TFiller Kind) {
     std::vector<test::THotKeyOutline> HotKeys;
-    for (const std::uint16_t Combination : FillerCombinations(Count - 1)) {
+    for (const std::uint16_t Combination : FillerCombinations(Count - 1, Kind)) {
         HotKeys.emplace_back("Hotkey " + std::to_string(HotKeys.size()), Combination, "/bin/true");
     }
     HotKeys.emplace_back("Last", CtrlAltK, "/usr/bin/touch", Marker);
-    test::WriteHotKeyFile(FileName, HotKeys, Minimize);
+    test::WriteHotKeyFile(FileName, HotKeys, true);
 }
 
 // A temporary folder with a copy of Program beside its message file.
@@ -136,10 +136,12 @@ void TimeStarts(benchmark::State& State, test::XServerFixture& Display, test::Fa
     }
 }
 
-// With a single hotkey and with 1,000: the median of 15 starts.
-void ConfigureStartBenchmark(benchmark::internal::Benchmark* Bench) {
-    Bench->Arg(1)
-        ->Arg(HotKeyCount)
+// With 1,000 hotkeys, and with a single one unless only the 1,000 tell: the median of 15 starts.
+void ConfigureStartBenchmark(benchmark::internal::Benchmark* Bench, bool WithOne = true) {
+    if (WithOne) {
+        Bench->Arg(1);
+    }
+    Bench->Arg(HotKeyCount)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1)
@@ -186,15 +188,16 @@ class TDesktop {
 };
 
 // Tulma (the program at Program) minimised at its start, as an autostart entry starts it, in the desktop
-// WithTray describes.
-void BM_StartUntilAllHotKeysRegistered(benchmark::State& State, bool WithTray, const std::string& Program) {
+// WithTray describes, with fillers of the Kind given.
+void BM_StartUntilAllHotKeysRegistered(benchmark::State& State, bool WithTray, const std::string& Program,
+                                       TFiller Kind) {
     RegisterClassesOnce();
     TDesktop Desktop(WithTray);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     TProgramDir Dir(Program);
     const std::string FileName = (Dir.Path() / "large.tul").string();
     const std::string Marker = (Dir.Path() / "marker").string();
-    WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
+    WriteFile(FileName, Marker, static_cast<int>(State.range(0)), Kind);
     TimeStarts(State, Desktop.Display, *Desktop.Keyboard, {(Dir.Path() / "tulma").string(), FileName},
                Marker);
 }
@@ -212,14 +215,14 @@ void BM_SxhkdStartUntilAllBound(benchmark::State& State) {
 }
 
 // Idle in the tray with the 1,000 hotkeys registered (argument 1000) or with one (argument 1).
-void BM_ResidentMemoryMinimisedToTray(benchmark::State& State, const std::string& Program) {
+void BM_ResidentMemoryMinimisedToTray(benchmark::State& State, const std::string& Program, TFiller Kind) {
     RegisterClassesOnce();
     TDesktop Desktop(true);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     TProgramDir Dir(Program);
     const std::string FileName = (Dir.Path() / "large.tul").string();
     const std::string Marker = (Dir.Path() / "marker").string();
-    WriteFile(FileName, Marker, true, static_cast<int>(State.range(0)));
+    WriteFile(FileName, Marker, static_cast<int>(State.range(0)), Kind);
     long Kilobytes = 0;
     for (auto _ : State) {
         pid_t Tulma = -1;
@@ -233,23 +236,36 @@ void BM_ResidentMemoryMinimisedToTray(benchmark::State& State, const std::string
 }
 
 // Suffix names the program's rows; another build's program (TULMA_BENCH_BASELINE) gets rows of its own,
-// so that a change is measured beside the program before it in one run.
+// so that a change is measured beside the program before it in one run. The "+refused" rows take the
+// repeating fillers, so that Tulma also tells of the hotkeys it was refused.
 void RegisterTulma(const std::string& Program, const std::string& Suffix) {
     for (const bool WithTray : {false, true}) {
         const std::string Desktop = WithTray ? "openbox+tray" : "openbox";
-        ConfigureStartBenchmark(
-            benchmark::RegisterBenchmark(("BM_StartUntilAllHotKeysRegistered/" + Desktop + Suffix).c_str(),
-                                         [WithTray, Program](benchmark::State& State) {
-                                             BM_StartUntilAllHotKeysRegistered(State, WithTray, Program);
-                                         }));
+        ConfigureStartBenchmark(benchmark::RegisterBenchmark(
+            ("BM_StartUntilAllHotKeysRegistered/" + Desktop + Suffix).c_str(),
+            [WithTray, Program](benchmark::State& State) {
+                BM_StartUntilAllHotKeysRegistered(State, WithTray, Program, TFiller::Distinct);
+            }));
     }
-    benchmark::RegisterBenchmark(
-        ("BM_ResidentMemoryMinimisedToTray/openbox+tray" + Suffix).c_str(),
-        [Program](benchmark::State& State) { BM_ResidentMemoryMinimisedToTray(State, Program); })
-        ->Arg(1)
-        ->Arg(HotKeyCount)
-        ->Iterations(1)
-        ->Unit(benchmark::kMillisecond);
+    ConfigureStartBenchmark(
+        benchmark::RegisterBenchmark(("BM_StartUntilAllHotKeysRegistered/openbox+refused" + Suffix).c_str(),
+                                     [Program](benchmark::State& State) {
+                                         BM_StartUntilAllHotKeysRegistered(State, false, Program,
+                                                                           TFiller::Repeating);
+                                     }),
+        false);
+    for (const TFiller Kind : {TFiller::Distinct, TFiller::Repeating}) {
+        const std::string Desktop = Kind == TFiller::Distinct ? "openbox+tray" : "openbox+tray+refused";
+        auto* Bench =
+            benchmark::RegisterBenchmark(("BM_ResidentMemoryMinimisedToTray/" + Desktop + Suffix).c_str(),
+                                         [Program, Kind](benchmark::State& State) {
+                                             BM_ResidentMemoryMinimisedToTray(State, Program, Kind);
+                                         });
+        if (Kind == TFiller::Distinct) {
+            Bench->Arg(1);
+        }
+        Bench->Arg(HotKeyCount)->Iterations(1)->Unit(benchmark::kMillisecond);
+    }
 }
 
 void Register() {

@@ -1,14 +1,12 @@
 #include "DesktopEntry.h"
 
-#include <dlfcn.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <stdexcept>
 
 #include "DesktopEntryModule.h"
 #include "LaunchPlan.h"
+#include "ProgramModule.h"
 
 namespace tulma {
 namespace {
@@ -20,34 +18,9 @@ bool Exists(const std::string& Path) {
     return stat(Path.c_str(), &Info) == 0;
 }
 
-// The module lies beside the program.
-std::string ModulePath() {
-    char Executable[PATH_MAX] = {};
-    const ssize_t Length = readlink("/proc/self/exe", Executable, sizeof Executable - 1);
-    const std::string Program(Executable, Length > 0 ? static_cast<std::size_t>(Length) : 0);
-    return Program.substr(0, Program.rfind('/') + 1) + DesktopEntryModuleFile;
-}
-
-struct TLoadedModule {
-    const TDesktopEntryModule* Module = nullptr;
-    std::string Error;
-};
-
-const TLoadedModule& Loaded() {
-    static const TLoadedModule Once = [] {
-        TLoadedModule Result;
-        void* Library = dlopen(ModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
-        using TEntry = const TDesktopEntryModule* (*)();
-        auto* Get =
-            Library != nullptr ? reinterpret_cast<TEntry>(dlsym(Library, DesktopEntryModuleSymbol)) : nullptr;
-        if (Get != nullptr) {
-            Result.Module = Get();
-        } else {
-            const char* Why = dlerror();
-            Result.Error = Why != nullptr ? Why : "no desktop entry module";
-        }
-        return Result;
-    }();
+const TProgramModule<TDesktopEntryModule>& Module() {
+    static const auto Once =
+        LoadProgramModule<TDesktopEntryModule>(DesktopEntryModuleFile, DesktopEntryModuleSymbol);
     return Once;
 }
 
@@ -64,16 +37,16 @@ TDesktopEntryLookup FindDesktopEntry(const std::string& File, const std::string&
     if (!Named && IsFile) {
         return {};
     }
-    const TLoadedModule& Loader = Loaded();
-    if (Loader.Module == nullptr) {
-        return Named ? TDesktopEntryLookup::Unusable("desktop entries cannot be read here: " + Loader.Error)
+    const auto& [Loader, Error] = Module();
+    if (Loader == nullptr) {
+        return Named ? TDesktopEntryLookup::Unusable("desktop entries cannot be read here: " + Error)
                      : TDesktopEntryLookup{};
     }
     if (IsFile) {
-        return Exists(Path) ? Loader.Module->FromFile(Path) : TDesktopEntryLookup::Unusable("file not found");
+        return Exists(Path) ? Loader->FromFile(Path) : TDesktopEntryLookup::Unusable("file not found");
     }
     const std::string Id = Named ? File : File + std::string(Extension);
-    if (auto Entry = Loader.Module->FromId(Id)) {
+    if (auto Entry = Loader->FromId(Id)) {
         return TDesktopEntryLookup::Usable(std::move(Entry));
     }
     return Named ? TDesktopEntryLookup::Unusable("no application " + Id + " in the application folders")
@@ -81,11 +54,11 @@ TDesktopEntryLookup FindDesktopEntry(const std::string& File, const std::string&
 }
 
 std::vector<std::unique_ptr<TDesktopEntry>> InstalledApplications() {
-    const TLoadedModule& Loader = Loaded();
-    if (Loader.Module == nullptr) {
-        throw std::runtime_error("The installed applications cannot be read: " + Loader.Error);
+    const auto& [Loader, Error] = Module();
+    if (Loader == nullptr) {
+        throw std::runtime_error("The installed applications cannot be read: " + Error);
     }
-    return Loader.Module->Installed();
+    return Loader->Installed();
 }
 
 }  // namespace tulma

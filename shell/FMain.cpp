@@ -183,6 +183,11 @@ void TFormMain::CreateTrayMenu() {
     connect(PPCClose, &QAction::triggered, this, [this] { PPCCloseClick(); });
 }
 
+QMenu& TFormMain::PopupMenu1() {
+    FActivation->FillMenu();
+    return *FPopupMenu1;
+}
+
 void TFormMain::CreateTrayIcon() {
     FTrayIcon1 = new TTrayIcon(this, FServices.ShellAvailable);
     FTrayIcon1->SetActive(true);

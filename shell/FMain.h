@@ -51,7 +51,8 @@ class TFormMain : public TQBForm {
     void ShowBackendNotice(const std::string& BackendNotice);
 
     TTrayIcon& TrayIcon1() { return *FTrayIcon1; }
-    QMenu& PopupMenu1() { return *FPopupMenu1; }
+    // The tray menu with an item for every active hotkey.
+    QMenu& PopupMenu1();
     THotKeyActivation& Activation() { return *FActivation; }
 
     // The hotkeys moved to another backend (a portal that failed later): the session notice says so.

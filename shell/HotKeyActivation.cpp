@@ -46,6 +46,7 @@ THotKeyActivation::THotKeyActivation(IHotKeyRegistry& Registry, TAtomTable& Atom
     : QObject(Parent), Registry(Registry), Atoms(Atoms), Menu(Menu), Run(std::move(Run)) {
     Registry.SetPressHandler([this](std::uint16_t Atom) { WMHotKey(Atom); });
     Registry.SetAssignmentHandler([this] { emit AssignmentsChanged(); });
+    connect(&Menu, &QMenu::aboutToShow, this, &THotKeyActivation::FillMenu);
 }
 
 THotKeyActivation::~THotKeyActivation() {
@@ -66,14 +67,31 @@ void THotKeyActivation::RenewHotKey(THotTulma& HotKey) {
 }
 
 void THotKeyActivation::ShowInMenu(const THotTulma& HotKey) {
-    const QString Caption = ToQString(HotKey.Name);
-    QAction*& Item = MenuItems[HotKey.ID];
-    if (Item == nullptr) {
-        Item = Menu.addAction(Caption);
-        Item->setData(HotKey.ID);
-        connect(Item, &QAction::triggered, this, [this, Item] { PPCUserClick(Item); });
+    const auto [Entry, Added] = MenuEntries.try_emplace(HotKey.ID);
+    if (Added) {
+        Entry->second.Order = NextOrder++;
     }
-    Item->setText(Caption);
+    Entry->second.Caption = ToQString(HotKey.Name);
+    if (Entry->second.Item != nullptr) {
+        Entry->second.Item->setText(Entry->second.Caption);
+    }
+}
+
+// Entries without an item were all added after the last fill, so their items go last, in their order.
+void THotKeyActivation::FillMenu() {
+    std::vector<std::pair<std::uint64_t, int32_t>> Missing;
+    for (const auto& [ID, Entry] : MenuEntries) {
+        if (Entry.Item == nullptr) {
+            Missing.emplace_back(Entry.Order, ID);
+        }
+    }
+    std::sort(Missing.begin(), Missing.end());
+    for (const auto& [Order, ID] : Missing) {
+        TMenuEntry& Entry = MenuEntries.at(ID);
+        Entry.Item = Menu.addAction(Entry.Caption);
+        Entry.Item->setData(ID);
+        connect(Entry.Item, &QAction::triggered, this, [this, Item = Entry.Item] { PPCUserClick(Item); });
+    }
 }
 
 void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
@@ -88,10 +106,12 @@ void THotKeyActivation::DeactivateHotKey(THotTulma& HotKey) {
 }
 
 void THotKeyActivation::RemoveFromMenu(const THotTulma& HotKey) {
-    if (const auto Found = MenuItems.find(HotKey.ID); Found != MenuItems.end()) {
-        Menu.removeAction(Found->second);
-        Found->second->deleteLater();
-        MenuItems.erase(Found);
+    if (const auto Found = MenuEntries.find(HotKey.ID); Found != MenuEntries.end()) {
+        if (QAction* Item = Found->second.Item) {
+            Menu.removeAction(Item);
+            Item->deleteLater();
+        }
+        MenuEntries.erase(Found);
     }
 }
 
@@ -182,7 +202,7 @@ bool THotKeyActivation::RunHotKey(const std::string& Name) {
 
 bool THotKeyActivation::RunHotKeyId(int32_t ID) {
     const auto* HotKey = dynamic_cast<const THotTulma*>(HotKeyFile().HotKeyList().GetByID(ID));
-    if (HotKey == nullptr || !MenuItems.contains(ID)) {
+    if (HotKey == nullptr || !MenuEntries.contains(ID)) {
         return false;
     }
     Run(*HotKey);

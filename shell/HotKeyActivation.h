@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
@@ -58,6 +59,8 @@ class THotKeyActivation : public QObject {
     void WMHotKey(std::uint16_t Atom);
     // A hotkey's menu item chosen: runs every hotkey of the current file with the item's identifier.
     void PPCUserClick(const QAction* Item);
+    // Makes the menu items that entries added since the menu last showed still lack, after the others.
+    void FillMenu();
     // A hotkey asked for by name ("tulma --run NAME"): runs the hotkey of the current file that Name
     // means (FindHotKey) as its menu item would; false when no hotkey fits.
     bool RunHotKey(const std::string& Name);
@@ -86,9 +89,16 @@ class THotKeyActivation : public QObject {
     QMenu& Menu;
     TRunHotKey Run;
     std::set<int32_t> Refused;
-    // The menu item of each active hotkey, by identifier: a large file must not walk the menu for every
-    // hotkey.
-    std::map<int32_t, QAction*> MenuItems;
+    // The menu entry of each active hotkey, by identifier: a large file must not walk the menu for every
+    // hotkey. Its item is made when the menu is about to show (FillMenu): a program that idles in the
+    // tray keeps no thousand items nobody opens. Order says where the item goes: entries are appended.
+    struct TMenuEntry {
+        QString Caption;
+        std::uint64_t Order = 0;
+        QAction* Item = nullptr;
+    };
+    std::map<int32_t, TMenuEntry> MenuEntries;
+    std::uint64_t NextOrder = 0;
     // The identifier of each registered atom, written by Register. An entry may outlive its hotkey: no
     // press comes for an atom no longer registered, and a new registration of the atom overwrites it.
     std::unordered_map<std::uint16_t, int32_t> IDOfAtom;

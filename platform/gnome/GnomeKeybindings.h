@@ -1,31 +1,13 @@
 #pragma once
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "GnomeAccelerator.h"
-
-typedef struct _GSettings GSettings;  // NOLINT(readability-identifier-naming): GIO's name
+#include "GnomeSettingsStore.h"
 
 namespace tulma {
-
-// GNOME's settings could not be read or written.
-class EGnomeSettings : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// One custom keybinding of gnome-settings-daemon: the name shown in GNOME Settings, the command it runs
-// (split shell-style, without a shell) and the accelerator.
-struct TGnomeCustomEntry {
-    std::string Name;
-    std::string Command;
-    std::string Binding;
-
-    bool operator==(const TGnomeCustomEntry&) const = default;
-};
 
 // An accelerator that some binding of GNOME holds, and the holder in words for the user: the setting's
 // summary ("Switch applications") or a custom entry's name.
@@ -36,7 +18,7 @@ struct TGnomeHeldAccelerator {
 
 // GNOME's keybinding settings through GSettings (dconf): the list of custom keybindings of
 // gnome-settings-daemon, each entry at a path of its own, and the built-in lists of the window manager,
-// mutter, the shell and the media keys.
+// mutter, the shell and the media keys. GIO comes in with the GNOME settings module on first use.
 class TGnomeKeybindings {
   public:
     // Where every custom entry lies; Tulma's own are "tulma-<ID>/" in it.
@@ -66,15 +48,7 @@ class TGnomeKeybindings {
     std::vector<TGnomeHeldAccelerator> HeldAccelerators(const std::vector<std::string>& Skipped) const;
 
   private:
-    struct TSettingsUnref {
-        void operator()(GSettings* Settings) const;
-    };
-    using TSettings = std::unique_ptr<GSettings, TSettingsUnref>;
-
-    TSettings MediaKeys;
-
-    static TSettings EntryAt(const std::string& Path);
-    void SetCustomPaths(const std::vector<std::string>& Paths);
+    std::unique_ptr<IGnomeSettingsStore> Store;
 };
 
 }  // namespace tulma

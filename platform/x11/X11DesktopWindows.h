@@ -49,7 +49,8 @@ class TX11DesktopWindows : public IDesktopWindows {
     std::vector<xcb_window_t> StackingTopFirst(bool Managed, TDeferredProperty& Stacking);
     TTitleRequests RequestTitle(xcb_window_t Window);
     std::string TitleOf(TTitleRequests& Requests);
-    void RestoreManaged(xcb_window_t Window, bool Mapped);
+    // Active: the window active before, which the request names.
+    void RestoreManaged(xcb_window_t Window, bool Mapped, xcb_window_t Active);
     void RestoreUnmanaged(xcb_window_t Window);
     std::uint32_t IcccmState(xcb_window_t Window);
 };

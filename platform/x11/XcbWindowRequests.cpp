@@ -70,11 +70,13 @@ bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootC
     return !Self.empty() && Self[0] == Check[0];
 }
 
+TDeferredAttributes RequestWindowAttributes(xcb_connection_t* Connection, xcb_window_t Window) {
+    return {Connection, xcb_get_window_attributes(Connection, Window), xcb_get_window_attributes_reply};
+}
+
 TXcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
                                                               xcb_window_t Window) {
-    return TDeferredReply<xcb_get_window_attributes_reply_t, xcb_get_window_attributes_cookie_t>(
-               Connection, xcb_get_window_attributes(Connection, Window), xcb_get_window_attributes_reply)
-        .Take();
+    return RequestWindowAttributes(Connection, Window).Take();
 }
 
 xcb_window_t FirstRoot(xcb_connection_t* Connection) {

@@ -40,6 +40,9 @@ bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootC
                           xcb_atom_t SupportingWmCheck);
 
 // The window's attributes; null when the window has gone (its error is dropped).
+using TDeferredAttributes =
+    TDeferredReply<xcb_get_window_attributes_reply_t, xcb_get_window_attributes_cookie_t>;
+TDeferredAttributes RequestWindowAttributes(xcb_connection_t* Connection, xcb_window_t Window);
 TXcbReply<xcb_get_window_attributes_reply_t> WindowAttributes(xcb_connection_t* Connection,
                                                               xcb_window_t Window);
 

@@ -298,6 +298,28 @@ class FormMainRegistrationTest : public FormMainFixture {
         QVERIFY(!Form->TrayIcon1().IconShown());
     }
 
+    // The tray menu makes its hotkey items as it opens: items of hotkeys added while it was closed
+    // come last, in the order the hotkeys came.
+    void trayMenuOpensWithAnItemForEveryHotKeyInOrder() {
+        Start({{"Zeta", CtrlAlt | 'Z', "z"}, {"Alpha", CtrlAlt | 'A', "a"}});
+        auto* Menu = Form->findChild<QMenu*>("PopupMenu1");
+        const auto OpenedItems = [Menu] {
+            Menu->popup(QPoint(0, 0));
+            QStringList Texts;
+            for (const QAction* Item : Menu->actions().mid(4)) {
+                Texts << Item->text();
+            }
+            Menu->hide();
+            return Texts;
+        };
+        QCOMPARE(OpenedItems(), QStringList({"Zeta", "Alpha"}));
+        Define = Accept("Beta", CtrlAlt | 'B');
+        Form->BtnNewClick();
+        Define = Accept("Gamma", CtrlAlt | 'G');
+        Form->BtnNewClick();
+        QCOMPARE(OpenedItems(), QStringList({"Zeta", "Alpha", "Beta", "Gamma"}));
+    }
+
     void clickOpensTheMenuAndDoubleClickRestores() {
         ShellAvailable = true;
         Start({{"Alpha", CtrlAlt | 'A', "alpha"}});
