@@ -80,7 +80,9 @@ class TDesktopBackends : public QObject {
     // Whether the hotkeys are shortcuts of the desktop, which decides their combinations.
     bool DesktopShortcuts() const { return Chosen.HotKeyBackend == "portal"; }
     // Whether the hotkeys are bindings of the compositor (sway, KWin), which sees every key press.
-    bool CompositorBindings() const { return Chosen.HotKeyBackend == "sway" || Chosen.HotKeyBackend == "kde"; }
+    bool CompositorBindings() const {
+        return Chosen.HotKeyBackend == "sway" || Chosen.HotKeyBackend == "kde";
+    }
 
     IHotKeyRegistry& HotKeys();
     // Whether some backend lists windows here; without one, Windows() is an empty list.
