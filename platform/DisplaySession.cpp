@@ -77,6 +77,12 @@ TSessionFacts DescribeSession() {
 void ChooseQtPlatform() {
     const bool Wayland = IsWaylandSession() && SomeoneServes(WaylandSocketPath());
     SetOwnVariable("QT_QPA_PLATFORM", Wayland ? "wayland;xcb" : "xcb", false);
+    // KWin decorates every window itself (the socket may be its wrapper's, "kwin_wayland_wrapper"). Qt's
+    // check whether it may draw decorations of its own sets up EGL, some 50 MB, for a program that draws
+    // no OpenGL at all.
+    if (Wayland && WaylandCompositor().starts_with("kwin_wayland")) {
+        SetOwnVariable("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1", false);
+    }
 }
 
 }  // namespace tulma

@@ -19,7 +19,8 @@ TSessionFacts DescribeSession();
 
 // Chooses Qt's platform unless QT_QPA_PLATFORM does: Wayland in a Wayland session (X11 when its
 // compositor cannot be reached), else X11. X11 windows and grabs are reached through a connection of the
-// program's own when Qt is not on X11.
+// program's own when Qt is not on X11. Under KWin, which decorates windows itself, Qt draws no
+// decorations (nor sets up EGL to decide whether it may).
 void ChooseQtPlatform();
 
 }  // namespace tulma
