@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <map>
 #include <optional>
 
 #include "BusCall.h"
@@ -109,11 +110,10 @@ TPortalHotKeys::~TPortalHotKeys() {
 
 bool TPortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
     const std::string Trigger = ShortcutTrigger(Modifiers, VirtualKey);
-    const bool Taken = std::any_of(Shortcuts.begin(), Shortcuts.end(),
-                                   [&](const auto& Entry) { return Entry.second.Trigger == Trigger; });
-    if (Trigger.empty() || Taken || Shortcuts.contains(Id)) {
+    if (Trigger.empty() || Triggers.contains(Trigger) || Shortcuts.contains(Id)) {
         return false;
     }
+    Triggers.insert(Trigger);
     const auto Name = Names.find(Id);
     const std::string Key = Name != Names.end() ? Name->second.first : RegistrationKey(Id);
     Shortcuts[Id] = {Key, Name != Names.end() ? Name->second.second : Key, Trigger, std::nullopt};
@@ -122,7 +122,9 @@ bool TPortalHotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::u
 }
 
 void TPortalHotKeys::UnregisterHotKey(std::uint16_t Id) {
-    if (Shortcuts.erase(Id) > 0) {
+    if (const auto Found = Shortcuts.find(Id); Found != Shortcuts.end()) {
+        Triggers.erase(Found->second.Trigger);
+        Shortcuts.erase(Found);
         QueueBind();
     }
     Names.erase(Id);
@@ -245,16 +247,17 @@ void TPortalHotKeys::BindDone() {
     }
 }
 
-// A shortcut missing from the desktop's list has no trigger.
+// A shortcut missing from the desktop's list has no trigger. The list is read once, so that a set of
+// many shortcuts costs no more per shortcut than a small one.
 void TPortalHotKeys::TakeAssignments(const TPortalShortcutList& Assigned) {
+    std::map<std::string, std::string> Described;
+    for (const TPortalShortcut& Given : Assigned) {
+        Described[Given.Id.toStdString()] =
+            Given.Properties.value(QStringLiteral("trigger_description")).toString().toStdString();
+    }
     for (auto& [Id, Entry] : Shortcuts) {
-        Entry.Assigned = std::string();
-        for (const TPortalShortcut& Given : Assigned) {
-            if (Given.Id == Text(Entry.Key)) {
-                Entry.Assigned =
-                    Given.Properties.value(QStringLiteral("trigger_description")).toString().toStdString();
-            }
-        }
+        const auto Found = Described.find(Entry.Key);
+        Entry.Assigned = Found != Described.end() ? Found->second : std::string();
         qCDebug(PlatformLog) << "shortcut" << Text(Entry.Key) << "asked" << Text(Entry.Trigger) << "assigned"
                              << Text(*Entry.Assigned);
     }

@@ -69,6 +69,8 @@ class TPortalHotKeys : public QObject, public IHotKeyRegistry {
     // The group of the session bound last.
     QString Token;
     std::map<std::uint16_t, TShortcut> Shortcuts;
+    // The triggers of Shortcuts, each held once.
+    std::set<std::string> Triggers;
     std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
     // The trigger of each shortcut id in the last set bound in this run, in the group Token.
     std::map<std::string, std::string> LastBound;

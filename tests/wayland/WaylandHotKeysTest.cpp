@@ -114,6 +114,20 @@ TEST_F(PortalRegistryTest, HeldCombinationRunsOnce) {
     EXPECT_EQ(std::count(Presses.begin(), Presses.end(), 1), 1);
 }
 
+// Two hotkeys trade combinations in one edit: each takes the one that the other gave up.
+TEST_F(PortalRegistryTest, HotKeysThatTradeCombinationsRunOnTheirNewOnes) {
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
+    ASSERT_TRUE(Keys.RegisterHotKey(2, Ctrl | Alt, 'L'));
+    ASSERT_TRUE(PressUntilRun(KCode, 1));
+
+    Keys.UnregisterHotKey(1);
+    Keys.UnregisterHotKey(2);
+    ASSERT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'L'));
+    ASSERT_TRUE(Keys.RegisterHotKey(2, Ctrl | Alt, 'K'));
+    ASSERT_TRUE(PressUntilRun(KCode, 2));
+    ASSERT_TRUE(PressUntilRun(LCode, 1));
+}
+
 TEST_F(PortalRegistryTest, CombinationsWithoutAKeyOrHeldTwiceAreRefused) {
     EXPECT_FALSE(Keys.RegisterHotKey(1, Ctrl, 0xFF));
     EXPECT_TRUE(Keys.RegisterHotKey(1, Ctrl | Alt, 'K'));
