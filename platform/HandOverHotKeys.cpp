@@ -5,9 +5,11 @@ namespace tulma {
 std::vector<std::uint16_t> THandOverHotKeys::HandOver(IHotKeyRegistry& Next) {
     Current->SetPressHandler({});
     Current->SetAssignmentHandler({});
+    Current->SetWithdrawalHandler({});
     Current = &Next;
     Next.SetPressHandler(Pressed);
     Next.SetAssignmentHandler(AssignmentChanged);
+    Next.SetWithdrawalHandler(Forgetting());
     std::vector<THotKeyRegistration> Registrations;
     for (const auto& [Id, Registration] : Held) {
         if (const auto Name = Names.find(Id); Name != Names.end()) {
@@ -82,6 +84,22 @@ std::string THandOverHotKeys::RefusalReason(std::uint16_t Id) const {
 void THandOverHotKeys::SetAssignmentHandler(std::function<void()> Handler) {
     AssignmentChanged = Handler;
     Current->SetAssignmentHandler(std::move(Handler));
+}
+
+void THandOverHotKeys::SetWithdrawalHandler(TWithdrawalHandler Handler) {
+    Withdrawn = std::move(Handler);
+    Current->SetWithdrawalHandler(Forgetting());
+}
+
+IHotKeyRegistry::TWithdrawalHandler THandOverHotKeys::Forgetting() {
+    return [this](const std::vector<std::uint16_t>& Ids) {
+        for (const std::uint16_t Id : Ids) {
+            Held.erase(Id);
+        }
+        if (Withdrawn) {
+            Withdrawn(Ids);
+        }
+    };
 }
 
 }  // namespace tulma

@@ -29,6 +29,7 @@ class THandOverHotKeys : public IHotKeyRegistry {
     std::optional<std::string> AssignedCombination(std::uint16_t Id) const override;
     void SetAssignmentHandler(std::function<void()> Handler) override;
     std::string RefusalReason(std::uint16_t Id) const override;
+    void SetWithdrawalHandler(TWithdrawalHandler Handler) override;
 
   private:
     IHotKeyRegistry* Current;
@@ -36,6 +37,10 @@ class THandOverHotKeys : public IHotKeyRegistry {
     std::map<std::uint16_t, std::pair<std::string, std::string>> Names;
     TPressHandler Pressed;
     std::function<void()> AssignmentChanged;
+    TWithdrawalHandler Withdrawn;
+
+    // The handler the backend in use is given: a withdrawn registration is no longer held.
+    TWithdrawalHandler Forgetting();
 };
 
 }  // namespace tulma

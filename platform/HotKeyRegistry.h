@@ -45,7 +45,8 @@ class IHotKeyRegistry {
     // or when the key does not exist on the keyboard.
     virtual bool RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) = 0;
     // RegisterHotKey for each registration, in order; whether each was registered. Window systems that can
-    // answer many registrations at once override it, so that a file of many hotkeys registers quickly.
+    // answer many registrations at once override it, so that a file of many hotkeys registers quickly; they
+    // may answer before every check is done and withdraw a registration later (SetWithdrawalHandler).
     virtual std::vector<bool> RegisterHotKeys(std::span<const THotKeyRegistration> Registrations) {
         std::vector<bool> Registered;
         Registered.reserve(Registrations.size());
@@ -78,6 +79,10 @@ class IHotKeyRegistry {
     }
     // Called on the user-interface thread whenever AssignedCombination may have changed.
     virtual void SetAssignmentHandler(std::function<void()> /*Handler*/) {}
+    // Called on the user-interface thread with registrations that were reported registered but that the
+    // window system refused afterwards; they are registered no longer.
+    using TWithdrawalHandler = std::function<void(const std::vector<std::uint16_t>& Ids)>;
+    virtual void SetWithdrawalHandler(TWithdrawalHandler /*Handler*/) {}
     // Why the last registration under Id failed, in words for the user ("your sway configuration binds
     // Ctrl+Mod1+k"); empty when the window system does not say.
     virtual std::string RefusalReason(std::uint16_t /*Id*/) const { return {}; }

@@ -100,6 +100,11 @@ TFormMain::TFormMain(const TShellServices& DesktopServices)
         },
         this);
     connect(FActivation, &THotKeyActivation::AssignmentsChanged, this, [this] { ShowRegistrationMarks(); });
+    // Told as the refusals at the start are: by the marks and by a notice naming every refused hotkey.
+    connect(FActivation, &THotKeyActivation::RegistrationsWithdrawn, this, [this] {
+        ShowRegistrationMarks();
+        TellRefusedHotKeys();
+    });
     if (const QScreen* Screen = screen()) {
         move(Screen->availableGeometry().center() - rect().center());
     }

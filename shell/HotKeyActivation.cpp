@@ -46,12 +46,15 @@ THotKeyActivation::THotKeyActivation(IHotKeyRegistry& Registry, TAtomTable& Atom
     : QObject(Parent), Registry(Registry), Atoms(Atoms), Menu(Menu), Run(std::move(Run)) {
     Registry.SetPressHandler([this](std::uint16_t Atom) { WMHotKey(Atom); });
     Registry.SetAssignmentHandler([this] { emit AssignmentsChanged(); });
+    Registry.SetWithdrawalHandler(
+        [this](const std::vector<std::uint16_t>& Withdrawn) { Withdraw(Withdrawn); });
     connect(&Menu, &QMenu::aboutToShow, this, &THotKeyActivation::FillMenu);
 }
 
 THotKeyActivation::~THotKeyActivation() {
     Registry.SetPressHandler({});
     Registry.SetAssignmentHandler({});
+    Registry.SetWithdrawalHandler({});
 }
 
 void THotKeyActivation::ActivateHotKey(THotTulma& HotKey) {
@@ -243,6 +246,19 @@ void THotKeyActivation::Register(std::span<THotTulma* const> HotKeys) {
             HolderOfCombination[Asked[I]->HotKey] = Asked[I]->ID;
         }
     }
+}
+
+// The registry withdraws only registrations still in force, so each atom still names its hotkey.
+void THotKeyActivation::Withdraw(const std::vector<std::uint16_t>& WithdrawnAtoms) {
+    for (const std::uint16_t Atom : WithdrawnAtoms) {
+        const auto Known = IDOfAtom.find(Atom);
+        if (Known == IDOfAtom.end()) {
+            continue;
+        }
+        Refused.insert(Known->second);
+        std::erase_if(HolderOfCombination, [&](const auto& Held) { return Held.second == Known->second; });
+    }
+    emit RegistrationsWithdrawn();
 }
 
 }  // namespace tulma

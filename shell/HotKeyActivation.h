@@ -82,6 +82,8 @@ class THotKeyActivation : public QObject {
   signals:
     // The desktop changed the combinations it assigned to the hotkeys.
     void AssignmentsChanged();
+    // The window system refused combinations after it had registered them: those hotkeys are refused now.
+    void RegistrationsWithdrawn();
 
   private:
     IHotKeyRegistry& Registry;
@@ -108,6 +110,7 @@ class THotKeyActivation : public QObject {
 
     // Registers the hotkeys' combinations under their atoms in one request and notes which were refused.
     void Register(std::span<THotTulma* const> HotKeys);
+    void Withdraw(const std::vector<std::uint16_t>& WithdrawnAtoms);
     void ShowInMenu(const THotTulma& HotKey);
     void RemoveFromMenu(const THotTulma& HotKey);
 };

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <xcb/xcbext.h>
+
 #include <algorithm>
 #include <iterator>
 #include <set>
@@ -22,6 +24,11 @@ constexpr std::uint16_t KeyModifierBits = 0xFF;
 // A held key repeats every few dozen milliseconds after a delay well under a second; a press while the
 // key is still down that comes later than this was a press whose release we never saw.
 constexpr xcb_timestamp_t RepeatWindowMs = 1000;
+// The server walks its whole list of grabs for every grab: with thousands of grabs, a batch of this many
+// costs it a few milliseconds, which is the longest any other request of this program waits behind one.
+constexpr std::size_t LateGrabBatch = 128;
+// How often a batch in flight is looked at: its answers come on Qt's connection, which signals no reply.
+constexpr int LateGrabPollMs = 2;
 
 xcb_connection_t* RequireConnection() {
     xcb_connection_t* Connection = QtX11Connection();
@@ -62,6 +69,8 @@ TX11HotKeys::TX11HotKeys(QObject* Parent)
       Keyboard(std::make_unique<TX11KeyboardMap>(Connection)),
       XkbFirstEvent(XkbEventBase(Connection)) {
     QCoreApplication::instance()->installNativeEventFilter(this);
+    LateGrabTimer.setInterval(LateGrabPollMs);
+    connect(&LateGrabTimer, &QTimer::timeout, this, [this] { AdvanceLateGrabs(); });
 }
 
 // Once the application has gone, so has its connection, and the server has ended the grabs with it.
@@ -70,6 +79,7 @@ TX11HotKeys::~TX11HotKeys() {
         return;
     }
     QCoreApplication::instance()->removeNativeEventFilter(this);
+    DiscardLateAnswers();
     ReleaseAllGrabs();
     xcb_flush(Connection);
 }
@@ -78,19 +88,36 @@ void TX11HotKeys::SetPressHandler(TPressHandler NewHandler) {
     Handler = std::move(NewHandler);
 }
 
+void TX11HotKeys::SetWithdrawalHandler(TWithdrawalHandler NewHandler) {
+    WithdrawalHandler = std::move(NewHandler);
+}
+
+// One combination asked for alone gets the final answer: its few grabs cost the same round trip.
 bool TX11HotKeys::RegisterHotKey(std::uint16_t Id, unsigned Modifiers, std::uint8_t VirtualKey) {
     const THotKeyRegistration Registration{Id, Modifiers, VirtualKey};
-    return RegisterHotKeys({&Registration, 1}).front();
+    return Register({&Registration, 1}, true).front();
+}
+
+// A file's other lock states cost the server most of its work on the grabs, which grows with the square of
+// their number: the hotkeys answer as soon as they work in the current one.
+std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRegistration> Wanted) {
+    return Register(Wanted, false);
 }
 
 // Every grab of every request is sent before any answer is read: a file of many hotkeys costs one round
 // trip, not one a hotkey.
-std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRegistration> Wanted) {
+std::vector<bool> TX11HotKeys::Register(std::span<const THotKeyRegistration> Wanted, bool EveryLockStateNow) {
     std::vector<bool> Registered(Wanted.size(), false);
+    const std::vector<std::uint16_t> Variants = LockVariants();
+    const std::uint16_t Now = EveryLockStateNow ? 0 : CurrentLocks();
+    const std::span<const std::uint16_t> SentNow = EveryLockStateNow
+                                                       ? std::span<const std::uint16_t>(Variants)
+                                                       : std::span<const std::uint16_t>(&Now, 1);
     std::vector<std::pair<std::size_t, std::vector<xcb_void_cookie_t>>> Sent;
     for (std::size_t I = 0; I < Wanted.size(); ++I) {
         if (TRegistration* Entry = Admit(Wanted[I])) {
-            Sent.emplace_back(I, SendGrabs(*Entry));
+            Entry->Round = NextRound++;
+            Sent.emplace_back(I, SendGrabs(*Entry, SentNow));
         }
     }
     bool AnyRefused = false;
@@ -102,12 +129,17 @@ std::vector<bool> TX11HotKeys::RegisterHotKeys(std::span<const THotKeyRegistrati
             UnindexKeys(Entry->first, Entry->second);
             Registrations.erase(Entry);
             AnyRefused = true;
+        } else if (EveryLockStateNow) {
+            Entry->second.Confirmed = true;
+        } else {
+            QueueLateGrabs(Entry->first, Entry->second, Now);
         }
     }
     // Another client may take a combination given back at once.
     if (AnyRefused) {
         Sync();
     }
+    SendLateGrabs();
     return Registered;
 }
 
@@ -193,12 +225,22 @@ std::vector<std::uint16_t> TX11HotKeys::LockVariants() const {
     return Variants;
 }
 
-// Every lock variant of every keycode; the answers are read by GrabsTaken.
-std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(TRegistration& Entry) {
+// The lock variant the keyboard is in: the one a press would come with now.
+std::uint16_t TX11HotKeys::CurrentLocks() const {
+    TXcbReply<xcb_query_pointer_reply_t> Pointer(
+        xcb_query_pointer_reply(Connection, xcb_query_pointer(Connection, Root), nullptr));
+    const std::vector<std::uint16_t> Variants = LockVariants();
+    const auto Locks = static_cast<std::uint16_t>(Pointer ? Pointer->mask & LockBits() : 0);
+    return std::find(Variants.begin(), Variants.end(), Locks) != Variants.end() ? Locks : 0;
+}
+
+// The given lock variants of every keycode; the answers are read by GrabsTaken.
+std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(TRegistration& Entry,
+                                                      std::span<const std::uint16_t> Locks) {
     std::vector<xcb_void_cookie_t> Cookies;
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
-        for (std::uint16_t Locks : LockVariants()) {
-            const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Locks);
+        for (std::uint16_t Variant : Locks) {
+            const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Variant);
             Entry.Grabs.push_back(TGrab{Keycode, Modifiers});
             // owner_events false: press and release always come to the root window, also while one of
             // our own windows has the focus, so no release is missed and a quick second press counts.
@@ -209,6 +251,123 @@ std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(TRegistration& Entry) {
     return Cookies;
 }
 
+// Every lock variant of Entry's keys but the one Sent already.
+void TX11HotKeys::QueueLateGrabs(std::uint16_t Id, const TRegistration& Entry, std::uint16_t Sent) {
+    const std::size_t First = Unsent.size();
+    for (xcb_keycode_t Keycode : Entry.Keycodes) {
+        for (std::uint16_t Variant : LockVariants()) {
+            if (Variant != Sent) {
+                const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Variant);
+                Unsent.push_back(TLateGrab{Id, Entry.Round, TGrab{Keycode, Modifiers}, false, {}});
+            }
+        }
+    }
+    if (Unsent.size() > First) {
+        Unsent.back().Last = true;
+    }
+}
+
+// The next batch, unless one is in flight, with a request after it whose answer says it is done.
+void TX11HotKeys::SendLateGrabs() {
+    if (!InFlight.empty() || Unsent.empty()) {
+        return;
+    }
+    while (!Unsent.empty() && InFlight.size() < LateGrabBatch) {
+        TLateGrab Late = Unsent.front();
+        Unsent.pop_front();
+        const auto Entry = Registrations.find(Late.Id);
+        if (Entry == Registrations.end() || Entry->second.Round != Late.Round) {
+            continue;
+        }
+        Entry->second.Grabs.push_back(Late.Grab);
+        Late.Cookie = xcb_grab_key_checked(Connection, 0, Root, Late.Grab.Modifiers, Late.Grab.Keycode,
+                                           XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        InFlight.push_back(Late);
+    }
+    if (InFlight.empty()) {
+        return;
+    }
+    Marker = xcb_get_input_focus(Connection).sequence;
+    xcb_flush(Connection);
+    LateGrabTimer.start();
+}
+
+void TX11HotKeys::AdvanceLateGrabs() {
+    void* Reply = nullptr;
+    xcb_generic_error_t* Error = nullptr;
+    if (xcb_poll_for_reply(Connection, Marker, &Reply, &Error) == 0) {
+        return;
+    }
+    std::free(Reply);
+    std::free(Error);
+    LateGrabTimer.stop();
+    ReadLateAnswers();
+    SendLateGrabs();
+}
+
+// The batch is done, so reading its answers does not wait.
+void TX11HotKeys::ReadLateAnswers() {
+    std::vector<std::uint16_t> Withdrawn;
+    for (const TLateGrab& Late : InFlight) {
+        TXcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Late.Cookie));
+        const auto Entry = Registrations.find(Late.Id);
+        if (Entry == Registrations.end() || Entry->second.Round != Late.Round) {
+            continue;
+        }
+        if (Error != nullptr) {
+            LogRefusal(Late.Grab, *Error);
+            Refuse(Entry, Withdrawn);
+        } else if (Late.Last) {
+            Entry->second.Confirmed = true;
+        }
+    }
+    InFlight.clear();
+    xcb_flush(Connection);
+    Withdraw(std::move(Withdrawn));
+}
+
+// A registration not yet granted in every lock state is withdrawn, as it would have been refused had every
+// state been asked before the answer; a confirmed one keeps its registration without grabs until a later
+// keyboard change. Either way no lock state stays held without the others.
+void TX11HotKeys::Refuse(std::map<std::uint16_t, TRegistration>::iterator Entry,
+                         std::vector<std::uint16_t>& Withdrawn) {
+    ReleaseGrabs(Entry->second);
+    Entry->second.Round = NextRound++;
+    if (!Entry->second.Confirmed) {
+        Withdrawn.push_back(Entry->first);
+        UnindexKeys(Entry->first, Entry->second);
+        Registrations.erase(Entry);
+    }
+}
+
+// Told as an ordinary event: the handler may show a notice, which must not happen inside the native event
+// filter or a timer of this object.
+void TX11HotKeys::Withdraw(std::vector<std::uint16_t> Withdrawn) {
+    if (Withdrawn.empty()) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, Withdrawn = std::move(Withdrawn)] {
+            if (WithdrawalHandler) {
+                WithdrawalHandler(Withdrawn);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+// Answers nobody will read must not stay queued on a connection that outlives this object.
+void TX11HotKeys::DiscardLateAnswers() {
+    for (const TLateGrab& Late : InFlight) {
+        xcb_discard_reply(Connection, Late.Cookie.sequence);
+    }
+    if (!InFlight.empty()) {
+        xcb_discard_reply(Connection, Marker);
+    }
+    InFlight.clear();
+    Unsent.clear();
+}
+
 // Whether every variant was granted; one refused (another client holds it) refuses the registration, whose
 // caller then gives back every variant taken, so that no half-registration stays behind.
 bool TX11HotKeys::GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies) {
@@ -216,14 +375,17 @@ bool TX11HotKeys::GrabsTaken(const TRegistration& Entry, const std::vector<xcb_v
     for (std::size_t I = 0; I < Cookies.size(); ++I) {
         TXcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookies[I]));
         if (Error != nullptr) {
-            const TGrab& Variant = Entry.Grabs[Entry.Grabs.size() - Cookies.size() + I];
-            qCDebug(PlatformLog).nospace()
-                << "grab refused: keycode " << int{Variant.Keycode} << ", modifiers 0x" << Qt::hex
-                << Variant.Modifiers << Qt::dec << ", X error " << int{Error->error_code};
+            LogRefusal(Entry.Grabs[Entry.Grabs.size() - Cookies.size() + I], *Error);
             Refused = true;
         }
     }
     return !Refused;
+}
+
+void TX11HotKeys::LogRefusal(const TGrab& Variant, const xcb_generic_error_t& Error) {
+    qCDebug(PlatformLog).nospace() << "grab refused: keycode " << int{Variant.Keycode} << ", modifiers 0x"
+                                   << Qt::hex << Variant.Modifiers << Qt::dec << ", X error "
+                                   << int{Error.error_code};
 }
 
 // Ungrabbing a combination that another client holds leaves that client's grab alone.
@@ -239,6 +401,7 @@ void TX11HotKeys::ReleaseGrabs(TRegistration& Entry) {
 // connection on the root is a registration's.
 void TX11HotKeys::ReleaseAllGrabs() {
     xcb_ungrab_key(Connection, XCB_GRAB_ANY, Root, XCB_MOD_MASK_ANY);
+    Unsent.clear();
     for (auto& [Id, Entry] : Registrations) {
         Entry.Grabs.clear();
     }
@@ -331,22 +494,30 @@ void TX11HotKeys::Regrab() {
     ReleaseAllGrabs();
     Keyboard = std::make_unique<TX11KeyboardMap>(Connection);
     Keys.clear();
-    // A combination that the new layout cannot type, or that another client took meanwhile, stays
+    // A combination that the new layout cannot type, or that another client took meanwhile (Refuse), stays
     // registered without grabs and comes back with a later mapping change.
-    std::vector<std::pair<TRegistration*, std::vector<xcb_void_cookie_t>>> Sent;
+    const std::uint16_t Now = CurrentLocks();
+    std::vector<std::pair<std::uint16_t, std::vector<xcb_void_cookie_t>>> Sent;
     KeyHolders.clear();
     for (auto& [Id, Entry] : Registrations) {
         Entry.Keycodes = Keyboard->KeycodesForVirtualKey(Entry.VirtualKey);
+        Entry.Round = NextRound++;
         IndexKeys(Id, Entry);
         if (!Entry.Keycodes.empty()) {
-            Sent.emplace_back(&Entry, SendGrabs(Entry));
+            Sent.emplace_back(Id, SendGrabs(Entry, {&Now, 1}));
         }
     }
-    for (auto& [Entry, Cookies] : Sent) {
-        if (!GrabsTaken(*Entry, Cookies)) {
-            ReleaseGrabs(*Entry);
+    std::vector<std::uint16_t> Withdrawn;
+    for (auto& [Id, Cookies] : Sent) {
+        const auto Entry = Registrations.find(Id);
+        if (GrabsTaken(Entry->second, Cookies)) {
+            QueueLateGrabs(Id, Entry->second, Now);
+        } else {
+            Refuse(Entry, Withdrawn);
         }
     }
+    Withdraw(std::move(Withdrawn));
+    SendLateGrabs();
     xcb_flush(Connection);
 }
 

@@ -2,7 +2,9 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QObject>
+#include <QTimer>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <span>
@@ -19,7 +21,9 @@ namespace tulma {
 // System-wide hotkeys as passive key grabs on the root window, on the application's own X connection.
 // Presses arrive through Qt's native event filter and are handed on as posted events, so they are served
 // by whatever event loop runs, modal dialogs included. Holding a combination fires it once; auto-repeat does
-// not fire it again.
+// not fire it again. A combination is answered on the grab for the lock keys' current state; its other lock
+// states are grabbed afterwards, a batch at a time while the event loop runs, and one refused there
+// withdraws the registration (SetWithdrawalHandler).
 class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IHotKeyRegistry {
     Q_OBJECT
   public:
@@ -32,6 +36,7 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     void UnregisterHotKey(std::uint16_t Id) override;
     void UnregisterHotKeys(std::span<const std::uint16_t> Ids) override;
     void SetPressHandler(TPressHandler Handler) override;
+    void SetWithdrawalHandler(TWithdrawalHandler Handler) override;
 
     // The server time of the last press that fired, for activation requests it leads to; CurrentTime
     // before the first one.
@@ -52,6 +57,20 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
         std::uint8_t VirtualKey = 0;
         std::vector<xcb_keycode_t> Keycodes;
         std::vector<TGrab> Grabs;
+        // Which sending of its grabs the registration is at: answers and grabs of an earlier one are stale.
+        std::uint64_t Round = 0;
+        // Granted in every lock state once. Until then a refusal withdraws the registration, as it refuses
+        // one not yet answered; after, a keyboard change that meets one leaves it without grabs.
+        bool Confirmed = false;
+    };
+    // A grab of another lock state than the current one, sent after the registration was answered.
+    struct TLateGrab {
+        std::uint16_t Id = 0;
+        std::uint64_t Round = 0;
+        TGrab Grab{};
+        // The registration's last one: granted, it confirms the registration.
+        bool Last = false;
+        xcb_void_cookie_t Cookie{};
     };
     struct TKeyState {
         bool Down = false;
@@ -69,11 +88,29 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     std::unordered_map<std::uint32_t, std::uint16_t> KeyHolders;
     std::map<xcb_keycode_t, TKeyState> Keys;
     TPressHandler Handler;
+    TWithdrawalHandler WithdrawalHandler;
     xcb_timestamp_t LastFired = XCB_CURRENT_TIME;
+    std::uint64_t NextRound = 1;
+    std::deque<TLateGrab> Unsent;
+    std::vector<TLateGrab> InFlight;
+    // The request after the batch in flight: once it is answered, so is every grab of the batch.
+    unsigned Marker = 0;
+    QTimer LateGrabTimer;
 
+    std::vector<bool> Register(std::span<const THotKeyRegistration> Wanted, bool EveryLockStateNow);
     TRegistration* Admit(const THotKeyRegistration& Asked);
-    std::vector<xcb_void_cookie_t> SendGrabs(TRegistration& Entry);
+    std::uint16_t CurrentLocks() const;
+    std::vector<xcb_void_cookie_t> SendGrabs(TRegistration& Entry, std::span<const std::uint16_t> Locks);
+    void QueueLateGrabs(std::uint16_t Id, const TRegistration& Entry, std::uint16_t Sent);
+    void SendLateGrabs();
+    void AdvanceLateGrabs();
+    void ReadLateAnswers();
+    void DiscardLateAnswers();
+    void Refuse(std::map<std::uint16_t, TRegistration>::iterator Entry,
+                std::vector<std::uint16_t>& Withdrawn);
+    void Withdraw(std::vector<std::uint16_t> Withdrawn);
     bool GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies);
+    static void LogRefusal(const TGrab& Variant, const xcb_generic_error_t& Error);
     static std::uint32_t KeyOf(xcb_keycode_t Keycode, std::uint16_t Modifiers);
     void IndexKeys(std::uint16_t Id, const TRegistration& Entry);
     void UnindexKeys(std::uint16_t Id, const TRegistration& Entry);

@@ -266,6 +266,44 @@ TEST_F(X11HotKeysTest, ManyCombinationsAtOnceRefuseOnlyTheOnesHeldElsewhere) {
     EXPECT_TRUE(StaysAt(2));
 }
 
+// A file is answered on the grabs of the lock keys' current state, the others follow: its hotkeys fire
+// whatever the lock keys, and one that another client holds only in another lock state is withdrawn and
+// given back whole.
+TEST_F(X11HotKeysTest, FileAnsweredInTheCurrentLockStateGrabsTheOthersAfterwards) {
+    const TXcbConnection Other(TestDisplay().DisplayName().c_str());
+    const xcb_keycode_t J = Keyboard->Keycode(XKB_KEY_j);
+    const std::uint16_t CtrlAltMask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+    auto GrabJ = [&](std::uint16_t Locks) {
+        xcb_generic_error_t* Error =
+            xcb_request_check(Other.Get(), xcb_grab_key_checked(Other.Get(), 1, Root(), CtrlAltMask | Locks,
+                                                                J, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        std::free(Error);
+        return Error == nullptr;
+    };
+    ASSERT_TRUE(GrabJ(XCB_MOD_MASK_LOCK));
+    std::vector<std::uint16_t> Withdrawn;
+    HotKeys->SetWithdrawalHandler([&](const std::vector<std::uint16_t>& Ids) { Withdrawn = Ids; });
+
+    Keyboard->Tap(XKB_KEY_Num_Lock);
+    const THotKeyRegistration Registrations[] = {{1, CtrlAlt, 'K'}, {2, CtrlAlt, 'J'}};
+    EXPECT_EQ(HotKeys->RegisterHotKeys(Registrations), (std::vector<bool>{true, true}));
+    PressCtrlAlt(XKB_KEY_k);
+    EXPECT_TRUE(FiredCount(1)) << "the current lock state is grabbed before the answer";
+    ASSERT_TRUE(WaitUntil([&] { return !Withdrawn.empty(); }, 3s));
+    EXPECT_EQ(Withdrawn, std::vector<std::uint16_t>{2});
+
+    Keyboard->Tap(XKB_KEY_Num_Lock);
+    PressCtrlAlt(XKB_KEY_k);
+    EXPECT_TRUE(FiredCount(2));
+    PressCtrlAlt(XKB_KEY_j);
+    Keyboard->Tap(XKB_KEY_Caps_Lock);
+    PressCtrlAlt(XKB_KEY_k);
+    EXPECT_TRUE(FiredCount(3));
+    Keyboard->Tap(XKB_KEY_Caps_Lock);
+    EXPECT_TRUE(StaysAt(3));
+    EXPECT_TRUE(GrabJ(XCB_MOD_MASK_2)) << "the withdrawn hotkey kept its grab of the current lock state";
+}
+
 TEST_F(X11HotKeysTest, HeldCombinationFiresOnceDespiteAutoRepeat) {
     ASSERT_TRUE(HotKeys->RegisterHotKey(FirstId, CtrlAlt, 'K'));
     PressCounter Presses(Keyboard->Keycode(XKB_KEY_k));

@@ -27,6 +27,17 @@ TEST_F(X11KeyboardMapTest, KeyNamesOfAUsLayout) {
     EXPECT_EQ(Name(0xFF), "");
 }
 
+// Names share a reading of the layout within one pass of the event loop; a layout switched since is read
+// in the next.
+TEST_F(X11KeyboardMapTest, KeyNamesFollowALayoutSwitchedMeanwhile) {
+    const TKeyNameLookup Name = X11KeyNames();
+    ASSERT_EQ(Name(0xBA), ";");
+    KeyboardMapping Mapping(X());
+    Mapping.Set(FakeKeyboard(X()).Keycode(XKB_KEY_semicolon), {XKB_KEY_odiaeresis, XKB_KEY_Odiaeresis});
+    Settle(100);
+    EXPECT_EQ(Name(0xBA), "\xC3\x96");
+}
+
 TEST_F(X11KeyboardMapTest, PressedKeysGiveTheirCodes) {
     FakeKeyboard Keys(X());
     const TX11KeyboardMap Map(X());

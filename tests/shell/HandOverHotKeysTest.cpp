@@ -34,5 +34,23 @@ TEST(HandOverHotKeys, RegistrationsInForceAndThePressHandlerMoveToTheNextBackend
     EXPECT_FALSE(X11.Registered.contains(1));
 }
 
+// A registration the backend withdraws is told to the program and is not moved to the next backend.
+TEST(HandOverHotKeys, WithdrawnRegistrationIsToldAndNotHandedOver) {
+    test::FakeHotKeyRegistry X11;
+    test::FakeHotKeyRegistry Next;
+    THandOverHotKeys Keys(X11);
+    std::vector<std::uint16_t> Withdrawn;
+    Keys.SetWithdrawalHandler([&](const std::vector<std::uint16_t>& Ids) { Withdrawn = Ids; });
+    const THotKeyRegistration Registrations[] = {{1, MOD_ALT, 'A'}, {2, MOD_ALT, 'B'}};
+    Keys.RegisterHotKeys(Registrations);
+
+    X11.Withdraw(2);
+    EXPECT_EQ(Withdrawn, std::vector<std::uint16_t>{2});
+    EXPECT_TRUE(Keys.HandOver(Next).empty());
+    EXPECT_FALSE(Next.Registered.contains(2));
+    Next.Withdraw(1);
+    EXPECT_EQ(Withdrawn, std::vector<std::uint16_t>{1}) << "the next backend's withdrawals are told too";
+}
+
 }  // namespace
 }  // namespace tulma

@@ -206,6 +206,21 @@ class MainWindowNoticeTest : public QObject {
         QCOMPARE(Refused.count(), 0);
     }
 
+    void hotKeyWithdrawnAfterTheStartIsMarkedAndTold() {
+        Start({{"Alpha", CtrlAlt | 'A', "alpha"}, {"Beta", CtrlAlt | 'B', "beta"}});
+        QLabel* Notice = Label("LabEventNotice");
+        QVERIFY(!Shown(Notice));
+        QSignalSpy Refused(Form.get(), &TFormMain::HotKeysRefused);
+        Registry->Withdraw(HotKeyFile().HotKeyAt(1).Atom);
+        QCOMPARE(Refused.count(), 1);
+        QVERIFY2(Notice->text().startsWith("A hotkey cannot be pressed: Beta (Strg+Alt+B): taken by another "
+                                           "program"),
+                 qPrintable(Notice->text()));
+        const auto* List = Form->findChild<QListWidget*>("LBListe");
+        QVERIFY(List->item(0)->toolTip().isEmpty());
+        QVERIFY(List->item(1)->toolTip().contains("taken by another program"));
+    }
+
     void manyRefusedHotKeysAreCountedAndAFewNamed() {
         std::vector<THotKeyOutline> Specs;
         for (char Key = 'A'; Key <= 'G'; ++Key) {

@@ -79,6 +79,17 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
         }
     }
 
+    // The window system refusing a registration after it had taken it.
+    void Withdraw(std::uint16_t Id) {
+        Registered.erase(Id);
+        if (WithdrawalHandler) {
+            WithdrawalHandler({Id});
+        }
+    }
+    void SetWithdrawalHandler(TWithdrawalHandler NewHandler) override {
+        WithdrawalHandler = std::move(NewHandler);
+    }
+
     // The window system reporting a press of the combination, when it is registered.
     void Press(unsigned Modifiers, std::uint8_t VirtualKey) {
         for (const auto& [Id, Held] : Registered) {
@@ -92,6 +103,7 @@ class FakeHotKeyRegistry : public IHotKeyRegistry {
     TPressHandler Handler;
     std::map<std::uint16_t, std::string> Refusals;
     std::function<void()> AssignmentHandler;
+    TWithdrawalHandler WithdrawalHandler;
 };
 
 // A desktop whose windows a test sets: Desktop in stacking order, topmost first, with the active window.
