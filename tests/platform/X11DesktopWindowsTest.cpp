@@ -7,6 +7,8 @@
 #include "DesktopWindowsTest.h"
 #include "QtX11.h"
 #include "X11DesktopWindows.h"
+#include "XcbWindowRequests.h"
+#include "XcbWindowText.h"
 
 using namespace std::chrono_literals;
 
@@ -135,6 +137,64 @@ TEST_F(X11DesktopWindowsTest, SnapshotHasProgramNamesAndTheActiveWindow) {
                                         "\xC3\xA9"
                                         "dit",
                                         "Edit"}));
+}
+
+// A search after the first one reads only what changed: windows closed, created, retitled or renamed just
+// before it must be seen as they are (the changes of names are on the server before its list, with no event
+// handled in between), and a window read again must be watched again.
+TEST_F(X11DesktopWindowsTest, SearchSeesWindowsAsTheyAreAfterChangesJustBefore) {
+    const xcb_window_t Retitled = OpenWindow({"Old title"});
+    const xcb_window_t Legacy = OpenWindow({"Old legacy", "--legacy"});
+    const xcb_window_t Renamed = OpenWindow({"Renamed class", "--class", "old", "Old"});
+    const xcb_window_t Closed = OpenWindow({"Closed window"});
+    Windows->Snapshot();
+
+    const auto Change = [&](xcb_window_t Window, const char* Property, const char* Type,
+                            const std::string& Text) {
+        SetText(X(), Window, InternAtom(X(), Property), InternAtom(X(), Type), Text);
+        InputFocus(X());
+    };
+    Terminate(Started.back());
+    Started.pop_back();
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return std::ranges::count(WindowProperty(X(), Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW),
+                                      Closed) == 0;
+        },
+        5s));
+    const xcb_window_t Created = OpenWindow({"Created window"});
+    Change(Retitled, "_NET_WM_NAME", "UTF8_STRING", "New title");
+    Change(Legacy, "WM_NAME", "STRING", "New legacy");
+    Change(Renamed, "WM_CLASS", "STRING", std::string("new\0New\0", 8));
+    const TWindowSnapshot First = Windows->Snapshot();
+    Change(Retitled, "_NET_WM_NAME", "UTF8_STRING", "Newer title");
+    const TWindowSnapshot Second = Windows->Snapshot();
+
+    struct TCase {
+        const TWindowSnapshot& Desktop;
+        xcb_window_t Window;
+        std::vector<std::string> Names;  // title, instance, class; empty: not listed
+    };
+    const TCase Cases[] = {
+        {First, Retitled, {"New title", "testwindow", "TestWindow"}},
+        {First, Legacy, {"New legacy", "testwindow", "TestWindow"}},
+        {First, Renamed, {"Renamed class", "new", "New"}},
+        {First, Created, {"Created window", "testwindow", "TestWindow"}},
+        {Second, Retitled, {"Newer title", "testwindow", "TestWindow"}},
+    };
+    for (const TCase& Case : Cases) {
+        const auto Found =
+            std::ranges::find(Case.Desktop.Windows, TWindowHandle{Case.Window}, &TWindowInfo::Handle);
+        const std::vector<std::string> Names =
+            Found == Case.Desktop.Windows.end()
+                ? std::vector<std::string>{}
+                : std::vector<std::string>{Found->Title, Found->Instance, Found->Class};
+        EXPECT_EQ(Names, Case.Names) << "window " << Case.Window
+                                     << (&Case.Desktop == &First ? " in the first search"
+                                                                 : " in the second search");
+    }
+    // The server may give the closed window's id to the one created after it.
+    EXPECT_EQ(std::ranges::count(First.Windows, std::string("Closed window"), &TWindowInfo::Title), 0);
 }
 
 TEST_F(X11DesktopWindowsTest, WindowThatHasGoneIsIgnored) {
