@@ -43,6 +43,12 @@ class X11DesktopWindowsTest : public DesktopWindowsTest {
                           {Action, InternAtom(X(), First), Second.empty() ? 0 : InternAtom(X(), Second), 1});
     }
 
+    // Sets a text property of a window and waits until the server has done it.
+    void ChangeText(xcb_window_t Window, const char* Property, const char* Type, const std::string& Text) {
+        SetText(X(), Window, InternAtom(X(), Property), InternAtom(X(), Type), Text);
+        InputFocus(X());
+    }
+
     void SendClientMessage(xcb_window_t Window, const std::string& Type, std::vector<std::uint32_t> Data) {
         xcb_client_message_event_t Event{};
         Event.response_type = XCB_CLIENT_MESSAGE;
@@ -149,11 +155,6 @@ TEST_F(X11DesktopWindowsTest, SearchSeesWindowsAsTheyAreAfterChangesJustBefore) 
     const xcb_window_t Closed = OpenWindow({"Closed window"});
     Windows->Snapshot();
 
-    const auto Change = [&](xcb_window_t Window, const char* Property, const char* Type,
-                            const std::string& Text) {
-        SetText(X(), Window, InternAtom(X(), Property), InternAtom(X(), Type), Text);
-        InputFocus(X());
-    };
     Terminate(Started.back());
     Started.pop_back();
     ASSERT_TRUE(WaitUntil(
@@ -163,11 +164,11 @@ TEST_F(X11DesktopWindowsTest, SearchSeesWindowsAsTheyAreAfterChangesJustBefore) 
         },
         5s));
     const xcb_window_t Created = OpenWindow({"Created window"});
-    Change(Retitled, "_NET_WM_NAME", "UTF8_STRING", "New title");
-    Change(Legacy, "WM_NAME", "STRING", "New legacy");
-    Change(Renamed, "WM_CLASS", "STRING", std::string("new\0New\0", 8));
+    ChangeText(Retitled, "_NET_WM_NAME", "UTF8_STRING", "New title");
+    ChangeText(Legacy, "WM_NAME", "STRING", "New legacy");
+    ChangeText(Renamed, "WM_CLASS", "STRING", std::string("new\0New\0", 8));
     const TWindowSnapshot First = Windows->Snapshot();
-    Change(Retitled, "_NET_WM_NAME", "UTF8_STRING", "Newer title");
+    ChangeText(Retitled, "_NET_WM_NAME", "UTF8_STRING", "Newer title");
     const TWindowSnapshot Second = Windows->Snapshot();
 
     struct TCase {
@@ -195,6 +196,21 @@ TEST_F(X11DesktopWindowsTest, SearchSeesWindowsAsTheyAreAfterChangesJustBefore) 
     }
     // The server may give the closed window's id to the one created after it.
     EXPECT_EQ(std::ranges::count(First.Windows, std::string("Closed window"), &TWindowInfo::Title), 0);
+}
+
+TEST_F(X11DesktopWindowsTest, WithoutAConnectionOfItsOwnEverySearchReadsEveryWindow) {
+    const xcb_window_t Window = OpenWindow({"Old title"});
+    const std::string Display = std::getenv("DISPLAY");
+    setenv("DISPLAY", ":65000", 1);
+    TX11DesktopWindows OnQtsConnection(QtX11Connection());
+    setenv("DISPLAY", Display.c_str(), 1);
+    OnQtsConnection.Snapshot();
+
+    ChangeText(Window, "_NET_WM_NAME", "UTF8_STRING", "New title");
+    const TWindowSnapshot Desktop = OnQtsConnection.Snapshot();
+    const auto Found = std::ranges::find(Desktop.Windows, TWindowHandle{Window}, &TWindowInfo::Handle);
+    ASSERT_NE(Found, Desktop.Windows.end());
+    EXPECT_EQ(Found->Title, "New title");
 }
 
 TEST_F(X11DesktopWindowsTest, WindowThatHasGoneIsIgnored) {
