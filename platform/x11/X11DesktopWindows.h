@@ -41,8 +41,9 @@ class TX11DesktopWindows : public IDesktopWindows {
     TTimeSource UserTime;
     TWindowManagerCheck WmCheck;
 
-    // Active: the window active before, which the request names.
-    void RestoreManaged(xcb_window_t Window, bool Mapped, xcb_window_t Active);
+    // Active: the window active before, which the request names; States: the window's _NET_WM_STATE.
+    void RestoreManaged(xcb_window_t Window, bool Mapped, xcb_window_t Active,
+                        const std::vector<std::uint32_t>& States);
     void RestoreUnmanaged(xcb_window_t Window);
     std::uint32_t IcccmState(xcb_window_t Window);
 };
