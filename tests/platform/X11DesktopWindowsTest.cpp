@@ -116,6 +116,39 @@ TEST_F(X11DesktopWindowsTest, MinimisedAndMaximisedWindowIsRestoredAndActivated)
     EXPECT_EQ(List.front(), Notepad) << "raised to the top";
 }
 
+// Each state is taken back on its own: a window that is only maximised, only maximised one way, or only
+// minimised.
+TEST_F(X11DesktopWindowsTest, WindowWithOneStateIsRestoredAndActivated) {
+    const xcb_window_t Other = OpenWindow({"Other window"});
+    struct TCase {
+        const char* Title;
+        std::string First;
+        std::string Second;
+    };
+    for (const TCase& Case :
+         {TCase{"Maximised", "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"},
+          TCase{"Maximised across", "_NET_WM_STATE_MAXIMIZED_HORZ", ""},
+          TCase{"Minimised", "_NET_WM_STATE_HIDDEN", ""}}) {
+        const xcb_window_t Window = OpenWindow({Case.Title});
+        if (Case.First == "_NET_WM_STATE_HIDDEN") {
+            SendClientMessage(Window, "WM_CHANGE_STATE", {3});
+        } else {
+            RequestState(Window, 1, Case.First, Case.Second);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return HasState(X(), Window, Case.First); }, 5s)) << Case.Title;
+        SendClientMessage(Other, "_NET_ACTIVE_WINDOW", {2, 0, 0});
+        ASSERT_TRUE(WaitUntil([&] { return ActiveWindow(X()) == Other; }, 5s)) << Case.Title;
+
+        Windows->RestoreAndActivate(Window);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return ActiveWindow(X()) == Window && !HasState(X(), Window, Case.First) && Viewable(Window);
+            },
+            5s))
+            << Case.Title;
+    }
+}
+
 TEST_F(X11DesktopWindowsTest, SnapshotHasProgramNamesAndTheActiveWindow) {
     const xcb_window_t Terminal = OpenWindow({"~/src", "--class", "xterm", "XTerm"});
     const xcb_window_t Legacy = OpenWindow({"\xC4pfel", "--legacy", "--class",
