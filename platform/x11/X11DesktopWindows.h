@@ -8,13 +8,15 @@
 #include <xcb/xcb.h>
 
 #include "DesktopWindows.h"
-#include "XcbAtoms.h"
-#include "XcbReply.h"
+#include "X11WindowCache.h"
+#include "XcbWindowRequests.h"
 
 namespace tulma {
 
 // The top-level windows of an X display, through EWMH when a window manager runs and through the window
-// tree when none does.
+// tree when none does. They are read and activated on a connection of this object's own to $DISPLAY (the
+// application's display), which keeps them from one search to the next (TX11WindowCache); on the
+// application's connection, reading every window at each search, when that cannot be opened.
 class TX11DesktopWindows : public IDesktopWindows {
   public:
     // UserTime gives the time stamp of the user action that asks for an activation (the hotkey press);
@@ -26,7 +28,7 @@ class TX11DesktopWindows : public IDesktopWindows {
     std::vector<TWindowHandle> TopLevelWindows() override;
     std::string WindowTitle(TWindowHandle Window) override;
     void RestoreAndActivate(TWindowHandle Window) override;
-    // Asks for every window's title and program names at once, then reads the answers.
+    // Every window's title and program names, read anew only for windows that changed since the last time.
     TWindowSnapshot Snapshot() override;
     // Logs the search to the platform category.
     void SearchDone(const std::string& Text, const TWindowInfo* Chosen) override;
@@ -35,22 +37,13 @@ class TX11DesktopWindows : public IDesktopWindows {
     bool HasWindowManager();
 
   private:
-    xcb_connection_t* Connection;
-    xcb_window_t Root;
-    TXcbAtoms Atoms;
+    TX11WindowCache Cache;
     TTimeSource UserTime;
+    TWindowManagerCheck WmCheck;
 
-    // A title's two properties, asked for together: _NET_WM_NAME (UTF-8), and WM_NAME for windows without it.
-    struct TTitleRequests {
-        TDeferredProperty NetWmName;
-        TDeferredProperty WmName;
-    };
-
-    std::vector<xcb_window_t> StackingTopFirst(bool Managed, TDeferredProperty& Stacking);
-    TTitleRequests RequestTitle(xcb_window_t Window);
-    std::string TitleOf(TTitleRequests& Requests);
-    // Active: the window active before, which the request names.
-    void RestoreManaged(xcb_window_t Window, bool Mapped, xcb_window_t Active);
+    // Active: the window active before, which the request names; States: the window's _NET_WM_STATE.
+    void RestoreManaged(xcb_window_t Window, bool Mapped, xcb_window_t Active,
+                        const std::vector<std::uint32_t>& States);
     void RestoreUnmanaged(xcb_window_t Window);
     std::uint32_t IcccmState(xcb_window_t Window);
 };

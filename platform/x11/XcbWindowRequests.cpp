@@ -1,6 +1,7 @@
 #include "XcbWindowRequests.h"
 
 #include <cstring>
+#include <utility>
 
 namespace tulma {
 
@@ -62,12 +63,31 @@ bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_a
 
 bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootCheck,
                           xcb_atom_t SupportingWmCheck) {
-    const auto Check = CardinalsOf(RootCheck, XCB_ATOM_WINDOW);
-    if (Check.empty()) {
+    TWindowManagerCheck::TRequests Requests{std::move(RootCheck), XCB_WINDOW_NONE, std::nullopt};
+    return TWindowManagerCheck().Running(Connection, Requests, SupportingWmCheck);
+}
+
+TWindowManagerCheck::TRequests TWindowManagerCheck::Request(xcb_connection_t* Connection, xcb_window_t Root,
+                                                            xcb_atom_t SupportingWmCheck) const {
+    TRequests Requests{RequestCardinals(Connection, Root, SupportingWmCheck, XCB_ATOM_WINDOW), Known,
+                       std::nullopt};
+    if (Known != XCB_WINDOW_NONE) {
+        Requests.KnownCheck.emplace(RequestCardinals(Connection, Known, SupportingWmCheck, XCB_ATOM_WINDOW));
+    }
+    return Requests;
+}
+
+bool TWindowManagerCheck::Running(xcb_connection_t* Connection, TRequests& Requests,
+                                  xcb_atom_t SupportingWmCheck) {
+    const auto Check = CardinalsOf(Requests.RootCheck, XCB_ATOM_WINDOW);
+    Known = Check.empty() ? xcb_window_t{XCB_WINDOW_NONE} : Check[0];
+    if (Known == XCB_WINDOW_NONE) {
         return false;
     }
-    const auto Self = GetCardinals(Connection, Check[0], SupportingWmCheck, XCB_ATOM_WINDOW);
-    return !Self.empty() && Self[0] == Check[0];
+    const auto Self = Requests.KnownCheck && Requests.Known == Known
+                          ? CardinalsOf(*Requests.KnownCheck, XCB_ATOM_WINDOW)
+                          : GetCardinals(Connection, Known, SupportingWmCheck, XCB_ATOM_WINDOW);
+    return !Self.empty() && Self[0] == Known;
 }
 
 TDeferredAttributes RequestWindowAttributes(xcb_connection_t* Connection, xcb_window_t Window) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,24 @@ bool WindowManagerRunning(xcb_connection_t* Connection, xcb_window_t Root, xcb_a
 // The same, with the root's check property already requested.
 bool WindowManagerRunning(xcb_connection_t* Connection, TDeferredProperty& RootCheck,
                           xcb_atom_t SupportingWmCheck);
+
+// Whether an EWMH window manager runs, asked together with other questions. The check window found the
+// last time is asked about at once, so that only a window manager that changed costs a second round trip.
+class TWindowManagerCheck {
+  public:
+    struct TRequests {
+        TDeferredProperty RootCheck;
+        // The check window found the last time, and its own check property.
+        xcb_window_t Known = XCB_WINDOW_NONE;
+        std::optional<TDeferredProperty> KnownCheck;
+    };
+
+    TRequests Request(xcb_connection_t* Connection, xcb_window_t Root, xcb_atom_t SupportingWmCheck) const;
+    bool Running(xcb_connection_t* Connection, TRequests& Requests, xcb_atom_t SupportingWmCheck);
+
+  private:
+    xcb_window_t Known = XCB_WINDOW_NONE;
+};
 
 // The window's attributes; null when the window has gone (its error is dropped).
 using TDeferredAttributes =
