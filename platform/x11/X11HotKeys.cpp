@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 
-#include <xcb/xcbext.h>
-
 #include <algorithm>
 #include <iterator>
 #include <set>
@@ -24,11 +22,6 @@ constexpr std::uint16_t KeyModifierBits = 0xFF;
 // A held key repeats every few dozen milliseconds after a delay well under a second; a press while the
 // key is still down that comes later than this was a press whose release we never saw.
 constexpr xcb_timestamp_t RepeatWindowMs = 1000;
-// The server walks its whole list of grabs for every grab: with thousands of grabs, a batch of this many
-// costs it a few milliseconds, which is the longest any other request of this program waits behind one.
-constexpr std::size_t LateGrabBatch = 128;
-// How often a batch in flight is looked at: its answers come on Qt's connection, which signals no reply.
-constexpr int LateGrabPollMs = 2;
 
 xcb_connection_t* RequireConnection() {
     xcb_connection_t* Connection = QtX11Connection();
@@ -67,10 +60,11 @@ TX11HotKeys::TX11HotKeys(QObject* Parent)
       Connection(RequireConnection()),
       Root(FirstRoot(Connection)),
       Keyboard(std::make_unique<TX11KeyboardMap>(Connection)),
-      XkbFirstEvent(XkbEventBase(Connection)) {
+      XkbFirstEvent(XkbEventBase(Connection)),
+      LateGrabs(
+          Connection, Root, [this](const TLateGrab& Late) { return SendingLateGrab(Late); },
+          [this](const std::vector<TLateGrab>& Batch) { ReadLateAnswers(Batch); }) {
     QCoreApplication::instance()->installNativeEventFilter(this);
-    LateGrabTimer.setInterval(LateGrabPollMs);
-    connect(&LateGrabTimer, &QTimer::timeout, this, [this] { AdvanceLateGrabs(); });
 }
 
 // Once the application has gone, so has its connection, and the server has ended the grabs with it.
@@ -79,7 +73,7 @@ TX11HotKeys::~TX11HotKeys() {
         return;
     }
     QCoreApplication::instance()->removeNativeEventFilter(this);
-    DiscardLateAnswers();
+    LateGrabs.Discard();
     ReleaseAllGrabs();
     xcb_flush(Connection);
 }
@@ -139,7 +133,7 @@ std::vector<bool> TX11HotKeys::Register(std::span<const THotKeyRegistration> Wan
     if (AnyRefused) {
         Sync();
     }
-    SendLateGrabs();
+    LateGrabs.Send();
     return Registered;
 }
 
@@ -241,7 +235,7 @@ std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(TRegistration& Entry,
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
         for (std::uint16_t Variant : Locks) {
             const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Variant);
-            Entry.Grabs.push_back(TGrab{Keycode, Modifiers});
+            Entry.Grabs.push_back(TKeyGrab{Keycode, Modifiers});
             // owner_events false: press and release always come to the root window, also while one of
             // our own windows has the focus, so no release is missed and a quick second press counts.
             Cookies.push_back(xcb_grab_key_checked(Connection, 0, Root, Modifiers, Keycode,
@@ -253,75 +247,47 @@ std::vector<xcb_void_cookie_t> TX11HotKeys::SendGrabs(TRegistration& Entry,
 
 // Every lock variant of Entry's keys but the one Sent already.
 void TX11HotKeys::QueueLateGrabs(std::uint16_t Id, const TRegistration& Entry, std::uint16_t Sent) {
-    const std::size_t First = Unsent.size();
+    std::vector<TKeyGrab> Grabs;
     for (xcb_keycode_t Keycode : Entry.Keycodes) {
         for (std::uint16_t Variant : LockVariants()) {
             if (Variant != Sent) {
-                const auto Modifiers = static_cast<std::uint16_t>(Entry.Modifiers | Variant);
-                Unsent.push_back(TLateGrab{Id, Entry.Round, TGrab{Keycode, Modifiers}, false, {}});
+                Grabs.push_back(TKeyGrab{Keycode, static_cast<std::uint16_t>(Entry.Modifiers | Variant)});
             }
         }
     }
-    if (Unsent.size() > First) {
-        Unsent.back().Last = true;
-    }
+    LateGrabs.Queue(Id, Entry.Round, Grabs);
 }
 
-// The next batch, unless one is in flight, with a request after it whose answer says it is done.
-void TX11HotKeys::SendLateGrabs() {
-    if (!InFlight.empty() || Unsent.empty()) {
-        return;
-    }
-    while (!Unsent.empty() && InFlight.size() < LateGrabBatch) {
-        TLateGrab Late = Unsent.front();
-        Unsent.pop_front();
-        const auto Entry = Registrations.find(Late.Id);
-        if (Entry == Registrations.end() || Entry->second.Round != Late.Round) {
-            continue;
-        }
-        Entry->second.Grabs.push_back(Late.Grab);
-        Late.Cookie = xcb_grab_key_checked(Connection, 0, Root, Late.Grab.Modifiers, Late.Grab.Keycode,
-                                           XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-        InFlight.push_back(Late);
-    }
-    if (InFlight.empty()) {
-        return;
-    }
-    Marker = xcb_get_input_focus(Connection).sequence;
-    xcb_flush(Connection);
-    LateGrabTimer.start();
+// The registration a late grab belongs to; none when it has gone or was sent anew since.
+std::map<std::uint16_t, TX11HotKeys::TRegistration>::iterator TX11HotKeys::RegistrationOf(
+    const TLateGrab& Late) {
+    const auto Entry = Registrations.find(Late.Id);
+    return Entry != Registrations.end() && Entry->second.Round == Late.Round ? Entry : Registrations.end();
 }
 
-void TX11HotKeys::AdvanceLateGrabs() {
-    void* Reply = nullptr;
-    xcb_generic_error_t* Error = nullptr;
-    if (xcb_poll_for_reply(Connection, Marker, &Reply, &Error) == 0) {
-        return;
+bool TX11HotKeys::SendingLateGrab(const TLateGrab& Late) {
+    const auto Entry = RegistrationOf(Late);
+    if (Entry == Registrations.end()) {
+        return false;
     }
-    std::free(Reply);
-    std::free(Error);
-    LateGrabTimer.stop();
-    ReadLateAnswers();
-    SendLateGrabs();
+    Entry->second.Grabs.push_back(Late.Grab);
+    return true;
 }
 
-// The batch is done, so reading its answers does not wait.
-void TX11HotKeys::ReadLateAnswers() {
+void TX11HotKeys::ReadLateAnswers(const std::vector<TLateGrab>& Batch) {
     std::vector<std::uint16_t> Withdrawn;
-    for (const TLateGrab& Late : InFlight) {
-        TXcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Late.Cookie));
-        const auto Entry = Registrations.find(Late.Id);
-        if (Entry == Registrations.end() || Entry->second.Round != Late.Round) {
+    for (const TLateGrab& Late : Batch) {
+        const auto Entry = RegistrationOf(Late);
+        if (Entry == Registrations.end()) {
             continue;
         }
-        if (Error != nullptr) {
-            LogRefusal(Late.Grab, *Error);
+        if (Late.ErrorCode != 0) {
+            LogRefusal(Late.Grab, Late.ErrorCode);
             Refuse(Entry, Withdrawn);
         } else if (Late.Last) {
             Entry->second.Confirmed = true;
         }
     }
-    InFlight.clear();
     xcb_flush(Connection);
     Withdraw(std::move(Withdrawn));
 }
@@ -356,18 +322,6 @@ void TX11HotKeys::Withdraw(std::vector<std::uint16_t> Withdrawn) {
         Qt::QueuedConnection);
 }
 
-// Answers nobody will read must not stay queued on a connection that outlives this object.
-void TX11HotKeys::DiscardLateAnswers() {
-    for (const TLateGrab& Late : InFlight) {
-        xcb_discard_reply(Connection, Late.Cookie.sequence);
-    }
-    if (!InFlight.empty()) {
-        xcb_discard_reply(Connection, Marker);
-    }
-    InFlight.clear();
-    Unsent.clear();
-}
-
 // Whether every variant was granted; one refused (another client holds it) refuses the registration, whose
 // caller then gives back every variant taken, so that no half-registration stays behind.
 bool TX11HotKeys::GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies) {
@@ -375,22 +329,22 @@ bool TX11HotKeys::GrabsTaken(const TRegistration& Entry, const std::vector<xcb_v
     for (std::size_t I = 0; I < Cookies.size(); ++I) {
         TXcbReply<xcb_generic_error_t> Error(xcb_request_check(Connection, Cookies[I]));
         if (Error != nullptr) {
-            LogRefusal(Entry.Grabs[Entry.Grabs.size() - Cookies.size() + I], *Error);
+            LogRefusal(Entry.Grabs[Entry.Grabs.size() - Cookies.size() + I], Error->error_code);
             Refused = true;
         }
     }
     return !Refused;
 }
 
-void TX11HotKeys::LogRefusal(const TGrab& Variant, const xcb_generic_error_t& Error) {
+void TX11HotKeys::LogRefusal(const TKeyGrab& Variant, std::uint8_t ErrorCode) {
     qCDebug(PlatformLog).nospace() << "grab refused: keycode " << int{Variant.Keycode} << ", modifiers 0x"
                                    << Qt::hex << Variant.Modifiers << Qt::dec << ", X error "
-                                   << int{Error.error_code};
+                                   << int{ErrorCode};
 }
 
 // Ungrabbing a combination that another client holds leaves that client's grab alone.
 void TX11HotKeys::ReleaseGrabs(TRegistration& Entry) {
-    for (const TGrab& Taken : Entry.Grabs) {
+    for (const TKeyGrab& Taken : Entry.Grabs) {
         xcb_ungrab_key(Connection, Taken.Keycode, Root, Taken.Modifiers);
     }
     Entry.Grabs.clear();
@@ -401,7 +355,7 @@ void TX11HotKeys::ReleaseGrabs(TRegistration& Entry) {
 // connection on the root is a registration's.
 void TX11HotKeys::ReleaseAllGrabs() {
     xcb_ungrab_key(Connection, XCB_GRAB_ANY, Root, XCB_MOD_MASK_ANY);
-    Unsent.clear();
+    LateGrabs.ForgetUnsent();
     for (auto& [Id, Entry] : Registrations) {
         Entry.Grabs.clear();
     }
@@ -517,7 +471,7 @@ void TX11HotKeys::Regrab() {
         }
     }
     Withdraw(std::move(Withdrawn));
-    SendLateGrabs();
+    LateGrabs.Send();
     xcb_flush(Connection);
 }
 

@@ -2,9 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QObject>
-#include <QTimer>
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <span>
@@ -15,6 +13,7 @@
 
 #include "HotKeyRegistry.h"
 #include "X11KeyboardMap.h"
+#include "X11LateGrabs.h"
 
 namespace tulma {
 
@@ -48,29 +47,16 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     void HotKeyPressed(quint16 Id);
 
   private:
-    struct TGrab {
-        xcb_keycode_t Keycode;
-        std::uint16_t Modifiers;
-    };
     struct TRegistration {
         std::uint16_t Modifiers = 0;  // X modifier bits
         std::uint8_t VirtualKey = 0;
         std::vector<xcb_keycode_t> Keycodes;
-        std::vector<TGrab> Grabs;
+        std::vector<TKeyGrab> Grabs;
         // Which sending of its grabs the registration is at: answers and grabs of an earlier one are stale.
         std::uint64_t Round = 0;
         // Granted in every lock state once. Until then a refusal withdraws the registration, as it refuses
         // one not yet answered; after, a keyboard change that meets one leaves it without grabs.
         bool Confirmed = false;
-    };
-    // A grab of another lock state than the current one, sent after the registration was answered.
-    struct TLateGrab {
-        std::uint16_t Id = 0;
-        std::uint64_t Round = 0;
-        TGrab Grab{};
-        // The registration's last one: granted, it confirms the registration.
-        bool Last = false;
-        xcb_void_cookie_t Cookie{};
     };
     struct TKeyState {
         bool Down = false;
@@ -91,26 +77,21 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     TWithdrawalHandler WithdrawalHandler;
     xcb_timestamp_t LastFired = XCB_CURRENT_TIME;
     std::uint64_t NextRound = 1;
-    std::deque<TLateGrab> Unsent;
-    std::vector<TLateGrab> InFlight;
-    // The request after the batch in flight: once it is answered, so is every grab of the batch.
-    unsigned Marker = 0;
-    QTimer LateGrabTimer;
+    TX11LateGrabs LateGrabs;
 
     std::vector<bool> Register(std::span<const THotKeyRegistration> Wanted, bool EveryLockStateNow);
     TRegistration* Admit(const THotKeyRegistration& Asked);
     std::uint16_t CurrentLocks() const;
     std::vector<xcb_void_cookie_t> SendGrabs(TRegistration& Entry, std::span<const std::uint16_t> Locks);
     void QueueLateGrabs(std::uint16_t Id, const TRegistration& Entry, std::uint16_t Sent);
-    void SendLateGrabs();
-    void AdvanceLateGrabs();
-    void ReadLateAnswers();
-    void DiscardLateAnswers();
+    std::map<std::uint16_t, TRegistration>::iterator RegistrationOf(const TLateGrab& Late);
+    bool SendingLateGrab(const TLateGrab& Late);
+    void ReadLateAnswers(const std::vector<TLateGrab>& Batch);
     void Refuse(std::map<std::uint16_t, TRegistration>::iterator Entry,
                 std::vector<std::uint16_t>& Withdrawn);
     void Withdraw(std::vector<std::uint16_t> Withdrawn);
     bool GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies);
-    static void LogRefusal(const TGrab& Variant, const xcb_generic_error_t& Error);
+    static void LogRefusal(const TKeyGrab& Variant, std::uint8_t ErrorCode);
     static std::uint32_t KeyOf(xcb_keycode_t Keycode, std::uint16_t Modifiers);
     void IndexKeys(std::uint16_t Id, const TRegistration& Entry);
     void UnindexKeys(std::uint16_t Id, const TRegistration& Entry);
