@@ -2,13 +2,13 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 
 #include "FormControls.h"
 #include "FormFont.h"
+#include "ProductName.h"
 #include "ProgramIcon.h"
 #include "ProgramVersion.h"
 
@@ -28,13 +28,7 @@ QLabel* NewIcon(QWidget* Parent) {
 QLabel* NewProductName(QWidget* Parent) {
     auto* Label = new QLabel("Tulma", Parent);
     Label->setObjectName("Label6");
-    QFont Font = FormFont("Arial", 24);
-    Font.setBold(true);
-    Font.setItalic(true);
-    Label->setFont(Font);
-    QPalette Colours = Label->palette();
-    Colours.setColor(QPalette::WindowText, Qt::red);
-    Label->setPalette(Colours);
+    ShowAsProductName(Label);
     Label->move(26, 24);
     Label->adjustSize();
     return Label;

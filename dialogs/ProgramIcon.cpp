@@ -4,6 +4,7 @@
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
+#include <QResource>
 
 #include <algorithm>
 #include <array>
@@ -14,21 +15,37 @@ namespace tulma {
 
 namespace {
 
-// The sizes of the PNGs rendered from the icon's SVG source at build time.
+// The sizes rendered from the icon's SVG source at build time: up to the largest that a window hands the
+// window manager as ready pixels, the larger ones as PNGs.
 constexpr std::array RenderedSizes{TULMA_ICON_SIZES};
-constexpr int LargestWindowIcon = 128;
+constexpr int LargestWindowIcon = TULMA_WINDOW_ICON_LARGEST;
 
-// Decodes each rendered size when a size near it is first asked for, and keeps it. QIcon::addFile
-// would load every image-format plugin to learn that a PNG is a PNG, and SVG needs a library of its own.
+// Every window created hands the window manager each of these sizes: reading them where they lie in the
+// program decodes nothing (a PNG decoder took most of a window's creation).
+QPixmap ReadyPixels(int Size) {
+    const QResource Pixels(QStringLiteral(":/icons/%1x%1/tulma.argb").arg(Size));
+    if (Pixels.size() != static_cast<qint64>(Size) * Size * 4) {
+        return {};
+    }
+    return QPixmap::fromImage(QImage(Pixels.data(), Size, Size, QImage::Format_ARGB32_Premultiplied));
+}
+
+// QIcon::addFile would load every image-format plugin to learn that a PNG is a PNG, and SVG needs a
+// library of its own.
+QPixmap DecodedPng(int Size) {
+    QImageReader Reader(QStringLiteral(":/icons/%1x%1/tulma.png").arg(Size), "png");
+    Reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(Reader.read());
+}
+
+// Reads each rendered size when a size near it is first asked for, and keeps it.
 class TRenderedIcon {
   public:
     QPixmap Pixmap(const QSize& Wanted) {
         const int Size = NearestSize(std::max(Wanted.width(), Wanted.height()));
         QPixmap& Decoded = FDecoded[Size];
         if (Decoded.isNull()) {
-            QImageReader Reader(QStringLiteral(":/icons/%1x%1/tulma.png").arg(Size), "png");
-            Reader.setAutoDetectImageFormat(false);
-            Decoded = QPixmap::fromImage(Reader.read());
+            Decoded = Size <= LargestWindowIcon ? ReadyPixels(Size) : DecodedPng(Size);
         }
         return Size > Wanted.width() || Size > Wanted.height()
                    ? Decoded.scaled(Wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation)

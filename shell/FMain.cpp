@@ -29,6 +29,7 @@
 #include "HotTulma.h"
 #include "MessageBoxFunction.h"
 #include "ModalWindowKeeper.h"
+#include "ProductName.h"
 #include "QtText.h"
 #include "TrayIcon.h"
 
@@ -120,11 +121,7 @@ TFormMain::~TFormMain() {
 void TFormMain::CreateControls() {
     Label6 = PlaceControl<QLabel>(this, "Label6", {6, 4, 72, 28});
     Label6->setText("Tulma");
-    QFont TitleFont = FormFont("Arial", 24);
-    TitleFont.setBold(true);
-    TitleFont.setItalic(true);
-    Label6->setFont(TitleFont);
-    Label6->setStyleSheet("color: red");
+    ShowAsProductName(Label6);
     Label1 = PlaceNamedLabel(this, "Label1", "assign global hotkeys to your applications", {86, 14, 195, 13});
     Label2 = PlaceNamedLabel(this, "Label2", "&currently defined hotkeys", {4, 32, 118, 13});
     LBListe = PlaceControl<QListWidget>(this, "LBListe", {4, 50, 409, 159});

@@ -14,14 +14,23 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The sizes a window hands the window manager are kept as ready pixels, the largest as a PNG: each
+    // shows the same picture, in its colours.
     void programIconIsScalable() {
         const QIcon Icon = ProgramIcon();
         QVERIFY(!Icon.isNull());
-        for (const int Size : {16, 32, 256}) {
+        const QImage Largest = Icon.pixmap(256, 256).toImage();
+        for (const int Size : {16, 32, 128, 256}) {
             const QImage Image = Icon.pixmap(Size, Size).toImage();
             QCOMPARE(Image.size(), QSize(Size, Size));
             // Drawn, not blank: the centre of the key cap is opaque.
-            QCOMPARE(qAlpha(Image.pixel(Size / 2, Size / 2)), 255);
+            const QRgb Centre = Image.pixel(Size / 2, Size / 2);
+            QCOMPARE(qAlpha(Centre), 255);
+            const QRgb Expected = Largest.pixel(128, 128);
+            for (const int Shift : {0, 8, 16}) {
+                const int Difference = int((Centre >> Shift) & 0xFF) - int((Expected >> Shift) & 0xFF);
+                QVERIFY2(std::abs(Difference) <= 24, qPrintable(QString("size %1").arg(Size)));
+            }
         }
     }
 
