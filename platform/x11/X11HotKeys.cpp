@@ -119,9 +119,7 @@ std::vector<bool> TX11HotKeys::Register(std::span<const THotKeyRegistration> Wan
         const auto Entry = Registrations.find(Wanted[I].Id);
         Registered[I] = GrabsTaken(Entry->second, Cookies);
         if (!Registered[I]) {
-            ReleaseGrabs(Entry->second);
-            UnindexKeys(Entry->first, Entry->second);
-            Registrations.erase(Entry);
+            Forget(Entry);
             AnyRefused = true;
         } else if (EveryLockStateNow) {
             Entry->second.Confirmed = true;
@@ -177,10 +175,7 @@ void TX11HotKeys::UnregisterHotKeys(std::span<const std::uint16_t> Ids) {
         ReleaseAllGrabs();
     }
     for (const std::uint16_t Id : Held) {
-        const auto Found = Registrations.find(Id);
-        ReleaseGrabs(Found->second);
-        UnindexKeys(Id, Found->second);
-        Registrations.erase(Found);
+        Forget(Registrations.find(Id));
     }
     Sync();
 }
@@ -297,13 +292,20 @@ void TX11HotKeys::ReadLateAnswers(const std::vector<TLateGrab>& Batch) {
 // keyboard change. Either way no lock state stays held without the others.
 void TX11HotKeys::Refuse(std::map<std::uint16_t, TRegistration>::iterator Entry,
                          std::vector<std::uint16_t>& Withdrawn) {
-    ReleaseGrabs(Entry->second);
-    Entry->second.Round = NextRound++;
     if (!Entry->second.Confirmed) {
         Withdrawn.push_back(Entry->first);
-        UnindexKeys(Entry->first, Entry->second);
-        Registrations.erase(Entry);
+        Forget(Entry);
+        return;
     }
+    ReleaseGrabs(Entry->second);
+    Entry->second.Round = NextRound++;
+}
+
+// Gives back the registration's grabs and drops it with its keys.
+void TX11HotKeys::Forget(std::map<std::uint16_t, TRegistration>::iterator Entry) {
+    ReleaseGrabs(Entry->second);
+    UnindexKeys(Entry->first, Entry->second);
+    Registrations.erase(Entry);
 }
 
 // Told as an ordinary event: the handler may show a notice, which must not happen inside the native event

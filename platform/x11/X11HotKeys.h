@@ -89,6 +89,7 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     void ReadLateAnswers(const std::vector<TLateGrab>& Batch);
     void Refuse(std::map<std::uint16_t, TRegistration>::iterator Entry,
                 std::vector<std::uint16_t>& Withdrawn);
+    void Forget(std::map<std::uint16_t, TRegistration>::iterator Entry);
     void Withdraw(std::vector<std::uint16_t> Withdrawn);
     bool GrabsTaken(const TRegistration& Entry, const std::vector<xcb_void_cookie_t>& Cookies);
     static void LogRefusal(const TKeyGrab& Variant, std::uint8_t ErrorCode);
