@@ -148,6 +148,9 @@ double THotKeyDaemon::PressToLaunch() {
     // Checked requests: the server has the modifiers down before the clock starts.
     Keyboard->Press(test::Keys::Control);
     Keyboard->Press(test::Keys::Alt);
+    // A hand puts the modifiers down tens of milliseconds before the key, and by then whoever has the focus
+    // has taken them in; without the pause Tulma's own window would still be handling them.
+    Sleep(30);
     const xcb_keycode_t L = Keyboard->Keycode(KeyL);
     const std::int64_t Before = MonotonicNs();
     xcb_test_fake_input(Connection, XCB_KEY_PRESS, L, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
