@@ -14,13 +14,13 @@ namespace tulma::bench {
 
 // A hotkey daemon on a display of its own (Xvfb with openbox), with Ctrl+Alt+L bound to the launch
 // probe and Bindings - 1 other combinations bound to "true". Either the real tulma program with a hotkey
-// file, or sxhkd with a configuration file.
+// file, sxhkd with a configuration file, or the floor daemon (bench_floor_daemon, this one binding only).
 class THotKeyDaemon {
   public:
-    enum class TKind { Tulma, Sxhkd };
+    enum class TKind { Tulma, Sxhkd, Floor };
     // What has the focus when the key goes down: nothing (Tulma minimised, idling), another program's
-    // window (xterm; Tulma minimised), or Tulma's own main window (the daemon's window; sxhkd has none, so
-    // there xterm has it).
+    // window (xterm; Tulma minimised), or Tulma's own main window (the daemon's window; the others have
+    // none, so there xterm has it).
     enum class TFocus { Nothing, OtherWindow, OwnWindow };
 
     // Returns once a press of the hotkey starts the probe. Throws std::runtime_error otherwise.
@@ -50,6 +50,7 @@ class THotKeyDaemon {
     void StartTulma();
     void FocusWindowOf(pid_t Pid);
     void StartSxhkd();
+    void StartFloor();
     void WaitUntilAnswering();
     void Settle();
     std::string Name() const;

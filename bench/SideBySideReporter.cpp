@@ -8,6 +8,8 @@ namespace tulma::bench {
 namespace {
 
 constexpr const char* Ours = "tulma";
+// A reference, not a contender: what the least possible work takes on this machine.
+constexpr const char* Floor = "floor";
 
 struct TTarget {
     double Median;
@@ -87,9 +89,17 @@ bool TSideBySideReporter::PrintSummary(std::ostream& Out) const {
         if (Tulma == Figures.end()) {
             continue;
         }
+        const auto Reference = Figures.find(Name + "/" + Floor);
         for (const auto& [Bench, Values] : Figures) {
-            if (Family(Bench) != Name || Bench == Tulma->first) {
+            if (Family(Bench) != Name || Bench == Tulma->first || Contender(Bench) == Floor) {
                 continue;
+            }
+            if (Reference != Figures.end()) {
+                char Line[160];
+                std::snprintf(Line, sizeof Line, "  floor: median %.2fx, p99 %.2fx of %s's time\n",
+                              Reference->second.at("median") / Values.at("median"),
+                              Reference->second.at("p99") / Values.at("p99"), Contender(Bench).c_str());
+                Out << Line;
             }
             const double MedianRatio = Tulma->second.at("median") / Values.at("median");
             const double TailRatio = Tulma->second.at("p99") / Values.at("p99");

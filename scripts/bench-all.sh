@@ -14,8 +14,8 @@
 #     (a figure, with the edit of a single hotkey beside it: the portal binds the whole set again);
 #   then scripts/bench-launch.sh: press to launch under openbox with Tulma idling minimised (1 and 1,000
 #   hotkeys), with another program's window focused and with Tulma's own window focused (<= 0.5x sxhkd at
-#   the median, <= 0.6x at the 99th percentile), window search among 500 and 50 windows (<= 0.2x and
-#   <= 0.35x wmctrl -a), and press to launch through the portal.
+#   the median, <= 0.6x at the 99th percentile; a floor daemon shows the least any daemon takes), window
+#   search among 500 and 50 windows (<= 0.2x and <= 0.35x wmctrl -a), and press to launch through the portal.
 # Usage: scripts/bench-all.sh [BUILD_DIR] [PRESSES] [SEARCHES]   (defaults: build, 200, 100)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
