@@ -6,8 +6,8 @@
 // bench_floor_daemon KEYCODE PROGRAM ARGUMENT: Ctrl+Alt+KEYCODE starts PROGRAM ARGUMENT.
 #include <signal.h>
 #include <spawn.h>
-#include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>

@@ -88,15 +88,9 @@ THotKeyDaemon::~THotKeyDaemon() {
 }
 
 std::string THotKeyDaemon::Name() const {
-    switch (Kind) {
-        case TKind::Tulma:
-            return "tulma";
-        case TKind::Sxhkd:
-            return "sxhkd";
-        case TKind::Floor:
-            break;
-    }
-    return "floor";
+    // In TKind's order.
+    static constexpr const char* Names[] = {"tulma", "sxhkd", "floor"};
+    return Names[static_cast<int>(Kind)];
 }
 
 // The program looks for its message file beside itself, hence a copy in the scratch directory.
