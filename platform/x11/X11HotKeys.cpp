@@ -22,6 +22,9 @@ constexpr std::uint16_t KeyModifierBits = 0xFF;
 // A held key repeats every few dozen milliseconds after a delay well under a second; a press while the
 // key is still down that comes later than this was a press whose release we never saw.
 constexpr xcb_timestamp_t RepeatWindowMs = 1000;
+// No desktop lets the repeat delay go this short, while a program that types can release a key and press
+// it again within one millisecond.
+constexpr xcb_timestamp_t ShortestRepeatDelayMs = 20;
 
 xcb_connection_t* RequireConnection() {
     xcb_connection_t* Connection = QtX11Connection();
@@ -400,11 +403,12 @@ void TX11HotKeys::UnindexKeys(std::uint16_t Id, const TRegistration& Entry) {
     }
 }
 
-// Without detectable auto-repeat a held key sends release and press pairs with one time stamp; with it,
-// only further presses while the key is down. Either way such a press is not a new one.
+// Without detectable auto-repeat a held key sends release and press pairs with one time stamp once it has
+// been down for the repeat delay; with it, only further presses while the key is down. Either way such a
+// press is not a new one.
 bool TX11HotKeys::IsRepeat(const TKeyState& State, xcb_timestamp_t Time) const {
     if (State.Released) {
-        return State.Release == Time;
+        return State.Release == Time && Time - State.HeldSince >= ShortestRepeatDelayMs;
     }
     return State.Down && Time - State.LastPress <= RepeatWindowMs;
 }
@@ -418,6 +422,7 @@ void TX11HotKeys::OnKeyPress(const xcb_key_press_event_t& Event) {
     if (Repeat) {
         return;
     }
+    State.HeldSince = Event.time;
     if (const std::uint16_t* Id = Match(Event.detail, Event.state)) {
         LastFired = Event.time;
         const std::uint16_t Fired = *Id;

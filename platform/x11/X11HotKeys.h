@@ -61,6 +61,8 @@ class TX11HotKeys : public QObject, public QAbstractNativeEventFilter, public IH
     struct TKeyState {
         bool Down = false;
         xcb_timestamp_t LastPress = 0;
+        // When the key went down: the last press that was not a repeat.
+        xcb_timestamp_t HeldSince = 0;
         xcb_timestamp_t Release = 0;
         bool Released = false;
     };
