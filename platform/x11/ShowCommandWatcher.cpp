@@ -79,7 +79,11 @@ void TShowCommandWatcher::Watch(pid_t Pid, TShowCommand Mode, std::optional<TBas
         }
     }
     Watches.push_back(std::move(Watch));
-    Poll.start();
+    // Started once, not again: a restart at every launch would hold off every look for as long as
+    // launches come faster than the poll, and the watches would pile up unlooked at.
+    if (!Poll.isActive()) {
+        Poll.start();
+    }
 }
 
 void TShowCommandWatcher::TakeBaseline(TEntry& Watch, TBaselineRequest& Before) {
