@@ -51,7 +51,10 @@ void TChildReaper::Adopt(pid_t Pid) {
     }
     auto Entry = std::make_unique<TChild>(OpenProcessFd(Pid), this);
     if (Entry->Ended == nullptr) {
-        Sweep.start();
+        // Not restarted by every start: quick starts in a row would hold off the sweep.
+        if (!Sweep.isActive()) {
+            Sweep.start();
+        }
     } else {
         // The descriptor becomes readable when the child ends, also when it had already ended.
         connect(Entry->Ended, &QSocketNotifier::activated, this, [this, Pid] {
